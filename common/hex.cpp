@@ -1,0 +1,29 @@
+#include "hex.h"
+
+namespace tms {
+
+QString Hex2(int byte)
+{
+    return QStringLiteral("%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+int hexDigitValue(QChar c)
+{
+    static const QString digits = QStringLiteral("123456789ABCDEF");
+    return int(digits.indexOf(c.toUpper())) + 1; // not found: -1 + 1 = 0
+}
+
+int HexValue(QStringView text)
+{
+    int value = 0;
+    for (QChar c : text)
+        value = value * 16 + hexDigitValue(c);
+    return value;
+}
+
+QString decimalHexLabel(int value)
+{
+    return QStringLiteral("%1 (0x%2)").arg(value).arg(Hex2(value));
+}
+
+} // namespace tms

@@ -1,0 +1,107 @@
+#include "file_chooser.h"
+
+#include "user_dialogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+
+namespace tms {
+
+QString completeExtension(const QString& name, const QString& extension)
+{
+    if (name.toLower().endsWith(extension.toLower()))
+        return name;
+    return name + extension;
+}
+
+std::function<QString(const QString&)> signatureCheck(const QByteArray& signature, const QString& message)
+{
+    return [signature, message](const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.read(signature.size()) != signature)
+            return message;
+        return QString();
+    };
+}
+
+FileChooser::FileChooser(const ChooserSpec& spec, UserDialogs& dialogs, QWidget* owner)
+    : QFileDialog(owner), m_spec(spec), m_dialogs(dialogs)
+{
+    // The toolkit's own widget chooser, so that the checks below run before it closes.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);
+    setObjectName(spec.objectName);
+    setWindowTitle(spec.caption);
+    QString filter = spec.pattern;
+    filter.replace(QLatin1Char(';'), QLatin1Char(' '));
+    setNameFilter(QStringLiteral("%1 (%2)").arg(spec.caption, filter));
+    if (spec.kind == ChooserSpec::Kind::Save) {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        setLabelText(QFileDialog::Accept, spec.submitText);
+        setLabelText(QFileDialog::FileName, QStringLiteral("Name :"));
+    } else {
+        setAcceptMode(QFileDialog::AcceptOpen);
+        setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!spec.rememberedPath.isEmpty())
+        setDirectory(QFileInfo(spec.rememberedPath).absolutePath());
+    else
+        setDirectory(QDir::currentPath());
+}
+
+void FileChooser::addOptions(QWidget* options)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(options, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+void FileChooser::accept()
+{
+    const QStringList files = selectedFiles();
+    if (files.isEmpty())
+        return;
+    if (QFileInfo(files.first()).isDir()) { // a folder was picked: go into it
+        QFileDialog::accept();
+        return;
+    }
+    submit(files.first());
+}
+
+void FileChooser::submit(const QString& nameOrPath)
+{
+    const bool taken = m_spec.kind == ChooserSpec::Kind::Save ? submitSave(nameOrPath) : submitOpen(nameOrPath);
+    if (taken)
+        done(QDialog::Accepted);
+}
+
+bool FileChooser::submitSave(const QString& nameOrPath)
+{
+    const QFileInfo typed(nameOrPath);
+    if (typed.fileName().isEmpty())
+        return false;
+    const QString folder = typed.isAbsolute() ? typed.absolutePath() : directory().absolutePath();
+    const QString path = QDir(folder).filePath(completeExtension(typed.fileName(), m_spec.extension));
+    const QFileInfo target(path);
+    if (target.exists() && target.size() > 0 && !m_dialogs.askYesNo(warningTitle(), m_spec.replacePrompt))
+        return false;
+    m_chosenPath = path;
+    return true;
+}
+
+bool FileChooser::submitOpen(const QString& path)
+{
+    const QString absolute = QFileInfo(path).isAbsolute() ? path : directory().filePath(path);
+    if (m_spec.check) {
+        const QString refusal = m_spec.check(absolute);
+        if (!refusal.isEmpty()) {
+            m_dialogs.tell(warningTitle(), refusal);
+            return false;
+        }
+    }
+    m_chosenPath = absolute;
+    return true;
+}
+
+} // namespace tms

@@ -1,0 +1,124 @@
+#include "file_chooser.h"
+#include "scripted_dialogs.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tms;
+
+namespace {
+
+ChooserSpec saveSpec(const QString& folder)
+{
+    ChooserSpec spec;
+    spec.objectName = "SaveAsDATFile";
+    spec.caption = "Save As DAT File";
+    spec.pattern = "*.dat";
+    spec.kind = ChooserSpec::Kind::Save;
+    spec.submitText = "Save";
+    spec.extension = ".dat";
+    spec.replacePrompt = "Do you want to replace this DAT file";
+    spec.rememberedPath = folder + "/old.dat";
+    return spec;
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+} // namespace
+
+class TestFileChooser : public QObject {
+    Q_OBJECT
+private slots:
+    void extensionCompletion()
+    {
+        QCOMPARE(completeExtension("level1", ".dat"), QString("level1.dat"));
+        QCOMPARE(completeExtension("LEVEL1.DAT", ".dat"), QString("LEVEL1.DAT"));
+        QCOMPARE(completeExtension("game.C", ".c"), QString("game.C"));
+        QCOMPARE(completeExtension("game", ".c"), QString("game.c"));
+        QCOMPARE(completeExtension("pic.txt", ".pp"), QString("pic.txt.pp"));
+    }
+
+    void saveStartsInRememberedFolderAndCompletesName()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+        QCOMPARE(chooser.directory().absolutePath(), QDir(dir.path()).absolutePath());
+        QCOMPARE(chooser.objectName(), QString("SaveAsDATFile"));
+        QCOMPARE(chooser.windowTitle(), QString("Save As DAT File"));
+        chooser.submit("level1");
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("level1.dat"));
+        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(!QFile::exists(chooser.chosenPath())); // the chooser never creates or deletes
+    }
+
+    void replacePromptGuardsNonEmptyFiles()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("full.dat"), "NAME");
+        writeFile(dir.filePath("empty.dat"), "");
+        ScriptedDialogs dialogs;
+        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+
+        dialogs.yesNoAnswers.enqueue(false);
+        chooser.submit("full");
+        QVERIFY(chooser.chosenPath().isEmpty());
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].title, QString("Warning"));
+        QCOMPARE(dialogs.shown[0].text, QString("Do you want to replace this DAT file"));
+        QCOMPARE(QFileInfo(dir.filePath("full.dat")).size(), 4); // untouched
+
+        chooser.submit("empty.dat"); // an empty file is taken without a question
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("empty.dat"));
+
+        dialogs.yesNoAnswers.enqueue(true);
+        chooser.submit("full.dat");
+        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("full.dat"));
+        QCOMPARE(dialogs.unexpected, 0);
+    }
+
+    void emptyNameDoesNothing()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+        chooser.submit("");
+        QVERIFY(chooser.chosenPath().isEmpty());
+        QCOMPARE(chooser.result(), int(QDialog::Rejected));
+    }
+
+    void openChecksSignatureAndStaysOpen()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("good.dat"), "NAME and anything");
+        writeFile(dir.filePath("bad.dat"), "  NAME");
+        ScriptedDialogs dialogs;
+        ChooserSpec spec;
+        spec.objectName = "OpenDATFile";
+        spec.caption = "Open DAT file";
+        spec.pattern = "*.dat";
+        spec.check = signatureCheck("NAME", "Illegal DAT file");
+        spec.rememberedPath = dir.filePath("x.dat");
+        FileChooser chooser(spec, dialogs, nullptr);
+
+        chooser.submit(dir.filePath("bad.dat"));
+        QVERIFY(chooser.chosenPath().isEmpty());
+        QCOMPARE(chooser.result(), int(QDialog::Rejected));
+        QCOMPARE(dialogs.texts(), QStringList{"Illegal DAT file"});
+
+        chooser.submit(dir.filePath("good.dat"));
+        QCOMPARE(chooser.chosenPath(), dir.filePath("good.dat"));
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TestFileChooser)
+#include "test_file_chooser.moc"

@@ -1,0 +1,62 @@
+#include "palettes.h"
+
+#include "colour_metrics.h"
+
+#include <cmath>
+
+namespace dither {
+
+namespace {
+
+// Indices 2..15 of the two presets; 0 and 1 are fixed.
+constexpr std::array<std::array<int, 3>, 14> presetOne = {{
+    {33, 200, 66}, {94, 220, 120}, {84, 85, 237}, {125, 118, 252}, {212, 82, 77},
+    {66, 235, 245}, {252, 85, 84}, {255, 121, 120}, {212, 193, 84}, {230, 206, 128},
+    {33, 176, 59}, {201, 91, 186}, {204, 204, 204}, {255, 255, 255},
+}};
+constexpr std::array<std::array<int, 3>, 14> presetTwo = {{
+    {71, 183, 59}, {124, 207, 111}, {93, 78, 255}, {128, 114, 255}, {182, 98, 71},
+    {93, 200, 237}, {215, 107, 72}, {251, 143, 108}, {195, 205, 65}, {211, 218, 118},
+    {62, 159, 47}, {182, 100, 199}, {204, 204, 204}, {255, 255, 255},
+}};
+
+} // namespace
+
+tms::Palette init_palette(int palette_mode)
+{
+    tms::Palette palette{};
+    palette[0] = RGB(0, 0, 64);
+    palette[1] = RGB(0, 0, 0);
+    const auto& preset = palette_mode == 1 ? presetTwo : presetOne;
+    for (int i = 0; i < 14; ++i)
+        palette[i + 2] = RGB(preset[i][0], preset[i][1], preset[i][2]);
+    return palette;
+}
+
+ActiveColours optimize_color_palette(const tms::Palette& palette, const ColourChoice& checked)
+{
+    ActiveColours active;
+    for (int c = 1; c <= 15; ++c) {
+        if (!checked[c - 1])
+            continue;
+        active.active_palette[active.active_count] = palette[c];
+        active.active_codes[active.active_count] = std::uint8_t(c);
+        ++active.active_count;
+    }
+    return active;
+}
+
+SqrtEcartTable init_sqrt_ecart(const ActiveColours& active)
+{
+    SqrtEcartTable table{};
+    for (int i = 0; i + 1 < active.active_count; ++i)
+        for (int j = i + 1; j < active.active_count; ++j) {
+            // The root of the (single-precision) distance, taken in double and stored as single.
+            const float root = float(std::sqrt(double(ecart(active.active_palette[i], active.active_palette[j]))));
+            table[i][j] = root;
+            table[j][i] = root;
+        }
+    return table;
+}
+
+} // namespace dither

@@ -1,0 +1,45 @@
+#include "pp_file.h"
+
+#include <QFileInfo>
+
+namespace paint {
+
+QString notPowerPaintMessage()
+{
+    return QStringLiteral("Not a fullscreen PowerPaint file (10K or 40K)");
+}
+
+bool isPowerPaintLength(qint64 length)
+{
+    return length == tms::powerpaint::tenKSize || length == tms::powerpaint::fullSize;
+}
+
+tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullScreenFile)
+{
+    const QFileInfo info(path);
+    // A file of the wrong length gets the same refusal as in the Open dialog, rather
+    // than a generic read error.
+    if (info.isFile() && !isPowerPaintLength(info.size()))
+        return tms::FileResult::failure(notPowerPaintMessage());
+    QString error;
+    const std::optional<QByteArray> data = tms::readWholeFile(path, tms::powerpaint::fullSize, &error);
+    if (!data)
+        return tms::FileResult::failure(error);
+    // Decode into copies so that the picture stays whole if the file changed length
+    // between the check and the read.
+    Picture loaded = picture;
+    bool fullScreen = false;
+    if (!tms::powerpaint::decode(*data, loaded.bitmapPatterns, loaded.bitmapColors, &fullScreen))
+        return tms::FileResult::failure(notPowerPaintMessage());
+    picture = loaded;
+    fullScreenFile = fullScreen;
+    return {};
+}
+
+tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile)
+{
+    return tms::writeWholeFile(path,
+                               tms::powerpaint::encode(picture.bitmapPatterns, picture.bitmapColors, fullScreenFile));
+}
+
+} // namespace paint

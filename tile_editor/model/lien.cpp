@@ -1,0 +1,11 @@
+#include "lien.h"
+
+namespace tile {
+
+Lien& LIEN()
+{
+    static Lien values;
+    return values;
+}
+
+} // namespace tile

@@ -1,0 +1,38 @@
+#pragma once
+// Paints the tables into the off-screen images of the views. A pattern row of 0 or
+// 255 is painted as one block in the background or foreground, any other row pixel by
+// pixel. Colours come from the palette; colour 0 is never treated specially.
+
+#include "palette.h"
+#include "tile_document.h"
+
+#include <QImage>
+
+namespace tile {
+
+constexpr int charViewSize = 80;   // 10 pixels per character pixel
+constexpr int patternViewWidth = 512, patternViewHeight = 128;
+constexpr int screenViewWidth = 256, screenViewHeight = 192;
+constexpr int spriteViewSize = 128; // 8 pixels per sprite pixel
+
+QImage blankViewImage(int width, int height);
+
+// Fills a rectangle of an RGB32 image, clipped to the image.
+void fillBlock(QImage& image, int x, int y, int width, int height, tms::ColorValue color);
+
+// Paints the rows of a character with each pixel as a scale x scale block at (left, top).
+void paintCharacter(QImage& image, const TileDocument& doc, const tms::Palette& palette, int character, int left,
+                    int top, int scale);
+
+void DrawCurrentChar(QImage& charView, const TileDocument& doc, const tms::Palette& palette);
+void DrawPatternTable(QImage& patternView, const TileDocument& doc, const tms::Palette& palette);
+void DrawPatternCell(QImage& patternView, const TileDocument& doc, const tms::Palette& palette, int character);
+void DrawScreen(QImage& screenView, const TileDocument& doc, const tms::Palette& palette);
+void DrawScreenCell(QImage& screenView, const TileDocument& doc, const tms::Palette& palette, int column, int row);
+void DrawSprite(QImage& spriteView, const TileDocument& doc, const tms::Palette& palette);
+
+// The display colour of a sprite. A colour byte read from a file may exceed 15; only
+// its low nibble selects the colour, the byte itself is kept as read.
+tms::ColorValue spriteDisplayColor(const TileDocument& doc, const tms::Palette& palette, int sprite);
+
+} // namespace tile

@@ -1,0 +1,25 @@
+#include "tile_document.h"
+
+namespace tile {
+
+void TileDocument::ResetTables()
+{
+    for (CharRows& rows : charPatterns)
+        rows.fill(blankPattern);
+    for (CharRows& rows : charColors)
+        rows.fill(defaultRowColor);
+    for (auto& column : nameTable)
+        column.fill(blankCharacter);
+    for (SpriteBytes& sprite : spritePatterns)
+        sprite.fill(0);
+    spriteColors.fill(defaultSpriteColor);
+    modified = false;
+}
+
+bool TileDocument::sameTablesAs(const TileDocument& other) const
+{
+    return charPatterns == other.charPatterns && charColors == other.charColors && nameTable == other.nameTable
+        && spritePatterns == other.spritePatterns && spriteColors == other.spriteColors;
+}
+
+} // namespace tile

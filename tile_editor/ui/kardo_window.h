@@ -1,0 +1,243 @@
+#pragma once
+// KARDO, the tile editor's main window: it owns the document and shows it in four
+// views (character editor, pattern table, screen, sprite editor). Handlers keep the
+// names of the controls and events they serve; the window's pieces are split over
+// files by concern (kardo_*.cpp).
+
+#include "direction.h"
+#include "palette.h"
+#include "tile_document.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace tms {
+class UserDialogs;
+}
+
+namespace tile {
+
+class ColorSwatch;
+class PixelView;
+
+// The file dialogs the window opens; each one leaves its result in LIEN.
+enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
+
+class KardoWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int narrowWidth = 534;
+    static constexpr int wideWidth = 768;
+
+    explicit KardoWindow(QWidget* parent = nullptr);
+    ~KardoWindow() override;
+
+    TileDocument& document() { return m_doc; }
+    const tms::Palette& palette() const { return m_palette; }
+
+    // Seams for tests: the message boxes, the file dialogs (a runner that plays the
+    // user by setting or leaving the LIEN value), the command line and the prototype list.
+    void setDialogs(tms::UserDialogs* dialogs);
+    tms::UserDialogs& dialogs();
+    void setFileDialogRunner(std::function<void(FileDialogKind)> runner) { m_runFileDialog = std::move(runner); }
+    void setCommandLine(const QString& commandLine) { m_commandLine = commandLine; }
+    void setPrototypeListFile(const QString& path) { m_prototypeListFile = path; }
+    std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
+
+    // Start-up and life of the window.
+    void Form_Load();
+    void Form_Activate();
+    // The end-of-window prompt; false when the window must stay (the work was not saved).
+    bool Form_Terminate();
+
+    // Redraws.
+    void cmd_Refresh_Click(); // Refresh All
+    // The character views: the editor, the character's pattern cell with its frame,
+    // the screen and the hex box.
+    void drawCharacterViews();
+    void showCharHex();
+    void showBlockMarkers();
+    void presentSprite();
+
+public slots:
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // File menu.
+    void Fichier_Click();
+    void Nouveau_Click();
+    bool Fermer_Click();
+    void Quitter_Click();
+    void Ouvrir_Click();
+    bool Sauver_Click();
+    bool SauverSous_Click();
+    void ExporterC_Click();
+    void ExporterASM_Click();
+    void Polices_Click();
+    void Apropos_Click();
+
+    // Window buttons.
+    void cmd_show_sprite_Click();
+    void cmd_hide_sprite_Click();
+    void cmd_prototype_Click();
+
+    // Character editor.
+    void CARACTERE_MouseDown(int Button, int Shift, double X, double Y);
+    void CARACTERE_MouseMove(int Button, int Shift, double X, double Y);
+    void PATTERN_MouseDown(int Button, int Shift, double X, double Y);
+    void PATTERN_MouseMove(int Button, int Shift, double X, double Y);
+    void COL_Click(int Index);
+    void COLOR_Click(int Index);
+    // Returns the character the hex box receives (null: discarded).
+    QChar TextHEX_KeyPress(QChar KeyAscii);
+    void TextHEX_KeyUp(int KeyCode, int Shift);
+    void ApplyHex();
+
+    // Character and pattern-table operations.
+    void cmd_carac_flipx_Click();
+    void cmd_carac_flipy_Click();
+    void cmd_carac_rotate_Click();
+    void cmd_carac_invert_Click();
+    void cmd_clear_car_Click();
+    void cmd3_scroll_up_Click();
+    void cmd3_scroll_down_Click();
+    void cmd3_scroll_left_Click();
+    void cmd3_scroll_right_Click();
+    void cmd_copy_car_Click();
+    void cmd_paste_car_Click();
+    void cmd_copy_pattern_Click();
+    void cmd_paste_pattern_Click();
+    void cmd_clear_pattern_Click();
+
+    // Screen editor.
+    void ECRAN_MouseDown(int Button, int Shift, double X, double Y);
+    void ECRAN_MouseMove(int Button, int Shift, double X, double Y);
+    void cmd_scroll_up_Click();
+    void cmd_scroll_down_Click();
+    void cmd_scroll_left_Click();
+    void cmd_scroll_right_Click();
+
+    // Sprite editor.
+    void SPRITE_MouseDown(int Button, int Shift, double X, double Y);
+    void SPRITE_MouseMove(int Button, int Shift, double X, double Y);
+    void cmd_sprite_previous_Click();
+    void cmd_sprite_next_Click();
+    void cmd_sprite_color_Click();
+    void cmd_sprite_flipx_Click();
+    void cmd_sprite_flipy_Click();
+    void cmd_sprite_rotate_Click();
+    void cmd2_scroll_up_Click();
+    void cmd2_scroll_down_Click();
+    void cmd2_scroll_left_Click();
+    void cmd2_scroll_right_Click();
+    void cmd_sprite_copy_Click();
+    void cmd_sprite_paste_Click();
+    void cmd_sprite_clean_Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildViews(QWidget* area);
+    void buildCharacterEditor(QWidget* area);
+    void buildScreenEditor(QWidget* area);
+    void buildPatternTable(QWidget* area);
+    void buildSpritePanel(QWidget* area);
+    void buildMenus();
+    QPushButton* addButton(QWidget* area, const QString& name, const QString& caption, const QRect& geometry,
+                           void (KardoWindow::*handler)());
+    // Connects the file menu items whose work lives in kardo_files.cpp.
+    void connectFileMenu();
+
+    void drawPixelEverywhere(int px, int py, tms::ColorValue color);
+    void paintScreenCell(int button, double x, double y);
+    void markCurrentChar();
+    void chooseCharacter(int button, double x, double y);
+    void drawCharPixelAt(int button, double x, double y);
+    void scrollScreenAndRedraw(Direction direction);
+    // Close's work after its question: reset the document and the window.
+    void closeDocument();
+    // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
+    void withTimerPaused(const std::function<void()>& work);
+    // Save run by a prompt answered Yes; false when nothing was written and the work
+    // must be kept.
+    bool saveForPrompt();
+    void setCaptionForFile();
+    void runFileDialog(FileDialogKind kind);
+    // Loads the project named on the command line at the first activation.
+    void loadCommandLineFile(const QString& path);
+
+    // --- helpers of kardo_files.cpp ---
+    // --- end of kardo_files.cpp helpers ---
+
+    // --- helpers of kardo_char_operations.cpp ---
+    // --- end of kardo_char_operations.cpp helpers ---
+
+    // --- helpers of kardo_sprite_editor.cpp ---
+    // --- end of kardo_sprite_editor.cpp helpers ---
+
+    TileDocument m_doc;
+    tms::Palette m_palette = tms::tileEditorPalette();
+    std::unique_ptr<tms::UserDialogs> m_ownDialogs;
+    tms::UserDialogs* m_dialogs = nullptr;
+    std::function<void(FileDialogKind)> m_runFileDialog;
+    QString m_commandLine;
+    QString m_prototypeListFile = QStringLiteral("prototype.txt");
+    QString m_prototypePath;
+    std::optional<qint64> m_prototypeOffset;
+    bool m_firstActivation = true;
+    bool m_loaded = false;
+
+public:
+    // Controls, named as the window's controls; public so that tests can reach them.
+    PixelView* CARACTERE = nullptr;
+    PixelView* PATTERN = nullptr;
+    PixelView* ECRAN = nullptr;
+    PixelView* SPRITE = nullptr;
+    std::array<ColorSwatch*, 16> COLOR{};
+    std::array<ColorSwatch*, 18> COL{};
+    QLineEdit* TextHEX = nullptr;
+    QLabel* NOCARACTERE = nullptr;
+    QLabel* LACOORX = nullptr;
+    QLabel* LACOORY = nullptr;
+    QLabel* LACARAC = nullptr;
+    QLabel* NOSPRITE = nullptr;
+    QLabel* Label1 = nullptr;
+    std::array<QLabel*, 2> BLOCKMARKER{};
+    QPushButton* cmd_Refresh = nullptr;
+    QPushButton* cmd_show_sprite = nullptr;
+    QPushButton* cmd_hide_sprite = nullptr;
+    QPushButton* cmd_prototype = nullptr;
+    QPushButton* cmd_paste_car = nullptr;
+    QPushButton* cmd_paste_pattern = nullptr;
+    QPushButton* cmd_sprite_paste = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QMenu* Fichier = nullptr;
+    QMenu* Polices = nullptr;
+    QMenu* Apropos = nullptr;
+    QAction* Nouveau = nullptr;
+    QAction* Ouvrir = nullptr;
+    QAction* Sauver = nullptr;
+    QAction* SauverSous = nullptr;
+    QAction* Fermer = nullptr;
+    QAction* ShowPrintForm = nullptr;
+    QAction* ExporterC = nullptr;
+    QAction* ExporterASM = nullptr;
+    QAction* Quitter = nullptr;
+};
+
+} // namespace tile

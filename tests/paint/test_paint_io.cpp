@@ -1,0 +1,235 @@
+// PowerPaint files as easel reads and writes them, compared byte for byte with a
+// layout written out here from the format's description.
+#include "pp_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace paint;
+
+namespace {
+
+Picture randomPicture(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    Picture picture;
+    for (int i = 0; i < 6144; ++i) {
+        picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
+        picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
+    }
+    return picture;
+}
+
+// The expected file, built block row by block row without the codec.
+QByteArray expectedBlock(const tms::BitmapTable& table, int firstRow, int rows, int firstColumn, int columns)
+{
+    QByteArray block(5120, '\0');
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            for (int line = 0; line < 8; ++line)
+                block[r * 256 + 16 + c * 8 + line] = char(table[(firstRow + r) * 256 + (firstColumn + c) * 8 + line]);
+    return block;
+}
+
+QByteArray expected10K(const Picture& p)
+{
+    return expectedBlock(p.bitmapPatterns, 0, 20, 0, 30) + expectedBlock(p.bitmapColors, 0, 20, 0, 30);
+}
+
+QByteArray expected40K(const Picture& p)
+{
+    QByteArray out;
+    const int areas[4][4] = {{0, 20, 0, 30}, {0, 20, 30, 2}, {20, 4, 0, 30}, {20, 4, 30, 2}};
+    for (const auto& a : areas) {
+        out += expectedBlock(p.bitmapColors, a[0], a[1], a[2], a[3]);
+        out += expectedBlock(p.bitmapPatterns, a[0], a[1], a[2], a[3]);
+    }
+    return out;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeRaw(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+} // namespace
+
+class TestPaintIo : public QObject {
+    Q_OBJECT
+private slots:
+    void tenKFileLayout()
+    {
+        QTemporaryDir dir;
+        const Picture picture = randomPicture(3);
+        const QString path = dir.filePath("a.pp");
+        QVERIFY(savePPFile(path, picture, false));
+        const QByteArray bytes = readAll(path);
+        QCOMPARE(bytes.size(), 10240);
+        QCOMPARE(bytes, expected10K(picture));
+        // Spot check: row 0 starts with 16 zero bytes, then column 0 line 0's pattern.
+        QCOMPARE(bytes.left(16), QByteArray(16, '\0'));
+        QCOMPARE(quint8(bytes[16]), picture.bitmapPatterns[0]);
+        QCOMPARE(quint8(bytes[5120 + 256 + 16 + 8]), picture.bitmapColors[256 + 8]);
+    }
+
+    void fullFileLayoutStoresColoursFirst()
+    {
+        QTemporaryDir dir;
+        const Picture picture = randomPicture(4);
+        const QString path = dir.filePath("b.pp");
+        QVERIFY(savePPFile(path, picture, true));
+        const QByteArray bytes = readAll(path);
+        QCOMPARE(bytes.size(), 40960);
+        QCOMPARE(bytes, expected40K(picture));
+        QCOMPARE(quint8(bytes[16]), picture.bitmapColors[0]);
+        QCOMPARE(quint8(bytes[5120 + 16]), picture.bitmapPatterns[0]);
+        // Quadrant 1, block row 3: 16 zeros, columns 30 and 31 of row 3, 224 zeros.
+        const QByteArray q1row3 = bytes.mid(10240 + 3 * 256, 256);
+        QCOMPARE(q1row3.left(16), QByteArray(16, '\0'));
+        QCOMPARE(quint8(q1row3[16]), picture.bitmapColors[3 * 256 + 30 * 8]);
+        QCOMPARE(q1row3.mid(32), QByteArray(224, '\0'));
+    }
+
+    void roundTripsThroughBothSizes()
+    {
+        QTemporaryDir dir;
+        const Picture picture = randomPicture(5);
+        QVERIFY(savePPFile(dir.filePath("full.pp"), picture, true));
+        Picture loaded;
+        ClearPicture(loaded);
+        bool fullScreen = false;
+        QVERIFY(ChargePPFile(dir.filePath("full.pp"), loaded, fullScreen));
+        QVERIFY(fullScreen);
+        QCOMPARE(loaded, picture);
+
+        QVERIFY(savePPFile(dir.filePath("small.pp"), picture, false));
+        QVERIFY(ChargePPFile(dir.filePath("small.pp"), loaded, fullScreen));
+        QVERIFY(!fullScreen);
+    }
+
+    void tenKLoadKeepsTheRowsItDoesNotHold()
+    {
+        QTemporaryDir dir;
+        const Picture small = randomPicture(6);
+        QVERIFY(savePPFile(dir.filePath("small.pp"), small, false));
+        const Picture before = randomPicture(8);
+        Picture picture = before;
+        bool fullScreen = true;
+        QVERIFY(ChargePPFile(dir.filePath("small.pp"), picture, fullScreen));
+        QVERIFY(!fullScreen);
+        for (int row = 0; row < 24; ++row)
+            for (int column = 0; column < 32; ++column)
+                for (int line = 0; line < 8; ++line) {
+                    const int i = tms::bitmapIndex(row, column, line);
+                    const Picture& source = (row < 20 && column < 30) ? small : before;
+                    QCOMPARE(picture.bitmapPatterns[i], source.bitmapPatterns[i]);
+                    QCOMPARE(picture.bitmapColors[i], source.bitmapColors[i]);
+                }
+        // Saving it again as 10K drops them: the file equals the one loaded.
+        QVERIFY(savePPFile(dir.filePath("again.pp"), picture, false));
+        QCOMPARE(readAll(dir.filePath("again.pp")), readAll(dir.filePath("small.pp")));
+    }
+
+    void unusedBytesAreIgnoredOnRead()
+    {
+        QTemporaryDir dir;
+        const Picture picture = randomPicture(10);
+        QByteArray bytes = expected40K(picture);
+        for (int block = 0; block < 8; ++block)
+            for (int r = 0; r < 20; ++r)
+                bytes[block * 5120 + r * 256 + 3] = char(0x5A);
+        bytes[10240 + 100] = char(0x77); // quadrant 1, beyond column 31
+        bytes[20480 + 4 * 256 + 50] = char(0x66); // quadrant 2, block row 4
+        QVERIFY(writeRaw(dir.filePath("noisy.pp"), bytes));
+        Picture loaded;
+        ClearPicture(loaded);
+        bool fullScreen = false;
+        QVERIFY(ChargePPFile(dir.filePath("noisy.pp"), loaded, fullScreen));
+        QCOMPARE(loaded, picture);
+    }
+
+    void badFilesAreRefusedAndLeaveThePicture_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QByteArray() << true << notPowerPaintMessage();
+        QTest::newRow("truncated 10K") << QByteArray(10239, 'x') << true << notPowerPaintMessage();
+        QTest::newRow("between sizes") << QByteArray(20480, 'x') << true << notPowerPaintMessage();
+        QTest::newRow("oversized") << QByteArray(40961, 'x') << true << notPowerPaintMessage();
+        QTest::newRow("garbage text") << QByteArray("GIF89a this is not a picture") << true << notPowerPaintMessage();
+        QTest::newRow("missing") << QByteArray() << false << QString();
+    }
+
+    void badFilesAreRefusedAndLeaveThePicture()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, exists);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad.pp");
+        if (exists)
+            QVERIFY(writeRaw(path, content));
+        const Picture before = randomPicture(13);
+        Picture picture = before;
+        bool fullScreen = true;
+        const tms::FileResult result = ChargePPFile(path, picture, fullScreen);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(result.error, message);
+        QCOMPARE(picture, before);
+        QVERIFY(fullScreen);
+    }
+
+    void aFolderIsNotAPicture()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder.pp"));
+        Picture picture;
+        ClearPicture(picture);
+        bool fullScreen = false;
+        QVERIFY(!ChargePPFile(dir.filePath("folder.pp"), picture, fullScreen).ok);
+    }
+
+    void saveReplacesALongerFileWithExactlyItsSize()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.pp");
+        QVERIFY(writeRaw(path, QByteArray(40960, char(0xEE))));
+        const Picture picture = randomPicture(14);
+        QVERIFY(savePPFile(path, picture, false));
+        QCOMPARE(readAll(path), expected10K(picture));
+    }
+
+    void failedSaveLeavesTheOldFileWhole()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("locked");
+        QVERIFY(QDir(dir.path()).mkdir("locked"));
+        const QString path = folder + "/old.pp";
+        const QByteArray old(10240, char(0x42));
+        QVERIFY(writeRaw(path, old));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(folder).isWritable())
+            QSKIP("running with rights that ignore folder permissions");
+        const tms::FileResult result = savePPFile(path, randomPicture(15), true);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!result.ok);
+        QVERIFY(result.error.contains("old.pp"));
+        QCOMPARE(readAll(path), old);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPaintIo)
+#include "test_paint_io.moc"

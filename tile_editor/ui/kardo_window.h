@@ -165,6 +165,8 @@ private:
     void drawPixelEverywhere(int px, int py, tms::ColorValue color);
     void paintScreenCell(int button, double x, double y);
     void markCurrentChar();
+    // DrawCurrentChar with its row swatches and number, presented.
+    void drawCurrentCharView();
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);
@@ -228,7 +230,7 @@ public:
     QTimer* Timer2 = nullptr;
     QMenu* Fichier = nullptr;
     QMenu* Polices = nullptr;
-    QMenu* Apropos = nullptr;
+    QAction* Apropos = nullptr;
     QAction* Nouveau = nullptr;
     QAction* Ouvrir = nullptr;
     QAction* Sauver = nullptr;

@@ -1,0 +1,170 @@
+#include "batch_options.h"
+
+#include "adjustment.h"
+#include "method_names.h"
+
+#include <QHash>
+#include <algorithm>
+#include <optional>
+
+namespace dither {
+
+namespace {
+
+QString methodList()
+{
+    QStringList names;
+    for (const MethodName& m : methodNames)
+        names << QLatin1String(m.commandLineName);
+    return names.join(QStringLiteral(", "));
+}
+
+// An integer option within [low, high]; nullopt when the text is not such a number.
+std::optional<int> integerIn(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<ColourChoice> colourList(const QString& text)
+{
+    if (text.trimmed() == QLatin1String("all"))
+        return allColours();
+    ColourChoice choice{};
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        const auto colour = integerIn(item, 1, 15);
+        if (!colour)
+            return std::nullopt;
+        choice[*colour - 1] = true;
+    }
+    return choice;
+}
+
+int chosenCount(const ColourChoice& choice)
+{
+    return int(std::count(choice.begin(), choice.end(), true));
+}
+
+} // namespace
+
+void declareBatchOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Converts a picture (BMP, ICO, GIF, JPEG, PNG) into a TMS9918A screen mode 2 bitmap."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("PICTURE"), QStringLiteral("The picture to convert."));
+    parser.addOptions({
+        {QStringLiteral("method"), QStringLiteral("Dithering method: %1 (default floyd-steinberg).").arg(methodList()),
+         QStringLiteral("NAME"), QStringLiteral("floyd-steinberg")},
+        {QStringLiteral("ordered-error"), QStringLiteral("Ordered methods carry each pixel's error to the pixel below.")},
+        {QStringLiteral("colors"), QStringLiteral("\"all\" (default) or console colours 1..15 such as 1,4,6,15."),
+         QStringLiteral("LIST"), QStringLiteral("all")},
+        {QStringLiteral("palette"), QStringLiteral("Palette preset 1 (default) or 2."), QStringLiteral("1|2"),
+         QStringLiteral("1")},
+        {QStringLiteral("gamma"), QStringLiteral("Gamma in percent, 10..190 (default 100)."), QStringLiteral("PERCENT"),
+         QStringLiteral("100")},
+        {QStringLiteral("brightness"), QStringLiteral("Brightness, -100..100 (default 0)."), QStringLiteral("VALUE"),
+         QStringLiteral("0")},
+        {QStringLiteral("diffusion"), QStringLiteral("Error diffusion in percent, 0..100 (default 75)."),
+         QStringLiteral("PERCENT"), QStringLiteral("75")},
+        {QStringLiteral("resize"), QStringLiteral("none (default), stretch or aspect."), QStringLiteral("MODE"),
+         QStringLiteral("none")},
+        {QStringLiteral("resolution"), QStringLiteral("full (256x192, default) or 10k (240x160)."),
+         QStringLiteral("MODE"), QStringLiteral("full")},
+        {QStringLiteral("pp"), QStringLiteral("Write a full-screen PowerPaint file (40960 bytes)."),
+         QStringLiteral("OUT.pp")},
+        {QStringLiteral("pp10k"), QStringLiteral("Write a 10K PowerPaint file (10240 bytes, 240x160)."),
+         QStringLiteral("OUT.pp")},
+        {QStringLiteral("bmp"), QStringLiteral("Write the converted picture as BMP."), QStringLiteral("OUT.bmp")},
+        {QStringLiteral("png"), QStringLiteral("Write the converted picture as PNG."), QStringLiteral("OUT.png")},
+    });
+}
+
+std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
+{
+    BatchJob job;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return QStringLiteral("No picture given");
+    if (positional.size() > 1)
+        return QStringLiteral("Only one picture can be converted at a time");
+    job.picturePath = positional.first();
+
+    ConversionSettings& s = job.settings;
+    const QString methodName = parser.value(QStringLiteral("method"));
+    const auto method = methodFromCommandLineName(methodName);
+    if (!method)
+        return QStringLiteral("Unknown method \"%1\"; choose one of %2").arg(methodName, methodList());
+    s.method = *method;
+    s.orderedError = parser.isSet(QStringLiteral("ordered-error"));
+
+    const auto colours = colourList(parser.value(QStringLiteral("colors")));
+    if (!colours)
+        return QStringLiteral("--colors takes \"all\" or a list of colours 1..15 such as 1,4,6,15");
+    s.colours = *colours;
+
+    const auto palette = integerIn(parser.value(QStringLiteral("palette")), 1, 2);
+    if (!palette)
+        return QStringLiteral("--palette takes 1 or 2");
+    s.palette_mode = *palette - 1;
+
+    struct Range {
+        const char* name;
+        int low, high;
+        int* target;
+    };
+    for (const Range& r : {Range{"gamma", gammaMin, gammaMax, &s.gamma},
+                           Range{"brightness", brightnessMin, brightnessMax, &s.brightness},
+                           Range{"diffusion", diffusionMin, diffusionMax, &s.diffusion}}) {
+        const auto value = integerIn(parser.value(QLatin1String(r.name)), r.low, r.high);
+        if (!value)
+            return QStringLiteral("--%1 takes a whole number from %2 to %3").arg(QLatin1String(r.name)).arg(r.low).arg(r.high);
+        *r.target = *value;
+    }
+
+    const QString resize = parser.value(QStringLiteral("resize"));
+    if (resize == QLatin1String("none"))
+        job.resize = ResizeMode::NoResize;
+    else if (resize == QLatin1String("stretch"))
+        job.resize = ResizeMode::Stretch;
+    else if (resize == QLatin1String("aspect"))
+        job.resize = ResizeMode::RespectAspectRatio;
+    else
+        return QStringLiteral("--resize takes none, stretch or aspect");
+
+    const QString resolution = parser.value(QStringLiteral("resolution"));
+    if (resolution == QLatin1String("full"))
+        job.resolution = ResolutionMode::Full;
+    else if (resolution == QLatin1String("10k"))
+        job.resolution = ResolutionMode::TenK;
+    else
+        return QStringLiteral("--resolution takes full or 10k");
+
+    // Outputs keep the order of the command line; a repeated option yields its values in turn.
+    const QHash<QString, OutputKind> outputKinds = {
+        {QStringLiteral("pp"), OutputKind::PowerPaintFull},
+        {QStringLiteral("pp10k"), OutputKind::PowerPaint10K},
+        {QStringLiteral("bmp"), OutputKind::Bmp},
+        {QStringLiteral("png"), OutputKind::Png},
+    };
+    QHash<QString, int> seen;
+    for (const QString& name : parser.optionNames()) {
+        const auto kind = outputKinds.constFind(name);
+        if (kind == outputKinds.constEnd())
+            continue;
+        const QStringList values = parser.values(name);
+        const int n = seen[name]++;
+        if (n < values.size())
+            job.outputs.append({*kind, values[n]});
+    }
+
+    if (chosenCount(s.colours) < 2)
+        return selectMoreColors;
+    return job;
+}
+
+} // namespace dither

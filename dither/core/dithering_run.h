@@ -1,0 +1,46 @@
+#pragma once
+// What every method shares while it runs: the adjusted picture, the active colours and
+// their pair table, and the writing of each segment into the result.
+
+#include "conversion.h"
+#include "error_planes.h"
+#include "kernels.h"
+#include "ordered_matrices.h"
+#include "pair_choice.h"
+
+namespace dither {
+
+struct DitherRun {
+    DitherRun(Picture adjustedPicture, const ActiveColours& activeColours, int diffusionPercent,
+              const ProgressCallback& progressCallback);
+
+    Picture adjusted;
+    ActiveColours active;
+    SqrtEcartTable sqrt_ecart;
+    DistanceCalculator distances;
+    int diffusionPercent;
+    const ProgressCallback& progress;
+    ConversionResult result;
+
+    ColorValue colour(int index) const { return active.active_palette[index]; }
+    void place(int x, int y, int index) { result.result_image[pixelIndex(x, y)] = colour(index); }
+    // Stores the segment's pattern byte and colour byte (c2 in the high nibble).
+    void writeSegment(int y, int segment, std::uint8_t pattern, ColourPair pair);
+    // Progress after every line y with y And 3 = 1.
+    void lineFinished(int y) const;
+    void report(std::optional<int> line) const;
+};
+
+// Table index of a segment: character row * 256 + character column * 8 + pixel line.
+constexpr int segmentIndex(int y, int segment)
+{
+    return (y & 248) * 32 + segment * 8 + (y & 7);
+}
+
+void nearest_dithering(DitherRun& run);
+void error_diffusion(DitherRun& run, const Kernel& kernel);
+void error_diffusion_2(DitherRun& run, const Kernel& kernel);
+void error_diffusion_3(DitherRun& run, const Kernel& kernel);
+void ordered_dithering(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry);
+
+} // namespace dither

@@ -1,0 +1,134 @@
+// The three error-diffusion procedures. They share the error planes, the kernels and
+// the serpentine scan (even lines right to left) and differ in how a segment's two
+// colours are chosen.
+
+#include "dithering_run.h"
+
+namespace dither {
+
+namespace {
+
+struct Scan {
+    bool rightToLeft;
+    int step; // s: -1 or +1
+
+    explicit Scan(int y) : rightToLeft((y & 1) == 0), step(rightToLeft ? -1 : 1) {}
+    // The n-th segment (0..31) or pixel (0..7) in scan order.
+    int segment(int n) const { return rightToLeft ? 31 - n : n; }
+    int pixel(int n) const { return rightToLeft ? 7 - n : n; }
+};
+
+// Recomputes line_map(x) (it now holds the error of the pixels just placed), gives the
+// pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
+bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<Kernel::Tap>& taps, int x,
+                       int y, int s, ColourPair pair, float weightScale)
+{
+    const ColorValue lineMap = planes.mapped(run.adjusted, x, y);
+    const bool second = projectsOntoSecond(run.active, pair, lineMap);
+    const int chosen = second ? pair.c2 : pair.c1;
+    run.place(x, y, chosen);
+    planes.spread(taps, x, y, s, planes.lerreur(lineMap, run.colour(chosen)), weightScale);
+    return second;
+}
+
+} // namespace
+
+void error_diffusion(DitherRun& run, const Kernel& kernel)
+{
+    ErrorPlanes planes(run.diffusionPercent);
+    const auto taps = kernel.taps();
+    std::array<PixelDistances, 8> d;
+    for (int y = 0; y < pictureHeight; ++y) {
+        const Scan scan(y);
+        for (int n = 0; n < 32; ++n) {
+            const int segment = scan.segment(n);
+            for (int k = 0; k < 8; ++k)
+                run.distances.compute(planes.mapped(run.adjusted, 8 * segment + k, y), d[k]);
+            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.active_count, run.sqrt_ecart);
+            std::uint8_t pattern = 0;
+            for (int m = 0; m < 8; ++m) {
+                const int k = scan.pixel(m);
+                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, 1.0f))
+                    pattern |= tms::bitMask[k];
+            }
+            run.writeSegment(y, segment, pattern, pair);
+        }
+        run.lineFinished(y);
+    }
+}
+
+void error_diffusion_2(DitherRun& run, const Kernel& kernel)
+{
+    ErrorPlanes planes(run.diffusionPercent);
+    const auto taps = kernel.taps();
+    const int n = run.active.active_count;
+    PixelDistances d0, d1;
+    std::array<PixelDistances, 7> rest;
+    for (int y = 0; y < pictureHeight; ++y) {
+        const Scan scan(y);
+        const int s = scan.step;
+        for (int m = 0; m < 32; ++m) {
+            const int segment = scan.segment(m);
+            const int x0 = 8 * segment + (scan.rightToLeft ? 7 : 0);
+            const ColorValue lineMap0 = planes.mapped(run.adjusted, x0, y);
+            run.distances.compute(lineMap0, d0);
+            run.distances.compute(planes.mapped(run.adjusted, x0 + s, y), d1);
+            const int c1 = firstColourChoice(d0, d1, n);
+
+            // The first pixel takes c1 outright (bit 0).
+            run.place(x0, y, c1);
+            planes.spread(taps, x0, y, s, planes.lerreur(lineMap0, run.colour(c1)), 1.0f);
+
+            for (int i = 1; i < 8; ++i)
+                run.distances.compute(planes.mapped(run.adjusted, x0 + s * i, y), rest[i - 1]);
+            const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.sqrt_ecart)};
+
+            std::uint8_t pattern = 0;
+            for (int i = 1; i < 8; ++i) {
+                const int x = x0 + s * i;
+                if (placeByProjection(run, planes, taps, x, y, s, pair, 1.0f))
+                    pattern |= tms::bitMask[x - 8 * segment];
+            }
+            run.writeSegment(y, segment, pattern, pair);
+        }
+        run.lineFinished(y);
+    }
+}
+
+void error_diffusion_3(DitherRun& run, const Kernel& kernel)
+{
+    ErrorPlanes planes(run.diffusionPercent);
+    const auto taps = kernel.taps();
+    std::array<PixelDistances, 64> d;
+    std::array<ColourPair, 32> pairs;
+    for (int b = 0; b < pictureHeight; b += 8) {
+        // One pair per 8x8 block: line b with its error so far, the seven lines below
+        // as adjusted, each line left to right.
+        for (int segment = 0; segment < 32; ++segment) {
+            for (int k = 0; k < 8; ++k)
+                run.distances.compute(planes.mapped(run.adjusted, 8 * segment + k, b), d[k]);
+            for (int r = 1; r < 8; ++r)
+                for (int k = 0; k < 8; ++k)
+                    run.distances.compute(run.adjusted[pixelIndex(8 * segment + k, b + r)], d[8 * r + k]);
+            pairs[segment] = fullPairSearch(d.data(), 64, run.active.active_count, run.sqrt_ecart);
+            run.report(std::nullopt);
+        }
+        for (int r = 0; r < 8; ++r) {
+            const int y = b + r;
+            const Scan scan(y); // b is a multiple of 8, so the parity of y is that of r
+            for (int n = 0; n < 32; ++n) {
+                const int segment = scan.segment(n);
+                std::uint8_t pattern = 0;
+                for (int m = 0; m < 8; ++m) {
+                    const int k = scan.pixel(m);
+                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], 0.5f))
+                        pattern |= tms::bitMask[k];
+                }
+                run.writeSegment(y, segment, pattern, pairs[segment]);
+            }
+        }
+        run.report(b + 8);
+    }
+}
+
+} // namespace dither

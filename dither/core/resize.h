@@ -1,0 +1,23 @@
+#pragma once
+// apply_resize: builds the 256x192 source picture from a loaded picture of any size.
+// Pictures are only ever reduced; what the picture does not cover is black.
+
+#include "picture.h"
+
+#include <QImage>
+
+namespace dither {
+
+enum class ResizeMode { NoResize = 0, Stretch = 1, RespectAspectRatio = 2 };
+enum class ResolutionMode { Full = 0, TenK = 1 }; // 256x192 or 240x160
+
+constexpr int mode_width(ResolutionMode m) { return m == ResolutionMode::Full ? 256 : 240; }
+constexpr int mode_height(ResolutionMode m) { return m == ResolutionMode::Full ? 192 : 160; }
+
+// Colour value of a loaded pixel; a partly transparent pixel is laid over black.
+ColorValue loadedColour(QRgb pixel);
+
+// Reads only the pixels it samples, so a large loaded picture is never copied.
+Picture apply_resize(const QImage& loaded, ResizeMode resize_mode, ResolutionMode resolution_mode);
+
+} // namespace dither

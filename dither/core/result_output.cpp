@@ -1,0 +1,35 @@
+#include "result_output.h"
+
+#include "colour_metrics.h"
+
+#include <QBuffer>
+
+namespace dither {
+
+QImage resultImage(const ConversionResult& result)
+{
+    QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    for (int y = 0; y < pictureHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < pictureWidth; ++x)
+            line[x] = tms::toQRgb(result.result_image[pixelIndex(x, y)]);
+    }
+    return image;
+}
+
+QByteArray encodedResultImage(const ConversionResult& result, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!resultImage(result).save(&buffer, format))
+        return {};
+    return bytes;
+}
+
+QByteArray powerPaintFile(const ConversionResult& result, bool full)
+{
+    return tms::powerpaint::encode(result.pattern_table, result.colour_table, full);
+}
+
+} // namespace dither

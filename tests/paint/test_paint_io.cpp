@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace paint;
 
 namespace {
@@ -228,6 +231,28 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY(result.error.contains("old.pp"));
         QCOMPARE(readAll(path), old);
+    }
+
+    void writeCutShortLeavesTheOldFileWhole()
+    {
+        // A file size limit makes the write fail half way, as a full disk would, and
+        // holds even for a user whom folder permissions do not stop.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.pp");
+        const QByteArray old(10240, char(0x42));
+        QVERIFY(writeRaw(path, old));
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        const tms::FileResult result = savePPFile(path, randomPicture(16), true);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!result.ok);
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pp"}); // no stray temporary file
     }
 };
 

@@ -1,0 +1,154 @@
+// The File menu of the paint program: New, Open, Save, Save As, Close and Quit.
+// A picture is discarded only once the user agreed or it was saved; a load that is
+// refused and a write that fails leave the picture as it was and are told.
+#include "mosaic_easel_main.h"
+
+#include "lien.h"
+#include "pp_file.h"
+#include "user_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace paint {
+
+namespace {
+
+bool samePath(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a == b;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+} // namespace
+
+void Mosaic_Easel_Main::ClearPicture()
+{
+    paint::ClearPicture(picture);
+    modified = false;
+    fileName.clear();
+    LIEN::setLastPicturePath(QString());
+}
+
+bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
+{
+    bool fullScreen = false;
+    const tms::FileResult result = paint::ChargePPFile(path, picture, fullScreen);
+    if (!result) {
+        m_dialogs->tell(tms::warningTitle(), result.error);
+        return false;
+    }
+    LIEN::setFullScreenFile(fullScreen);
+    modified = false;
+    ShowPicture();
+    return true;
+}
+
+bool Mosaic_Easel_Main::mayDiscardPicture()
+{
+    if (!modified)
+        return true;
+    if (!m_dialogs->askYesNo(tms::warningTitle(), QStringLiteral("Do you want to save the modification before closing?")))
+        return true;
+    Sauver_Click();
+    return !modified; // Yes means "keep my work": if nothing was saved, nothing is discarded
+}
+
+void Mosaic_Easel_Main::Nouveau_Click()
+{
+    gridShown = false;
+    if (!Fermer_Click()) {
+        ShowPicture(); // the kept picture, now without the grid
+        return;
+    }
+    refreshCleanCopy();
+}
+
+void Mosaic_Easel_Main::Ouvrir_Click()
+{
+    Timer1.stop();
+    tick = false;
+    // Asked before the dialog, so that the question comes before any choice of file.
+    if (mayDiscardPicture()) {
+        const int writesBefore = LIEN::lastPicturePathWrites();
+        const QString previousPath = LIEN::lastPicturePath();
+        showDialog(PaintDialog::OpenPicture);
+        const QString chosen = LIEN::lastPicturePath();
+        // Only a choice confirmed in this showing loads a file: a closed dialog leaves
+        // the picture and its unsaved changes alone.
+        const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore;
+        if (confirmed && !chosen.isEmpty() && chosen.toLower().contains(QStringLiteral(".pp"))) {
+            if (ChargePPFile(chosen)) {
+                fileName = chosen;
+                refreshCleanCopy();
+                updateCaption();
+            } else {
+                LIEN::setLastPicturePath(previousPath);
+            }
+        }
+    }
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::Sauver_Click()
+{
+    if (!modified)
+        return;
+    if (fileName.isEmpty()) {
+        SauverSous_Click();
+        return;
+    }
+    const tms::FileResult result = savePPFile(fileName, picture, LIEN::fullScreenFile());
+    if (!result) {
+        m_dialogs->tell(tms::warningTitle(), result.error);
+        return;
+    }
+    modified = false;
+}
+
+void Mosaic_Easel_Main::SauverSous_Click()
+{
+    Timer1.stop();
+    tick = false;
+    const int writesBefore = LIEN::lastPicturePathWrites();
+    showDialog(PaintDialog::SaveAsPicture);
+    Timer1.start();
+    const QString chosen = LIEN::lastPicturePath();
+    const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore && !chosen.isEmpty();
+    if (!confirmed || samePath(chosen, fileName)) {
+        m_dialogs->tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
+        return;
+    }
+    const QString previousName = fileName;
+    const bool previouslyModified = modified;
+    fileName = chosen;
+    modified = true;
+    Sauver_Click();
+    if (modified) { // the write failed and was told: the picture keeps its old name
+        fileName = previousName;
+        modified = previouslyModified;
+        return;
+    }
+    updateCaption();
+}
+
+bool Mosaic_Easel_Main::Fermer_Click()
+{
+    if (!mayDiscardPicture())
+        return false;
+    ClearPicture();
+    updateCaption();
+    ShowPicture();
+    return true;
+}
+
+void Mosaic_Easel_Main::Quitter_Click()
+{
+    if (!Fermer_Click())
+        return;
+    m_quitting = true;
+    close();
+}
+
+} // namespace paint

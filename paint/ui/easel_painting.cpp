@@ -1,0 +1,178 @@
+// Mouse work on the picture: painting pixels, choosing brush colours, and the block
+// tool (select, Get, drag, Put).
+#include "mosaic_easel_main.h"
+
+#include "drawing_cursor.h"
+#include "drawing_surface.h"
+#include "painting_rule.h"
+#include "view_position.h"
+
+#include <QCheckBox>
+#include <QFrame>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace paint {
+
+namespace {
+
+constexpr int leftButton = 1;
+constexpr int rightButton = 2;
+
+} // namespace
+
+void Mosaic_Easel_Main::ECRAN_MouseDown(int Button, int, int X, int Y)
+{
+    // The timer's tick keeps the click that closed a menu or dialog from painting.
+    if (!tick || (Button != leftButton && Button != rightButton))
+        return;
+    restoreBuffer();
+    const ViewArea view = currentView();
+    const PicturePosition at = positionAt(view, X, Y);
+    if (selecting) {
+        selectAt(Button, at.column, at.y());
+        return;
+    }
+    const int index = at.index();
+    const int brush = brushColors[Button == leftButton ? 1 : 0];
+    const PaintedRow row = paintRowPixel(picture.bitmapPatterns[index], picture.bitmapColors[index], at.pixel,
+                                         brush, palette);
+    picture.bitmapPatterns[index] = row.pattern;
+    picture.bitmapColors[index] = row.color;
+
+    renderRow(ECRANBUFFER, picture, palette, view, at.column, at.row, at.line);
+    refreshCleanCopy();
+    if (gridShown)
+        DrawGrid();
+    else
+        showBuffer();
+    modified = true;
+}
+
+void Mosaic_Easel_Main::ECRAN_MouseMove(int Button, int Shift, int X, int Y)
+{
+    if (Button != 0 && X >= 0 && X < 512 && Y >= 0 && Y < 384)
+        ECRAN_MouseDown(Button, Shift, X, Y);
+}
+
+void Mosaic_Easel_Main::COLOR_MouseDown(int Button, int, int, int Y)
+{
+    if (Button != leftButton && Button != rightButton)
+        return;
+    const int swatch = std::clamp(Y / 12, 0, 15);
+    brushColors[2 - Button] = swatch;
+    Couleur_Paint(2 - Button);
+}
+
+Block Mosaic_Easel_Main::selectedBlock() const
+{
+    return Block{selLeft, selRight, selTop, selBottom};
+}
+
+void Mosaic_Easel_Main::selectAt(int Button, int column, int y)
+{
+    if (Button == leftButton) {
+        if (selRight == -1) { // the first click selects one cell row
+            selLeft = selRight = column;
+            selTop = selBottom = y;
+        } else { // later clicks move the nearer edges
+            (std::abs(column - selLeft) < std::abs(column - selRight) ? selLeft : selRight) = column;
+            (std::abs(y - selTop) < std::abs(y - selBottom) ? selTop : selBottom) = y;
+        }
+    }
+    if (selBottom < selTop)
+        std::swap(selTop, selBottom);
+    if (selRight < selLeft)
+        std::swap(selLeft, selRight);
+    restoreBuffer();
+    drawSelectionRectangle();
+    showBuffer();
+}
+
+void Mosaic_Easel_Main::drawSelectionRectangle()
+{
+    if (selRight < 0)
+        return;
+    const QRgb grey = qRgb(128, 128, 128);
+    const int left = selLeft * 16, right = selRight * 16 + 15;
+    const int top = selTop * 2, bottom = selBottom * 2 + 1;
+    for (int x = left; x <= right; ++x) {
+        ECRANBUFFER.setPixel(x, top, grey);
+        ECRANBUFFER.setPixel(x, bottom, grey);
+    }
+    for (int y = top; y <= bottom; ++y) {
+        ECRANBUFFER.setPixel(left, y, grey);
+        ECRANBUFFER.setPixel(right, y, grey);
+    }
+}
+
+void Mosaic_Easel_Main::leaveBlockTool()
+{
+    selecting = false;
+    chk_get->setChecked(false);
+    chk_get->setText(QStringLiteral("Get"));
+    ECRAN->setCursor(drawingCursor());
+}
+
+void Mosaic_Easel_Main::chk_get_Click()
+{
+    if (chk_zoom2x->isChecked()) {
+        chk_get->setChecked(false);
+        return;
+    }
+    if (chk_get->isChecked()) { // select mode
+        selecting = true;
+        selection->hide();
+        refreshCleanCopy();
+        selLeft = selRight = -1;
+        chk_get->setText(QStringLiteral("Select"));
+        ECRAN->setCursor(Qt::CrossCursor);
+        return;
+    }
+    // Get
+    selecting = false;
+    restoreBuffer();
+    showBuffer();
+    if (selRight < 0) { // nothing selected: just leave select mode
+        leaveBlockTool();
+        return;
+    }
+    clip = picture;
+    the_picture->present(ECRANBUFFER);
+    the_picture->move(-selLeft * 16, -selTop * 2);
+    selection->resize((selRight - selLeft + 1) * 16, (selBottom - selTop) * 2 + 2);
+    selection->move(0, 0);
+    selection->show();
+    chk_get->setText(QStringLiteral("Put"));
+    ECRAN->setCursor(drawingCursor());
+}
+
+void Mosaic_Easel_Main::the_picture_MouseDown(int Button, int Shift, int X, int Y)
+{
+    if (Button == leftButton) {
+        the_picture_MouseMove(Button, Shift, X, Y);
+        return;
+    }
+    if (Button != rightButton || selection->isHidden())
+        return;
+    // Put: copy from the snapshot, so an overlapping destination gets the old contents.
+    putBlock(picture, clip, selectedBlock(), selection->x() / 16, selection->y() / 2);
+    selection->hide();
+    chk_get->setText(QStringLiteral("Get"));
+    RenderPicture();
+    modified = true;
+}
+
+void Mosaic_Easel_Main::the_picture_MouseMove(int Button, int, int X, int Y)
+{
+    if (Button != leftButton || selection->isHidden())
+        return;
+    // The corner the block would have if it were centred on the pointer.
+    const QPoint pointer = selection->pos() + the_picture->pos() + QPoint(X, Y);
+    const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
+    const Block block = selectedBlock();
+    selection->move(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2);
+}
+
+} // namespace paint

@@ -1,0 +1,284 @@
+// Construction of the window, its controls and menus, activation, the timer and the
+// end of the window.
+#include "mosaic_easel_main.h"
+
+#include "about_box.h"
+#include "drawing_cursor.h"
+#include "drawing_surface.h"
+#include "lien.h"
+#include "pp_file_dialogs.h"
+#include "qt_user_dialogs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace paint {
+
+namespace {
+
+constexpr QSize screenSurfaceSize(512, 384);
+
+QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setFixedWidth(36);
+    return button;
+}
+
+} // namespace
+
+Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_commandLine(commandLine)
+{
+    setObjectName(QStringLiteral("Mosaic_Easel_Main"));
+    if (!m_dialogs) {
+        m_ownDialogs = std::make_unique<tms::QtUserDialogs>(this);
+        m_dialogs = m_ownDialogs.get();
+    }
+    showDialog = [this](PaintDialog dialog) { runRealDialog(dialog); };
+
+    palette = tms::standardPalette();
+    ClearPicture();
+    brushColors = {1, 15};
+    modified = false;
+    firstActivation = true;
+    LIEN::setCExportPath(QString());
+
+    ECRANBUFFER = makeViewImage(normalView());
+    ECRAN_BACKUP = makeViewImage(normalView());
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer1.setInterval(2000);
+    connect(&Timer1, &QTimer::timeout, this, &Mosaic_Easel_Main::Timer1_Timer);
+
+    buildControls();
+    buildMenus();
+    updateCaption();
+    RenderPicture();
+}
+
+Mosaic_Easel_Main::~Mosaic_Easel_Main() = default;
+
+void Mosaic_Easel_Main::buildControls()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+
+    ECRAN = new DrawingSurface(QStringLiteral("ECRAN"), screenSurfaceSize, central);
+    ECRAN->setCursor(drawingCursor());
+    ECRAN->onMouseDown = [this](int b, int s, int x, int y) { ECRAN_MouseDown(b, s, x, y); };
+    ECRAN->onMouseMove = [this](int b, int s, int x, int y) { ECRAN_MouseMove(b, s, x, y); };
+    layout->addWidget(ECRAN, 0, Qt::AlignTop);
+
+    // The floating block: a window onto the_picture, which holds the whole picture
+    // shifted so that the selected block shows.
+    selection = new QFrame(ECRAN);
+    selection->setObjectName(QStringLiteral("selection"));
+    selection->hide();
+    the_picture = new DrawingSurface(QStringLiteral("the_picture"), screenSurfaceSize, selection);
+    the_picture->setCursor(Qt::SizeAllCursor);
+    the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
+    the_picture->onMouseDown = [this](int b, int s, int x, int y) { the_picture_MouseDown(b, s, x, y); };
+    the_picture->onMouseMove = [this](int b, int s, int x, int y) { the_picture_MouseMove(b, s, x, y); };
+
+    auto* tools = new QVBoxLayout;
+    auto* colours = new QHBoxLayout;
+    COLOR = new DrawingSurface(QStringLiteral("COLOR"), QSize(16, 192), central);
+    COLOR->setToolTip(QStringLiteral("Left button: left brush; right button: right brush"));
+    COLOR->onMouseDown = [this](int b, int s, int x, int y) { COLOR_MouseDown(b, s, x, y); };
+    colours->addWidget(COLOR, 0, Qt::AlignTop);
+    auto* brushes = new QVBoxLayout;
+    const QStringList brushTips = {QStringLiteral("Right button colour"), QStringLiteral("Left button colour")};
+    for (int i : {1, 0}) {
+        Couleur[i] = new DrawingSurface(QStringLiteral("Couleur_%1").arg(i), QSize(32, 24), central);
+        Couleur[i]->setToolTip(brushTips[i]);
+        brushes->addWidget(new QLabel(i == 1 ? QStringLiteral("Left") : QStringLiteral("Right"), central));
+        brushes->addWidget(Couleur[i]);
+    }
+    brushes->addStretch();
+    colours->addLayout(brushes);
+    tools->addLayout(colours);
+
+    chk_get = new QCheckBox(QStringLiteral("Get"), central);
+    chk_get->setObjectName(QStringLiteral("chk_get"));
+    connect(chk_get, &QCheckBox::clicked, this, &Mosaic_Easel_Main::chk_get_Click);
+    chk_zoom2x = new QCheckBox(QStringLiteral("Zoom"), central);
+    chk_zoom2x->setObjectName(QStringLiteral("chk_zoom2x"));
+    connect(chk_zoom2x, &QCheckBox::clicked, this, &Mosaic_Easel_Main::chk_zoom2x_Click);
+    cmd_grid = new QPushButton(QStringLiteral("grid"), central);
+    cmd_grid->setObjectName(QStringLiteral("cmd_grid"));
+    connect(cmd_grid, &QPushButton::clicked, this, &Mosaic_Easel_Main::cmd_grid_Click);
+    tools->addWidget(chk_get);
+    tools->addWidget(chk_zoom2x);
+    tools->addWidget(cmd_grid);
+
+    // Scroll buttons: "1" moves by a pixel line, "8" by a character (or moves the zoom view).
+    auto* scrolls = new QGridLayout;
+    struct Scroll {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        void (Mosaic_Easel_Main::*handler)();
+        int row, column;
+    };
+    const Scroll buttons[] = {
+        {"cmd_scroll_up", "1", "Scroll up one line", &Mosaic_Easel_Main::cmd_scroll_up_Click, 0, 1},
+        {"cmd_scroll_up_8", "8", "Scroll up one character", &Mosaic_Easel_Main::cmd_scroll_up_8_Click, 0, 2},
+        {"cmd_scroll_left", "8", "Scroll left one character", &Mosaic_Easel_Main::cmd_scroll_left_Click, 1, 1},
+        {"cmd_scroll_right", "8", "Scroll right one character", &Mosaic_Easel_Main::cmd_scroll_right_Click, 1, 2},
+        {"cmd_scroll_down", "1", "Scroll down one line", &Mosaic_Easel_Main::cmd_scroll_down_Click, 2, 1},
+        {"cmd_scroll_down_8", "8", "Scroll down one character", &Mosaic_Easel_Main::cmd_scroll_down_8_Click, 2, 2},
+    };
+    scrolls->addWidget(new QLabel(QStringLiteral("Up"), central), 0, 0);
+    scrolls->addWidget(new QLabel(QStringLiteral("Side"), central), 1, 0);
+    scrolls->addWidget(new QLabel(QStringLiteral("Down"), central), 2, 0);
+    for (const Scroll& s : buttons) {
+        QPushButton* button = makeButton(QString::fromLatin1(s.name), QString::fromLatin1(s.caption),
+                                         QString::fromLatin1(s.tip), central);
+        connect(button, &QPushButton::clicked, this, s.handler);
+        scrolls->addWidget(button, s.row, s.column);
+    }
+    tools->addLayout(scrolls);
+    tools->addStretch();
+    layout->addLayout(tools);
+    setCentralWidget(central);
+
+    COLOR_Paint();
+    Couleur_Paint(0);
+    Couleur_Paint(1);
+}
+
+void Mosaic_Easel_Main::buildMenus()
+{
+    QMenu* Fichier = menuBar()->addMenu(QStringLiteral("&File"));
+    Fichier->setObjectName(QStringLiteral("Fichier"));
+    connect(Fichier, &QMenu::aboutToShow, this, &Mosaic_Easel_Main::Fichier_Click);
+    auto add = [&](const char* name, const QString& caption, std::function<void()> handler) {
+        QAction* action = Fichier->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        else
+            action->setEnabled(false); // imports and exports are not part of this program yet
+        return action;
+    };
+    add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); });
+    add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
+    add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); });
+    add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); });
+    add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); });
+    Fichier->addSeparator();
+    add("ExporterC", QStringLiteral("&Export to C"), nullptr);
+    add("ExporterASM", QStringLiteral("E&xport to ASM"), nullptr);
+    add("ExporterGRP", QStringLiteral("Export to &GRP"), nullptr);
+    add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), nullptr);
+    add("ImporterGRP", QStringLiteral("Import G&RP"), nullptr);
+    Fichier->addSeparator();
+    add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
+
+    QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
+    Apropos->setObjectName(QStringLiteral("Apropos"));
+    connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);
+}
+
+void Mosaic_Easel_Main::runRealDialog(PaintDialog dialog)
+{
+    switch (dialog) {
+    case PaintDialog::OpenPicture:
+        showOpenPPFile(*m_dialogs, this);
+        break;
+    case PaintDialog::SaveAsPicture:
+        showSaveAsPPFile(*m_dialogs, this);
+        break;
+    case PaintDialog::About: {
+        tms::AboutBox box({QStringLiteral("Mosaic Easel"), QStringLiteral(SUITE_VERSION),
+                           QStringLiteral("Bitmap paint program for the TMS9918A screen mode 2")},
+                          *m_dialogs, this);
+        box.exec();
+        break;
+    }
+    }
+}
+
+void Mosaic_Easel_Main::updateCaption()
+{
+    setWindowTitle(fileName.isEmpty() ? QStringLiteral("Mosaic Easel")
+                                      : QStringLiteral("Mosaic Easel - ") + fileName);
+}
+
+void Mosaic_Easel_Main::Form_Activate()
+{
+    if (firstActivation) {
+        if (m_commandLine.right(3).toLower() == QStringLiteral(".pp")) {
+            const QString path = QFileInfo(m_commandLine).absoluteFilePath();
+            if (ChargePPFile(path)) {
+                fileName = path;
+                LIEN::setLastPicturePath(path);
+                updateCaption();
+            }
+        }
+        ShowPicture();
+        firstActivation = false;
+        refreshCleanCopy();
+    }
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (firstActivation)
+        Form_Activate();
+}
+
+bool Mosaic_Easel_Main::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !firstActivation)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Mosaic_Easel_Main::Timer1_Timer()
+{
+    tick = true;
+}
+
+void Mosaic_Easel_Main::Fichier_Click()
+{
+    // The click that closes the menu must not paint.
+    Timer1.stop();
+    tick = false;
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::Apropos_Click()
+{
+    Timer1.stop();
+    tick = false;
+    showDialog(PaintDialog::About);
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)
+{
+    if (!m_quitting && modified
+        && m_dialogs->askYesNo(QStringLiteral("Warning! Unsaved modification!"),
+                               QStringLiteral("Do you want to save you works?"))) {
+        Sauver_Click();
+        if (modified) { // the save did not happen: keep the window and the work
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+} // namespace paint

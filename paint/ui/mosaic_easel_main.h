@@ -1,0 +1,148 @@
+#pragma once
+// Mosaic_Easel_Main: the paint program's window. It owns the picture and the editing
+// state, shows the picture at twice its size on ECRAN, paints pixels with two brush
+// colours, offers a zoom view, a grid, wrap-around scrolls and a block tool, and runs
+// the file commands. Handlers keep their control_event names; mouse handlers take
+// (Button, Shift, X, Y) so tests can call them directly.
+
+#include "block_copy.h"
+#include "picture.h"
+#include "picture_render.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QPushButton;
+
+namespace tms {
+class UserDialogs;
+}
+
+namespace paint {
+
+class DrawingSurface;
+
+// The modal dialogs the window opens.
+enum class PaintDialog { OpenPicture, SaveAsPicture, About };
+
+class Mosaic_Easel_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    // commandLine: the program's arguments joined by blanks; a name ending in .pp is
+    // loaded at the first activation. Without dialogs the window shows real message boxes.
+    explicit Mosaic_Easel_Main(const QString& commandLine = {}, tms::UserDialogs* dialogs = nullptr,
+                               QWidget* parent = nullptr);
+    ~Mosaic_Easel_Main() override;
+
+    // Opens a modal dialog; a dialog hands its result over through LIEN. Tests replace
+    // this to play the user: set the LIEN value (a choice) or leave it (closed).
+    std::function<void(PaintDialog)> showDialog;
+
+    // The document.
+    Picture picture;
+    tms::Palette palette{};
+    bool modified = false;
+    QString fileName;
+
+    // Editing state.
+    std::array<int, 2> brushColors{1, 15}; // 0: right button, 1: left button
+    bool tick = false;
+    bool zoomed = false;
+    int zoomRow = 0;    // 0..12
+    int zoomColumn = 0; // 0..16
+    bool gridShown = false;
+    bool selecting = false;
+    int selLeft = 0, selRight = 0, selTop = 0, selBottom = 0;
+    Picture clip; // the snapshot taken by Get
+    bool firstActivation = true;
+
+    // The off-screen surfaces: everything is drawn into the buffer; the clean copy
+    // holds the picture without grid or selection rectangle.
+    QImage ECRANBUFFER;
+    QImage ECRAN_BACKUP;
+    QTimer Timer1;
+
+    // Document operations.
+    void ClearPicture();
+    bool ChargePPFile(const QString& path); // false when refused; the picture is then unchanged
+    void RenderPicture();
+    void ShowPicture();
+    void DrawGrid();
+
+    // Event handlers.
+    void Form_Activate();
+    void ECRAN_MouseDown(int Button, int Shift, int X, int Y);
+    void ECRAN_MouseMove(int Button, int Shift, int X, int Y);
+    void COLOR_MouseDown(int Button, int Shift, int X, int Y);
+    void COLOR_Paint();
+    void Couleur_Paint(int index);
+    void chk_get_Click();
+    void the_picture_MouseDown(int Button, int Shift, int X, int Y);
+    void the_picture_MouseMove(int Button, int Shift, int X, int Y);
+    void chk_zoom2x_Click();
+    void cmd_grid_Click();
+    void cmd_scroll_up_Click();
+    void cmd_scroll_down_Click();
+    void cmd_scroll_up_8_Click();
+    void cmd_scroll_down_8_Click();
+    void cmd_scroll_left_Click();
+    void cmd_scroll_right_Click();
+    void Timer1_Timer();
+    void Fichier_Click();
+    void Nouveau_Click();
+    void Ouvrir_Click();
+    void Sauver_Click();
+    void SauverSous_Click();
+    bool Fermer_Click(); // false when the picture was kept because its save failed
+    void Quitter_Click();
+    void Apropos_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void runRealDialog(PaintDialog dialog);
+
+    ViewArea currentView() const;
+    void showBuffer();
+    void refreshCleanCopy();
+    void restoreBuffer();
+    void drawSelectionRectangle();
+    void selectAt(int Button, int column, int y);
+    Block selectedBlock() const;
+    void leaveBlockTool();
+    void afterScroll(bool pictureChanged);
+
+    // Asks whether to save a modified picture before it is discarded; false when the
+    // user wanted it saved and the save did not happen.
+    bool mayDiscardPicture();
+    void updateCaption();
+
+    tms::UserDialogs* m_dialogs;
+    std::unique_ptr<tms::UserDialogs> m_ownDialogs;
+    QString m_commandLine;
+    bool m_quitting = false;
+
+    DrawingSurface* ECRAN = nullptr;
+    DrawingSurface* COLOR = nullptr;
+    std::array<DrawingSurface*, 2> Couleur{};
+    QCheckBox* chk_get = nullptr;
+    QFrame* selection = nullptr;
+    DrawingSurface* the_picture = nullptr;
+    QCheckBox* chk_zoom2x = nullptr;
+    QPushButton* cmd_grid = nullptr;
+};
+
+} // namespace paint

@@ -339,7 +339,7 @@ void KardoWindow::presentSprite()
 
 void KardoWindow::cmd_show_sprite_Click()
 {
-    if (!cmd_show_sprite->isVisible())
+    if (cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
     resize(wideWidth, height());
@@ -347,7 +347,7 @@ void KardoWindow::cmd_show_sprite_Click()
 
 void KardoWindow::cmd_hide_sprite_Click()
 {
-    if (cmd_show_sprite->isVisible())
+    if (!cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
     resize(narrowWidth, height());

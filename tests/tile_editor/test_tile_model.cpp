@@ -1,0 +1,277 @@
+#include "character_editing.h"
+#include "prototype_scan.h"
+#include "screen_editing.h"
+#include "table_rendering.h"
+#include "tile_document.h"
+#include "view_geometry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tile;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QRgb pixel(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+} // namespace
+
+class TestTileModel : public QObject {
+    Q_OBJECT
+private slots:
+    void resetValues()
+    {
+        TileDocument doc;
+        doc.charPatterns[3][2] = 7;
+        doc.nameTable[5][6] = 1;
+        doc.spriteColors[63] = 2;
+        doc.currentChar = 99;
+        doc.markedBlock = {4, 5};
+        doc.modified = true;
+        doc.ResetTables();
+        for (int c = 0; c < 256; ++c)
+            for (int r = 0; r < 8; ++r) {
+                QCOMPARE(doc.charPatterns[c][r], Byte(0));
+                QCOMPARE(doc.charColors[c][r], Byte(65));
+            }
+        for (int column = 0; column < 32; ++column)
+            for (int row = 0; row < 24; ++row)
+                QCOMPARE(doc.nameTable[column][row], Byte(32));
+        for (int s = 0; s < 64; ++s) {
+            QCOMPARE(doc.spriteColors[s], Byte(15));
+            for (Byte b : doc.spritePatterns[s])
+                QCOMPARE(b, Byte(0));
+        }
+        QVERIFY(!doc.modified);
+        // The editing state survives a reset.
+        QCOMPARE(doc.currentChar, 99);
+        QCOMPARE(doc.markedBlock[0], 4);
+        QCOMPARE(TileDocument().currentChar, 32);
+        QCOMPARE(TileDocument().selectedSwatch, 1);
+    }
+
+    void drawingGeometry()
+    {
+        QCOMPARE(charPixelAt(79.4, 0), (CellPos{7, 0}));
+        QCOMPARE(charPixelAt(85, -3), (CellPos{7, 0}));
+        QCOMPARE(charPixelAt(9.5, 19.4), (CellPos{1, 1})); // 9.5 rounds to 10
+        QCOMPARE(patternCharAt(20, 40), 10);
+        QCOMPARE(patternCharAt(600, 300), 255);
+        QCOMPARE(screenCellAt(255, 191), (CellPos{31, 23}));
+        QCOMPARE(screenCellAt(300, -20), (CellPos{31, 0}));
+        QVERIFY(insideScreen(255, 191));
+        QVERIFY(!insideScreen(256, 100));
+        QVERIFY(!insideScreen(-1, 100));
+    }
+
+    void drawPixelSetsOnlyChangedRows()
+    {
+        TileDocument doc;
+        const CellPos p = charPixelAt(79.4, 0);
+        QVERIFY(drawCharPixel(doc, LeftButton, p.column, p.row));
+        QCOMPARE(doc.charPatterns[32][0], Byte(1));
+        QVERIFY(doc.modified);
+        doc.modified = false;
+        QVERIFY(!drawCharPixel(doc, LeftButton, 7, 0)); // already set
+        QVERIFY(!doc.modified);
+        QVERIFY(!drawCharPixel(doc, 3, 0, 0)); // both buttons
+        QVERIFY(!drawCharPixel(doc, 4, 0, 0));
+        QVERIFY(!doc.modified);
+        QVERIFY(drawCharPixel(doc, RightButton, 7, 0));
+        QCOMPARE(doc.charPatterns[32][0], Byte(0));
+    }
+
+    void paletteToOneRowAndAllRows()
+    {
+        TileDocument doc;
+        doc.charColors[32][3] = 0x5C;
+        QVERIFY(applyPaletteColor(doc, allRowsForegroundSwatch, 9));
+        for (int y = 0; y < 8; ++y)
+            QCOMPARE(doc.charColors[32][y], Byte(y == 3 ? 0x9C : 0x91));
+        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2));
+        QCOMPARE(doc.charColors[32][3], Byte(0x92));
+        doc.modified = false;
+        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2)); // stores even without a change
+        QVERIFY(doc.modified);
+
+        doc.modified = false;
+        QVERIFY(applyPaletteColor(doc, 5, 14)); // odd: foreground of row 2
+        QCOMPARE(doc.charColors[32][2], Byte(0xE2));
+        QVERIFY(doc.modified);
+        doc.modified = false;
+        QVERIFY(!applyPaletteColor(doc, 5, 14)); // the same colour twice changes once
+        QVERIFY(!doc.modified);
+        QVERIFY(applyPaletteColor(doc, 4, 0)); // even: background of row 2
+        QCOMPARE(doc.charColors[32][2], Byte(0xE0));
+        QCOMPARE(doc.charColors[32][1], Byte(0x92));
+    }
+
+    void hexEntry()
+    {
+        QCOMPARE(filterHexKey('a'), QChar('A'));
+        QCOMPARE(filterHexKey('7'), QChar('7'));
+        QVERIFY(filterHexKey('g').isNull());
+        QVERIFY(filterHexKey('\b').isNull());
+        QVERIFY(filterHexKey('\r').isNull());
+
+        TileDocument doc;
+        doc.charPatterns[32].fill(0x55);
+        applyHex(doc, u"F");
+        QCOMPARE(doc.charPatterns[32][0], Byte(240));
+        for (int r = 1; r < 8; ++r)
+            QCOMPARE(doc.charPatterns[32][r], Byte(0));
+        QVERIFY(doc.modified);
+
+        applyHex(doc, u"0102030405060708FF");
+        for (int r = 0; r < 8; ++r)
+            QCOMPARE(doc.charPatterns[32][r], Byte(r + 1));
+        applyHex(doc, u"fFx1");
+        QCOMPARE(doc.charPatterns[32][0], Byte(255));
+        QCOMPARE(doc.charPatterns[32][1], Byte(1));
+        QCOMPARE(charHexText(doc), QString("FF01000000000000"));
+    }
+
+    void placeCharOnlyWhenDifferent()
+    {
+        TileDocument doc;
+        QVERIFY(!PlaceChar(doc, 0, 0)); // holds 32 already
+        QVERIFY(!doc.modified);
+        doc.currentChar = 65;
+        QVERIFY(PlaceChar(doc, 31, 23));
+        QCOMPARE(doc.nameTable[31][23], Byte(65));
+        QVERIFY(doc.modified);
+    }
+
+    void screenScrollsWrapAndRoundTrip()
+    {
+        TileDocument doc;
+        for (int column = 0; column < 32; ++column)
+            for (int row = 0; row < 24; ++row)
+                doc.nameTable[column][row] = Byte(column * 7 + row * 3);
+        const auto original = doc.nameTable;
+
+        scrollScreen(doc, Direction::Up);
+        QCOMPARE(doc.nameTable[4][23], original[4][0]);
+        QCOMPARE(doc.nameTable[4][0], original[4][1]);
+        scrollScreen(doc, Direction::Down);
+        QVERIFY(doc.nameTable == original);
+        scrollScreen(doc, Direction::Left);
+        QCOMPARE(doc.nameTable[31][5], original[0][5]);
+        QCOMPARE(doc.nameTable[0][5], original[1][5]);
+        scrollScreen(doc, Direction::Right);
+        QVERIFY(doc.nameTable == original);
+        scrollScreen(doc, Direction::Right);
+        QCOMPARE(doc.nameTable[0][5], original[31][5]);
+        scrollScreen(doc, Direction::Left);
+
+        for (int i = 0; i < 32; ++i)
+            scrollScreen(doc, Direction::Left);
+        QVERIFY(doc.nameTable == original);
+        for (int i = 0; i < 24; ++i)
+            scrollScreen(doc, Direction::Up);
+        QVERIFY(doc.nameTable == original);
+        QVERIFY(doc.modified);
+    }
+
+    void blockMarkersAlternate()
+    {
+        TileDocument doc;
+        doc.currentChar = 40;
+        SetBlockMarker(doc);
+        doc.currentChar = 30;
+        SetBlockMarker(doc);
+        QCOMPARE(doc.markedBlock, (std::array<int, 2>{40, 30}));
+        QVERIFY(!doc.BlockIsValid());
+        doc.currentChar = 50;
+        SetBlockMarker(doc);
+        QCOMPARE(doc.markedBlock, (std::array<int, 2>{50, 30}));
+        QVERIFY(!doc.BlockIsValid());
+        doc.currentChar = 60;
+        SetBlockMarker(doc);
+        QCOMPARE(doc.markedBlock, (std::array<int, 2>{50, 60}));
+        QVERIFY(doc.BlockIsValid());
+        QVERIFY(!doc.modified);
+    }
+
+    void renderingUsesPaletteAndGeometry()
+    {
+        TileDocument doc;
+        const tms::Palette palette = tms::tileEditorPalette();
+        doc.charPatterns[10][2] = 0x81; // leftmost and rightmost pixels
+        doc.charColors[10][2] = 0xF0;   // white on transparent
+        QImage patternView = blankViewImage(patternViewWidth, patternViewHeight);
+        DrawPatternTable(patternView, doc, palette);
+        // Character 10: column 1, row 2 -> cell at (16, 32); its row 2 at y = 36..37.
+        QCOMPARE(pixel(patternView, 16, 36), 0xFFFFFFu);
+        QCOMPARE(pixel(patternView, 17, 37), 0xFFFFFFu);
+        QCOMPARE(pixel(patternView, 18, 36), 0x404040u); // colour 0 is dark grey, never black
+        QCOMPARE(pixel(patternView, 30, 36), 0xFFFFFFu);
+        QCOMPARE(pixel(patternView, 16, 34), 0x000000u); // row 1: background 1 is black
+        QCOMPARE(pixel(patternView, 0, 0), 0x000000u);
+
+        doc.currentChar = 10;
+        QImage charView = blankViewImage(charViewSize, charViewSize);
+        DrawCurrentChar(charView, doc, palette);
+        QCOMPARE(pixel(charView, 0, 20), 0xFFFFFFu);
+        QCOMPARE(pixel(charView, 79, 29), 0xFFFFFFu);
+        QCOMPARE(pixel(charView, 40, 25), 0x404040u);
+
+        doc.nameTable[31][23] = 10;
+        QImage screen = blankViewImage(screenViewWidth, screenViewHeight);
+        DrawScreen(screen, doc, palette);
+        QCOMPARE(pixel(screen, 248, 186), 0xFFFFFFu);
+        QCOMPARE(pixel(screen, 249, 186), 0x404040u);
+
+        doc.spritePatterns[0][31] = 1; // rightmost pixel of the bottom row
+        doc.spriteColors[0] = 0x26;    // a byte from a file: drawn with its low nibble
+        QImage sprite = blankViewImage(spriteViewSize, spriteViewSize);
+        DrawSprite(sprite, doc, palette);
+        QCOMPARE(pixel(sprite, 127, 127), tms::toQRgb(palette[6]) & 0xFFFFFF);
+        QCOMPARE(pixel(sprite, 119, 127), 0x404040u);
+        QCOMPARE(doc.spriteColors[0], Byte(0x26));
+    }
+
+    void prototypeScan()
+    {
+        QTemporaryDir dir;
+        auto image = [&](const QString& name, qsizetype size, qsizetype markerAt) {
+            QByteArray data(size, 'x');
+            if (markerAt >= 0)
+                data.replace(markerAt, 9, "PROTOTYPE");
+            writeFile(dir.filePath(name), data);
+            return dir.filePath(name);
+        };
+        QCOMPARE(scanPrototype(image("a.rom", 8000, 0)), std::optional<qint64>(11));
+        QCOMPARE(scanPrototype(image("b.rom", 32767, 1000)), std::optional<qint64>(1011));
+        QVERIFY(!scanPrototype(image("c.rom", 7999, 0)));
+        QVERIFY(!scanPrototype(image("d.rom", 32768, 0)));
+        QVERIFY(!scanPrototype(image("e.rom", 9000, -1)));
+        QVERIFY(!scanPrototype(image("f.rom", 9000, 9000 - 9))); // nothing after the marker
+        QCOMPARE(scanPrototype(image("g.rom", 9000, 9000 - 10)), std::optional<qint64>(9001));
+        QVERIFY(!scanPrototype(dir.filePath("missing.rom")));
+        QVERIFY(!scanPrototype(dir.path()));
+        QVERIFY(!scanPrototype(QString()));
+
+        writeFile(dir.filePath("prototype.txt"), "  " + dir.filePath("a.rom").toLocal8Bit() + "\r\nsecond line\n");
+        QCOMPARE(readPrototypePath(dir.filePath("prototype.txt")), "  " + dir.filePath("a.rom"));
+        QVERIFY(readPrototypePath(dir.filePath("none.txt")).isEmpty());
+        writeFile(dir.filePath("garbage.txt"), QByteArray(100000, '\x01'));
+        const QString garbage = readPrototypePath(dir.filePath("garbage.txt"));
+        QVERIFY(garbage.size() <= 4096);
+        QVERIFY(!scanPrototype(garbage));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTileModel)
+#include "test_tile_model.moc"

@@ -20,14 +20,14 @@ struct Scan {
 
 // Recomputes line_map(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
-bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<Kernel::Tap>& taps, int x,
-                       int y, int s, ColourPair pair, float weightScale)
+bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<SpreadTap>& taps, int x,
+                       int y, int s, ColourPair pair)
 {
     const ColorValue lineMap = planes.mapped(run.adjusted, x, y);
     const bool second = projectsOntoSecond(run.active, pair, lineMap);
     const int chosen = second ? pair.c2 : pair.c1;
     run.place(x, y, chosen);
-    planes.spread(taps, x, y, s, planes.lerreur(lineMap, run.colour(chosen)), weightScale);
+    planes.spread(taps, x, y, s, planes.lerreur(lineMap, run.colour(chosen)));
     return second;
 }
 
@@ -36,7 +36,7 @@ bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<Ke
 void error_diffusion(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = kernel.taps();
+    const auto taps = spreadTaps(kernel, 1.0f);
     std::array<PixelDistances, 8> d;
     for (int y = 0; y < pictureHeight; ++y) {
         const Scan scan(y);
@@ -48,7 +48,7 @@ void error_diffusion(DitherRun& run, const Kernel& kernel)
             std::uint8_t pattern = 0;
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, 1.0f))
+                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair))
                     pattern |= tms::bitMask[k];
             }
             run.writeSegment(y, segment, pattern, pair);
@@ -60,7 +60,7 @@ void error_diffusion(DitherRun& run, const Kernel& kernel)
 void error_diffusion_2(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = kernel.taps();
+    const auto taps = spreadTaps(kernel, 1.0f);
     const int n = run.active.active_count;
     PixelDistances d0, d1;
     std::array<PixelDistances, 7> rest;
@@ -77,7 +77,7 @@ void error_diffusion_2(DitherRun& run, const Kernel& kernel)
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            planes.spread(taps, x0, y, s, planes.lerreur(lineMap0, run.colour(c1)), 1.0f);
+            planes.spread(taps, x0, y, s, planes.lerreur(lineMap0, run.colour(c1)));
 
             for (int i = 1; i < 8; ++i)
                 run.distances.compute(planes.mapped(run.adjusted, x0 + s * i, y), rest[i - 1]);
@@ -86,7 +86,7 @@ void error_diffusion_2(DitherRun& run, const Kernel& kernel)
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
-                if (placeByProjection(run, planes, taps, x, y, s, pair, 1.0f))
+                if (placeByProjection(run, planes, taps, x, y, s, pair))
                     pattern |= tms::bitMask[x - 8 * segment];
             }
             run.writeSegment(y, segment, pattern, pair);
@@ -98,7 +98,7 @@ void error_diffusion_2(DitherRun& run, const Kernel& kernel)
 void error_diffusion_3(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = kernel.taps();
+    const auto taps = spreadTaps(kernel, 0.5f); // every weight halved
     std::array<PixelDistances, 64> d;
     std::array<ColourPair, 32> pairs;
     for (int b = 0; b < pictureHeight; b += 8) {
@@ -121,7 +121,7 @@ void error_diffusion_3(DitherRun& run, const Kernel& kernel)
                 std::uint8_t pattern = 0;
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
-                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], 0.5f))
+                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment]))
                         pattern |= tms::bitMask[k];
                 }
                 run.writeSegment(y, segment, pattern, pairs[segment]);

@@ -23,9 +23,9 @@ ColorValue ErrorPlanes::mapped(const Picture& adjusted, int x, int y) const
 
 CurrentError ErrorPlanes::lerreur(ColorValue lineMapColour, ColorValue placed) const
 {
-    // std::nearbyint rounds to nearest, halves to even, in the default rounding mode.
+    // std::lrint rounds to nearest, halves to even, in the default rounding mode.
     auto scaled = [this](int difference) {
-        return std::int32_t(std::nearbyint(double(difference) * diffusion_factor_));
+        return std::int32_t(std::lrint(double(difference) * diffusion_factor_));
     };
     return {scaled(diff_rouge(lineMapColour, placed)), scaled(diff_vert(lineMapColour, placed)),
             scaled(diff_bleu(lineMapColour, placed))};
@@ -41,13 +41,33 @@ void ErrorPlanes::add(int x, int y, float pourcent, const CurrentError& error)
     cell.blue += flooredShare(pourcent, error.blue);
 }
 
-void ErrorPlanes::spread(const std::vector<Kernel::Tap>& taps, int x, int y, int s, const CurrentError& error,
-                         float weightScale)
+void ErrorPlanes::spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error)
 {
     if (error.red == 0 && error.green == 0 && error.blue == 0)
         return; // every share would be floor(0) = 0
-    for (const Kernel::Tap& tap : taps)
-        add(x + s * tap.dx, y + tap.dy, tap.w * weightScale, error);
+    for (const SpreadTap& tap : taps) {
+        const int tx = x + s * tap.dx, ty = y + tap.dy;
+        if (tx < 0 || tx >= pictureWidth || ty >= pictureHeight)
+            continue;
+        Cell& cell = cells_[pixelIndex(tx, ty)];
+        cell.red += tap.of(error.red);
+        cell.green += tap.of(error.green);
+        cell.blue += tap.of(error.blue);
+    }
+}
+
+std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale)
+{
+    std::vector<SpreadTap> taps;
+    for (const Kernel::Tap& tap : kernel.taps()) {
+        SpreadTap& t = taps.emplace_back();
+        t.dx = tap.dx;
+        t.dy = tap.dy;
+        const float w = tap.w * weightScale;
+        for (int e = -maxError; e <= maxError; ++e)
+            t.share[std::size_t(e + maxError)] = flooredShare(w, e);
+    }
+    return taps;
 }
 
 } // namespace dither

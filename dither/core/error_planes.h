@@ -5,6 +5,7 @@
 #include "kernels.h"
 #include "picture.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -15,6 +16,8 @@ namespace dither {
 struct CurrentError {
     std::int32_t red = 0, green = 0, blue = 0;
 };
+
+struct SpreadTap;
 
 class ErrorPlanes {
 public:
@@ -33,9 +36,8 @@ public:
     void add(int x, int y, float pourcent, const CurrentError& error);
 
     // Spreads the error of the pixel at (x, y) along the kernel, mirrored by the scan
-    // step s (+1 or -1); every weight is multiplied by weightScale (1 or 0.5).
-    void spread(const std::vector<Kernel::Tap>& taps, int x, int y, int s, const CurrentError& error,
-                float weightScale);
+    // step s (+1 or -1).
+    void spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error);
 
     double diffusion_factor() const { return diffusion_factor_; }
 
@@ -47,6 +49,10 @@ private:
     double diffusion_factor_;
 };
 
+// The largest error a pixel can carry: components are clamped to 0..255 before every
+// comparison and the diffusion factor is at most 1.
+constexpr int maxError = 255;
+
 // floor(w * e) with the product formed exactly in double (a single times a small
 // integer fits in double's mantissa) and rounded toward minus infinity.
 inline std::int32_t flooredShare(float w, std::int32_t e)
@@ -55,5 +61,18 @@ inline std::int32_t flooredShare(float w, std::int32_t e)
     const std::int32_t truncated = std::int32_t(product);
     return double(truncated) > product ? truncated - 1 : truncated;
 }
+
+// One kernel tap with every share it can add, floor(w * e) for e = -255..255, worked out
+// once per run instead of once per pixel and component.
+struct SpreadTap {
+    int dx, dy;
+    std::array<std::int32_t, 2 * maxError + 1> share;
+
+    std::int32_t of(std::int32_t e) const { return share[std::size_t(e + maxError)]; }
+};
+
+// The taps of a kernel with every weight multiplied by weightScale (1, or 0.5 for the
+// 8x8 method).
+std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale);
 
 } // namespace dither

@@ -2,7 +2,25 @@
 
 #include "colour_metrics.h"
 
+#include <cstring>
+
 namespace dither {
+
+namespace {
+
+// Four single-precision lanes; each lane does exactly the scalar arithmetic.
+using Float4 = float __attribute__((vector_size(16)));
+
+Float4 broadcast(float v) { return Float4{v, v, v, v}; }
+
+Float4 quad(const PixelDistances& d, int q)
+{
+    Float4 v;
+    std::memcpy(&v, d.to.data() + 4 * q, sizeof v);
+    return v;
+}
+
+} // namespace
 
 DistanceCalculator::DistanceCalculator(const ActiveColours& active)
 {
@@ -28,17 +46,21 @@ ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCou
 {
     float best = pairSearchStart;
     ColourPair pair;
+    const int quads = (activeCount + 3) / 4;
     for (int i = 0; i + 1 < activeCount; ++i) {
         // acc[j] is the sum for pair (i, j), built pixel by pixel as
-        // acc = acc + (e_i + e_j) in single precision; all j at once for speed.
-        alignas(64) std::array<float, 16> acc{};
+        // acc = acc + (e_i + e_j) in single precision; four j at a time, only j > i.
+        const int firstQuad = (i + 1) / 4;
+        Float4 acc[4] = {};
         for (int k = 0; k < count; ++k) {
-            const float ei = pixels[k].to[i];
-            for (int j = 0; j < 16; ++j)
-                acc[j] = acc[j] + (ei + pixels[k].to[j]);
+            const Float4 ei = broadcast(pixels[k].to[i]);
+            for (int q = firstQuad; q < quads; ++q)
+                acc[q] = acc[q] + (ei + quad(pixels[k], q));
         }
+        alignas(16) float sums[16];
+        std::memcpy(sums, acc, sizeof sums);
         for (int j = i + 1; j < activeCount; ++j) {
-            const float v = acc[j] / sqrt_ecart[i][j];
+            const float v = sums[j] / sqrt_ecart[i][j];
             if (best >= v) {
                 best = v;
                 pair = {i, j};
@@ -90,18 +112,22 @@ ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int active
 {
     float best = nearestSearchStart;
     ColourPair pair;
+    const int quads = (activeCount + 3) / 4;
     for (int i = 0; i + 1 < activeCount; ++i) {
-        alignas(64) std::array<float, 16> acc{};
+        const int firstQuad = (i + 1) / 4;
+        Float4 acc[4] = {};
         for (int k = 0; k < count; ++k) {
-            const float ei = pixels[k].to[i];
-            for (int j = 0; j < 16; ++j) {
-                const float ej = pixels[k].to[j];
-                acc[j] = acc[j] + (ei < ej ? ei : ej);
+            const Float4 ei = broadcast(pixels[k].to[i]);
+            for (int q = firstQuad; q < quads; ++q) {
+                const Float4 ej = quad(pixels[k], q);
+                acc[q] = acc[q] + (ei < ej ? ei : ej);
             }
         }
+        alignas(16) float sums[16];
+        std::memcpy(sums, acc, sizeof sums);
         for (int j = i + 1; j < activeCount; ++j) {
-            if (best >= acc[j]) {
-                best = acc[j];
+            if (best >= sums[j]) {
+                best = sums[j];
                 pair = {i, j};
             }
         }
@@ -111,7 +137,11 @@ ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int active
 
 bool projectsOntoSecond(const ActiveColours& active, ColourPair pair, ColorValue pixel)
 {
-    return pourcentage(active.active_palette[pair.c1], active.active_palette[pair.c2], pixel) > 0.5f;
+    // pourcentage > 0.5 holds exactly when e1 > e2 (the squared distances to c1 and c2):
+    // t = ((e12 + e1 - e2) / e12) / 2 with integers below 2^24 that single precision
+    // holds exactly, and e12 < 2^18, so the quotient exceeds 1 by at least 2^-18 when
+    // e1 > e2, far more than its rounding error, and is at most 1 otherwise.
+    return sumOfSquares(active.active_palette[pair.c1], pixel) > sumOfSquares(active.active_palette[pair.c2], pixel);
 }
 
 } // namespace dither

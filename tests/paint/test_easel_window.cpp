@@ -3,6 +3,7 @@
 #include "easel_window_fixture.h"
 
 #include "drawing_surface.h"
+#include "paint_test_support.h"
 #include "pp_file.h"
 
 #include <QAction>
@@ -10,39 +11,16 @@
 #include <QFile>
 #include <QFrame>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace paint;
+using namespace paint_test;
 
 namespace {
 
 const QString hint = QStringLiteral("To save your work just select Save item in File menu");
 const QString closeQuestion = QStringLiteral("Do you want to save the modification before closing?");
-
-Picture randomPicture(quint32 seed)
-{
-    QRandomGenerator random(seed);
-    Picture picture;
-    for (int i = 0; i < 6144; ++i) {
-        picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
-        picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
-    }
-    return picture;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeRaw(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
 
 // Pixel (x, y) of the picture on ECRAN at twice its size.
 QPoint onScreen(int x, int y) { return {2 * x, 2 * y}; }

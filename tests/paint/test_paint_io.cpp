@@ -1,10 +1,10 @@
 // PowerPaint files as easel reads and writes them, compared byte for byte with a
 // layout written out here from the format's description.
+#include "paint_test_support.h"
 #include "pp_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,59 +13,7 @@
 
 using namespace paint;
 
-namespace {
-
-Picture randomPicture(quint32 seed)
-{
-    QRandomGenerator random(seed);
-    Picture picture;
-    for (int i = 0; i < 6144; ++i) {
-        picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
-        picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
-    }
-    return picture;
-}
-
-// The expected file, built block row by block row without the codec.
-QByteArray expectedBlock(const tms::BitmapTable& table, int firstRow, int rows, int firstColumn, int columns)
-{
-    QByteArray block(5120, '\0');
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-            for (int line = 0; line < 8; ++line)
-                block[r * 256 + 16 + c * 8 + line] = char(table[(firstRow + r) * 256 + (firstColumn + c) * 8 + line]);
-    return block;
-}
-
-QByteArray expected10K(const Picture& p)
-{
-    return expectedBlock(p.bitmapPatterns, 0, 20, 0, 30) + expectedBlock(p.bitmapColors, 0, 20, 0, 30);
-}
-
-QByteArray expected40K(const Picture& p)
-{
-    QByteArray out;
-    const int areas[4][4] = {{0, 20, 0, 30}, {0, 20, 30, 2}, {20, 4, 0, 30}, {20, 4, 30, 2}};
-    for (const auto& a : areas) {
-        out += expectedBlock(p.bitmapColors, a[0], a[1], a[2], a[3]);
-        out += expectedBlock(p.bitmapPatterns, a[0], a[1], a[2], a[3]);
-    }
-    return out;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeRaw(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-} // namespace
+using namespace paint_test;
 
 class TestPaintIo : public QObject {
     Q_OBJECT

@@ -1,29 +1,19 @@
 // The painting rule, scrolling, the block copy and rendering, on the bare tables.
 #include "block_copy.h"
+#include "paint_test_support.h"
 #include "painting_rule.h"
 #include "picture.h"
 #include "picture_render.h"
 #include "scrolling.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace paint;
+using namespace paint_test;
 
 namespace {
 
 const tms::Palette palette = tms::standardPalette();
-
-Picture randomPicture(quint32 seed)
-{
-    QRandomGenerator random(seed);
-    Picture picture;
-    for (int i = 0; i < 6144; ++i) {
-        picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
-        picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
-    }
-    return picture;
-}
 
 } // namespace
 

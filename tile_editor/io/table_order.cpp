@@ -1,0 +1,52 @@
+#include "table_order.h"
+
+#include <algorithm>
+
+namespace tile {
+
+std::vector<Byte> nameTableBytes(const TileDocument& doc, int firstRow, int lastRow)
+{
+    std::vector<Byte> bytes;
+    bytes.reserve(std::size_t(std::max(0, lastRow - firstRow + 1)) * screenColumns);
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = 0; column < screenColumns; ++column)
+            bytes.push_back(doc.nameTable[column][row]);
+    return bytes;
+}
+
+namespace {
+
+std::vector<Byte> characterBytes(const std::array<CharRows, charCount>& table)
+{
+    std::vector<Byte> bytes;
+    bytes.reserve(charCount * 8);
+    for (const CharRows& rows : table)
+        bytes.insert(bytes.end(), rows.begin(), rows.end());
+    return bytes;
+}
+
+} // namespace
+
+std::vector<Byte> patternBytes(const TileDocument& doc) { return characterBytes(doc.charPatterns); }
+
+std::vector<Byte> colorBytes(const TileDocument& doc) { return characterBytes(doc.charColors); }
+
+std::vector<Byte> spritePatternBytes(const TileDocument& doc, int spriteCountToWrite)
+{
+    std::vector<Byte> bytes;
+    bytes.reserve(std::size_t(spriteCountToWrite) * 32);
+    for (int sprite = 0; sprite < spriteCountToWrite; ++sprite)
+        bytes.insert(bytes.end(), doc.spritePatterns[sprite].begin(), doc.spritePatterns[sprite].end());
+    return bytes;
+}
+
+std::optional<int> lastDrawnSprite(const TileDocument& doc)
+{
+    for (int sprite = spriteCount - 1; sprite >= 0; --sprite)
+        for (Byte b : doc.spritePatterns[sprite])
+            if (b != 0)
+                return sprite;
+    return std::nullopt;
+}
+
+} // namespace tile

@@ -1,0 +1,25 @@
+#pragma once
+// The tables flattened in the orders every file and export of the tile editor uses:
+// the name table row by row (screen order), characters with their eight rows, sprites
+// with their 32 bytes.
+
+#include "tile_document.h"
+
+#include <optional>
+#include <vector>
+
+namespace tile {
+
+// Rows firstRow..lastRow of the name table, each row's 32 columns in order.
+std::vector<Byte> nameTableBytes(const TileDocument& doc, int firstRow = 0, int lastRow = screenRows - 1);
+// charPatterns: character 0..255 outer, row 0..7 inner (2048 bytes).
+std::vector<Byte> patternBytes(const TileDocument& doc);
+// charColors in the same order.
+std::vector<Byte> colorBytes(const TileDocument& doc);
+// Sprites 0..spriteCountToWrite-1, byte 0..31 inner.
+std::vector<Byte> spritePatternBytes(const TileDocument& doc, int spriteCountToWrite = spriteCount);
+
+// The highest sprite with a non-zero pattern byte; nullopt when every sprite is blank.
+std::optional<int> lastDrawnSprite(const TileDocument& doc);
+
+} // namespace tile

@@ -1,21 +1,105 @@
-// The buttons around the character editor and under the pattern table.
+// The buttons around the character editor and under the pattern table. The work is
+// done by the document functions of character_operations.h; these handlers pick the
+// redraw each command needs and enable the Paste buttons after a Copy.
 #include "kardo_window.h"
+
+#include "character_operations.h"
+#include "pixel_view.h"
+
+#include <QPushButton>
 
 namespace tile {
 
-void KardoWindow::cmd_carac_flipx_Click() {}
-void KardoWindow::cmd_carac_flipy_Click() {}
-void KardoWindow::cmd_carac_rotate_Click() {}
-void KardoWindow::cmd_carac_invert_Click() {}
-void KardoWindow::cmd_clear_car_Click() {}
-void KardoWindow::cmd3_scroll_up_Click() {}
-void KardoWindow::cmd3_scroll_down_Click() {}
-void KardoWindow::cmd3_scroll_left_Click() {}
-void KardoWindow::cmd3_scroll_right_Click() {}
-void KardoWindow::cmd_copy_car_Click() {}
-void KardoWindow::cmd_paste_car_Click() {}
-void KardoWindow::cmd_copy_pattern_Click() {}
-void KardoWindow::cmd_paste_pattern_Click() {}
-void KardoWindow::cmd_clear_pattern_Click() {}
+void KardoWindow::refreshAllKeepingFrame()
+{
+    // Refresh All presents the pattern table afresh, which wipes the frame of the
+    // current character although that character is still the current one.
+    cmd_Refresh_Click();
+    markCurrentChar();
+}
+
+void KardoWindow::cmd_carac_flipx_Click()
+{
+    flipCharacterX(m_doc);
+    drawCharacterViews();
+}
+
+void KardoWindow::cmd_carac_flipy_Click()
+{
+    flipCharacterY(m_doc);
+    drawCharacterViews();
+}
+
+void KardoWindow::cmd_carac_rotate_Click()
+{
+    rotateCharacter(m_doc);
+    drawCharacterViews();
+}
+
+void KardoWindow::cmd_carac_invert_Click()
+{
+    invertCharacter(m_doc);
+    drawCharacterViews();
+}
+
+void KardoWindow::cmd_clear_car_Click()
+{
+    clearCharacter(m_doc);
+    drawCharacterViews();
+}
+
+void KardoWindow::cmd3_scroll_up_Click()
+{
+    scrollCharacter(m_doc, Direction::Up);
+    refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd3_scroll_down_Click()
+{
+    scrollCharacter(m_doc, Direction::Down);
+    refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd3_scroll_left_Click()
+{
+    scrollCharacter(m_doc, Direction::Left);
+    refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd3_scroll_right_Click()
+{
+    scrollCharacter(m_doc, Direction::Right);
+    refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd_copy_car_Click()
+{
+    copyCharacter(m_doc);
+    cmd_paste_car->setEnabled(true);
+}
+
+void KardoWindow::cmd_paste_car_Click()
+{
+    pasteCharacter(m_doc);
+    refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd_copy_pattern_Click()
+{
+    if (copyBlock(m_doc))
+        cmd_paste_pattern->setEnabled(true);
+}
+
+void KardoWindow::cmd_paste_pattern_Click()
+{
+    if (pasteBlock(m_doc))
+        refreshAllKeepingFrame();
+}
+
+void KardoWindow::cmd_clear_pattern_Click()
+{
+    if (clearBlock(m_doc))
+        refreshAllKeepingFrame();
+}
 
 } // namespace tile

@@ -186,9 +186,13 @@ private:
     // --- end of kardo_files.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---
+    // Refresh All, then the current character's frame in the pattern table again.
+    void refreshAllKeepingFrame();
     // --- end of kardo_char_operations.cpp helpers ---
 
     // --- helpers of kardo_sprite_editor.cpp ---
+    // Draw sprite pixel at a view position: sets or clears the pixel and repaints its block.
+    void drawSpritePixelAt(int button, double x, double y);
     // --- end of kardo_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;

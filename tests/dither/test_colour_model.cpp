@@ -1,0 +1,280 @@
+// Palettes, distances, picture adjustment, the pair and pixel rules, the matrices and
+// the error arithmetic, on hand-worked values.
+
+#include "adjustment.h"
+#include "colour_metrics.h"
+#include "error_planes.h"
+#include "kernels.h"
+#include "ordered_matrices.h"
+#include "pair_choice.h"
+#include "palettes.h"
+#include "test_pictures.h"
+
+#include <QtTest>
+#include <random>
+
+using namespace dither;
+
+namespace {
+
+PixelDistances distancesOf(std::initializer_list<float> values)
+{
+    PixelDistances d;
+    int i = 0;
+    for (float v : values)
+        d.to[i++] = v;
+    return d;
+}
+
+SqrtEcartTable uniformRoots()
+{
+    SqrtEcartTable t{};
+    for (auto& row : t)
+        row.fill(1.0f);
+    return t;
+}
+
+} // namespace
+
+class TestColourModel : public QObject {
+    Q_OBJECT
+private slots:
+    void presetsAndActiveLists()
+    {
+        const tms::Palette one = init_palette(0), two = init_palette(1), three = init_palette(2);
+        QCOMPARE(one[0], ColorValue(0x400000)); // blue 64, red in the low byte
+        QCOMPARE(one[1], ColorValue(0));
+        QCOMPARE(one[6], RGB(212, 82, 77));
+        QCOMPARE(two[6], RGB(182, 98, 71));
+        QCOMPARE(two[0], one[0]);
+        QVERIFY(one == three);
+        for (int i = 1; i < 16; ++i) // preset #1 is the console palette apart from colour 0
+            QCOMPARE(one[i], tms::standardPalette()[i]);
+
+        const ActiveColours active = optimize_color_palette(one, dither_test::colours({15, 1, 6}));
+        QCOMPARE(active.active_count, 3);
+        QCOMPARE(int(active.active_codes[0]), 1);
+        QCOMPARE(int(active.active_codes[1]), 6);
+        QCOMPARE(int(active.active_codes[2]), 15);
+        QCOMPARE(active.active_palette[2], RGB(255, 255, 255));
+        // Black as background (c1) and white as foreground (c2): hex F1.
+        QCOMPARE(int(segmentColourByte(active, 0, 2)), 241);
+    }
+
+    void distancesAndProjection()
+    {
+        const ColorValue black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+        QCOMPARE(ecart_2(black, white), 195075.0f);
+        QCOMPARE(ecart(black, white), float(std::sqrt(195075.0)));
+        QCOMPARE(ecart(RGB(1, 2, 3), RGB(4, 6, 3)), 5.0f);
+        QCOMPARE(pourcentage(black, white, black), 0.0f);
+        QCOMPARE(pourcentage(black, white, white), 1.0f);
+        QCOMPARE(pourcentage(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 50)), 0.5f);
+        QCOMPARE(pourcentage(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 150)), 1.5f); // beyond c2
+
+        // The root taken in single precision equals the double root rounded to single
+        // for every sum of squares that can occur.
+        for (std::int32_t sum = 0; sum <= 3 * 255 * 255; ++sum)
+            if (rootOfSum(sum) != float(std::sqrt(double(sum))))
+                QFAIL(qPrintable(QStringLiteral("root differs at %1").arg(sum)));
+    }
+
+    void projectionRuleMatchesPourcentage()
+    {
+        // The pixel rule compares squared distances instead of forming t; it must give
+        // the same side as t > 0.5 for every pair of palette colours.
+        std::mt19937 random(3);
+        std::uniform_int_distribution<int> component(0, 255);
+        for (int mode : {0, 1}) {
+            const ActiveColours active = optimize_color_palette(init_palette(mode), allColours());
+            for (int i = 0; i < 15; ++i)
+                for (int j = 0; j < 15; ++j) {
+                    if (i == j)
+                        continue;
+                    for (int n = 0; n < 400; ++n) {
+                        const ColorValue p = RGB(component(random), component(random), component(random));
+                        const bool byT = pourcentage(active.active_palette[i], active.active_palette[j], p) > 0.5f;
+                        QCOMPARE(projectsOntoSecond(active, {i, j}, p), byT);
+                    }
+                }
+        }
+        // Exactly half-way (t = 0.5) stays on c1: (35, 101, 100) is equally far from
+        // black and from colour 4 (84, 85, 237).
+        const ActiveColours blackBlue = optimize_color_palette(init_palette(0), dither_test::colours({1, 4}));
+        QCOMPARE(pourcentage(blackBlue.active_palette[0], blackBlue.active_palette[1], RGB(35, 101, 100)), 0.5f);
+        QVERIFY(!projectsOntoSecond(blackBlue, {0, 1}, RGB(35, 101, 100)));
+    }
+
+    void gammaAndBrightness()
+    {
+        const GammaLut identity = gamma_lut(100);
+        for (int i = 0; i < 256; ++i)
+            QCOMPARE(int(identity[i]), i);
+        QCOMPARE(int(gamma_lut(50)[128]), 64);  // 255 * (128/255)^2 + 0.5 = 64.75
+        QCOMPARE(int(gamma_lut(190)[64]), 123);
+        QCOMPARE(int(gamma_lut(190)[200]), 224);
+        QCOMPARE(int(gamma_lut(10)[10]), 0);
+        QCOMPARE(int(gamma_lut(10)[255]), 255);
+
+        const Picture source = dither_test::noisyPicture();
+        QVERIFY(calcul_adjusted_image(source, 100, 0) == source);
+        const Picture dark = calcul_adjusted_image(Picture{RGB(100, 101, 200), RGB(255, 0, 7)}, 100, -100);
+        QCOMPARE(dark[0], RGB(0, 1, 100));
+        QCOMPARE(dark[1], RGB(155, 0, 0));
+        // Gamma before brightness: 64 -> 123 -> 173.
+        QCOMPARE(calcul_adjusted_image(Picture{RGB(64, 64, 64)}, 190, 50)[0], RGB(173, 173, 173));
+    }
+
+    void fullPairSearchTakesLastTieAndTracksBest()
+    {
+        // Sums per pair over two pixels: (0,1) = 10, (0,2) = 10, (1,2) = 12 -> the tie
+        // goes to (0,2), the pair evaluated last.
+        const std::array<PixelDistances, 2> tie = {distancesOf({1, 4, 4}), distancesOf({1, 4, 4})};
+        ColourPair p = fullPairSearch(tie.data(), 2, 3, uniformRoots());
+        QCOMPARE(p.c1, 0);
+        QCOMPARE(p.c2, 2);
+        // (0,1) = 4, (0,2) = 8, (1,2) = 6: a later, worse pair must not replace the best.
+        const std::array<PixelDistances, 2> best = {distancesOf({1, 1, 3}), distancesOf({1, 1, 3})};
+        p = fullPairSearch(best.data(), 2, 3, uniformRoots());
+        QCOMPARE(p.c1, 0);
+        QCOMPARE(p.c2, 1);
+        // The sum is divided by sqrt_ecart: a far pair wins despite a larger sum.
+        SqrtEcartTable roots = uniformRoots();
+        roots[1][2] = roots[2][1] = 2.0f;
+        p = fullPairSearch(best.data(), 2, 3, roots);
+        QCOMPARE(p.c1, 1);
+        QCOMPARE(p.c2, 2); // 8 / 2 = 4 ties with (0,1) and comes later
+    }
+
+    void fastMethodColourChoices()
+    {
+        // v = 3 * e(p0) + e(p1): colour 0 gives 3 + 9 = 12, colour 1 gives 12 + 0 = 12,
+        // colour 2 gives 15: the tie goes to the lowest index.
+        QCOMPARE(firstColourChoice(distancesOf({1, 4, 5}), distancesOf({9, 0, 0}), 3), 0);
+        QCOMPARE(firstColourChoice(distancesOf({2, 1, 0}), distancesOf({0, 0, 4}), 3), 1);
+
+        // Second colour against c1 = 1: c = 0 sums 2 + 2 = 4, c = 2 sums 4: the later
+        // index wins the tie; c1 itself is never taken, and c2 may be below c1.
+        const std::array<PixelDistances, 2> q = {distancesOf({1, 1, 1}), distancesOf({1, 1, 1})};
+        QCOMPARE(secondColourChoice(q.data(), 2, 1, 3, uniformRoots()), 2);
+        const std::array<PixelDistances, 2> low = {distancesOf({0, 1, 3}), distancesOf({0, 1, 3})};
+        QCOMPARE(secondColourChoice(low.data(), 2, 1, 3, uniformRoots()), 0);
+    }
+
+    void nearestRules()
+    {
+        // Sum of the nearer distance: (0,1) = 2, (0,2) = 2, (1,2) = 6: the tie goes to (0,2).
+        const std::array<PixelDistances, 2> pixels = {distancesOf({1, 5, 3}), distancesOf({1, 3, 5})};
+        const ColourPair p = nearestPairSearch(pixels.data(), 2, 3);
+        QCOMPARE(p.c1, 0);
+        QCOMPARE(p.c2, 2);
+        QVERIFY(nearerToSecond(distancesOf({2, 2}), {0, 1})); // equal distances give c2
+        QVERIFY(!nearerToSecond(distancesOf({1, 2}), {0, 1}));
+    }
+
+    void generatedMatricesFollowTheRule()
+    {
+        const auto rows = [](const OrderedMatrix& m) {
+            QList<int> cells;
+            for (int y = 0; y < m.n; ++y)
+                for (int x = 0; x < m.n; ++x)
+                    cells << m.at(x, y);
+            return cells;
+        };
+        QCOMPARE(rows(orderedMatrix(MatrixName::Level5)), (QList<int>{4, 2, 1, 3}));
+        QCOMPARE(rows(orderedMatrix(MatrixName::Level17)),
+                 (QList<int>{16, 8, 14, 6, 4, 12, 2, 10, 13, 5, 15, 7, 1, 9, 3, 11}));
+        QCOMPARE(rows(orderedMatrix(MatrixName::Level65)),
+                 (QList<int>{64, 32, 56, 24, 62, 30, 54, 22, 16, 48, 8,  40, 14, 46, 6,  38,
+                             52, 20, 60, 28, 50, 18, 58, 26, 4,  36, 12, 44, 2,  34, 10, 42,
+                             61, 29, 53, 21, 63, 31, 55, 23, 13, 45, 5,  37, 15, 47, 7,  39,
+                             49, 17, 57, 25, 51, 19, 59, 27, 1,  33, 9,  41, 3,  35, 11, 43}));
+        const OrderedMatrix& m257 = orderedMatrix(MatrixName::Level257);
+        QCOMPARE(m257.size, 256);
+        const QList<int> firstRow = {256, 128, 224, 96, 248, 120, 216, 88};
+        const QList<int> lastRow = {1, 129, 33, 161};
+        for (int x = 0; x < firstRow.size(); ++x)
+            QCOMPARE(m257.at(x, 0), firstRow[x]);
+        for (int x = 0; x < lastRow.size(); ++x)
+            QCOMPARE(m257.at(x, 15), lastRow[x]);
+        for (MatrixName name : {MatrixName::Level65, MatrixName::Level257}) {
+            QList<int> sorted = rows(orderedMatrix(name));
+            std::sort(sorted.begin(), sorted.end());
+            for (int i = 0; i < sorted.size(); ++i)
+                QCOMPARE(sorted[i], i + 1);
+        }
+        QCOMPARE(rows(orderedMatrix(MatrixName::Tritone)), (QList<int>{4, 2, 2, 4}));
+        QCOMPARE(orderedMatrix(MatrixName::Level17b).at(3, 3), 1);
+    }
+
+    void kernelsAreNormalised()
+    {
+        for (int k = 0; k < 8; ++k) {
+            double total = 0;
+            for (const Kernel::Tap& tap : kernel(KernelName(k)).taps()) {
+                QVERIFY(tap.dy > 0 || tap.dx > 0); // row 0 only ahead of the pixel
+                total += tap.w;
+            }
+            QVERIFY2(std::abs(total - 1.0) < 1e-6, qPrintable(QString::number(k)));
+        }
+        const auto fs = kernel(KernelName::FloydSteinberg).taps();
+        QCOMPARE(fs.size(), std::size_t(4));
+        QCOMPARE(fs[0].dx, 1);
+        QCOMPARE(fs[0].w, 7.0f / 16.0f);
+        QCOMPARE(fs[1].dx, -1);
+        QCOMPARE(fs[1].dy, 1);
+        QCOMPARE(fs[1].w, 3.0f / 16.0f);
+        QCOMPARE(kernel(KernelName::StevensonArce).taps()[0].dx, 2); // zero weight at +1 left out
+    }
+
+    void errorRoundingAndFlooring()
+    {
+        // Shares round toward minus infinity.
+        QCOMPARE(flooredShare(0.25f, -1), -1);
+        QCOMPARE(flooredShare(0.25f, 1), 0);
+        QCOMPARE(flooredShare(7.0f / 16.0f, -95), -42); // -41.5625
+        QCOMPARE(flooredShare(1.0f, -3), -3);
+
+        // The scaled error rounds halves to even: 1.5 -> 2, 7.5 -> 8, 4.5 -> 4, -4.5 -> -4.
+        const ErrorPlanes planes75(75);
+        CurrentError e = planes75.lerreur(RGB(2, 10, 6), RGB(0, 0, 0));
+        QCOMPARE(e.red, 2);
+        QCOMPARE(e.green, 8);
+        QCOMPARE(e.blue, 4);
+        e = planes75.lerreur(RGB(0, 0, 0), RGB(6, 1, 255));
+        QCOMPARE(e.red, -4);
+        QCOMPARE(e.green, -1); // -0.75
+        QCOMPARE(e.blue, -191); // -191.25
+        // 5 * 0.1 is exactly 0.5 in double and rounds to 0.
+        QCOMPARE(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0)).red, 0);
+        QCOMPARE(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0)).green, 2);
+        QCOMPARE(ErrorPlanes(0).lerreur(RGB(255, 0, 0), RGB(0, 255, 0)).red, 0);
+    }
+
+    void spreadMirrorsOnRightToLeftLines()
+    {
+        const Picture grey = dither_test::uniformPicture(RGB(100, 100, 100));
+        ErrorPlanes planes(75);
+        const auto taps = spreadTaps(kernel(KernelName::FloydSteinberg), 1.0f);
+        planes.spread(taps, 10, 5, -1, {16, -16, 0});
+        QCOMPARE(planes.mapped(grey, 9, 5), RGB(107, 93, 100));  // 7/16 ahead, to the left
+        QCOMPARE(planes.mapped(grey, 11, 5), RGB(100, 100, 100)); // nothing behind
+        QCOMPARE(planes.mapped(grey, 11, 6), RGB(103, 97, 100));  // 3/16 behind, below
+        QCOMPARE(planes.mapped(grey, 10, 6), RGB(105, 95, 100));
+        QCOMPARE(planes.mapped(grey, 9, 6), RGB(101, 99, 100));
+        // Edges drop their share silently; values stay clamped.
+        planes.spread(taps, 0, 191, -1, {255, 255, 255});
+        planes.spread(taps, 255, 191, 1, {-255, -255, -255});
+        QCOMPARE(planes.mapped(grey, 0, 191), RGB(100, 100, 100));
+        planes.add(3, 3, 1.0f, {-255, 255, 0});
+        QCOMPARE(planes.mapped(grey, 3, 3), RGB(0, 255, 100));
+
+        // The 8x8 method halves every weight: 7/32 of 16 is 3.5 -> 3, of -16 -> -4.
+        ErrorPlanes halved(75);
+        halved.spread(spreadTaps(kernel(KernelName::FloydSteinberg), 0.5f), 10, 5, 1, {16, -16, 0});
+        QCOMPARE(halved.mapped(grey, 11, 5), RGB(103, 96, 100));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestColourModel)
+#include "test_colour_model.moc"

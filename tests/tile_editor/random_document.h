@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace testdoc {

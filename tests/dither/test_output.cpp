@@ -1,4 +1,142 @@
+// From a loaded picture to the source picture (apply_resize), and from a result to
+// PowerPaint files and picture files.
+
+#include "colour_metrics.h"
+#include "resize.h"
+#include "result_output.h"
+#include "test_pictures.h"
+
+#include <QBuffer>
+#include <QImage>
 #include <QtTest>
-class T : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(T)
+
+using namespace dither;
+
+namespace {
+
+// Every pixel tells its own coordinates.
+QImage coordinatePicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x & 255, y & 255, 1 + (x >> 8) + 8 * (y >> 8)));
+    return image;
+}
+
+ColorValue coordinateColour(int x, int y)
+{
+    return RGB(x & 255, y & 255, 1 + (x >> 8) + 8 * (y >> 8));
+}
+
+// Checks source(x, y) = picture(fx(x), fy(y)) inside the given area and black outside.
+template <typename Fx, typename Fy>
+void verifySampled(const Picture& source, int coveredWidth, int coveredHeight, Fx fx, Fy fy)
+{
+    for (int y = 0; y < pictureHeight; ++y)
+        for (int x = 0; x < pictureWidth; ++x) {
+            const ColorValue expected = (x < coveredWidth && y < coveredHeight) ? coordinateColour(fx(x), fy(y)) : 0;
+            if (source[pixelIndex(x, y)] != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
+        }
+}
+
+ConversionResult numberedTables()
+{
+    ConversionResult r;
+    for (int i = 0; i < 6144; ++i) {
+        r.pattern_table[i] = std::uint8_t(i * 7 + 1);
+        r.colour_table[i] = std::uint8_t(i * 13 + 2);
+    }
+    return r;
+}
+
+} // namespace
+
+class TestOutput : public QObject {
+    Q_OBJECT
+private slots:
+    void largePicturesAreReduced()
+    {
+        const QImage big = coordinatePicture(512, 384);
+        auto twice = [](int v) { return 2 * v; };
+        auto same = [](int v) { return v; };
+        for (ResizeMode mode : {ResizeMode::Stretch, ResizeMode::RespectAspectRatio})
+            verifySampled(apply_resize(big, mode, ResolutionMode::Full), 256, 192, twice, twice);
+        // No resize: the top-left 256x192 pixels as they are.
+        verifySampled(apply_resize(big, ResizeMode::NoResize, ResolutionMode::Full), 256, 192, same, same);
+
+        const QImage wide = coordinatePicture(512, 192);
+        verifySampled(apply_resize(wide, ResizeMode::RespectAspectRatio, ResolutionMode::Full), 256, 96, twice, twice);
+        verifySampled(apply_resize(wide, ResizeMode::Stretch, ResolutionMode::Full), 256, 192, twice, same);
+
+        // 10K: reduced to fit 240x160, black beyond.
+        const QImage tenK = coordinatePicture(480, 320);
+        verifySampled(apply_resize(tenK, ResizeMode::RespectAspectRatio, ResolutionMode::TenK), 240, 160, twice, twice);
+    }
+
+    void smallPicturesAreNeverEnlarged()
+    {
+        const QImage small = coordinatePicture(100, 50);
+        auto same = [](int v) { return v; };
+        for (ResolutionMode resolution : {ResolutionMode::Full, ResolutionMode::TenK})
+            for (ResizeMode mode : {ResizeMode::NoResize, ResizeMode::Stretch, ResizeMode::RespectAspectRatio})
+                verifySampled(apply_resize(small, mode, resolution), 100, 50, same, same);
+        verifySampled(apply_resize(coordinatePicture(1, 1), ResizeMode::Stretch, ResolutionMode::Full), 1, 1, same, same);
+        verifySampled(apply_resize(QImage(), ResizeMode::Stretch, ResolutionMode::Full), 0, 0, same, same);
+    }
+
+    void transparencyIsLaidOverBlack()
+    {
+        QCOMPARE(loadedColour(qRgba(255, 128, 10, 0)), RGB(0, 0, 0));
+        QCOMPARE(loadedColour(qRgba(255, 128, 10, 255)), RGB(255, 128, 10));
+        QCOMPARE(loadedColour(qRgba(255, 100, 0, 128)), RGB(128, 50, 0));
+        QImage indexed = coordinatePicture(16, 16).convertToFormat(QImage::Format_Indexed8);
+        const Picture source = apply_resize(indexed, ResizeMode::NoResize, ResolutionMode::Full);
+        QCOMPARE(source[pixelIndex(3, 4)], loadedColour(indexed.pixel(3, 4)));
+    }
+
+    void powerPaintLayouts()
+    {
+        const ConversionResult r = numberedTables();
+        const QByteArray tenK = powerPaintFile(r, false);
+        QCOMPARE(tenK.size(), 10240);
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(int(tenK[i]), 0);
+        QCOMPARE(std::uint8_t(tenK[16]), r.pattern_table[0]);
+        QCOMPARE(std::uint8_t(tenK[5120 + 16]), r.colour_table[0]);
+        QCOMPARE(std::uint8_t(tenK[19 * 256 + 16 + 239]), r.pattern_table[tms::bitmapIndex(19, 29, 7)]);
+
+        const QByteArray full = powerPaintFile(r, true);
+        QCOMPARE(full.size(), 40960);
+        QCOMPARE(std::uint8_t(full[16]), r.colour_table[0]);
+        QCOMPARE(std::uint8_t(full[5136]), r.pattern_table[0]);
+        QCOMPARE(std::uint8_t(full[10240 + 16]), r.colour_table[tms::bitmapIndex(0, 30, 0)]);
+        QCOMPARE(int(full[10240 + 32]), 0); // after columns 30 and 31
+        QCOMPARE(std::uint8_t(full[20480 + 16]), r.colour_table[tms::bitmapIndex(20, 0, 0)]);
+        QCOMPARE(std::uint8_t(full[35840 + 3 * 256 + 16 + 15]), r.pattern_table[tms::bitmapIndex(23, 31, 7)]);
+        QCOMPARE(int(full[35840 + 4 * 256 + 16]), 0); // rows 4..19 of the last quadrant unused
+    }
+
+    void resultPicturesDecodeToTheResult()
+    {
+        ConversionSettings s;
+        s.method = Method::Sierra;
+        const auto result = convert(dither_test::noisyPicture(21), s);
+        QVERIFY(result);
+        for (const char* format : {"BMP", "PNG"}) {
+            const QByteArray bytes = encodedResultImage(*result, format);
+            QImage decoded;
+            QVERIFY(decoded.loadFromData(bytes, format));
+            QCOMPARE(decoded.size(), QSize(256, 192));
+            for (int y = 0; y < 192; ++y)
+                for (int x = 0; x < 256; ++x)
+                    if (loadedColour(decoded.pixel(x, y)) != result->result_image[pixelIndex(x, y)])
+                        QFAIL(format);
+        }
+        QVERIFY(encodedResultImage(*result, "NOSUCHFORMAT").isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOutput)
 #include "test_output.moc"

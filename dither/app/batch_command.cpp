@@ -22,9 +22,14 @@ void printOut(const QString& text)
     std::fflush(stdout);
 }
 
+// Pictures up to this many megabytes once decoded (some 67 million pixels, more than
+// most cameras give); anything larger is refused with a message before it is decoded.
+constexpr int pictureAllocationLimitMB = 256;
+
 // Loads with Qt's readers; their allocation limit turns a huge picture into a message.
 std::optional<QImage> readPicture(const QString& path, QString* error)
 {
+    QImageReader::setAllocationLimit(pictureAllocationLimitMB);
     if (!QFileInfo(path).isFile()) {
         *error = QStringLiteral("Cannot read picture \"%1\": no such file").arg(path);
         return std::nullopt;

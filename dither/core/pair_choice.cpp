@@ -20,6 +20,18 @@ Float4 quad(const PixelDistances& d, int q)
     return v;
 }
 
+using Sums = std::array<float, 16>;
+
+Sums unpack(Float4 a, Float4 b, Float4 c, Float4 d)
+{
+    Sums sums;
+    std::memcpy(sums.data(), &a, sizeof a);
+    std::memcpy(sums.data() + 4, &b, sizeof b);
+    std::memcpy(sums.data() + 8, &c, sizeof c);
+    std::memcpy(sums.data() + 12, &d, sizeof d);
+    return sums;
+}
+
 } // namespace
 
 DistanceCalculator::DistanceCalculator(const ActiveColours& active)
@@ -46,19 +58,18 @@ ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCou
 {
     float best = pairSearchStart;
     ColourPair pair;
-    const int quads = (activeCount + 3) / 4;
     for (int i = 0; i + 1 < activeCount; ++i) {
-        // acc[j] is the sum for pair (i, j), built pixel by pixel as
-        // acc = acc + (e_i + e_j) in single precision; four j at a time, only j > i.
-        const int firstQuad = (i + 1) / 4;
-        Float4 acc[4] = {};
+        // The sum for pair (i, j) is built pixel by pixel as acc = acc + (e_i + e_j) in
+        // single precision, for all sixteen j at once in four registers.
+        Float4 acc0 = {}, acc1 = {}, acc2 = {}, acc3 = {};
         for (int k = 0; k < count; ++k) {
             const Float4 ei = broadcast(pixels[k].to[i]);
-            for (int q = firstQuad; q < quads; ++q)
-                acc[q] = acc[q] + (ei + quad(pixels[k], q));
+            acc0 = acc0 + (ei + quad(pixels[k], 0));
+            acc1 = acc1 + (ei + quad(pixels[k], 1));
+            acc2 = acc2 + (ei + quad(pixels[k], 2));
+            acc3 = acc3 + (ei + quad(pixels[k], 3));
         }
-        alignas(16) float sums[16];
-        std::memcpy(sums, acc, sizeof sums);
+        const Sums sums = unpack(acc0, acc1, acc2, acc3);
         for (int j = i + 1; j < activeCount; ++j) {
             const float v = sums[j] / sqrt_ecart[i][j];
             if (best >= v) {
@@ -112,19 +123,17 @@ ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int active
 {
     float best = nearestSearchStart;
     ColourPair pair;
-    const int quads = (activeCount + 3) / 4;
+    auto nearer = [](Float4 a, Float4 b) { return a < b ? a : b; };
     for (int i = 0; i + 1 < activeCount; ++i) {
-        const int firstQuad = (i + 1) / 4;
-        Float4 acc[4] = {};
+        Float4 acc0 = {}, acc1 = {}, acc2 = {}, acc3 = {};
         for (int k = 0; k < count; ++k) {
             const Float4 ei = broadcast(pixels[k].to[i]);
-            for (int q = firstQuad; q < quads; ++q) {
-                const Float4 ej = quad(pixels[k], q);
-                acc[q] = acc[q] + (ei < ej ? ei : ej);
-            }
+            acc0 = acc0 + nearer(ei, quad(pixels[k], 0));
+            acc1 = acc1 + nearer(ei, quad(pixels[k], 1));
+            acc2 = acc2 + nearer(ei, quad(pixels[k], 2));
+            acc3 = acc3 + nearer(ei, quad(pixels[k], 3));
         }
-        alignas(16) float sums[16];
-        std::memcpy(sums, acc, sizeof sums);
+        const Sums sums = unpack(acc0, acc1, acc2, acc3);
         for (int j = i + 1; j < activeCount; ++j) {
             if (best >= sums[j]) {
                 best = sums[j];

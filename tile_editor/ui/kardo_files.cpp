@@ -1,23 +1,167 @@
-// File menu work of the tile editor: open, save, save as and the exports.
+// File menu work of the tile editor: open, save, save as and the exports. The file
+// formats live in io/; this file only asks, chooses and tells.
 #include "kardo_window.h"
+
+#include "asm_export.h"
+#include "c_export.h"
+#include "lien.h"
+#include "project_file.h"
+#include "tile_file_dialogs.h"
+#include "user_dialogs.h"
 
 #include <QAction>
 
 namespace tile {
 
+namespace {
+
+bool namesAProject(const QString& path) { return path.toLower().contains(QStringLiteral(".dat")); }
+
+} // namespace
+
 void KardoWindow::connectFileMenu()
 {
-    for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM, ShowPrintForm})
-        action->setEnabled(false);
+    for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
+        action->setEnabled(true);
+    ShowPrintForm->setEnabled(false); // printing comes with the print sheet
 }
 
-void KardoWindow::Ouvrir_Click() {}
-bool KardoWindow::Sauver_Click() { return false; }
-bool KardoWindow::SauverSous_Click() { return false; }
-void KardoWindow::ExporterC_Click() {}
-void KardoWindow::ExporterASM_Click() {}
-bool KardoWindow::saveForPrompt() { return false; }
-void KardoWindow::runFileDialog(FileDialogKind) {}
-void KardoWindow::loadCommandLineFile(const QString&) {}
+void KardoWindow::runFileDialog(FileDialogKind kind)
+{
+    if (m_runFileDialog)
+        m_runFileDialog(kind);
+    else
+        showFileDialog(kind, dialogs(), this);
+}
+
+QString KardoWindow::chooseFile(FileDialogKind kind, QString& lienValue)
+{
+    const QString previous = lienValue;
+    rememberFolder(kind, previous); // the dialog still starts in that folder
+    lienValue.clear();
+    runFileDialog(kind);
+    const QString chosen = lienValue;
+    if (chosen.isEmpty())
+        lienValue = previous;
+    return chosen;
+}
+
+void KardoWindow::setCaptionForFile()
+{
+    setWindowTitle(m_doc.fileName.isEmpty() ? QStringLiteral("KARDO") : QStringLiteral("KARDO - ") + m_doc.fileName);
+}
+
+bool KardoWindow::loadProjectFrom(const QString& path)
+{
+    const ProjectLoad load = loadProjectFile(path, m_doc);
+    if (load.outcome == ProjectLoad::Outcome::Refused) {
+        dialogs().tell(tms::warningTitle(), load.message);
+        return false;
+    }
+    m_doc.fileName = path;
+    LIEN().datFileName = path;
+    setCaptionForFile();
+    cmd_Refresh_Click();
+    if (!load.ok()) // read as far as it goes; say what is missing
+        dialogs().tell(tms::warningTitle(), load.message);
+    return true;
+}
+
+void KardoWindow::loadCommandLineFile(const QString& path)
+{
+    rememberFolder(FileDialogKind::OpenDAT, path);
+    loadProjectFrom(path);
+}
+
+void KardoWindow::Ouvrir_Click()
+{
+    // The click that closes the dialog or the question must not paint.
+    withTimerPaused([this] { openProject(); });
+}
+
+void KardoWindow::openProject()
+{
+    // Closing the dialog without a choice changes nothing: the document, its name and
+    // its unsaved work stay as they were.
+    const QString chosen = chooseFile(FileDialogKind::OpenDAT, LIEN().datFileName);
+    if (chosen.isEmpty() || !namesAProject(chosen))
+        return;
+    // Opening replaces the work: first the question of Close.
+    if (m_doc.modified
+        && dialogs().askYesNo(tms::warningTitle(),
+                              QStringLiteral("Do you want to save the modification before closing?"))
+        && !saveForPrompt())
+        return; // the work was to be saved and was not: keep it
+    if (!loadProjectFrom(chosen))
+        LIEN().datFileName = m_doc.fileName;
+}
+
+bool KardoWindow::writeProjectTo(const QString& path)
+{
+    const tms::FileResult written = writeProjectFile(path, m_doc);
+    if (!written.ok) {
+        dialogs().tell(tms::warningTitle(), written.error);
+        return false;
+    }
+    m_doc.modified = false;
+    return true;
+}
+
+bool KardoWindow::Sauver_Click()
+{
+    // Save writes only a modified document that has a name; Save As gives it one.
+    if (!m_doc.modified || m_doc.fileName.isEmpty())
+        return false;
+    return writeProjectTo(m_doc.fileName);
+}
+
+bool KardoWindow::SauverSous_Click()
+{
+    QString chosen;
+    withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
+    if (chosen.isEmpty() || chosen == m_doc.fileName) {
+        // A document without a name gains nothing from the hint: Save cannot help it.
+        if (!m_doc.fileName.isEmpty())
+            dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
+        return false;
+    }
+    if (!writeProjectTo(chosen)) {
+        LIEN().datFileName = m_doc.fileName; // the document keeps its old name
+        return false;
+    }
+    m_doc.fileName = chosen;
+    setCaptionForFile();
+    return true;
+}
+
+bool KardoWindow::saveForPrompt()
+{
+    if (m_doc.fileName.isEmpty())
+        return SauverSous_Click();
+    return Sauver_Click() || !m_doc.modified;
+}
+
+void KardoWindow::ExporterC_Click()
+{
+    QString path;
+    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
+    if (path.isEmpty())
+        return;
+    const tms::FileResult written =
+        writeCExport(path, m_doc, {LIEN().rleFlag, LIEN().startLine, LIEN().endLine});
+    if (!written.ok)
+        dialogs().tell(tms::warningTitle(), written.error);
+}
+
+void KardoWindow::ExporterASM_Click()
+{
+    QString path;
+    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
+    if (path.isEmpty())
+        return;
+    const tms::FileResult written = writeAsmExport(path, m_doc);
+    if (!written.ok)
+        dialogs().tell(tms::warningTitle(), written.error);
+}
 
 } // namespace tile

@@ -183,6 +183,16 @@ private:
     void loadCommandLineFile(const QString& path);
 
     // --- helpers of kardo_files.cpp ---
+    // Runs a dialog whose LIEN value is emptied first, so that only a path confirmed in
+    // this showing counts; restores the old value and returns empty when none was.
+    QString chooseFile(FileDialogKind kind, QString& lienValue);
+    // Writes the project to path; tells the user when it fails.
+    bool writeProjectTo(const QString& path);
+    // Loads a project into the document; tells the user what went wrong. False when
+    // the file was refused and nothing changed.
+    bool loadProjectFrom(const QString& path);
+    // Open's work once the timer is paused.
+    void openProject();
     // --- end of kardo_files.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---

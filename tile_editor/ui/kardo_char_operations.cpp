@@ -10,14 +10,6 @@
 
 namespace tile {
 
-void KardoWindow::refreshAllKeepingFrame()
-{
-    // Refresh All presents the pattern table afresh, which wipes the frame of the
-    // current character although that character is still the current one.
-    cmd_Refresh_Click();
-    markCurrentChar();
-}
-
 void KardoWindow::cmd_carac_flipx_Click()
 {
     flipCharacterX(m_doc);
@@ -51,25 +43,25 @@ void KardoWindow::cmd_clear_car_Click()
 void KardoWindow::cmd3_scroll_up_Click()
 {
     scrollCharacter(m_doc, Direction::Up);
-    refreshAllKeepingFrame();
+    cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd3_scroll_down_Click()
 {
     scrollCharacter(m_doc, Direction::Down);
-    refreshAllKeepingFrame();
+    cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd3_scroll_left_Click()
 {
     scrollCharacter(m_doc, Direction::Left);
-    refreshAllKeepingFrame();
+    cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd3_scroll_right_Click()
 {
     scrollCharacter(m_doc, Direction::Right);
-    refreshAllKeepingFrame();
+    cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd_copy_car_Click()
@@ -81,7 +73,7 @@ void KardoWindow::cmd_copy_car_Click()
 void KardoWindow::cmd_paste_car_Click()
 {
     pasteCharacter(m_doc);
-    refreshAllKeepingFrame();
+    cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd_copy_pattern_Click()
@@ -93,13 +85,13 @@ void KardoWindow::cmd_copy_pattern_Click()
 void KardoWindow::cmd_paste_pattern_Click()
 {
     if (pasteBlock(m_doc))
-        refreshAllKeepingFrame();
+        cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd_clear_pattern_Click()
 {
     if (clearBlock(m_doc))
-        refreshAllKeepingFrame();
+        cmd_Refresh_Click();
 }
 
 } // namespace tile

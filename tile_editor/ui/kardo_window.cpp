@@ -159,7 +159,8 @@ void KardoWindow::buildSpritePanel(QWidget* area)
                                  &KardoWindow::cmd_sprite_paste_Click);
     addButton(area, QStringLiteral("cmd_sprite_clean"), QStringLiteral("Clear"), at(2, 2),
               &KardoWindow::cmd_sprite_clean_Click);
-    cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"), at(0, 4),
+    cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
+                                at(0, 4).adjusted(0, 0, width + 4, 0),
                                 &KardoWindow::cmd_hide_sprite_Click);
 }
 
@@ -328,6 +329,8 @@ void KardoWindow::cmd_Refresh_Click()
     drawCurrentCharView();
     showCharHex();
     presentSprite();
+    // The current character keeps its frame: presenting the pattern table wiped it.
+    markCurrentChar();
 }
 
 void KardoWindow::presentSprite()

@@ -196,8 +196,6 @@ private:
     // --- end of kardo_files.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---
-    // Refresh All, then the current character's frame in the pattern table again.
-    void refreshAllKeepingFrame();
     // --- end of kardo_char_operations.cpp helpers ---
 
     // --- helpers of kardo_sprite_editor.cpp ---

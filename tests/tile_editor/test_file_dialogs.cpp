@@ -1,0 +1,165 @@
+#include "lien.h"
+#include "scripted_dialogs.h"
+#include "tile_file_dialogs.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tile;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+} // namespace
+
+class TestFileDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { LIEN() = Lien{}; }
+
+    void theSixDialogs()
+    {
+        struct Expected {
+            FileDialogKind kind;
+            const char* name;
+            const char* caption;
+            const char* pattern;
+            const char* extension;
+            const char* prompt;
+        };
+        const QList<Expected> all = {
+            {FileDialogKind::OpenDAT, "OpenDATFile", "Open DAT file", "*.dat", "", ""},
+            {FileDialogKind::SaveAsDAT, "SaveAsDATFile", "Save As DAT File", "*.dat", ".dat", "Do you want to replace this DAT file"},
+            {FileDialogKind::OpenFCV, "OpenFCVFile", "Open FCV file", "*.fcv", "", ""},
+            {FileDialogKind::SaveAsFCV, "SaveAsFCVFile", "Save As FCV File", "*.fcv", ".fcv", "Do you want to replace this FCV file"},
+            {FileDialogKind::ExportASM, "Export2ASM", "Export to ASM file", "*.asm", ".asm", "Do you want to replace this ASM file"},
+            {FileDialogKind::ExportC, "Export2C", "Export to C file", "*.c", ".c", "Do you want to replace this C file"},
+        };
+        for (const Expected& e : all) {
+            const tms::ChooserSpec spec = fileDialogSpec(e.kind);
+            QCOMPARE(spec.objectName, QString(e.name));
+            QCOMPARE(spec.caption, QString(e.caption));
+            QCOMPARE(spec.pattern, QString(e.pattern));
+            QCOMPARE(spec.extension, QString(e.extension));
+            QCOMPARE(spec.replacePrompt, QString(e.prompt));
+        }
+        QCOMPARE(fileDialogSpec(FileDialogKind::SaveAsDAT).submitText, QString("Save"));
+        QCOMPARE(fileDialogSpec(FileDialogKind::ExportC).submitText, QString("Export"));
+    }
+
+    void openDatChecksTheSignature()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("good.dat"), "NAME and anything");
+        writeFile(dir.filePath("spaces.dat"), "  NAME    DB      $20");
+        ScriptedDialogs dialogs;
+        auto open = makeFileDialog(FileDialogKind::OpenDAT, dialogs, nullptr);
+        open->submit(dir.filePath("spaces.dat"));
+        QCOMPARE(dialogs.shown.last().text, QString("Illegal DAT file"));
+        QVERIFY(!storeFileDialogChoice(FileDialogKind::OpenDAT, *open));
+        QVERIFY(LIEN().datFileName.isEmpty());
+        open->submit(dir.filePath("good.dat"));
+        QVERIFY(storeFileDialogChoice(FileDialogKind::OpenDAT, *open));
+        QCOMPARE(LIEN().datFileName, dir.filePath("good.dat"));
+    }
+
+    void saveCompletesAndAsksBeforeReplacing()
+    {
+        QTemporaryDir dir;
+        LIEN().datFileName = dir.filePath("old.dat");
+        writeFile(dir.filePath("level1.dat"), "NAME");
+        writeFile(dir.filePath("zero.dat"), {});
+        ScriptedDialogs dialogs;
+        {
+            auto save = makeFileDialog(FileDialogKind::SaveAsDAT, dialogs, nullptr);
+            QCOMPARE(save->directory().absolutePath(), QDir(dir.path()).absolutePath());
+            dialogs.yesNoAnswers.enqueue(false);
+            save->submit("level1");
+            QCOMPARE(dialogs.shown.last().text, QString("Do you want to replace this DAT file"));
+            QVERIFY(!storeFileDialogChoice(FileDialogKind::SaveAsDAT, *save));
+            QCOMPARE(LIEN().datFileName, dir.filePath("old.dat"));
+        }
+        {
+            auto save = makeFileDialog(FileDialogKind::SaveAsDAT, dialogs, nullptr);
+            const int asked = dialogs.shown.size();
+            save->submit("zero"); // empty file: no question
+            QCOMPARE(dialogs.shown.size(), asked);
+            QVERIFY(storeFileDialogChoice(FileDialogKind::SaveAsDAT, *save));
+            QCOMPARE(LIEN().datFileName, dir.filePath("zero.dat"));
+        }
+        QCOMPARE(QFile(dir.filePath("level1.dat")).size(), 4); // nothing touched
+    }
+
+    void folderIsRememberedAfterLienIsEmptied()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, dialogs, nullptr);
+        asmDialog->submit(dir.filePath("game"));
+        QVERIFY(storeFileDialogChoice(FileDialogKind::ExportASM, *asmDialog));
+        QCOMPARE(LIEN().asmFileName, dir.filePath("game.asm"));
+        LIEN().asmFileName.clear();
+        auto again = makeFileDialog(FileDialogKind::ExportASM, dialogs, nullptr);
+        QCOMPARE(again->directory().absolutePath(), QDir(dir.path()).absolutePath());
+    }
+
+    void exportCOptions()
+    {
+        QTemporaryDir dir;
+        LIEN().rleFlag = true; // the check box is still unchecked at opening
+        LIEN().startLine = 4;
+        LIEN().endLine = 9;
+        ScriptedDialogs dialogs;
+        auto c = makeFileDialog(FileDialogKind::ExportC, dialogs, nullptr);
+        auto* options = c->findChild<Export2COptions*>();
+        QVERIFY(options);
+        QVERIFY(!options->RLE->isChecked());
+        QCOMPARE(options->RLE->text(), QString("Using RLE compression for the screen and pattern tables"));
+        QCOMPARE(options->HScroll1->value(), 4);
+        QCOMPARE(options->HScroll2->value(), 9);
+        QCOMPARE(options->HScroll1->maximum(), 23);
+        QVERIFY(options->HScroll1->isHidden() || !options->HScroll1->isVisibleTo(options));
+        options->cmd_moreoptions_Click();
+        QVERIFY(!options->cmd_moreoptions->isEnabled());
+        QVERIFY(options->HScroll1->isVisibleTo(options));
+        QCOMPARE(options->Label2->text(), QString("Screen lines encoding range"));
+
+        options->HScroll1->setValue(12); // pulls the end along
+        QCOMPARE(options->HScroll2->value(), 12);
+        QCOMPARE(options->l_HScroll1->text(), QString("12"));
+        QCOMPARE(options->l_HScroll2->text(), QString("12"));
+        options->HScroll2->setValue(2); // pulls the start along
+        QCOMPARE(options->HScroll1->value(), 2);
+        options->HScroll2->setValue(7);
+        options->RLE->setChecked(true);
+
+        c->submit("game.C"); // kept as typed
+        QVERIFY(storeFileDialogChoice(FileDialogKind::ExportC, *c));
+        QCOMPARE(LIEN().cFileName, QDir(c->directory()).filePath("game.C"));
+        QVERIFY(LIEN().rleFlag);
+        QCOMPARE(LIEN().startLine, 2);
+        QCOMPARE(LIEN().endLine, 7);
+
+        // Closed without a choice: the options stay as they were.
+        auto closed = makeFileDialog(FileDialogKind::ExportC, dialogs, nullptr);
+        closed->findChild<Export2COptions*>()->HScroll1->setValue(20);
+        closed->reject();
+        QVERIFY(!storeFileDialogChoice(FileDialogKind::ExportC, *closed));
+        QCOMPARE(LIEN().startLine, 2);
+    }
+};
+
+QTEST_MAIN(TestFileDialogs)
+#include "test_file_dialogs.moc"

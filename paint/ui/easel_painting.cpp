@@ -124,7 +124,8 @@ void Mosaic_Easel_Main::chk_get_Click()
     if (chk_get->isChecked()) { // select mode
         selecting = true;
         selection->hide();
-        refreshCleanCopy();
+        // The clean copy already holds the picture; refreshing it from the buffer
+        // here would bake the grid into it and leave the grid on screen for good.
         selLeft = selRight = -1;
         chk_get->setText(QStringLiteral("Select"));
         ECRAN->setCursor(Qt::CrossCursor);

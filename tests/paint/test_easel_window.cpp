@@ -273,6 +273,19 @@ private slots:
         QVERIFY(!f->modified);
     }
 
+    void selectingWithTheGridKeepsTheCleanCopyClean()
+    {
+        EaselWindowFixture f;
+        f->cmd_grid_Click();
+        auto* get = f->findChild<QCheckBox*>("chk_get");
+        get->click();
+        f->ECRAN_MouseDown(1, 0, 100, 100);
+        get->click();
+        f->cmd_grid_Click();
+        QCOMPARE(f->ECRAN_BACKUP.pixel(16, 16), colour(1));
+        QCOMPARE(shown(*f, 16, 16), colour(1));
+    }
+
     void getStaysUncheckedWhileZoomed()
     {
         EaselWindowFixture f;

@@ -16,14 +16,14 @@ QString checkPowerPaintLength(const QString& path)
 
 std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner)
 {
-    tms::ChooserSpec spec;
-    spec.objectName = QStringLiteral("OpenPPFile");
-    spec.caption = QStringLiteral("Open PowerPaint file");
-    spec.pattern = QStringLiteral("*.pp");
-    spec.kind = tms::ChooserSpec::Kind::Open;
-    spec.check = checkPowerPaintLength;
-    spec.rememberedPath = LIEN::lastPicturePath();
-    return std::make_unique<tms::FileChooser>(spec, dialogs, owner);
+    tms::ChooserSpec form;
+    form.objectName = QStringLiteral("OpenPPFile");
+    form.caption = QStringLiteral("Open PowerPaint file");
+    form.pattern = QStringLiteral("*.pp");
+    form.kind = tms::ChooserSpec::Kind::Open;
+    form.check = checkPowerPaintLength;
+    form.rememberedPath = LIEN::lastPicturePath();
+    return std::make_unique<tms::FileChooser>(form, dialogs, owner);
 }
 
 void storeOpenPPFileChoice(const tms::FileChooser& chooser)
@@ -34,17 +34,17 @@ void storeOpenPPFileChoice(const tms::FileChooser& chooser)
 
 SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner)
 {
-    tms::ChooserSpec spec;
-    spec.objectName = QStringLiteral("SaveAsPPFile");
-    spec.caption = QStringLiteral("Save As (PP File)");
-    spec.pattern = QStringLiteral("*.pp");
-    spec.kind = tms::ChooserSpec::Kind::Save;
-    spec.submitText = QStringLiteral("Save");
-    spec.extension = QStringLiteral(".pp");
-    spec.replacePrompt = QStringLiteral("Do you want to replace this file");
-    spec.rememberedPath = LIEN::lastPicturePath();
+    tms::ChooserSpec form;
+    form.objectName = QStringLiteral("SaveAsPPFile");
+    form.caption = QStringLiteral("Save As (PP File)");
+    form.pattern = QStringLiteral("*.pp");
+    form.kind = tms::ChooserSpec::Kind::Save;
+    form.submitText = QStringLiteral("Save");
+    form.extension = QStringLiteral(".pp");
+    form.replacePrompt = QStringLiteral("Do you want to replace this file");
+    form.rememberedPath = LIEN::lastPicturePath();
     SaveAsPPFile dialog;
-    dialog.chooser = std::make_unique<tms::FileChooser>(spec, dialogs, owner);
+    dialog.chooser = std::make_unique<tms::FileChooser>(form, dialogs, owner);
     dialog.Check1 = new QCheckBox(QStringLiteral("FullScreen 40K"));
     dialog.Check1->setObjectName(QStringLiteral("Check1"));
     dialog.Check1->setChecked(LIEN::fullScreenFile());

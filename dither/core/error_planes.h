@@ -39,8 +39,6 @@ public:
     // step s (+1 or -1).
     void spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error);
 
-    double diffusion_factor() const { return diffusion_factor_; }
-
 private:
     struct Cell {
         std::int32_t red = 0, green = 0, blue = 0;

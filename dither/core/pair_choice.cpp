@@ -32,6 +32,39 @@ Sums unpack(Float4 a, Float4 b, Float4 c, Float4 d)
     return sums;
 }
 
+// Sum over the pixels, for pair (i, j) and every j in the quads from First on (the quads
+// below hold only j <= i): acc = acc + combine(e_i, e_j), pixel after pixel.
+template <int First, typename Combine>
+Sums pairSums(const PixelDistances* pixels, int count, int i, Combine combine)
+{
+    Float4 acc[4] = {};
+    for (int k = 0; k < count; ++k) {
+        const Float4 ei = broadcast(pixels[k].to[i]);
+        if constexpr (First <= 0)
+            acc[0] = acc[0] + combine(ei, quad(pixels[k], 0));
+        if constexpr (First <= 1)
+            acc[1] = acc[1] + combine(ei, quad(pixels[k], 1));
+        if constexpr (First <= 2)
+            acc[2] = acc[2] + combine(ei, quad(pixels[k], 2));
+        acc[3] = acc[3] + combine(ei, quad(pixels[k], 3));
+    }
+    return unpack(acc[0], acc[1], acc[2], acc[3]);
+}
+
+template <typename Combine>
+Sums pairSumsFrom(const PixelDistances* pixels, int count, int i, Combine combine)
+{
+    switch ((i + 1) / 4) {
+    case 0: return pairSums<0>(pixels, count, i, combine);
+    case 1: return pairSums<1>(pixels, count, i, combine);
+    case 2: return pairSums<2>(pixels, count, i, combine);
+    default: return pairSums<3>(pixels, count, i, combine);
+    }
+}
+
+Float4 sumOf(Float4 a, Float4 b) { return a + b; }
+Float4 nearerOf(Float4 a, Float4 b) { return a < b ? a : b; }
+
 } // namespace
 
 DistanceCalculator::DistanceCalculator(const ActiveColours& active)
@@ -59,17 +92,8 @@ ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCou
     float best = pairSearchStart;
     ColourPair pair;
     for (int i = 0; i + 1 < activeCount; ++i) {
-        // The sum for pair (i, j) is built pixel by pixel as acc = acc + (e_i + e_j) in
-        // single precision, for all sixteen j at once in four registers.
-        Float4 acc0 = {}, acc1 = {}, acc2 = {}, acc3 = {};
-        for (int k = 0; k < count; ++k) {
-            const Float4 ei = broadcast(pixels[k].to[i]);
-            acc0 = acc0 + (ei + quad(pixels[k], 0));
-            acc1 = acc1 + (ei + quad(pixels[k], 1));
-            acc2 = acc2 + (ei + quad(pixels[k], 2));
-            acc3 = acc3 + (ei + quad(pixels[k], 3));
-        }
-        const Sums sums = unpack(acc0, acc1, acc2, acc3);
+        // Each pair's sum is built as acc = acc + (e_i + e_j) in single precision.
+        const Sums sums = pairSumsFrom(pixels, count, i, sumOf);
         for (int j = i + 1; j < activeCount; ++j) {
             const float v = sums[j] / sqrt_ecart[i][j];
             if (best >= v) {
@@ -123,17 +147,8 @@ ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int active
 {
     float best = nearestSearchStart;
     ColourPair pair;
-    auto nearer = [](Float4 a, Float4 b) { return a < b ? a : b; };
     for (int i = 0; i + 1 < activeCount; ++i) {
-        Float4 acc0 = {}, acc1 = {}, acc2 = {}, acc3 = {};
-        for (int k = 0; k < count; ++k) {
-            const Float4 ei = broadcast(pixels[k].to[i]);
-            acc0 = acc0 + nearer(ei, quad(pixels[k], 0));
-            acc1 = acc1 + nearer(ei, quad(pixels[k], 1));
-            acc2 = acc2 + nearer(ei, quad(pixels[k], 2));
-            acc3 = acc3 + nearer(ei, quad(pixels[k], 3));
-        }
-        const Sums sums = unpack(acc0, acc1, acc2, acc3);
+        const Sums sums = pairSumsFrom(pixels, count, i, nearerOf);
         for (int j = i + 1; j < activeCount; ++j) {
             if (best >= sums[j]) {
                 best = sums[j];

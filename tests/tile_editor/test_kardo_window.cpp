@@ -261,10 +261,13 @@ private slots:
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[32][0], Byte(128));
 
+        h.dialogs.shown.clear();
         h.dialogs.yesNoAnswers.enqueue(true);
         QVERIFY(!h.window.Form_Terminate());
-        QCOMPARE(h.dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
-        QCOMPARE(h.dialogs.shown.last().text, QString("Do you want to save you work?"));
+        QCOMPARE(h.dialogs.shown.first().title, QString("Warning! Unsaved modification!"));
+        QCOMPARE(h.dialogs.shown.first().text, QString("Do you want to save you work?"));
+        // The closed Save As dialog leaves its hint.
+        QCOMPARE(h.dialogs.shown.last().text, QString("To save your work just select Save item in File menu"));
         h.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(h.window.Form_Terminate());
     }

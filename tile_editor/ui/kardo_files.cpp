@@ -120,9 +120,7 @@ bool KardoWindow::SauverSous_Click()
     QString chosen;
     withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
     if (chosen.isEmpty() || chosen == m_doc.fileName) {
-        // A document without a name gains nothing from the hint: Save cannot help it.
-        if (!m_doc.fileName.isEmpty())
-            dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
+        dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
         return false;
     }
     if (!writeProjectTo(chosen)) {

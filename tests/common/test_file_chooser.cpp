@@ -1,4 +1,5 @@
 #include "file_chooser.h"
+#include "test_files.h"
 #include "scripted_dialogs.h"
 
 #include <QFile>
@@ -21,13 +22,6 @@ ChooserSpec saveSpec(const QString& folder)
     spec.replacePrompt = "Do you want to replace this DAT file";
     spec.rememberedPath = folder + "/old.dat";
     return spec;
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
 }
 
 } // namespace

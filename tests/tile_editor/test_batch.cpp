@@ -1,4 +1,5 @@
 #include "asm_export.h"
+#include "test_files.h"
 #include "batch_command_line.h"
 #include "c_export.h"
 #include "project_file.h"
@@ -38,19 +39,6 @@ Run runKardo(const QStringList& arguments, const QString& folder)
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
 }
 
 BatchPlan plan(const QStringList& args)

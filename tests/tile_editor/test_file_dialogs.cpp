@@ -1,4 +1,5 @@
 #include "lien.h"
+#include "test_files.h"
 #include "scripted_dialogs.h"
 #include "tile_file_dialogs.h"
 
@@ -14,13 +15,6 @@
 using namespace tile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The window's file menu, played through the dialog runner: the runner sets the LIEN
 // value (a choice) or leaves it (the dialog closed).
 #include "kardo_window.h"
+#include "test_files.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "asm_export.h"
@@ -50,19 +51,6 @@ struct Harness {
     }
     void closeDialogs() { user = [](FileDialogKind) {}; }
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 } // namespace
 

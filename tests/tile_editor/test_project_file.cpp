@@ -1,4 +1,5 @@
 #include "project_file.h"
+#include "test_files.h"
 #include "random_document.h"
 
 #include <QBuffer>
@@ -29,13 +30,6 @@ QByteArray sixteen(const char* value)
     for (int i = 0; i < 16; ++i)
         v << value;
     return v.join(",");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "character_editing.h"
+#include "test_files.h"
 #include "prototype_scan.h"
 #include "screen_editing.h"
 #include "table_rendering.h"
@@ -12,13 +13,6 @@
 using namespace tile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QRgb pixel(const QImage& image, int x, int y)
 {

@@ -155,13 +155,18 @@ void KardoWindow::markCurrentChar()
 
 void KardoWindow::drawCharacterViews()
 {
+    drawCurrentCharEverywhere();
+    showCharHex();
+}
+
+void KardoWindow::drawCurrentCharEverywhere()
+{
     drawCurrentCharView();
     DrawPatternCell(PATTERN->buffer(), m_doc, m_palette, m_doc.currentChar);
     PATTERN->present();
     markCurrentChar();
     DrawScreen(ECRAN->buffer(), m_doc, m_palette);
     ECRAN->present();
-    showCharHex();
 }
 
 void KardoWindow::CARACTERE_MouseDown(int Button, int, double X, double Y)
@@ -257,12 +262,7 @@ void KardoWindow::TextHEX_KeyUp(int KeyCode, int)
 void KardoWindow::ApplyHex()
 {
     applyHex(m_doc, TextHEX->text());
-    drawCurrentCharView();
-    DrawPatternCell(PATTERN->buffer(), m_doc, m_palette, m_doc.currentChar);
-    PATTERN->present();
-    markCurrentChar();
-    DrawScreen(ECRAN->buffer(), m_doc, m_palette);
-    ECRAN->present();
+    drawCurrentCharEverywhere(); // the hex box keeps what was typed
 }
 
 } // namespace tile

@@ -167,6 +167,8 @@ private:
     void markCurrentChar();
     // DrawCurrentChar with its row swatches and number, presented.
     void drawCurrentCharView();
+    // The current character in the editor, its pattern cell with the frame, and the screen.
+    void drawCurrentCharEverywhere();
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);

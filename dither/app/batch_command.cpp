@@ -70,7 +70,7 @@ int runBatch(const QStringList& arguments)
         tms::batch::printError(program, parser.errorText());
         return tms::batch::UsageError;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         printOut(parser.helpText());
         return tms::batch::Success;
     }

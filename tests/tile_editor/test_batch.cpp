@@ -82,8 +82,10 @@ private slots:
     {
         QVERIFY(isUsageError({"--bogus"}));
         QVERIFY(isUsageError({"--save"}));
-        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "5:3"}));
-        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "0:24"}));
+        QVERIFY(!isUsageError({"--export-c", "a.c", "--rows", "5:3"})); // exported as 0:23
+        QVERIFY(!isUsageError({"--export-c", "a.c", "--rows", "0:24"}));
+        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "5"}));
+        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "1:2:3"}));
         QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "x"}));
         QVERIFY(isUsageError({"--rle"}));
         QVERIFY(isUsageError({"--save", "a.dat", "one.dat", "two.dat"}));
@@ -130,7 +132,7 @@ private slots:
     void usageErrorWritesNothing()
     {
         QTemporaryDir dir;
-        const Run run = runKardo({"--save", "a.dat", "--export-c", "b.c", "--rows", "9:2"}, dir.path());
+        const Run run = runKardo({"--save", "a.dat", "--export-c", "b.c", "--rows", "9-2"}, dir.path());
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("--rows"));
         QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());

@@ -27,15 +27,13 @@ const QString versionName = QStringLiteral("version");
 
 std::optional<std::pair<int, int>> parseRows(const QString& text)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,2}):(\\d{1,2})$"));
+    // Any two whole numbers: the export itself brings a row outside 0..23, or a start
+    // after the end, back to the whole screen, as it does for the dialog's values.
+    static const QRegularExpression form(QStringLiteral("^(-?\\d{1,6}):(-?\\d{1,6})$"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    const int start = match.captured(1).toInt();
-    const int end = match.captured(2).toInt();
-    if (start >= screenRows || end >= screenRows || start > end)
-        return std::nullopt;
-    return std::pair(start, end);
+    return std::pair(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
 QByteArray outputBytes(const BatchOutput& output, const TileDocument& doc)
@@ -105,7 +103,7 @@ std::variant<BatchPlan, BatchUsageError> parseBatchArguments(const QStringList& 
             const QString text = nextValue(name);
             const auto rows = parseRows(text);
             if (!rows)
-                return BatchUsageError{QStringLiteral("--rows needs START:END with 0 <= START <= END <= 23, not \"%1\"").arg(text)};
+                return BatchUsageError{QStringLiteral("--rows needs START:END, two row numbers, not \"%1\"").arg(text)};
             cOptionsToSet().startLine = rows->first;
             cOptionsToSet().endLine = rows->second;
         }
@@ -132,7 +130,8 @@ QString batchHelpText(const QString& program)
                "  --export-c OUT.c [--rle] [--rows START:END]\n"
                "                                        write C source; --rle compresses the tables,\n"
                "                                        --rows limits a compressed name table to rows\n"
-               "                                        START..END (default 0:23)\n"
+               "                                        START..END (default 0:23; a row outside 0..23\n"
+               "                                        or START after END means 0:23)\n"
                "  --export-asm OUT.asm                  write assembler source\n"
                "  --help                                show this text\n"
                "  --version                             show the version\n"

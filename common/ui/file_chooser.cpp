@@ -25,28 +25,28 @@ std::function<QString(const QString&)> signatureCheck(const QByteArray& signatur
     };
 }
 
-FileChooser::FileChooser(const ChooserSpec& spec, UserDialogs& dialogs, QWidget* owner)
-    : QFileDialog(owner), m_spec(spec), m_dialogs(dialogs)
+FileChooser::FileChooser(const ChooserSetup& setup, UserDialogs& dialogs, QWidget* owner)
+    : QFileDialog(owner), m_setup(setup), m_dialogs(dialogs)
 {
     // The toolkit's own widget chooser, so that the checks below run before it closes.
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::DontConfirmOverwrite);
-    setObjectName(spec.objectName);
-    setWindowTitle(spec.caption);
-    QString filter = spec.pattern;
+    setObjectName(setup.objectName);
+    setWindowTitle(setup.caption);
+    QString filter = setup.pattern;
     filter.replace(QLatin1Char(';'), QLatin1Char(' '));
-    setNameFilter(QStringLiteral("%1 (%2)").arg(spec.caption, filter));
-    if (spec.kind == ChooserSpec::Kind::Save) {
+    setNameFilter(QStringLiteral("%1 (%2)").arg(setup.caption, filter));
+    if (setup.kind == ChooserSetup::Kind::Save) {
         setAcceptMode(QFileDialog::AcceptSave);
         setFileMode(QFileDialog::AnyFile);
-        setLabelText(QFileDialog::Accept, spec.submitText);
+        setLabelText(QFileDialog::Accept, setup.submitText);
         setLabelText(QFileDialog::FileName, QStringLiteral("Name :"));
     } else {
         setAcceptMode(QFileDialog::AcceptOpen);
         setFileMode(QFileDialog::ExistingFile);
     }
-    if (!spec.rememberedPath.isEmpty())
-        setDirectory(QFileInfo(spec.rememberedPath).absolutePath());
+    if (!setup.rememberedPath.isEmpty())
+        setDirectory(QFileInfo(setup.rememberedPath).absolutePath());
     else
         setDirectory(QDir::currentPath());
 }
@@ -71,7 +71,7 @@ void FileChooser::accept()
 
 void FileChooser::submit(const QString& nameOrPath)
 {
-    const bool taken = m_spec.kind == ChooserSpec::Kind::Save ? submitSave(nameOrPath) : submitOpen(nameOrPath);
+    const bool taken = m_setup.kind == ChooserSetup::Kind::Save ? submitSave(nameOrPath) : submitOpen(nameOrPath);
     if (taken)
         done(QDialog::Accepted);
 }
@@ -82,9 +82,9 @@ bool FileChooser::submitSave(const QString& nameOrPath)
     if (typed.fileName().isEmpty())
         return false;
     const QString folder = typed.isAbsolute() ? typed.absolutePath() : directory().absolutePath();
-    const QString path = QDir(folder).filePath(completeExtension(typed.fileName(), m_spec.extension));
+    const QString path = QDir(folder).filePath(completeExtension(typed.fileName(), m_setup.extension));
     const QFileInfo target(path);
-    if (target.exists() && target.size() > 0 && !m_dialogs.askYesNo(warningTitle(), m_spec.replacePrompt))
+    if (target.exists() && target.size() > 0 && !m_dialogs.askYesNo(warningTitle(), m_setup.replacePrompt))
         return false;
     m_chosenPath = path;
     return true;
@@ -93,8 +93,8 @@ bool FileChooser::submitSave(const QString& nameOrPath)
 bool FileChooser::submitOpen(const QString& path)
 {
     const QString absolute = QFileInfo(path).isAbsolute() ? path : directory().filePath(path);
-    if (m_spec.check) {
-        const QString refusal = m_spec.check(absolute);
+    if (m_setup.check) {
+        const QString refusal = m_setup.check(absolute);
         if (!refusal.isEmpty()) {
             m_dialogs.tell(warningTitle(), refusal);
             return false;

@@ -12,7 +12,7 @@ namespace tms {
 
 class UserDialogs;
 
-struct ChooserSpec {
+struct ChooserSetup {
     enum class Kind { Open, Save };
 
     QString objectName;     // the form name, e.g. "OpenDATFile"
@@ -36,7 +36,7 @@ std::function<QString(const QString&)> signatureCheck(const QByteArray& signatur
 class FileChooser : public QFileDialog {
     Q_OBJECT
 public:
-    FileChooser(const ChooserSpec& spec, UserDialogs& dialogs, QWidget* owner);
+    FileChooser(const ChooserSetup& setup, UserDialogs& dialogs, QWidget* owner);
 
     // Places option controls (check boxes, scroll bars) below the file lists.
     void addOptions(QWidget* options);
@@ -55,7 +55,7 @@ private:
     bool submitSave(const QString& nameOrPath);
     bool submitOpen(const QString& path);
 
-    ChooserSpec m_spec;
+    ChooserSetup m_setup;
     UserDialogs& m_dialogs;
     QString m_chosenPath;
 };

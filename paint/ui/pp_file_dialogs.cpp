@@ -16,11 +16,11 @@ QString checkPowerPaintLength(const QString& path)
 
 std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner)
 {
-    tms::ChooserSpec form;
+    tms::ChooserSetup form;
     form.objectName = QStringLiteral("OpenPPFile");
     form.caption = QStringLiteral("Open PowerPaint file");
     form.pattern = QStringLiteral("*.pp");
-    form.kind = tms::ChooserSpec::Kind::Open;
+    form.kind = tms::ChooserSetup::Kind::Open;
     form.check = checkPowerPaintLength;
     form.rememberedPath = LIEN::lastPicturePath();
     return std::make_unique<tms::FileChooser>(form, dialogs, owner);
@@ -34,11 +34,11 @@ void storeOpenPPFileChoice(const tms::FileChooser& chooser)
 
 SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner)
 {
-    tms::ChooserSpec form;
+    tms::ChooserSetup form;
     form.objectName = QStringLiteral("SaveAsPPFile");
     form.caption = QStringLiteral("Save As (PP File)");
     form.pattern = QStringLiteral("*.pp");
-    form.kind = tms::ChooserSpec::Kind::Save;
+    form.kind = tms::ChooserSetup::Kind::Save;
     form.submitText = QStringLiteral("Save");
     form.extension = QStringLiteral(".pp");
     form.replacePrompt = QStringLiteral("Do you want to replace this file");

@@ -10,18 +10,18 @@ using namespace tms;
 
 namespace {
 
-ChooserSpec saveSpec(const QString& folder)
+ChooserSetup saveSetup(const QString& folder)
 {
-    ChooserSpec spec;
-    spec.objectName = "SaveAsDATFile";
-    spec.caption = "Save As DAT File";
-    spec.pattern = "*.dat";
-    spec.kind = ChooserSpec::Kind::Save;
-    spec.submitText = "Save";
-    spec.extension = ".dat";
-    spec.replacePrompt = "Do you want to replace this DAT file";
-    spec.rememberedPath = folder + "/old.dat";
-    return spec;
+    ChooserSetup setup;
+    setup.objectName = "SaveAsDATFile";
+    setup.caption = "Save As DAT File";
+    setup.pattern = "*.dat";
+    setup.kind = ChooserSetup::Kind::Save;
+    setup.submitText = "Save";
+    setup.extension = ".dat";
+    setup.replacePrompt = "Do you want to replace this DAT file";
+    setup.rememberedPath = folder + "/old.dat";
+    return setup;
 }
 
 } // namespace
@@ -42,7 +42,7 @@ private slots:
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
-        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
         QCOMPARE(chooser.directory().absolutePath(), QDir(dir.path()).absolutePath());
         QCOMPARE(chooser.objectName(), QString("SaveAsDATFile"));
         QCOMPARE(chooser.windowTitle(), QString("Save As DAT File"));
@@ -59,7 +59,7 @@ private slots:
         writeFile(dir.filePath("full.dat"), "NAME");
         writeFile(dir.filePath("empty.dat"), "");
         ScriptedDialogs dialogs;
-        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
 
         dialogs.yesNoAnswers.enqueue(false);
         chooser.submit("full");
@@ -83,7 +83,7 @@ private slots:
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
-        FileChooser chooser(saveSpec(dir.path()), dialogs, nullptr);
+        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
         chooser.submit("");
         QVERIFY(chooser.chosenPath().isEmpty());
         QCOMPARE(chooser.result(), int(QDialog::Rejected));
@@ -95,13 +95,13 @@ private slots:
         writeFile(dir.filePath("good.dat"), "NAME and anything");
         writeFile(dir.filePath("bad.dat"), "  NAME");
         ScriptedDialogs dialogs;
-        ChooserSpec spec;
-        spec.objectName = "OpenDATFile";
-        spec.caption = "Open DAT file";
-        spec.pattern = "*.dat";
-        spec.check = signatureCheck("NAME", "Illegal DAT file");
-        spec.rememberedPath = dir.filePath("x.dat");
-        FileChooser chooser(spec, dialogs, nullptr);
+        ChooserSetup setup;
+        setup.objectName = "OpenDATFile";
+        setup.caption = "Open DAT file";
+        setup.pattern = "*.dat";
+        setup.check = signatureCheck("NAME", "Illegal DAT file");
+        setup.rememberedPath = dir.filePath("x.dat");
+        FileChooser chooser(setup, dialogs, nullptr);
 
         chooser.submit(dir.filePath("bad.dat"));
         QVERIFY(chooser.chosenPath().isEmpty());

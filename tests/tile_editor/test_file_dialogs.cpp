@@ -42,15 +42,15 @@ private slots:
             {FileDialogKind::ExportC, "Export2C", "Export to C file", "*.c", ".c", "Do you want to replace this C file"},
         };
         for (const Expected& e : all) {
-            const tms::ChooserSpec spec = fileDialogSpec(e.kind);
-            QCOMPARE(spec.objectName, QString(e.name));
-            QCOMPARE(spec.caption, QString(e.caption));
-            QCOMPARE(spec.pattern, QString(e.pattern));
-            QCOMPARE(spec.extension, QString(e.extension));
-            QCOMPARE(spec.replacePrompt, QString(e.prompt));
+            const tms::ChooserSetup setup = fileDialogSetup(e.kind);
+            QCOMPARE(setup.objectName, QString(e.name));
+            QCOMPARE(setup.caption, QString(e.caption));
+            QCOMPARE(setup.pattern, QString(e.pattern));
+            QCOMPARE(setup.extension, QString(e.extension));
+            QCOMPARE(setup.replacePrompt, QString(e.prompt));
         }
-        QCOMPARE(fileDialogSpec(FileDialogKind::SaveAsDAT).submitText, QString("Save"));
-        QCOMPARE(fileDialogSpec(FileDialogKind::ExportC).submitText, QString("Export"));
+        QCOMPARE(fileDialogSetup(FileDialogKind::SaveAsDAT).submitText, QString("Save"));
+        QCOMPARE(fileDialogSetup(FileDialogKind::ExportC).submitText, QString("Export"));
     }
 
     void openDatChecksTheSignature()

@@ -48,30 +48,30 @@ std::array<QString, PurposeCount>& lastPaths()
     return paths;
 }
 
-tms::ChooserSpec saveSpec(const char* name, const char* caption, const char* pattern, const char* submit,
+tms::ChooserSetup saveSetup(const char* name, const char* caption, const char* pattern, const char* submit,
                           const char* extension, const char* prompt)
 {
-    tms::ChooserSpec spec;
-    spec.objectName = QString::fromLatin1(name);
-    spec.caption = QString::fromLatin1(caption);
-    spec.pattern = QString::fromLatin1(pattern);
-    spec.kind = tms::ChooserSpec::Kind::Save;
-    spec.submitText = QString::fromLatin1(submit);
-    spec.extension = QString::fromLatin1(extension);
-    spec.replacePrompt = QString::fromLatin1(prompt);
-    return spec;
+    tms::ChooserSetup setup;
+    setup.objectName = QString::fromLatin1(name);
+    setup.caption = QString::fromLatin1(caption);
+    setup.pattern = QString::fromLatin1(pattern);
+    setup.kind = tms::ChooserSetup::Kind::Save;
+    setup.submitText = QString::fromLatin1(submit);
+    setup.extension = QString::fromLatin1(extension);
+    setup.replacePrompt = QString::fromLatin1(prompt);
+    return setup;
 }
 
-tms::ChooserSpec openSpec(const char* name, const char* caption, const char* pattern, const QByteArray& signature,
+tms::ChooserSetup openSetup(const char* name, const char* caption, const char* pattern, const QByteArray& signature,
                           const char* refusal)
 {
-    tms::ChooserSpec spec;
-    spec.objectName = QString::fromLatin1(name);
-    spec.caption = QString::fromLatin1(caption);
-    spec.pattern = QString::fromLatin1(pattern);
-    spec.kind = tms::ChooserSpec::Kind::Open;
-    spec.check = tms::signatureCheck(signature, QString::fromLatin1(refusal));
-    return spec;
+    tms::ChooserSetup setup;
+    setup.objectName = QString::fromLatin1(name);
+    setup.caption = QString::fromLatin1(caption);
+    setup.pattern = QString::fromLatin1(pattern);
+    setup.kind = tms::ChooserSetup::Kind::Open;
+    setup.check = tms::signatureCheck(signature, QString::fromLatin1(refusal));
+    return setup;
 }
 
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent)
@@ -93,35 +93,35 @@ QScrollBar* rowScrollBar(const char* name, int value, QWidget* parent)
 
 } // namespace
 
-tms::ChooserSpec fileDialogSpec(FileDialogKind kind)
+tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
 {
-    tms::ChooserSpec spec;
+    tms::ChooserSetup setup;
     switch (kind) {
     case FileDialogKind::OpenDAT:
-        spec = openSpec("OpenDATFile", "Open DAT file", "*.dat", "NAME", "Illegal DAT file");
+        setup = openSetup("OpenDATFile", "Open DAT file", "*.dat", "NAME", "Illegal DAT file");
         break;
     case FileDialogKind::SaveAsDAT:
-        spec = saveSpec("SaveAsDATFile", "Save As DAT File", "*.dat", "Save", ".dat",
+        setup = saveSetup("SaveAsDATFile", "Save As DAT File", "*.dat", "Save", ".dat",
                         "Do you want to replace this DAT file");
         break;
     case FileDialogKind::OpenFCV:
-        spec = openSpec("OpenFCVFile", "Open FCV file", "*.fcv", "FONT COLECOVISION", "Illegal FCV file");
+        setup = openSetup("OpenFCVFile", "Open FCV file", "*.fcv", "FONT COLECOVISION", "Illegal FCV file");
         break;
     case FileDialogKind::SaveAsFCV:
-        spec = saveSpec("SaveAsFCVFile", "Save As FCV File", "*.fcv", "Save", ".fcv",
+        setup = saveSetup("SaveAsFCVFile", "Save As FCV File", "*.fcv", "Save", ".fcv",
                         "Do you want to replace this FCV file");
         break;
     case FileDialogKind::ExportASM:
-        spec = saveSpec("Export2ASM", "Export to ASM file", "*.asm", "Export", ".asm",
+        setup = saveSetup("Export2ASM", "Export to ASM file", "*.asm", "Export", ".asm",
                         "Do you want to replace this ASM file");
         break;
     case FileDialogKind::ExportC:
-        spec = saveSpec("Export2C", "Export to C file", "*.c", "Export", ".c", "Do you want to replace this C file");
+        setup = saveSetup("Export2C", "Export to C file", "*.c", "Export", ".c", "Do you want to replace this C file");
         break;
     }
     const QString& remembered = lienPath(kind);
-    spec.rememberedPath = remembered.isEmpty() ? lastPaths()[purposeOf(kind)] : remembered;
-    return spec;
+    setup.rememberedPath = remembered.isEmpty() ? lastPaths()[purposeOf(kind)] : remembered;
+    return setup;
 }
 
 Export2COptions::Export2COptions(int startLine, int endLine, QWidget* parent) : QWidget(parent)
@@ -185,7 +185,7 @@ void Export2COptions::HScroll2_Change()
 
 std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* owner)
 {
-    auto dialog = std::make_unique<tms::FileChooser>(fileDialogSpec(kind), dialogs, owner);
+    auto dialog = std::make_unique<tms::FileChooser>(fileDialogSetup(kind), dialogs, owner);
     if (kind == FileDialogKind::ExportC)
         dialog->addOptions(new Export2COptions(LIEN().startLine, LIEN().endLine, dialog.get()));
     return dialog;

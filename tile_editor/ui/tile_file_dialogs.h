@@ -24,7 +24,7 @@ namespace tile {
 
 // Caption, pattern, extension, check or prompt of a dialog, starting in the folder of
 // the purpose's remembered path.
-tms::ChooserSpec fileDialogSpec(FileDialogKind kind);
+tms::ChooserSetup fileDialogSetup(FileDialogKind kind);
 
 // The C export's options below the file lists: the RLE check box and, behind
 // "More options ->", the range of screen rows of the compressed name table.

@@ -34,6 +34,10 @@ SqrtEcartTable uniformRoots()
     return t;
 }
 
+std::pair<int, int> pairOf(ColourPair p) { return {p.c1, p.c2}; }
+
+QList<int> parts(CurrentError e) { return {e.red, e.green, e.blue}; }
+
 } // namespace
 
 class TestColourModel : public QObject {
@@ -53,9 +57,7 @@ private slots:
 
         const ActiveColours active = optimize_color_palette(one, dither_test::colours({15, 1, 6}));
         QCOMPARE(active.active_count, 3);
-        QCOMPARE(int(active.active_codes[0]), 1);
-        QCOMPARE(int(active.active_codes[1]), 6);
-        QCOMPARE(int(active.active_codes[2]), 15);
+        QCOMPARE(QList<int>({active.active_codes[0], active.active_codes[1], active.active_codes[2]}), QList<int>({1, 6, 15}));
         QCOMPARE(active.active_palette[2], RGB(255, 255, 255));
         // Black as background (c1) and white as foreground (c2): hex F1.
         QCOMPARE(int(segmentColourByte(active, 0, 2)), 241);
@@ -130,20 +132,14 @@ private slots:
         // Sums per pair over two pixels: (0,1) = 10, (0,2) = 10, (1,2) = 12 -> the tie
         // goes to (0,2), the pair evaluated last.
         const std::array<PixelDistances, 2> tie = {distancesOf({1, 4, 4}), distancesOf({1, 4, 4})};
-        ColourPair p = fullPairSearch(tie.data(), 2, 3, uniformRoots());
-        QCOMPARE(p.c1, 0);
-        QCOMPARE(p.c2, 2);
+        QCOMPARE(pairOf(fullPairSearch(tie.data(), 2, 3, uniformRoots())), std::pair(0, 2));
         // (0,1) = 4, (0,2) = 8, (1,2) = 6: a later, worse pair must not replace the best.
         const std::array<PixelDistances, 2> best = {distancesOf({1, 1, 3}), distancesOf({1, 1, 3})};
-        p = fullPairSearch(best.data(), 2, 3, uniformRoots());
-        QCOMPARE(p.c1, 0);
-        QCOMPARE(p.c2, 1);
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, uniformRoots())), std::pair(0, 1));
         // The sum is divided by sqrt_ecart: a far pair wins despite a larger sum.
         SqrtEcartTable roots = uniformRoots();
         roots[1][2] = roots[2][1] = 2.0f;
-        p = fullPairSearch(best.data(), 2, 3, roots);
-        QCOMPARE(p.c1, 1);
-        QCOMPARE(p.c2, 2); // 8 / 2 = 4 ties with (0,1) and comes later
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, roots)), std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
     }
 
     void fastMethodColourChoices()
@@ -165,9 +161,7 @@ private slots:
     {
         // Sum of the nearer distance: (0,1) = 2, (0,2) = 2, (1,2) = 6: the tie goes to (0,2).
         const std::array<PixelDistances, 2> pixels = {distancesOf({1, 5, 3}), distancesOf({1, 3, 5})};
-        const ColourPair p = nearestPairSearch(pixels.data(), 2, 3);
-        QCOMPARE(p.c1, 0);
-        QCOMPARE(p.c2, 2);
+        QCOMPARE(pairOf(nearestPairSearch(pixels.data(), 2, 3)), std::pair(0, 2));
         QVERIFY(nearerToSecond(distancesOf({2, 2}), {0, 1})); // equal distances give c2
         QVERIFY(!nearerToSecond(distancesOf({1, 2}), {0, 1}));
     }
@@ -189,14 +183,10 @@ private slots:
                              52, 20, 60, 28, 50, 18, 58, 26, 4,  36, 12, 44, 2,  34, 10, 42,
                              61, 29, 53, 21, 63, 31, 55, 23, 13, 45, 5,  37, 15, 47, 7,  39,
                              49, 17, 57, 25, 51, 19, 59, 27, 1,  33, 9,  41, 3,  35, 11, 43}));
-        const OrderedMatrix& m257 = orderedMatrix(MatrixName::Level257);
-        QCOMPARE(m257.size, 256);
-        const QList<int> firstRow = {256, 128, 224, 96, 248, 120, 216, 88};
-        const QList<int> lastRow = {1, 129, 33, 161};
-        for (int x = 0; x < firstRow.size(); ++x)
-            QCOMPARE(m257.at(x, 0), firstRow[x]);
-        for (int x = 0; x < lastRow.size(); ++x)
-            QCOMPARE(m257.at(x, 15), lastRow[x]);
+        const QList<int> m257 = rows(orderedMatrix(MatrixName::Level257));
+        QCOMPARE(m257.size(), 256);
+        QCOMPARE(m257.mid(0, 8), (QList<int>{256, 128, 224, 96, 248, 120, 216, 88}));
+        QCOMPARE(m257.mid(15 * 16, 4), (QList<int>{1, 129, 33, 161}));
         for (MatrixName name : {MatrixName::Level65, MatrixName::Level257}) {
             QList<int> sorted = rows(orderedMatrix(name));
             std::sort(sorted.begin(), sorted.end());
@@ -219,11 +209,8 @@ private slots:
         }
         const auto fs = kernel(KernelName::FloydSteinberg).taps();
         QCOMPARE(fs.size(), std::size_t(4));
-        QCOMPARE(fs[0].dx, 1);
-        QCOMPARE(fs[0].w, 7.0f / 16.0f);
-        QCOMPARE(fs[1].dx, -1);
-        QCOMPARE(fs[1].dy, 1);
-        QCOMPARE(fs[1].w, 3.0f / 16.0f);
+        QCOMPARE(QList<float>({float(fs[0].dx), float(fs[0].dy), fs[0].w}), QList<float>({1, 0, 7.0f / 16.0f}));
+        QCOMPARE(QList<float>({float(fs[1].dx), float(fs[1].dy), fs[1].w}), QList<float>({-1, 1, 3.0f / 16.0f}));
         QCOMPARE(kernel(KernelName::StevensonArce).taps()[0].dx, 2); // zero weight at +1 left out
     }
 
@@ -237,17 +224,10 @@ private slots:
 
         // The scaled error rounds halves to even: 1.5 -> 2, 7.5 -> 8, 4.5 -> 4, -4.5 -> -4.
         const ErrorPlanes planes75(75);
-        CurrentError e = planes75.lerreur(RGB(2, 10, 6), RGB(0, 0, 0));
-        QCOMPARE(e.red, 2);
-        QCOMPARE(e.green, 8);
-        QCOMPARE(e.blue, 4);
-        e = planes75.lerreur(RGB(0, 0, 0), RGB(6, 1, 255));
-        QCOMPARE(e.red, -4);
-        QCOMPARE(e.green, -1); // -0.75
-        QCOMPARE(e.blue, -191); // -191.25
+        QCOMPARE(parts(planes75.lerreur(RGB(2, 10, 6), RGB(0, 0, 0))), QList<int>({2, 8, 4}));
+        QCOMPARE(parts(planes75.lerreur(RGB(0, 0, 0), RGB(6, 1, 255))), QList<int>({-4, -1, -191})); // -0.75, -191.25
         // 5 * 0.1 is exactly 0.5 in double and rounds to 0.
-        QCOMPARE(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0)).red, 0);
-        QCOMPARE(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0)).green, 2);
+        QCOMPARE(parts(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0))), QList<int>({0, 2, 0}));
         QCOMPARE(ErrorPlanes(0).lerreur(RGB(255, 0, 0), RGB(0, 255, 0)).red, 0);
     }
 

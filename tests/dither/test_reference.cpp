@@ -14,6 +14,7 @@
 
 #include <QtTest>
 #include <cmath>
+#include <map>
 
 using namespace dither;
 
@@ -25,11 +26,12 @@ float plainEcart(ColorValue a, ColorValue b)
     return float(std::sqrt(double(dr * dr + dg * dg + db * db)));
 }
 
+int part(ColorValue c, int k) { return k == 0 ? rouge(c) : k == 1 ? vert(c) : bleu(c); }
+
 class LiteralConverter {
 public:
     LiteralConverter(const Picture& source, const ConversionSettings& s)
-        : adjusted(calcul_adjusted_image(source, s.gamma, s.brightness))
-        , factor(s.diffusion / 100.0)
+        : adjusted(calcul_adjusted_image(source, s.gamma, s.brightness)), factor(s.diffusion / 100.0)
     {
         const tms::Palette palette = init_palette(s.palette_mode);
         for (int c = 1; c <= 15; ++c)
@@ -42,38 +44,29 @@ public:
             for (int j = 0; j < n; ++j)
                 if (i != j)
                     sq[i][j] = float(std::sqrt(double(plainEcart(active[i], active[j]))));
-        errors.assign(3 * pictureSize, 0);
     }
 
     ConversionResult run(Method m, bool orderedError)
     {
-        auto kernelOf = [](Method method) {
-            switch (method) {
-            case Method::Burkes: return KernelName::Burkes;
-            case Method::Stucki: return KernelName::Stucki;
-            case Method::Sierra: return KernelName::Sierra;
-            case Method::JarvisJudiceNinke: return KernelName::JarvisJudiceNinke;
-            case Method::StevensonArce: return KernelName::StevensonArce;
-            case Method::DbSpecial: return KernelName::DbSpecial;
-            case Method::TinySpecial: return KernelName::TinySpecial;
-            default: return KernelName::FloydSteinberg;
-            }
-        };
-        switch (m) {
-        case Method::Nearest: nearest(); break;
-        case Method::FloydSteinberg8x8: diffusion3(kernel(kernelOf(m))); break;
-        case Method::FloydSteinbergFast:
-        case Method::DbSpecial:
-        case Method::TinySpecial: diffusion2(kernel(kernelOf(m))); break;
-        case Method::Tritone: ordered(orderedMatrix(MatrixName::Tritone), orderedError); break;
-        case Method::Ordered5: ordered(orderedMatrix(MatrixName::Level5), orderedError); break;
-        case Method::Ordered9: ordered(orderedMatrix(MatrixName::Level9), orderedError); break;
-        case Method::Ordered17: ordered(orderedMatrix(MatrixName::Level17), orderedError); break;
-        case Method::Ordered17b: ordered(orderedMatrix(MatrixName::Level17b), orderedError); break;
-        case Method::Ordered65: ordered(orderedMatrix(MatrixName::Level65), orderedError); break;
-        case Method::Ordered257: ordered(orderedMatrix(MatrixName::Level257), orderedError); break;
-        default: diffusion1(kernel(kernelOf(m))); break;
-        }
+        static const std::map<Method, KernelName> kernels{
+            {Method::Burkes, KernelName::Burkes}, {Method::Stucki, KernelName::Stucki},
+            {Method::Sierra, KernelName::Sierra}, {Method::JarvisJudiceNinke, KernelName::JarvisJudiceNinke},
+            {Method::StevensonArce, KernelName::StevensonArce}, {Method::DbSpecial, KernelName::DbSpecial},
+            {Method::TinySpecial, KernelName::TinySpecial}};
+        static const std::map<Method, MatrixName> matrices{
+            {Method::Tritone, MatrixName::Tritone}, {Method::Ordered5, MatrixName::Level5},
+            {Method::Ordered9, MatrixName::Level9}, {Method::Ordered17, MatrixName::Level17},
+            {Method::Ordered17b, MatrixName::Level17b}, {Method::Ordered65, MatrixName::Level65},
+            {Method::Ordered257, MatrixName::Level257}};
+        const Kernel& k = kernel(kernels.count(m) ? kernels.at(m) : KernelName::FloydSteinberg);
+        if (m == Method::Nearest)
+            nearest();
+        else if (matrices.count(m))
+            ordered(orderedMatrix(matrices.at(m)), orderedError);
+        else if (m == Method::FloydSteinbergFast || m == Method::DbSpecial || m == Method::TinySpecial)
+            twoStepDiffusion(k);
+        else
+            diffusion(k, m == Method::FloydSteinberg8x8 ? 8 : 1);
         return out;
     }
 
@@ -84,7 +77,7 @@ private:
     std::vector<int> codes;
     int n = 0;
     float sq[16][16] = {};
-    std::vector<int> errors; // (y * 256 + x) * 3 + component
+    std::vector<int> errors = std::vector<int>(3 * pictureSize, 0); // (y * 256 + x) * 3 + component
     ColorValue lineMap[256] = {};
     int current[3] = {};
     ConversionResult out;
@@ -98,24 +91,21 @@ private:
     }
     void lerreur(ColorValue c, int x)
     {
-        current[0] = int(std::nearbyint((rouge(lineMap[x]) - rouge(c)) * factor));
-        current[1] = int(std::nearbyint((vert(lineMap[x]) - vert(c)) * factor));
-        current[2] = int(std::nearbyint((bleu(lineMap[x]) - bleu(c)) * factor));
-    }
-    void erreurs(int x, int y, float pourcent)
-    {
-        if (x < 0 || x > 255 || y < 0 || y > 191)
-            return;
-        for (int c = 0; c < 3; ++c)
-            errors[3 * pixelIndex(x, y) + c] += int(std::floor(double(pourcent) * double(current[c])));
+        for (int k = 0; k < 3; ++k)
+            current[k] = int(std::nearbyint((part(lineMap[x], k) - part(c, k)) * factor));
     }
     void spread(const Kernel& k, int x, int y, int s, float scale)
     {
         const int half = (k.largeur - 1) / 2;
         for (int r = 0; r < k.hauteur; ++r)
-            for (int j = -half; j <= half; ++j)
-                if (!(r == 0 && j < 1))
-                    erreurs(x + s * j, y + r, k.filter[j + half][r] * scale);
+            for (int j = r == 0 ? 1 : -half; j <= half; ++j)
+                erreurs(x + s * j, y + r, k.filter[j + half][r] * scale);
+    }
+    void erreurs(int x, int y, float pourcent)
+    {
+        if (x >= 0 && x <= 255 && y >= 0 && y <= 191)
+            for (int c = 0; c < 3; ++c)
+                errors[3 * pixelIndex(x, y) + c] += int(std::floor(double(pourcent) * double(current[c])));
     }
     void write(int y, int s, int pattern, int c1, int c2)
     {
@@ -132,8 +122,7 @@ private:
                 float acc = 0;
                 for (ColorValue q : p)
                     acc = acc + (plainEcart(active[i], q) + plainEcart(active[j], q));
-                const float v = acc / sq[i][j];
-                if (best >= v) {
+                if (const float v = acc / sq[i][j]; best >= v) {
                     best = v;
                     pair = {i, j};
                 }
@@ -156,15 +145,14 @@ private:
     {
         for (int y = 0; y < 192; ++y)
             for (int s = 0; s < 32; ++s) {
+                auto p = [&](int k) { return adjusted[pixelIndex(8 * s + k, y)]; };
                 float best = 60000.0f;
                 int c1 = 0, c2 = 1;
                 for (int i = 0; i < n - 1; ++i)
                     for (int j = i + 1; j < n; ++j) {
                         float v = 0;
-                        for (int k = 0; k < 8; ++k) {
-                            const ColorValue p = adjusted[pixelIndex(8 * s + k, y)];
-                            v = v + std::min(plainEcart(active[i], p), plainEcart(active[j], p));
-                        }
+                        for (int k = 0; k < 8; ++k)
+                            v = v + std::min(plainEcart(active[i], p(k)), plainEcart(active[j], p(k)));
                         if (best >= v) {
                             best = v;
                             c1 = i;
@@ -173,8 +161,7 @@ private:
                     }
                 int pattern = 0;
                 for (int k = 0; k < 8; ++k) {
-                    const ColorValue p = adjusted[pixelIndex(8 * s + k, y)];
-                    const bool second = plainEcart(active[c1], p) >= plainEcart(active[c2], p);
+                    const bool second = plainEcart(active[c1], p(k)) >= plainEcart(active[c2], p(k));
                     out.result_image[pixelIndex(8 * s + k, y)] = active[second ? c2 : c1];
                     pattern |= second ? 128 >> k : 0;
                 }
@@ -182,109 +169,82 @@ private:
             }
     }
 
-    void diffusion1(const Kernel& k)
+    // Serpentine lines. With bands of 8 lines each segment's pair is chosen once per band,
+    // before any pixel of it, from its first line with errors and seven lines as adjusted.
+    void diffusion(const Kernel& k, int band)
     {
-        for (int y = 0; y < 192; ++y) {
-            const bool rtl = y % 2 == 0;
-            const int step = rtl ? -1 : 1;
-            for (int m = 0; m < 32; ++m) {
-                const int s = rtl ? 31 - m : m;
+        for (int b = 0; b < 192; b += band) {
+            std::pair<int, int> pairs[32];
+            auto search = [&](int s) {
                 std::vector<ColorValue> p;
                 for (int i = 0; i < 8; ++i) {
-                    mapErreur(8 * s + i, y);
+                    mapErreur(8 * s + i, b);
                     p.push_back(lineMap[8 * s + i]);
                 }
-                const auto [c1, c2] = fullSearch(p);
-                int pattern = 0;
-                for (int i = 0; i < 8; ++i) {
-                    const int px = rtl ? 7 - i : i;
-                    if (project(k, 8 * s + px, y, step, c1, c2, 1.0f))
-                        pattern |= 128 >> px;
+                for (int r = 1; r < band; ++r)
+                    for (int i = 0; i < 8; ++i)
+                        p.push_back(adjusted[pixelIndex(8 * s + i, b + r)]);
+                pairs[s] = fullSearch(p);
+            };
+            for (int s = 0; band == 8 && s < 32; ++s)
+                search(s);
+            for (int y = b; y < b + band; ++y) {
+                const int step = y % 2 == 0 ? -1 : 1;
+                for (int m = 0; m < 32; ++m) {
+                    const int s = step < 0 ? 31 - m : m;
+                    if (band == 1)
+                        search(s);
+                    int pattern = 0;
+                    for (int i = 0; i < 8; ++i) {
+                        const int px = step < 0 ? 7 - i : i;
+                        if (project(k, 8 * s + px, y, step, pairs[s].first, pairs[s].second, band == 8 ? 0.5f : 1.0f))
+                            pattern |= 128 >> px;
+                    }
+                    write(y, s, pattern, pairs[s].first, pairs[s].second);
                 }
-                write(y, s, pattern, c1, c2);
             }
         }
     }
 
-    void diffusion2(const Kernel& k)
+    // The fast methods: c1 from the segment's first two pixels, c2 against c1 from the other seven.
+    void twoStepDiffusion(const Kernel& k)
     {
         for (int y = 0; y < 192; ++y) {
-            const bool rtl = y % 2 == 0;
-            const int step = rtl ? -1 : 1;
+            const int step = y % 2 == 0 ? -1 : 1;
             for (int m = 0; m < 32; ++m) {
-                const int s = rtl ? 31 - m : m;
-                const int x0 = rtl ? 8 * s + 7 : 8 * s, x1 = x0 + step;
+                const int s = step < 0 ? 31 - m : m, x0 = step < 0 ? 8 * s + 7 : 8 * s;
                 mapErreur(x0, y);
-                mapErreur(x1, y);
+                mapErreur(x0 + step, y);
                 float best = 520200.0f;
-                int c1 = 0;
-                for (int c = 0; c < n; ++c) {
-                    const float v = 3 * plainEcart(active[c], lineMap[x0]) + plainEcart(active[c], lineMap[x1]);
-                    if (v < best) {
+                int c1 = 0, c2 = 0;
+                for (int c = 0; c < n; ++c)
+                    if (const float v = 3 * plainEcart(active[c], lineMap[x0]) + plainEcart(active[c], lineMap[x0 + step]); v < best) {
                         best = v;
                         c1 = c;
                     }
-                }
+                // The first pixel takes c1 outright.
                 out.result_image[pixelIndex(x0, y)] = active[c1];
                 lerreur(active[c1], x0);
                 spread(k, x0, y, step, 1.0f);
                 for (int i = 1; i < 8; ++i)
                     mapErreur(x0 + step * i, y);
                 best = 520200.0f;
-                int c2 = 0;
                 for (int c = 0; c < n; ++c) {
                     if (c == c1)
                         continue;
                     float acc = 0;
                     for (int i = 1; i < 8; ++i)
-                        acc = acc + (plainEcart(active[c1], lineMap[x0 + step * i]) +
-                                     plainEcart(active[c], lineMap[x0 + step * i]));
-                    const float v = acc / sq[c1][c];
-                    if (best >= v) {
+                        acc = acc + (plainEcart(active[c1], lineMap[x0 + step * i]) + plainEcart(active[c], lineMap[x0 + step * i]));
+                    if (const float v = acc / sq[c1][c]; best >= v) {
                         best = v;
                         c2 = c;
                     }
                 }
                 int pattern = 0;
-                for (int i = 1; i < 8; ++i) {
-                    const int x = x0 + step * i;
-                    if (project(k, x, y, step, c1, c2, 1.0f))
-                        pattern |= 128 >> (x - 8 * s);
-                }
+                for (int i = 1; i < 8; ++i)
+                    if (project(k, x0 + step * i, y, step, c1, c2, 1.0f))
+                        pattern |= 128 >> (x0 + step * i - 8 * s);
                 write(y, s, pattern, c1, c2);
-            }
-        }
-    }
-
-    void diffusion3(const Kernel& k)
-    {
-        for (int b = 0; b < 192; b += 8) {
-            std::pair<int, int> pairs[32];
-            for (int s = 0; s < 32; ++s) {
-                std::vector<ColorValue> p;
-                for (int i = 0; i < 8; ++i) {
-                    mapErreur(8 * s + i, b);
-                    p.push_back(lineMap[8 * s + i]);
-                }
-                for (int r = 1; r < 8; ++r)
-                    for (int i = 0; i < 8; ++i)
-                        p.push_back(adjusted[pixelIndex(8 * s + i, b + r)]);
-                pairs[s] = fullSearch(p);
-            }
-            for (int r = 0; r < 8; ++r) {
-                const int y = b + r;
-                const bool rtl = r % 2 == 0;
-                const int step = rtl ? -1 : 1;
-                for (int m = 0; m < 32; ++m) {
-                    const int s = rtl ? 31 - m : m;
-                    int pattern = 0;
-                    for (int i = 0; i < 8; ++i) {
-                        const int px = rtl ? 7 - i : i;
-                        if (project(k, 8 * s + px, y, step, pairs[s].first, pairs[s].second, 0.5f))
-                            pattern |= 128 >> px;
-                    }
-                    write(y, s, pattern, pairs[s].first, pairs[s].second);
-                }
             }
         }
     }
@@ -295,8 +255,7 @@ private:
         for (int y = 0; y < 192; ++y)
             for (int s = 0; s < 32; ++s) {
                 std::vector<ColorValue> p;
-                for (int k = 0; k < 8; ++k) {
-                    const int x = 8 * s + k;
+                for (int x = 8 * s; x < 8 * s + 8; ++x) {
                     if (e)
                         mapErreur(x, y);
                     else
@@ -308,16 +267,12 @@ private:
                 for (int k = 0; k < 8; ++k) {
                     const int x = 8 * s + k;
                     float level = (size + 1) * pourcentage(active[c1], active[c2], lineMap[x]);
-                    if (!(level >= 0))
-                        level = 0;
-                    if (level > size)
-                        level = float(size);
+                    level = !(level >= 0) ? 0 : level > size ? float(size) : level;
                     const bool second = !(matrix.at(x & mask, y & mask) > level);
-                    const ColorValue colour = active[second ? c2 : c1];
-                    out.result_image[pixelIndex(x, y)] = colour;
+                    out.result_image[pixelIndex(x, y)] = active[second ? c2 : c1];
                     pattern |= second ? 128 >> k : 0;
                     if (e) {
-                        lerreur(colour, x);
+                        lerreur(active[second ? c2 : c1], x);
                         erreurs(x, y + 1, 1.0f);
                     }
                 }
@@ -328,46 +283,46 @@ private:
 
 } // namespace
 
+Q_DECLARE_METATYPE(dither::ConversionSettings)
+
 class TestReference : public QObject {
     Q_OBJECT
 private slots:
     void sameBytesAsTheLiteralMethods_data()
     {
         QTest::addColumn<int>("seed");
-        QTest::addColumn<int>("optionSet");
-        for (int seed : {1, 2})
-            for (int optionSet : {0, 1, 2})
-                QTest::newRow(qPrintable(QStringLiteral("picture %1, options %2").arg(seed).arg(optionSet)))
-                    << seed << optionSet;
+        QTest::addColumn<ConversionSettings>("settings");
+        ConversionSettings plain, many, two;
+        many.colours = dither_test::colours({1, 2, 6, 11, 14, 15});
+        many.palette_mode = 1;
+        many.gamma = 80;
+        many.brightness = 10;
+        many.diffusion = 33;
+        two.colours = dither_test::colours({4, 9});
+        two.gamma = 150;
+        two.brightness = -30;
+        two.diffusion = 100;
+        for (int seed : {1, 2}) {
+            QTest::addRow("picture %d, defaults", seed) << seed << plain;
+            QTest::addRow("picture %d, six colours", seed) << seed << many;
+            QTest::addRow("picture %d, two colours", seed) << seed << two;
+        }
     }
 
     void sameBytesAsTheLiteralMethods()
     {
         QFETCH(int, seed);
-        QFETCH(int, optionSet);
+        QFETCH(ConversionSettings, settings);
         const Picture picture = dither_test::noisyPicture(unsigned(seed));
-        ConversionSettings s;
-        if (optionSet == 1) {
-            s.colours = dither_test::colours({1, 2, 6, 11, 14, 15});
-            s.palette_mode = 1;
-            s.gamma = 80;
-            s.brightness = 10;
-            s.diffusion = 33;
-        } else if (optionSet == 2) {
-            s.colours = dither_test::colours({4, 9});
-            s.gamma = 150;
-            s.brightness = -30;
-            s.diffusion = 100;
-        }
         for (const MethodName& m : methodNames)
             for (bool orderedError : {false, true}) {
                 if (orderedError && m.method < Method::Tritone)
                     continue;
-                s.method = m.method;
-                s.orderedError = orderedError;
-                const auto fast = convert(picture, s);
-                const ConversionResult literal = LiteralConverter(picture, s).run(m.method, orderedError);
+                settings.method = m.method;
+                settings.orderedError = orderedError;
+                const auto fast = convert(picture, settings);
                 QVERIFY(fast);
+                const ConversionResult literal = LiteralConverter(picture, settings).run(m.method, orderedError);
                 const QByteArray what = QByteArray(m.commandLineName) + (orderedError ? " with error" : "");
                 QVERIFY2(fast->pattern_table == literal.pattern_table, what.constData());
                 QVERIFY2(fast->colour_table == literal.colour_table, what.constData());

@@ -1,12 +1,11 @@
 #pragma once
-// Helpers shared by the paint tests: random pictures, raw file access, and the
+// Helpers shared by the paint tests: random pictures and the
 // PowerPaint layout written out block row by block row without the codec, as an
 // independent reference for byte comparisons.
 
 #include "picture.h"
+#include "test_files.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QRandomGenerator>
 
 namespace paint_test {
@@ -20,18 +19,6 @@ inline paint::Picture randomPicture(quint32 seed)
         picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
     }
     return picture;
-}
-
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeRaw(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
 // One 5120-byte block: 20 rows of 256 bytes, 16 unused bytes then 8 bytes per column.

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,9 +20,7 @@ namespace {
 
 const QString hint = QStringLiteral("To save your work just select Save item in File menu");
 const QString closeQuestion = QStringLiteral("Do you want to save the modification before closing?");
-
-// Pixel (x, y) of the picture on ECRAN at twice its size.
-QPoint onScreen(int x, int y) { return {2 * x, 2 * y}; }
+const QRgb grey = qRgb(128, 128, 128);
 
 QRgb shown(Mosaic_Easel_Main& window, int x, int y)
 {
@@ -31,6 +28,10 @@ QRgb shown(Mosaic_Easel_Main& window, int x, int y)
 }
 
 QRgb colour(int index) { return tms::toQRgb(tms::standardPalette()[index]); }
+
+void click(Mosaic_Easel_Main& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
+
+int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
 
 } // namespace
 
@@ -50,11 +51,10 @@ private slots:
         QCOMPARE(f->findChild<QWidget*>("COLOR")->size(), QSize(16, 192));
         for (const char* name : {"Couleur_0", "Couleur_1", "selection", "the_picture"})
             QVERIFY2(f->findChild<QWidget*>(name), name);
-        QCOMPARE(f->findChild<QCheckBox*>("chk_get")->text(), QString("Get"));
-        QCOMPARE(f->findChild<QCheckBox*>("chk_zoom2x")->text(), QString("Zoom"));
-        QCOMPARE(f->findChild<QPushButton*>("cmd_grid")->text(), QString("grid"));
-        QCOMPARE(f->findChild<QPushButton*>("cmd_scroll_up")->text(), QString("1"));
-        QCOMPARE(f->findChild<QPushButton*>("cmd_scroll_right")->text(), QString("8"));
+        const QList<std::pair<const char*, QString>> texts{
+            {"chk_get", "Get"}, {"chk_zoom2x", "Zoom"}, {"cmd_grid", "grid"}, {"cmd_scroll_up", "1"}, {"cmd_scroll_right", "8"}};
+        for (const auto& [name, text] : texts)
+            QCOMPARE(f->findChild<QAbstractButton*>(name)->text(), text);
         QCOMPARE(f->Timer1.interval(), 2000);
         for (const char* name : {"ExporterC", "ExporterASM", "ExporterGRP", "ImporterSCR", "ImporterGRP"})
             QVERIFY2(!f->findChild<QAction*>(name)->isEnabled(), name);
@@ -63,29 +63,23 @@ private slots:
         QCOMPARE(shown(*f, 0, 0), colour(1));
     }
 
-    void paintsTheBlackRowWhite()
+    void paintsThroughTheMouse()
     {
         EaselWindowFixture f;
-        const QPoint p = onScreen(3, 0);
-        f->ECRAN_MouseDown(1, 0, p.x(), p.y());
+        f->ECRAN_MouseDown(1, 0, 6, 0); // pixel 3 of the black row
         QCOMPARE(int(f->picture.bitmapPatterns[0]), 16);
         QCOMPARE(int(f->picture.bitmapColors[0]), 241);
         QVERIFY(f->modified);
         QCOMPARE(shown(*f, 6, 0), colour(15));
         QCOMPARE(shown(*f, 7, 1), colour(15));
         QCOMPARE(shown(*f, 8, 0), colour(1));
-    }
 
-    void paintsThroughRealMouseEventsWithTheRightBrush()
-    {
-        EaselWindowFixture f;
+        // A real right button paints brush 0 (black) on pixel 5 of column 3, row 2, line 4.
         f->picture.bitmapPatterns[tms::bitmapIndex(2, 3, 4)] = 255;
         f->picture.bitmapColors[tms::bitmapIndex(2, 3, 4)] = 0xF1;
         f->RenderPicture();
-        auto* ecran = f->findChild<QWidget*>("ECRAN");
-        // Right button paints brush 0 (black) on pixel 5 of column 3, row 2, line 4.
-        QTest::mousePress(ecran, Qt::RightButton, {}, QPoint(3 * 16 + 5 * 2 + 1, 2 * 16 + 4 * 2 + 1));
-        QCOMPARE(int(f->picture.bitmapPatterns[tms::bitmapIndex(2, 3, 4)]), 255 - 4);
+        QTest::mousePress(f->findChild<QWidget*>("ECRAN"), Qt::RightButton, {}, QPoint(3 * 16 + 5 * 2 + 1, 2 * 16 + 4 * 2 + 1));
+        QCOMPARE(patternAt(*f, 2, 3, 4), 255 - 4);
         QCOMPARE(int(f->picture.bitmapColors[tms::bitmapIndex(2, 3, 4)]), 0xF1);
     }
 
@@ -97,25 +91,20 @@ private slots:
         f->ECRAN_MouseDown(1, 0, 0, 0);
         QVERIFY(!f->modified);
         f->Timer1_Timer();
-        f->ECRAN_MouseDown(3, 0, 0, 0); // both buttons
-        f->ECRAN_MouseMove(0, 0, 0, 0); // no button
-        QVERIFY(!f->modified);
-        f->ECRAN_MouseMove(1, 0, 600, 10); // outside the surface
+        f->ECRAN_MouseDown(3, 0, 0, 0);     // both buttons
+        f->ECRAN_MouseMove(0, 0, 0, 0);     // no button
+        f->ECRAN_MouseMove(1, 0, 600, 10);  // outside the surface
         QVERIFY(!f->modified);
         f->ECRAN_MouseMove(1, 0, 511, 383);
-        QCOMPARE(int(f->picture.bitmapPatterns[tms::bitmapIndex(23, 31, 7)]), 1);
+        QCOMPARE(patternAt(*f, 23, 31, 7), 1);
         f->Apropos_Click();
         QVERIFY(!f->tick);
         QCOMPARE(f.opened.last(), PaintDialog::About);
-    }
 
-    void paintingTheShownColourStillCountsAsAChange()
-    {
-        EaselWindowFixture f;
-        f->ECRAN_MouseDown(2, 0, 40, 40); // black on black
-        QCOMPARE(int(f->picture.bitmapPatterns[tms::bitmapIndex(2, 2, 4)]), 0);
-        QCOMPARE(int(f->picture.bitmapColors[tms::bitmapIndex(2, 2, 4)]), 33);
-        QVERIFY(f->modified);
+        EaselWindowFixture g; // painting the shown colour still counts as a change
+        g->ECRAN_MouseDown(2, 0, 40, 40);
+        QCOMPARE(patternAt(*g, 2, 2, 4), 0);
+        QVERIFY(g->modified);
     }
 
     void colourStripSetsTheBrushes()
@@ -126,16 +115,15 @@ private slots:
         f->COLOR_MouseDown(2, 0, 5, 500); // clamped to the last swatch
         QCOMPARE(f->brushColors[0], 15);
         QCOMPARE(f->findChild<DrawingSurface*>("Couleur_1")->image().pixel(3, 3), colour(8));
-        QCOMPARE(f->findChild<DrawingSurface*>("COLOR")->image().pixel(8, 12 * 4 + 6), colour(4));
-        QCOMPARE(f->findChild<DrawingSurface*>("COLOR")->image().pixel(0, 0), colour(0));
-        QCOMPARE(colour(0), qRgb(0, 0, 64));
+        const QImage strip = f->findChild<DrawingSurface*>("COLOR")->image();
+        QCOMPARE(strip.pixel(8, 12 * 4 + 6), colour(4));
+        QCOMPARE(strip.pixel(0, 0), qRgb(0, 0, 64));
     }
 
-    void gridDotsAndZoomLines()
+    void gridZoomAndNew()
     {
         EaselWindowFixture f;
         f->cmd_grid_Click();
-        const QRgb grey = qRgb(128, 128, 128);
         QCOMPARE(shown(*f, 0, 0), grey);
         QCOMPARE(shown(*f, 16, 32), grey);
         QCOMPARE(shown(*f, 17, 32), colour(1));
@@ -143,27 +131,32 @@ private slots:
         f->ECRAN_MouseDown(1, 0, 0, 0);
         QCOMPARE(shown(*f, 0, 0), grey);
         QCOMPARE(f->ECRAN_BACKUP.pixel(0, 0), colour(15));
-        auto* zoom = f->findChild<QCheckBox*>("chk_zoom2x");
-        zoom->click();
+        click(*f, "chk_zoom2x");
         QVERIFY(f->zoomed);
-        QCOMPARE(shown(*f, 64, 5), grey);  // vertical line
-        QCOMPARE(shown(*f, 5, 96), grey);  // horizontal line
+        QCOMPARE(shown(*f, 64, 5), grey); // vertical line
+        QCOMPARE(shown(*f, 5, 96), grey); // horizontal line
         QCOMPARE(shown(*f, 2, 2), colour(15)); // the painted pixel, 4x4 at the top-left
         QCOMPARE(shown(*f, 5, 2), colour(1));
         QCOMPARE(shown(*f, 5, 33), colour(1));
         f->cmd_grid_Click();
         QCOMPARE(shown(*f, 64, 5), colour(1));
+        click(*f, "chk_zoom2x");
+        f->cmd_grid_Click();
+        f.dialogs.yesNoAnswers.enqueue(false);
+        f->Nouveau_Click(); // New turns the grid off
+        QVERIFY(!f->gridShown);
+        QCOMPARE(shown(*f, 0, 0), colour(1));
     }
 
     void zoomViewPaintsAndMovesWithinItsLimits()
     {
         EaselWindowFixture f;
-        f->findChild<QCheckBox*>("chk_zoom2x")->click();
-        for (int i = 0; i < 20; ++i)
+        click(*f, "chk_zoom2x");
+        for (int i = 0; i < 20; ++i) {
             f->cmd_scroll_right_Click();
-        QCOMPARE(f->zoomColumn, 16);
-        for (int i = 0; i < 20; ++i)
             f->cmd_scroll_down_8_Click();
+        }
+        QCOMPARE(f->zoomColumn, 16);
         QCOMPARE(f->zoomRow, 12);
         QVERIFY(!f->modified); // moving the view is not a change
         const Picture before = f->picture;
@@ -172,7 +165,7 @@ private slots:
         QCOMPARE(f->picture, before);
         // Pixel 1 of line 2 of the zoom view's first cell is column 16, row 12.
         f->ECRAN_MouseDown(1, 0, 4 + 1, 8 + 1);
-        QCOMPARE(int(f->picture.bitmapPatterns[tms::bitmapIndex(12, 16, 2)]), 64);
+        QCOMPARE(patternAt(*f, 12, 16, 2), 64);
         QCOMPARE(shown(*f, 4, 8), colour(15));
         QCOMPARE(shown(*f, 7, 11), colour(15));
         QCOMPARE(shown(*f, 8, 8), colour(1));
@@ -180,33 +173,29 @@ private slots:
         f->cmd_scroll_up_8_Click();
         QCOMPARE(f->zoomColumn, 15);
         QCOMPARE(f->zoomRow, 11);
-        // Leaving and entering the zoom keeps its position.
-        f->findChild<QCheckBox*>("chk_zoom2x")->click();
+        click(*f, "chk_zoom2x"); // leaving and entering the zoom keeps its position
         QVERIFY(!f->zoomed);
-        f->findChild<QCheckBox*>("chk_zoom2x")->click();
+        click(*f, "chk_zoom2x");
         QCOMPARE(f->zoomColumn, 15);
+        click(*f, "chk_get"); // Get stays unchecked while zoomed
+        QVERIFY(!f->findChild<QCheckBox*>("chk_get")->isChecked());
+        QVERIFY(!f->selecting);
     }
 
-    void scrollButtonsMoveThePictureAndRoundTrip()
+    void scrollButtonsMoveThePicture()
     {
         EaselWindowFixture f;
         f->picture = randomPicture(21);
         const Picture original = f->picture;
         f->RenderPicture();
-        f->findChild<QPushButton*>("cmd_scroll_up")->click();
+        click(*f, "cmd_scroll_up");
         QVERIFY(f->modified);
         QCOMPARE(f->picture.bitmapPatterns[tms::bitmapIndex(23, 4, 7)], original.bitmapPatterns[tms::bitmapIndex(0, 4, 0)]);
-        f->findChild<QPushButton*>("cmd_scroll_down")->click();
-        f->findChild<QPushButton*>("cmd_scroll_left")->click();
-        f->findChild<QPushButton*>("cmd_scroll_right")->click();
-        f->findChild<QPushButton*>("cmd_scroll_up_8")->click();
-        f->findChild<QPushButton*>("cmd_scroll_down_8")->click();
+        for (const char* name : {"cmd_scroll_down", "cmd_scroll_left", "cmd_scroll_right", "cmd_scroll_up_8", "cmd_scroll_down_8"})
+            click(*f, name);
         QCOMPARE(f->picture, original);
-        f->findChild<QPushButton*>("cmd_scroll_right")->click();
-        // Column 31 came back as column 0 on screen as well.
-        const bool set = original.bitmapPatterns[tms::bitmapIndex(0, 31, 0)] & 128;
-        const int c = original.bitmapColors[tms::bitmapIndex(0, 31, 0)];
-        QCOMPARE(shown(*f, 0, 0), colour(set ? c >> 4 : c & 15));
+        click(*f, "cmd_scroll_right"); // column 31 comes back as column 0 on screen as well
+        QCOMPARE(shown(*f, 0, 0), colour(pixelColor(original, 31 * 8, 0)));
     }
 
     void blockToolSelectsGetsDragsAndPutsOverlapping()
@@ -217,38 +206,31 @@ private slots:
         f->RenderPicture();
         auto* get = f->findChild<QCheckBox*>("chk_get");
         auto* selection = f->findChild<QFrame*>("selection");
+        auto* thePicture = f->findChild<QWidget*>("the_picture");
         get->click();
         QVERIFY(f->selecting);
         QCOMPARE(get->text(), QString("Select"));
-        // First click: column 2, line 10; second: column 5, line 40.
-        f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);
-        QCOMPARE(f->selLeft, 2);
-        QCOMPARE(f->selTop, 10);
-        f->ECRAN_MouseDown(1, 0, 5 * 16 + 3, 40 * 2 + 1);
-        QCOMPARE(f->selRight, 5);
-        QCOMPARE(f->selBottom, 40);
-        QCOMPARE(shown(*f, 2 * 16, 10 * 2), qRgb(128, 128, 128)); // the rectangle
-        QCOMPARE(f->picture, original); // selecting paints nothing
+        f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);     // column 2, line 10
+        f->ECRAN_MouseDown(1, 0, 5 * 16 + 3, 40 * 2 + 1); // column 5, line 40
+        QCOMPARE(QList<int>({f->selLeft, f->selTop, f->selRight, f->selBottom}), QList<int>({2, 10, 5, 40}));
+        QCOMPARE(shown(*f, 2 * 16, 10 * 2), grey); // the rectangle
+        QCOMPARE(f->picture, original);           // selecting paints nothing
         get->click(); // Get
         QCOMPARE(get->text(), QString("Put"));
         QVERIFY(!selection->isHidden());
-        QCOMPARE(selection->size(), QSize(4 * 16, 30 * 2 + 2));
-        QCOMPARE(selection->pos(), QPoint(0, 0));
+        QCOMPARE(selection->geometry(), QRect(0, 0, 4 * 16, 30 * 2 + 2));
 
-        // Drag: centre the block on the pointer; the corner lands on column 3, line 13.
-        auto* thePicture = f->findChild<QWidget*>("the_picture");
-        const QPoint wanted(3 * 16 + 32 + 4, 13 * 2 + 31);
-        const QPoint local = wanted - selection->pos() - thePicture->pos();
-        f->the_picture_MouseDown(1, 0, local.x(), local.y());
+        // Drag centres the block on the pointer, limited so that it stays on screen.
+        auto drag = [&](QPoint to, bool press) {
+            const QPoint local = to - selection->pos() - thePicture->pos();
+            press ? f->the_picture_MouseDown(1, 0, local.x(), local.y()) : f->the_picture_MouseMove(1, 0, local.x(), local.y());
+        };
+        const QPoint wanted(3 * 16 + 32 + 4, 13 * 2 + 31); // corner on column 3, line 13
+        drag(wanted, true);
         QCOMPARE(selection->pos(), QPoint(3 * 16, 13 * 2));
-        // Far right and far down: limited so that the block stays on screen.
-        const QPoint far = QPoint(2000, 2000) - selection->pos() - thePicture->pos();
-        f->the_picture_MouseMove(1, 0, far.x(), far.y());
+        drag({2000, 2000}, false);
         QCOMPARE(selection->pos(), QPoint((31 - 3) * 16, (191 - 30) * 2));
-        const QPoint back = wanted - selection->pos() - thePicture->pos();
-        f->the_picture_MouseMove(1, 0, back.x(), back.y());
-        QCOMPARE(selection->pos(), QPoint(3 * 16, 13 * 2));
-
+        drag(wanted, false);
         f->the_picture_MouseDown(2, 0, 10, 10); // Put
         QVERIFY(selection->isHidden());
         QCOMPARE(get->text(), QString("Get"));
@@ -264,62 +246,42 @@ private slots:
     void getWithoutSelectionOnlyLeavesSelectMode()
     {
         EaselWindowFixture f;
-        auto* get = f->findChild<QCheckBox*>("chk_get");
-        get->click();
-        get->click();
+        click(*f, "chk_get");
+        click(*f, "chk_get");
         QVERIFY(!f->selecting);
-        QCOMPARE(get->text(), QString("Get"));
+        QCOMPARE(f->findChild<QCheckBox*>("chk_get")->text(), QString("Get"));
         QVERIFY(f->findChild<QFrame*>("selection")->isHidden());
         QVERIFY(!f->modified);
+
+        EaselWindowFixture g; // selecting with the grid keeps the clean copy clean
+        g->cmd_grid_Click();
+        click(*g, "chk_get");
+        g->ECRAN_MouseDown(1, 0, 100, 100);
+        click(*g, "chk_get");
+        g->cmd_grid_Click();
+        QCOMPARE(g->ECRAN_BACKUP.pixel(16, 16), colour(1));
+        QCOMPARE(shown(*g, 16, 16), colour(1));
     }
 
-    void selectingWithTheGridKeepsTheCleanCopyClean()
-    {
-        EaselWindowFixture f;
-        f->cmd_grid_Click();
-        auto* get = f->findChild<QCheckBox*>("chk_get");
-        get->click();
-        f->ECRAN_MouseDown(1, 0, 100, 100);
-        get->click();
-        f->cmd_grid_Click();
-        QCOMPARE(f->ECRAN_BACKUP.pixel(16, 16), colour(1));
-        QCOMPARE(shown(*f, 16, 16), colour(1));
-    }
-
-    void getStaysUncheckedWhileZoomed()
-    {
-        EaselWindowFixture f;
-        f->findChild<QCheckBox*>("chk_zoom2x")->click();
-        auto* get = f->findChild<QCheckBox*>("chk_get");
-        get->click();
-        QVERIFY(!get->isChecked());
-        QVERIFY(!f->selecting);
-        QCOMPARE(get->text(), QString("Get"));
-    }
-
-    void saveWithoutFileRunsSaveAsAndWrites10K()
+    void saveWithoutFileRunsSaveAsAndReplacesALongerFile()
     {
         QTemporaryDir dir;
+        const QString path = dir.filePath("pic.pp");
+        writeFile(path, QByteArray(40960, char(0x33)));
         EaselWindowFixture f;
+        f->Sauver_Click(); // an unchanged picture: nothing to do
+        QVERIFY(f.opened.isEmpty());
         f->ECRAN_MouseDown(1, 0, 6, 0);
-        f.choices.enqueue({dir.filePath("pic.pp"), false});
+        f.choices.enqueue({path, false});
         f->Sauver_Click();
         QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
         QVERIFY(!f->modified);
-        QCOMPARE(f->fileName, dir.filePath("pic.pp"));
-        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.pp"));
-        const QByteArray bytes = readAll(dir.filePath("pic.pp"));
+        QCOMPARE(f->fileName, path);
+        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + path);
+        const QByteArray bytes = readFile(path);
         QCOMPARE(bytes.size(), 10240);
         QCOMPARE(int(quint8(bytes[16])), 16);
         QCOMPARE(int(quint8(bytes[5120 + 16])), 241);
-        QVERIFY(f.dialogs.shown.isEmpty());
-    }
-
-    void saveOfAnUnchangedPictureDoesNothing()
-    {
-        EaselWindowFixture f;
-        f->Sauver_Click();
-        QVERIFY(f.opened.isEmpty());
         QVERIFY(f.dialogs.shown.isEmpty());
     }
 
@@ -335,32 +297,17 @@ private slots:
         QVERIFY(!f->tick); // the click that closed the dialog must not paint
         f->Timer1_Timer();
         f->ECRAN_MouseDown(1, 0, 0, 0);
-        const QByteArray before = readAll(path);
-
+        const QByteArray before = readFile(path);
         f->SauverSous_Click(); // closed without a choice
         QCOMPARE(f.dialogs.texts(), QStringList{hint});
         f.choices.enqueue({path, true}); // own path, with the box now checked
         f->SauverSous_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{hint, hint}));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readFile(path), before);
         QVERIFY(f->modified);
-        // The next Save writes the newly chosen size.
-        f->Sauver_Click();
-        QCOMPARE(readAll(path).size(), 40960);
+        f->Sauver_Click(); // the next Save writes the newly chosen size
+        QCOMPARE(readFile(path).size(), 40960);
         QVERIFY(!f->modified);
-    }
-
-    void saveAsOverALongerFileYieldsExactlyTenK()
-    {
-        QTemporaryDir dir;
-        const QString other = dir.filePath("other.pp");
-        QVERIFY(writeRaw(other, QByteArray(40960, char(0x33))));
-        EaselWindowFixture f;
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        f.choices.enqueue({other, false});
-        f->SauverSous_Click();
-        QCOMPARE(readAll(other).size(), 10240);
-        QCOMPARE(f->fileName, other);
     }
 
     void closeAnsweredYesNeverDiscardsUnsavedWork()
@@ -373,31 +320,26 @@ private slots:
         QCOMPARE(f.dialogs.texts(), (QStringList{closeQuestion, hint}));
         QCOMPARE(f->picture, painted);
         QVERIFY(f->modified);
-        // New and Quit keep it too.
-        f.dialogs.yesNoAnswers.enqueue(true);
+        f.dialogs.yesNoAnswers.enqueue(true); // New and Quit keep it too
         f->Nouveau_Click();
         QCOMPARE(f->picture, painted);
         f.dialogs.yesNoAnswers.enqueue(true);
         f->Quitter_Click();
         QCOMPARE(f->picture, painted);
-        // No discards.
-        f.dialogs.yesNoAnswers.enqueue(false);
+        f.dialogs.yesNoAnswers.enqueue(false); // No discards
         QVERIFY(f->Fermer_Click());
         QCOMPARE(int(f->picture.bitmapPatterns[0]), 0);
         QVERIFY(!f->modified);
         QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
         QCOMPARE(f.dialogs.unexpected, 0);
-    }
 
-    void closeAnsweredYesSavesThenClears()
-    {
-        QTemporaryDir dir;
-        EaselWindowFixture f;
+        QTemporaryDir dir; // Yes with a chosen file saves, then clears
+        f->Timer1_Timer();
         f->ECRAN_MouseDown(1, 0, 0, 0);
         f.dialogs.yesNoAnswers.enqueue(true);
         f.choices.enqueue({dir.filePath("kept.pp"), true});
         QVERIFY(f->Fermer_Click());
-        QCOMPARE(readAll(dir.filePath("kept.pp")).size(), 40960);
+        QCOMPARE(readFile(dir.filePath("kept.pp")).size(), 40960);
         QVERIFY(f->fileName.isEmpty());
         QVERIFY(LIEN::lastPicturePath().isEmpty());
         QCOMPARE(int(f->picture.bitmapColors[0]), 33);
@@ -437,29 +379,20 @@ private slots:
         QCOMPARE(f->fileName, path);
         QCOMPARE(f.dialogs.texts(), QStringList{closeQuestion});
         QVERIFY(f->Timer1.isActive());
-    }
 
-    void openOverModifiedAsksAndYesWithoutSaveKeepsThePicture()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.pp");
-        QVERIFY(savePPFile(path, randomPicture(25), false));
-        EaselWindowFixture f;
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        const Picture edited = f->picture;
-        f.dialogs.yesNoAnswers.enqueue(true); // save first, then Save As is closed
-        f.choices.clear();
-        f->Ouvrir_Click();
-        QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture}); // the Open dialog never showed
-        QCOMPARE(f->picture, edited);
-        QVERIFY(f->modified);
+        EaselWindowFixture g; // Yes, then Save As closed: the Open dialog never shows
+        g->ECRAN_MouseDown(1, 0, 0, 0);
+        g.dialogs.yesNoAnswers.enqueue(true);
+        g->Ouvrir_Click();
+        QCOMPARE(g.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
+        QCOMPARE(g->picture.bitmapPatterns[0], 128);
+        QVERIFY(g->modified);
     }
 
     void openLoadsTenKOverAFullPicture()
     {
         QTemporaryDir dir;
-        const Picture full = randomPicture(26);
-        const Picture small = randomPicture(27);
+        const Picture full = randomPicture(26), small = randomPicture(27);
         QVERIFY(savePPFile(dir.filePath("full.pp"), full, true));
         QVERIFY(savePPFile(dir.filePath("small.PP"), small, false));
         EaselWindowFixture f;
@@ -471,13 +404,13 @@ private slots:
         f->Ouvrir_Click();
         QVERIFY(!LIEN::fullScreenFile());
         QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("small.PP"));
-        QCOMPARE(f->picture.bitmapPatterns[tms::bitmapIndex(21, 3, 1)], full.bitmapPatterns[tms::bitmapIndex(21, 3, 1)]);
+        QCOMPARE(patternAt(*f, 21, 3, 1), full.bitmapPatterns[tms::bitmapIndex(21, 3, 1)]);
         QCOMPARE(f->picture.bitmapColors[tms::bitmapIndex(5, 31, 1)], full.bitmapColors[tms::bitmapIndex(5, 31, 1)]);
-        QCOMPARE(f->picture.bitmapPatterns[tms::bitmapIndex(5, 29, 1)], small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
-        // The old rows show on screen too.
-        const int x = 31 * 8, y = 21 * 8;
+        QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
+        const int x = 31 * 8, y = 21 * 8; // the old rows show on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
         QVERIFY(!f->modified);
+
     }
 
     void openRefusesAFileThatCannotBeRead()
@@ -505,25 +438,26 @@ private slots:
         QVERIFY(!f->firstActivation);
     }
 
-    void commandLineRefusesAWrongLength()
+    void commandLineRefusesWrongLengthsAndOtherKinds_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("wrong length") << "odd.pp" << 12000 << QStringList{notPowerPaintMessage()};
+        QTest::newRow("another kind") << "pic.scr" << 10240 << QStringList();
+    }
+
+    void commandLineRefusesWrongLengthsAndOtherKinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
         QTemporaryDir dir;
-        QVERIFY(writeRaw(dir.filePath("odd.pp"), QByteArray(12000, 'x')));
-        EaselWindowFixture f(dir.filePath("odd.pp"));
-        QCOMPARE(f.dialogs.texts(), QStringList{notPowerPaintMessage()});
+        writeFile(dir.filePath(name), QByteArray(size, 'x'));
+        EaselWindowFixture f(dir.filePath(name));
+        QTEST(f.dialogs.texts(), "messages");
         QVERIFY(f->fileName.isEmpty());
         QCOMPARE(int(f->picture.bitmapColors[0]), 33);
         QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
-    }
-
-    void commandLineOfAnotherKindStartsCleared()
-    {
-        QTemporaryDir dir;
-        QVERIFY(writeRaw(dir.filePath("pic.scr"), QByteArray(10240, 'x')));
-        EaselWindowFixture f(dir.filePath("pic.scr"));
-        QVERIFY(f.dialogs.shown.isEmpty());
-        QVERIFY(f->fileName.isEmpty());
-        QCOMPARE(int(f->picture.bitmapColors[0]), 33);
     }
 
     void endOfWindowAsksAndKeepsTheWindowWhenNothingWasSaved()
@@ -538,27 +472,14 @@ private slots:
         QVERIFY(f->isVisible());
         f.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(f->close());
-    }
 
-    void quitAfterCloseEndsWithoutASecondQuestion()
-    {
-        EaselWindowFixture f;
-        f->show();
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        f.dialogs.yesNoAnswers.enqueue(false);
-        f->Quitter_Click();
-        QVERIFY(!f->isVisible());
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QCOMPARE(f.dialogs.shown[0].text, closeQuestion);
-    }
-
-    void newTurnsTheGridOff()
-    {
-        EaselWindowFixture f;
-        f->cmd_grid_Click();
-        f->Nouveau_Click();
-        QVERIFY(!f->gridShown);
-        QCOMPARE(shown(*f, 0, 0), colour(1));
+        EaselWindowFixture g; // Quit after Close ends without a second question
+        g->show();
+        g->ECRAN_MouseDown(1, 0, 0, 0);
+        g.dialogs.yesNoAnswers.enqueue(false);
+        g->Quitter_Click();
+        QVERIFY(!g->isVisible());
+        QCOMPARE(g.dialogs.texts(), QStringList{closeQuestion});
     }
 };
 

@@ -4,7 +4,6 @@
 #include "pp_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,60 +11,45 @@
 #include <sys/resource.h>
 
 using namespace paint;
-
 using namespace paint_test;
 
 class TestPaintIo : public QObject {
     Q_OBJECT
 private slots:
-    void tenKFileLayout()
+    void savesTheLayoutAndLoadsItBack_data()
     {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("10K") << false;
+        QTest::newRow("40K") << true;
+    }
+
+    void savesTheLayoutAndLoadsItBack()
+    {
+        QFETCH(bool, full);
         QTemporaryDir dir;
-        const Picture picture = randomPicture(3);
+        const Picture picture = randomPicture(full ? 4 : 3);
         const QString path = dir.filePath("a.pp");
-        QVERIFY(savePPFile(path, picture, false));
-        const QByteArray bytes = readAll(path);
-        QCOMPARE(bytes.size(), 10240);
-        QCOMPARE(bytes, expected10K(picture));
-        // Spot check: row 0 starts with 16 zero bytes, then column 0 line 0's pattern.
+        QVERIFY(savePPFile(path, picture, full));
+        const QByteArray bytes = readFile(path);
+        QCOMPARE(bytes, full ? expected40K(picture) : expected10K(picture));
+        // Spot checks of the layout itself: 16 zero bytes, then column 0 line 0.
+        QCOMPARE(bytes.size(), full ? 40960 : 10240);
         QCOMPARE(bytes.left(16), QByteArray(16, '\0'));
-        QCOMPARE(quint8(bytes[16]), picture.bitmapPatterns[0]);
-        QCOMPARE(quint8(bytes[5120 + 256 + 16 + 8]), picture.bitmapColors[256 + 8]);
-    }
-
-    void fullFileLayoutStoresColoursFirst()
-    {
-        QTemporaryDir dir;
-        const Picture picture = randomPicture(4);
-        const QString path = dir.filePath("b.pp");
-        QVERIFY(savePPFile(path, picture, true));
-        const QByteArray bytes = readAll(path);
-        QCOMPARE(bytes.size(), 40960);
-        QCOMPARE(bytes, expected40K(picture));
-        QCOMPARE(quint8(bytes[16]), picture.bitmapColors[0]);
-        QCOMPARE(quint8(bytes[5120 + 16]), picture.bitmapPatterns[0]);
-        // Quadrant 1, block row 3: 16 zeros, columns 30 and 31 of row 3, 224 zeros.
-        const QByteArray q1row3 = bytes.mid(10240 + 3 * 256, 256);
-        QCOMPARE(q1row3.left(16), QByteArray(16, '\0'));
-        QCOMPARE(quint8(q1row3[16]), picture.bitmapColors[3 * 256 + 30 * 8]);
-        QCOMPARE(q1row3.mid(32), QByteArray(224, '\0'));
-    }
-
-    void roundTripsThroughBothSizes()
-    {
-        QTemporaryDir dir;
-        const Picture picture = randomPicture(5);
-        QVERIFY(savePPFile(dir.filePath("full.pp"), picture, true));
+        QCOMPARE(quint8(bytes[16]), full ? picture.bitmapColors[0] : picture.bitmapPatterns[0]);
+        QCOMPARE(quint8(bytes[5120 + 16]), full ? picture.bitmapPatterns[0] : picture.bitmapColors[0]);
+        if (full) { // quadrant 1, block row 3: 16 zeros, columns 30 and 31 of row 3, 224 zeros
+            const QByteArray q1row3 = bytes.mid(10240 + 3 * 256, 256);
+            QCOMPARE(q1row3.left(16), QByteArray(16, '\0'));
+            QCOMPARE(quint8(q1row3[16]), picture.bitmapColors[3 * 256 + 30 * 8]);
+            QCOMPARE(q1row3.mid(32), QByteArray(224, '\0'));
+        }
         Picture loaded;
         ClearPicture(loaded);
-        bool fullScreen = false;
-        QVERIFY(ChargePPFile(dir.filePath("full.pp"), loaded, fullScreen));
-        QVERIFY(fullScreen);
-        QCOMPARE(loaded, picture);
-
-        QVERIFY(savePPFile(dir.filePath("small.pp"), picture, false));
-        QVERIFY(ChargePPFile(dir.filePath("small.pp"), loaded, fullScreen));
-        QVERIFY(!fullScreen);
+        bool fullScreen = !full;
+        QVERIFY(ChargePPFile(path, loaded, fullScreen));
+        QCOMPARE(fullScreen, full);
+        if (full)
+            QCOMPARE(loaded, picture);
     }
 
     void tenKLoadKeepsTheRowsItDoesNotHold()
@@ -88,7 +72,7 @@ private slots:
                 }
         // Saving it again as 10K drops them: the file equals the one loaded.
         QVERIFY(savePPFile(dir.filePath("again.pp"), picture, false));
-        QCOMPARE(readAll(dir.filePath("again.pp")), readAll(dir.filePath("small.pp")));
+        QCOMPARE(readFile(dir.filePath("again.pp")), readFile(dir.filePath("small.pp")));
     }
 
     void unusedBytesAreIgnoredOnRead()
@@ -99,9 +83,9 @@ private slots:
         for (int block = 0; block < 8; ++block)
             for (int r = 0; r < 20; ++r)
                 bytes[block * 5120 + r * 256 + 3] = char(0x5A);
-        bytes[10240 + 100] = char(0x77); // quadrant 1, beyond column 31
+        bytes[10240 + 100] = char(0x77);          // quadrant 1, beyond column 31
         bytes[20480 + 4 * 256 + 50] = char(0x66); // quadrant 2, block row 4
-        QVERIFY(writeRaw(dir.filePath("noisy.pp"), bytes));
+        writeFile(dir.filePath("noisy.pp"), bytes);
         Picture loaded;
         ClearPicture(loaded);
         bool fullScreen = false;
@@ -112,55 +96,46 @@ private slots:
     void badFilesAreRefusedAndLeaveThePicture_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << QByteArray() << true << notPowerPaintMessage();
-        QTest::newRow("truncated 10K") << QByteArray(10239, 'x') << true << notPowerPaintMessage();
-        QTest::newRow("between sizes") << QByteArray(20480, 'x') << true << notPowerPaintMessage();
-        QTest::newRow("oversized") << QByteArray(40961, 'x') << true << notPowerPaintMessage();
-        QTest::newRow("garbage text") << QByteArray("GIF89a this is not a picture") << true << notPowerPaintMessage();
-        QTest::newRow("missing") << QByteArray() << false << QString();
+        QTest::addColumn<int>("kind"); // 0 file, 1 missing, 2 folder
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("truncated 10K") << QByteArray(10239, 'x') << 0;
+        QTest::newRow("between sizes") << QByteArray(20480, 'x') << 0;
+        QTest::newRow("oversized") << QByteArray(40961, 'x') << 0;
+        QTest::newRow("garbage text") << QByteArray("GIF89a this is not a picture") << 0;
+        QTest::newRow("missing") << QByteArray() << 1;
+        QTest::newRow("folder") << QByteArray() << 2;
     }
 
     void badFilesAreRefusedAndLeaveThePicture()
     {
         QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
-        QFETCH(QString, message);
+        QFETCH(int, kind);
         QTemporaryDir dir;
         const QString path = dir.filePath("bad.pp");
-        if (exists)
-            QVERIFY(writeRaw(path, content));
+        if (kind == 0)
+            writeFile(path, content);
+        if (kind == 2)
+            QVERIFY(QDir(dir.path()).mkdir("bad.pp"));
         const Picture before = randomPicture(13);
         Picture picture = before;
         bool fullScreen = true;
         const tms::FileResult result = ChargePPFile(path, picture, fullScreen);
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
-        if (!message.isEmpty())
-            QCOMPARE(result.error, message);
+        if (kind == 0)
+            QCOMPARE(result.error, notPowerPaintMessage());
         QCOMPARE(picture, before);
         QVERIFY(fullScreen);
-    }
-
-    void aFolderIsNotAPicture()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder.pp"));
-        Picture picture;
-        ClearPicture(picture);
-        bool fullScreen = false;
-        QVERIFY(!ChargePPFile(dir.filePath("folder.pp"), picture, fullScreen).ok);
     }
 
     void saveReplacesALongerFileWithExactlyItsSize()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("old.pp");
-        QVERIFY(writeRaw(path, QByteArray(40960, char(0xEE))));
+        writeFile(path, QByteArray(40960, char(0xEE)));
         const Picture picture = randomPicture(14);
         QVERIFY(savePPFile(path, picture, false));
-        QCOMPARE(readAll(path), expected10K(picture));
+        QCOMPARE(readFile(path), expected10K(picture));
     }
 
     void failedSaveLeavesTheOldFileWhole()
@@ -170,7 +145,7 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir("locked"));
         const QString path = folder + "/old.pp";
         const QByteArray old(10240, char(0x42));
-        QVERIFY(writeRaw(path, old));
+        writeFile(path, old);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
         if (QFileInfo(folder).isWritable())
             QSKIP("running with rights that ignore folder permissions");
@@ -178,7 +153,7 @@ private slots:
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!result.ok);
         QVERIFY(result.error.contains("old.pp"));
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readFile(path), old);
     }
 
     void writeCutShortLeavesTheOldFileWhole()
@@ -188,7 +163,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("old.pp");
         const QByteArray old(10240, char(0x42));
-        QVERIFY(writeRaw(path, old));
+        writeFile(path, old);
         rlimit saved{};
         QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -199,7 +174,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
         QVERIFY(!result.ok);
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pp"}); // no stray temporary file
     }
 };

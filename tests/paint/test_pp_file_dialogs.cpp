@@ -23,8 +23,8 @@ private slots:
     void openRefusesOtherLengthsAndStaysOpen()
     {
         QTemporaryDir dir;
-        QVERIFY(writeRaw(dir.filePath("odd.pp"), QByteArray(5000, 'x')));
-        QVERIFY(writeRaw(dir.filePath("good.pp"), QByteArray(40960, '\0')));
+        writeFile(dir.filePath("odd.pp"), QByteArray(5000, 'x'));
+        writeFile(dir.filePath("good.pp"), QByteArray(40960, '\0'));
         LIEN::setLastPicturePath(dir.filePath("previous.pp"));
         ScriptedDialogs dialogs;
         const auto chooser = createOpenPPFile(dialogs, nullptr);
@@ -82,7 +82,7 @@ private slots:
     void saveAsAsksBeforeTakingANonEmptyFileAndNeverDeletesIt()
     {
         QTemporaryDir dir;
-        QVERIFY(writeRaw(dir.filePath("taken.PP"), QByteArray(10240, 'x')));
+        writeFile(dir.filePath("taken.PP"), QByteArray(10240, 'x'));
         LIEN::setLastPicturePath(dir.filePath("x.pp"));
         ScriptedDialogs dialogs;
         const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr);
@@ -101,8 +101,8 @@ private slots:
     void checkAcceptsOnlyPowerPaintLengths()
     {
         QTemporaryDir dir;
-        QVERIFY(writeRaw(dir.filePath("a.pp"), QByteArray(10240, 'x')));
-        QVERIFY(writeRaw(dir.filePath("b.pp"), QByteArray(10241, 'x')));
+        writeFile(dir.filePath("a.pp"), QByteArray(10240, 'x'));
+        writeFile(dir.filePath("b.pp"), QByteArray(10241, 'x'));
         QVERIFY(checkPowerPaintLength(dir.filePath("a.pp")).isEmpty());
         QCOMPARE(checkPowerPaintLength(dir.filePath("b.pp")), notPowerPaintMessage());
         QCOMPARE(checkPowerPaintLength(dir.filePath("missing.pp")), notPowerPaintMessage());

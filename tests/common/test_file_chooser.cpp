@@ -38,29 +38,19 @@ private slots:
         QCOMPARE(completeExtension("pic.txt", ".pp"), QString("pic.txt.pp"));
     }
 
-    void saveStartsInRememberedFolderAndCompletesName()
-    {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
-        QCOMPARE(chooser.directory().absolutePath(), QDir(dir.path()).absolutePath());
-        QCOMPARE(chooser.objectName(), QString("SaveAsDATFile"));
-        QCOMPARE(chooser.windowTitle(), QString("Save As DAT File"));
-        chooser.submit("level1");
-        QCOMPARE(chooser.result(), int(QDialog::Accepted));
-        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("level1.dat"));
-        QVERIFY(dialogs.shown.isEmpty());
-        QVERIFY(!QFile::exists(chooser.chosenPath())); // the chooser never creates or deletes
-    }
-
-    void replacePromptGuardsNonEmptyFiles()
+    void saveCompletesNameAndAsksBeforeReplacing()
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("full.dat"), "NAME");
         writeFile(dir.filePath("empty.dat"), "");
         ScriptedDialogs dialogs;
         FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
-
+        QCOMPARE(chooser.directory().absolutePath(), QDir(dir.path()).absolutePath());
+        QCOMPARE(chooser.objectName(), QString("SaveAsDATFile"));
+        QCOMPARE(chooser.windowTitle(), QString("Save As DAT File"));
+        chooser.submit("");
+        QVERIFY(chooser.chosenPath().isEmpty());
+        QCOMPARE(chooser.result(), int(QDialog::Rejected));
         dialogs.yesNoAnswers.enqueue(false);
         chooser.submit("full");
         QVERIFY(chooser.chosenPath().isEmpty());
@@ -68,25 +58,18 @@ private slots:
         QCOMPARE(dialogs.shown[0].title, QString("Warning"));
         QCOMPARE(dialogs.shown[0].text, QString("Do you want to replace this DAT file"));
         QCOMPARE(QFileInfo(dir.filePath("full.dat")).size(), 4); // untouched
-
         chooser.submit("empty.dat"); // an empty file is taken without a question
         QCOMPARE(dialogs.shown.size(), 1);
         QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("empty.dat"));
-
         dialogs.yesNoAnswers.enqueue(true);
         chooser.submit("full.dat");
         QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("full.dat"));
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        chooser.submit("level1");
+        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("level1.dat"));
+        QVERIFY(!QFile::exists(chooser.chosenPath())); // the chooser never creates or deletes
+        QCOMPARE(dialogs.shown.size(), 2);
         QCOMPARE(dialogs.unexpected, 0);
-    }
-
-    void emptyNameDoesNothing()
-    {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
-        chooser.submit("");
-        QVERIFY(chooser.chosenPath().isEmpty());
-        QCOMPARE(chooser.result(), int(QDialog::Rejected));
     }
 
     void openChecksSignatureAndStaysOpen()

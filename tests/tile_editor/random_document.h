@@ -17,22 +17,18 @@ inline tile::TileDocument randomDocument(quint32 seed, bool withSprites = true)
 {
     QRandomGenerator random(seed);
     tile::TileDocument doc;
-    auto byte = [&] { return tile::Byte(random.bounded(256)); };
-    for (auto& rows : doc.charPatterns)
-        for (auto& b : rows)
-            b = byte();
-    for (auto& rows : doc.charColors)
-        for (auto& b : rows)
-            b = byte();
-    for (auto& column : doc.nameTable)
-        for (auto& b : column)
-            b = byte();
+    auto fill = [&](auto& table) {
+        for (auto& part : table)
+            for (auto& b : part)
+                b = tile::Byte(random.bounded(256));
+    };
+    fill(doc.charPatterns);
+    fill(doc.charColors);
+    fill(doc.nameTable);
     if (withSprites) {
-        for (auto& sprite : doc.spritePatterns)
-            for (auto& b : sprite)
-                b = byte();
+        fill(doc.spritePatterns);
         for (auto& c : doc.spriteColors)
-            c = byte();
+            c = tile::Byte(random.bounded(256));
     }
     return doc;
 }
@@ -48,30 +44,16 @@ inline std::vector<int> names(const tile::TileDocument& d, int first = 0, int la
             v.push_back(d.nameTable[col][row]);
     return v;
 }
-inline std::vector<int> patterns(const tile::TileDocument& d)
+template <typename Table> std::vector<int> flat(const Table& table, std::size_t count)
 {
     std::vector<int> v;
-    for (int c = 0; c < 256; ++c)
-        for (int r = 0; r < 8; ++r)
-            v.push_back(d.charPatterns[c][r]);
+    for (std::size_t i = 0; i < count; ++i)
+        v.insert(v.end(), table[i].begin(), table[i].end());
     return v;
 }
-inline std::vector<int> colors(const tile::TileDocument& d)
-{
-    std::vector<int> v;
-    for (int c = 0; c < 256; ++c)
-        for (int r = 0; r < 8; ++r)
-            v.push_back(d.charColors[c][r]);
-    return v;
-}
-inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64)
-{
-    std::vector<int> v;
-    for (int s = 0; s < count; ++s)
-        for (int b = 0; b < 32; ++b)
-            v.push_back(d.spritePatterns[s][b]);
-    return v;
-}
+inline std::vector<int> patterns(const tile::TileDocument& d) { return flat(d.charPatterns, 256); }
+inline std::vector<int> colors(const tile::TileDocument& d) { return flat(d.charColors, 256); }
+inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64) { return flat(d.spritePatterns, count); }
 inline std::vector<int> spriteColors(const tile::TileDocument& d)
 {
     return std::vector<int>(d.spriteColors.begin(), d.spriteColors.end());

@@ -41,15 +41,9 @@ Run runKardo(const QStringList& arguments, const QString& folder)
     return run;
 }
 
-BatchPlan plan(const QStringList& args)
+auto parse(const QStringList& args)
 {
-    const auto parsed = parseBatchArguments(QStringList{"kardo3"} + args);
-    return std::holds_alternative<BatchPlan>(parsed) ? std::get<BatchPlan>(parsed) : BatchPlan{};
-}
-
-bool isUsageError(const QStringList& args)
-{
-    return std::holds_alternative<BatchUsageError>(parseBatchArguments(QStringList{"kardo3"} + args));
+    return parseBatchArguments(QStringList{"kardo3"} + args);
 }
 
 } // namespace
@@ -61,8 +55,8 @@ private slots:
 
     void outputsInOrderWithTheirOptions()
     {
-        const BatchPlan p = plan({"--export-c", "a.c", "--save", "a.dat", "--export-c", "b.c", "--rle", "--rows",
-                                  "3:7", "--export-asm", "a.asm", "in.dat"});
+        const BatchPlan p = std::get<BatchPlan>(parse({"--export-c", "a.c", "--save", "a.dat", "--export-c", "b.c",
+                                                       "--rle", "--rows", "3:7", "--export-asm", "a.asm", "in.dat"}));
         QCOMPARE(p.input, QString("in.dat"));
         QCOMPARE(int(p.outputs.size()), 4);
         QCOMPARE(p.outputs[0].path, QString("a.c"));
@@ -73,25 +67,35 @@ private slots:
         QCOMPARE(p.outputs[2].cOptions.endLine, 7);
         QVERIFY(p.outputs[3].kind == BatchOutput::Kind::Asm);
         // Before any --export-c, the options go to the first one.
-        const BatchPlan q = plan({"--rle", "--export-c", "x.c"});
+        const BatchPlan q = std::get<BatchPlan>(parse({"--rle", "--export-c", "x.c"}));
         QVERIFY(q.outputs.at(0).cOptions.rle);
         QCOMPARE(q.outputs.at(0).cOptions.endLine, 23);
     }
 
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("error");
+        const QStringList c{"--export-c", "a.c", "--rows"};
+        QTest::newRow("unknown") << QStringList{"--bogus"} << true;
+        QTest::newRow("no save path") << QStringList{"--save"} << true;
+        QTest::newRow("empty save path") << QStringList{"--save", ""} << true;
+        QTest::newRow("rle alone") << QStringList{"--rle"} << true;
+        QTest::newRow("two inputs") << QStringList{"--save", "a.dat", "one.dat", "two.dat"} << true;
+        QTest::newRow("rows 5") << c + QStringList{"5"} << true;
+        QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << true;
+        QTest::newRow("rows x") << c + QStringList{"x"} << true;
+        QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << false;
+        QTest::newRow("rows 0:24") << c + QStringList{"0:24"} << false;
+        QTest::newRow("help") << QStringList{"--help"} << false;
+        QTest::newRow("version") << QStringList{"--version"} << false;
+    }
+
     void usageErrors()
     {
-        QVERIFY(isUsageError({"--bogus"}));
-        QVERIFY(isUsageError({"--save"}));
-        QVERIFY(!isUsageError({"--export-c", "a.c", "--rows", "5:3"})); // exported as 0:23
-        QVERIFY(!isUsageError({"--export-c", "a.c", "--rows", "0:24"}));
-        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "5"}));
-        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "1:2:3"}));
-        QVERIFY(isUsageError({"--export-c", "a.c", "--rows", "x"}));
-        QVERIFY(isUsageError({"--rle"}));
-        QVERIFY(isUsageError({"--save", "a.dat", "one.dat", "two.dat"}));
-        QVERIFY(isUsageError({"--save", ""}));
-        QVERIFY(!isUsageError({"--help"}));
-        QVERIFY(!isUsageError({"--version"}));
+        QFETCH(QStringList, args);
+        QFETCH(bool, error);
+        QCOMPARE(std::holds_alternative<BatchUsageError>(parse(args)), error);
     }
 
     void writesEveryOutputWithoutADisplay()
@@ -108,17 +112,13 @@ private slots:
         QCOMPARE(readFile(dir.filePath("plain.c")), ExportC(doc, {}));
         QCOMPARE(readFile(dir.filePath("rle.c")), ExportC(doc, {true, 4, 9}));
         QCOMPARE(readFile(dir.filePath("out.asm")), ExportAsm(doc));
-    }
-
-    void resetDocumentWhenNoInput()
-    {
-        QTemporaryDir dir;
+        // With no input: the reset document.
         QCOMPARE(runKardo({"--save", "reset.dat", "--export-asm", "reset.asm"}, dir.path()).status, 0);
         QCOMPARE(readFile(dir.filePath("reset.dat")), testdoc::expectedProjectFile(TileDocument()));
         QCOMPARE(readFile(dir.filePath("reset.asm")), ExportAsm(TileDocument()));
     }
 
-    void helpAndVersion()
+    void helpVersionAndUsageErrorStatus()
     {
         QTemporaryDir dir;
         const Run help = runKardo({"--help"}, dir.path());
@@ -127,26 +127,19 @@ private slots:
         const Run version = runKardo({"--version"}, dir.path());
         QCOMPARE(version.status, 0);
         QVERIFY(version.out.startsWith("kardo3 "));
-    }
-
-    void usageErrorWritesNothing()
-    {
-        QTemporaryDir dir;
         const Run run = runKardo({"--save", "a.dat", "--export-c", "b.c", "--rows", "9-2"}, dir.path());
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("--rows"));
-        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
     }
 
     void unreadableInputsFailWithStatus1()
     {
         QTemporaryDir dir;
-        QByteArray truncated = testdoc::expectedProjectFile(TileDocument());
-        truncated.truncate(81 * 200 + 30);
         QByteArray lfOnly = testdoc::expectedProjectFile(TileDocument());
         lfOnly.replace("\r\n", "\n");
         writeFile(dir.filePath("empty.dat"), {});
-        writeFile(dir.filePath("truncated.dat"), truncated);
+        writeFile(dir.filePath("truncated.dat"), testdoc::expectedProjectFile(TileDocument()).left(81 * 200 + 30));
         writeFile(dir.filePath("lf.dat"), lfOnly);
         writeFile(dir.filePath("binary.dat"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11));
         writeFile(dir.filePath("novalues.dat"), QByteArray("NAME").leftJustified(79, ' ') + "\r\n");
@@ -170,24 +163,7 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("new.dat")));
         QCOMPARE(readFile(dir.filePath("old.c")), QByteArray("old content"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.c"}); // no temporary files left
-        const Run nowhere = runKardo({"--export-asm", "no/such/folder/x.asm"}, dir.path());
-        QCOMPARE(nowhere.status, 1);
-    }
-
-    void modeOneInputConverts()
-    {
-        QTemporaryDir dir;
-        QByteArray text = testdoc::projectSection("NAME    DB      ", testdoc::names(TileDocument()))
-            + testdoc::projectSection("PATTERN DB      ", testdoc::patterns(TileDocument()))
-            + testdoc::projectSection("COLOR   DB      ", std::vector<int>(32, 0xF4))
-            + testdoc::projectSection("SPATT   DB      ", testdoc::sprites(TileDocument()))
-            + testdoc::projectSection("SCOLOR  DB      ", testdoc::spriteColors(TileDocument()));
-        writeFile(dir.filePath("mode1.dat"), text);
-        QCOMPARE(runKardo({"--save", "mode2.dat", "mode1.dat"}, dir.path()).status, 0);
-        TileDocument expected;
-        for (auto& rows : expected.charColors)
-            rows.fill(0xF4);
-        QCOMPARE(readFile(dir.filePath("mode2.dat")), testdoc::expectedProjectFile(expected));
+        QCOMPARE(runKardo({"--export-asm", "no/such/folder/x.asm"}, dir.path()).status, 1);
     }
 };
 

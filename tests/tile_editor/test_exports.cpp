@@ -10,13 +10,7 @@ using testdoc::hex2;
 
 namespace {
 
-QByteArray lines(const QStringList& list)
-{
-    QByteArray out;
-    for (const QString& l : list)
-        out += l.toLatin1() + "\r\n";
-    return out;
-}
+QByteArray lines(const QStringList& list) { return (list.join("\r\n") + "\r\n").toLatin1(); }
 
 // --- assembler, written out plainly ---
 
@@ -53,37 +47,23 @@ QByteArray expectedAsm(const TileDocument& d, bool sprites)
 
 // --- C, written out plainly ---
 
-QString cValue(int v, bool last) { return " 0x" + hex2(v) + (last ? "};" : ","); }
-
-QStringList cPlain(const std::vector<int>& values)
+// Values 16 to a line; the first line of a compressed table holds 15.
+QStringList cLines(const std::vector<int>& values, std::size_t firstWidth)
 {
     QStringList out;
-    for (std::size_t at = 0; at < values.size(); at += 16) {
+    for (std::size_t at = 0, width = firstWidth; at < values.size(); at += width, width = 16) {
         QString line = " ";
-        for (std::size_t i = at; i < at + 16 && i < values.size(); ++i)
-            line += cValue(values[i], i + 1 == values.size());
+        for (std::size_t i = at; i < at + width && i < values.size(); ++i)
+            line += " 0x" + hex2(values[i]) + (i + 1 == values.size() ? "};" : ",");
         out << line;
     }
     return out;
 }
 
-// Compressed: 15 values on the first line, 16 on each later one.
 QStringList cCompressed(const std::vector<int>& values)
 {
-    std::vector<std::uint8_t> input(values.begin(), values.end());
-    const std::vector<std::uint8_t> stream = tms::RleEncode(input);
-    QStringList out;
-    std::size_t at = 0;
-    std::size_t width = 15;
-    while (at < stream.size()) {
-        QString line = " ";
-        for (std::size_t i = at; i < at + width && i < stream.size(); ++i)
-            line += cValue(stream[i], i + 1 == stream.size());
-        out << line;
-        at += width;
-        width = 16;
-    }
-    return out;
+    const std::vector<std::uint8_t> stream = tms::RleEncode(std::vector<std::uint8_t>(values.begin(), values.end()));
+    return cLines(std::vector<int>(stream.begin(), stream.end()), 15);
 }
 
 QByteArray expectedC(const TileDocument& d, bool rle, int first, int last)
@@ -95,7 +75,7 @@ QByteArray expectedC(const TileDocument& d, bool rle, int first, int last)
     l << "/********************************************/" << "" << "#include <coleco.h>";
     auto block = [&](const QString& name, const std::vector<int>& values) {
         l << "" << QString("byte %1%2[] = {").arg(name, rle ? "RLE" : "");
-        l << (rle ? cCompressed(values) : cPlain(values));
+        l << (rle ? cCompressed(values) : cLines(values, 16));
     };
     block("NAME", rle ? testdoc::names(d, first, last) : testdoc::names(d));
     block("PATTERN", testdoc::patterns(d));
@@ -128,75 +108,60 @@ QString sixteenC(const char* value, bool closing)
 class TestExports : public QObject {
     Q_OBJECT
 private slots:
-    void asmOfResetDocument()
+    void asmOutputs()
     {
-        const QByteArray out = ExportAsm(TileDocument());
-        QCOMPARE(out, expectedAsm(TileDocument(), false));
-        QVERIFY(out.contains("\r\n\r\n\r\nNAME:\r\n\t.byte $20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20\r\n"));
-        QVERIFY(out.endsWith("$41\r\n\r\n\t.end\r\n"));
-        QVERIFY(!out.contains("SPATTERN"));
-    }
-
-    void asmOfRandomDocuments()
-    {
+        QCOMPARE(ExportAsm(TileDocument()), expectedAsm(TileDocument(), false)); // no sprites: no sprite sections
         for (quint32 seed : {3u, 4u}) {
             const TileDocument doc = testdoc::randomDocument(seed);
             QCOMPARE(ExportAsm(doc), expectedAsm(doc, true));
         }
-    }
-
-    void asmSpriteSectionsFromOnePixelInSprite63()
-    {
         TileDocument doc;
-        doc.spritePatterns[63][31] = 1;
-        const QByteArray out = ExportAsm(doc);
-        QCOMPARE(out, expectedAsm(doc, true));
-        QVERIFY(out.contains("\t.byte $D0,$00,$00,$0F\r\n"));
-        QVERIFY(out.contains("\t.byte $D0,$00,$10,$0F\r\n")); // sprite 4
-        QVERIFY(out.contains("\t.byte $D0,$00,$FC,$0F\r\n\r\n\t.end\r\n"));
+        doc.spritePatterns[63][31] = 1; // one pixel in the last sprite brings both sections
+        QCOMPARE(ExportAsm(doc), expectedAsm(doc, true));
+        // A few lines written out in full, to anchor the plain writing above.
+        const QByteArray reset = ExportAsm(TileDocument());
+        QVERIFY(reset.contains("\r\n\r\n\r\nNAME:\r\n\t.byte $20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20\r\n"));
+        QVERIFY(reset.endsWith("$41\r\n\r\n\t.end\r\n"));
+        QVERIFY(ExportAsm(doc).contains("\t.byte $D0,$00,$10,$0F\r\n")); // sprite 4
+        QVERIFY(ExportAsm(doc).contains("\t.byte $D0,$00,$FC,$0F\r\n\r\n\t.end\r\n"));
     }
 
-    void cOfResetDocument()
+    void cOutputs()
     {
-        const QByteArray out = ExportC(TileDocument(), {});
-        QCOMPARE(out, expectedC(TileDocument(), false, 0, 23));
-        QVERIFY(out.startsWith("/********************************************/\r\n"));
-        QVERIFY(out.contains("byte NAME[] = {\r\n" + sixteenC("0x20", false).toLatin1() + "\r\n"));
-        QVERIFY(out.endsWith(sixteenC("0x41", true).toLatin1() + "\r\n"));
-        QVERIFY(!out.contains("WARNING"));
-    }
-
-    void cCompressedResetDocument()
-    {
-        const QByteArray out = ExportC(TileDocument(), {true, 0, 23});
-        QCOMPARE(out, expectedC(TileDocument(), true, 0, 23));
-        QVERIFY(out.contains("/*        WARNING : RLE COMPRESSION         */\r\n"));
-        // Six runs of 127 and one of 6 in one line of 15 values, and nothing more.
-        QVERIFY(out.contains("byte NAMERLE[] = {\r\n  0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, "
-                             "0xFE, 0x20, 0x85, 0x20, 0xFF};\r\n\r\nbyte PATTERNRLE[] = {\r\n"));
-    }
-
-    void cOfRandomDocumentsAndRanges()
-    {
-        const TileDocument doc = testdoc::randomDocument(8);
-        QCOMPARE(ExportC(doc, {false, 5, 9}), expectedC(doc, false, 0, 23)); // the range needs compression
-        for (auto [first, last] : {std::pair(0, 23), std::pair(5, 5), std::pair(3, 17), std::pair(23, 23), std::pair(0, 0)})
-            QCOMPARE(ExportC(doc, {true, first, last}), expectedC(doc, true, first, last));
-    }
-
-    void compressedLinesOfRepetitiveData()
-    {
+        std::vector<TileDocument> docs{TileDocument(), testdoc::randomDocument(8)};
+        docs.emplace_back().spritePatterns[3][0] = 0x80; // only sprite 3 drawn
         // Tables with long runs and short literals give streams of many lengths.
         for (quint32 seed = 40; seed < 60; ++seed) {
-            TileDocument doc;
+            TileDocument& doc = docs.emplace_back();
             QRandomGenerator random(seed);
             for (int c = 0; c < 256; ++c)
                 if (random.bounded(4) == 0)
                     doc.charPatterns[c][random.bounded(8)] = Byte(random.bounded(256));
             doc.spritePatterns[random.bounded(64)][random.bounded(32)] = 0x18;
-            QCOMPARE(ExportC(doc, {true, 0, 23}), expectedC(doc, true, 0, 23));
-            QCOMPARE(ExportC(doc, {false, 0, 23}), expectedC(doc, false, 0, 23));
         }
+        for (const TileDocument& doc : docs) {
+            QCOMPARE(ExportC(doc, {false, 5, 9}), expectedC(doc, false, 0, 23)); // the range needs compression
+            for (auto [first, last] : {std::pair(0, 23), std::pair(5, 5), std::pair(3, 17), std::pair(23, 23)})
+                QCOMPARE(ExportC(doc, {true, first, last}), expectedC(doc, true, first, last));
+        }
+        const QByteArray reset = ExportC(TileDocument(), {});
+        QVERIFY(reset.startsWith("/********************************************/\r\n"));
+        QVERIFY(reset.contains("byte NAME[] = {\r\n" + sixteenC("0x20", false).toLatin1() + "\r\n"));
+        QVERIFY(reset.endsWith(sixteenC("0x41", true).toLatin1() + "\r\n"));
+        // Six runs of 127 and one of 6 in one line of 15 values, and nothing more.
+        QVERIFY(ExportC(TileDocument(), {true, 0, 23})
+                    .contains("/*        WARNING : RLE COMPRESSION         */\r\n"
+                              "/*                                          */\r\n"));
+        QVERIFY(ExportC(TileDocument(), {true, 0, 23})
+                    .contains("byte NAMERLE[] = {\r\n  0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, "
+                              "0xFE, 0x20, 0x85, 0x20, 0xFF};\r\n\r\nbyte PATTERNRLE[] = {\r\n"));
+        for (bool rle : {false, true})
+            QVERIFY(ExportC(docs[2], {rle, 0, 23})
+                        .endsWith("\r\nint SPRITESINITSIZE = 16;\r\n\r\nbyte SPRITESINIT[] = {\r\n  204, 0, 0, 15,\r\n"
+                                  "  204, 0, 4, 15,\r\n  204, 0, 8, 15,\r\n  204, 0, 12, 15};\r\n"));
+        // Plain: all 64 sprites. Lines that start with two zero values: 128 of the
+        // patterns, 127 of the sprites (the line with sprite 3's first bytes has 0x80).
+        QCOMPARE(ExportC(docs[2], {false, 0, 23}).count("\r\n  0x00, 0x00"), 128 + 127);
     }
 
     void rowRangeIsChecked()
@@ -207,23 +172,6 @@ private slots:
         QCOMPARE(ExportC(doc, {true, -1, 30}), all);
         QCOMPARE(ExportC(doc, {true, 24, 5}), expectedC(doc, true, 0, 5));
         QCOMPARE(ExportC(doc, {true, 7, 99}), expectedC(doc, true, 7, 23));
-    }
-
-    void onlySprite3Drawn()
-    {
-        TileDocument doc;
-        doc.spritePatterns[3][0] = 0x80;
-        for (bool rle : {false, true}) {
-            const QByteArray out = ExportC(doc, {rle, 0, 23});
-            QCOMPARE(out, expectedC(doc, rle, 0, 23));
-            QVERIFY(out.endsWith("\r\nint SPRITESINITSIZE = 16;\r\n\r\nbyte SPRITESINIT[] = {\r\n  204, 0, 0, 15,\r\n"
-                                 "  204, 0, 4, 15,\r\n  204, 0, 8, 15,\r\n  204, 0, 12, 15};\r\n"));
-        }
-        // Plain: all 64 sprites (128 lines); compressed: sprites 0..3 only (128 bytes).
-        QVERIFY(ExportC(doc, {false, 0, 23}).contains("byte SPATTERN[] = {"));
-        // Lines that start with two zero values: 128 of the patterns, 127 of the sprites
-        // (the line with sprite 3's first bytes starts with 0x80).
-        QCOMPARE(ExportC(doc, {false, 0, 23}).count("\r\n  0x00, 0x00"), 128 + 127);
     }
 
     void spriteColourAbove15IsWrittenAsKept()

@@ -57,14 +57,6 @@ struct Harness {
 class TestKardoFiles : public QObject {
     Q_OBJECT
 private slots:
-    void menuItemsOfThisVersion()
-    {
-        Harness h;
-        for (QAction* a : {h.window.Ouvrir, h.window.Sauver, h.window.SauverSous, h.window.ExporterC, h.window.ExporterASM})
-            QVERIFY(a->isEnabled());
-        QVERIFY(!h.window.ShowPrintForm->isEnabled());
-    }
-
     void saveAsThenSave()
     {
         QTemporaryDir dir;
@@ -117,38 +109,30 @@ private slots:
         QCOMPARE(int(saved.charPatterns[65][0]), 0xFF);
     }
 
-    void openClosedWithoutChoiceChangesNothing()
+    void openAsksFirstAndClosedChangesNothing()
     {
         QTemporaryDir dir;
         Harness h;
-        const QString path = dir.filePath("a.dat");
+        const QString path = dir.filePath("a.dat"), other = dir.filePath("other.dat");
         writeFile(path, projectFileBytes(testdoc::randomDocument(1)));
+        writeFile(other, projectFileBytes(testdoc::randomDocument(2)));
         h.choose(path);
         h.window.Ouvrir_Click();
         QVERIFY(h.doc().sameTablesAs(testdoc::randomDocument(1)));
         h.doc().nameTable[0][0] = 7; // unsaved work
         h.doc().modified = true;
+        h.dialogs.yesNoAnswers.enqueue(false);
         h.closeDialogs();
-        h.window.Ouvrir_Click();
+        h.window.Ouvrir_Click(); // closed without a choice
         QCOMPARE(int(h.doc().nameTable[0][0]), 7);
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().fileName, path);
         QCOMPARE(LIEN().datFileName, path);
         QVERIFY(h.dialogs.shown.isEmpty());
-    }
 
-    void openOverModifiedDocumentAsksFirst()
-    {
-        QTemporaryDir dir;
-        Harness h;
-        const QString other = dir.filePath("other.dat");
-        writeFile(other, projectFileBytes(testdoc::randomDocument(2)));
-        h.doc().modified = true;
         h.choose(other);
-        h.dialogs.yesNoAnswers.enqueue(false); // discard
-        h.window.Ouvrir_Click();
-        QCOMPARE(h.dialogs.shown.size(), 1);
-        QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
+        h.window.Ouvrir_Click(); // over the modified document: asked first, then discarded
+        QCOMPARE(h.dialogs.texts(), QStringList{"Do you want to save the modification before closing?"});
         QVERIFY(h.doc().sameTablesAs(testdoc::randomDocument(2)));
         QVERIFY(!h.doc().modified);
         QCOMPARE(h.window.windowTitle(), "KARDO - " + other);
@@ -157,15 +141,13 @@ private slots:
         Harness g;
         g.doc().nameTable[1][1] = 1;
         g.doc().modified = true;
-        int shown = 0;
         g.user = [&](FileDialogKind kind) {
             if (kind == FileDialogKind::OpenDAT)
                 LIEN().datFileName = other;
-            ++shown;
         };
         g.dialogs.yesNoAnswers.enqueue(true);
         g.window.Ouvrir_Click();
-        QCOMPARE(shown, 2);
+        QCOMPARE(g.shownDialogs, (QList<FileDialogKind>{FileDialogKind::OpenDAT, FileDialogKind::SaveAsDAT}));
         QCOMPARE(int(g.doc().nameTable[1][1]), 1);
         QVERIFY(g.doc().modified);
         QVERIFY(g.doc().fileName.isEmpty());

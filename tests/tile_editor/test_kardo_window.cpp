@@ -1,39 +1,119 @@
+// The main window driven as a user would: presses on the views, clicks on the named
+// buttons, the menu and the dialogs. Button commands must change the document as
+// their model command does; the views are checked pixel by pixel against the
+// document, read through the byte layout directly.
+#include "character_operations.h"
 #include "color_swatch.h"
 #include "kardo_window.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "scripted_dialogs.h"
+#include "sprite_editing.h"
+#include "test_files.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 using namespace tile;
 
 namespace {
 
-QRgb shown(PixelView* view, int x, int y)
-{
-    return view->shownImage().pixel(x, y) & 0xFFFFFF;
-}
+constexpr QRgb grey = 0x404040; // colour 0
+constexpr QRgb frameGrey = 0x666666;
+
+QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb shown(PixelView* view, int x, int y) { return pixelOf(view->shownImage(), x, y); }
+
+QRgb paletteRgb(const KardoWindow& window, int index) { return tms::toQRgb(window.palette()[index]) & 0xFFFFFF; }
 
 struct Harness {
     ScriptedDialogs dialogs;
     KardoWindow window;
-    explicit Harness(const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
+    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
     {
         window.setDialogs(&dialogs);
         window.setPrototypeListFile(prototypeList);
         window.Form_Load();
+        if (shown)
+            window.show();
         window.Form_Activate();
     }
     TileDocument& doc() { return window.document(); }
+    void click(const char* name)
+    {
+        auto* button = window.findChild<QPushButton*>(name);
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void press(QWidget* view, Qt::MouseButton button, QPoint at)
+    {
+        QTest::mousePress(view, button, {}, at);
+        QTest::mouseRelease(view, button, {}, at);
+    }
+    // A right press in the pattern table chooses the character and sets a block marker.
+    void markCharacter(int n) { press(window.PATTERN, Qt::RightButton, {16 * (n / 8) + 8, 16 * (n % 8) + 8}); }
+};
+
+// Every pixel of the character's pattern cell and of the screen cells that hold it
+// shows the document, and so do the editor and the hex box when it is the current one.
+void verifyCharacterShown(Harness& h, int ch)
+{
+    const TileDocument& doc = h.doc();
+    const QImage editor = h.window.CARACTERE->buffer();
+    const QImage pattern = h.window.PATTERN->buffer();
+    const QImage screen = h.window.ECRAN->buffer();
+    const bool current = ch == doc.currentChar;
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            const int color = doc.charColors[ch][r];
+            const bool set = (doc.charPatterns[ch][r] >> (7 - c)) & 1;
+            const QRgb expected = paletteRgb(h.window, set ? color >> 4 : color & 15);
+            if (current)
+                QCOMPARE(pixelOf(editor, 10 * c + 5, 10 * r + 5), expected);
+            QCOMPARE(pixelOf(pattern, 16 * (ch / 8) + 2 * c + 1, 16 * (ch % 8) + 2 * r + 1), expected);
+            for (int column = 0; column < 32; ++column)
+                for (int row = 0; row < 24; ++row)
+                    if (doc.nameTable[column][row] == ch)
+                        QCOMPARE(pixelOf(screen, 8 * column + c, 8 * row + r), expected);
+        }
+    }
+    if (!current)
+        return;
+    QString hex;
+    for (Byte b : doc.charPatterns[ch])
+        hex += QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    QCOMPARE(h.window.TextHEX->text(), hex);
+}
+
+void verifySpriteShown(Harness& h)
+{
+    const TileDocument& doc = h.doc();
+    const int s = doc.currentSprite;
+    const QRgb on = paletteRgb(h.window, doc.spriteColors[s] & 15);
+    const QImage view = h.window.SPRITE->shownImage();
+    for (int r = 0; r < 16; ++r)
+        for (int c = 0; c < 16; ++c) {
+            const bool set = (doc.spritePatterns[s][c < 8 ? r : 16 + r] >> (7 - c % 8)) & 1;
+            QCOMPARE(pixelOf(view, 8 * c + 3, 8 * r + 4), set ? on : grey);
+        }
+}
+
+bool frameAroundCell(Harness& h, int ch)
+{
+    const auto frame = h.window.PATTERN->frame();
+    return frame && *frame == QRect(16 * (ch / 8), 16 * (ch % 8), 16, 16)
+        && pixelOf(h.window.PATTERN->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
+}
+
+struct Button {
+    const char* name;
+    std::function<void(TileDocument&)> command;
 };
 
 } // namespace
@@ -53,18 +133,12 @@ private slots:
             QVERIFY2(view, qPrintable(name));
             QCOMPARE(view->size(), size);
         }
-        for (const char* name : {"cmd_carac_flipx", "cmd_paste_pattern", "cmd_sprite_color", "cmd_scroll_up",
-                                 "cmd2_scroll_right", "cmd3_scroll_left", "cmd_show_sprite", "cmd_prototype"})
-            QVERIFY2(h.window.findChild<QPushButton*>(name), name);
-        QVERIFY(h.window.findChild<QLineEdit*>("TextHEX"));
         QCOMPARE(h.window.windowTitle(), QString("KARDO"));
         QCOMPARE(h.window.TextHEX->text(), QString("0000000000000000"));
         QCOMPARE(h.window.NOCARACTERE->text(), QString("32 (0x20)"));
         QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 0"));
         QCOMPARE(h.window.COLOR[0]->fillColor(), QColor(64, 64, 64));
         QVERIFY(h.window.cmd_prototype->isHidden());
-        QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
         QVERIFY(!h.window.findChild<QAction*>("font1")->isEnabled());
     }
 
@@ -76,25 +150,19 @@ private slots:
         h.window.CARACTERE_MouseDown(1, 0, 79.4, 0);
         QCOMPARE(h.doc().charPatterns[32][0], Byte(1));
         QVERIFY(h.doc().modified);
-        const QRgb blue = QColor(84, 85, 237).rgb() & 0xFFFFFF;
-        QCOMPARE(shown(h.window.CARACTERE, 75, 5), blue);
+        QCOMPARE(shown(h.window.CARACTERE, 75, 5), 0x5455EDu); // foreground 4, dark blue
         QCOMPARE(shown(h.window.CARACTERE, 65, 5), 0u);
-        // Character 32: column 4, row 0 of the pattern table -> cell (64, 0); pixel 7 at x 78.
-        QCOMPARE(shown(h.window.PATTERN, 78, 1), blue);
-        QCOMPARE(shown(h.window.PATTERN, 64, 0), QColor(102, 102, 102).rgb() & 0xFFFFFF); // frame
-        QCOMPARE(shown(h.window.ECRAN, 8 * 3 + 7, 8 * 4), blue);
-        QCOMPARE(shown(h.window.ECRAN, 0 * 8 + 7, 0), blue);
-        QCOMPARE(h.window.TextHEX->text(), QString("0100000000000000"));
+        verifyCharacterShown(h, 32); // the editor, the pattern table, the screen and the hex box
+        QVERIFY(frameAroundCell(h, 32));
 
         h.doc().modified = false;
         h.window.CARACTERE_MouseMove(1, 0, 75, 2); // drawing a set pixel again
         QVERIFY(!h.doc().modified);
-        h.window.CARACTERE_MouseDown(4, 0, 10, 10); // middle button
         h.window.CARACTERE_MouseDown(3, 0, 10, 10); // both buttons
         QVERIFY(!h.doc().modified);
         h.window.CARACTERE_MouseMove(2, 0, 200, -50); // clamped to (7, 0): clears it
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0));
-        QCOMPARE(shown(h.window.CARACTERE, 75, 5), 0u);
+        verifyCharacterShown(h, 32);
     }
 
     void choosingCharactersAndMarkers()
@@ -197,9 +265,7 @@ private slots:
         QVERIFY(h.doc().modified);
         h.window.ECRAN_MouseDown(1, 0, 900, -40); // clamped to (31, 0)
         QCOMPARE(h.doc().nameTable[31][0], Byte(65));
-        h.doc().modified = false;
-        h.window.ECRAN_MouseMove(1, 0, 12, 12); // a cell already holding it
-        QVERIFY(!h.doc().modified);
+        h.window.ECRAN_MouseMove(1, 0, 12, 12);
         QCOMPARE(h.window.LACARAC->text(), QString("C=65 (0x41)"));
     }
 
@@ -225,8 +291,6 @@ private slots:
         h.window.cmd_hide_sprite_Click();
         QCOMPARE(h.window.width(), KardoWindow::narrowWidth);
         QCOMPARE(h.window.height(), height);
-        h.window.cmd_hide_sprite_Click(); // only while the panel is shown
-        QCOMPARE(h.window.width(), KardoWindow::narrowWidth);
     }
 
     void closeAskesAndResets()
@@ -251,19 +315,15 @@ private slots:
         QCOMPARE(h.dialogs.unexpected, 0);
     }
 
-    void yesOnAnUnsavedDocumentKeepsTheWorkWhenNothingIsWritten()
+    void quitPromptYesOnAnUnsavedDocumentKeepsTheWork()
     {
         Harness h;
         h.window.setFileDialogRunner([](FileDialogKind) {}); // the user closes the Save As dialog
         h.window.CARACTERE_MouseDown(1, 0, 0, 0);
         h.dialogs.yesNoAnswers.enqueue(true);
-        QVERIFY(!h.window.Fermer_Click());
+        QVERIFY(!h.window.Form_Terminate());
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[32][0], Byte(128));
-
-        h.dialogs.shown.clear();
-        h.dialogs.yesNoAnswers.enqueue(true);
-        QVERIFY(!h.window.Form_Terminate());
         QCOMPARE(h.dialogs.shown.first().title, QString("Warning! Unsaved modification!"));
         QCOMPARE(h.dialogs.shown.first().text, QString("Do you want to save you work?"));
         // The closed Save As dialog leaves its hint.
@@ -275,17 +335,9 @@ private slots:
     void prototypeButtonFollowsTheImage()
     {
         QTemporaryDir dir;
-        QByteArray image(8000, '\0');
-        image.replace(0, 9, "PROTOTYPE");
-        QFile rom(dir.filePath("game.rom"));
-        QVERIFY(rom.open(QIODevice::WriteOnly));
-        rom.write(image);
-        rom.close();
-        QFile list(dir.filePath("prototype.txt"));
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write(dir.filePath("game.rom").toLocal8Bit() + "\r\n");
-        list.close();
-        Harness h(dir.filePath("prototype.txt"));
+        writeFile(dir.filePath("game.rom"), QByteArray("PROTOTYPE").leftJustified(8000, '\0'));
+        writeFile(dir.filePath("prototype.txt"), dir.filePath("game.rom").toLocal8Bit() + "\r\n");
+        Harness h(false, dir.filePath("prototype.txt"));
         QVERIFY(!h.window.cmd_prototype->isHidden());
         QCOMPARE(h.window.prototypeOffset(), std::optional<qint64>(11));
         QVERIFY(h.dialogs.shown.isEmpty());
@@ -301,6 +353,186 @@ private slots:
         QVERIFY(window.document().fileName.isEmpty());
         QVERIFY(dialogs.shown.isEmpty());
         QCOMPARE(window.windowTitle(), QString("KARDO"));
+    }
+
+    void characterButtonsRunTheirCommandAndRedraw()
+    {
+        Harness h(true);
+        h.doc().charPatterns[32] = {0x80, 1, 0, 0x3C, 0, 0, 0, 0};
+        h.doc().charColors[32] = {0x41, 0xF1, 0x2F, 0x41, 0x41, 0x41, 0x41, 0xE6};
+        const Button buttons[] = {
+            {"cmd_carac_rotate", rotateCharacter},
+            {"cmd_carac_flipy", flipCharacterY},
+            {"cmd_carac_flipx", [](TileDocument& d) { flipCharacterX(d); }},
+            {"cmd_carac_invert", invertCharacter},
+            {"cmd3_scroll_left", [](TileDocument& d) { scrollCharacter(d, Direction::Left); }},
+            {"cmd3_scroll_right", [](TileDocument& d) { scrollCharacter(d, Direction::Right); }},
+            {"cmd3_scroll_up", [](TileDocument& d) { scrollCharacter(d, Direction::Up); }},
+            {"cmd3_scroll_down", [](TileDocument& d) { scrollCharacter(d, Direction::Down); }},
+            {"cmd_clear_car", clearCharacter},
+        };
+        TileDocument expected = h.doc();
+        for (const Button& b : buttons) {
+            b.command(expected);
+            h.click(b.name);
+            QVERIFY2(h.doc().sameTablesAs(expected), b.name);
+            QVERIFY(h.doc().modified);
+            verifyCharacterShown(h, 32);
+            QVERIFY(frameAroundCell(h, 32));
+        }
+
+        h.doc().charPatterns[32] = {1, 2, 3, 4, 5, 6, 7, 8};
+        h.click("cmd_copy_car");
+        h.markCharacter(65); // choose 65 (this also sets a marker; no matter here)
+        QCOMPARE(h.doc().currentChar, 65);
+        h.doc().modified = false;
+        h.click("cmd_paste_car");
+        QVERIFY(h.doc().modified);
+        QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
+        QCOMPARE(h.doc().charColors[65], h.doc().charColors[32]);
+        verifyCharacterShown(h, 65);
+        QVERIFY(frameAroundCell(h, 65));
+    }
+
+    void pasteButtonsFollowCopyAndClose()
+    {
+        Harness h(true);
+        QVERIFY(!h.window.cmd_paste_car->isEnabled());
+        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
+        QVERIFY(!h.window.cmd_sprite_paste->isEnabled());
+        h.click("cmd_copy_car");
+        QVERIFY(h.window.cmd_paste_car->isEnabled());
+        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
+        h.click("cmd_copy_pattern"); // markers 0..255: a valid block
+        QVERIFY(h.window.cmd_paste_pattern->isEnabled());
+        h.click("cmd_sprite_copy");
+        QVERIFY(h.window.cmd_sprite_paste->isEnabled());
+        QVERIFY(!h.doc().modified); // copies change no document data
+
+        QVERIFY(h.window.Fermer_Click());
+        QVERIFY(!h.window.cmd_paste_car->isEnabled());
+        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
+        QVERIFY(h.window.cmd_sprite_paste->isEnabled());
+        h.doc().charCopyPattern.fill(0xFF); // a disabled Paste cannot be clicked
+        h.click("cmd_paste_car");
+        QCOMPARE(h.doc().charPatterns[32], CharRows{});
+        QVERIFY(!h.doc().modified);
+
+        h.doc().markedBlock = {9, 8}; // copy of an invalid block leaves its Paste disabled
+        h.click("cmd_copy_pattern");
+        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
+        QCOMPARE(h.dialogs.unexpected, 0);
+    }
+
+    void blockButtonsThroughTheMarkers()
+    {
+        Harness h(true);
+        for (int n = 10; n <= 26; ++n) {
+            h.doc().charPatterns[n].fill(n <= 12 ? Byte(n) : 0xF0);
+            h.doc().charColors[n].fill(n <= 12 ? 0x9C : 0x7E);
+        }
+        h.markCharacter(10);
+        h.markCharacter(12);
+        QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{10, 12}));
+        h.click("cmd_copy_pattern");
+        h.markCharacter(20);
+        h.markCharacter(25);
+        TileDocument expected = h.doc(); // holds the copied block 10..12
+        pasteBlock(expected);
+        h.click("cmd_paste_pattern");
+        QVERIFY(h.doc().modified);
+        QVERIFY(h.doc().sameTablesAs(expected));
+        QCOMPARE(h.doc().charColors[23][0], Byte(65));
+        for (int n : {20, 23, 25, 26})
+            verifyCharacterShown(h, n); // Refresh All repainted the whole pattern table
+        QVERIFY(frameAroundCell(h, 25));
+
+        h.click("cmd_clear_pattern"); // still 20..25
+        clearBlock(expected);
+        QVERIFY(h.doc().sameTablesAs(expected));
+        verifyCharacterShown(h, 20);
+
+        h.markCharacter(200); // an invalid block: the three buttons change nothing
+        h.markCharacter(100);
+        QVERIFY(!h.doc().BlockIsValid());
+        h.doc().modified = false;
+        const TileDocument before = h.doc();
+        h.click("cmd_paste_pattern");
+        h.click("cmd_clear_pattern");
+        h.click("cmd_copy_pattern");
+        QVERIFY(!h.doc().modified);
+        QVERIFY(h.doc().sameTablesAs(before));
+    }
+
+    void spriteDrawingWithTheMouse()
+    {
+        Harness h(true);
+        h.click("cmd_show_sprite");
+        h.press(h.window.SPRITE, Qt::LeftButton, {127, 127});
+        SpriteBytes expected{};
+        expected[31] = 1;
+        QCOMPARE(h.doc().spritePatterns[0], expected);
+        QVERIFY(h.doc().modified);
+        QCOMPARE(pixelOf(h.window.SPRITE->shownImage(), 120, 120), 0xFFFFFFu);
+        QCOMPARE(pixelOf(h.window.SPRITE->shownImage(), 119, 127), grey);
+        h.press(h.window.SPRITE, Qt::LeftButton, {3, 60}); // pixel (7, 0)
+        QCOMPARE(h.doc().spritePatterns[0][7], Byte(0x80));
+        verifySpriteShown(h);
+        h.press(h.window.SPRITE, Qt::RightButton, {124, 126});
+        QCOMPARE(h.doc().spritePatterns[0][31], Byte(0));
+        verifySpriteShown(h);
+        h.window.SPRITE_MouseMove(1, 0, 500, -30); // a drag past the edge draws the edge pixel
+        QCOMPARE(h.doc().spritePatterns[0][16], Byte(1));
+        verifySpriteShown(h);
+    }
+
+    void spriteButtons()
+    {
+        Harness h(true);
+        h.click("cmd_show_sprite");
+        h.click("cmd_sprite_previous");
+        QCOMPARE(h.doc().currentSprite, 63);
+        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 63"));
+        h.click("cmd_sprite_next");
+        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 0"));
+        QVERIFY(!h.doc().modified);
+        h.doc().spritePatterns[0] = {0x80, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3C};
+        h.click("cmd_sprite_color");
+        QCOMPARE(int(h.doc().spriteColors[0]), 1);
+        QVERIFY(h.doc().modified);
+        verifySpriteShown(h);
+
+        const Button buttons[] = {
+            {"cmd_sprite_rotate", rotateSprite},
+            {"cmd2_scroll_right", [](TileDocument& d) { scrollSprite(d, Direction::Right); }},
+            {"cmd2_scroll_up", [](TileDocument& d) { scrollSprite(d, Direction::Up); }},
+            {"cmd2_scroll_down", [](TileDocument& d) { scrollSprite(d, Direction::Down); }},
+            {"cmd2_scroll_left", [](TileDocument& d) { scrollSprite(d, Direction::Left); }},
+            {"cmd_sprite_flipx", [](TileDocument& d) { flipSpriteX(d); }},
+            {"cmd_sprite_flipy", flipSpriteY},
+        };
+        TileDocument expected = h.doc();
+        for (const Button& b : buttons) {
+            b.command(expected);
+            h.click(b.name);
+            QVERIFY2(h.doc().sameTablesAs(expected), b.name);
+            verifySpriteShown(h);
+        }
+        // Copy, go to the next sprite, paste: the pattern arrives, the colour stays.
+        h.click("cmd_sprite_copy");
+        h.click("cmd_sprite_next");
+        h.doc().spriteColors[1] = 8;
+        h.click("cmd_sprite_paste");
+        QCOMPARE(h.doc().spritePatterns[1], h.doc().spritePatterns[0]);
+        QCOMPARE(int(h.doc().spriteColors[1]), 8);
+        verifySpriteShown(h);
+        h.click("cmd_sprite_clean");
+        QCOMPARE(h.doc().spritePatterns[1], SpriteBytes{});
+        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 1"));
+        const QImage view = h.window.SPRITE->shownImage();
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x)
+                QCOMPARE(pixelOf(view, x, y), grey);
     }
 };
 

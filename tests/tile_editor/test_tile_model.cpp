@@ -27,32 +27,24 @@ private slots:
     void resetValues()
     {
         TileDocument doc;
-        doc.charPatterns[3][2] = 7;
-        doc.nameTable[5][6] = 1;
-        doc.spriteColors[63] = 2;
+        QCOMPARE(doc.currentChar, 32);
+        QCOMPARE(doc.selectedSwatch, 1);
+        doc.charPatterns[3][2] = doc.nameTable[5][6] = doc.spritePatterns[7][8] = 7;
+        doc.charColors[1][1] = doc.spriteColors[63] = 2;
         doc.currentChar = 99;
         doc.markedBlock = {4, 5};
         doc.modified = true;
         doc.ResetTables();
         for (int c = 0; c < 256; ++c)
-            for (int r = 0; r < 8; ++r) {
-                QCOMPARE(doc.charPatterns[c][r], Byte(0));
-                QCOMPARE(doc.charColors[c][r], Byte(65));
-            }
-        for (int column = 0; column < 32; ++column)
-            for (int row = 0; row < 24; ++row)
-                QCOMPARE(doc.nameTable[column][row], Byte(32));
-        for (int s = 0; s < 64; ++s) {
-            QCOMPARE(doc.spriteColors[s], Byte(15));
-            for (Byte b : doc.spritePatterns[s])
-                QCOMPARE(b, Byte(0));
-        }
+            QVERIFY(doc.charPatterns[c] == CharRows{} && doc.charColors[c] == (CharRows{65, 65, 65, 65, 65, 65, 65, 65}));
+        for (const auto& column : doc.nameTable)
+            for (Byte b : column)
+                QCOMPARE(b, Byte(32));
+        for (int s = 0; s < 64; ++s)
+            QVERIFY(doc.spriteColors[s] == 15 && doc.spritePatterns[s] == SpriteBytes{});
         QVERIFY(!doc.modified);
-        // The editing state survives a reset.
-        QCOMPARE(doc.currentChar, 99);
+        QCOMPARE(doc.currentChar, 99); // the editing state survives a reset
         QCOMPARE(doc.markedBlock[0], 4);
-        QCOMPARE(TileDocument().currentChar, 32);
-        QCOMPARE(TileDocument().selectedSwatch, 1);
     }
 
     void drawingGeometry()
@@ -62,14 +54,12 @@ private slots:
         QCOMPARE(charPixelAt(9.5, 19.4), (CellPos{1, 1})); // 9.5 rounds to 10
         QCOMPARE(patternCharAt(20, 40), 10);
         QCOMPARE(patternCharAt(600, 300), 255);
-        QCOMPARE(screenCellAt(255, 191), (CellPos{31, 23}));
         QCOMPARE(screenCellAt(300, -20), (CellPos{31, 0}));
         QVERIFY(insideScreen(255, 191));
         QVERIFY(!insideScreen(256, 100));
-        QVERIFY(!insideScreen(-1, 100));
     }
 
-    void drawPixelSetsOnlyChangedRows()
+    void drawPixelChangesOnlyWhatDiffers()
     {
         TileDocument doc;
         const CellPos p = charPixelAt(79.4, 0);
@@ -78,9 +68,7 @@ private slots:
         QVERIFY(doc.modified);
         doc.modified = false;
         QVERIFY(!drawCharPixel(doc, LeftButton, 7, 0)); // already set
-        QVERIFY(!doc.modified);
         QVERIFY(!drawCharPixel(doc, 3, 0, 0)); // both buttons
-        QVERIFY(!drawCharPixel(doc, 4, 0, 0));
         QVERIFY(!doc.modified);
         QVERIFY(drawCharPixel(doc, RightButton, 7, 0));
         QCOMPARE(doc.charPatterns[32][0], Byte(0));
@@ -98,7 +86,6 @@ private slots:
         doc.modified = false;
         QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2)); // stores even without a change
         QVERIFY(doc.modified);
-
         doc.modified = false;
         QVERIFY(applyPaletteColor(doc, 5, 14)); // odd: foreground of row 2
         QCOMPARE(doc.charColors[32][2], Byte(0xE2));
@@ -114,29 +101,20 @@ private slots:
     void hexEntry()
     {
         QCOMPARE(filterHexKey('a'), QChar('A'));
-        QCOMPARE(filterHexKey('7'), QChar('7'));
         QVERIFY(filterHexKey('g').isNull());
         QVERIFY(filterHexKey('\b').isNull());
-        QVERIFY(filterHexKey('\r').isNull());
-
         TileDocument doc;
         doc.charPatterns[32].fill(0x55);
         applyHex(doc, u"F");
-        QCOMPARE(doc.charPatterns[32][0], Byte(240));
-        for (int r = 1; r < 8; ++r)
-            QCOMPARE(doc.charPatterns[32][r], Byte(0));
+        QCOMPARE(doc.charPatterns[32], (CharRows{240, 0, 0, 0, 0, 0, 0, 0}));
         QVERIFY(doc.modified);
-
-        applyHex(doc, u"0102030405060708FF");
-        for (int r = 0; r < 8; ++r)
-            QCOMPARE(doc.charPatterns[32][r], Byte(r + 1));
+        applyHex(doc, u"0102030405060708FF"); // the first 16 digits count
+        QCOMPARE(doc.charPatterns[32], (CharRows{1, 2, 3, 4, 5, 6, 7, 8}));
         applyHex(doc, u"fFx1");
-        QCOMPARE(doc.charPatterns[32][0], Byte(255));
-        QCOMPARE(doc.charPatterns[32][1], Byte(1));
         QCOMPARE(charHexText(doc), QString("FF01000000000000"));
     }
 
-    void placeCharOnlyWhenDifferent()
+    void screenEditing()
     {
         TileDocument doc;
         QVERIFY(!PlaceChar(doc, 0, 0)); // holds 32 already
@@ -144,17 +122,10 @@ private slots:
         doc.currentChar = 65;
         QVERIFY(PlaceChar(doc, 31, 23));
         QCOMPARE(doc.nameTable[31][23], Byte(65));
-        QVERIFY(doc.modified);
-    }
-
-    void screenScrollsWrapAndRoundTrip()
-    {
-        TileDocument doc;
         for (int column = 0; column < 32; ++column)
             for (int row = 0; row < 24; ++row)
                 doc.nameTable[column][row] = Byte(column * 7 + row * 3);
         const auto original = doc.nameTable;
-
         scrollScreen(doc, Direction::Up);
         QCOMPARE(doc.nameTable[4][23], original[4][0]);
         QCOMPARE(doc.nameTable[4][0], original[4][1]);
@@ -165,13 +136,6 @@ private slots:
         QCOMPARE(doc.nameTable[0][5], original[1][5]);
         scrollScreen(doc, Direction::Right);
         QVERIFY(doc.nameTable == original);
-        scrollScreen(doc, Direction::Right);
-        QCOMPARE(doc.nameTable[0][5], original[31][5]);
-        scrollScreen(doc, Direction::Left);
-
-        for (int i = 0; i < 32; ++i)
-            scrollScreen(doc, Direction::Left);
-        QVERIFY(doc.nameTable == original);
         for (int i = 0; i < 24; ++i)
             scrollScreen(doc, Direction::Up);
         QVERIFY(doc.nameTable == original);
@@ -181,20 +145,16 @@ private slots:
     void blockMarkersAlternate()
     {
         TileDocument doc;
-        doc.currentChar = 40;
-        SetBlockMarker(doc);
-        doc.currentChar = 30;
-        SetBlockMarker(doc);
-        QCOMPARE(doc.markedBlock, (std::array<int, 2>{40, 30}));
-        QVERIFY(!doc.BlockIsValid());
-        doc.currentChar = 50;
-        SetBlockMarker(doc);
-        QCOMPARE(doc.markedBlock, (std::array<int, 2>{50, 30}));
-        QVERIFY(!doc.BlockIsValid());
-        doc.currentChar = 60;
-        SetBlockMarker(doc);
-        QCOMPARE(doc.markedBlock, (std::array<int, 2>{50, 60}));
+        const std::array<int, 2> after[] = {{40, 255}, {40, 30}, {50, 30}, {50, 60}};
+        int k = 0;
+        for (int character : {40, 30, 50, 60}) {
+            doc.currentChar = character;
+            SetBlockMarker(doc);
+            QCOMPARE(doc.markedBlock, after[k++]);
+        }
         QVERIFY(doc.BlockIsValid());
+        doc.markedBlock = {50, 30};
+        QVERIFY(!doc.BlockIsValid());
         QVERIFY(!doc.modified);
     }
 
@@ -207,33 +167,21 @@ private slots:
         QImage patternView = blankViewImage(patternViewWidth, patternViewHeight);
         DrawPatternTable(patternView, doc, palette);
         // Character 10: column 1, row 2 -> cell at (16, 32); its row 2 at y = 36..37.
-        QCOMPARE(pixel(patternView, 16, 36), 0xFFFFFFu);
         QCOMPARE(pixel(patternView, 17, 37), 0xFFFFFFu);
         QCOMPARE(pixel(patternView, 18, 36), 0x404040u); // colour 0 is dark grey, never black
         QCOMPARE(pixel(patternView, 30, 36), 0xFFFFFFu);
         QCOMPARE(pixel(patternView, 16, 34), 0x000000u); // row 1: background 1 is black
-        QCOMPARE(pixel(patternView, 0, 0), 0x000000u);
-
-        doc.currentChar = 10;
-        QImage charView = blankViewImage(charViewSize, charViewSize);
-        DrawCurrentChar(charView, doc, palette);
-        QCOMPARE(pixel(charView, 0, 20), 0xFFFFFFu);
-        QCOMPARE(pixel(charView, 79, 29), 0xFFFFFFu);
-        QCOMPARE(pixel(charView, 40, 25), 0x404040u);
-
         doc.nameTable[31][23] = 10;
         QImage screen = blankViewImage(screenViewWidth, screenViewHeight);
         DrawScreen(screen, doc, palette);
         QCOMPARE(pixel(screen, 248, 186), 0xFFFFFFu);
         QCOMPARE(pixel(screen, 249, 186), 0x404040u);
-
         doc.spritePatterns[0][31] = 1; // rightmost pixel of the bottom row
         doc.spriteColors[0] = 0x26;    // a byte from a file: drawn with its low nibble
         QImage sprite = blankViewImage(spriteViewSize, spriteViewSize);
         DrawSprite(sprite, doc, palette);
         QCOMPARE(pixel(sprite, 127, 127), tms::toQRgb(palette[6]) & 0xFFFFFF);
         QCOMPARE(pixel(sprite, 119, 127), 0x404040u);
-        QCOMPARE(doc.spriteColors[0], Byte(0x26));
     }
 
     void prototypeScan()

@@ -1,0 +1,369 @@
+// The character and sprite commands on the document, checked against plain pixel
+// grids transformed the obvious way (transpose, reverse, shift). A character is 8x8,
+// one byte a row; a sprite is 16x16 in the chip's byte order (left half in bytes
+// 0..15, right half in 16..31).
+#include "character_operations.h"
+#include "sprite_editing.h"
+
+#include <QTest>
+
+#include <array>
+#include <functional>
+#include <random>
+
+using namespace tile;
+
+namespace {
+
+template <int N> using Grid = std::array<std::array<bool, N>, N>; // [row][column], column 0 leftmost
+
+constexpr int byteOf(int r, int c) { return c < 8 ? r : 16 + r; }
+
+template <int N, typename Bytes> Grid<N> gridOf(const Bytes& bytes)
+{
+    Grid<N> g{};
+    for (int r = 0; r < N; ++r)
+        for (int c = 0; c < N; ++c)
+            g[r][c] = (bytes[byteOf(r, c)] >> (7 - c % 8)) & 1;
+    return g;
+}
+
+template <int N, typename Bytes> Bytes bytesOf(const Grid<N>& g)
+{
+    Bytes bytes{};
+    for (int r = 0; r < N; ++r)
+        for (int c = 0; c < N; ++c)
+            if (g[r][c])
+                bytes[byteOf(r, c)] = Byte(bytes[byteOf(r, c)] | (1 << (7 - c % 8)));
+    return bytes;
+}
+
+using At = std::function<bool(int, int)>; // a pixel of the grid before the command
+
+// A command and the pixel (r, c) it must leave in an n x n grid.
+struct PixelCommand {
+    const char* name;
+    bool sprite;
+    std::function<void(TileDocument&)> run;
+    std::function<bool(const At&, int, int, int)> pixel;
+};
+
+const auto rotate = [](const At& at, int n, int r, int c) { return at(n - 1 - c, r); };
+const auto mirrorX = [](const At& at, int n, int r, int c) { return at(r, n - 1 - c); };
+const auto left = [](const At& at, int n, int r, int c) { return at(r, (c + 1) % n); };
+const auto right = [](const At& at, int n, int r, int c) { return at(r, (c + n - 1) % n); };
+const auto blank = [](const At&, int, int, int) { return false; };
+auto charScroll(Direction d) { return [d](TileDocument& doc) { scrollCharacter(doc, d); }; }
+auto spriteScroll(Direction d) { return [d](TileDocument& doc) { scrollSprite(doc, d); }; }
+
+const PixelCommand commands[] = {
+    {"char rotate", false, rotateCharacter, rotate},
+    {"char flipX", false, [](TileDocument& d) { flipCharacterX(d); }, mirrorX},
+    {"char invert", false, invertCharacter, [](const At& at, int, int r, int c) { return !at(r, c); }},
+    {"char clear", false, clearCharacter, blank},
+    {"char scrollLeft", false, charScroll(Direction::Left), left},
+    {"char scrollRight", false, charScroll(Direction::Right), right},
+    {"sprite rotate", true, rotateSprite, rotate},
+    {"sprite flipX", true, [](TileDocument& d) { flipSpriteX(d); }, mirrorX},
+    {"sprite flipY", true, flipSpriteY, [](const At& at, int n, int r, int c) { return at(n - 1 - r, c); }},
+    {"sprite clear", true, clearSprite, blank},
+    {"sprite scrollUp", true, spriteScroll(Direction::Up), [](const At& at, int n, int r, int c) { return at((r + 1) % n, c); }},
+    {"sprite scrollDown", true, spriteScroll(Direction::Down),
+     [](const At& at, int n, int r, int c) { return at((r + n - 1) % n, c); }},
+    {"sprite scrollLeft", true, spriteScroll(Direction::Left), left},
+    {"sprite scrollRight", true, spriteScroll(Direction::Right), right},
+};
+
+template <int N, typename Bytes> Bytes expectedAfter(const PixelCommand& command, const Bytes& before)
+{
+    const Grid<N> start = gridOf<N>(before);
+    const At at = [&](int r, int c) { return start[r][c]; };
+    Grid<N> out{};
+    for (int r = 0; r < N; ++r)
+        for (int c = 0; c < N; ++c)
+            out[r][c] = command.pixel(at, N, r, c);
+    return bytesOf<N, Bytes>(out);
+}
+
+// Character 65 and sprite 5 current and random, neither of them symmetric; every
+// row of the character in its own colours.
+TileDocument randomDocument(std::mt19937& rng)
+{
+    TileDocument doc;
+    doc.currentChar = 65;
+    doc.currentSprite = 5;
+    for (Byte& b : doc.charPatterns[65])
+        b = Byte(rng() & 0xFF);
+    for (Byte& b : doc.spritePatterns[5])
+        b = Byte(rng() & 0xFF);
+    doc.charPatterns[65][0] = Byte((doc.charPatterns[65][0] | 0x80) & 0xFE);
+    doc.spritePatterns[5][0] = 0x80; // pixel (0, 0) alone on its row
+    doc.spritePatterns[5][16] = 0;
+    doc.charColors[65] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF1};
+    doc.spriteColors[5] = 9;
+    return doc;
+}
+
+TileDocument numberedCharacters()
+{
+    TileDocument doc;
+    for (int n = 0; n < charCount; ++n) {
+        doc.charPatterns[n].fill(Byte(n));
+        doc.charColors[n].fill(Byte(255 - n));
+    }
+    return doc;
+}
+
+} // namespace
+
+class TestPixelCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void commandsMatchTheGridAndKeepColors_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(commands)); ++i)
+            QTest::newRow(commands[i].name) << i;
+    }
+
+    void commandsMatchTheGridAndKeepColors()
+    {
+        QFETCH(int, index);
+        const PixelCommand& command = commands[index];
+        std::mt19937 rng(7 + index);
+        for (int trial = 0; trial < 50; ++trial) {
+            const TileDocument before = randomDocument(rng);
+            TileDocument doc = before;
+            command.run(doc);
+            QVERIFY(doc.modified);
+            if (command.sprite) {
+                QCOMPARE(doc.spritePatterns[5], expectedAfter<16>(command, before.spritePatterns[5]));
+                doc.spritePatterns[5] = before.spritePatterns[5];
+            } else {
+                QCOMPARE(doc.charPatterns[65], expectedAfter<8>(command, before.charPatterns[65]));
+                doc.charPatterns[65] = before.charPatterns[65];
+            }
+            QVERIFY(doc.sameTablesAs(before)); // colours and all else as they were
+        }
+    }
+
+    void rotationCases()
+    {
+        std::mt19937 rng(11);
+        for (int trial = 0; trial < 50; ++trial) {
+            TileDocument doc = randomDocument(rng);
+            const TileDocument before = doc;
+            for (int k = 0; k < 4; ++k) {
+                rotateCharacter(doc);
+                rotateSprite(doc);
+            }
+            QVERIFY(doc.sameTablesAs(before));
+        }
+        TileDocument doc;
+        doc.currentChar = 0;
+        doc.charPatterns[0] = {128, 0, 0, 0, 0, 0, 0, 0}; // (0, 0) goes to (0, 7)
+        rotateCharacter(doc);
+        QCOMPARE(doc.charPatterns[0], (CharRows{1, 0, 0, 0, 0, 0, 0, 0}));
+        rotateCharacter(doc); // and on to the bottom right
+        QCOMPARE(doc.charPatterns[0], (CharRows{0, 0, 0, 0, 0, 0, 0, 1}));
+        doc.spritePatterns[0][0] = 128; // (0, 0) goes to (0, 15): byte 16 = 1
+        rotateSprite(doc);
+        SpriteBytes expected{};
+        expected[16] = 1;
+        QCOMPARE(doc.spritePatterns[0], expected);
+    }
+
+    void symmetricFlipsLeaveDocumentClean()
+    {
+        TileDocument doc;
+        doc.charPatterns[32] = {0x18, 0x3C, 0x66, 0xC3, 0xFF, 0x81, 0x00, 0x5A};
+        Grid<16> g{};
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c <= r % 8; ++c)
+                g[r][c] = g[r][15 - c] = true;
+        doc.spritePatterns[0] = bytesOf<16, SpriteBytes>(g);
+        const TileDocument before = doc;
+        QVERIFY(!flipCharacterX(doc));
+        QVERIFY(!flipSpriteX(doc));
+        QVERIFY(!doc.modified);
+        QVERIFY(doc.sameTablesAs(before));
+        TileDocument blank;
+        flipSpriteY(blank); // flip Y always counts as a change
+        QVERIFY(blank.sameTablesAs(TileDocument()));
+        QVERIFY(blank.modified);
+    }
+
+    void horizontalScrollsWrapTheEdgePixel()
+    {
+        TileDocument doc;
+        doc.currentChar = 0;
+        doc.charPatterns[0] = {128, 1, 0xC1, 0, 0, 0, 0, 0};
+        scrollCharacter(doc, Direction::Left);
+        QCOMPARE(doc.charPatterns[0], (CharRows{1, 2, 0x83, 0, 0, 0, 0, 0}));
+        doc.charPatterns[0] = {1, 128, 0x83, 0, 0, 0, 0, 0};
+        scrollCharacter(doc, Direction::Right);
+        QCOMPARE(doc.charPatterns[0], (CharRows{128, 64, 0xC1, 0, 0, 0, 0, 0}));
+        for (int r = 0; r < 16; ++r) { // sprite pixel (r, 0) goes to (r, 15), bit 0 of byte 16 + r
+            SpriteBytes expected{};
+            doc.spritePatterns[0] = expected;
+            doc.spritePatterns[0][r] = 128;
+            scrollSprite(doc, Direction::Left);
+            expected[16 + r] = 1;
+            QCOMPARE(doc.spritePatterns[0], expected);
+            scrollSprite(doc, Direction::Right);
+            QCOMPARE(int(doc.spritePatterns[0][r]), 128);
+        }
+    }
+
+    void characterRowCommandsCarryRowColors()
+    {
+        TileDocument doc;
+        doc.currentChar = 9;
+        doc.charPatterns[9] = {10, 11, 12, 13, 14, 15, 16, 17};
+        doc.charColors[9] = {0x1F, 0x2E, 0x3D, 0x4C, 0x5B, 0x6A, 0x79, 0x88};
+        flipCharacterY(doc);
+        QCOMPARE(doc.charPatterns[9], (CharRows{17, 16, 15, 14, 13, 12, 11, 10}));
+        QCOMPARE(doc.charColors[9], (CharRows{0x88, 0x79, 0x6A, 0x5B, 0x4C, 0x3D, 0x2E, 0x1F}));
+        QVERIFY(doc.modified);
+        flipCharacterY(doc);
+        scrollCharacter(doc, Direction::Up);
+        QCOMPARE(doc.charPatterns[9], (CharRows{11, 12, 13, 14, 15, 16, 17, 10}));
+        QCOMPARE(doc.charColors[9], (CharRows{0x2E, 0x3D, 0x4C, 0x5B, 0x6A, 0x79, 0x88, 0x1F}));
+        scrollCharacter(doc, Direction::Down);
+        scrollCharacter(doc, Direction::Down);
+        QCOMPARE(doc.charPatterns[9], (CharRows{17, 10, 11, 12, 13, 14, 15, 16}));
+        QCOMPARE(doc.charColors[9], (CharRows{0x88, 0x1F, 0x2E, 0x3D, 0x4C, 0x5B, 0x6A, 0x79}));
+    }
+
+    void spriteDrawing()
+    {
+        TileDocument doc; // a left press at (127, 127) sets bit 0 of byte 31
+        QVERIFY(drawSpritePixel(doc, LeftButton, spritePixelAt(127, 127)));
+        SpriteBytes expected{};
+        expected[31] = 1;
+        QCOMPARE(doc.spritePatterns[0], expected);
+        QVERIFY(doc.modified);
+        doc.modified = false;
+        QVERIFY(!drawSpritePixel(doc, NoButton, CellPos{0, 0}));
+        QVERIFY(!drawSpritePixel(doc, 3, CellPos{0, 0}));
+        QVERIFY(!doc.modified);
+        doc.currentSprite = 3;
+        for (int r = 0; r < 16; ++r) {
+            for (int c = 0; c < 16; ++c) {
+                QVERIFY(drawSpritePixel(doc, LeftButton, CellPos{c, r}));
+                Grid<16> one{};
+                one[r][c] = true;
+                QCOMPARE(doc.spritePatterns[3], (bytesOf<16, SpriteBytes>(one)));
+                doc.modified = false;
+                QVERIFY(!drawSpritePixel(doc, LeftButton, CellPos{c, r})); // already set
+                QVERIFY(!doc.modified);
+                QVERIFY(drawSpritePixel(doc, RightButton, CellPos{c, r}));
+                QVERIFY(doc.modified);
+                QCOMPARE(doc.spritePatterns[3], SpriteBytes{});
+            }
+        }
+    }
+
+    void choosingSpriteAndColor()
+    {
+        TileDocument doc;
+        previousSprite(doc);
+        QCOMPARE(doc.currentSprite, 63);
+        nextSprite(doc);
+        QCOMPARE(doc.currentSprite, 0);
+        QVERIFY(!doc.modified);
+        cycleSpriteColor(doc); // 15 -> 1: transparent is skipped
+        QCOMPARE(int(doc.spriteColors[0]), 1);
+        QVERIFY(doc.modified);
+        for (int expected = 2; expected <= 15; ++expected) {
+            cycleSpriteColor(doc);
+            QCOMPARE(int(doc.spriteColors[0]), expected);
+        }
+        QCOMPARE(int(doc.spriteColors[1]), 15); // only the current sprite's colour moves
+    }
+
+    void copyAndPaste()
+    {
+        std::mt19937 rng(17);
+        TileDocument doc = randomDocument(rng);
+        copyCharacter(doc);
+        copySprite(doc);
+        QVERIFY(!doc.modified);
+        doc.currentChar = 66;
+        doc.currentSprite = 6;
+        doc.spriteColors[6] = 3;
+        pasteCharacter(doc);
+        pasteSprite(doc);
+        QVERIFY(doc.modified);
+        QCOMPARE(doc.charPatterns[66], doc.charPatterns[65]);
+        QCOMPARE(doc.charColors[66], doc.charColors[65]);
+        QCOMPARE(doc.spritePatterns[6], doc.spritePatterns[5]);
+        QCOMPARE(int(doc.spriteColors[6]), 3); // a sprite's colour stays
+    }
+
+    void blockPasteIntoLongerBlockAddsBlankFillers()
+    {
+        TileDocument doc = numberedCharacters();
+        const TileDocument before = doc;
+        doc.markedBlock = {10, 12};
+        QVERIFY(copyBlock(doc));
+        QVERIFY(!doc.modified);
+        doc.markedBlock = {20, 25};
+        QVERIFY(pasteBlock(doc));
+        QVERIFY(doc.modified);
+        for (int n = 0; n < charCount; ++n) {
+            const int from = n >= 20 && n <= 22 ? n - 10 : n;
+            const bool blank = n >= 23 && n <= 25;
+            QCOMPARE(doc.charPatterns[n], blank ? CharRows{} : before.charPatterns[from]);
+            QCOMPARE(doc.charColors[n][5], Byte(blank ? 65 : 255 - from));
+        }
+    }
+
+    void blockPasteIntoShorterBlockAndWholeSet()
+    {
+        TileDocument doc = numberedCharacters();
+        doc.markedBlock = {100, 109};
+        copyBlock(doc);
+        doc.markedBlock = {0, 1};
+        pasteBlock(doc);
+        QCOMPARE(int(doc.charPatterns[0][0]), 100);
+        QCOMPARE(int(doc.charPatterns[1][0]), 101);
+        QCOMPARE(int(doc.charPatterns[2][0]), 2);
+        doc.markedBlock = {0, 255};
+        const TileDocument before = doc;
+        copyBlock(doc);
+        pasteBlock(doc);
+        QVERIFY(doc.sameTablesAs(before));
+    }
+
+    void clearBlockBlanksPatternsAndColors()
+    {
+        TileDocument doc = numberedCharacters();
+        doc.markedBlock = {5, 7};
+        QVERIFY(clearBlock(doc));
+        QVERIFY(doc.modified);
+        for (int n = 0; n < 10; ++n) {
+            const bool inside = n >= 5 && n <= 7;
+            QCOMPARE(doc.charPatterns[n][3], Byte(inside ? 0 : n));
+            QCOMPARE(doc.charColors[n][3], Byte(inside ? 0x41 : 255 - n));
+        }
+    }
+
+    void invalidBlockChangesNothing()
+    {
+        TileDocument doc = numberedCharacters();
+        doc.blockCopyPattern[0].fill(0x77);
+        doc.markedBlock = {200, 100};
+        const TileDocument before = doc;
+        QVERIFY(!copyBlock(doc));
+        QVERIFY(!pasteBlock(doc));
+        QVERIFY(!clearBlock(doc));
+        QVERIFY(!doc.modified);
+        QVERIFY(doc.sameTablesAs(before));
+        QCOMPARE(doc.blockCopyPattern, before.blockCopyPattern);
+        QCOMPARE(doc.blockCopyColor, before.blockCopyColor);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPixelCommands)
+#include "test_pixel_commands.moc"

@@ -3,12 +3,12 @@
 
 #include "resize.h"
 #include "result_output.h"
+#include "program_run.h"
 #include "test_files.h"
 #include "test_pictures.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,23 +16,11 @@ using namespace dither;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
+using Run = ProgramRun;
 
-Run runDither(const QStringList& arguments, const QString& workingDirectory)
+Run runDither(const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    QProcessEnvironment environment; // no DISPLAY, no QT_QPA_PLATFORM
-    environment.insert(QString("LC_ALL"), QString("C"));
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(DITHER_BINARY), arguments);
-    if (!process.waitForFinished(60000))
-        qFatal("dither did not finish");
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+    return runWithoutDisplay(QStringLiteral(DITHER_BINARY), arguments, folder);
 }
 
 QImage photoLikeImage(int width, int height)
@@ -89,7 +77,7 @@ private slots:
                                    "--resolution", "10k", "--pp", "full.pp", "--pp10k", "small.pp", "--bmp", "out.bmp",
                                    "--png", "out.png", "photo.png"},
                                   dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
 
         ConversionSettings s;
@@ -111,12 +99,12 @@ private slots:
     void defaultsAndTinyPictures()
     {
         Run run = runDither({"--pp", "dot.pp", "dot.bmp"}, dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QCOMPARE(QFileInfo(path("dot.pp")).size(), 40960);
 
         // Defaults: Floyd-Steinberg, every colour, palette 1, 100 %, 0, 75 %, no resize.
         run = runDither({"--pp10k", "default.pp", "photo.png"}, dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         const auto expected = convert(apply_resize(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
         QCOMPARE(readFile(path("default.pp")), powerPaintFile(*expected, false));
     }
@@ -149,7 +137,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         const Run run = runDither(arguments, dir.path());
-        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.err.startsWith("dither: ") || arguments.isEmpty());
         QVERIFY(!QFile::exists(path("refused.pp")));
@@ -158,11 +146,11 @@ private slots:
     void helpAndVersion()
     {
         Run run = runDither({"--help"}, dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QVERIFY(run.out.contains("--pp10k"));
         QVERIFY(run.out.contains("jarvis-judice-ninke"));
         run = runDither({"--version"}, dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QVERIFY(run.out.startsWith("dither "));
     }
 
@@ -182,14 +170,14 @@ private slots:
         QFETCH(QByteArray, content);
         writeFile(path(name), content);
         const Run run = runDither({"--pp", "never.pp", "--png", "never.png", name}, dir.path());
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.status, 1);
         // (the PNG library may add a line of its own before ours)
         QVERIFY2(run.err.contains(QString("dither: Cannot read picture \"%1\"").arg(name)), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("never.pp")));
         QVERIFY(!QFile::exists(path("never.png")));
 
         const Run missing = runDither({"--pp", "never.pp", "absent.png"}, dir.path());
-        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.status, 1);
         QVERIFY(missing.err.contains("absent.png"));
     }
 
@@ -201,14 +189,14 @@ private slots:
         const Run run = runDither({"--pp10k", "first.pp", "--pp", "no/such/dir/second.pp", "--bmp", "third.bmp",
                                    "photo.png"},
                                   dir.path());
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(QString("second.pp")), qPrintable(run.err));
         QCOMPARE(QFileInfo(path(QString("first.pp"))).size(), 10240);
         QVERIFY(!QFile::exists(path(QString("third.bmp"))));
         QCOMPARE(QDir(path(QString("no"))).exists(), false);
 
         const Run onFolder = runDither({"--pp", "folder.pp", "photo.png"}, dir.path());
-        QCOMPARE(onFolder.exitCode, 1);
+        QCOMPARE(onFolder.status, 1);
         QVERIFY(QFileInfo(path(QString("folder.pp"))).isDir());
     }
 };

@@ -2,10 +2,10 @@
 // plugin configured, the way a build server runs it.
 #include "paint_test_support.h"
 #include "pp_file.h"
+#include "program_run.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,24 +15,11 @@ using namespace paint_test;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
+using Run = ProgramRun;
 
 Run runEasel(const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(EASEL_PATH), arguments);
-    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return runWithoutDisplay(QStringLiteral(EASEL_PATH), arguments, folder);
 }
 
 } // namespace
@@ -44,10 +31,10 @@ private slots:
     {
         QTemporaryDir dir;
         const Run help = runEasel({"--help"}, dir.path());
-        QCOMPARE(help.exitCode, 0);
+        QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains("--save OUT.pp") && help.out.contains("--png OUT.png"));
         const Run version = runEasel({"--version"}, dir.path());
-        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.status, 0);
         QCOMPARE(version.out.trimmed(), QString("easel " SUITE_VERSION));
     }
 
@@ -71,7 +58,7 @@ private slots:
         const Picture source = randomPicture(inputFull ? 31 : 32);
         writeFile(dir.filePath("in.pp"), inputFull ? expected40K(source) : expected10K(source));
         const Run run = runEasel(QStringList{"--save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")), dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         QVERIFY(run.err.isEmpty());
         // What a 10K input does not hold is black: pattern 0, colour 33.
         Picture expected = source;
@@ -92,7 +79,7 @@ private slots:
         source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
         writeFile(dir.filePath("in.pp"), expected40K(source));
         const Run run = runEasel({"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.status, 0);
         const QImage image(dir.filePath("shot.png"));
         QCOMPARE(image.size(), QSize(256, 192));
         QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
@@ -119,7 +106,7 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("in.pp"), QByteArray(10240, '\0'));
         const Run run = runEasel(arguments, dir.path());
-        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.status, 2);
         QVERIFY(run.err.startsWith("easel: "));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"in.pp"});
     }
@@ -142,7 +129,7 @@ private slots:
         if (exists)
             writeFile(dir.filePath("in.pp"), content);
         const Run run = runEasel({"--save", "out.pp", "--png", "out.png", "in.pp"}, dir.path());
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.status, 1);
         QVERIFY(run.err.contains("in.pp"));
         QVERIFY(!QFile::exists(dir.filePath("out.pp")));
         QVERIFY(!QFile::exists(dir.filePath("out.png")));
@@ -154,11 +141,11 @@ private slots:
         writeFile(dir.filePath("in.pp"), expected10K(randomPicture(33)));
         QVERIFY(QDir(dir.path()).mkdir("folder.pp"));
         const Run intoFolder = runEasel({"--save", "folder.pp", "in.pp"}, dir.path());
-        QCOMPARE(intoFolder.exitCode, 1);
+        QCOMPARE(intoFolder.status, 1);
         QVERIFY(intoFolder.err.contains("folder.pp"));
         QVERIFY(QFileInfo(dir.filePath("folder.pp")).isDir());
         const Run missingFolder = runEasel({"--png", "nowhere/out.png", "in.pp"}, dir.path());
-        QCOMPARE(missingFolder.exitCode, 1);
+        QCOMPARE(missingFolder.status, 1);
         QVERIFY(!QFile::exists(dir.filePath("nowhere/out.png")));
     }
 };

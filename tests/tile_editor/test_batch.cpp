@@ -2,13 +2,13 @@
 #include "test_files.h"
 #include "batch_command_line.h"
 #include "c_export.h"
+#include "program_run.h"
 #include "project_file.h"
 #include "random_document.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,29 +16,11 @@ using namespace tile;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProgramRun;
 
-// Runs the built program with no display of any kind in its environment.
 Run runKardo(const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(name);
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
-    process.start(QDir(QCoreApplication::applicationDirPath()).filePath("kardo3"), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runWithoutDisplay(QDir(QCoreApplication::applicationDirPath()).filePath("kardo3"), arguments, folder);
 }
 
 auto parse(const QStringList& args)
@@ -146,7 +128,7 @@ private slots:
         for (const char* input : {"missing.dat", "empty.dat", "truncated.dat", "lf.dat", "binary.dat", "novalues.dat"}) {
             const Run run = runKardo({"--save", "out.dat", "--export-c", "out.c", input}, dir.path());
             QCOMPARE(run.status, 1);
-            QVERIFY2(run.err.contains(input), run.err.constData());
+            QVERIFY2(run.err.contains(input), qPrintable(run.err));
             QVERIFY(!QFile::exists(dir.filePath("out.dat")));
             QVERIFY(!QFile::exists(dir.filePath("out.c")));
         }

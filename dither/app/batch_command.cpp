@@ -3,11 +3,11 @@
 #include "atomic_file.h"
 #include "batch.h"
 #include "batch_options.h"
+#include "picture_file.h"
 #include "result_output.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QImageReader>
 #include <cstdio>
 
 namespace dither {
@@ -20,28 +20,6 @@ void printOut(const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
-}
-
-// Pictures up to this many megabytes once decoded (some 67 million pixels, more than
-// most cameras give); anything larger is refused with a message before it is decoded.
-constexpr int pictureAllocationLimitMB = 256;
-
-// Loads with Qt's readers; their allocation limit turns a huge picture into a message.
-std::optional<QImage> readPicture(const QString& path, QString* error)
-{
-    QImageReader::setAllocationLimit(pictureAllocationLimitMB);
-    if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("Cannot read picture \"%1\": no such file").arg(path);
-        return std::nullopt;
-    }
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull() || image.width() < 1 || image.height() < 1) {
-        *error = QStringLiteral("Cannot read picture \"%1\": %2").arg(path, reader.errorString());
-        return std::nullopt;
-    }
-    return image;
 }
 
 QByteArray outputBytes(const ConversionResult& result, OutputKind kind)

@@ -7,6 +7,7 @@
 #include "test_files.h"
 #include "test_pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -32,6 +33,22 @@ QImage photoLikeImage(int width, int height)
             image.setPixel(x, y, tms::toQRgb(noisy[pixelIndex(x % 256, y % 192)]));
     return image;
 }
+
+QByteArray encoded(const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    photoLikeImage(256, 192).save(&buffer, format);
+    return bytes;
+}
+
+// A one-pixel GIF with its trailer.
+const QByteArray smallGif("GIF89a\x01\0\x01\0\x80\0\0"        // header, 2-colour table follows
+                         "\0\0\0\xff\xff\xff"                   // black, white
+                         ",\0\0\0\0\x01\0\x01\0\0"             // image descriptor
+                         "\x02\x02" "D\x01" "\0;",              // pixel data, trailer
+                         35);
 
 // A valid PNG announcing 60000 x 60000 pixels: some 14 GB once decoded.
 QByteArray hugePng()
@@ -162,6 +179,20 @@ private slots:
         QTest::newRow("empty") << "empty.jpg" << QByteArray();
         QTest::newRow("truncated") << "cut.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
         QTest::newRow("huge") << "huge.png" << hugePng();
+        // Readers that would decode the first part of a cut file and fill in the rest.
+        QTest::newRow("cut bmp") << "cut.bmp" << encoded("BMP").left(20000);
+        QTest::newRow("cut jpeg") << "cut.jpg" << encoded("JPEG").left(3000);
+        QTest::newRow("gif without trailer") << "cut.gif" << smallGif.chopped(1);
+    }
+
+    void completePicturesOfEveryFormat()
+    {
+        for (const auto& [name, content] : {std::pair{"whole.bmp", encoded("BMP")}, {"whole.jpg", encoded("JPEG")},
+                                           {"whole.gif", smallGif}}) {
+            writeFile(path(name), content);
+            const Run run = runDither({"--pp", "out.pp", name}, dir.path());
+            QVERIFY2(run.status == 0, qPrintable(name + run.err));
+        }
     }
 
     void unreadablePictures()

@@ -1,0 +1,104 @@
+#include "picture_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QtEndian>
+#include <cstdlib>
+
+namespace dither {
+
+namespace {
+
+// Decoders say "corrupt data" or "premature end" only as warnings; catch them while
+// one picture is decoded. The program has a single thread.
+bool decoderComplained = false;
+QtMessageHandler previousHandler = nullptr;
+
+void noteDecoderWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && context.category && QByteArray(context.category).startsWith("qt.gui.imageio"))
+        decoderComplained = true;
+    else if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+
+bool bmpCutShort(const QByteArray& head, qint64 fileSize)
+{
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return false; // the reader itself refuses what has no complete header
+    const qint64 pixelsAt = le32(head, 10);
+    const quint32 headerSize = le32(head, 14);
+    qint64 width = 0, height = 0, bitsPerPixel = 0;
+    if (headerSize == 12) {
+        width = le16(head, 18);
+        height = le16(head, 20);
+        bitsPerPixel = head.size() >= 26 ? le16(head, 24) : 0;
+    } else if (headerSize >= 40 && head.size() >= 34) {
+        width = qint32(le32(head, 18));
+        height = std::abs(qint64(qint32(le32(head, 22))));
+        bitsPerPixel = le16(head, 28);
+        const quint32 compression = le32(head, 30);
+        if (compression != 0 && compression != 3) // run-length rows have no fixed size
+            return false;
+    } else {
+        return false;
+    }
+    if (width <= 0 || bitsPerPixel <= 0)
+        return false;
+    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    return fileSize < pixelsAt + rowBytes * height;
+}
+
+} // namespace
+
+bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte, qint64 fileSize)
+{
+    if (format == "bmp")
+        return bmpCutShort(head, fileSize);
+    if (format == "gif")
+        return lastByte != ';'; // every complete GIF ends with its trailer byte
+    return false;
+}
+
+std::optional<QImage> readPicture(const QString& path, QString* error)
+{
+    auto fail = [&](const QString& reason) -> std::optional<QImage> {
+        *error = QStringLiteral("Cannot read picture \"%1\": %2").arg(path, reason);
+        return std::nullopt;
+    };
+    QImageReader::setAllocationLimit(pictureAllocationLimitMB);
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("no such file"));
+
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    const QByteArray format = reader.format();
+
+    decoderComplained = false;
+    previousHandler = qInstallMessageHandler(noteDecoderWarnings);
+    QImage image = reader.read();
+    qInstallMessageHandler(previousHandler);
+
+    if (image.isNull() || image.width() < 1 || image.height() < 1)
+        return fail(reader.errorString());
+    if (decoderComplained)
+        return fail(QStringLiteral("the file is damaged or cut short"));
+    if (format == "bmp" || format == "gif") {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(file.errorString());
+        const QByteArray head = file.read(64);
+        char lastByte = 0;
+        if (!file.seek(file.size() - 1) || !file.getChar(&lastByte))
+            return fail(file.errorString());
+        if (isCutShort(format, head, lastByte, file.size()))
+            return fail(QStringLiteral("the file is cut short"));
+    }
+    return image;
+}
+
+} // namespace dither

@@ -1,0 +1,23 @@
+#pragma once
+// Reading the picture to convert with Qt's image readers, refusing what they would
+// only half decode: a file cut short must not turn silently into a picture with a
+// missing bottom part.
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace dither {
+
+// Pictures up to this many megabytes once decoded (some 67 million pixels, more than
+// most cameras give); anything larger is refused with a message before it is decoded.
+constexpr int pictureAllocationLimitMB = 256;
+
+std::optional<QImage> readPicture(const QString& path, QString* error);
+
+// True when a BMP or GIF file holds less than it announces: a BMP fewer bytes than its
+// header's pixel rows, a GIF no closing trailer. Other formats report damage while
+// decoding. head is the start of the file, lastByte its final byte.
+bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte, qint64 fileSize);
+
+} // namespace dither

@@ -11,38 +11,25 @@ namespace {
 
 QString cValue(Byte value) { return QStringLiteral(" 0x") + tms::Hex2(value); }
 
-// Sixteen values to a line; each line starts with a blank, each value is " 0xhh" and a
-// comma, the last value is closed by "};".
-void writePlainValues(tms::CrLfText& text, const std::vector<Byte>& values)
+// The values in C form: every line starts with a blank, each value is " 0xhh" and a
+// comma, the last value is closed by "};". endsLine(n) tells whether the line ends once
+// n values have been written; a line still open at the end is written then.
+template <typename EndsLine>
+void writeValues(tms::CrLfText& text, const std::vector<Byte>& values, EndsLine endsLine)
 {
     QString line = QStringLiteral(" ");
+    bool open = false;
     for (std::size_t i = 0; i < values.size(); ++i) {
         line += cValue(values[i]);
-        const bool last = i + 1 == values.size();
-        line += last ? QStringLiteral("};") : QStringLiteral(",");
-        if (i % 16 == 15 || last) {
+        line += i + 1 == values.size() ? QStringLiteral("};") : QStringLiteral(",");
+        open = true;
+        if (endsLine(i + 1)) {
             text.line(line);
             line = QStringLiteral(" ");
+            open = false;
         }
     }
-}
-
-// The compressed stream in the same value format, but the line is cut each time the
-// count of values written is 15 modulo 16: 15 values on the first line, 16 on the next.
-void writeCompressedValues(tms::CrLfText& text, const std::vector<Byte>& stream)
-{
-    QString line = QStringLiteral(" ");
-    bool justWritten = false;
-    for (std::size_t i = 0; i < stream.size(); ++i) {
-        line += cValue(stream[i]);
-        line += i + 1 == stream.size() ? QStringLiteral("};") : QStringLiteral(",");
-        justWritten = (i + 1) % 16 == 15;
-        if (justWritten) {
-            text.line(line);
-            line = QStringLiteral(" ");
-        }
-    }
-    if (!justWritten)
+    if (open)
         text.line(line);
 }
 
@@ -51,10 +38,11 @@ void writeBlock(tms::CrLfText& text, bool rle, const char* name, const std::vect
     text.line();
     if (rle) {
         text.line(QStringLiteral("byte %1RLE[] = {").arg(QLatin1StringView(name)));
-        writeCompressedValues(text, tms::RleEncode(values));
+        // The compressed stream's lines end when 15 modulo 16 values are written.
+        writeValues(text, tms::RleEncode(values), [](std::size_t n) { return n % 16 == 15; });
     } else {
         text.line(QStringLiteral("byte %1[] = {").arg(QLatin1StringView(name)));
-        writePlainValues(text, values);
+        writeValues(text, values, [](std::size_t n) { return n % 16 == 0; });
     }
 }
 

@@ -232,7 +232,6 @@ void KardoWindow::Form_Load()
     cmd_paste_car->setEnabled(false);
     cmd_paste_pattern->setEnabled(false);
     cmd_sprite_paste->setEnabled(false);
-    m_loaded = true;
 }
 
 void KardoWindow::showEvent(QShowEvent* event)
@@ -256,9 +255,8 @@ void KardoWindow::changeEvent(QEvent* event)
 void KardoWindow::Form_Activate()
 {
     if (m_firstActivation) {
-        const QString& commandLine = m_commandLine;
-        if (commandLine.right(4).toLower() == QStringLiteral(".dat"))
-            loadCommandLineFile(commandLine);
+        if (m_commandLine.right(4).toLower() == QStringLiteral(".dat"))
+            loadCommandLineFile(m_commandLine);
         cmd_Refresh_Click();
         cmd_paste_car->setEnabled(false);
         cmd_paste_pattern->setEnabled(false);

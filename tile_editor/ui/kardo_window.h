@@ -215,7 +215,6 @@ private:
     QString m_prototypePath;
     std::optional<qint64> m_prototypeOffset;
     bool m_firstActivation = true;
-    bool m_loaded = false;
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.

@@ -53,25 +53,27 @@ void PixelView::setFrame(const QRect& rect, QColor color)
     update();
 }
 
-QImage PixelView::shownImage() const
+void PixelView::paintShown(QPainter& painter) const
 {
-    QImage shown = m_presented.copy();
+    painter.drawImage(0, 0, m_presented);
     if (m_frame) {
-        QPainter painter(&shown);
         painter.setPen(m_frameColor);
         painter.drawRect(m_frame->adjusted(0, 0, -1, -1));
     }
+}
+
+QImage PixelView::shownImage() const
+{
+    QImage shown(m_presented.size(), m_presented.format());
+    QPainter painter(&shown);
+    paintShown(painter);
     return shown;
 }
 
 void PixelView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_presented);
-    if (m_frame) {
-        painter.setPen(m_frameColor);
-        painter.drawRect(m_frame->adjusted(0, 0, -1, -1));
-    }
+    paintShown(painter);
 }
 
 void PixelView::mousePressEvent(QMouseEvent* event)

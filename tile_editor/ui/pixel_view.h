@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+class QPainter;
+
 namespace tile {
 
 class PixelView : public QWidget {
@@ -36,6 +38,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The presented image with the mark over it.
+    void paintShown(QPainter& painter) const;
+
     QImage m_buffer;
     QImage m_presented;
     std::optional<QRect> m_frame;

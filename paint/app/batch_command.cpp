@@ -2,11 +2,11 @@
 
 #include "atomic_file.h"
 #include "batch.h"
+#include "image_bytes.h"
 #include "palette.h"
 #include "picture_render.h"
 #include "pp_file.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -77,12 +77,10 @@ void printOut(const QString& text)
 
 tms::FileResult writePng(const QString& path, const Picture& picture)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!pictureImage(picture, tms::standardPalette()).save(&buffer, "PNG"))
+    const std::optional<QByteArray> bytes = tms::encodeImage(pictureImage(picture, tms::standardPalette()), "PNG");
+    if (!bytes)
         return tms::FileResult::failure(QStringLiteral("Cannot encode \"%1\" as PNG").arg(path));
-    return tms::writeWholeFile(path, bytes);
+    return tms::writeWholeFile(path, *bytes);
 }
 
 } // namespace

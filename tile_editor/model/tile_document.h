@@ -6,6 +6,8 @@
 // Two-index tables are indexed [first][second] in the order the names give:
 // charPatterns[character][row], nameTable[column][row], spritePatterns[sprite][byte].
 
+#include "screen_size.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -17,8 +19,8 @@ using CharRows = std::array<Byte, 8>;
 using SpriteBytes = std::array<Byte, 32>;
 
 constexpr int charCount = 256;
-constexpr int screenColumns = 32;
-constexpr int screenRows = 24;
+using tms::screenColumns;
+using tms::screenRows;
 constexpr int spriteCount = 64;
 
 constexpr Byte blankPattern = 0;

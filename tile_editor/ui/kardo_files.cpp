@@ -7,9 +7,11 @@
 #include "lien.h"
 #include "project_file.h"
 #include "tile_file_dialogs.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
 
 #include <QAction>
+#include <QTimer>
 
 namespace tile {
 
@@ -76,7 +78,7 @@ void KardoWindow::loadCommandLineFile(const QString& path)
 void KardoWindow::Ouvrir_Click()
 {
     // The click that closes the dialog or the question must not paint.
-    withTimerPaused([this] { openProject(); });
+    tms::withTimerPaused(*Timer1, m_doc.tick, [this] { openProject(); });
 }
 
 void KardoWindow::openProject()
@@ -87,10 +89,7 @@ void KardoWindow::openProject()
     if (chosen.isEmpty() || !namesAProject(chosen))
         return;
     // Opening replaces the work: first the question of Close.
-    if (m_doc.modified
-        && dialogs().askYesNo(tms::warningTitle(),
-                              QStringLiteral("Do you want to save the modification before closing?"))
-        && !saveForPrompt())
+    if (!mayDiscardWork())
         return; // the work was to be saved and was not: keep it
     if (!loadProjectFrom(chosen))
         LIEN().datFileName = m_doc.fileName;
@@ -118,7 +117,7 @@ bool KardoWindow::Sauver_Click()
 bool KardoWindow::SauverSous_Click()
 {
     QString chosen;
-    withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
+    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
     if (chosen.isEmpty() || chosen == m_doc.fileName) {
         dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
         return false;
@@ -142,7 +141,7 @@ bool KardoWindow::saveForPrompt()
 void KardoWindow::ExporterC_Click()
 {
     QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
+    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
     if (path.isEmpty())
         return;
     const tms::FileResult written =
@@ -154,7 +153,7 @@ void KardoWindow::ExporterC_Click()
 void KardoWindow::ExporterASM_Click()
 {
     QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
+    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
     if (path.isEmpty())
         return;
     const tms::FileResult written = writeAsmExport(path, m_doc);

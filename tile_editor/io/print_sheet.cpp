@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPdfWriter>
 
 namespace tile {
@@ -34,7 +35,8 @@ QFont labelFont(QPaintDevice& device, double inchY)
     return font;
 }
 
-// pic_8x8: the character drawn in its row colours, one image pixel per pattern pixel.
+// pic_8x8: the character drawn in its row colours on 64 x 64 units, each pattern pixel
+// a square of 8 x 8 units, so that the page keeps the squares sharp where it scales.
 QImage characterImage(const SheetSource& source, int c)
 {
     QImage image(8, 8, QImage::Format_RGB32);
@@ -46,7 +48,7 @@ QImage characterImage(const SheetSource& source, int c)
         for (int x = 0; x < 8; ++x)
             image.setPixel(x, y, (pattern & (0x80 >> x)) ? fore : back);
     }
-    return image;
+    return image.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 void paintPage(QPainter& painter, const SheetSource& source, int page, Inches inch, const QFont& label)
@@ -71,7 +73,7 @@ void paintPage(QPainter& painter, const SheetSource& source, int page, Inches in
             const double x0 = (1 + 3.25 * a) * inch.x;
             const double y = (2 + r / 4.0) * inch.y;
             const QString number = tms::Hex2(c);
-            painter.setPen(Qt::black);
+            painter.setPen(QPen(Qt::black, inch.y / 100));
             painter.drawText(QRectF(QPointF(x0, y), QSizeF(labelMetrics.horizontalAdvance(number), labelMetrics.height())),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, number);
             const double lineY = y + labelMetrics.height();

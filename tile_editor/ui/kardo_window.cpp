@@ -198,7 +198,7 @@ void KardoWindow::buildMenus()
     Polices = menuBar()->addMenu(QStringLiteral("Fonts &Set"));
     Polices->setObjectName(QStringLiteral("Polices"));
     connect(Polices, &QMenu::aboutToShow, this, &KardoWindow::Polices_Click);
-    for (int i = 1; i <= 6; ++i)
+    for (int i = 1; i <= int(fontMenuFaces().size()); ++i)
         item(Polices, QStringLiteral("font%1").arg(i), QStringLiteral("Font #&%1").arg(i));
     item(Polices, QStringLiteral("morefont"), QStringLiteral("&More Font"));
     item(Polices, QStringLiteral("savefont"), QStringLiteral("Save &Pattern As Font"));

@@ -1,5 +1,7 @@
 #include "picture_file.h"
 
+#include "atomic_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -49,8 +51,13 @@ bool bmpCutShort(const QByteArray& head, qint64 fileSize)
     }
     if (width <= 0 || bitsPerPixel <= 0)
         return false;
+    // Header fields are untrusted: width * bitsPerPixel fits (2^31 * 2^16), but the
+    // pixel area may not. An area beyond any possible file is cut short by definition.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return fileSize < pixelsAt + rowBytes * height;
+    qint64 pixelBytes = 0, end = 0;
+    if (__builtin_mul_overflow(rowBytes, height, &pixelBytes) || __builtin_add_overflow(pixelsAt, pixelBytes, &end))
+        return true;
+    return fileSize < end;
 }
 
 } // namespace
@@ -71,8 +78,13 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
         return std::nullopt;
     };
     QImageReader::setAllocationLimit(pictureAllocationLimitMB);
-    if (!QFileInfo(path).isFile())
+    if (const QString kind = tms::nonRegularFileKind(path); !kind.isEmpty())
+        return fail(QStringLiteral("it is %1, not a regular file").arg(kind));
+    if (!QFileInfo::exists(path))
         return fail(QStringLiteral("no such file"));
+    // The reader would only say "unknown format" for a file it may not open.
+    if (QFile probe(path); !probe.open(QIODevice::ReadOnly))
+        return fail(probe.errorString());
 
     QImageReader reader(path);
     reader.setAutoTransform(false);

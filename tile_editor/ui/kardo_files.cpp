@@ -7,11 +7,9 @@
 #include "lien.h"
 #include "project_file.h"
 #include "tile_file_dialogs.h"
-#include "timer_pause.h"
 #include "user_dialogs.h"
 
 #include <QAction>
-#include <QTimer>
 
 namespace tile {
 
@@ -25,7 +23,6 @@ void KardoWindow::connectFileMenu()
 {
     for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
         action->setEnabled(true);
-    ShowPrintForm->setEnabled(false); // printing comes with the print sheet
 }
 
 void KardoWindow::runFileDialog(FileDialogKind kind)
@@ -78,7 +75,7 @@ void KardoWindow::loadCommandLineFile(const QString& path)
 void KardoWindow::Ouvrir_Click()
 {
     // The click that closes the dialog or the question must not paint.
-    tms::withTimerPaused(*Timer1, m_doc.tick, [this] { openProject(); });
+    withTimerPaused([this] { openProject(); });
 }
 
 void KardoWindow::openProject()
@@ -117,7 +114,7 @@ bool KardoWindow::Sauver_Click()
 bool KardoWindow::SauverSous_Click()
 {
     QString chosen;
-    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
+    withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
     if (chosen.isEmpty() || chosen == m_doc.fileName) {
         dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
         return false;
@@ -141,7 +138,7 @@ bool KardoWindow::saveForPrompt()
 void KardoWindow::ExporterC_Click()
 {
     QString path;
-    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
+    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
     if (path.isEmpty())
         return;
     const tms::FileResult written =
@@ -153,7 +150,7 @@ void KardoWindow::ExporterC_Click()
 void KardoWindow::ExporterASM_Click()
 {
     QString path;
-    tms::withTimerPaused(*Timer1, m_doc.tick, [&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
+    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
     if (path.isEmpty())
         return;
     const tms::FileResult written = writeAsmExport(path, m_doc);

@@ -24,10 +24,10 @@ private slots:
         QVERIFY2(error.startsWith(QStringLiteral("Cannot read picture \"%1\": ").arg(path)), qPrintable(error));
 
         QTemporaryDir out;
-        StderrCapture err;
-        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}), 1);
+        tms::batch::CapturedConsole console(QStringLiteral("dither"));
+        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console), 1);
         // (the PNG library may add a line of its own before ours)
-        QVERIFY2(err.text().contains(QStringLiteral("dither: Cannot read picture \"%1\"").arg(path)), qPrintable(err.text()));
+        QVERIFY2(console.err.contains(QStringLiteral("dither: Cannot read picture \"%1\"").arg(path)), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
 

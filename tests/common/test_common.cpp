@@ -221,24 +221,6 @@ private slots:
         QVERIFY(p2 == patterns);
         QVERIFY(c2 == colors);
     }
-
-    void tenKLoadKeepsUnstoredAreaAndOtherSizesAreRefused()
-    {
-        BitmapTable patterns, colors;
-        patterns.fill(0xAA);
-        colors.fill(0x55);
-        BitmapTable zero{};
-        bool full = true;
-        QVERIFY(powerpaint::decode(powerpaint::encode(zero, zero, false), patterns, colors, &full));
-        QVERIFY(!full);
-        QCOMPARE(patterns[bitmapIndex(19, 29, 7)], std::uint8_t(0));
-        QCOMPARE(patterns[bitmapIndex(20, 0, 0)], std::uint8_t(0xAA));
-        QCOMPARE(colors[bitmapIndex(0, 30, 0)], std::uint8_t(0x55));
-        for (qsizetype size : {0, 10239, 10241, 20480, 40959, 40961}) {
-            QVERIFY(!powerpaint::decode(QByteArray(size, '\x11'), patterns, colors));
-            QCOMPARE(patterns[bitmapIndex(20, 0, 0)], std::uint8_t(0xAA));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCommon)

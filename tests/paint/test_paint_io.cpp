@@ -27,19 +27,7 @@ private slots:
         const Picture picture = randomPicture(full ? 4 : 3);
         const QString path = dir.filePath("a.pp");
         QVERIFY(savePPFile(path, picture, full));
-        const QByteArray bytes = readFile(path);
-        QCOMPARE(bytes, full ? expected40K(picture) : expected10K(picture));
-        // Spot checks of the layout itself: 16 zero bytes, then column 0 line 0.
-        QCOMPARE(bytes.size(), full ? 40960 : 10240);
-        QCOMPARE(bytes.left(16), QByteArray(16, '\0'));
-        QCOMPARE(quint8(bytes[16]), full ? picture.bitmapColors[0] : picture.bitmapPatterns[0]);
-        QCOMPARE(quint8(bytes[5120 + 16]), full ? picture.bitmapPatterns[0] : picture.bitmapColors[0]);
-        if (full) { // quadrant 1, block row 3: 16 zeros, columns 30 and 31 of row 3, 224 zeros
-            const QByteArray q1row3 = bytes.mid(10240 + 3 * 256, 256);
-            QCOMPARE(q1row3.left(16), QByteArray(16, '\0'));
-            QCOMPARE(quint8(q1row3[16]), picture.bitmapColors[3 * 256 + 30 * 8]);
-            QCOMPARE(q1row3.mid(32), QByteArray(224, '\0'));
-        }
+        QCOMPARE(readFile(path), full ? expected40K(picture) : expected10K(picture));
         Picture loaded;
         ClearPicture(loaded);
         bool fullScreen = !full;

@@ -1,5 +1,5 @@
 #pragma once
-// The malformed-input corpus (tests/data/malformed/<program>/, made by make_corpus.py).
+// The malformed-input corpus: tests/data/malformed/<program>/, made by make_corpus.py.
 
 #include <QDir>
 #include <QFileInfo>

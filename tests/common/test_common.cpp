@@ -25,6 +25,7 @@ private slots:
         QCOMPARE(toQRgb(tile[2]), 0xFF21C842u);
         QCOMPARE(redOf(tile[6]), 212);
         QCOMPARE(blueOf(tile[6]), 77);
+        QCOMPARE(tile[6], rgbValue(212, 82, 77));
         QCOMPARE(int(bitMask[0]), 128); // the leftmost pixel is the high bit
         QCOMPARE(int(bitMask[7]), 1);
     }

@@ -77,23 +77,6 @@ private slots:
                 for (int s = 0; s < 32; ++s)
                     QCOMPARE(int(r.pattern_table[segmentIndex(y, s)]), (y & 1) ? 0xAA : 0x55);
         }
-        // The 16x16 matrix is anchored to picture columns, not to segments: segments 0
-        // and 1 use its two halves.
-        const OrderedMatrix& m = orderedMatrix(MatrixName::Level257);
-        const ColorValue darkish = RGB(30, 30, 80); // level 87.66
-        const float level = 257.0f * pourcentage(RGB(0, 0, 0), init_palette(0)[4], darkish);
-        const ConversionResult r = run(dither_test::uniformPicture(darkish), Method::Ordered257, blackAndBlue);
-        int differing = 0;
-        for (int y = 0; y < 16; ++y) {
-            for (int s : {0, 1, 2}) {
-                int expected = 0;
-                for (int k = 0; k < 8; ++k)
-                    expected |= float(m.at((8 * s + k) & 15, y)) > level ? 0 : tms::bitMask[k];
-                QCOMPARE(int(r.pattern_table[segmentIndex(y, s)]), expected);
-            }
-            differing += r.pattern_table[segmentIndex(y, 0)] != r.pattern_table[segmentIndex(y, 1)];
-        }
-        QVERIFY(differing > 0);
     }
 
     void orderedExtremesTakeOneColour()

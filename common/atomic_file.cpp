@@ -1,46 +1,164 @@
 #include "atomic_file.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include <csignal>
+#include <filesystem>
+#include <system_error>
 
 namespace tms {
 
+namespace {
+
+QString cannotWrite(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+}
+
+QString cannotRead(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot read \"%1\": %2").arg(path, reason);
+}
+
+// The device's own words, but "disk full" for a full file system, and never the
+// toolkit's "Unknown error" (what a write cut short by a full disk leaves behind).
+QString writeErrorReason(const QFileDevice& file)
+{
+    if (file.error() == QFileDevice::ResourceError)
+        return QStringLiteral("disk full");
+    const QString text = file.errorString();
+    if (file.error() == QFileDevice::NoError || text.isEmpty() || text == QLatin1String("Unknown error"))
+        return {};
+    return text;
+}
+
+std::optional<QByteArray> readBounded(const QString& path, qint64 maxBytes, bool refuseLonger, QString* error)
+{
+    auto fail = [&](const QString& reason) -> std::optional<QByteArray> {
+        if (error)
+            *error = cannotRead(path, reason);
+        return std::nullopt;
+    };
+    // A named pipe or a device would block or never end: only regular files are read.
+    if (const QString kind = nonRegularFileKind(path); !kind.isEmpty())
+        return fail(QStringLiteral("it is %1, not a regular file").arg(kind));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (refuseLonger && file.size() > maxBytes)
+        return fail(QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
+    QByteArray data = file.read(refuseLonger ? maxBytes + 1 : maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (data.size() > maxBytes) // grew while reading
+        return fail(QStringLiteral("the file is too large"));
+    return data;
+}
+
+} // namespace
+
+QString nonRegularFileKind(const QString& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(fs::path(QFile::encodeName(path).toStdString()), error);
+    switch (status.type()) {
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none: // could not be examined: opening it will say why
+        return {};
+    case fs::file_type::directory: return QStringLiteral("a folder");
+    case fs::file_type::block:
+    case fs::file_type::character: return QStringLiteral("a device");
+    case fs::file_type::fifo: return QStringLiteral("a named pipe");
+    case fs::file_type::socket: return QStringLiteral("a socket");
+    default: return QStringLiteral("not a regular file");
+    }
+}
+
+PendingWrite::PendingWrite(const QString& path) : m_path(path), m_file(path) {}
+
+FileResult PendingWrite::failure(const QString& reason)
+{
+    m_file.cancelWriting();
+    if (m_file.isOpen())
+        m_file.commit(); // after cancelWriting this only closes and removes the temporary file
+    m_written = false;
+    return FileResult::failure(cannotWrite(m_path, reason));
+}
+
+FileResult PendingWrite::write(const QByteArray& data)
+{
+    // Replacing a device or a pipe would put a regular file in its place.
+    if (const QString kind = nonRegularFileKind(m_path); !kind.isEmpty())
+        return FileResult::failure(cannotWrite(m_path, QStringLiteral("it is %1, not a regular file").arg(kind)));
+    // Unbuffered, so that every failure shows at the write itself rather than at a
+    // final flush that the commit might not notice.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure(m_file.errorString());
+    qint64 done = 0;
+    while (done < data.size()) {
+        // A write cut short carries no error; the next one reports why.
+        const qint64 n = m_file.write(data.constData() + done, data.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done < data.size()) {
+        const QString reason = writeErrorReason(m_file);
+        return failure(reason.isEmpty() ? QStringLiteral("only %1 of %2 bytes could be written").arg(done).arg(data.size())
+                                        : reason);
+    }
+    if (!m_file.flush() || m_file.error() != QFileDevice::NoError) {
+        const QString reason = writeErrorReason(m_file);
+        return failure(reason.isEmpty() ? QStringLiteral("the data could not be written whole") : reason);
+    }
+    if (m_file.size() != data.size())
+        return failure(QStringLiteral("the written file holds %1 bytes instead of %2").arg(m_file.size()).arg(data.size()));
+    m_written = true;
+    return {};
+}
+
+FileResult PendingWrite::commit()
+{
+    if (!m_written)
+        return failure(QStringLiteral("nothing was written"));
+    m_written = false;
+    if (!m_file.commit())
+        return FileResult::failure(cannotWrite(m_path, m_file.errorString()));
+    return {};
+}
+
+void PendingWrite::cancel()
+{
+    if (m_file.isOpen()) {
+        m_file.cancelWriting();
+        m_file.commit();
+    }
+    m_written = false;
+}
+
 FileResult writeWholeFile(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
-    }
-    if (!file.commit())
-        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    return {};
+    PendingWrite pending(path);
+    if (FileResult written = pending.write(data); !written)
+        return written;
+    return pending.commit();
 }
 
 std::optional<QByteArray> readWholeFile(const QString& path, qint64 maxBytes, QString* error)
 {
-    auto fail = [&](const QString& message) -> std::optional<QByteArray> {
-        if (error)
-            *error = message;
-        return std::nullopt;
-    };
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("Cannot read \"%1\": it is a folder").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-    if (file.size() > maxBytes)
-        return fail(QStringLiteral("Cannot read \"%1\": the file is too large (%2 bytes)").arg(path).arg(file.size()));
-    QByteArray data = file.read(maxBytes + 1);
-    if (data.size() > maxBytes) // grew while reading, or a device without a size
-        return fail(QStringLiteral("Cannot read \"%1\": the file is too large").arg(path));
-    if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-    return data;
+    return readBounded(path, maxBytes, true, error);
+}
+
+std::optional<QByteArray> readFileStart(const QString& path, qint64 count, QString* error)
+{
+    return readBounded(path, count, false, error);
+}
+
+void ignoreFileSizeLimitSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace tms

@@ -9,10 +9,28 @@ bool isBatchInvocation(int argc, char** argv)
     return argc > 1 && argv[1][0] == '-' && argv[1][1] != '\0';
 }
 
+void Console::print(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+void Console::writeError(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+int Console::usageError(const QString& message)
+{
+    error(message);
+    error(QStringLiteral("try '%1 --help'").arg(m_program));
+    return UsageError;
+}
+
 void printError(const QString& program, const QString& message)
 {
-    std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(), message.toLocal8Bit().constData());
-    std::fflush(stderr);
+    Console(program).error(message);
 }
 
 } // namespace tms::batch

@@ -1,5 +1,6 @@
 #include "file_chooser.h"
 
+#include "atomic_file.h"
 #include "user_dialogs.h"
 
 #include <QFile>
@@ -18,10 +19,12 @@ QString completeExtension(const QString& name, const QString& extension)
 std::function<QString(const QString&)> signatureCheck(const QByteArray& signature, const QString& message)
 {
     return [signature, message](const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.read(signature.size()) != signature)
-            return message;
-        return QString();
+        // A file that cannot be read is told as such, not as one of the wrong kind.
+        QString error;
+        const std::optional<QByteArray> start = readFileStart(path, signature.size(), &error);
+        if (!start)
+            return error;
+        return *start == signature ? QString() : message;
     };
 }
 

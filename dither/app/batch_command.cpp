@@ -1,94 +1,48 @@
 #include "batch_command.h"
 
-#include "atomic_file.h"
-#include "batch.h"
 #include "batch_options.h"
+#include "batch_outputs.h"
 #include "picture_file.h"
-#include "result_output.h"
-
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <cstdio>
 
 namespace dither {
 
-namespace {
-
-const QString program = QStringLiteral("dither");
-
-void printOut(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    std::fflush(stdout);
-}
-
-QByteArray outputBytes(const ConversionResult& result, OutputKind kind)
-{
-    switch (kind) {
-    case OutputKind::PowerPaintFull: return powerPaintFile(result, true);
-    case OutputKind::PowerPaint10K: return powerPaintFile(result, false);
-    case OutputKind::Bmp: return encodedResultImage(result, "BMP");
-    case OutputKind::Png: return encodedResultImage(result, "PNG");
-    }
-    return {};
-}
-
-} // namespace
-
-int runBatch(const QStringList& arguments)
+int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
     QCommandLineParser parser;
     declareBatchOptions(parser);
     if (arguments.size() < 2) {
-        tms::batch::printError(program, QStringLiteral("no picture given (the window comes in a later version)"));
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
+        console.error(QStringLiteral("no picture given (the window comes in a later version)"));
+        console.errorText(parser.helpText());
         return tms::batch::UsageError;
     }
-    if (!parser.parse(arguments)) {
-        tms::batch::printError(program, parser.errorText());
-        return tms::batch::UsageError;
-    }
+    if (!parser.parse(arguments))
+        return console.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        printOut(parser.helpText());
+        console.print(parser.helpText());
         return tms::batch::Success;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        printOut(QStringLiteral("%1 %2\n").arg(program, QCoreApplication::applicationVersion()));
+        console.print(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
         return tms::batch::Success;
     }
 
     const auto read = readBatchJob(parser);
-    if (const QString* usageError = std::get_if<QString>(&read)) {
-        tms::batch::printError(program, *usageError);
-        return tms::batch::UsageError;
-    }
+    if (const QString* usageError = std::get_if<QString>(&read))
+        return console.usageError(*usageError);
     const BatchJob& job = std::get<BatchJob>(read);
 
     QString error;
     const auto picture = readPicture(job.picturePath, &error);
     if (!picture) {
-        tms::batch::printError(program, error);
+        console.error(error);
         return tms::batch::Failure;
     }
     const auto result = convert(apply_resize(*picture, job.resize, job.resolution), job.settings);
     if (!result) { // cannot happen: the colour count was checked with the options
-        tms::batch::printError(program, selectMoreColors);
+        console.error(selectMoreColors);
         return tms::batch::UsageError;
     }
-
-    for (const OutputRequest& output : job.outputs) {
-        const QByteArray bytes = outputBytes(*result, output.kind);
-        if (bytes.isEmpty()) {
-            tms::batch::printError(program, QStringLiteral("Cannot encode \"%1\"").arg(output.path));
-            return tms::batch::Failure;
-        }
-        const tms::FileResult written = tms::writeWholeFile(output.path, bytes);
-        if (!written) {
-            tms::batch::printError(program, written.error);
-            return tms::batch::Failure;
-        }
-    }
-    return tms::batch::Success;
+    return tms::batch::runSteps<const ConversionResult>(console, *result, job.outputs);
 }
 
 } // namespace dither

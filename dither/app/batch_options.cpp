@@ -1,9 +1,10 @@
 #include "batch_options.h"
 
 #include "adjustment.h"
+#include "batch_option_table.h"
 #include "method_names.h"
+#include "result_output.h"
 
-#include <QHash>
 #include <algorithm>
 #include <optional>
 
@@ -48,10 +49,47 @@ int chosenCount(const ColourChoice& choice)
     return int(std::count(choice.begin(), choice.end(), true));
 }
 
+// An option that writes the result as one file.
+tms::batch::OptionEntry<BatchJob> outputOption(const char* name, const char* valueName, const char* description,
+                                               QByteArray (*bytes)(const ConversionResult&))
+{
+    return {QCommandLineOption(QLatin1String(name), QLatin1String(description), QLatin1String(valueName)),
+            [bytes](BatchJob& job, const QString& path) {
+                if (path.isEmpty())
+                    return QStringLiteral("An output file name is empty");
+                job.outputs.push_back([bytes, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
+                    const QByteArray file = bytes(result);
+                    if (file.isEmpty())
+                        return QStringLiteral("Cannot encode \"%1\"").arg(path);
+                    outputs.push_back({path, file});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+// The outputs, one entry each.
+const std::vector<tms::batch::OptionEntry<BatchJob>>& outputOptionTable()
+{
+    static const std::vector<tms::batch::OptionEntry<BatchJob>> table = {
+        outputOption("pp", "OUT.pp", "Write a full-screen PowerPaint file (40960 bytes).",
+                     [](const ConversionResult& r) { return powerPaintFile(r, true); }),
+        outputOption("pp10k", "OUT.pp", "Write a 10K PowerPaint file (10240 bytes, 240x160).",
+                     [](const ConversionResult& r) { return powerPaintFile(r, false); }),
+        outputOption("bmp", "OUT.bmp", "Write the converted picture as BMP.",
+                     [](const ConversionResult& r) { return encodedResultImage(r, "BMP"); }),
+        outputOption("png", "OUT.png", "Write the converted picture as PNG.",
+                     [](const ConversionResult& r) { return encodedResultImage(r, "PNG"); }),
+    };
+    return table;
+}
+
 } // namespace
 
 void declareBatchOptions(QCommandLineParser& parser)
 {
+    // "-pp" reads as "--pp", as users of older tools type it.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Converts a picture (BMP, ICO, GIF, JPEG, PNG) into a TMS9918A screen mode 2 bitmap."));
     parser.addHelpOption();
@@ -75,13 +113,9 @@ void declareBatchOptions(QCommandLineParser& parser)
          QStringLiteral("none")},
         {QStringLiteral("resolution"), QStringLiteral("full (256x192, default) or 10k (240x160)."),
          QStringLiteral("MODE"), QStringLiteral("full")},
-        {QStringLiteral("pp"), QStringLiteral("Write a full-screen PowerPaint file (40960 bytes)."),
-         QStringLiteral("OUT.pp")},
-        {QStringLiteral("pp10k"), QStringLiteral("Write a 10K PowerPaint file (10240 bytes, 240x160)."),
-         QStringLiteral("OUT.pp")},
-        {QStringLiteral("bmp"), QStringLiteral("Write the converted picture as BMP."), QStringLiteral("OUT.bmp")},
-        {QStringLiteral("png"), QStringLiteral("Write the converted picture as PNG."), QStringLiteral("OUT.png")},
     });
+    for (const auto& entry : outputOptionTable())
+        parser.addOption(entry.option);
 }
 
 std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
@@ -144,23 +178,8 @@ std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
     else
         return QStringLiteral("--resolution takes full or 10k");
 
-    // Outputs keep the order of the command line; a repeated option yields its values in turn.
-    const QHash<QString, OutputKind> outputKinds = {
-        {QStringLiteral("pp"), OutputKind::PowerPaintFull},
-        {QStringLiteral("pp10k"), OutputKind::PowerPaint10K},
-        {QStringLiteral("bmp"), OutputKind::Bmp},
-        {QStringLiteral("png"), OutputKind::Png},
-    };
-    QHash<QString, int> seen;
-    for (const QString& name : parser.optionNames()) {
-        const auto kind = outputKinds.constFind(name);
-        if (kind == outputKinds.constEnd())
-            continue;
-        const QStringList values = parser.values(name);
-        const int n = seen[name]++;
-        if (n < values.size())
-            job.outputs.append({*kind, values[n]});
-    }
+    if (const QString error = tms::batch::takeOptions(parser, outputOptionTable(), job); !error.isEmpty())
+        return error;
 
     if (chosenCount(s.colours) < 2)
         return selectMoreColors;

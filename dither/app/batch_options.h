@@ -2,28 +2,23 @@
 // Reading the batch options into conversion settings, with the checks that make a
 // usage error out of a wrong value.
 
+#include "batch_outputs.h"
 #include "conversion.h"
 #include "resize.h"
 
 #include <QCommandLineParser>
-#include <QList>
 #include <variant>
+#include <vector>
 
 namespace dither {
-
-enum class OutputKind { PowerPaintFull, PowerPaint10K, Bmp, Png };
-
-struct OutputRequest {
-    OutputKind kind;
-    QString path;
-};
 
 struct BatchJob {
     QString picturePath;
     ConversionSettings settings;
     ResizeMode resize = ResizeMode::NoResize;
     ResolutionMode resolution = ResolutionMode::Full;
-    QList<OutputRequest> outputs; // in the order given
+    // One step per output option, in the order given: each builds its file from the result.
+    std::vector<tms::batch::Step<const ConversionResult>> outputs;
 };
 
 // Declares every option of the command line on the parser.

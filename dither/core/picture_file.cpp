@@ -1,5 +1,7 @@
 #include "picture_file.h"
 
+#include "atomic_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -71,8 +73,13 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
         return std::nullopt;
     };
     QImageReader::setAllocationLimit(pictureAllocationLimitMB);
-    if (!QFileInfo(path).isFile())
+    if (const QString kind = tms::nonRegularFileKind(path); !kind.isEmpty())
+        return fail(QStringLiteral("it is %1, not a regular file").arg(kind));
+    if (!QFileInfo::exists(path))
         return fail(QStringLiteral("no such file"));
+    // The reader would only say "unknown format" for a file it may not open.
+    if (QFile probe(path); !probe.open(QIODevice::ReadOnly))
+        return fail(probe.errorString());
 
     QImageReader reader(path);
     reader.setAutoTransform(false);

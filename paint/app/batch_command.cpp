@@ -1,51 +1,35 @@
 #include "batch_command.h"
 
-#include "atomic_file.h"
-#include "batch.h"
+#include "batch_option_table.h"
+#include "batch_outputs.h"
 #include "palette.h"
 #include "picture_render.h"
 #include "pp_file.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
-#include <QTextStream>
-
-#include <cstdio>
+#include <optional>
 
 namespace paint {
 
 namespace {
 
-const QString programName = QStringLiteral("easel");
-
-struct Output {
-    enum class Kind { PowerPaint, Png } kind;
-    QString path;
+// The picture while the steps run, and the size --save writes.
+struct Work {
+    Picture picture;
+    bool inputFull = false;
+    std::optional<bool> saveFull; // --full or --10k; else the input's size
 };
 
-// QCommandLineParser keeps the values of each option but not the order between
-// options, so the order is read from the arguments themselves.
-QList<Output> outputsInOrder(const QStringList& arguments, const QCommandLineParser& parser)
-{
-    QStringList saves = parser.values(QStringLiteral("save"));
-    QStringList pngs = parser.values(QStringLiteral("png"));
-    QList<Output> outputs;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QStringLiteral("--"))
-            break;
-        const bool isSave = arg == QStringLiteral("--save") || arg.startsWith(QStringLiteral("--save="));
-        const bool isPng = arg == QStringLiteral("--png") || arg.startsWith(QStringLiteral("--png="));
-        if (!isSave && !isPng)
-            continue;
-        QStringList& values = isSave ? saves : pngs;
-        if (!values.isEmpty())
-            outputs.append({isSave ? Output::Kind::PowerPaint : Output::Kind::Png, values.takeFirst()});
-        if (!arg.contains(QLatin1Char('=')))
-            ++i; // the value is the next argument
-    }
-    return outputs;
-}
+using Step = tms::batch::Step<Work>;
+
+struct Plan {
+    std::vector<Step> steps;
+    std::optional<bool> saveFull;
+    bool sizeGivenTwice = false;
+    bool showHelp = false;
+    bool showVersion = false;
+};
 
 QString helpText()
 {
@@ -59,88 +43,120 @@ QString helpText()
         "  --help                          shows this text\n"
         "  --version                       shows the version\n"
         "\n"
-        "Outputs are written in the order given. Exit status: 0 success, 1 unreadable input or\n"
-        "unwritable output (no partial file is left), 2 usage error.\n");
+        "Outputs are built in the order given and replace their files only when all are\n"
+        "ready. Exit status: 0 success, 1 unreadable input or unwritable output (every\n"
+        "output file is then as it was), 2 usage error.\n");
 }
 
-int usageError(const QString& message)
-{
-    tms::batch::printError(programName, message + QStringLiteral(" (try --help)"));
-    return tms::batch::UsageError;
-}
-
-void printOut(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    std::fflush(stdout);
-}
-
-tms::FileResult writePng(const QString& path, const Picture& picture)
+QByteArray pngBytes(const Picture& picture)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!pictureImage(picture, tms::standardPalette()).save(&buffer, "PNG"))
-        return tms::FileResult::failure(QStringLiteral("Cannot encode \"%1\" as PNG").arg(path));
-    return tms::writeWholeFile(path, bytes);
+        return {};
+    return bytes;
+}
+
+// An entry whose option adds one output step.
+tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueName, Step (*step)(const QString& path))
+{
+    return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
+            [step](Plan& plan, const QString& path) {
+                if (path.isEmpty())
+                    return QStringLiteral("an output file name is empty");
+                plan.steps.push_back(step(path));
+                return QString();
+            }};
+}
+
+tms::batch::OptionEntry<Plan> sizeOption(const char* name, bool full)
+{
+    return {QCommandLineOption(QLatin1String(name)), [full](Plan& plan, const QString&) {
+                plan.sizeGivenTwice = plan.sizeGivenTwice || (plan.saveFull && *plan.saveFull != full);
+                plan.saveFull = full;
+                return QString();
+            }};
+}
+
+const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
+{
+    static const std::vector<tms::batch::OptionEntry<Plan>> table = {
+        outputOption("save", "OUT.pp",
+                     [](const QString& path) -> Step {
+                         return [path](Work& work, tms::batch::Outputs& outputs) {
+                             const bool full = work.saveFull.value_or(work.inputFull);
+                             outputs.push_back({path, ppFileBytes(work.picture, full)});
+                             return QString();
+                         };
+                     }),
+        outputOption("png", "OUT.png",
+                     [](const QString& path) -> Step {
+                         return [path](Work& work, tms::batch::Outputs& outputs) {
+                             const QByteArray bytes = pngBytes(work.picture);
+                             if (bytes.isEmpty())
+                                 return QStringLiteral("Cannot encode \"%1\" as PNG").arg(path);
+                             outputs.push_back({path, bytes});
+                             return QString();
+                         };
+                     }),
+        sizeOption("full", true),
+        sizeOption("10k", false),
+        {QCommandLineOption(QStringLiteral("help")),
+         [](Plan& plan, const QString&) {
+             plan.showHelp = true;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("version")),
+         [](Plan& plan, const QString&) {
+             plan.showVersion = true;
+             return QString();
+         }},
+    };
+    return table;
 }
 
 } // namespace
 
-int runBatch(const QStringList& arguments)
+int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption save(QStringLiteral("save"), QStringLiteral("PowerPaint output"), QStringLiteral("OUT.pp"));
-    const QCommandLineOption full(QStringLiteral("full"), QStringLiteral("40K output"));
-    const QCommandLineOption tenK(QStringLiteral("10k"), QStringLiteral("10K output"));
-    const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("PNG output"), QStringLiteral("OUT.png"));
-    const QCommandLineOption help(QStringLiteral("help"), QStringLiteral("Shows the help"));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version"));
-    parser.addOptions({save, full, tenK, png, help, version});
-    parser.addPositionalArgument(QStringLiteral("INPUT.pp"), QStringLiteral("PowerPaint picture to convert"));
-
+    tms::batch::declareOptions(parser, optionTable());
     if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        printOut(helpText());
+        return console.usageError(parser.errorText());
+    Plan plan;
+    if (const QString error = tms::batch::takeOptions(parser, optionTable(), plan); !error.isEmpty())
+        return console.usageError(error);
+    if (plan.showHelp) {
+        console.print(helpText());
         return tms::batch::Success;
     }
-    if (parser.isSet(version)) {
-        printOut(QStringLiteral("easel %1\n").arg(QStringLiteral(SUITE_VERSION)));
+    if (plan.showVersion) {
+        console.print(QStringLiteral("easel %1\n").arg(QStringLiteral(SUITE_VERSION)));
         return tms::batch::Success;
     }
     const QStringList inputs = parser.positionalArguments();
     if (inputs.size() != 1)
-        return usageError(inputs.isEmpty() ? QStringLiteral("no input picture given")
-                                           : QStringLiteral("only one input picture may be given"));
-    if (parser.isSet(full) && parser.isSet(tenK))
-        return usageError(QStringLiteral("--full and --10k exclude each other"));
-    if ((parser.isSet(full) || parser.isSet(tenK)) && !parser.isSet(save))
-        return usageError(QStringLiteral("--full and --10k apply to --save only"));
-    const QList<Output> outputs = outputsInOrder(arguments, parser);
-    if (outputs.isEmpty())
-        return usageError(QStringLiteral("nothing to do: give --save or --png"));
+        return console.usageError(inputs.isEmpty() ? QStringLiteral("no input picture given")
+                                                   : QStringLiteral("only one input picture may be given"));
+    if (plan.sizeGivenTwice)
+        return console.usageError(QStringLiteral("--full and --10k exclude each other"));
+    if (plan.saveFull && !parser.isSet(QStringLiteral("save")))
+        return console.usageError(QStringLiteral("--full and --10k apply to --save only"));
+    if (plan.steps.empty())
+        return console.usageError(QStringLiteral("nothing to do: give --save or --png"));
 
-    Picture picture;
-    ClearPicture(picture);
-    bool inputIsFull = false;
-    if (const tms::FileResult loaded = ChargePPFile(inputs.first(), picture, inputIsFull); !loaded) {
-        tms::batch::printError(programName, QStringLiteral("%1: %2").arg(inputs.first(), loaded.error));
+    Work work;
+    ClearPicture(work.picture);
+    work.saveFull = plan.saveFull;
+    const QString& input = inputs.first();
+    if (const tms::FileResult loaded = ChargePPFile(input, work.picture, work.inputFull); !loaded) {
+        // The length refusal is the Open dialog's sentence, which names no file.
+        console.error(loaded.error == notPowerPaintMessage() ? QStringLiteral("\"%1\": %2").arg(input, loaded.error)
+                                                             : loaded.error);
         return tms::batch::Failure;
     }
-    const bool saveFull = parser.isSet(full) ? true : parser.isSet(tenK) ? false : inputIsFull;
-
-    for (const Output& output : outputs) {
-        const tms::FileResult written = output.kind == Output::Kind::PowerPaint
-                                            ? savePPFile(output.path, picture, saveFull)
-                                            : writePng(output.path, picture);
-        if (!written) {
-            tms::batch::printError(programName, written.error);
-            return tms::batch::Failure;
-        }
-    }
-    return tms::batch::Success;
+    return tms::batch::runSteps(console, work, plan.steps);
 }
 
 } // namespace paint

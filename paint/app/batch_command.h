@@ -1,14 +1,19 @@
 #pragma once
 // easel's batch front end: converts a PowerPaint picture without a window,
 //   easel [--save OUT.pp [--full | --10k]] [--png OUT.png] INPUT.pp
-// carrying the outputs out in the order given. Exit status 0 on success, 1 when the
-// input cannot be read or an output cannot be written (never a partial file),
-// 2 for a usage error.
+// The outputs are built in memory in the order given and replace their files only
+// when all are ready (tms::batch::commitAll). Exit status 0 on success, 1 when the
+// input cannot be read or an output cannot be written (every output file is then as
+// it was), 2 for a usage error.
+
+#include "batch.h"
 
 #include <QStringList>
 
 namespace paint {
 
-int runBatch(const QStringList& arguments);
+// Runs the batch command line (argument 0 is the program) and returns the exit status;
+// text goes to the console.
+int runBatch(const QStringList& arguments, tms::batch::Console& console);
 
 } // namespace paint

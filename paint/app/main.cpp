@@ -1,6 +1,7 @@
 // easel: the paint window, or the batch converter when the first argument is an
 // option. The choice is made before any application object exists, so that batch
 // mode never needs a display or a platform plugin.
+#include "atomic_file.h"
 #include "batch.h"
 #include "batch_command.h"
 #include "mosaic_easel_main.h"
@@ -10,11 +11,11 @@
 
 int main(int argc, char** argv)
 {
+    tms::ignoreFileSizeLimitSignal();
     if (tms::batch::isBatchInvocation(argc, argv)) {
         QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("easel"));
-        QCoreApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
-        return paint::runBatch(app.arguments());
+        tms::batch::Console console(QStringLiteral("easel"));
+        return paint::runBatch(app.arguments(), console);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("easel"));

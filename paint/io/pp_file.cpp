@@ -36,10 +36,14 @@ tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullSc
     return {};
 }
 
+QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile)
+{
+    return tms::powerpaint::encode(picture.bitmapPatterns, picture.bitmapColors, fullScreenFile);
+}
+
 tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile)
 {
-    return tms::writeWholeFile(path,
-                               tms::powerpaint::encode(picture.bitmapPatterns, picture.bitmapColors, fullScreenFile));
+    return tms::writeWholeFile(path, ppFileBytes(picture, fullScreenFile));
 }
 
 } // namespace paint

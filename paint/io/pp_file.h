@@ -17,6 +17,9 @@ bool isPowerPaintLength(qint64 length);
 // were. fullScreenFile receives the file's size (true = 40K) on success only.
 tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullScreenFile);
 
+// The file's bytes: a 10K (fullScreenFile false) or 40K file.
+QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile);
+
 // Writes the picture as a 10K (fullScreenFile false) or 40K file.
 tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile);
 

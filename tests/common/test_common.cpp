@@ -1,13 +1,20 @@
 #include "atomic_file.h"
+#include "batch_outputs.h"
 #include "hex.h"
 #include "palette.h"
 #include "powerpaint.h"
 #include "text_writer.h"
 
+#include "test_files.h"
+#include "write_failures.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 #include <random>
+#include <sys/stat.h>
 
 using namespace tms;
 
@@ -43,32 +50,128 @@ private slots:
         QCOMPARE(t.bytes(), QByteArray("AB\r\n\r\n"));
     }
 
-    void wholeFileWriteAndBoundedRead()
+    // Every way a write can fail leaves the old file byte for byte and no temporary
+    // file, and says why. The new content (10000 bytes) is below the toolkit's buffer
+    // size, where a failure used to show only at the commit, which went ahead anyway.
+    void wholeFileWrite_data()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("f.bin");
-        QVERIFY(writeWholeFile(path, QByteArray(100, 'x')));
-        QVERIFY(writeWholeFile(path, QByteArray(10, 'y'))); // shorter content replaces the whole file
-        QCOMPARE(QFileInfo(path).size(), 10);
-        QString error;
-        QVERIFY(!readWholeFile(path, 9, &error));
-        QVERIFY(error.contains("too large"));
-        QCOMPARE(readWholeFile(path, 10).value(), QByteArray(10, 'y'));
-        QVERIFY(!readWholeFile(dir.filePath("missing"), 10, &error));
-        QVERIFY(!readWholeFile(dir.path(), 10, &error));
+        QTest::addColumn<QString>("target"); // below the test folder
+        QTest::addColumn<QString>("failure"); // empty: the write succeeds
+        QTest::newRow("shorter content replaces a file whole") << "old.bin" << "";
+        QTest::newRow("missing folder") << "no/such/folder/x.bin" << "No such file or directory";
+        QTest::newRow("path under a regular file") << "old.bin/x.bin" << "Not a directory";
+        QTest::newRow("folder") << "folder" << "it is a folder, not a regular file";
+        QTest::newRow("named pipe") << "pipe" << "it is a named pipe, not a regular file";
+        QTest::newRow("file size limit") << "old.bin" << "File too large";
+        QTest::newRow("full file system") << "full/old.bin" << "disk full";
     }
 
-    void failedWriteKeepsOldFile()
+    void wholeFileWrite()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, failure);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(target);
+        const QByteArray old(12000, 'o'), fresh(10000, 'n');
+        writeFile(dir.filePath("old.bin"), old);
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+        std::optional<write_failures::FileSizeLimit> limit;
+        std::optional<write_failures::FullFileSystem> full;
+        if (QTest::currentDataTag() == QLatin1String("file size limit"))
+            limit.emplace(4096);
+        if (target.startsWith("full/")) {
+            full.emplace(dir.filePath("full"));
+            if (!full->mounted())
+                QSKIP("mounting a small file system needs root");
+            writeFile(path, old);
+            full->fill();
+        }
+        const QStringList before = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::System);
+
+        const FileResult result = writeWholeFile(path, fresh);
+        limit.reset();
+        if (failure.isEmpty()) {
+            QVERIFY2(result.ok, qPrintable(result.error));
+            QCOMPARE(readFile(path), fresh);
+            return;
+        }
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, QString("Cannot write \"%1\": %2").arg(path, failure));
+        if (QFileInfo(path).isFile())
+            QCOMPARE(readFile(path), old);
+        QCOMPARE(readFile(dir.filePath("old.bin")), old);
+        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
+        QCOMPARE(QFileInfo(dir.filePath("pipe")).isFile(), false);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::System), before); // nothing left over
+    }
+
+    void boundedRead_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("maxBytes");
+        QTest::addColumn<QString>("failure"); // empty: the read succeeds
+        QTest::newRow("at the limit") << "ten.bin" << qint64(10) << "";
+        QTest::newRow("too large") << "ten.bin" << qint64(9) << "the file is too large (10 bytes)";
+        QTest::newRow("missing") << "missing" << qint64(10) << "No such file or directory";
+        QTest::newRow("folder") << "." << qint64(10) << "it is a folder, not a regular file";
+        QTest::newRow("named pipe, which would never end") << "pipe" << qint64(10)
+                                                           << "it is a named pipe, not a regular file";
+        QTest::newRow("no permission") << "ten.bin" << qint64(-1) << "Permission denied";
+    }
+
+    void boundedRead()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, maxBytes);
+        QFETCH(QString, failure);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ten.bin"), QByteArray(10, 'y'));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600) == 0);
+        const QString path = QDir::cleanPath(dir.filePath(name));
+        QString error, startError;
+        std::optional<QByteArray> whole, start;
+        if (maxBytes < 0) {
+            QFile::setPermissions(path, QFileDevice::WriteOwner);
+            write_failures::WithoutRootRights unprivileged;
+            whole = readWholeFile(path, 10, &error);
+            start = readFileStart(path, 4, &startError);
+        } else {
+            whole = readWholeFile(path, maxBytes, &error);
+            start = readFileStart(path, 4, &startError);
+        }
+        if (failure.isEmpty()) {
+            QCOMPARE(whole.value(), QByteArray(10, 'y'));
+            QCOMPARE(start.value(), QByteArray(4, 'y'));
+            return;
+        }
+        QVERIFY(!whole);
+        QCOMPARE(error, QString("Cannot read \"%1\": %2").arg(path, failure));
+        QCOMPARE(bool(start), failure.startsWith("the file is too large")); // the start of a long file is fine
+    }
+
+    // A replacement that fails after others succeeded: those get their old bytes back,
+    // and a file that did not exist before is removed.
+    void batchOutputsAreRestoredWhenOneReplacementFails()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("keep.bin");
-        QVERIFY(writeWholeFile(path, "old"));
-        QVERIFY(!writeWholeFile(dir.filePath("no/such/folder/x.bin"), "new").error.isEmpty());
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const FileResult readOnly = writeWholeFile(path, "new");
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (!readOnly) // root may write anyway
-            QCOMPARE(readWholeFile(path, 100).value(), QByteArray("old"));
+        const QString a = dir.filePath("a.out"), b = dir.filePath("b.out"), c = dir.filePath("c.out");
+        writeFile(a, "old a");
+        writeFile(c, "old c");
+        batch::OutputSet set;
+        QVERIFY(set.prepare({{a, "new a"}, {b, "new b"}, {c, "new c"}}));
+        QCOMPARE(readFile(a), QByteArray("old a")); // prepared, not yet replaced
+        QVERIFY(QFile::remove(c) && QDir(dir.path()).mkdir("c.out")); // the last replacement will fail
+        const FileResult result = set.replaceAll();
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(QString("Cannot write \"%1\"").arg(c)), qPrintable(result.error));
+        QCOMPARE(readFile(a), QByteArray("old a"));
+        QVERIFY(!QFile::exists(b));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.out"});
+
+        QVERIFY(batch::commitAll({{a, "new a"}, {b, "new b"}, {a, "newer a"}}));
+        QCOMPARE(readFile(a), QByteArray("newer a"));
+        QCOMPARE(readFile(b), QByteArray("new b"));
     }
 
     void powerPaintTenKLayout()

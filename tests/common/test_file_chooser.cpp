@@ -1,6 +1,7 @@
 #include "file_chooser.h"
 #include "test_files.h"
 #include "scripted_dialogs.h"
+#include "write_failures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,6 +91,15 @@ private slots:
         QVERIFY(chooser.chosenPath().isEmpty());
         QCOMPARE(chooser.result(), int(QDialog::Rejected));
         QCOMPARE(dialogs.texts(), QStringList{"Illegal DAT file"});
+
+        // A file that may not be read is told as such, not as a file of the wrong kind.
+        writeFile(dir.filePath("locked.dat"), "NAME");
+        QFile::setPermissions(dir.filePath("locked.dat"), QFileDevice::WriteOwner);
+        {
+            write_failures::WithoutRootRights unprivileged;
+            chooser.submit(dir.filePath("locked.dat"));
+        }
+        QCOMPARE(dialogs.texts().last(), QString("Cannot read \"%1\": Permission denied").arg(dir.filePath("locked.dat")));
 
         chooser.submit(dir.filePath("good.dat"));
         QCOMPARE(chooser.chosenPath(), dir.filePath("good.dat"));

@@ -1,17 +1,21 @@
-// The dither program run as a build server would: no display, no platform plugin.
-// Exit status, messages on stderr, outputs, and no file left behind by a failed run.
+// The dither command line run in-process, and once as the program itself the way a
+// build server runs it: no display, no platform plugin. Exit status, messages, outputs,
+// and every output file as it was after a failed run.
 
+#include "batch_command.h"
 #include "resize.h"
 #include "result_output.h"
 #include "program_run.h"
 #include "test_files.h"
 #include "test_pictures.h"
+#include "write_failures.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace dither;
 
@@ -19,9 +23,11 @@ namespace {
 
 using Run = ProgramRun;
 
+// In-process, in the test folder.
 Run runDither(const QStringList& arguments, const QString& folder)
 {
-    return runWithoutDisplay(QStringLiteral(DITHER_BINARY), arguments, folder);
+    QDir::setCurrent(folder);
+    return runInProcess(QStringLiteral("dither"), runBatch, arguments);
 }
 
 QImage photoLikeImage(int width, int height)
@@ -131,6 +137,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::newRow("no arguments") << QStringList{} << "Usage:";
+        QTest::newRow("single dash") << QStringList{"-pp", "refused.pp", "-bogus", "photo.png"} << "Unknown option 'bogus'";
         QTest::newRow("no picture") << QStringList{"--pp", "refused.pp"} << "No picture";
         QTest::newRow("missing value") << QStringList{"photo.png", "--pp", "refused.pp", "--method"} << "Missing value";
         QTest::newRow("two pictures") << QStringList{"--pp", "refused.pp", "photo.png", "dot.bmp"} << "dither: ";
@@ -202,33 +209,75 @@ private slots:
         writeFile(path(name), content);
         const Run run = runDither({"--pp", "never.pp", "--png", "never.png", name}, dir.path());
         QCOMPARE(run.status, 1);
-        // (the PNG library may add a line of its own before ours)
         QVERIFY2(run.err.contains(QString("dither: Cannot read picture \"%1\"").arg(name)), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("never.pp")));
         QVERIFY(!QFile::exists(path("never.png")));
-
-        const Run missing = runDither({"--pp", "never.pp", "absent.png"}, dir.path());
-        QCOMPARE(missing.status, 1);
-        QVERIFY(missing.err.contains("absent.png"));
     }
 
+    void picturesThatAreNoFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "absent.png" << "no such file";
+        QTest::newRow("folder") << "folder.png" << "it is a folder, not a regular file";
+        QTest::newRow("named pipe") << "pipe.png" << "it is a named pipe, not a regular file";
+        QTest::newRow("no permission") << "locked.png" << "Permission denied";
+    }
+
+    void picturesThatAreNoFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir here;
+        QVERIFY(QDir(here.path()).mkdir("folder.png"));
+        QVERIFY(mkfifo(QFile::encodeName(here.filePath("pipe.png")).constData(), 0600) == 0);
+        QVERIFY(QFile::copy(path("photo.png"), here.filePath("locked.png")));
+        QFile::setPermissions(here.filePath("locked.png"), QFileDevice::WriteOwner);
+        Run run;
+        {
+            std::optional<write_failures::WithoutRootRights> unprivileged;
+            if (name == "locked.png")
+                unprivileged.emplace();
+            run = runDither({"--pp", here.filePath("never.pp"), here.filePath(name)}, here.path());
+        }
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QString("dither: Cannot read picture \"%1\": %2\n").arg(here.filePath(name), reason));
+        QVERIFY(!QFile::exists(here.filePath("never.pp")));
+    }
+
+    // A run whose second output cannot be written leaves the first as it was.
     void unwritableOutputs()
     {
-        // Outputs are written in the order given; the first failure stops the run and
-        // leaves no partial file, while earlier outputs are complete.
+        writeFile(path("first.pp"), "old first");
         QVERIFY(QDir(dir.path()).mkpath(QString("folder.pp")));
-        const Run run = runDither({"--pp10k", "first.pp", "--pp", "no/such/dir/second.pp", "--bmp", "third.bmp",
-                                   "photo.png"},
-                                  dir.path());
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QString("second.pp")), qPrintable(run.err));
-        QCOMPARE(QFileInfo(path(QString("first.pp"))).size(), 10240);
-        QVERIFY(!QFile::exists(path(QString("third.bmp"))));
-        QCOMPARE(QDir(path(QString("no"))).exists(), false);
-
-        const Run onFolder = runDither({"--pp", "folder.pp", "photo.png"}, dir.path());
-        QCOMPARE(onFolder.status, 1);
+        for (const char* second : {"no/such/dir/second.pp", "folder.pp"}) {
+            const Run run = runDither({"--pp10k", "first.pp", "--pp", second, "--bmp", "third.bmp", "photo.png"},
+                                      dir.path());
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.startsWith(QString("dither: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));
+            QCOMPARE(readFile(path("first.pp")), QByteArray("old first"));
+            QVERIFY(!QFile::exists(path(QString("third.bmp"))));
+        }
         QVERIFY(QFileInfo(path(QString("folder.pp"))).isDir());
+    }
+
+    // The program itself: no display, and a file-size limit (ulimit -f) that makes a
+    // write fail instead of killing the program.
+    void runsWithoutADisplay()
+    {
+        QTemporaryDir here;
+        QVERIFY(QFile::copy(path("photo.png"), here.filePath("photo.png")));
+        Run run = runWithoutDisplay(DITHER_BINARY, {"--pp10k", "small.pp", "photo.png"}, here.path());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QFileInfo(here.filePath("small.pp")).size(), 10240);
+        run = runWithoutDisplay(DITHER_BINARY, {"--pp", "small.pp", "photo.png"}, here.path(),
+                                write_failures::fileSizeLimitInChild(20480));
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QString("dither: Cannot write \"small.pp\": File too large\n"));
+        QCOMPARE(QFileInfo(here.filePath("small.pp")).size(), 10240);
+        run = runWithoutDisplay(DITHER_BINARY, {}, here.path());
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("Usage:"));
     }
 };
 

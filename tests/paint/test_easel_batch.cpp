@@ -1,25 +1,26 @@
-// easel's batch mode, run as a separate process with no display and no platform
-// plugin configured, the way a build server runs it.
+// easel's batch mode: the command line run in-process, and once as the program itself
+// with no display and no platform plugin configured, the way a build server runs it.
+#include "batch_command.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
 #include "program_run.h"
+#include "write_failures.h"
 
 #include <QDir>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace paint;
 using namespace paint_test;
 
 namespace {
 
-using Run = ProgramRun;
-
-Run runEasel(const QStringList& arguments, const QString& folder)
+ProgramRun easel(const QStringList& arguments)
 {
-    return runWithoutDisplay(QStringLiteral(EASEL_PATH), arguments, folder);
+    return runInProcess(QStringLiteral("easel"), runBatch, arguments);
 }
 
 } // namespace
@@ -27,17 +28,6 @@ Run runEasel(const QStringList& arguments, const QString& folder)
 class TestEaselBatch : public QObject {
     Q_OBJECT
 private slots:
-    void helpAndVersion()
-    {
-        QTemporaryDir dir;
-        const Run help = runEasel({"--help"}, dir.path());
-        QCOMPARE(help.status, 0);
-        QVERIFY(help.out.contains("--save OUT.pp") && help.out.contains("--png OUT.png"));
-        const Run version = runEasel({"--version"}, dir.path());
-        QCOMPARE(version.status, 0);
-        QCOMPARE(version.out.trimmed(), QString("easel " SUITE_VERSION));
-    }
-
     void savesBothSizesFromBothSizes_data()
     {
         QTest::addColumn<bool>("inputFull");
@@ -55,9 +45,11 @@ private slots:
         QFETCH(QString, sizeOption);
         QFETCH(bool, outputFull);
         QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
         const Picture source = randomPicture(inputFull ? 31 : 32);
-        writeFile(dir.filePath("in.pp"), inputFull ? expected40K(source) : expected10K(source));
-        const Run run = runEasel(QStringList{"--save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")), dir.path());
+        writeFile("in.pp", inputFull ? expected40K(source) : expected10K(source));
+        // A single dash is read as two.
+        const ProgramRun run = easel(QStringList{"-save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")));
         QCOMPARE(run.status, 0);
         QVERIFY(run.err.isEmpty());
         // What a 10K input does not hold is black: pattern 0, colour 33.
@@ -67,25 +59,13 @@ private slots:
                 expected.bitmapPatterns[i] = 0;
                 expected.bitmapColors[i] = 33;
             }
-        QCOMPARE(readFile(dir.filePath("out.pp")), outputFull ? expected40K(expected) : expected10K(expected));
+        QCOMPARE(readFile("out.pp"), outputFull ? expected40K(expected) : expected10K(expected));
     }
 
-    void writesThePictureAsPngAfterTheSave()
+    void helpAndVersion()
     {
-        QTemporaryDir dir;
-        Picture source;
-        ClearPicture(source);
-        source.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x80;
-        source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
-        writeFile(dir.filePath("in.pp"), expected40K(source));
-        const Run run = runEasel({"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
-        QCOMPARE(run.status, 0);
-        const QImage image(dir.filePath("shot.png"));
-        QCOMPARE(image.size(), QSize(256, 192));
-        QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
-        QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
-        QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
-        QCOMPARE(readFile(dir.filePath("copy.pp")), expected40K(source));
+        QVERIFY(easel({"--help"}).out.contains("--save OUT.pp"));
+        QCOMPARE(easel({"--version"}).out, QString("easel " SUITE_VERSION "\n"));
     }
 
     void usageErrorsExitWithTwo_data()
@@ -104,49 +84,91 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QTemporaryDir dir;
-        writeFile(dir.filePath("in.pp"), QByteArray(10240, '\0'));
-        const Run run = runEasel(arguments, dir.path());
+        QDir::setCurrent(dir.path());
+        writeFile("in.pp", QByteArray(10240, '\0'));
+        const ProgramRun run = easel(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.startsWith("easel: "));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"in.pp"});
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.pp"});
     }
 
     void badInputsExitWithOneAndWriteNothing_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("truncated") << QByteArray(10000, 'x') << true;
-        QTest::newRow("oversized") << QByteArray(40961, 'x') << true;
-        QTest::newRow("garbage") << QByteArray("\x89PNG not a picture") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing" << "Cannot read \"in.pp\": No such file or directory";
+        QTest::newRow("truncated") << "truncated" << "\"in.pp\": Not a fullscreen PowerPaint file (10K or 40K)";
+        QTest::newRow("oversized") << "oversized" << "\"in.pp\": Not a fullscreen PowerPaint file (10K or 40K)";
+        QTest::newRow("named pipe") << "pipe" << "Cannot read \"in.pp\": it is a named pipe, not a regular file";
+        QTest::newRow("no permission") << "locked" << "Cannot read \"in.pp\": Permission denied";
     }
 
     void badInputsExitWithOneAndWriteNothing()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        if (exists)
-            writeFile(dir.filePath("in.pp"), content);
-        const Run run = runEasel({"--save", "out.pp", "--png", "out.png", "in.pp"}, dir.path());
+        QDir::setCurrent(dir.path());
+        if (kind == "truncated" || kind == "oversized" || kind == "locked")
+            writeFile("in.pp", QByteArray(kind == "truncated" ? 10000 : kind == "oversized" ? 40961 : 10240, 'x'));
+        if (kind == "pipe")
+            QVERIFY(mkfifo("in.pp", 0600) == 0);
+        ProgramRun run;
+        {
+            std::optional<write_failures::WithoutRootRights> unprivileged;
+            if (kind == "locked") {
+                QFile::setPermissions("in.pp", QFileDevice::WriteOwner);
+                unprivileged.emplace();
+            }
+            run = easel({"--save", dir.filePath("out.pp"), "--png", dir.filePath("out.png"), "in.pp"});
+        }
         QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains("in.pp"));
-        QVERIFY(!QFile::exists(dir.filePath("out.pp")));
-        QVERIFY(!QFile::exists(dir.filePath("out.png")));
+        QCOMPARE(run.err, "easel: " + message + "\n"); // the path once
+        QVERIFY(!QFile::exists("out.pp"));
+        QVERIFY(!QFile::exists("out.png"));
     }
 
-    void unwritableOutputExitsWithOneAndKeepsTheOldFile()
+    // A run whose second output cannot be written leaves the first as it was.
+    void unwritableOutputKeepsEveryOldFile()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("in.pp"), expected10K(randomPicture(33)));
-        QVERIFY(QDir(dir.path()).mkdir("folder.pp"));
-        const Run intoFolder = runEasel({"--save", "folder.pp", "in.pp"}, dir.path());
-        QCOMPARE(intoFolder.status, 1);
-        QVERIFY(intoFolder.err.contains("folder.pp"));
-        QVERIFY(QFileInfo(dir.filePath("folder.pp")).isDir());
-        const Run missingFolder = runEasel({"--png", "nowhere/out.png", "in.pp"}, dir.path());
-        QCOMPARE(missingFolder.status, 1);
-        QVERIFY(!QFile::exists(dir.filePath("nowhere/out.png")));
+        QDir::setCurrent(dir.path());
+        writeFile("in.pp", expected10K(randomPicture(33)));
+        writeFile("old.pp", "old");
+        QVERIFY(QDir().mkdir("folder.png"));
+        for (const char* second : {"folder.png", "nowhere/out.png"}) {
+            const ProgramRun run = easel({"--save", "old.pp", "--png", second, "in.pp"});
+            QCOMPARE(run.status, 1);
+            QVERIFY2(run.err.startsWith(QString("easel: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));
+            QCOMPARE(readFile("old.pp"), QByteArray("old"));
+        }
+        QCOMPARE(QDir().entryList(QDir::Files), (QStringList{"in.pp", "old.pp"}));
+    }
+
+    // The program itself: no display, the outputs in the order given, and a file-size
+    // limit (ulimit -f) that makes a write fail instead of killing the program.
+    void runsWithoutADisplay()
+    {
+        QTemporaryDir dir;
+        Picture source;
+        ClearPicture(source);
+        source.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x80;
+        source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
+        writeFile(dir.filePath("in.pp"), expected40K(source));
+        const ProgramRun run = runWithoutDisplay(EASEL_PATH, {"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
+        QCOMPARE(run.status, 0);
+        const QImage image(dir.filePath("shot.png"));
+        QCOMPARE(image.size(), QSize(256, 192));
+        QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
+        QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
+        QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(readFile(dir.filePath("copy.pp")), expected40K(source));
+
+        const ProgramRun limited = runWithoutDisplay(EASEL_PATH, {"--save", "copy.pp", "--10k", "in.pp"}, dir.path(),
+                                                     write_failures::fileSizeLimitInChild(4096));
+        QCOMPARE(limited.status, 1);
+        QCOMPARE(limited.err, QString("easel: Cannot write \"copy.pp\": File too large\n"));
+        QCOMPARE(readFile(dir.filePath("copy.pp")), expected40K(source));
     }
 };
 

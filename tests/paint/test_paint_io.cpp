@@ -7,9 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace paint;
 using namespace paint_test;
 
@@ -136,46 +133,6 @@ private slots:
         const Picture picture = randomPicture(14);
         QVERIFY(savePPFile(path, picture, false));
         QCOMPARE(readFile(path), expected10K(picture));
-    }
-
-    void failedSaveLeavesTheOldFileWhole()
-    {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("locked");
-        QVERIFY(QDir(dir.path()).mkdir("locked"));
-        const QString path = folder + "/old.pp";
-        const QByteArray old(10240, char(0x42));
-        writeFile(path, old);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        if (QFileInfo(folder).isWritable())
-            QSKIP("running with rights that ignore folder permissions");
-        const tms::FileResult result = savePPFile(path, randomPicture(15), true);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!result.ok);
-        QVERIFY(result.error.contains("old.pp"));
-        QCOMPARE(readFile(path), old);
-    }
-
-    void writeCutShortLeavesTheOldFileWhole()
-    {
-        // A file size limit makes the write fail half way, as a full disk would, and
-        // holds even for a user whom folder permissions do not stop.
-        QTemporaryDir dir;
-        const QString path = dir.filePath("old.pp");
-        const QByteArray old(10240, char(0x42));
-        writeFile(path, old);
-        rlimit saved{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = 4096;
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
-        const tms::FileResult result = savePPFile(path, randomPicture(16), true);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-        QVERIFY(!result.ok);
-        QCOMPARE(readFile(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pp"}); // no stray temporary file
     }
 };
 

@@ -2,9 +2,12 @@
 // Runs a built program the way a build server does: no display and no platform
 // plugin in its environment.
 
+#include "batch.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct ProgramRun {
     int status = -1; // -1 when the program crashed or did not finish
@@ -12,7 +15,9 @@ struct ProgramRun {
     QString err;
 };
 
-inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& arguments, const QString& folder)
+// inChild runs in the new process just before the program starts (a resource limit).
+inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& arguments, const QString& folder,
+                                    const std::function<void()>& inChild = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -20,6 +25,8 @@ inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& a
         environment.remove(name);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(program, arguments);
     ProgramRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -27,5 +34,17 @@ inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& a
     run.status = process.exitCode();
     run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+// Runs a program's batch entry point in this process, keeping what it prints.
+template <typename RunBatch>
+ProgramRun runInProcess(const QString& program, RunBatch runBatch, const QStringList& arguments)
+{
+    tms::batch::CapturedConsole console(program);
+    ProgramRun run;
+    run.status = runBatch(QStringList{program} + arguments, console);
+    run.out = console.out;
+    run.err = console.err;
     return run;
 }

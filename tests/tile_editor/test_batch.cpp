@@ -1,31 +1,28 @@
+// kardo3's batch mode: the command line run in-process, and once as the program itself
+// without a display.
 #include "asm_export.h"
-#include "test_files.h"
 #include "batch_command_line.h"
 #include "c_export.h"
 #include "program_run.h"
 #include "project_file.h"
 #include "random_document.h"
+#include "test_files.h"
+#include "write_failures.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tile;
 
 namespace {
 
-using Run = ProgramRun;
-
-Run runKardo(const QStringList& arguments, const QString& folder)
+ProgramRun kardo(const QStringList& arguments)
 {
-    return runWithoutDisplay(QDir(QCoreApplication::applicationDirPath()).filePath("kardo3"), arguments, folder);
-}
-
-auto parse(const QStringList& args)
-{
-    return parseBatchArguments(QStringList{"kardo3"} + args);
+    return runInProcess(QStringLiteral("kardo3"), runBatch, arguments);
 }
 
 } // namespace
@@ -33,119 +30,147 @@ auto parse(const QStringList& args)
 class TestBatch : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(QFile::exists(QDir(QCoreApplication::applicationDirPath()).filePath("kardo3"))); }
-
     void outputsInOrderWithTheirOptions()
     {
-        const BatchPlan p = std::get<BatchPlan>(parse({"--export-c", "a.c", "--save", "a.dat", "--export-c", "b.c",
-                                                       "--rle", "--rows", "3:7", "--export-asm", "a.asm", "in.dat"}));
-        QCOMPARE(p.input, QString("in.dat"));
-        QCOMPARE(int(p.outputs.size()), 4);
-        QCOMPARE(p.outputs[0].path, QString("a.c"));
-        QVERIFY(!p.outputs[0].cOptions.rle);
-        QVERIFY(p.outputs[1].kind == BatchOutput::Kind::Project);
-        QVERIFY(p.outputs[2].cOptions.rle);
-        QCOMPARE(p.outputs[2].cOptions.startLine, 3);
-        QCOMPARE(p.outputs[2].cOptions.endLine, 7);
-        QVERIFY(p.outputs[3].kind == BatchOutput::Kind::Asm);
-        // Before any --export-c, the options go to the first one.
-        const BatchPlan q = std::get<BatchPlan>(parse({"--rle", "--export-c", "x.c"}));
-        QVERIFY(q.outputs.at(0).cOptions.rle);
-        QCOMPARE(q.outputs.at(0).cOptions.endLine, 23);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const TileDocument doc = testdoc::randomDocument(77);
+        writeFile("in.dat", testdoc::expectedProjectFile(doc));
+        ProgramRun run = kardo({"-export-c", "plain.c", "--save", "out.dat", "--export-c", "rle.c", "--rle", "--rows",
+                                "4:9", "--export-asm", "out.asm", "in.dat"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(readFile("out.dat"), testdoc::expectedProjectFile(doc));
+        QCOMPARE(readFile("plain.c"), ExportC(doc, {}));
+        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 4, 9}));
+        QCOMPARE(readFile("out.asm"), ExportAsm(doc));
+        // Before any --export-c, the options go to the first one; no input: the reset document.
+        QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}).status, 0);
+        QCOMPARE(readFile("first.c"), ExportC(TileDocument(), {true, 0, 23}));
+        QCOMPARE(readFile("second.c"), ExportC(TileDocument(), {}));
     }
 
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<bool>("error");
+        QTest::addColumn<int>("status");
         const QStringList c{"--export-c", "a.c", "--rows"};
-        QTest::newRow("unknown") << QStringList{"--bogus"} << true;
-        QTest::newRow("no save path") << QStringList{"--save"} << true;
-        QTest::newRow("empty save path") << QStringList{"--save", ""} << true;
-        QTest::newRow("rle alone") << QStringList{"--rle"} << true;
-        QTest::newRow("two inputs") << QStringList{"--save", "a.dat", "one.dat", "two.dat"} << true;
-        QTest::newRow("rows 5") << c + QStringList{"5"} << true;
-        QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << true;
-        QTest::newRow("rows x") << c + QStringList{"x"} << true;
-        QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << false;
-        QTest::newRow("rows 0:24") << c + QStringList{"0:24"} << false;
-        QTest::newRow("help") << QStringList{"--help"} << false;
-        QTest::newRow("version") << QStringList{"--version"} << false;
+        QTest::newRow("unknown") << QStringList{"--bogus"} << 2;
+        QTest::newRow("no save path") << QStringList{"--save"} << 2;
+        QTest::newRow("empty save path") << QStringList{"--save", ""} << 2;
+        QTest::newRow("rle alone") << QStringList{"--rle"} << 2;
+        QTest::newRow("nothing to do") << QStringList{"in.dat"} << 2;
+        QTest::newRow("two inputs") << QStringList{"--save", "a.dat", "one.dat", "two.dat"} << 2;
+        QTest::newRow("rows 5") << c + QStringList{"5"} << 2;
+        QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << 2;
+        QTest::newRow("rows 9-2") << c + QStringList{"9-2"} << 2;
+        QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << 0;
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("version") << QStringList{"--version"} << 0;
     }
 
     void usageErrors()
     {
         QFETCH(QStringList, args);
-        QFETCH(bool, error);
-        QCOMPARE(std::holds_alternative<BatchUsageError>(parse(args)), error);
-    }
-
-    void writesEveryOutputWithoutADisplay()
-    {
+        QFETCH(int, status);
         QTemporaryDir dir;
-        const TileDocument doc = testdoc::randomDocument(77);
-        writeFile(dir.filePath("in.dat"), testdoc::expectedProjectFile(doc));
-        const Run run = runKardo({"--save", "out.dat", "--export-c", "plain.c", "--export-c", "rle.c", "--rle", "--rows",
-                                  "4:9", "--export-asm", "out.asm", "in.dat"},
-                                 dir.path());
-        QCOMPARE(run.status, 0);
-        QVERIFY(run.err.isEmpty());
-        QCOMPARE(readFile(dir.filePath("out.dat")), testdoc::expectedProjectFile(doc));
-        QCOMPARE(readFile(dir.filePath("plain.c")), ExportC(doc, {}));
-        QCOMPARE(readFile(dir.filePath("rle.c")), ExportC(doc, {true, 4, 9}));
-        QCOMPARE(readFile(dir.filePath("out.asm")), ExportAsm(doc));
-        // With no input: the reset document.
-        QCOMPARE(runKardo({"--save", "reset.dat", "--export-asm", "reset.asm"}, dir.path()).status, 0);
-        QCOMPARE(readFile(dir.filePath("reset.dat")), testdoc::expectedProjectFile(TileDocument()));
-        QCOMPARE(readFile(dir.filePath("reset.asm")), ExportAsm(TileDocument()));
-    }
-
-    void helpVersionAndUsageErrorStatus()
-    {
-        QTemporaryDir dir;
-        const Run help = runKardo({"--help"}, dir.path());
-        QCOMPARE(help.status, 0);
-        QVERIFY(help.out.contains("--export-c OUT.c [--rle] [--rows START:END]"));
-        const Run version = runKardo({"--version"}, dir.path());
-        QCOMPARE(version.status, 0);
-        QVERIFY(version.out.startsWith("kardo3 "));
-        const Run run = runKardo({"--save", "a.dat", "--export-c", "b.c", "--rows", "9-2"}, dir.path());
-        QCOMPARE(run.status, 2);
-        QVERIFY(run.err.contains("--rows"));
-        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
-    }
-
-    void unreadableInputsFailWithStatus1()
-    {
-        QTemporaryDir dir;
-        QByteArray lfOnly = testdoc::expectedProjectFile(TileDocument());
-        lfOnly.replace("\r\n", "\n");
-        writeFile(dir.filePath("empty.dat"), {});
-        writeFile(dir.filePath("truncated.dat"), testdoc::expectedProjectFile(TileDocument()).left(81 * 200 + 30));
-        writeFile(dir.filePath("lf.dat"), lfOnly);
-        writeFile(dir.filePath("binary.dat"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11));
-        writeFile(dir.filePath("novalues.dat"), QByteArray("NAME").leftJustified(79, ' ') + "\r\n");
-        for (const char* input : {"missing.dat", "empty.dat", "truncated.dat", "lf.dat", "binary.dat", "novalues.dat"}) {
-            const Run run = runKardo({"--save", "out.dat", "--export-c", "out.c", input}, dir.path());
-            QCOMPARE(run.status, 1);
-            QVERIFY2(run.err.contains(input), qPrintable(run.err));
-            QVERIFY(!QFile::exists(dir.filePath("out.dat")));
-            QVERIFY(!QFile::exists(dir.filePath("out.c")));
+        QDir::setCurrent(dir.path());
+        const ProgramRun run = kardo(args);
+        QCOMPARE(run.status, status);
+        if (status == 2) {
+            QVERIFY(run.err.startsWith("kardo3: "));
+            QVERIFY(run.err.contains("try 'kardo3 --help'"));
+            QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
         }
     }
 
-    void unwritableOutputLeavesNoOtherOutput()
+    void unreadableInputsWriteNothing_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing.dat" << "No such file or directory";
+        QTest::newRow("empty") << "empty.dat" << "is empty";
+        QTest::newRow("cut inside a line") << "truncated.dat" << "is not a project file";
+        QTest::newRow("LF only") << "lf.dat" << "is not a project file";
+        QTest::newRow("binary") << "binary.dat" << "does not begin with \"NAME\"";
+        QTest::newRow("no values") << "novalues.dat" << "holds no \"$\" values";
+        QTest::newRow("named pipe") << "pipe.dat" << "it is a named pipe, not a regular file";
+        QTest::newRow("folder") << "folder.dat" << "it is a folder, not a regular file";
+        QTest::newRow("no permission") << "locked.dat" << "Permission denied";
+    }
+
+    void unreadableInputsWriteNothing()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const QByteArray whole = testdoc::expectedProjectFile(TileDocument());
+        QByteArray lfOnly = whole;
+        lfOnly.replace("\r\n", "\n");
+        writeFile("empty.dat", {});
+        writeFile("truncated.dat", whole.left(81 * 200 + 30) + whole.mid(81 * 200 + 31));
+        writeFile("lf.dat", lfOnly);
+        writeFile("binary.dat", QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11));
+        writeFile("novalues.dat", QByteArray("NAME").leftJustified(79, ' ') + "\r\n");
+        writeFile("locked.dat", whole);
+        QVERIFY(mkfifo("pipe.dat", 0600) == 0);
+        QVERIFY(QDir().mkdir("folder.dat"));
+        ProgramRun run;
+        {
+            std::optional<write_failures::WithoutRootRights> unprivileged;
+            if (input == "locked.dat") {
+                QFile::setPermissions("locked.dat", QFileDevice::WriteOwner);
+                unprivileged.emplace();
+            }
+            run = kardo({"--save", dir.filePath("out.dat"), "--export-c", dir.filePath("out.c"), dir.filePath(input)});
+        }
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(message) && run.err.count(input) == 1, qPrintable(run.err));
+        QVERIFY(!QFile::exists("out.dat"));
+        QVERIFY(!QFile::exists("out.c"));
+    }
+
+    // A run whose second output cannot be written leaves the first as it was.
+    void unwritableOutputLeavesEveryOutputAsItWas_data()
+    {
+        QTest::addColumn<QString>("second");
+        QTest::newRow("missing folder") << "no/such/folder/x.asm";
+        QTest::newRow("folder") << "folder.asm";
+        QTest::newRow("named pipe") << "pipe.asm";
+    }
+
+    void unwritableOutputLeavesEveryOutputAsItWas()
+    {
+        QFETCH(QString, second);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        writeFile("old.c", "old content");
+        QVERIFY(QDir().mkdir("folder.asm"));
+        QVERIFY(mkfifo("pipe.asm", 0600) == 0);
+        const ProgramRun run = kardo({"--export-c", "old.c", "--export-asm", second, "--save", "new.dat"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith(QString("kardo3: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));
+        QCOMPARE(readFile("old.c"), QByteArray("old content"));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"old.c"}); // no temporary files left
+    }
+
+    // The program itself, as a build server runs it: no display, and a file-size limit
+    // (ulimit -f) that makes a write fail instead of killing the program.
+    void runsWithoutADisplayAndReportsAFileSizeLimit()
     {
         QTemporaryDir dir;
-        writeFile(dir.filePath("old.c"), "old content");
-        QVERIFY(QDir(dir.path()).mkdir("folder.asm"));
-        const Run run = runKardo({"--save", "new.dat", "--export-c", "old.c", "--export-asm", "folder.asm"}, dir.path());
-        QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains("folder.asm"));
-        QVERIFY(!QFile::exists(dir.filePath("new.dat")));
-        QCOMPARE(readFile(dir.filePath("old.c")), QByteArray("old content"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.c"}); // no temporary files left
-        QCOMPARE(runKardo({"--export-asm", "no/such/folder/x.asm"}, dir.path()).status, 1);
+        const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");
+        const ProgramRun help = runWithoutDisplay(program, {"--help"}, dir.path());
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.contains("--export-c OUT.c [--rle] [--rows START:END]"));
+        writeFile(dir.filePath("old.dat"), "old");
+        const ProgramRun limited = runWithoutDisplay(program, {"--export-c", "small.c", "--rle", "--save", "old.dat"}, dir.path(),
+                                                     write_failures::fileSizeLimitInChild(8192));
+        QCOMPARE(limited.status, 1);
+        QCOMPARE(limited.err, QString("kardo3: Cannot write \"old.dat\": File too large\n"));
+        QCOMPARE(readFile(dir.filePath("old.dat")), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
     }
 };
 

@@ -21,6 +21,25 @@ ProjectLoad loadBytes(const QByteArray& bytes, TileDocument& doc)
     return LoadProject(buffer, doc);
 }
 
+// A device whose reads fail after its first goodBytes bytes, as a failing disk does.
+class FailingDevice final : public QBuffer {
+public:
+    FailingDevice(QByteArray* data, qint64 goodBytes) : QBuffer(data), m_goodBytes(goodBytes) {}
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (pos() >= m_goodBytes) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        return QBuffer::readData(data, std::min(maxSize, m_goodBytes - pos()));
+    }
+
+private:
+    qint64 m_goodBytes;
+};
+
 // A record of 81 bytes: the text padded with spaces to 79, then CR LF.
 QByteArray record(const QByteArray& text) { return text.leftJustified(79, ' ') + "\r\n"; }
 
@@ -196,6 +215,16 @@ private slots:
         QVERIFY(doc.charColors == before.charColors);
         QVERIFY(doc.spriteColors == before.spriteColors);
         QVERIFY(!doc.modified);
+
+        // A read error at the same place is no file cut short: it is told, and nothing loads.
+        QByteArray data = full;
+        FailingDevice failing(&data, 81 * 99 + 40);
+        QVERIFY(failing.open(QIODevice::ReadOnly));
+        TileDocument untouched = before;
+        const ProjectLoad failed = LoadProject(failing, untouched, "cut.dat");
+        QCOMPARE(failed.outcome, ProjectLoad::Outcome::Refused);
+        QCOMPARE(failed.message, QString("Cannot read \"cut.dat\": Input/output error"));
+        QVERIFY(untouched.sameTablesAs(before));
     }
 
     void endOfTheText()
@@ -246,15 +275,6 @@ private slots:
         QVERIFY(loaded.sameTablesAs(source));
         QCOMPARE(loadProjectFile(bigZeros, loaded).outcome, ProjectLoad::Outcome::Refused);
         QVERIFY(timer.elapsed() < 2000);
-    }
-
-    void failedWriteLeavesOldFile()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("taken.dat")); // a folder where the file would go
-        QVERIFY(!writeProjectFile(dir.filePath("taken.dat"), TileDocument()).ok);
-        QVERIFY(QFileInfo(dir.filePath("taken.dat")).isDir());
-        QVERIFY(!writeProjectFile(dir.filePath("no/such/folder/x.dat"), TileDocument()).ok);
     }
 };
 

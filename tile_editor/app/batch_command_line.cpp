@@ -1,29 +1,40 @@
 #include "batch_command_line.h"
 
 #include "asm_export.h"
-#include "batch.h"
+#include "batch_option_table.h"
+#include "batch_outputs.h"
+#include "c_export.h"
 #include "project_file.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace tile {
 
 namespace {
 
-const QString saveName = QStringLiteral("save");
-const QString exportCName = QStringLiteral("export-c");
-const QString exportAsmName = QStringLiteral("export-asm");
-const QString rleName = QStringLiteral("rle");
-const QString rowsName = QStringLiteral("rows");
-const QString helpName = QStringLiteral("help");
-const QString versionName = QStringLiteral("version");
+using Step = tms::batch::Step<TileDocument>;
+
+struct Plan {
+    std::vector<Step> steps;
+    // The options of the latest --export-c; --rle and --rows given before any --export-c
+    // wait in pendingC for the first one.
+    std::shared_ptr<CExportOptions> lastC;
+    std::shared_ptr<CExportOptions> pendingC;
+    bool showHelp = false;
+    bool showVersion = false;
+
+    CExportOptions& cOptionsToSet()
+    {
+        if (lastC)
+            return *lastC;
+        if (!pendingC)
+            pendingC = std::make_shared<CExportOptions>();
+        return *pendingC;
+    }
+};
 
 std::optional<std::pair<int, int>> parseRows(const QString& text)
 {
@@ -36,87 +47,64 @@ std::optional<std::pair<int, int>> parseRows(const QString& text)
     return std::pair(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
-QByteArray outputBytes(const BatchOutput& output, const TileDocument& doc)
+// An entry whose option writes one output built from the document.
+tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueName,
+                                           std::function<QByteArray(const TileDocument&)> build)
 {
-    switch (output.kind) {
-    case BatchOutput::Kind::Project: return projectFileBytes(doc);
-    case BatchOutput::Kind::C: return ExportC(doc, output.cOptions);
-    case BatchOutput::Kind::Asm: return ExportAsm(doc);
-    }
-    return {};
+    return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
+            [build](Plan& plan, const QString& path) {
+                plan.steps.push_back([build, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                    outputs.push_back({path, build(doc)});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
+{
+    static const std::vector<tms::batch::OptionEntry<Plan>> table = {
+        outputOption("save", "OUT.dat", projectFileBytes),
+        outputOption("export-asm", "OUT.asm", ExportAsm),
+        {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
+         [](Plan& plan, const QString& path) {
+             auto options = plan.lastC || !plan.pendingC ? std::make_shared<CExportOptions>() : plan.pendingC;
+             plan.lastC = options;
+             plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 outputs.push_back({path, ExportC(doc, *options)});
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("rle")),
+         [](Plan& plan, const QString&) {
+             plan.cOptionsToSet().rle = true;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("rows"), QString(), QStringLiteral("START:END")),
+         [](Plan& plan, const QString& text) {
+             const auto rows = parseRows(text);
+             if (!rows)
+                 return QStringLiteral("--rows needs START:END, two row numbers, not \"%1\"").arg(text);
+             plan.cOptionsToSet().startLine = rows->first;
+             plan.cOptionsToSet().endLine = rows->second;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("help")),
+         [](Plan& plan, const QString&) {
+             plan.showHelp = true;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("version")),
+         [](Plan& plan, const QString&) {
+             plan.showVersion = true;
+             return QString();
+         }},
+    };
+    return table;
 }
 
 } // namespace
-
-std::variant<BatchPlan, BatchUsageError> parseBatchArguments(const QStringList& arguments)
-{
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({
-        {saveName, QString(), QStringLiteral("OUT.dat")},
-        {exportCName, QString(), QStringLiteral("OUT.c")},
-        {exportAsmName, QString(), QStringLiteral("OUT.asm")},
-        {rleName, QString()},
-        {rowsName, QString(), QStringLiteral("START:END")},
-        {helpName, QString()},
-        {versionName, QString()},
-    });
-    if (!parser.parse(arguments))
-        return BatchUsageError{parser.errorText()};
-
-    BatchPlan plan;
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() > 1)
-        return BatchUsageError{QStringLiteral("only one input file can be given, not %1").arg(positional.join(", "))};
-    if (!positional.isEmpty())
-        plan.input = positional.first();
-
-    // The parser keeps the order of the options; take each one's values in turn.
-    QHash<QString, int> used;
-    auto nextValue = [&](const QString& name) { return parser.values(name).value(used[name]++); };
-    std::optional<CExportOptions> pendingCOptions; // --rle / --rows seen before any --export-c
-    int lastC = -1;
-    auto cOptionsToSet = [&]() -> CExportOptions& {
-        if (lastC >= 0)
-            return plan.outputs[std::size_t(lastC)].cOptions;
-        if (!pendingCOptions)
-            pendingCOptions = CExportOptions{};
-        return *pendingCOptions;
-    };
-
-    for (const QString& name : parser.optionNames()) {
-        if (name == helpName) {
-            plan.showHelp = true;
-        } else if (name == versionName) {
-            plan.showVersion = true;
-        } else if (name == saveName) {
-            plan.outputs.push_back({BatchOutput::Kind::Project, nextValue(name), {}});
-        } else if (name == exportAsmName) {
-            plan.outputs.push_back({BatchOutput::Kind::Asm, nextValue(name), {}});
-        } else if (name == exportCName) {
-            CExportOptions options = lastC < 0 && pendingCOptions ? *pendingCOptions : CExportOptions{};
-            plan.outputs.push_back({BatchOutput::Kind::C, nextValue(name), options});
-            lastC = int(plan.outputs.size()) - 1;
-        } else if (name == rleName) {
-            cOptionsToSet().rle = true;
-        } else if (name == rowsName) {
-            const QString text = nextValue(name);
-            const auto rows = parseRows(text);
-            if (!rows)
-                return BatchUsageError{QStringLiteral("--rows needs START:END, two row numbers, not \"%1\"").arg(text)};
-            cOptionsToSet().startLine = rows->first;
-            cOptionsToSet().endLine = rows->second;
-        }
-    }
-    if (pendingCOptions && lastC < 0)
-        return BatchUsageError{QStringLiteral("--rle and --rows belong to an --export-c")};
-    for (const BatchOutput& output : plan.outputs)
-        if (output.path.isEmpty())
-            return BatchUsageError{QStringLiteral("an output file name is empty")};
-    if (plan.outputs.empty() && !plan.showHelp && !plan.showVersion)
-        return BatchUsageError{QStringLiteral("nothing to do: give --save, --export-c or --export-asm")};
-    return plan;
-}
 
 QString batchHelpText(const QString& program)
 {
@@ -136,66 +124,50 @@ QString batchHelpText(const QString& program)
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
+               "Every output is prepared first; the files are replaced only when all are ready.\n"
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
-               "(no output is written then), 2 usage error.\n")
+               "(every output file is then as it was), 2 usage error.\n")
         .arg(program);
 }
 
-int runBatchPlan(const BatchPlan& plan, const QString& program)
+int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
-    TileDocument doc;
-    if (!plan.input.isEmpty()) {
-        const ProjectLoad load = loadProjectFile(plan.input, doc);
-        if (!load.ok()) {
-            tms::batch::printError(program, load.message);
-            return tms::batch::Failure;
-        }
-    }
-
-    // Every output is written whole into its temporary file first; only when all of
-    // them are complete do they replace their targets, so a failed run leaves nothing.
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    for (const BatchOutput& output : plan.outputs) {
-        auto file = std::make_unique<QSaveFile>(output.path);
-        const QByteArray bytes = outputBytes(output, doc);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
-            tms::batch::printError(program, QStringLiteral("Cannot write \"%1\": %2").arg(output.path, file->errorString()));
-            file->cancelWriting();
-            for (auto& written : files)
-                written->cancelWriting();
-            return tms::batch::Failure;
-        }
-        files.push_back(std::move(file));
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!files[i]->commit()) {
-            tms::batch::printError(program, QStringLiteral("Cannot write \"%1\": %2").arg(plan.outputs[i].path, files[i]->errorString()));
-            for (std::size_t j = i + 1; j < files.size(); ++j)
-                files[j]->cancelWriting();
-            return tms::batch::Failure;
-        }
-    }
-    return tms::batch::Success;
-}
-
-int runBatch(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const auto parsed = parseBatchArguments(QCoreApplication::arguments());
-    if (const auto* error = std::get_if<BatchUsageError>(&parsed)) {
-        tms::batch::printError(program, error->message);
-        tms::batch::printError(program, QStringLiteral("try '%1 --help'").arg(program));
-        return tms::batch::UsageError;
-    }
-    const BatchPlan& plan = std::get<BatchPlan>(parsed);
-    if (plan.showHelp || plan.showVersion) {
-        const QString text = plan.showHelp ? batchHelpText(program)
-                                           : QStringLiteral("%1 %2\n").arg(program, QStringLiteral(SUITE_VERSION));
-        std::fputs(text.toLocal8Bit().constData(), stdout);
+    QCommandLineParser parser;
+    tms::batch::declareOptions(parser, optionTable());
+    if (!parser.parse(arguments))
+        return console.usageError(parser.errorText());
+    Plan plan;
+    if (const QString error = tms::batch::takeOptions(parser, optionTable(), plan); !error.isEmpty())
+        return console.usageError(error);
+    if (plan.showHelp) {
+        console.print(batchHelpText(console.program()));
         return tms::batch::Success;
     }
-    return runBatchPlan(plan, program);
+    if (plan.showVersion) {
+        console.print(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
+        return tms::batch::Success;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return console.usageError(
+            QStringLiteral("only one input file can be given, not %1").arg(positional.join(QStringLiteral(", "))));
+    if (plan.pendingC && !plan.lastC)
+        return console.usageError(QStringLiteral("--rle and --rows belong to an --export-c"));
+    if (plan.steps.empty())
+        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c or --export-asm"));
+    for (const QString& name : {QStringLiteral("save"), QStringLiteral("export-c"), QStringLiteral("export-asm")})
+        if (parser.values(name).contains(QString()))
+            return console.usageError(QStringLiteral("an output file name is empty"));
+
+    TileDocument doc;
+    if (!positional.isEmpty()) {
+        const ProjectLoad load = loadProjectFile(positional.first(), doc);
+        if (!load.ok()) {
+            console.error(load.message);
+            return tms::batch::Failure;
+        }
+    }
+    return tms::batch::runSteps(console, doc, plan.steps);
 }
 
 } // namespace tile

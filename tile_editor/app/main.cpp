@@ -1,14 +1,20 @@
+#include "atomic_file.h"
 #include "batch.h"
 #include "batch_command_line.h"
 #include "kardo_window.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char** argv)
 {
+    tms::ignoreFileSizeLimitSignal();
     // Batch mode needs no display: decide before any GUI application exists.
-    if (tms::batch::isBatchInvocation(argc, argv))
-        return tile::runBatch(argc, argv);
+    if (tms::batch::isBatchInvocation(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        tms::batch::Console console(QStringLiteral("kardo3"));
+        return tile::runBatch(QCoreApplication::arguments(), console);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kardo3"));

@@ -5,7 +5,6 @@
 #include "text_writer.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace tile {
 
@@ -123,6 +122,30 @@ const char* sectionName(int section)
     }
 }
 
+// Reads up to one record, until it is whole or the file ends. False on a read error,
+// which must not pass for the end of a file cut short.
+bool readRecord(QIODevice& file, QByteArray& record)
+{
+    record.resize(projectRecordLength);
+    qint64 filled = 0;
+    while (filled < projectRecordLength) {
+        const qint64 n = file.read(record.data() + filled, projectRecordLength - filled);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        filled += n;
+    }
+    record.truncate(filled);
+    return true;
+}
+
+QString readErrorReason(const QIODevice& file)
+{
+    const QString text = file.errorString();
+    return text.isEmpty() || text == QLatin1String("Unknown error") ? QStringLiteral("read error") : text;
+}
+
 ProjectLoad refused(QString message)
 {
     ProjectLoad result;
@@ -172,12 +195,12 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
     int recordNumber = 0;
     bool skippedShortRecord = false;
 
-    while (!sink.finished() && !file.atEnd()) {
-        const QByteArray raw = file.read(projectRecordLength);
-        if (raw.isEmpty() && file.atEnd())
-            break;
+    while (!sink.finished()) {
+        QByteArray raw;
+        if (!readRecord(file, raw))
+            return refused(QStringLiteral("Cannot read %1: %2").arg(name, readErrorReason(file)));
         if (raw.isEmpty())
-            return refused(QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+            break; // the end of the file
         ++recordNumber;
         if (raw.size() < projectRecordLength) {
             // The end of the file was hit inside this record. A record that lacks only its
@@ -240,14 +263,15 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
 ProjectLoad loadProjectFile(const QString& path, TileDocument& doc)
 {
     // A folder or a device would never end (or never start): only plain files are read.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return refused(QStringLiteral("Cannot read \"%1\": it is not a regular file.").arg(path));
+    if (const QString kind = tms::nonRegularFileKind(path); !kind.isEmpty())
+        return refused(QStringLiteral("Cannot read \"%1\": it is %2, not a regular file.").arg(path, kind));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
     // The check of the Open dialog, so that every way in refuses the same files.
     const QByteArray signature = file.read(4);
+    if (file.error() != QFileDevice::NoError)
+        return refused(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
     if (signature.isEmpty())
         return refused(QStringLiteral("\"%1\" is empty.").arg(path));
     if (signature != "NAME")

@@ -29,7 +29,12 @@ std::vector<Byte> characterBytes(const std::array<CharRows, charCount>& table)
 
 std::vector<Byte> patternBytes(const TileDocument& doc) { return characterBytes(doc.charPatterns); }
 
-std::vector<Byte> colorBytes(const TileDocument& doc) { return characterBytes(doc.charColors); }
+std::vector<Byte> colorBytes(const TileDocument& doc)
+{
+    if (doc.edition == Edition::ScreenMode1)
+        return std::vector<Byte>(doc.groupColors.begin(), doc.groupColors.end());
+    return characterBytes(doc.charColors);
+}
 
 std::vector<Byte> spritePatternBytes(const TileDocument& doc, int spriteCountToWrite)
 {

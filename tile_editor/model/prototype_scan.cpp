@@ -29,7 +29,11 @@ std::optional<qint64> scanPrototype(const QString& imagePath)
     QFile file(imagePath);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray image = file.read(prototypeMaximumSize);
+    return findPrototypeMarker(file.read(prototypeMaximumSize));
+}
+
+std::optional<qint64> findPrototypeMarker(const QByteArray& image)
+{
     // The marker must be followed by at least one byte: the window is tested only
     // after the byte beyond it has been read.
     const qsizetype at = image.left(image.size() - 1).indexOf("PROTOTYPE");

@@ -45,7 +45,7 @@ void paintCharacter(QImage& image, const TileDocument& doc, const tms::Palette& 
                     int top, int scale)
 {
     for (int y = 0; y < 8; ++y) {
-        const Byte color = doc.charColors[character][y];
+        const Byte color = Byte(doc.lecolor(character, y));
         paintRow(image, doc.charPatterns[character][y], palette[tms::foregroundOf(color)],
                  palette[tms::backgroundOf(color)], left, top + y * scale, scale, scale);
     }

@@ -3,8 +3,8 @@
 #include "mosaic_easel_main.h"
 
 #include "about_box.h"
-#include "drawing_cursor.h"
 #include "close_flow.h"
+#include "drawing_cursor.h"
 #include "import_picture_dialog.h"
 #include "lien.h"
 #include "pixel_view.h"

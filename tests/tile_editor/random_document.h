@@ -13,17 +13,25 @@
 
 namespace testdoc {
 
-inline tile::TileDocument randomDocument(quint32 seed, bool withSprites = true)
+// In the screen mode 1 edition the group colours are filled and the row colours,
+// which are no part of such a document, keep their reset value.
+inline tile::TileDocument randomDocument(quint32 seed, bool withSprites = true,
+                                         tile::Edition edition = tile::Edition::ScreenMode2)
 {
     QRandomGenerator random(seed);
-    tile::TileDocument doc;
+    tile::TileDocument doc(edition);
     auto fill = [&](auto& table) {
         for (auto& part : table)
             for (auto& b : part)
                 b = tile::Byte(random.bounded(256));
     };
     fill(doc.charPatterns);
-    fill(doc.charColors);
+    if (edition == tile::Edition::ScreenMode1) {
+        for (auto& c : doc.groupColors)
+            c = tile::Byte(random.bounded(256));
+    } else {
+        fill(doc.charColors);
+    }
     fill(doc.nameTable);
     if (withSprites) {
         fill(doc.spritePatterns);
@@ -52,7 +60,13 @@ template <typename Table> std::vector<int> flat(const Table& table, std::size_t 
     return v;
 }
 inline std::vector<int> patterns(const tile::TileDocument& d) { return flat(d.charPatterns, 256); }
-inline std::vector<int> colors(const tile::TileDocument& d) { return flat(d.charColors, 256); }
+// The row colours, or in screen mode 1 the 32 group colours.
+inline std::vector<int> colors(const tile::TileDocument& d)
+{
+    if (d.edition == tile::Edition::ScreenMode1)
+        return std::vector<int>(d.groupColors.begin(), d.groupColors.end());
+    return flat(d.charColors, 256);
+}
 inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64) { return flat(d.spritePatterns, count); }
 inline std::vector<int> spriteColors(const tile::TileDocument& d)
 {
@@ -75,7 +89,7 @@ inline QByteArray projectSection(const char* label, const std::vector<int>& valu
 inline QByteArray expectedProjectFile(const tile::TileDocument& d)
 {
     return projectSection("NAME    DB      ", names(d)) + projectSection("PATTERN DB      ", patterns(d))
-        + projectSection("MCOLOR  DB      ", colors(d)) + projectSection("SPATT   DB      ", sprites(d))
+        + projectSection(d.edition == tile::Edition::ScreenMode1 ? "COLOR   DB      " : "MCOLOR  DB      ", colors(d)) + projectSection("SPATT   DB      ", sprites(d))
         + projectSection("SCOLOR  DB      ", spriteColors(d));
 }
 

@@ -1,186 +1,163 @@
+// The exports read back: every table is parsed from the text (and decompressed with
+// RleDecode) and compared with the document. The exact layout of the lines is held by
+// the golden files in tests/data, checked by eye against the format.
 #include "asm_export.h"
 #include "c_export.h"
 #include "random_document.h"
 #include "rle.h"
+#include "test_files.h"
 
 #include <QtTest>
+#include <map>
 
 using namespace tile;
-using testdoc::hex2;
+using Tables = std::map<QString, std::vector<int>>;
 
 namespace {
 
-QByteArray lines(const QStringList& list) { return (list.join("\r\n") + "\r\n").toLatin1(); }
-
-// --- assembler, written out plainly ---
-
-QStringList asmData(const std::vector<int>& values)
+// Labels ("NAME:", "byte NAME[] = {") open a table; data lines add their values,
+// "$hh" or "0xhh" in hexadecimal, others in decimal.
+Tables readTables(const QByteArray& text)
 {
-    QStringList out;
-    for (std::size_t at = 0; at < values.size(); at += 16) {
-        QStringList items;
-        for (std::size_t i = at; i < at + 16; ++i)
-            items << "$" + hex2(values[i]);
-        out << "\t.byte " + items.join(",");
+    Tables tables;
+    QString current;
+    for (QString line : QString::fromLatin1(text).split("\r\n")) {
+        if (line.endsWith(':') || line.startsWith("byte ")) {
+            current = line.section(QRegularExpression("[:\\[]"), 0, 0).remove("byte ");
+        } else if (line.startsWith("\t.byte ") || line.startsWith("  ")) {
+            for (QString v : line.remove("\t.byte ").remove("};").split(',', Qt::SkipEmptyParts)) {
+                v = v.trimmed();
+                tables[current].push_back(v.startsWith('$') ? v.mid(1).toInt(nullptr, 16) : v.toInt(nullptr, 0));
+            }
+        }
     }
-    return out;
+    return tables;
 }
 
-QByteArray expectedAsm(const TileDocument& d, bool sprites)
+std::vector<int> decoded(const std::vector<int>& stream)
 {
-    QStringList l{"; ********************************************", "; *                                          *",
-                  "; *     GRAPHICS TABLES                      *", "; *                                          *",
-                  "; *     GENERATED WITH                       *", "",
-                  "; *                                          *", "; ********************************************", ""};
-    l << "" << "NAME:" << asmData(testdoc::names(d));
-    l << "" << "PATTERN:" << asmData(testdoc::patterns(d));
-    l << "" << "COLOR:" << asmData(testdoc::colors(d));
-    if (sprites) {
-        l << "" << "SPATTERN:" << asmData(testdoc::sprites(d));
-        l << "" << "SATTRIB:" << ";      Y , X , No, Color";
-        for (int s = 0; s < 64; ++s)
-            l << "\t.byte $D0,$00,$" + hex2(4 * s) + ",$" + hex2(d.spriteColors[s]);
-    }
-    l << "" << "\t.end";
-    return lines(l);
+    const auto values = tms::RleDecode(std::vector<std::uint8_t>(stream.begin(), stream.end()));
+    return values ? std::vector<int>(values->begin(), values->end()) : std::vector<int>{-1};
 }
 
-// --- C, written out plainly ---
-
-// Values 16 to a line; the first line of a compressed table holds 15.
-QStringList cLines(const std::vector<int>& values, std::size_t firstWidth)
+int lastDrawnSprite(const TileDocument& d)
 {
-    QStringList out;
-    for (std::size_t at = 0, width = firstWidth; at < values.size(); at += width, width = 16) {
-        QString line = " ";
-        for (std::size_t i = at; i < at + width && i < values.size(); ++i)
-            line += " 0x" + hex2(values[i]) + (i + 1 == values.size() ? "};" : ",");
-        out << line;
-    }
-    return out;
+    for (int s = 63; s >= 0; --s)
+        if (d.spritePatterns[s] != SpriteBytes{})
+            return s;
+    return -1;
 }
 
-QStringList cCompressed(const std::vector<int>& values)
+// Y, X, pattern number and colour of sprites 0..count-1.
+std::vector<int> attributes(const TileDocument& d, int count, int y, int x)
 {
-    const std::vector<std::uint8_t> stream = tms::RleEncode(std::vector<std::uint8_t>(values.begin(), values.end()));
-    return cLines(std::vector<int>(stream.begin(), stream.end()), 15);
+    std::vector<int> v;
+    for (int s = 0; s < count; ++s)
+        v.insert(v.end(), {y, x, 4 * s, d.spriteColors[s]});
+    return v;
 }
 
-QByteArray expectedC(const TileDocument& d, bool rle, int first, int last)
+std::vector<TileDocument> documents(Edition edition)
 {
-    QStringList l{"/********************************************/", "/*                                          */",
-                  "/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */", "/*                                          */"};
-    if (rle)
-        l << "/*        WARNING : RLE COMPRESSION         */" << "/*                                          */";
-    l << "/********************************************/" << "" << "#include <coleco.h>";
-    auto block = [&](const QString& name, const std::vector<int>& values) {
-        l << "" << QString("byte %1%2[] = {").arg(name, rle ? "RLE" : "");
-        l << (rle ? cCompressed(values) : cLines(values, 16));
-    };
-    block("NAME", rle ? testdoc::names(d, first, last) : testdoc::names(d));
-    block("PATTERN", testdoc::patterns(d));
-    block("COLOR", testdoc::colors(d));
-    int lastSprite = -1;
-    for (int s = 0; s < 64; ++s)
-        for (int b = 0; b < 32; ++b)
-            if (d.spritePatterns[s][b])
-                lastSprite = s;
-    if (lastSprite >= 0) {
-        block("SPATTERN", testdoc::sprites(d, rle ? lastSprite + 1 : 64));
-        l << "" << QString("int SPRITESINITSIZE = %1;").arg(4 * (lastSprite + 1));
-        l << "" << "byte SPRITESINIT[] = {";
-        for (int s = 0; s <= lastSprite; ++s)
-            l << QString("  204, 0, %1, %2%3").arg(4 * s).arg(d.spriteColors[s]).arg(s == lastSprite ? "};" : ",");
-    }
-    return lines(l);
+    const TileDocument blank{edition};
+    std::vector<TileDocument> docs{blank, testdoc::randomDocument(8, true, edition)};
+    docs.emplace_back(blank).spritePatterns[3][0] = 0x80;   // only sprite 3 drawn
+    docs.emplace_back(blank).spritePatterns[63][31] = 0x01; // only the last pixel of the last sprite
+    return docs;
 }
 
-QString sixteenC(const char* value, bool closing)
+void editionRows()
 {
-    QString line = " ";
-    for (int i = 0; i < 16; ++i)
-        line += QString(" %1").arg(value) + (closing && i == 15 ? "};" : ",");
-    return line;
+    QTest::addColumn<int>("edition");
+    QTest::newRow("kardo3") << int(Edition::ScreenMode2);
+    QTest::newRow("kardo2") << int(Edition::ScreenMode1);
 }
+
+// The document of the golden files: a letter, its colours, a few cells and sprite 3.
+TileDocument goldenDocument(Edition edition = Edition::ScreenMode2)
+{
+    TileDocument doc{edition};
+    doc.charPatterns[65] = {0x18, 0x24, 0x42, 0x7E, 0x42, 0x42, 0x42, 0x00};
+    doc.charColors[65] = {0xF1, 0xF1, 0xE1, 0xE1, 0x71, 0x71, 0x51, 0x41};
+    doc.groupColors[8] = 0xF1; // characters 64..71 in screen mode 1
+    for (int column = 4; column < 12; ++column)
+        doc.nameTable[column][5] = doc.nameTable[column][16] = 65;
+    doc.spritePatterns[3] = {0x80, 0x40, 0x20, 0x10};
+    doc.spritePatterns[3][31] = 0xFF;
+    doc.spriteColors[3] = 0xF3; // a byte from a file: written as kept
+    return doc;
+}
+
+QByteArray golden(const char* name) { return readFile(QStringLiteral(TESTS_DATA_DIR "/") + name); }
 
 } // namespace
 
 class TestExports : public QObject {
     Q_OBJECT
 private slots:
-    void asmOutputs()
+    void tablesReadBack_data() { editionRows(); }
+    void tablesReadBack()
     {
-        QCOMPARE(ExportAsm(TileDocument()), expectedAsm(TileDocument(), false)); // no sprites: no sprite sections
-        for (quint32 seed : {3u, 4u}) {
-            const TileDocument doc = testdoc::randomDocument(seed);
-            QCOMPARE(ExportAsm(doc), expectedAsm(doc, true));
+        QFETCH(int, edition);
+        const bool modeOne = edition == int(Edition::ScreenMode1); // 32 group colours, never compressed
+        for (const TileDocument& d : documents(Edition(edition))) {
+            const int last = lastDrawnSprite(d);
+            // A row range without compression is ignored.
+            const Tables assembler = readTables(ExportAsm(d)), plain = readTables(ExportC(d, {false, 5, 9}));
+            QCOMPARE(assembler.size(), last < 0 ? 3u : 5u);
+            QCOMPARE(plain.size(), last < 0 ? 3u : 5u);
+            for (const Tables& t : {assembler, plain}) {
+                QCOMPARE(t.at("NAME"), testdoc::names(d));
+                QCOMPARE(t.at("PATTERN"), testdoc::patterns(d));
+                QCOMPARE(t.at("COLOR"), testdoc::colors(d));
+                if (last >= 0) // all 64 sprites whatever the last drawn one
+                    QCOMPARE(t.at("SPATTERN"), testdoc::sprites(d));
+            }
+            if (last >= 0) {
+                QCOMPARE(assembler.at("SATTRIB"), attributes(d, 64, 0xD0, 0));
+                QCOMPARE(plain.at("SPRITESINIT"), attributes(d, last + 1, 204, 0));
+            }
+            for (auto [first, end] : {std::pair(0, 23), std::pair(5, 5), std::pair(3, 17), std::pair(23, 23)}) {
+                const QByteArray text = ExportC(d, {true, first, end});
+                const Tables rle = readTables(text);
+                QCOMPARE(rle.size(), last < 0 ? 3u : 5u);
+                QCOMPARE(decoded(rle.at("NAMERLE")), testdoc::names(d, first, end));
+                QCOMPARE(decoded(rle.at("PATTERNRLE")), testdoc::patterns(d));
+                QCOMPARE(modeOne ? rle.at("COLOR") : decoded(rle.at("COLORRLE")), testdoc::colors(d));
+                if (last >= 0) {
+                    QCOMPARE(decoded(rle.at("SPATTERNRLE")), testdoc::sprites(d, last + 1));
+                    QCOMPARE(rle.at("SPRITESINIT"), attributes(d, last + 1, 204, 0));
+                    QVERIFY(text.contains(QString("\r\nint SPRITESINITSIZE = %1;\r\n").arg(4 * (last + 1)).toLatin1()));
+                }
+            }
         }
-        TileDocument doc;
-        doc.spritePatterns[63][31] = 1; // one pixel in the last sprite brings both sections
-        QCOMPARE(ExportAsm(doc), expectedAsm(doc, true));
-        // A few lines written out in full, to anchor the plain writing above.
-        const QByteArray reset = ExportAsm(TileDocument());
-        QVERIFY(reset.contains("\r\n\r\n\r\nNAME:\r\n\t.byte $20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20,$20\r\n"));
-        QVERIFY(reset.endsWith("$41\r\n\r\n\t.end\r\n"));
-        QVERIFY(ExportAsm(doc).contains("\t.byte $D0,$00,$10,$0F\r\n")); // sprite 4
-        QVERIFY(ExportAsm(doc).contains("\t.byte $D0,$00,$FC,$0F\r\n\r\n\t.end\r\n"));
-    }
-
-    void cOutputs()
-    {
-        std::vector<TileDocument> docs{TileDocument(), testdoc::randomDocument(8)};
-        docs.emplace_back().spritePatterns[3][0] = 0x80; // only sprite 3 drawn
-        // Tables with long runs and short literals give streams of many lengths.
-        for (quint32 seed = 40; seed < 60; ++seed) {
-            TileDocument& doc = docs.emplace_back();
-            QRandomGenerator random(seed);
-            for (int c = 0; c < 256; ++c)
-                if (random.bounded(4) == 0)
-                    doc.charPatterns[c][random.bounded(8)] = Byte(random.bounded(256));
-            doc.spritePatterns[random.bounded(64)][random.bounded(32)] = 0x18;
-        }
-        for (const TileDocument& doc : docs) {
-            QCOMPARE(ExportC(doc, {false, 5, 9}), expectedC(doc, false, 0, 23)); // the range needs compression
-            for (auto [first, last] : {std::pair(0, 23), std::pair(5, 5), std::pair(3, 17), std::pair(23, 23)})
-                QCOMPARE(ExportC(doc, {true, first, last}), expectedC(doc, true, first, last));
-        }
-        const QByteArray reset = ExportC(TileDocument(), {});
-        QVERIFY(reset.startsWith("/********************************************/\r\n"));
-        QVERIFY(reset.contains("byte NAME[] = {\r\n" + sixteenC("0x20", false).toLatin1() + "\r\n"));
-        QVERIFY(reset.endsWith(sixteenC("0x41", true).toLatin1() + "\r\n"));
-        // Six runs of 127 and one of 6 in one line of 15 values, and nothing more.
-        QVERIFY(ExportC(TileDocument(), {true, 0, 23})
-                    .contains("/*        WARNING : RLE COMPRESSION         */\r\n"
-                              "/*                                          */\r\n"));
-        QVERIFY(ExportC(TileDocument(), {true, 0, 23})
-                    .contains("byte NAMERLE[] = {\r\n  0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, "
-                              "0xFE, 0x20, 0x85, 0x20, 0xFF};\r\n\r\nbyte PATTERNRLE[] = {\r\n"));
-        for (bool rle : {false, true})
-            QVERIFY(ExportC(docs[2], {rle, 0, 23})
-                        .endsWith("\r\nint SPRITESINITSIZE = 16;\r\n\r\nbyte SPRITESINIT[] = {\r\n  204, 0, 0, 15,\r\n"
-                                  "  204, 0, 4, 15,\r\n  204, 0, 8, 15,\r\n  204, 0, 12, 15};\r\n"));
-        // Plain: all 64 sprites. Lines that start with two zero values: 128 of the
-        // patterns, 127 of the sprites (the line with sprite 3's first bytes has 0x80).
-        QCOMPARE(ExportC(docs[2], {false, 0, 23}).count("\r\n  0x00, 0x00"), 128 + 127);
     }
 
     void rowRangeIsChecked()
     {
         const TileDocument doc = testdoc::randomDocument(12);
-        const QByteArray all = expectedC(doc, true, 0, 23);
-        QCOMPARE(ExportC(doc, {true, 10, 4}), all);
-        QCOMPARE(ExportC(doc, {true, -1, 30}), all);
-        QCOMPARE(ExportC(doc, {true, 24, 5}), expectedC(doc, true, 0, 5));
-        QCOMPARE(ExportC(doc, {true, 7, 99}), expectedC(doc, true, 7, 23));
+        const std::array<int, 4> cases[] = {{10, 4, 0, 23}, {-1, 30, 0, 23}, {24, 5, 0, 5}, {7, 99, 7, 23}};
+        for (auto [first, end, expectedFirst, expectedEnd] : cases)
+            QCOMPARE(decoded(readTables(ExportC(doc, {true, first, end})).at("NAMERLE")),
+                     testdoc::names(doc, expectedFirst, expectedEnd));
     }
 
-    void spriteColourAbove15IsWrittenAsKept()
+    void goldenFiles()
     {
-        TileDocument doc;
-        doc.spritePatterns[0][0] = 1;
-        doc.spriteColors[0] = 0xF3;
-        QVERIFY(ExportC(doc, {}).contains("  204, 0, 0, 243};\r\n"));
-        QVERIFY(ExportAsm(doc).contains("\t.byte $D0,$00,$00,$F3\r\n"));
+        const TileDocument doc = goldenDocument();
+        QCOMPARE(ExportAsm(doc), golden("tile_export.asm"));
+        QCOMPARE(ExportC(doc, {}), golden("tile_export.c"));
+        QCOMPARE(ExportC(doc, {true, 3, 17}), golden("tile_export_rle.c"));
+        QCOMPARE(ExportC(goldenDocument(Edition::ScreenMode1), {true, 3, 17}), golden("tile_export_mode1_rle.c"));
+        QVERIFY(ExportAsm(TileDocument(Edition::ScreenMode1))
+                    .startsWith("; ********************************************\r\n; *                                          *\r\n"
+                                "; *      GRAPHICS TABLES  GENERATED BY       *\r\n; *                                          *\r\n\r\n"));
+        // A stream of exactly 15 values: one line, and nothing more.
+        QVERIFY(ExportC(TileDocument(), {true, 0, 23})
+                    .contains("byte NAMERLE[] = {\r\n  0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, 0xFE, 0x20, "
+                              "0xFE, 0x20, 0x85, 0x20, 0xFF};\r\n\r\nbyte PATTERNRLE[] = {\r\n"));
+        QVERIFY(ExportC(TileDocument(), {}).endsWith(", 0x41};\r\n")); // no sprite drawn: no sprite tables
+        QVERIFY(ExportAsm(TileDocument()).endsWith("$41\r\n\r\n\t.end\r\n"));
     }
 };
 

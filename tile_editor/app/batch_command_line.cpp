@@ -4,9 +4,13 @@
 #include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "c_export.h"
+#include "font_file.h"
+#include "fonts.h"
+#include "print_sheet.h"
 #include "project_file.h"
 
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <memory>
 #include <optional>
@@ -23,6 +27,11 @@ struct Plan {
     // wait in pendingC for the first one.
     std::shared_ptr<CExportOptions> lastC;
     std::shared_ptr<CExportOptions> pendingC;
+    // The same for the title of --export-font and the paper of --print-pdf.
+    std::shared_ptr<QString> lastTitle;
+    std::shared_ptr<QString> pendingTitle;
+    std::shared_ptr<SheetPaper> lastPaper;
+    std::shared_ptr<SheetPaper> pendingPaper;
     bool showHelp = false;
     bool showVersion = false;
 
@@ -35,6 +44,27 @@ struct Plan {
         return *pendingC;
     }
 };
+
+// The setting of an output option: the one of the latest such output, or, before the
+// first one, a pending value that the first one takes.
+template <typename T>
+T& settingToSet(std::shared_ptr<T>& last, std::shared_ptr<T>& pending, T initial)
+{
+    if (last)
+        return *last;
+    if (!pending)
+        pending = std::make_shared<T>(initial);
+    return *pending;
+}
+
+template <typename T>
+std::shared_ptr<T> settingForNewOutput(std::shared_ptr<T>& last, const std::shared_ptr<T>& pending, T initial)
+{
+    last = !last && pending ? pending : std::make_shared<T>(initial);
+    return last;
+}
+
+const std::optional<QString> noTitle; // the title box left empty: "NONAME"
 
 std::optional<std::pair<int, int>> parseRows(const QString& text)
 {
@@ -74,6 +104,66 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
                  outputs.push_back({path, ExportC(doc, *options)});
                  return QString();
              });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("font"), QString(), QStringLiteral("FILE.fcv")),
+         [](Plan& plan, const QString& path) {
+             plan.steps.push_back([path](TileDocument& doc, tms::batch::Outputs&) {
+                 const FontLoad load = LoadFontFile(path, doc);
+                 return load.ok ? QString() : load.message;
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("builtin-font"), QString(), QStringLiteral("N")),
+         [](Plan& plan, const QString& text) {
+             bool isNumber = false;
+             const int number = text.toInt(&isNumber);
+             if (!isNumber || number < 1 || number > int(screenMode2FontMenu.size()))
+                 return QStringLiteral("--builtin-font needs a font number from 1 to %1, not \"%2\"")
+                     .arg(screenMode2FontMenu.size())
+                     .arg(text);
+             const int face = screenMode2FontMenu[std::size_t(number - 1)];
+             plan.steps.push_back([face](TileDocument& doc, tms::batch::Outputs&) {
+                 ApplyFont(doc, face);
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("export-font"), QString(), QStringLiteral("OUT.fcv")),
+         [](Plan& plan, const QString& path) {
+             const auto title = settingForNewOutput(plan.lastTitle, plan.pendingTitle, fontTitle(noTitle));
+             plan.steps.push_back([title, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 outputs.push_back({path, fontFileBytes(doc, *title)});
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("title"), QString(), QStringLiteral("TEXT")),
+         [](Plan& plan, const QString& text) {
+             settingToSet(plan.lastTitle, plan.pendingTitle, QString()) = fontTitle(text);
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("print-pdf"), QString(), QStringLiteral("OUT.pdf")),
+         [](Plan& plan, const QString& path) {
+             const auto paper = settingForNewOutput(plan.lastPaper, plan.pendingPaper, SheetPaper::Letter);
+             plan.steps.push_back([paper, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 // The sheet's text needs the fonts of a graphical application.
+                 if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+                     return QStringLiteral("Cannot make \"%1\": printing needs a graphical application").arg(path);
+                 const QByteArray pdf = characterSheetPdf(sheetSourceOf(doc, tms::tileEditorPalette()), *paper);
+                 if (pdf.isEmpty())
+                     return QStringLiteral("Cannot make \"%1\": the PDF could not be drawn").arg(path);
+                 outputs.push_back({path, pdf});
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("paper"), QString(), QStringLiteral("letter|a4|b5")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<SheetPaper> paper = paperNamed(name);
+             if (!paper)
+                 return QStringLiteral("--paper needs letter, a4 or b5, not \"%1\"").arg(name);
+             settingToSet(plan.lastPaper, plan.pendingPaper, SheetPaper::Letter) = *paper;
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("rle")),
@@ -121,6 +211,13 @@ QString batchHelpText(const QString& program)
                "                                        START..END (default 0:23; a row outside 0..23\n"
                "                                        or START after END means 0:23)\n"
                "  --export-asm OUT.asm                  write assembler source\n"
+               "  --font FILE.fcv                       load a font file into the patterns, as More Font\n"
+               "  --builtin-font N                      apply built-in font N (1..6)\n"
+               "  --export-font OUT.fcv [--title TEXT]  write the patterns as a font file (title NONAME\n"
+               "                                        when absent or blank)\n"
+               "  --print-pdf OUT.pdf [--paper letter|a4|b5]\n"
+               "                                        the four-page character sheet as a PDF\n"
+               "                                        (letter by default)\n"
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
@@ -128,6 +225,17 @@ QString batchHelpText(const QString& program)
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
         .arg(program);
+}
+
+bool batchPaints(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        for (const char* form : {"--print-pdf", "-print-pdf"})
+            if (argument == form || argument.startsWith(QByteArray(form) + '='))
+                return true;
+    }
+    return false;
 }
 
 int runBatch(const QStringList& arguments, tms::batch::Console& console)
@@ -153,11 +261,17 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
             QStringLiteral("only one input file can be given, not %1").arg(positional.join(QStringLiteral(", "))));
     if (plan.pendingC && !plan.lastC)
         return console.usageError(QStringLiteral("--rle and --rows belong to an --export-c"));
+    if (plan.pendingTitle && !plan.lastTitle)
+        return console.usageError(QStringLiteral("--title belongs to an --export-font"));
+    if (plan.pendingPaper && !plan.lastPaper)
+        return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c or --export-asm"));
-    for (const QString& name : {QStringLiteral("save"), QStringLiteral("export-c"), QStringLiteral("export-asm")})
+        return console.usageError(
+            QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-font or --print-pdf"));
+    for (const QString& name : {QStringLiteral("save"), QStringLiteral("export-c"), QStringLiteral("export-asm"),
+                                QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font")})
         if (parser.values(name).contains(QString()))
-            return console.usageError(QStringLiteral("an output file name is empty"));
+            return console.usageError(QStringLiteral("a file name is empty"));
 
     TileDocument doc;
     if (!positional.isEmpty()) {

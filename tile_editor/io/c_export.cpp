@@ -69,7 +69,8 @@ QByteArray ExportC(const TileDocument& doc, CExportOptions options)
     tms::CrLfText text;
     text.line("/********************************************/")
         .line("/*                                          */")
-        .line("/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */")
+        .line(doc.edition == Edition::ScreenMode1 ? "/*   GRAPHICS TABLES  -  WIN KARDO v2.80    */"
+                                                  : "/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */")
         .line("/*                                          */");
     if (options.rle)
         text.line("/*        WARNING : RLE COMPRESSION         */").line("/*                                          */");
@@ -79,7 +80,8 @@ QByteArray ExportC(const TileDocument& doc, CExportOptions options)
     writeBlock(text, options.rle, "NAME",
                options.rle ? nameTableBytes(doc, options.startLine, options.endLine) : nameTableBytes(doc));
     writeBlock(text, options.rle, "PATTERN", patternBytes(doc));
-    writeBlock(text, options.rle, "COLOR", colorBytes(doc));
+    // The 32 group colours of screen mode 1 are always written plain.
+    writeBlock(text, options.rle && doc.edition == Edition::ScreenMode2, "COLOR", colorBytes(doc));
 
     const std::optional<int> last = lastDrawnSprite(doc);
     if (!last)

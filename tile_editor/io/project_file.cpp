@@ -5,6 +5,7 @@
 #include "text_writer.h"
 
 #include <QFile>
+#include <optional>
 
 namespace tile {
 
@@ -57,7 +58,11 @@ public:
             advance(8, charCount);
             break;
         case 3:
-            if (modeOneColors) {
+            if (m_doc.edition == Edition::ScreenMode1) {
+                m_doc.groupColors[m_b] = value;
+                if (++m_b == colorGroupCount)
+                    nextSection();
+            } else if (modeOneColors) {
                 // One colour for each group of eight characters, for all their rows.
                 for (int c = 8 * m_b; c < 8 * m_b + 8; ++c)
                     m_doc.charColors[c].fill(value);
@@ -122,6 +127,25 @@ const char* sectionName(int section)
     }
 }
 
+// The colour section begins after the name table and the patterns, whose sizes are
+// fixed. Its length is known once a later record carries a section label: 32 values in
+// a screen mode 1 project, 2048 in a screen mode 2 one.
+class ColourSectionMeasure {
+public:
+    static constexpr int firstValue = screenColumns * screenRows + charCount * 8;
+
+    void noteRecord(const QByteArray& label, int valuesBefore)
+    {
+        if (!m_length && valuesBefore > firstValue && label.trimmed() != "DB")
+            m_length = valuesBefore - firstValue;
+    }
+    bool longerThanGroupColours() const { return m_length && *m_length > colorGroupCount; }
+    int length() const { return m_length.value_or(0); }
+
+private:
+    std::optional<int> m_length;
+};
+
 // Reads up to one record, until it is whole or the file ends. False on a read error,
 // which must not pass for the end of a file cut short.
 bool readRecord(QIODevice& file, QByteArray& record)
@@ -161,7 +185,7 @@ QByteArray projectFileBytes(const TileDocument& doc)
     tms::CrLfText text;
     writeSection(text, "NAME    DB      ", nameTableBytes(doc));
     writeSection(text, "PATTERN DB      ", patternBytes(doc));
-    writeSection(text, "MCOLOR  DB      ", colorBytes(doc));
+    writeSection(text, doc.edition == Edition::ScreenMode1 ? "COLOR   DB      " : "MCOLOR  DB      ", colorBytes(doc));
     writeSection(text, "SPATT   DB      ", spritePatternBytes(doc));
     writeSection(text, "SCOLOR  DB      ", std::vector<Byte>(doc.spriteColors.begin(), doc.spriteColors.end()));
     return text.bytes();
@@ -194,6 +218,8 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
     bool modeOneColors = false;
     int recordNumber = 0;
     bool skippedShortRecord = false;
+    int valuesSeen = 0;
+    ColourSectionMeasure colourSection;
 
     while (!sink.finished()) {
         QByteArray raw;
@@ -221,11 +247,13 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
             continue; // a record without values: nothing to split
         if (record.left(dollar).startsWith("COLOR"))
             modeOneColors = true;
+        colourSection.noteRecord(record.left(dollar), valuesSeen);
         const char* text = record.constData();
         const qsizetype size = record.size();
         qsizetype at = dollar + 1;
         while (at < size) {
             sink.store(Byte(hexValue(text + at, std::min<qsizetype>(2, size - at))), modeOneColors);
+            ++valuesSeen;
             const qsizetype next = record.indexOf('$', at);
             if (next < 0)
                 break;
@@ -239,8 +267,16 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
         return refused(QStringLiteral("%1 is not a project file: it holds no \"$\" values.").arg(name));
     }
 
+    if (doc.edition == Edition::ScreenMode1 && colourSection.longerThanGroupColours())
+        return refused(QStringLiteral("%1 is a screen mode 2 project: its colour section holds %2 values, one for "
+                                      "each row of each character, where kardo2 reads one colour for each group of "
+                                      "8 characters. Open it with kardo3.")
+                           .arg(name)
+                           .arg(colourSection.length()));
+
     doc.charPatterns = loaded.charPatterns;
     doc.charColors = loaded.charColors;
+    doc.groupColors = loaded.groupColors;
     doc.nameTable = loaded.nameTable;
     doc.spritePatterns = loaded.spritePatterns;
     doc.spriteColors = loaded.spriteColors;

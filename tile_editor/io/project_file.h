@@ -4,7 +4,10 @@
 // and CR LF. Five sections follow each other: NAME (name table in screen order),
 // PATTERN, MCOLOR (row colours), SPATT (sprite patterns) and SCOLOR (sprite colours).
 // Files of the screen mode 1 edition carry a two-line COLOR section, one colour per
-// group of eight characters, in place of MCOLOR; they load too.
+// group of eight characters, in place of MCOLOR (310 lines in all); kardo3 loads them
+// too, spreading each group colour over the rows of its characters. A screen mode 1
+// document writes and reads only that form, and refuses a screen mode 2 project (its
+// colour section is 2048 values long) rather than misreading it.
 
 #include "atomic_file.h"
 #include "tile_document.h"

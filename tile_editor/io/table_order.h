@@ -14,7 +14,7 @@ namespace tile {
 std::vector<Byte> nameTableBytes(const TileDocument& doc, int firstRow = 0, int lastRow = screenRows - 1);
 // charPatterns: character 0..255 outer, row 0..7 inner (2048 bytes).
 std::vector<Byte> patternBytes(const TileDocument& doc);
-// charColors in the same order.
+// charColors in the same order; in screen mode 1 the 32 groupColors.
 std::vector<Byte> colorBytes(const TileDocument& doc);
 // Sprites 0..spriteCountToWrite-1, byte 0..31 inner.
 std::vector<Byte> spritePatternBytes(const TileDocument& doc, int spriteCountToWrite = spriteCount);

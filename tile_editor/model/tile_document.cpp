@@ -8,6 +8,7 @@ void TileDocument::ResetTables()
         rows.fill(blankPattern);
     for (CharRows& rows : charColors)
         rows.fill(defaultRowColor);
+    groupColors.fill(defaultRowColor);
     for (auto& column : nameTable)
         column.fill(blankCharacter);
     for (SpriteBytes& sprite : spritePatterns)
@@ -18,7 +19,8 @@ void TileDocument::ResetTables()
 
 bool TileDocument::sameTablesAs(const TileDocument& other) const
 {
-    return charPatterns == other.charPatterns && charColors == other.charColors && nameTable == other.nameTable
+    return charPatterns == other.charPatterns && charColors == other.charColors && groupColors == other.groupColors
+        && nameTable == other.nameTable
         && spritePatterns == other.spritePatterns && spriteColors == other.spriteColors;
 }
 

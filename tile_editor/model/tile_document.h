@@ -6,6 +6,9 @@
 // Two-index tables are indexed [first][second] in the order the names give:
 // charPatterns[character][row], nameTable[column][row], spritePatterns[sprite][byte].
 
+#include "edition.h"
+#include "screen_size.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -17,9 +20,10 @@ using CharRows = std::array<Byte, 8>;
 using SpriteBytes = std::array<Byte, 32>;
 
 constexpr int charCount = 256;
-constexpr int screenColumns = 32;
-constexpr int screenRows = 24;
+using tms::screenColumns;
+using tms::screenRows;
 constexpr int spriteCount = 64;
+constexpr int colorGroupCount = 32; // screen mode 1: one colour byte per 8 characters
 
 constexpr Byte blankPattern = 0;
 constexpr Byte defaultRowColor = 0x41; // foreground 4 (dark blue), background 1 (black)
@@ -27,9 +31,16 @@ constexpr Byte blankCharacter = 32;
 constexpr Byte defaultSpriteColor = 15;
 
 struct TileDocument {
+    // Which colour table the document has: charColors (screen mode 2) or groupColors
+    // (screen mode 1). In screen mode 1 charColors is no part of the document: nothing
+    // draws, writes or exports it, so the row-colour moves of the character commands
+    // leave every visible colour with its group.
+    Edition edition = Edition::ScreenMode2;
+
     // Tables.
     std::array<CharRows, charCount> charPatterns;
     std::array<CharRows, charCount> charColors;
+    std::array<Byte, colorGroupCount> groupColors; // character c uses groupColors[c / 8]
     std::array<std::array<Byte, screenRows>, screenColumns> nameTable;
     std::array<SpriteBytes, spriteCount> spritePatterns;
     std::array<Byte, spriteCount> spriteColors;
@@ -49,14 +60,19 @@ struct TileDocument {
     bool tick = false;
     QString fileName;
 
-    TileDocument() { ResetTables(); }
+    explicit TileDocument(Edition documentEdition = Edition::ScreenMode2) : edition(documentEdition) { ResetTables(); }
 
     // Every table to its reset value; clears modified. Leaves the current character and
     // sprite, the block markers and the copy buffers alone.
     void ResetTables();
 
     int lepattern(int car, int y) const { return charPatterns[car][y]; }
-    int lecolor(int car, int y) const { return charColors[car][y]; }
+    // The colour byte of row y of character car; in screen mode 1 every row of a
+    // character has its group's colour.
+    int lecolor(int car, int y) const
+    {
+        return edition == Edition::ScreenMode1 ? groupColors[car / 8] : charColors[car][y];
+    }
 
     bool BlockIsValid() const { return markedBlock[0] <= markedBlock[1]; }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 class QAction;
 class QLabel;
@@ -23,13 +24,14 @@ class QPushButton;
 class QTimer;
 
 namespace tms {
+class PixelView;
 class UserDialogs;
-}
+} // namespace tms
 
 namespace tile {
 
 class ColorSwatch;
-class PixelView;
+class PrinterForm;
 
 // The file dialogs the window opens; each one leaves its result in LIEN.
 enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
@@ -54,6 +56,8 @@ public:
     void setCommandLine(const QString& commandLine) { m_commandLine = commandLine; }
     void setPrototypeListFile(const QString& path) { m_prototypeListFile = path; }
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
+    // Shows the print dialog; tests replace it and play the user on the form.
+    void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
 
     // Start-up and life of the window.
     void Form_Load();
@@ -86,6 +90,12 @@ public slots:
     void ExporterASM_Click();
     void Polices_Click();
     void Apropos_Click();
+
+    // Fonts menu and printing (kardo_fonts.cpp). Index 1.. is the item "Font #Index".
+    void font_Click(int Index);
+    void morefont_Click();
+    void savefont_Click();
+    void ShowPrintForm_Click();
 
     // Window buttons.
     void cmd_show_sprite_Click();
@@ -176,6 +186,8 @@ private:
     void closeDocument();
     // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
+    // Close's question; false when the work must be kept.
+    bool mayDiscardWork();
     // Save run by a prompt answered Yes; false when nothing was written and the work
     // must be kept.
     bool saveForPrompt();
@@ -196,6 +208,15 @@ private:
     // Open's work once the timer is paused.
     void openProject();
     // --- end of kardo_files.cpp helpers ---
+
+    // --- helpers of kardo_fonts.cpp ---
+    // Enables and connects the Fonts menu and Print.
+    void connectFontMenu();
+    // The faces behind "Font #1", "Font #2"... of this edition.
+    std::span<const int> fontMenuFaces() const;
+    QString m_fontFileName; // the current font file
+    std::function<void(PrinterForm&)> m_runPrintForm;
+    // --- end of kardo_fonts.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---
     // --- end of kardo_char_operations.cpp helpers ---
@@ -218,10 +239,10 @@ private:
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.
-    PixelView* CARACTERE = nullptr;
-    PixelView* PATTERN = nullptr;
-    PixelView* ECRAN = nullptr;
-    PixelView* SPRITE = nullptr;
+    tms::PixelView* CARACTERE = nullptr;
+    tms::PixelView* PATTERN = nullptr;
+    tms::PixelView* ECRAN = nullptr;
+    tms::PixelView* SPRITE = nullptr;
     std::array<ColorSwatch*, 16> COLOR{};
     std::array<ColorSwatch*, 18> COL{};
     QLineEdit* TextHEX = nullptr;

@@ -24,13 +24,13 @@ class QPushButton;
 class QTimer;
 
 namespace tms {
+class PixelView;
 class UserDialogs;
-}
+} // namespace tms
 
 namespace tile {
 
 class ColorSwatch;
-class PixelView;
 class PrinterForm;
 
 // The file dialogs the window opens; each one leaves its result in LIEN.
@@ -186,6 +186,8 @@ private:
     void closeDocument();
     // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
+    // Close's question; false when the work must be kept.
+    bool mayDiscardWork();
     // Save run by a prompt answered Yes; false when nothing was written and the work
     // must be kept.
     bool saveForPrompt();
@@ -237,10 +239,10 @@ private:
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.
-    PixelView* CARACTERE = nullptr;
-    PixelView* PATTERN = nullptr;
-    PixelView* ECRAN = nullptr;
-    PixelView* SPRITE = nullptr;
+    tms::PixelView* CARACTERE = nullptr;
+    tms::PixelView* PATTERN = nullptr;
+    tms::PixelView* ECRAN = nullptr;
+    tms::PixelView* SPRITE = nullptr;
     std::array<ColorSwatch*, 16> COLOR{};
     std::array<ColorSwatch*, 18> COL{};
     QLineEdit* TextHEX = nullptr;

@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace tms {
 
@@ -88,23 +90,61 @@ QPointF PixelView::imagePosition(const QMouseEvent* event) const
     return event->position() / m_scale;
 }
 
+std::vector<QPoint> cellLine(QPoint from, QPoint to)
+{
+    std::vector<QPoint> cells;
+    const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint at = from;
+    for (;;) {
+        cells.push_back(at);
+        if (at == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.ry() += sy;
+        }
+    }
+    return cells;
+}
+
 void PixelView::mousePressEvent(QMouseEvent* event)
 {
     // The held buttons, so that pressing the second button while the first is down
     // reads as both.
     const QPointF at = imagePosition(event);
+    m_lastDrag = at;
     emit mouseDown(buttonValue(event->buttons()), shiftValue(event->modifiers()), at.x(), at.y());
 }
 
 void PixelView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = imagePosition(event);
-    emit mouseMove(buttonValue(event->buttons()), shiftValue(event->modifiers()), at.x(), at.y());
+    const int button = buttonValue(event->buttons()), shift = shiftValue(event->modifiers());
+    if (m_strokeCell > 0 && button != 0 && m_lastDrag) {
+        const auto cellOf = [this](QPointF p) {
+            return QPoint(int(std::floor(p.x() / m_strokeCell)), int(std::floor(p.y() / m_strokeCell)));
+        };
+        const std::vector<QPoint> cells = cellLine(cellOf(*m_lastDrag), cellOf(at));
+        // The ends are the last position and this one, both reported as they came.
+        for (std::size_t i = 1; i + 1 < cells.size(); ++i)
+            emit mouseMove(button, shift, (cells[i].x() + 0.5) * m_strokeCell, (cells[i].y() + 0.5) * m_strokeCell);
+    }
+    m_lastDrag = button != 0 ? std::optional<QPointF>(at) : std::nullopt;
+    emit mouseMove(button, shift, at.x(), at.y());
 }
 
 void PixelView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = imagePosition(event);
+    if (event->buttons() == Qt::NoButton)
+        m_lastDrag.reset();
     emit mouseUp(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(), at.y());
 }
 

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -19,6 +20,10 @@ namespace tms {
 int buttonValue(Qt::MouseButtons buttons);
 // Shift value: 1 Shift, 2 Ctrl, 4 Alt, summed.
 int shiftValue(Qt::KeyboardModifiers modifiers);
+
+// The cells of a straight line from one cell to another, both ends included, each next
+// to the one before (Bresenham's line).
+std::vector<QPoint> cellLine(QPoint from, QPoint to);
 
 class PixelView : public QWidget {
     Q_OBJECT
@@ -46,6 +51,11 @@ public:
     int scale() const { return m_scale; }
     void setScale(int scale);
 
+    // Continuous strokes: with a cell size (in image pixels) set, a drag that jumps over
+    // cells reports a move at the centre of each cell in between, on a straight line,
+    // before the move itself. 0 (the default) reports the moves as they come.
+    void setStrokeCellSize(int imagePixels) { m_strokeCell = imagePixels; }
+
 signals:
     // Button: the buttons held (after the press for mouseDown).
     void mouseDown(int button, int shift, double x, double y);
@@ -68,6 +78,8 @@ private:
     std::optional<QRect> m_frame;
     QColor m_frameColor;
     int m_scale = 1;
+    int m_strokeCell = 0;
+    std::optional<QPointF> m_lastDrag; // where the drag was last reported
 };
 
 } // namespace tms

@@ -6,6 +6,7 @@
 #include "close_flow.h"
 #include "lien.h"
 #include "pp_file.h"
+#include "snapshot_undo.h"
 #include "timer_pause.h"
 #include "user_dialogs.h"
 
@@ -28,6 +29,7 @@ bool samePath(const QString& a, const QString& b)
 void Mosaic_Easel_Main::ClearPicture()
 {
     paint::ClearPicture(picture);
+    undo().clear();
     modified = false;
     fileName.clear();
     LIEN::setLastPicturePath(QString());
@@ -45,6 +47,7 @@ bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
         return false;
     }
     LIEN::setFullScreenFile(fullScreen);
+    undo().clear();
     modified = false;
     ShowPicture();
     return true;

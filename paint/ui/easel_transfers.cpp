@@ -16,8 +16,10 @@ namespace paint {
 
 void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
 {
-    picture = imported;
-    modified = false;
+    recordStep(QStringLiteral("Import"), [&] {
+        picture = imported;
+        modified = false;
+    });
     fileName.clear();
     updateCaption();
     ShowPicture();

@@ -10,6 +10,7 @@
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
+#include "snapshot_undo.h"
 #include "timer_pause.h"
 #include "transfer_dialogs.h"
 
@@ -93,6 +94,7 @@ void Mosaic_Easel_Main::buildControls()
 
     ECRAN = new tms::PixelView(QStringLiteral("ECRAN"), screenSurfaceSize, central);
     ECRAN->setCursor(drawingCursor());
+    trackStroke(ECRAN, QStringLiteral("Painting"));
     connectMouse(ECRAN, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::ECRAN_MouseDown);
     connectMouse(ECRAN, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::ECRAN_MouseMove);
     layout->addWidget(ECRAN, 0, Qt::AlignTop);
@@ -104,6 +106,7 @@ void Mosaic_Easel_Main::buildControls()
     selection->hide();
     the_picture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, selection);
     the_picture->setCursor(Qt::SizeAllCursor);
+    trackStroke(the_picture, QStringLiteral("Put"));
     the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
     connectMouse(the_picture, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::the_picture_MouseDown);
     connectMouse(the_picture, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::the_picture_MouseMove);
@@ -162,7 +165,7 @@ void Mosaic_Easel_Main::buildControls()
     for (const Scroll& s : buttons) {
         QPushButton* button = makeButton(QString::fromLatin1(s.name), QString::fromLatin1(s.caption),
                                          QString::fromLatin1(s.tip), central);
-        connect(button, &QPushButton::clicked, this, s.handler);
+        connect(button, &QPushButton::clicked, this, [this, s] { recordStep(QString::fromLatin1(s.tip), [&] { (this->*s.handler)(); }); });
         scrolls->addWidget(button, s.row, s.column);
     }
     tools->addLayout(scrolls);
@@ -201,6 +204,7 @@ void Mosaic_Easel_Main::buildMenus()
     Fichier->addSeparator();
     add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
 
+    buildEditMenu();
     QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
     Apropos->setObjectName(QStringLiteral("Apropos"));
     connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);

@@ -22,8 +22,10 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QPushButton;
+class QUndoStack;
 
 namespace tms {
+class DocumentUndo;
 class PixelView;
 class UserDialogs;
 } // namespace tms
@@ -125,6 +127,9 @@ public:
     // a new unnamed picture; false when refused, the picture then unchanged.
     bool importPicture(const QString& path);
 
+    // The picture's undo steps (easel_undo.cpp).
+    tms::DocumentUndo& undo();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -156,6 +161,15 @@ private:
     // The export commands: the dialog, then the table name for the sources, then the write.
     void exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
                        const std::function<tms::FileResult(const QString&)>& write);
+
+    // Undo (easel_undo.cpp).
+    void buildEditMenu();
+    // One undo step named text around an action that may change the picture.
+    void recordStep(const QString& text, const std::function<void()>& action);
+    // A press on view to its release is one step; fast drags are filled in.
+    void trackStroke(tms::PixelView* view, const QString& text);
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<tms::DocumentUndo> m_undo;
 
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;

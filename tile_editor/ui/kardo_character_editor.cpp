@@ -65,6 +65,7 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
 {
     CARACTERE = new tms::PixelView(QStringLiteral("CARACTERE"), {charViewSize, charViewSize}, area);
     CARACTERE->move(44, 44);
+    trackStroke(CARACTERE, QStringLiteral("Drawing"), charViewScale);
     connect(CARACTERE, &tms::PixelView::mouseDown, this, &KardoWindow::CARACTERE_MouseDown);
     connect(CARACTERE, &tms::PixelView::mouseMove, this, &KardoWindow::CARACTERE_MouseMove);
 
@@ -90,7 +91,7 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
     for (int i = 0; i < 16; ++i) {
         COLOR[i] = new ColorSwatch(QStringLiteral("COLOR"), i, area);
         COLOR[i]->setGeometry(240, 8 + 11 * i, 16, 11);
-        connect(COLOR[i], &ColorSwatch::clicked, this, &KardoWindow::COLOR_Click);
+        connect(COLOR[i], &ColorSwatch::clicked, this, [this](int index) { recordStep(QStringLiteral("Colour"), [&] { COLOR_Click(index); }); });
     }
 
     addButton(area, QStringLiteral("cmd3_scroll_up"), QString(), {44, 32, 80, 9}, &KardoWindow::cmd3_scroll_up_Click);
@@ -269,7 +270,7 @@ void KardoWindow::TextHEX_KeyUp(int KeyCode, int)
 
 void KardoWindow::ApplyHex()
 {
-    applyHex(m_doc, TextHEX->text());
+    recordStep(QStringLiteral("Hex Entry"), [this] { applyHex(m_doc, TextHEX->text()); });
     drawCurrentCharEverywhere(); // the hex box keeps what was typed
 }
 

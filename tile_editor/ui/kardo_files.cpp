@@ -6,6 +6,7 @@
 #include "c_export.h"
 #include "lien.h"
 #include "project_file.h"
+#include "snapshot_undo.h"
 #include "tile_file_dialogs.h"
 #include "user_dialogs.h"
 
@@ -57,6 +58,7 @@ bool KardoWindow::loadProjectFrom(const QString& path)
         dialogs().tell(tms::warningTitle(), load.message);
         return false;
     }
+    undo().clear();
     m_doc.fileName = path;
     LIEN().datFileName = path;
     setCaptionForFile();

@@ -31,9 +31,9 @@ void KardoWindow::connectFontMenu()
     const std::span<const int> faces = fontMenuFaces();
     for (int index = 1; index <= int(faces.size()); ++index)
         if (auto* item = Polices->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
-            connect(item, &QAction::triggered, this, [this, index] { font_Click(index); });
+            connect(item, &QAction::triggered, this, [this, index] { recordStep(QStringLiteral("Font"), [&] { font_Click(index); }); });
     if (auto* item = Polices->findChild<QAction*>(QStringLiteral("morefont")))
-        connect(item, &QAction::triggered, this, &KardoWindow::morefont_Click);
+        connect(item, &QAction::triggered, this, [this] { recordStep(QStringLiteral("Load Font"), [this] { morefont_Click(); }); });
     if (auto* item = Polices->findChild<QAction*>(QStringLiteral("savefont")))
         connect(item, &QAction::triggered, this, &KardoWindow::savefont_Click);
     connect(ShowPrintForm, &QAction::triggered, this, &KardoWindow::ShowPrintForm_Click);

@@ -18,6 +18,7 @@ void KardoWindow::buildScreenEditor(QWidget* area)
     ECRAN = new tms::PixelView(QStringLiteral("ECRAN"), {screenViewWidth, screenViewHeight}, area);
     ECRAN->move(268, 18);
     ECRAN->setMouseTracking(true); // the labels follow the mouse without a button
+    trackStroke(ECRAN, QStringLiteral("Screen Painting"), 8 * screenViewScale);
     connect(ECRAN, &tms::PixelView::mouseDown, this, &KardoWindow::ECRAN_MouseDown);
     connect(ECRAN, &tms::PixelView::mouseMove, this, &KardoWindow::ECRAN_MouseMove);
     addButton(area, QStringLiteral("cmd_scroll_up"), QString(), {268, 8, 256, 8}, &KardoWindow::cmd_scroll_up_Click);

@@ -9,6 +9,7 @@
 #include "pixel_view.h"
 #include "prototype_scan.h"
 #include "qt_user_dialogs.h"
+#include "snapshot_undo.h"
 #include "table_rendering.h"
 #include "timer_pause.h"
 
@@ -78,7 +79,8 @@ QPushButton* KardoWindow::addButton(QWidget* area, const QString& name, const QS
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, handler);
+    connect(button, &QPushButton::clicked, this,
+            [this, handler, caption] { recordStep(caption.isEmpty() ? QStringLiteral("Scroll") : caption, [&] { (this->*handler)(); }); });
     return button;
 }
 
@@ -132,6 +134,7 @@ void KardoWindow::buildSpritePanel(QWidget* area)
     NOSPRITE->setGeometry(596, 4, 160, 16);
     SPRITE = new tms::PixelView(QStringLiteral("SPRITE"), {spriteViewSize, spriteViewSize}, area);
     SPRITE->move(596, 32);
+    trackStroke(SPRITE, QStringLiteral("Sprite Drawing"), spriteViewScale);
     connect(SPRITE, &tms::PixelView::mouseDown, this, &KardoWindow::SPRITE_MouseDown);
     connect(SPRITE, &tms::PixelView::mouseMove, this, &KardoWindow::SPRITE_MouseMove);
     addButton(area, QStringLiteral("cmd2_scroll_up"), QString(), {596, 22, 128, 8}, &KardoWindow::cmd2_scroll_up_Click);
@@ -197,6 +200,7 @@ void KardoWindow::buildMenus()
     connect(ExporterASM, &QAction::triggered, this, &KardoWindow::ExporterASM_Click);
     connect(Quitter, &QAction::triggered, this, &KardoWindow::Quitter_Click);
 
+    buildEditMenu();
     Polices = menuBar()->addMenu(QStringLiteral("Fonts &Set"));
     Polices->setObjectName(QStringLiteral("Polices"));
     connect(Polices, &QMenu::aboutToShow, this, &KardoWindow::Polices_Click);
@@ -382,6 +386,7 @@ void KardoWindow::closeDocument()
     LIEN().datFileName.clear();
     setWindowTitle(QStringLiteral("KARDO"));
     m_doc.ResetTables();
+    undo().clear();
     cmd_Refresh_Click();
     cmd_paste_car->setEnabled(false);
     cmd_paste_pattern->setEnabled(false);

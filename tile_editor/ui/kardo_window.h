@@ -22,8 +22,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 namespace tms {
+class DocumentUndo;
 class PixelView;
 class UserDialogs;
 } // namespace tms
@@ -73,6 +75,9 @@ public:
     void showCharHex();
     void showBlockMarkers();
     void presentSprite();
+
+    // The document's undo steps (kardo_undo.cpp).
+    tms::DocumentUndo& undo();
 
 public slots:
     void Timer1_Timer();
@@ -221,6 +226,16 @@ private:
     // --- helpers of kardo_char_operations.cpp ---
     // --- end of kardo_char_operations.cpp helpers ---
 
+    // --- helpers of kardo_undo.cpp ---
+    void buildEditMenu();
+    // One undo step named text around an action that may change the document.
+    void recordStep(const QString& text, const std::function<void()>& action);
+    // A press on view to its release is one step; fast drags are filled in cell by cell.
+    void trackStroke(tms::PixelView* view, const QString& text, int cellSize);
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<tms::DocumentUndo> m_undo;
+    // --- end of kardo_undo.cpp helpers ---
+
     // --- helpers of kardo_sprite_editor.cpp ---
     // Draw sprite pixel at a view position: sets or clears the pixel and repaints its block.
     void drawSpritePixelAt(int button, double x, double y);
@@ -264,6 +279,7 @@ public:
     QTimer* Timer2 = nullptr;
     QMenu* Fichier = nullptr;
     QMenu* Polices = nullptr;
+    QMenu* Edition = nullptr;
     QAction* Apropos = nullptr;
     QAction* Nouveau = nullptr;
     QAction* Ouvrir = nullptr;

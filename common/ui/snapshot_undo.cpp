@@ -1,0 +1,157 @@
+#include "snapshot_undo.h"
+
+#include "pixel_view.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QtDebug>
+
+#include <algorithm>
+
+namespace tms {
+
+namespace {
+
+// Bookkeeping of a step beside its difference bytes (the command object, the array header).
+constexpr qint64 stepOverhead = 512;
+
+QByteArray xorOf(const QByteArray& a, const QByteArray& b)
+{
+    QByteArray result(a.size(), '\0');
+    char* out = result.data();
+    const char *left = a.constData(), *right = b.constData();
+    for (qsizetype i = 0; i < a.size(); ++i)
+        out[i] = char(left[i] ^ right[i]);
+    return result;
+}
+
+class SnapshotStep : public QUndoCommand {
+public:
+    SnapshotStep(const QString& text, std::shared_ptr<const UndoableDocument> document, const QByteArray& before, bool modifiedBefore,
+                 const QByteArray& after, bool modifiedAfter, std::shared_ptr<qint64> bytesHeld)
+        : QUndoCommand(text), m_document(std::move(document)), m_modifiedBefore(modifiedBefore), m_modifiedAfter(modifiedAfter),
+          m_size(after.size()), m_checkBefore(qChecksum(before)), m_checkAfter(qChecksum(after)),
+          m_bytesHeld(std::move(bytesHeld))
+    {
+        const QByteArray difference = xorOf(before, after);
+        const QByteArray packed = qCompress(difference);
+        m_compressed = packed.size() < difference.size();
+        m_difference = m_compressed ? packed : difference;
+        m_difference.squeeze();
+        *m_bytesHeld += heldBytes();
+    }
+    ~SnapshotStep() override { *m_bytesHeld -= heldBytes(); }
+
+    // The first redo comes from the push: the document is already in the state after.
+    void redo() override
+    {
+        if (m_pushed)
+            apply(m_checkBefore, m_checkAfter, m_modifiedAfter);
+        m_pushed = true;
+    }
+    void undo() override { apply(m_checkAfter, m_checkBefore, m_modifiedBefore); }
+
+private:
+    qint64 heldBytes() const { return m_difference.capacity() + stepOverhead; }
+
+    void apply(quint16 expected, quint16 wanted, bool modified)
+    {
+        const QByteArray now = m_document->saveTables();
+        if (now.size() != m_size || qChecksum(now) != expected) {
+            // Something changed the tables outside the steps; applying the difference
+            // would scramble them, so they are left as they are.
+            qWarning("Undo step \"%s\" skipped: the document changed outside undo", qPrintable(text()));
+            return;
+        }
+        const QByteArray target = xorOf(now, m_compressed ? qUncompress(m_difference) : m_difference);
+        if (qChecksum(target) != wanted)
+            qWarning("Undo step \"%s\" gave unexpected tables", qPrintable(text()));
+        m_document->restore(target, modified);
+    }
+
+    std::shared_ptr<const UndoableDocument> m_document;
+    bool m_modifiedBefore, m_modifiedAfter;
+    qsizetype m_size;
+    quint16 m_checkBefore, m_checkAfter;
+    bool m_compressed = false;
+    bool m_pushed = false;
+    QByteArray m_difference;
+    std::shared_ptr<qint64> m_bytesHeld;
+};
+
+} // namespace
+
+DocumentUndo::DocumentUndo(QUndoStack& stack, UndoableDocument document, qint64 byteBound)
+    : m_stack(stack), m_document(std::make_shared<const UndoableDocument>(std::move(document))),
+      m_bytesHeld(std::make_shared<qint64>(0))
+{
+    // A step holds at most the size of the tables (the XOR is kept raw when compressing
+    // does not help), so this many steps always fit in the bound.
+    const qint64 largestStep = m_document->saveTables().size() + stepOverhead;
+    m_stack.clear();
+    m_stack.setUndoLimit(int(std::clamp<qint64>(byteBound / largestStep, 1, 1 << 30)));
+}
+
+DocumentUndo::~DocumentUndo() = default;
+
+void DocumentUndo::beginStep(const QString& text)
+{
+    if (m_open)
+        return;
+    m_open = true;
+    m_openText = text;
+    m_before = m_document->saveTables();
+    m_modifiedBefore = m_document->modified();
+}
+
+void DocumentUndo::endStep()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    const QByteArray after = m_document->saveTables();
+    if (after != m_before)
+        m_stack.push(new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after,
+                                      m_document->modified(), m_bytesHeld));
+    m_before.clear();
+}
+
+void DocumentUndo::record(const QString& text, const std::function<void()>& action)
+{
+    if (m_open) { // inside a stroke: part of it
+        action();
+        return;
+    }
+    beginStep(text);
+    action();
+    endStep();
+}
+
+void DocumentUndo::clear()
+{
+    m_open = false;
+    m_before.clear();
+    m_stack.clear();
+}
+
+void DocumentUndo::trackStrokes(PixelView* view, const QString& text)
+{
+    QObject::connect(view, &PixelView::mouseDown, view, [this, text] { beginStep(text); });
+    QObject::connect(view, &PixelView::mouseUp, view, [this] { endStep(); });
+}
+
+void DocumentUndo::addActionsTo(QMenu* menu, QObject* owner)
+{
+    QAction* undo = m_stack.createUndoAction(owner, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = m_stack.createRedoAction(owner, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("Redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    menu->addAction(undo);
+    menu->addAction(redo);
+}
+
+} // namespace tms

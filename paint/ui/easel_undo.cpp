@@ -1,0 +1,74 @@
+// Undo and redo of the paint program: one stack for the picture, the Edit menu, and the
+// strokes of the picture view.
+#include "mosaic_easel_main.h"
+
+#include "pixel_view.h"
+#include "snapshot_undo.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+#include <cstring>
+
+namespace paint {
+
+namespace {
+
+QByteArray pictureBytes(const Picture& picture)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(picture.bitmapPatterns.data()), qsizetype(picture.bitmapPatterns.size()));
+    bytes.append(reinterpret_cast<const char*>(picture.bitmapColors.data()), qsizetype(picture.bitmapColors.size()));
+    return bytes;
+}
+
+void setPictureBytes(Picture& picture, const QByteArray& bytes)
+{
+    const auto half = qsizetype(picture.bitmapPatterns.size());
+    if (bytes.size() != 2 * half)
+        return;
+    std::memcpy(picture.bitmapPatterns.data(), bytes.constData(), std::size_t(half));
+    std::memcpy(picture.bitmapColors.data(), bytes.constData() + half, std::size_t(half));
+}
+
+} // namespace
+
+tms::DocumentUndo& Mosaic_Easel_Main::undo()
+{
+    if (!m_undo) {
+        m_undoStack = new QUndoStack(this);
+        m_undoStack->setObjectName(QStringLiteral("undoStack"));
+        m_undo = std::make_unique<tms::DocumentUndo>(*m_undoStack,
+                                                     tms::UndoableDocument{
+                                                         [this] { return pictureBytes(picture); },
+                                                         [this](const QByteArray& tables, bool wasModified) {
+                                                             setPictureBytes(picture, tables);
+                                                             modified = wasModified;
+                                                             ShowPicture();
+                                                         },
+                                                         [this] { return modified; },
+                                                     });
+    }
+    return *m_undo;
+}
+
+void Mosaic_Easel_Main::recordStep(const QString& text, const std::function<void()>& action)
+{
+    undo().record(text, action);
+}
+
+void Mosaic_Easel_Main::trackStroke(tms::PixelView* view, const QString& text)
+{
+    // Fast drags are filled in pixel by pixel of the view shown at the press.
+    connect(view, &tms::PixelView::mouseDown, this, [this, view] { view->setStrokeCellSize(currentView().scale); });
+    undo().trackStrokes(view, text);
+}
+
+void Mosaic_Easel_Main::buildEditMenu()
+{
+    QMenu* Edition = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edition->setObjectName(QStringLiteral("Edition"));
+    undo().addActionsTo(Edition, this);
+}
+
+} // namespace paint

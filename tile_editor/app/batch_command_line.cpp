@@ -5,6 +5,7 @@
 #include "batch_outputs.h"
 #include "c_export.h"
 #include "project_file.h"
+#include "prototype_writer.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -61,9 +62,9 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
             }};
 }
 
-const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
+std::vector<tms::batch::OptionEntry<Plan>> sharedOptions()
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> table = {
+    return {
         outputOption("save", "OUT.dat", projectFileBytes),
         outputOption("export-asm", "OUT.asm", ExportAsm),
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
@@ -101,13 +102,46 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              return QString();
          }},
     };
-    return table;
+}
+
+// The screen mode 1 edition writes its tables into a cartridge image as well: the
+// patched image is one more output, replaced with the others or not at all.
+tms::batch::OptionEntry<Plan> writePrototypeOption()
+{
+    return {QCommandLineOption(QStringLiteral("write-prototype"), QString(), QStringLiteral("IMAGE")),
+            [](Plan& plan, const QString& image) {
+                plan.steps.push_back([image](TileDocument& doc, tms::batch::Outputs& outputs) {
+                    QString error;
+                    std::optional<QByteArray> patched = prototypeImageWithTables(image, doc, &error);
+                    if (!patched)
+                        return error;
+                    outputs.push_back({image, std::move(*patched)});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
+{
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo = sharedOptions();
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = [] {
+        std::vector<tms::batch::OptionEntry<Plan>> table = sharedOptions();
+        table.push_back(writePrototypeOption());
+        return table;
+    }();
+    return edition == Edition::ScreenMode1 ? modeOne : modeTwo;
 }
 
 } // namespace
 
-QString batchHelpText(const QString& program)
+QString batchHelpText(const QString& program, Edition edition)
 {
+    const QString prototype = edition != Edition::ScreenMode1
+        ? QString()
+        : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
+                         "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
+                         "                                        button does (an image of 8000 to 32767 bytes)\n");
     return QStringLiteral(
                "Usage: %1 [FILE.dat]                  open the window; FILE is loaded when its name ends in .dat\n"
                "       %1 [OPTIONS] [FILE.dat]        batch mode: no window; FILE is the input,\n"
@@ -121,26 +155,27 @@ QString batchHelpText(const QString& program)
                "                                        START..END (default 0:23; a row outside 0..23\n"
                "                                        or START after END means 0:23)\n"
                "  --export-asm OUT.asm                  write assembler source\n"
+               "%2"
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
                "Every output is prepared first; the files are replaced only when all are ready.\n"
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
-        .arg(program);
+        .arg(program, prototype);
 }
 
-int runBatch(const QStringList& arguments, tms::batch::Console& console)
+int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition edition)
 {
     QCommandLineParser parser;
-    tms::batch::declareOptions(parser, optionTable());
+    tms::batch::declareOptions(parser, optionTable(edition));
     if (!parser.parse(arguments))
         return console.usageError(parser.errorText());
     Plan plan;
-    if (const QString error = tms::batch::takeOptions(parser, optionTable(), plan); !error.isEmpty())
+    if (const QString error = tms::batch::takeOptions(parser, optionTable(edition), plan); !error.isEmpty())
         return console.usageError(error);
     if (plan.showHelp) {
-        console.print(batchHelpText(console.program()));
+        console.print(batchHelpText(console.program(), edition));
         return tms::batch::Success;
     }
     if (plan.showVersion) {
@@ -154,12 +189,14 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
     if (plan.pendingC && !plan.lastC)
         return console.usageError(QStringLiteral("--rle and --rows belong to an --export-c"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c or --export-asm"));
-    for (const QString& name : {QStringLiteral("save"), QStringLiteral("export-c"), QStringLiteral("export-asm")})
-        if (parser.values(name).contains(QString()))
+        return console.usageError(QString::fromLatin1(
+            edition == Edition::ScreenMode1 ? "nothing to do: give --save, --export-c, --export-asm or --write-prototype"
+                                            : "nothing to do: give --save, --export-c or --export-asm"));
+    for (const auto& entry : optionTable(edition))
+        if (!entry.option.valueName().isEmpty() && parser.values(entry.option.names().first()).contains(QString()))
             return console.usageError(QStringLiteral("an output file name is empty"));
 
-    TileDocument doc;
+    TileDocument doc(edition);
     if (!positional.isEmpty()) {
         const ProjectLoad load = loadProjectFile(positional.first(), doc);
         if (!load.ok()) {

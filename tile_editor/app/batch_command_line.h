@@ -5,6 +5,7 @@
 //     --save OUT.dat                 write the project file
 //     --export-c OUT.c [--rle] [--rows START:END]
 //     --export-asm OUT.asm
+//     --write-prototype IMAGE       kardo2 only: the tables into a cartridge image
 //     --help, --version
 // The steps run in the order given and build every output in memory; the files are
 // replaced only when all are ready (tms::batch::commitAll). Exit status 0 on success,
@@ -12,16 +13,18 @@
 // is then as it was), 2 for a usage error. Needs model, io and common only: no widgets.
 
 #include "batch.h"
+#include "edition.h"
 
 #include <QStringList>
 
 namespace tile {
 
 // The help text that --help prints.
-QString batchHelpText(const QString& program);
+QString batchHelpText(const QString& program, Edition edition = Edition::ScreenMode2);
 
 // Runs the batch command line (argument 0 is the program) and returns the exit status;
 // text goes to the console.
-int runBatch(const QStringList& arguments, tms::batch::Console& console);
+// The edition decides the document's colour model, the formats and the options.
+int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition edition = Edition::ScreenMode2);
 
 } // namespace tile

@@ -25,7 +25,8 @@ constexpr int windowHeight = 420;
 const QColor windowBackground(192, 192, 192);
 } // namespace
 
-KardoWindow::KardoWindow(QWidget* parent) : QMainWindow(parent)
+KardoWindow::KardoWindow(Edition edition, QWidget* parent)
+    : QMainWindow(parent), m_doc(edition), m_palette(editionPalette(edition))
 {
     setObjectName(QStringLiteral("KARDO"));
     setWindowTitle(QStringLiteral("KARDO"));

@@ -40,7 +40,7 @@ public:
     static constexpr int narrowWidth = 534;
     static constexpr int wideWidth = 768;
 
-    explicit KardoWindow(QWidget* parent = nullptr);
+    explicit KardoWindow(Edition edition = Edition::ScreenMode2, QWidget* parent = nullptr);
     ~KardoWindow() override;
 
     TileDocument& document() { return m_doc; }
@@ -206,7 +206,7 @@ private:
     // --- end of kardo_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;
-    tms::Palette m_palette = tms::tileEditorPalette();
+    tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;
     std::function<void(FileDialogKind)> m_runFileDialog;

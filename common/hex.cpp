@@ -15,10 +15,12 @@ int hexDigitValue(QChar c)
 
 int HexValue(QStringView text)
 {
-    int value = 0;
+    // Unsigned arithmetic keeps any length defined; the mask keeps the last seven
+    // digits, so the result is never negative.
+    unsigned value = 0;
     for (QChar c : text)
-        value = value * 16 + hexDigitValue(c);
-    return value;
+        value = (value * 16 + unsigned(hexDigitValue(c))) & hexValueMask;
+    return int(value);
 }
 
 QString decimalHexLabel(int value)

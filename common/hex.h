@@ -11,7 +11,9 @@ QString Hex2(int byte);
 
 // The tile editor's lenient reading of hexadecimal text: every character counts by
 // its position in "123456789ABCDEF" after upper-casing; anything else counts 0.
-// "1F" -> 31, "G1" -> 1, "" -> 0.
+// "1F" -> 31, "G1" -> 1, "" -> 0. Only the last seven digits count, so any text gives
+// a value 0..0xFFFFFFF: "123456789" -> 0x3456789.
+constexpr unsigned hexValueMask = 0xFFFFFFF;
 int HexValue(QStringView text);
 int hexDigitValue(QChar c);
 

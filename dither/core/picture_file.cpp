@@ -51,8 +51,13 @@ bool bmpCutShort(const QByteArray& head, qint64 fileSize)
     }
     if (width <= 0 || bitsPerPixel <= 0)
         return false;
+    // Header fields are untrusted: width * bitsPerPixel fits (2^31 * 2^16), but the
+    // pixel area may not. An area beyond any possible file is cut short by definition.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return fileSize < pixelsAt + rowBytes * height;
+    qint64 pixelBytes = 0, end = 0;
+    if (__builtin_mul_overflow(rowBytes, height, &pixelBytes) || __builtin_add_overflow(pixelsAt, pixelBytes, &end))
+        return true;
+    return fileSize < end;
 }
 
 } // namespace

@@ -45,6 +45,9 @@ private slots:
         QCOMPARE(HexValue(u"G1"), 1); // lenient: a non-digit counts 0
         QCOMPARE(HexValue(u",0"), 0);
         QCOMPARE(HexValue(u""), 0);
+        // Any length is defined: only the last seven digits count, never negative.
+        QCOMPARE(HexValue(u"123456789"), 0x3456789);
+        QCOMPARE(HexValue(QString(1000, u'F')), 0xFFFFFFF);
         CrLfText t;
         t.add("A").line("B").line();
         QCOMPARE(t.bytes(), QByteArray("AB\r\n\r\n"));

@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(h.window.windowTitle(), QString("KARDO"));
         QCOMPARE(h.window.COLOR[0]->fillColor(), QColor(64, 64, 64));
         QVERIFY(h.window.cmd_prototype->isHidden());
-        QVERIFY(!h.window.findChild<QAction*>("font1")->isEnabled());
+        QVERIFY(h.window.findChild<QAction*>("font1")->isEnabled());
         const int height = h.window.height();
         QCOMPARE(h.window.width(), KardoWindow::narrowWidth);
         h.window.cmd_show_sprite_Click();

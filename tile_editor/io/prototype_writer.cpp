@@ -50,7 +50,7 @@ std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, con
     const std::optional<QByteArray> image = tms::readWholeFile(imagePath, prototypeMaximumSize, error);
     if (!image)
         return std::nullopt;
-    const std::optional<qint64> offset = prototypeOffsetIn(*image);
+    const std::optional<qint64> offset = findPrototypeMarker(*image);
     if (!offset)
         return fail(QStringLiteral("\"%1\" holds no \"PROTOTYPE\" marker followed by a byte.").arg(imagePath));
     QByteArray patched = patchedPrototypeImage(*image, *offset, doc);

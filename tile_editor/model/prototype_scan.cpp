@@ -29,10 +29,10 @@ std::optional<qint64> scanPrototype(const QString& imagePath)
     QFile file(imagePath);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return prototypeOffsetIn(file.read(prototypeMaximumSize));
+    return findPrototypeMarker(file.read(prototypeMaximumSize));
 }
 
-std::optional<qint64> prototypeOffsetIn(const QByteArray& image)
+std::optional<qint64> findPrototypeMarker(const QByteArray& image)
 {
     // The marker must be followed by at least one byte: the window is tested only
     // after the byte beyond it has been read.

@@ -19,7 +19,7 @@ QString readPrototypePath(const QString& listFile);
 // 32767 bytes, or nullopt for a missing file, a file of another size or no marker.
 // A marker that ends the file is not found: the scan needs a byte beyond it.
 std::optional<qint64> scanPrototype(const QString& imagePath);
-// The same position for an image already read.
-std::optional<qint64> prototypeOffsetIn(const QByteArray& image);
+// The same position for an image already in memory, whatever its size.
+std::optional<qint64> findPrototypeMarker(const QByteArray& image);
 
 } // namespace tile

@@ -29,8 +29,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* box = static_cast<QLineEdit*>(watched);
+        // Only key events matter; the watched box may be half destroyed by the time
+        // other events arrive, so it is looked at only for a key press, and checked.
         if (event->type() == QEvent::KeyPress) {
+            auto* box = qobject_cast<QLineEdit*>(watched);
+            if (!box)
+                return false;
             auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
             const bool typesCharacter = text.size() == 1 && (text[0].isPrint() || key->key() == Qt::Key_Backspace

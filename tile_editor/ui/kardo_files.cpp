@@ -23,7 +23,6 @@ void KardoWindow::connectFileMenu()
 {
     for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
         action->setEnabled(true);
-    ShowPrintForm->setEnabled(false); // printing comes with the print sheet
 }
 
 void KardoWindow::runFileDialog(FileDialogKind kind)

@@ -55,6 +55,7 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     resize(narrowWidth, windowHeight + menuBar()->sizeHint().height());
     Form_Load();
     connectFileMenu();
+    connectFontMenu();
 }
 
 KardoWindow::~KardoWindow() = default;
@@ -194,16 +195,14 @@ void KardoWindow::buildMenus()
     connect(ExporterC, &QAction::triggered, this, &KardoWindow::ExporterC_Click);
     connect(ExporterASM, &QAction::triggered, this, &KardoWindow::ExporterASM_Click);
     connect(Quitter, &QAction::triggered, this, &KardoWindow::Quitter_Click);
-    ShowPrintForm->setEnabled(false); // printing comes with the print sheet
 
-    // The fonts come with the font files; their items are shown but not yet active.
     Polices = menuBar()->addMenu(QStringLiteral("Fonts &Set"));
     Polices->setObjectName(QStringLiteral("Polices"));
     connect(Polices, &QMenu::aboutToShow, this, &KardoWindow::Polices_Click);
-    for (int i = 1; i <= 6; ++i)
-        item(Polices, QStringLiteral("font%1").arg(i), QStringLiteral("Font #&%1").arg(i))->setEnabled(false);
-    item(Polices, QStringLiteral("morefont"), QStringLiteral("&More Font"))->setEnabled(false);
-    item(Polices, QStringLiteral("savefont"), QStringLiteral("Save &Pattern As Font"))->setEnabled(false);
+    for (int i = 1; i <= int(fontMenuFaces().size()); ++i)
+        item(Polices, QStringLiteral("font%1").arg(i), QStringLiteral("Font #&%1").arg(i));
+    item(Polices, QStringLiteral("morefont"), QStringLiteral("&More Font"));
+    item(Polices, QStringLiteral("savefont"), QStringLiteral("Save &Pattern As Font"));
 
     Apropos = menuBar()->addAction(QStringLiteral("&?"));
     Apropos->setObjectName(QStringLiteral("Apropos"));

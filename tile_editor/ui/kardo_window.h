@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 class QAction;
 class QLabel;
@@ -30,6 +31,7 @@ namespace tile {
 
 class ColorSwatch;
 class PixelView;
+class PrinterForm;
 
 // The file dialogs the window opens; each one leaves its result in LIEN.
 enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
@@ -54,6 +56,8 @@ public:
     void setCommandLine(const QString& commandLine) { m_commandLine = commandLine; }
     void setPrototypeListFile(const QString& path) { m_prototypeListFile = path; }
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
+    // Shows the print dialog; tests replace it and play the user on the form.
+    void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
 
     // Start-up and life of the window.
     void Form_Load();
@@ -86,6 +90,12 @@ public slots:
     void ExporterASM_Click();
     void Polices_Click();
     void Apropos_Click();
+
+    // Fonts menu and printing (kardo_fonts.cpp). Index 1.. is the item "Font #Index".
+    void font_Click(int Index);
+    void morefont_Click();
+    void savefont_Click();
+    void ShowPrintForm_Click();
 
     // Window buttons.
     void cmd_show_sprite_Click();
@@ -196,6 +206,15 @@ private:
     // Open's work once the timer is paused.
     void openProject();
     // --- end of kardo_files.cpp helpers ---
+
+    // --- helpers of kardo_fonts.cpp ---
+    // Enables and connects the Fonts menu and Print.
+    void connectFontMenu();
+    // The faces behind "Font #1", "Font #2"... of this edition.
+    std::span<const int> fontMenuFaces() const;
+    QString m_fontFileName; // the current font file
+    std::function<void(PrinterForm&)> m_runPrintForm;
+    // --- end of kardo_fonts.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---
     // --- end of kardo_char_operations.cpp helpers ---

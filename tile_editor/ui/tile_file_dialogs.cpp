@@ -1,5 +1,6 @@
 #include "tile_file_dialogs.h"
 
+#include "font_preview.h"
 #include "lien.h"
 
 #include <QCheckBox>
@@ -188,6 +189,8 @@ std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, tms::UserD
     auto dialog = std::make_unique<tms::FileChooser>(fileDialogSetup(kind), dialogs, owner);
     if (kind == FileDialogKind::ExportC)
         dialog->addOptions(new Export2COptions(LIEN().startLine, LIEN().endLine, dialog.get()));
+    if (kind == FileDialogKind::OpenFCV)
+        addFontPreview(*dialog);
     return dialog;
 }
 

@@ -1,0 +1,10 @@
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture
+this is not a picture

@@ -1,0 +1,304 @@
+// The built-in fonts, the font file (.fcv) and its preview, the Fonts menu, and the
+// printed character sheet.
+#include "font_file.h"
+#include "fonts.h"
+#include "kardo_window.h"
+#include "lien.h"
+#include "random_document.h"
+#include "scripted_dialogs.h"
+#include "test_files.h"
+#include "tile_file_dialogs.h"
+#include "font_preview.h"
+#include "print_sheet.h"
+#include "printer_form.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <set>
+
+using namespace tile;
+
+namespace {
+
+CharRows rowsOf(const char* hex)
+{
+    CharRows rows{};
+    const QList<QByteArray> parts = QByteArray(hex).split(' ');
+    for (int r = 0; r < 8; ++r)
+        rows[std::size_t(r)] = Byte(parts[r].toInt(nullptr, 16));
+    return rows;
+}
+
+FontLoad loadText(const QByteArray& text, TileDocument& doc)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadFontFile(buffer, doc);
+}
+
+// The page count and the size of the first page (in points) of a PDF made by the sheet.
+std::pair<int, QSizeF> pdfPages(const QByteArray& pdf)
+{
+    const int pages = int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"));
+    const QRegularExpressionMatch box =
+        QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(pdf));
+    return {pages, box.hasMatch() ? QSizeF(box.captured(1).toDouble(), box.captured(2).toDouble()) : QSizeF()};
+}
+
+} // namespace
+
+class TestFonts : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { LIEN() = Lien{}; }
+
+    void tellingRowsAndCommonGlyphs()
+    {
+        const char* telling[3][6] = {
+            {"1C 38 18 18 18 00 18 18", "00 00 0C 18 30 00 60 00", "3C 3C 3C 18 18 00 18 00", "00 18 18 18 00 18 00 00",
+             "18 3C 3C 18 00 00 18 00", "30 30 30 30 30 00 30 00"},
+            {"3C 66 CE D6 E6 CC 78 00", "00 00 7C CE D6 E6 7C 00", "3E 73 7B 7F 77 73 3E 00", "00 7C C6 C6 C6 7C 00 00",
+             "FE C6 C6 E6 E6 E6 FE 00", "3C C6 C6 C6 C6 C6 6C 00"},
+            {"0E 1E 36 66 FE C6 C6 00", "00 00 7C C6 FE C6 C6 00", "0F 3B 73 7F 63 03 FF 00", "00 7E C6 C6 C6 7E 00 00",
+             "7E 66 66 7E E6 E6 E6 00", "7C 06 C6 DE C6 C6 C6 00"},
+        };
+        const int codes[3] = {'!', '0', 'A'};
+        for (int i = 0; i < 3; ++i)
+            for (int font = 0; font < 6; ++font)
+                QCOMPARE(fontData[font][codes[i] - 33], rowsOf(telling[i][font]));
+
+        std::set<FontFace> distinct;
+        for (int font = 0; font < fontFaceCount; ++font) {
+            QCOMPARE(fontData[font]['@' - 33], CharRows{});
+            QCOMPARE(fontData[font]['%' - 33], rowsOf("FF 81 B9 A5 B9 A5 81 FF"));
+            int drawn = 0;
+            for (int g = 0; g < fontGlyphCount; ++g)
+                drawn += fontData[font][g] != CharRows{};
+            QCOMPARE(drawn, 57);
+            distinct.insert(fontData[font]);
+        }
+        QCOMPARE(int(distinct.size()), fontFaceCount);
+        // The mode 1 edition's "Font #8" is this edition's "Font #4".
+        QCOMPARE(screenMode1FontMenu[7], screenMode2FontMenu[3]);
+        QCOMPARE(GetFontByte(0, 'A' - 33, 4), Byte(0xFE));
+    }
+
+    void applyFontTouchesOnlyTheFontCharacters()
+    {
+        TileDocument doc = testdoc::randomDocument(7);
+        doc.modified = true;
+        const TileDocument before = doc;
+        ApplyFont(doc, 2);
+        ApplyFont(doc, 0);
+        for (int c = 0; c < charCount; ++c) {
+            const bool inFont = c >= 33 && c <= 90;
+            QCOMPARE(doc.charPatterns[c], inFont ? fontData[0][c - 33] : before.charPatterns[c]);
+        }
+        QCOMPARE(doc.charColors, before.charColors);
+        QCOMPARE(doc.nameTable, before.nameTable);
+        QCOMPARE(doc.spritePatterns, before.spritePatterns);
+        QVERIFY(doc.modified);
+    }
+
+    void fontFileWriting_data()
+    {
+        QTest::addColumn<std::optional<QString>>("answer");
+        QTest::addColumn<QByteArray>("titleLine");
+        QTest::newRow("cancelled") << std::optional<QString>() << QByteArray("FONT COLECOVISION : NONAME");
+        QTest::newRow("empty") << std::optional<QString>("") << QByteArray("FONT COLECOVISION : NONAME");
+        QTest::newRow("blanks") << std::optional<QString>("   ") << QByteArray("FONT COLECOVISION : NONAME");
+        QTest::newRow("typed") << std::optional<QString>("  My font ") << QByteArray("FONT COLECOVISION :   My font ");
+    }
+
+    void fontFileWriting()
+    {
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(QByteArray, titleLine);
+        TileDocument doc;
+        QCOMPARE(tile::fontFileBytes(doc, fontTitle(answer)), titleLine + "\r\n"); // a blank document: the title only
+        doc = testdoc::randomDocument(3);
+        doc.charPatterns[5] = {};
+        QByteArray expected = titleLine + "\r\n";
+        for (int c = 0; c < charCount; ++c) {
+            if (c == 5)
+                continue;
+            expected += testdoc::hex2(c).toLatin1() + " :";
+            for (Byte b : doc.charPatterns[c])
+                expected += " " + testdoc::hex2(b).toLatin1();
+            expected += "\r\n";
+        }
+        const QByteArray written = tile::fontFileBytes(doc, fontTitle(answer));
+        QCOMPARE(written, expected);
+        TileDocument loaded;
+        QVERIFY(loadText(written, loaded).ok);
+        QCOMPARE(loaded.charPatterns, doc.charPatterns);
+    }
+
+    void oddLinesAndRefusal()
+    {
+        TileDocument doc = testdoc::randomDocument(11);
+        const TileDocument before = doc;
+        const QByteArray text = "FONT COLECOVISION : odd\r\n"
+                                "30 : 01 02 03 04 05 06 07 08\r\n"  // whole
+                                "31: 11 11 11 11 11 11 11 11\r\n"   // no blank before the colon: skipped
+                                "  3a : ff fe 0a 0b 0c 0d 0e 0f  \n" // lower case, blanks around, LF alone
+                                "32 : 21 22 3\r\n"                   // short: what is missing counts 0
+                                "G3 : 1G 00 00 00 00 00 00 00\r\n"   // not hexadecimal: 0 for such digits
+                                "33 :";                              // code alone, no end of line
+        FontLoad load = loadText(text, doc);
+        QVERIFY(load.ok);
+        QCOMPARE(load.charactersRead, 5);
+        QCOMPARE(doc.charPatterns[0x30], rowsOf("01 02 03 04 05 06 07 08"));
+        QCOMPARE(doc.charPatterns[0x31], before.charPatterns[0x31]);
+        QCOMPARE(doc.charPatterns[0x3A], rowsOf("FF FE 0A 0B 0C 0D 0E 0F"));
+        QCOMPARE(doc.charPatterns[0x32], rowsOf("21 22 03 00 00 00 00 00"));
+        QCOMPARE(doc.charPatterns[0x03], rowsOf("10 00 00 00 00 00 00 00"));
+        QCOMPARE(doc.charPatterns[0x33], CharRows{});
+        QCOMPARE(doc.charColors, before.charColors);
+
+        doc = before;
+        load = loadText("FONT COLECOVISIO\r\n30 : 01 02 03 04 05 06 07 08\r\n", doc);
+        QVERIFY(!load.ok);
+        QCOMPARE(load.message, QString("Illegal FCV file"));
+        QCOMPARE(doc.charPatterns, before.charPatterns);
+    }
+
+    void previewShowsTitleAndBands()
+    {
+        const QByteArray text = "FONT COLECOVISION : Round\r\n"
+                                "21 : 80 00 00 00 00 00 00 01\r\n" // "!": band 0, column 0
+                                "53 : 80 00 00 00 00 00 00 00\r\n" // "S": band 3, column 9
+                                "41 : FF FF FF FF FF FF FF FF\r\n" // "A": band 2, column 1
+                                "5A : FF FF FF FF FF FF FF FF\r\n"; // "Z": not shown
+        const auto preview = previewFontBytes(text);
+        QVERIFY(preview);
+        QCOMPARE(preview->title, QString("Round"));
+        const QImage& p = preview->picture;
+        QCOMPARE(p.size(), QSize(160, 64));
+        auto white = [&](int x, int y) { return p.pixel(x, y) == qRgb(255, 255, 255); };
+        QVERIFY(white(0, 0) && white(1, 1) && !white(2, 0) && white(14, 14) && !white(12, 14));
+        QVERIFY(white(2 * 72, 2 * 24) && white(16, 32) && white(31, 47));
+        int lit = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 160; ++x)
+                lit += white(x, y);
+        QCOMPARE(lit, 4 * (2 + 1 + 64));
+        QVERIFY(!previewFontBytes("FONT COLECO\r\n"));
+
+        // In the open dialog a single click shows it; another kind of file leaves it.
+        QTemporaryDir dir;
+        writeFile(dir.filePath("round.fcv"), text);
+        writeFile(dir.filePath("other.fcv"), "NAME");
+        ScriptedDialogs dialogs;
+        auto dialog = makeFileDialog(FileDialogKind::OpenFCV, dialogs, nullptr);
+        auto* pane = dialog->findChild<FontPreviewPane*>();
+        QVERIFY(pane);
+        pane->File1_Click(dir.filePath("round.fcv"));
+        pane->File1_Click(dir.filePath("other.fcv"));
+        QCOMPARE(dialog->findChild<QLabel*>("Label1")->text(), QString("Preview: Round"));
+        QCOMPARE(pane->Picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32), p);
+    }
+
+    void fontsMenu()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        KardoWindow window;
+        window.setDialogs(&dialogs);
+        QString pick;
+        window.setFileDialogRunner([&](FileDialogKind) {
+            if (!pick.isEmpty())
+                LIEN().fcvFileName = pick;
+        });
+        TileDocument& doc = window.document();
+        window.font_Click(6);
+        QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
+        QVERIFY(!doc.modified);
+
+        // Save: a title, then the file; closing the dialog without a choice writes nothing.
+        const QString path = dir.filePath("six.fcv");
+        pick = path;
+        dialogs.textAnswers.enqueue(QString("Six"));
+        window.savefont_Click();
+        QCOMPARE(readFile(path), tile::fontFileBytes(doc, "Six"));
+        pick.clear();
+        window.savefont_Click();
+        QCOMPARE(LIEN().fcvFileName, dir.filePath("six"));
+        QCOMPARE(dialogs.unexpected, 0);
+
+        // A failed write is told.
+        QVERIFY(QDir(dir.path()).mkdir("folder.fcv"));
+        pick = dir.filePath("folder.fcv");
+        dialogs.textAnswers.enqueue(QString("New"));
+        window.savefont_Click();
+        QVERIFY(dialogs.shown.last().text.startsWith("Cannot write"));
+
+        // More Font reads it back; the document keeps its flag.
+        window.font_Click(1);
+        pick = path;
+        window.morefont_Click();
+        QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
+        QVERIFY(!doc.modified);
+    }
+
+    void sheetPdfForEachPaper()
+    {
+        const TileDocument doc = testdoc::randomDocument(5);
+        const SheetSource source = sheetSourceOf(doc, tms::tileEditorPalette());
+        const struct { SheetPaper paper; QSizeF points; } papers[] = {
+            {SheetPaper::Letter, {612, 792}}, {SheetPaper::A4, {595.3, 841.9}}, {SheetPaper::B5, {515.9, 728.5}}};
+        for (const auto& p : papers) {
+            const auto [pages, size] = pdfPages(characterSheetPdf(source, p.paper));
+            QCOMPARE(pages, 4);
+            QVERIFY2(qAbs(size.width() - p.points.width()) < 1 && qAbs(size.height() - p.points.height()) < 1,
+                     qPrintable(QString("%1 x %2").arg(size.width()).arg(size.height())));
+        }
+        QCOMPARE(paperNamed("B5"), std::optional(SheetPaper::B5));
+        QVERIFY(!paperNamed("legal"));
+    }
+
+    void printerForm()
+    {
+        const TileDocument doc;
+        ScriptedDialogs dialogs;
+        PrinterForm form(sheetSourceOf(doc, tms::tileEditorPalette()), dialogs);
+        QCOMPARE(form.PaperSize->placeholderText(), QString("select papersize"));
+        bool printerInstalled = false;
+        QList<SheetPaper> printed;
+        QString pdfPath;
+        form.hasPrinter = [&] { return printerInstalled; };
+        form.printOnPrinter = [&](SheetPaper paper) { printed << paper; return true; };
+        form.choosePdfPath = [&] { return pdfPath; };
+
+        form.chk_PATTERN->setChecked(true);
+        form.cmd_print_Click(); // no paper chosen: nothing happens
+        form.cmd_pdf_Click();
+        QVERIFY(dialogs.shown.isEmpty() && form.result() != QDialog::Accepted);
+        form.PaperSize->setCurrentIndex(1);
+        form.cmd_print_Click();
+        QCOMPARE(dialogs.texts(), QStringList{"No printer is installed. Use \"Save as PDF...\" to keep the sheet as a PDF file."});
+        form.cmd_pdf_Click(); // the file chooser closed without a choice: the form stays
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+
+        QTemporaryDir dir;
+        pdfPath = dir.filePath("sheet.pdf");
+        form.cmd_pdf_Click();
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(pdfPages(readFile(pdfPath)).first, 4);
+        printerInstalled = true;
+        form.cmd_print_Click();
+        QCOMPARE(printed, QList<SheetPaper>{SheetPaper::A4});
+        form.chk_PATTERN->setChecked(false); // unchecked: nothing is printed
+        form.cmd_print_Click();
+        QCOMPARE(printed.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestFonts)
+#include "test_fonts_printing.moc"

@@ -1,0 +1,148 @@
+#include "print_sheet.h"
+
+#include "hex.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPdfWriter>
+
+namespace tile {
+
+namespace {
+
+constexpr int charsPerPage = 64;
+constexpr int pageCount = charCount / charsPerPage;
+constexpr int rowsPerColumn = 32;
+
+// The layout's inches: the printable area taken as 8.5 x 11 inches.
+struct Inches {
+    double x;
+    double y;
+};
+
+// The label font: "Courrier" sized so that one label line is a quarter inch high
+// (the toolkit substitutes a font of its own when there is no such one).
+QFont labelFont(QPaintDevice& device, double inchY)
+{
+    QFont font(QStringLiteral("Courrier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(14);
+    const double height = QFontMetricsF(font, &device).height();
+    font.setPointSizeF(14 * (inchY / 4) / height);
+    return font;
+}
+
+// pic_8x8: the character drawn in its row colours on 64 x 64 units, each pattern pixel
+// a square of 8 x 8 units, so that the page keeps the squares sharp where it scales.
+QImage characterImage(const SheetSource& source, int c)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y) {
+        const int b = source.lecolor(c, y);
+        const QRgb fore = tms::toQColor(source.lepalette(b / 16)).rgb();
+        const QRgb back = tms::toQColor(source.lepalette(b % 16)).rgb();
+        const int pattern = source.lepattern(c, y);
+        for (int x = 0; x < 8; ++x)
+            image.setPixel(x, y, (pattern & (0x80 >> x)) ? fore : back);
+    }
+    return image.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+void paintPage(QPainter& painter, const SheetSource& source, int page, Inches inch, const QFont& label)
+{
+    QFont title(QStringLiteral("Arial"));
+    title.setStyleHint(QFont::SansSerif);
+    title.setPointSizeF(label.pointSizeF() * 2);
+    painter.setFont(title);
+    const QString heading = QStringLiteral("PATTERN TABLE");
+    const QFontMetricsF titleMetrics(title, painter.device());
+    const QSizeF titleSize(titleMetrics.horizontalAdvance(heading), titleMetrics.height());
+    painter.drawText(QRectF(QPointF(4.25 * inch.x - titleSize.width() / 2, 1.5 * inch.y - titleSize.height() / 2),
+                            titleSize),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, heading);
+
+    painter.setFont(label);
+    const QFontMetricsF labelMetrics(label, painter.device());
+    const double side = 0.225 * inch.y; // nine tenths of the row pitch
+    for (int a = 0; a < 2; ++a) {
+        for (int r = 0; r < rowsPerColumn; ++r) {
+            const int c = charsPerPage * page + rowsPerColumn * a + r;
+            const double x0 = (1 + 3.25 * a) * inch.x;
+            const double y = (2 + r / 4.0) * inch.y;
+            const QString number = tms::Hex2(c);
+            painter.setPen(QPen(Qt::black, inch.y / 100));
+            painter.drawText(QRectF(QPointF(x0, y), QSizeF(labelMetrics.horizontalAdvance(number), labelMetrics.height())),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, number);
+            const double lineY = y + labelMetrics.height();
+            painter.drawLine(QPointF(x0 + inch.x, lineY), QPointF(x0 + 3 * inch.x, lineY));
+            painter.drawImage(QRectF(x0 + 0.5 * inch.x, y, side, side), characterImage(source, c));
+        }
+    }
+}
+
+} // namespace
+
+SheetSource sheetSourceOf(const TileDocument& doc, const tms::Palette& palette)
+{
+    return {[&doc](int car, int y) { return doc.lepattern(car, y); },
+            [&doc](int car, int y) { return doc.lecolor(car, y); },
+            [palette](int index) { return palette[std::size_t(index & 15)]; }};
+}
+
+QPageSize pageSizeOf(SheetPaper paper)
+{
+    switch (paper) {
+    case SheetPaper::A4: return QPageSize(QPageSize::A4);
+    case SheetPaper::B5: return QPageSize(QPageSize::JisB5);
+    case SheetPaper::Letter: break;
+    }
+    return QPageSize(QPageSize::Letter);
+}
+
+std::optional<SheetPaper> paperNamed(const QString& name)
+{
+    const QString lower = name.toLower();
+    if (lower == QStringLiteral("letter"))
+        return SheetPaper::Letter;
+    if (lower == QStringLiteral("a4"))
+        return SheetPaper::A4;
+    if (lower == QStringLiteral("b5"))
+        return SheetPaper::B5;
+    return std::nullopt;
+}
+
+bool paintCharacterSheet(QPagedPaintDevice& device, const SheetSource& source)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const Inches inch{device.width() / 8.5, device.height() / 11.0};
+    const QFont label = labelFont(device, inch.y);
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0 && !device.newPage())
+            return false;
+        paintPage(painter, source, page, inch, label);
+    }
+    return painter.end();
+}
+
+QByteArray characterSheetPdf(const SheetSource& source, SheetPaper paper)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(pageSizeOf(paper));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("PATTERN TABLE"));
+        if (!paintCharacterSheet(writer, source))
+            return {};
+    }
+    return buffer.data();
+}
+
+} // namespace tile

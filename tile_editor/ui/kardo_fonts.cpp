@@ -1,0 +1,97 @@
+// Fonts menu and printing of the tile editor: the built-in fonts, font files and the
+// print dialog. The glyphs, the font file and the sheet live in model/ and io/.
+#include "kardo_window.h"
+
+#include "font_file.h"
+#include "fonts.h"
+#include "lien.h"
+#include "printer_form.h"
+#include "user_dialogs.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace tile {
+
+namespace {
+
+bool endsWithFontExtension(const QString& path) { return path.toLower().endsWith(QStringLiteral(".fcv")); }
+
+} // namespace
+
+std::span<const int> KardoWindow::fontMenuFaces() const
+{
+    if (m_doc.edition == Edition::ScreenMode1)
+        return screenMode1FontMenu;
+    return screenMode2FontMenu;
+}
+
+void KardoWindow::connectFontMenu()
+{
+    const std::span<const int> faces = fontMenuFaces();
+    for (int index = 1; index <= int(faces.size()); ++index)
+        if (auto* item = Polices->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
+            connect(item, &QAction::triggered, this, [this, index] { font_Click(index); });
+    if (auto* item = Polices->findChild<QAction*>(QStringLiteral("morefont")))
+        connect(item, &QAction::triggered, this, &KardoWindow::morefont_Click);
+    if (auto* item = Polices->findChild<QAction*>(QStringLiteral("savefont")))
+        connect(item, &QAction::triggered, this, &KardoWindow::savefont_Click);
+    connect(ShowPrintForm, &QAction::triggered, this, &KardoWindow::ShowPrintForm_Click);
+    ShowPrintForm->setEnabled(true);
+}
+
+void KardoWindow::font_Click(int Index)
+{
+    const std::span<const int> faces = fontMenuFaces();
+    if (Index < 1 || Index > int(faces.size()))
+        return;
+    withTimerPaused([&] {
+        ApplyFont(m_doc, faces[std::size_t(Index - 1)]);
+        cmd_Refresh_Click();
+    });
+}
+
+void KardoWindow::morefont_Click()
+{
+    withTimerPaused([this] {
+        // Closing the dialog without a choice reads the current font file again.
+        runFileDialog(FileDialogKind::OpenFCV);
+        m_fontFileName = LIEN().fcvFileName;
+        if (m_fontFileName.isEmpty() || !m_fontFileName.toLower().contains(QStringLiteral(".fcv")))
+            return;
+        const FontLoad load = LoadFontFile(m_fontFileName, m_doc);
+        cmd_Refresh_Click();
+        if (!load.ok)
+            dialogs().tell(tms::warningTitle(), load.message);
+    });
+}
+
+void KardoWindow::savefont_Click()
+{
+    // The dialog is offered the current name without its extension, so that closing it
+    // without a choice leaves a path that names no font file, and nothing is written.
+    if (endsWithFontExtension(m_fontFileName))
+        LIEN().fcvFileName = m_fontFileName.chopped(4);
+    withTimerPaused([this] { runFileDialog(FileDialogKind::SaveAsFCV); });
+    m_fontFileName = LIEN().fcvFileName;
+    if (!endsWithFontExtension(m_fontFileName))
+        return;
+    const QString title = fontTitle(
+        dialogs().askText(QStringLiteral("Font name"), QStringLiteral("What is the name of title Font?"), QString()));
+    const tms::FileResult written = SaveFontFile(m_fontFileName, m_doc, title);
+    if (!written.ok)
+        dialogs().tell(tms::warningTitle(), written.error);
+}
+
+void KardoWindow::ShowPrintForm_Click()
+{
+    withTimerPaused([this] {
+        PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this);
+        if (m_runPrintForm)
+            m_runPrintForm(form);
+        else
+            form.exec();
+    });
+}
+
+} // namespace tile

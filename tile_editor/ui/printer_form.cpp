@@ -1,0 +1,135 @@
+#include "printer_form.h"
+
+#include "atomic_file.h"
+#include "file_chooser.h"
+#include "user_dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace tile {
+
+namespace {
+
+QString& lastPdfPath()
+{
+    static QString path; // the folder of the last PDF is offered again during the run
+    return path;
+}
+
+} // namespace
+
+PrinterForm::PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner)
+    : QDialog(owner), m_source(std::move(source)), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("PrinterForm"));
+    setWindowTitle(QStringLiteral("Print"));
+    Label1 = new QLabel(QStringLiteral("paper size :"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    PaperSize = new QComboBox(this);
+    PaperSize->setObjectName(QStringLiteral("PaperSize"));
+    PaperSize->setPlaceholderText(QStringLiteral("select papersize"));
+    PaperSize->addItem(QStringLiteral("Letter"), int(SheetPaper::Letter));
+    PaperSize->addItem(QStringLiteral("A4"), int(SheetPaper::A4));
+    PaperSize->addItem(QStringLiteral("B5"), int(SheetPaper::B5));
+    PaperSize->setCurrentIndex(-1); // nothing is printed until a paper is chosen
+    chk_PATTERN = new QCheckBox(QStringLiteral("character pattern table"), this);
+    chk_PATTERN->setObjectName(QStringLiteral("chk_PATTERN"));
+    cmd_print = new QPushButton(QStringLiteral("Print"), this);
+    cmd_print->setObjectName(QStringLiteral("cmd_print"));
+    cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
+    cmd_pdf->setObjectName(QStringLiteral("cmd_pdf"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(PaperSize, 0, 1, 1, 2);
+    grid->addWidget(chk_PATTERN, 1, 0, 1, 3);
+    grid->addWidget(cmd_print, 2, 1);
+    grid->addWidget(cmd_pdf, 2, 2);
+
+    hasPrinter = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
+    printOnPrinter = [this](SheetPaper paper) { return printOnDefaultPrinter(paper); };
+    choosePdfPath = [this] { return askPdfPath(); };
+    connect(cmd_print, &QPushButton::clicked, this, &PrinterForm::cmd_print_Click);
+    connect(cmd_pdf, &QPushButton::clicked, this, &PrinterForm::cmd_pdf_Click);
+}
+
+std::optional<SheetPaper> PrinterForm::chosenPaper() const
+{
+    if (PaperSize->currentIndex() < 0)
+        return std::nullopt;
+    return SheetPaper(PaperSize->currentData().toInt());
+}
+
+void PrinterForm::cmd_print_Click()
+{
+    const std::optional<SheetPaper> paper = chosenPaper();
+    if (!paper)
+        return; // the dialog stays open until a paper is chosen
+    if (chk_PATTERN->isChecked()) {
+        if (!hasPrinter()) {
+            m_dialogs.tell(tms::warningTitle(), QStringLiteral("No printer is installed. Use \"Save as PDF...\" "
+                                                               "to keep the sheet as a PDF file."));
+            return;
+        }
+        if (!printOnPrinter(*paper)) {
+            m_dialogs.tell(tms::warningTitle(), QStringLiteral("The printer could not print the sheet."));
+            return;
+        }
+    }
+    accept(); // with the table unchecked nothing is printed
+}
+
+bool PrinterForm::printOnDefaultPrinter(SheetPaper paper)
+{
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setPageSize(pageSizeOf(paper));
+    printer.setDocName(QStringLiteral("PATTERN TABLE"));
+    return paintCharacterSheet(printer, m_source);
+}
+
+void PrinterForm::cmd_pdf_Click()
+{
+    const std::optional<SheetPaper> paper = chosenPaper();
+    if (!paper)
+        return;
+    if (!chk_PATTERN->isChecked()) {
+        accept(); // nothing to print, as with "Print"
+        return;
+    }
+    const QString path = choosePdfPath();
+    if (path.isEmpty())
+        return; // closed without a choice: the dialog stays
+    const QByteArray pdf = characterSheetPdf(m_source, *paper);
+    const tms::FileResult written =
+        pdf.isEmpty() ? tms::FileResult::failure(QStringLiteral("The PDF could not be made.")) : tms::writeWholeFile(path, pdf);
+    if (!written.ok) {
+        m_dialogs.tell(tms::warningTitle(), written.error);
+        return;
+    }
+    lastPdfPath() = path;
+    accept();
+}
+
+QString PrinterForm::askPdfPath()
+{
+    tms::ChooserSetup setup;
+    setup.objectName = QStringLiteral("SaveAsPDFFile");
+    setup.caption = QStringLiteral("Save As PDF File");
+    setup.pattern = QStringLiteral("*.pdf");
+    setup.kind = tms::ChooserSetup::Kind::Save;
+    setup.submitText = QStringLiteral("Save");
+    setup.extension = QStringLiteral(".pdf");
+    setup.replacePrompt = QStringLiteral("Do you want to replace this PDF file");
+    setup.rememberedPath = lastPdfPath();
+    tms::FileChooser chooser(setup, m_dialogs, this);
+    chooser.exec();
+    return chooser.result() == QDialog::Accepted ? chooser.chosenPath() : QString();
+}
+
+} // namespace tile

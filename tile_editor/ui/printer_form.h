@@ -1,0 +1,51 @@
+#pragma once
+// PrinterForm, the "Print" dialog: chooses the paper and prints the character sheet
+// (four pages) on the default printer, or writes the same pages to a PDF file. It
+// reads the document only through the sheet source it is given.
+
+#include "print_sheet.h"
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace tms {
+class UserDialogs;
+}
+
+namespace tile {
+
+class PrinterForm : public QDialog {
+    Q_OBJECT
+public:
+    PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner = nullptr);
+
+    // Seams for tests: whether a printer is installed, printing on it, and the choice
+    // of the PDF file (empty: closed without a choice).
+    std::function<bool()> hasPrinter;
+    std::function<bool(SheetPaper)> printOnPrinter;
+    std::function<QString()> choosePdfPath;
+
+    QLabel* Label1 = nullptr;
+    QComboBox* PaperSize = nullptr;
+    QCheckBox* chk_PATTERN = nullptr;
+    QPushButton* cmd_print = nullptr;
+    QPushButton* cmd_pdf = nullptr;
+
+    void cmd_print_Click();
+    void cmd_pdf_Click();
+
+private:
+    std::optional<SheetPaper> chosenPaper() const;
+    bool printOnDefaultPrinter(SheetPaper paper);
+    QString askPdfPath();
+
+    SheetSource m_source;
+    tms::UserDialogs& m_dialogs;
+};
+
+} // namespace tile

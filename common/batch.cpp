@@ -28,9 +28,4 @@ int Console::usageError(const QString& message)
     return UsageError;
 }
 
-void printError(const QString& program, const QString& message)
-{
-    Console(program).error(message);
-}
-
 } // namespace tms::batch

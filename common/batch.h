@@ -49,7 +49,4 @@ protected:
     void writeError(const QString& text) override { err += text; }
 };
 
-// One line on stderr, prefixed with the program name.
-void printError(const QString& program, const QString& message);
-
 } // namespace tms::batch

@@ -41,16 +41,6 @@ void verifySampled(const Picture& source, int coveredWidth, int coveredHeight, F
         }
 }
 
-ConversionResult numberedTables()
-{
-    ConversionResult r;
-    for (int i = 0; i < 6144; ++i) {
-        r.pattern_table[i] = std::uint8_t(i * 7 + 1);
-        r.colour_table[i] = std::uint8_t(i * 13 + 2);
-    }
-    return r;
-}
-
 } // namespace
 
 class TestOutput : public QObject {
@@ -94,28 +84,6 @@ private slots:
         QImage indexed = coordinatePicture(16, 16).convertToFormat(QImage::Format_Indexed8);
         const Picture source = apply_resize(indexed, ResizeMode::NoResize, ResolutionMode::Full);
         QCOMPARE(source[pixelIndex(3, 4)], loadedColour(indexed.pixel(3, 4)));
-    }
-
-    void powerPaintLayouts()
-    {
-        const ConversionResult r = numberedTables();
-        const QByteArray tenK = powerPaintFile(r, false);
-        QCOMPARE(tenK.size(), 10240);
-        for (int i = 0; i < 16; ++i)
-            QCOMPARE(int(tenK[i]), 0);
-        QCOMPARE(std::uint8_t(tenK[16]), r.pattern_table[0]);
-        QCOMPARE(std::uint8_t(tenK[5120 + 16]), r.colour_table[0]);
-        QCOMPARE(std::uint8_t(tenK[19 * 256 + 16 + 239]), r.pattern_table[tms::bitmapIndex(19, 29, 7)]);
-
-        const QByteArray full = powerPaintFile(r, true);
-        QCOMPARE(full.size(), 40960);
-        QCOMPARE(std::uint8_t(full[16]), r.colour_table[0]);
-        QCOMPARE(std::uint8_t(full[5136]), r.pattern_table[0]);
-        QCOMPARE(std::uint8_t(full[10240 + 16]), r.colour_table[tms::bitmapIndex(0, 30, 0)]);
-        QCOMPARE(int(full[10240 + 32]), 0); // after columns 30 and 31
-        QCOMPARE(std::uint8_t(full[20480 + 16]), r.colour_table[tms::bitmapIndex(20, 0, 0)]);
-        QCOMPARE(std::uint8_t(full[35840 + 3 * 256 + 16 + 15]), r.pattern_table[tms::bitmapIndex(23, 31, 7)]);
-        QCOMPARE(int(full[35840 + 4 * 256 + 16]), 0); // rows 4..19 of the last quadrant unused
     }
 
     void resultPicturesDecodeToTheResult()

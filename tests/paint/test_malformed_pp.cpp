@@ -28,9 +28,9 @@ private slots:
         QVERIFY(picture == before && fullScreenFile);
 
         QTemporaryDir out;
-        StderrCapture err;
-        QCOMPARE(runBatch({"easel", "--save", out.filePath("out.pp"), "--png", out.filePath("out.png"), path}), 1);
-        QVERIFY2(err.text().startsWith("easel: ") && err.text().contains(path), qPrintable(err.text()));
+        tms::batch::CapturedConsole console(QStringLiteral("easel"));
+        QCOMPARE(runBatch({"easel", "--save", out.filePath("out.pp"), "--png", out.filePath("out.png"), path}, console), 1);
+        QVERIFY2(console.err.startsWith("easel: ") && console.err.contains(path), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
 };

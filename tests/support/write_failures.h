@@ -2,10 +2,8 @@
 // Ways to make a file operation fail that work for root too, so that the failure
 // branches run on a build server that runs the tests as root.
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QString>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -14,33 +12,29 @@
 
 namespace write_failures {
 
-// A process file-size limit (ulimit -f) of limitBytes while it lives: a write past it
-// fails with EFBIG (SIGXFSZ is ignored, as the programs ignore it).
+// A file-size limit (ulimit -f) while it lives; SIGXFSZ ignored, as the programs do.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t limitBytes)
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_saved;
-        limited.rlim_cur = limitBytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limited{limitBytes, m_saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit()
     {
         setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_previousHandler);
+        std::signal(SIGXFSZ, m_handler);
     }
-    bool active() const { return m_active; }
 
 private:
     rlimit m_saved{};
-    void (*m_previousHandler)(int) = SIG_DFL;
-    bool m_active = false;
+    void (*m_handler)(int) = SIG_DFL;
 };
 
-// For a program started by the tests: it starts with a file-size limit and SIGXFSZ at
-// its default action, as from a shell after "ulimit -f".
+// For a program the tests start: a file-size limit with SIGXFSZ at its default action,
+// as from a shell after "ulimit -f".
 inline auto fileSizeLimitInChild(rlim_t limitBytes)
 {
     return [limitBytes] {
@@ -50,45 +44,38 @@ inline auto fileSizeLimitInChild(rlim_t limitBytes)
     };
 }
 
-// A small file system mounted at folder (created) while it lives; fill() uses up its
-// room. Needs the right to mount (root); mounted() says whether it worked.
+// A 64 KB file system mounted at folder while it lives (only root may mount).
 class FullFileSystem {
 public:
-    explicit FullFileSystem(const QString& folder) : m_folder(folder)
+    explicit FullFileSystem(const QString& folder) : m_folder(QFile::encodeName(folder))
     {
         QDir().mkpath(folder);
-        m_mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") == 0;
+        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
     }
     ~FullFileSystem()
     {
         if (m_mounted)
-            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+            ::umount2(m_folder.constData(), MNT_DETACH);
     }
     bool mounted() const { return m_mounted; }
-    void fill()
+    void fill() // uses up all its room
     {
-        QFile filler(m_folder + QStringLiteral("/filler"));
-        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return;
-        const QByteArray block(1024, 'f');
-        while (filler.write(block) > 0) {
-        }
+        QFile filler(QFile::decodeName(m_folder) + QStringLiteral("/filler"));
+        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            while (filler.write(QByteArray(1024, 'f')) > 0) {
+            }
     }
 
 private:
-    QString m_folder;
+    QByteArray m_folder;
     bool m_mounted = false;
 };
 
 // Runs as an unprivileged user while it lives when the tests run as root, so that file
-// permissions hold; does nothing for other users, for whom they hold anyway.
+// permissions hold (for other users they hold anyway).
 class WithoutRootRights {
 public:
-    WithoutRootRights()
-    {
-        if (geteuid() == 0)
-            m_dropped = seteuid(65534) == 0;
-    }
+    WithoutRootRights() : m_dropped(geteuid() == 0 && seteuid(65534) == 0) {}
     ~WithoutRootRights()
     {
         if (m_dropped && seteuid(0) != 0)
@@ -96,7 +83,7 @@ public:
     }
 
 private:
-    bool m_dropped = false;
+    bool m_dropped;
 };
 
 } // namespace write_failures

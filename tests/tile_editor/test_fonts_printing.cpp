@@ -1,6 +1,9 @@
 // The built-in fonts, the font file (.fcv) and its preview, the Fonts menu, and the
 // printed character sheet.
+#include "batch_command_line.h"
 #include "font_file.h"
+#include "program_run.h"
+#include "project_file.h"
 #include "fonts.h"
 #include "kardo_window.h"
 #include "lien.h"
@@ -13,6 +16,8 @@
 #include "printer_form.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRegularExpression>
@@ -297,6 +302,57 @@ private slots:
         form.chk_PATTERN->setChecked(false); // unchecked: nothing is printed
         form.cmd_print_Click();
         QCOMPARE(printed.size(), 1);
+    }
+
+    void batchOptions()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const TileDocument doc = testdoc::randomDocument(9);
+        writeFile("in.dat", testdoc::expectedProjectFile(doc));
+        writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
+        auto kardo = [](const QStringList& arguments, Edition edition = Edition::ScreenMode2) {
+            return runInProcess(
+                editionProgramName(edition),
+                [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
+        };
+        ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv", "--export-font",
+                                "after.fcv", "--title", "  Mine", "--print-pdf", "sheet.pdf", "--paper", "B5", "--save",
+                                "out.dat", "in.dat"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readFile("before.fcv"), tile::fontFileBytes(doc, "NONAME"));
+        TileDocument expected = doc;
+        ApplyFont(expected, 2);
+        expected.charPatterns[0x30] = rowsOf("01 02 03 04 05 06 07 08");
+        QCOMPARE(readFile("after.fcv"), tile::fontFileBytes(expected, "  Mine"));
+        QCOMPARE(readFile("out.dat"), testdoc::expectedProjectFile(expected));
+        const auto [pages, size] = pdfPages(readFile("sheet.pdf"));
+        QCOMPARE(pages, 4);
+        QCOMPARE(size.toSize(), QSize(516, 729));
+
+        // A font file without the signature: nothing is written.
+        writeFile("bad.fcv", "FONT COLECOVISION\r\n"); // the signature alone is a font file
+        writeFile("worse.fcv", "FONT colecovision : x\r\n");
+        run = kardo({"--export-font", "x.fcv", "--font", "bad.fcv", "--font", "worse.fcv", "--save", "y.dat"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Illegal FCV file") && run.err.contains("worse.fcv"), qPrintable(run.err));
+        QVERIFY(!QFile::exists("x.fcv") && !QFile::exists("y.dat"));
+        for (const QStringList& wrong : {QStringList{"--builtin-font", "7", "--save", "y.dat"},
+                                         QStringList{"--print-pdf", "a.pdf", "--paper", "legal"},
+                                         QStringList{"--title", "x", "--save", "y.dat"}, QStringList{"--font", ""}})
+            QCOMPARE(kardo(wrong).status, 2);
+        // kardo2 offers eight faces: its "Font #8" is kardo3's "Font #4", its "Font #7" a face of its own.
+        QCOMPARE(kardo({"--builtin-font", "7", "--builtin-font", "8", "--save", "k2.dat"}, Edition::ScreenMode1).status, 0);
+        TileDocument k2(Edition::ScreenMode1);
+        ApplyFont(k2, 3);
+        QCOMPARE(readFile("k2.dat"), testdoc::expectedProjectFile(k2));
+        QCOMPARE(kardo({"--builtin-font", "9", "--save", "y.dat"}, Edition::ScreenMode1).status, 2);
+
+        // The program itself prints without a display.
+        const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");
+        QCOMPARE(runWithoutDisplay(program, {"--print-pdf", "alone.pdf"}, dir.path()).status, 0);
+        QCOMPARE(pdfPages(readFile("alone.pdf")), std::pair(4, QSizeF(612, 792)));
     }
 };
 

@@ -29,15 +29,12 @@ private slots:
             QVERIFY(doc.sameTablesAs(before) && doc.modified);
 
         QTemporaryDir out;
-        BatchPlan plan;
-        plan.input = path;
-        for (auto [kind, name] : {std::pair{BatchOutput::Kind::Project, "out.dat"}, {BatchOutput::Kind::C, "out.c"},
-                                  {BatchOutput::Kind::Asm, "out.asm"}})
-            plan.outputs.push_back({kind, out.filePath(name), {}});
-        StderrCapture err;
-        QCOMPARE(runBatchPlan(plan, QStringLiteral("kardo3")), 1);
-        QVERIFY2(err.text().startsWith("kardo3: ") && err.text().contains(QFileInfo(path).fileName()),
-                 qPrintable(err.text()));
+        tms::batch::CapturedConsole console(QStringLiteral("kardo3"));
+        QCOMPARE(runBatch({"kardo3", "--save", out.filePath("out.dat"), "--export-c", out.filePath("out.c"), "--rle",
+                           "--export-asm", out.filePath("out.asm"), path},
+                          console),
+                 1);
+        QVERIFY2(console.err.startsWith("kardo3: ") && console.err.contains(path), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
 };

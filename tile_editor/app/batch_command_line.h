@@ -5,6 +5,9 @@
 //     --save OUT.dat                 write the project file
 //     --export-c OUT.c [--rle] [--rows START:END]
 //     --export-asm OUT.asm
+//     --font FILE.fcv, --builtin-font N                change the patterns
+//     --export-font OUT.fcv [--title TEXT]            write a font file
+//     --print-pdf OUT.pdf [--paper letter|a4|b5]      the character sheet as a PDF
 //     --write-prototype IMAGE       kardo2 only: the tables into a cartridge image
 //     --help, --version
 // The steps run in the order given and build every output in memory; the files are
@@ -21,6 +24,10 @@ namespace tile {
 
 // The help text that --help prints.
 QString batchHelpText(const QString& program, Edition edition = Edition::ScreenMode2);
+
+// Whether the command line prints a sheet, which needs a QGuiApplication (fonts) where
+// the rest of the batch mode needs a QCoreApplication only.
+bool batchPaints(int argc, char** argv);
 
 // Runs the batch command line (argument 0 is the program) and returns the exit status;
 // text goes to the console.

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <memory>
 
 // One main() for both editions: the kardo2 target is built with KARDO_SCREEN_MODE_1.
 #ifdef KARDO_SCREEN_MODE_1
@@ -19,7 +21,15 @@ int main(int argc, char** argv)
     tms::ignoreFileSizeLimitSignal();
     // Batch mode needs no display: decide before any GUI application exists.
     if (tms::batch::isBatchInvocation(argc, argv)) {
-        QCoreApplication app(argc, argv);
+        std::unique_ptr<QCoreApplication> app;
+        if (tile::batchPaints(argc, argv)) {
+            // The sheet's text needs fonts, hence a GUI application, still without a display.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         tms::batch::Console console(program);
         return tile::runBatch(QCoreApplication::arguments(), console, edition);
     }

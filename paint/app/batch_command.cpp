@@ -1,10 +1,14 @@
 #include "batch_command.h"
 
+#include "batch_input.h"
 #include "batch_option_table.h"
 #include "batch_outputs.h"
+#include "grp_file.h"
+#include "method_names.h"
 #include "palette.h"
 #include "picture_render.h"
 #include "pp_file.h"
+#include "source_export.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -19,6 +23,7 @@ struct Work {
     Picture picture;
     bool inputFull = false;
     std::optional<bool> saveFull; // --full or --10k; else the input's size
+    QString tableName;            // of the C and assembler sources
 };
 
 using Step = tms::batch::Step<Work>;
@@ -27,25 +32,59 @@ struct Plan {
     std::vector<Step> steps;
     std::optional<bool> saveFull;
     bool sizeGivenTwice = false;
+    std::optional<QString> tableName; // --name
+    PictureImportSettings pictureSettings;
+    bool methodGiven = false;
     bool showHelp = false;
     bool showVersion = false;
 };
 
+QString methodList()
+{
+    QStringList names;
+    for (const dither::MethodName& m : dither::methodNames)
+        names << QLatin1String(m.commandLineName);
+    return names.join(QStringLiteral(", "));
+}
+
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: easel [FILE.pp]                 opens the paint window; FILE is loaded when its name ends in .pp\n"
-        "       easel [OPTIONS] INPUT.pp        converts without a window\n"
+        "Usage: easel [FILE]                    opens the paint window; FILE is loaded when its name ends\n"
+        "                                       in .pp, converted when it is a PNG, BMP, GIF or JPEG picture\n"
+        "       easel [OPTIONS] INPUT           converts without a window\n"
+        "\n"
+        "INPUT is read by its name: .scr (6912 bytes) and .mlt (12288 bytes) Spectrum screens,\n"
+        ".grp MSX screen 2 files (16391 bytes with their header), .png, .bmp, .gif, .jpg and .jpeg\n"
+        "pictures (converted with the dither methods), anything else as a 10K or 40K .pp file.\n"
         "\n"
         "Options:\n"
-        "  --save OUT.pp [--full | --10k]  writes a PowerPaint file; default: the size of the input\n"
+        "  --save OUT.pp [--full | --10k]  writes a PowerPaint file; default: the size of a .pp\n"
+        "                                  input, 40K for any other input\n"
         "  --png OUT.png                   writes the picture as shown, 256x192 pixels\n"
+        "  --export-c OUT.c                writes C source of the compressed tables\n"
+        "  --export-asm OUT.asm            writes assembler source of the compressed tables\n"
+        "  --name NAME                     the table name of both sources (default IMAGE)\n"
+        "  --export-grp OUT.grp            writes an MSX screen 2 file\n"
+        "  --method NAME                   how a picture input is dithered (default floyd-steinberg):\n"
+        "                                  %1\n"
         "  --help                          shows this text\n"
         "  --version                       shows the version\n"
         "\n"
         "Outputs are built in the order given and replace their files only when all are\n"
         "ready. Exit status: 0 success, 1 unreadable input or unwritable output (every\n"
-        "output file is then as it was), 2 usage error.\n");
+        "output file is then as it was), 2 usage error.\n")
+        .arg(methodList());
+}
+
+// An output step that writes the bytes made from the picture.
+template <typename Make>
+Step outputStep(const QString& path, Make make)
+{
+    return [path, make](Work& work, tms::batch::Outputs& outputs) {
+        outputs.push_back({path, make(work)});
+        return QString();
+    };
 }
 
 QByteArray pngBytes(const Picture& picture)
@@ -100,6 +139,34 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
                              return QString();
                          };
                      }),
+        outputOption("export-c", "OUT.c",
+                     [](const QString& path) {
+                         return outputStep(path, [](const Work& w) { return cSource(w.picture, w.tableName); });
+                     }),
+        outputOption("export-asm", "OUT.asm",
+                     [](const QString& path) {
+                         return outputStep(path, [](const Work& w) { return asmSource(w.picture, w.tableName); });
+                     }),
+        outputOption("export-grp", "OUT.grp",
+                     [](const QString& path) {
+                         return outputStep(path, [](const Work& w) { return encodeGRP(w.picture); });
+                     }),
+        {QCommandLineOption(QStringLiteral("name"), QString(), QStringLiteral("NAME")),
+         [](Plan& plan, const QString& name) {
+             if (plan.tableName && *plan.tableName != name)
+                 return QStringLiteral("--name may be given once");
+             plan.tableName = name;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("method"), QString(), QStringLiteral("NAME")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<dither::Method> method = dither::methodFromCommandLineName(name);
+             if (!method)
+                 return QStringLiteral("Unknown method \"%1\"; choose one of %2").arg(name, methodList());
+             plan.pictureSettings.method = *method;
+             plan.methodGiven = true;
+             return QString();
+         }},
         sizeOption("full", true),
         sizeOption("10k", false),
         {QCommandLineOption(QStringLiteral("help")),
@@ -143,19 +210,25 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
         return console.usageError(QStringLiteral("--full and --10k exclude each other"));
     if (plan.saveFull && !parser.isSet(QStringLiteral("save")))
         return console.usageError(QStringLiteral("--full and --10k apply to --save only"));
+    if (plan.tableName && !parser.isSet(QStringLiteral("export-c")) && !parser.isSet(QStringLiteral("export-asm")))
+        return console.usageError(QStringLiteral("--name applies to --export-c and --export-asm only"));
+    if (plan.methodGiven && !isPictureInput(inputs.first()))
+        return console.usageError(QStringLiteral("--method applies to a picture input only (PNG, BMP, GIF, JPEG)"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save or --png"));
+        return console.usageError(
+            QStringLiteral("nothing to do: give --save, --png, --export-c, --export-asm or --export-grp"));
 
-    Work work;
-    ClearPicture(work.picture);
-    work.saveFull = plan.saveFull;
-    const QString& input = inputs.first();
-    if (const tms::FileResult loaded = ChargePPFile(input, work.picture, work.inputFull); !loaded) {
-        // The length refusal is the Open dialog's sentence, which names no file.
-        console.error(loaded.error == notPowerPaintMessage() ? QStringLiteral("\"%1\": %2").arg(input, loaded.error)
-                                                             : loaded.error);
+    BatchInput input;
+    ClearPicture(input.picture);
+    if (const QString refused = readBatchInput(inputs.first(), plan.pictureSettings, input); !refused.isEmpty()) {
+        console.error(refused);
         return tms::batch::Failure;
     }
+    Work work;
+    work.picture = input.picture;
+    work.inputFull = input.full;
+    work.saveFull = plan.saveFull;
+    work.tableName = tableNameOrDefault(plan.tableName);
     return tms::batch::runSteps(console, work, plan.steps);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// easel's batch front end: converts a PowerPaint picture without a window,
-//   easel [--save OUT.pp [--full | --10k]] [--png OUT.png] INPUT.pp
+// easel's batch front end: converts a picture without a window,
+//   easel [--save OUT.pp [--full | --10k]] [--png OUT.png] [--export-c OUT.c]
+//         [--export-asm OUT.asm] [--name NAME] [--export-grp OUT.grp] [--method NAME] INPUT
+// INPUT is a .pp, .scr, .mlt or .grp file or a picture (batch_input.h).
 // The outputs are built in memory in the order given and replace their files only
 // when all are ready (tms::batch::commitAll). Exit status 0 on success, 1 when the
 // input cannot be read or an output cannot be written (every output file is then as

@@ -3,6 +3,8 @@
 // dialogs for the rest of the run. A dialog writes a value when the user confirms a
 // choice; the main window reads it once the dialog has closed.
 
+#include "picture_import.h"
+
 #include <QString>
 
 namespace paint::LIEN {
@@ -28,6 +30,13 @@ QString asmExportPath();
 void setAsmExportPath(const QString& path);
 QString grpExportPath();
 void setGrpExportPath(const QString& path);
+// Counts every write of an export path, so that the window can tell a confirmed
+// choice of the same path from a dialog closed without one.
+int exportPathWrites();
+
+// The settings last confirmed in the Import Picture dialog.
+PictureImportSettings pictureImportSettings();
+void setPictureImportSettings(const PictureImportSettings& settings);
 
 // Back to the values of a fresh start (tests run several windows in one process).
 void reset();

@@ -5,9 +5,11 @@
 #include "about_box.h"
 #include "drawing_cursor.h"
 #include "drawing_surface.h"
+#include "import_picture_dialog.h"
 #include "lien.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
+#include "transfer_dialogs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -164,10 +166,7 @@ void Mosaic_Easel_Main::buildMenus()
     auto add = [&](const char* name, const QString& caption, std::function<void()> handler) {
         QAction* action = Fichier->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
-        if (handler)
-            connect(action, &QAction::triggered, this, handler);
-        else
-            action->setEnabled(false); // imports and exports are not part of this program yet
+        connect(action, &QAction::triggered, this, handler);
         return action;
     };
     add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); });
@@ -176,11 +175,12 @@ void Mosaic_Easel_Main::buildMenus()
     add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); });
     add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); });
     Fichier->addSeparator();
-    add("ExporterC", QStringLiteral("&Export to C"), nullptr);
-    add("ExporterASM", QStringLiteral("E&xport to ASM"), nullptr);
-    add("ExporterGRP", QStringLiteral("Export to &GRP"), nullptr);
-    add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), nullptr);
-    add("ImporterGRP", QStringLiteral("Import G&RP"), nullptr);
+    add("ExporterC", QStringLiteral("&Export to C"), [this] { ExporterC_Click(); });
+    add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { ExporterASM_Click(); });
+    add("ExporterGRP", QStringLiteral("Export to &GRP"), [this] { ExporterGRP_Click(); });
+    add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), [this] { ImporterSCR_Click(); });
+    add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { ImporterGRP_Click(); });
+    add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
     Fichier->addSeparator();
     add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
 
@@ -197,6 +197,27 @@ void Mosaic_Easel_Main::runRealDialog(PaintDialog dialog)
         break;
     case PaintDialog::SaveAsPicture:
         showSaveAsPPFile(*m_dialogs, this);
+        break;
+    case PaintDialog::ImportSCRFile:
+        showTransferDialog(TransferDialog::ImportSCRFile, *m_dialogs, this);
+        break;
+    case PaintDialog::ImportGRPFile:
+        showTransferDialog(TransferDialog::ImportGRPFile, *m_dialogs, this);
+        break;
+    case PaintDialog::ImportPictureFile:
+        showTransferDialog(TransferDialog::ImportPictureFile, *m_dialogs, this);
+        break;
+    case PaintDialog::ImportPictureOptions:
+        showImportPicture(*m_dialogs, this);
+        break;
+    case PaintDialog::Export2C:
+        showTransferDialog(TransferDialog::Export2C, *m_dialogs, this);
+        break;
+    case PaintDialog::Export2ASM:
+        showTransferDialog(TransferDialog::Export2ASM, *m_dialogs, this);
+        break;
+    case PaintDialog::Export2GRP:
+        showTransferDialog(TransferDialog::Export2GRP, *m_dialogs, this);
         break;
     case PaintDialog::About: {
         tms::AboutBox box({QStringLiteral("Mosaic Easel"), QStringLiteral(SUITE_VERSION),
@@ -224,6 +245,8 @@ void Mosaic_Easel_Main::Form_Activate()
                 LIEN::setLastPicturePath(path);
                 updateCaption();
             }
+        } else if (isPictureFileName(m_commandLine)) {
+            importPicture(QFileInfo(m_commandLine).absoluteFilePath());
         }
         ShowPicture();
         firstActivation = false;

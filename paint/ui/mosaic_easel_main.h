@@ -5,6 +5,7 @@
 // the file commands. Handlers keep their control_event names; mouse handlers take
 // (Button, Shift, X, Y) so tests can call them directly.
 
+#include "atomic_file.h"
 #include "block_copy.h"
 #include "picture.h"
 #include "picture_render.h"
@@ -31,7 +32,18 @@ namespace paint {
 class DrawingSurface;
 
 // The modal dialogs the window opens.
-enum class PaintDialog { OpenPicture, SaveAsPicture, About };
+enum class PaintDialog {
+    OpenPicture,
+    SaveAsPicture,
+    About,
+    ImportSCRFile,
+    ImportGRPFile,
+    ImportPictureFile,
+    ImportPictureOptions, // the Import Picture dialog, after its file was chosen
+    Export2C,
+    Export2ASM,
+    Export2GRP,
+};
 
 class Mosaic_Easel_Main : public QMainWindow {
     Q_OBJECT
@@ -104,6 +116,15 @@ public:
     bool Fermer_Click(); // false when the picture was kept because its save failed
     void Quitter_Click();
     void Apropos_Click();
+    void ImporterSCR_Click();
+    void ImporterGRP_Click();
+    void ImporterPicture_Click();
+    void ExporterC_Click();
+    void ExporterASM_Click();
+    void ExporterGRP_Click();
+    // A picture file (PNG, BMP, GIF, JPEG) converted with the last import settings into
+    // a new unnamed picture; false when refused, the picture then unchanged.
+    bool importPicture(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -129,6 +150,11 @@ private:
     // user wanted it saved and the save did not happen.
     bool mayDiscardPicture();
     void updateCaption();
+    // The picture read by an import becomes the picture: unnamed and not modified.
+    void adoptImportedPicture(const Picture& imported);
+    // The export commands: the dialog, then the table name for the sources, then the write.
+    void exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
+                       const std::function<tms::FileResult(const QString&)>& write);
 
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;

@@ -32,6 +32,7 @@ private slots:
         QCOMPARE(toQRgb(tile[2]), 0xFF21C842u);
         QCOMPARE(redOf(tile[6]), 212);
         QCOMPARE(blueOf(tile[6]), 77);
+        QCOMPARE(tile[6], rgbValue(212, 82, 77));
         QCOMPARE(int(bitMask[0]), 128); // the leftmost pixel is the high bit
         QCOMPARE(int(bitMask[7]), 1);
     }
@@ -172,57 +173,62 @@ private slots:
         QCOMPARE(readFile(b), QByteArray("new b"));
     }
 
-    void powerPaintTenKLayout()
+    // The one test of the PowerPaint layout: 5120-byte blocks of twenty 256-byte rows,
+    // 16 unused bytes then 8 bytes per column of the block's screen area. 10K: patterns
+    // then colours of columns 0..29, rows 0..19. 40K: four quadrants, colours first.
+    void powerPaintLayouts_data()
     {
-        BitmapTable patterns{}, colors{};
-        for (int i = 0; i < 6144; ++i) {
-            patterns[i] = std::uint8_t(i * 7);
-            colors[i] = std::uint8_t(i * 13 + 1);
-        }
-        const QByteArray file = powerpaint::encode(patterns, colors, false);
-        QCOMPARE(file.size(), 10240);
-        for (int r = 0; r < 20; ++r) {
-            for (int k = 0; k < 16; ++k) {
-                QCOMPARE(file[r * 256 + k], '\0');
-                QCOMPARE(file[5120 + r * 256 + k], '\0');
-            }
-            for (int k = 0; k < 240; ++k) {
-                QCOMPARE(std::uint8_t(file[r * 256 + 16 + k]), patterns[r * 256 + k]);
-                QCOMPARE(std::uint8_t(file[5120 + r * 256 + 16 + k]), colors[r * 256 + k]);
-            }
-        }
+        QTest::addColumn<bool>("full");
+        QTest::newRow("10K") << false;
+        QTest::newRow("40K") << true;
     }
 
-    void powerPaintFullLayout()
+    void powerPaintLayouts()
     {
+        QFETCH(bool, full);
+        std::mt19937 random(full ? 3 : 4);
         BitmapTable patterns{}, colors{};
-        std::mt19937 random(3);
-        for (int i = 0; i < 6144; ++i) {
-            patterns[i] = std::uint8_t(random());
-            colors[i] = std::uint8_t(random());
-        }
-        const QByteArray file = powerpaint::encode(patterns, colors, true);
-        QCOMPARE(file.size(), 40960);
-        // Quadrant 0: colours first.
-        QCOMPARE(std::uint8_t(file[16]), colors[0]);
-        QCOMPARE(std::uint8_t(file[5120 + 16]), patterns[0]);
-        // Quadrant 1, block row 3: 16 zeros, columns 30 and 31 of row 3, 224 zeros.
-        const int row = 10240 + 3 * 256;
-        for (int k = 0; k < 16; ++k)
-            QCOMPARE(std::uint8_t(file[row + 16 + k]), colors[bitmapIndex(3, 30, 0) + k]);
-        for (int k = 32; k < 256; ++k)
-            QCOMPARE(file[row + k], '\0');
-        // Quadrant 3 patterns: row 23, column 31, line 7; block rows 4..19 unused.
-        QCOMPARE(std::uint8_t(file[35840 + 3 * 256 + 16 + 8 + 7]), patterns[bitmapIndex(23, 31, 7)]);
-        for (int k = 35840 + 4 * 256; k < 40960; ++k)
-            QCOMPARE(file[k], '\0');
+        for (int i = 0; i < 6144; ++i)
+            std::tie(patterns[i], colors[i]) = std::pair(std::uint8_t(random()), std::uint8_t(random()));
+        struct Area { int row, rows, column, columns; };
+        const Area quadrants[] = {{0, 20, 0, 30}, {0, 20, 30, 2}, {20, 4, 0, 30}, {20, 4, 30, 2}};
+        QByteArray expected, noisy; // noisy: 0x5A in every byte the layout leaves unused
+        BitmapTable loadedPatterns, loadedColors; // what a decode over 0xAA and 0x55 must give
+        loadedPatterns.fill(0xAA);
+        loadedColors.fill(0x55);
+        for (int q = 0; q < (full ? 4 : 1); ++q)
+            for (bool colourBlock : {full, !full}) {
+                const Area& a = quadrants[q];
+                QByteArray block(5120, '\0'), noisyBlock(5120, '\x5A');
+                for (int r = 0; r < a.rows; ++r)
+                    for (int c = 0; c < a.columns; ++c)
+                        for (int line = 0; line < 8; ++line) {
+                            const int index = (a.row + r) * 256 + (a.column + c) * 8 + line;
+                            const BitmapTable& source = colourBlock ? colors : patterns;
+                            block[r * 256 + 16 + c * 8 + line] = noisyBlock[r * 256 + 16 + c * 8 + line] = char(source[index]);
+                            (colourBlock ? loadedColors : loadedPatterns)[index] = source[index];
+                        }
+                expected += block;
+                noisy += noisyBlock;
+            }
+        QCOMPARE(powerpaint::encode(patterns, colors, full), expected);
 
-        BitmapTable p2{}, c2{};
-        bool full = false;
-        QVERIFY(powerpaint::decode(file, p2, c2, &full));
-        QVERIFY(full);
-        QVERIFY(p2 == patterns);
-        QVERIFY(c2 == colors);
+        // Decoding ignores the unused bytes and keeps what a 10K file does not hold.
+        BitmapTable p2, c2;
+        p2.fill(0xAA);
+        c2.fill(0x55);
+        bool fullScreen = !full;
+        QVERIFY(powerpaint::decode(noisy, p2, c2, &fullScreen));
+        QCOMPARE(fullScreen, full);
+        QVERIFY(p2 == loadedPatterns);
+        QVERIFY(c2 == loadedColors);
+        if (full)
+            QVERIFY(p2 == patterns && c2 == colors);
+
+        for (qsizetype size : {0, 10239, 10241, 20480, 40959, 40961}) {
+            QVERIFY(!powerpaint::decode(QByteArray(size, '\x11'), p2, c2));
+            QVERIFY(p2 == loadedPatterns && c2 == loadedColors);
+        }
     }
 };
 

@@ -292,7 +292,7 @@ private slots:
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<ConversionSettings>("settings");
-        ConversionSettings plain, many, two;
+        ConversionSettings plain, many, two, still;
         many.colours = dither_test::colours({1, 2, 6, 11, 14, 15});
         many.palette_mode = 1;
         many.gamma = 80;
@@ -302,11 +302,13 @@ private slots:
         two.gamma = 150;
         two.brightness = -30;
         two.diffusion = 100;
+        still.diffusion = 0; // no error carried, also by the ordered methods with error
         for (int seed : {1, 2}) {
             QTest::addRow("picture %d, defaults", seed) << seed << plain;
             QTest::addRow("picture %d, six colours", seed) << seed << many;
             QTest::addRow("picture %d, two colours", seed) << seed << two;
         }
+        QTest::addRow("picture 3, no diffusion") << 3 << still;
     }
 
     void sameBytesAsTheLiteralMethods()

@@ -1,0 +1,37 @@
+#include "batch_input.h"
+
+#include "grp_file.h"
+#include "pp_file.h"
+#include "spectrum_file.h"
+
+namespace paint {
+
+bool isPictureInput(const QString& path)
+{
+    return isPictureFileName(path);
+}
+
+QString readBatchInput(const QString& path, const PictureImportSettings& pictureSettings, BatchInput& input)
+{
+    const QString name = path.toLower();
+    Picture picture = input.picture;
+    bool full = true;
+    tms::FileResult loaded;
+    if (name.endsWith(QStringLiteral(".scr")))
+        loaded = ChargeSCRFile(path, picture);
+    else if (name.endsWith(QStringLiteral(".mlt")))
+        loaded = ChargeMLTFile(path, picture);
+    else if (name.endsWith(QStringLiteral(".grp")))
+        loaded = ChargeGRPFile(path, picture);
+    else if (isPictureInput(path))
+        loaded = importPictureFile(path, pictureSettings, picture);
+    else
+        loaded = ChargePPFile(path, picture, full);
+    if (!loaded) // the dialogs' refusals name no file
+        return loaded.error.contains(path) ? loaded.error : QStringLiteral("\"%1\": %2").arg(path, loaded.error);
+    input.picture = picture;
+    input.full = full;
+    return {};
+}
+
+} // namespace paint

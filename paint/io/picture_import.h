@@ -1,0 +1,39 @@
+#pragma once
+// Ordinary pictures (PNG, BMP, GIF, JPEG) into the paint picture through the dither
+// converter: resized to the screen, mapped onto the chosen console colours with the
+// chosen method, two colours per 8-pixel row.
+
+#include "atomic_file.h"
+#include "conversion.h"
+#include "picture.h"
+#include "resize.h"
+
+#include <QImage>
+
+namespace paint {
+
+struct PictureImportSettings {
+    dither::Method method = dither::Method::FloydSteinberg;
+    dither::ColourChoice colours = dither::allColours();
+    dither::ResizeMode resize = dither::ResizeMode::RespectAspectRatio;
+};
+
+// True for the names the import reads: .png, .bmp, .gif, .jpg, .jpeg (any case).
+bool isPictureFileName(const QString& path);
+// The chooser's file pattern for those names.
+QString pictureFilePattern();
+
+// The refusal of a choice of fewer than two colours.
+QString selectMoreColorsMessage();
+
+// Reads a picture file; a file that cannot be decoded or is cut short is refused.
+std::optional<QImage> readPictureFile(const QString& path, QString* error);
+
+// Converts a decoded picture. False, the picture untouched, when fewer than two
+// colours are chosen.
+bool convertPicture(const QImage& source, const PictureImportSettings& settings, Picture& picture);
+
+// Reads and converts a picture file; a refused file leaves the picture as it was.
+tms::FileResult importPictureFile(const QString& path, const PictureImportSettings& settings, Picture& picture);
+
+} // namespace paint

@@ -1,0 +1,137 @@
+// The imports and exports of the File menu. An import asks first about unsaved
+// changes (as Open does), reads into a copy and replaces the picture only when the
+// file was accepted; an export writes from a normalised copy of the picture, so the
+// picture, modified and fileName never change, and a failed write is told.
+#include "mosaic_easel_main.h"
+
+#include "grp_file.h"
+#include "lien.h"
+#include "picture_import.h"
+#include "source_export.h"
+#include "spectrum_file.h"
+#include "user_dialogs.h"
+
+namespace paint {
+
+void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
+{
+    picture = imported;
+    modified = false;
+    fileName.clear();
+    updateCaption();
+    ShowPicture();
+}
+
+void Mosaic_Easel_Main::ImporterSCR_Click()
+{
+    Timer1.stop();
+    tick = false;
+    if (mayDiscardPicture()) {
+        LIEN::setImportPath(QString());
+        showDialog(PaintDialog::ImportSCRFile);
+        const QString path = LIEN::importPath().toLower();
+        const bool scr = path.contains(QStringLiteral(".scr"));
+        if (scr || path.contains(QStringLiteral(".mlt"))) {
+            Picture imported = picture;
+            const tms::FileResult loaded = scr ? ChargeSCRFile(LIEN::importPath(), imported)
+                                               : ChargeMLTFile(LIEN::importPath(), imported);
+            if (loaded)
+                adoptImportedPicture(imported);
+            else
+                m_dialogs->tell(tms::warningTitle(), loaded.error);
+        }
+    }
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::ImporterGRP_Click()
+{
+    Timer1.stop();
+    tick = false;
+    if (mayDiscardPicture()) {
+        LIEN::setImportPath(QString());
+        showDialog(PaintDialog::ImportGRPFile);
+        if (LIEN::importPath().toLower().contains(QStringLiteral(".grp"))) {
+            Picture imported = picture;
+            if (const tms::FileResult loaded = ChargeGRPFile(LIEN::importPath(), imported))
+                adoptImportedPicture(imported);
+            else
+                m_dialogs->tell(tms::warningTitle(), loaded.error);
+        }
+    }
+    Timer1.start();
+}
+
+bool Mosaic_Easel_Main::importPicture(const QString& path)
+{
+    Picture imported = picture;
+    const tms::FileResult converted = importPictureFile(path, LIEN::pictureImportSettings(), imported);
+    if (!converted) {
+        m_dialogs->tell(tms::warningTitle(), converted.error);
+        return false;
+    }
+    adoptImportedPicture(imported);
+    return true;
+}
+
+void Mosaic_Easel_Main::ImporterPicture_Click()
+{
+    Timer1.stop();
+    tick = false;
+    if (mayDiscardPicture()) {
+        LIEN::setImportPath(QString());
+        showDialog(PaintDialog::ImportPictureFile);
+        if (!LIEN::importPath().isEmpty())
+            showDialog(PaintDialog::ImportPictureOptions); // empties the import path when cancelled
+        if (!LIEN::importPath().isEmpty())
+            importPicture(LIEN::importPath());
+    }
+    Timer1.start();
+}
+
+void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
+                                      const std::function<tms::FileResult(const QString&)>& write)
+{
+    Timer1.stop();
+    tick = false;
+    const int writesBefore = LIEN::exportPathWrites();
+    showDialog(dialog);
+    const QString path = chosenPath();
+    // Only a choice confirmed in this showing writes: a closed dialog leaves a file
+    // exported earlier alone.
+    if (LIEN::exportPathWrites() != writesBefore && !path.isEmpty()) {
+        if (const tms::FileResult written = write(path); !written)
+            m_dialogs->tell(tms::warningTitle(), written.error);
+    }
+    Timer1.start();
+}
+
+namespace {
+
+QString askTableName(tms::UserDialogs& dialogs)
+{
+    return tableNameOrDefault(
+        dialogs.askText(QStringLiteral("Picture table name"), QStringLiteral("table name"), defaultTableName()));
+}
+
+} // namespace
+
+void Mosaic_Easel_Main::ExporterC_Click()
+{
+    exportPicture(PaintDialog::Export2C, LIEN::cExportPath,
+                  [this](const QString& path) { return exportC(path, picture, askTableName(*m_dialogs)); });
+}
+
+void Mosaic_Easel_Main::ExporterASM_Click()
+{
+    exportPicture(PaintDialog::Export2ASM, LIEN::asmExportPath,
+                  [this](const QString& path) { return exportASM(path, picture, askTableName(*m_dialogs)); });
+}
+
+void Mosaic_Easel_Main::ExporterGRP_Click()
+{
+    exportPicture(PaintDialog::Export2GRP, LIEN::grpExportPath,
+                  [this](const QString& path) { return saveGRPFile(path, picture); });
+}
+
+} // namespace paint

@@ -1,0 +1,248 @@
+// The paint program's imports and exports without a window: Spectrum and MSX files
+// in, GRP and C / assembler sources out, and the normalisation of the colour table.
+#include "grp_file.h"
+#include "pack_colors.h"
+#include "paint_test_support.h"
+#include "picture_import.h"
+#include "rle.h"
+#include "source_export.h"
+#include "spectrum_file.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace paint;
+using namespace paint_test;
+
+namespace {
+
+QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& b : bytes)
+        b = char(random.bounded(256));
+    return bytes;
+}
+
+// A picture of mixed rows (pattern 0x5A) with the given colour bytes from index 0 on.
+Picture mixedRows(std::initializer_list<std::pair<std::uint8_t, std::uint8_t>> rows)
+{
+    Picture p;
+    p.bitmapPatterns.fill(0x5A);
+    p.bitmapColors.fill(0x1F);
+    int i = 0;
+    for (const auto& [pattern, color] : rows) {
+        p.bitmapPatterns[i] = pattern;
+        p.bitmapColors[i++] = color;
+    }
+    return p;
+}
+
+} // namespace
+
+class TestPaintTransfers : public QObject {
+    Q_OBJECT
+private slots:
+    void spectrumAttributes_data()
+    {
+        QTest::addColumn<int>("attribute");
+        QTest::addColumn<int>("color");
+        QTest::newRow("paper white, ink black") << 56 << 30;
+        QTest::newRow("bright, ink white") << 71 << 241;
+        QTest::newRow("flash ignored") << 199 << 241;
+        QTest::newRow("bright blue on bright yellow") << (64 + 6 * 8 + 1) << (5 * 16 + 11);
+    }
+
+    void spectrumAttributes()
+    {
+        QFETCH(int, attribute);
+        QFETCH(int, color);
+        QCOMPARE(int(spectrumAttributeColor(std::uint8_t(attribute))), color);
+    }
+
+    void spectrumScreensInScreenOrder_data()
+    {
+        QTest::addColumn<bool>("multicolour");
+        QTest::newRow("scr") << false;
+        QTest::newRow("mlt") << true;
+    }
+
+    void spectrumScreensInScreenOrder()
+    {
+        QFETCH(bool, multicolour);
+        const QByteArray file = randomBytes(multicolour ? 12288 : 6912, 11);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(multicolour ? "a.mlt" : "a.SCR");
+        writeFile(path, file);
+        QCOMPARE(checkSpectrumFile(path), QString());
+        Picture p;
+        ClearPicture(p);
+        QVERIFY(multicolour ? ChargeMLTFile(path, p) : ChargeSCRFile(path, p));
+        for (int y = 0; y < 192; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const int index = (y / 8) * 256 + x * 8 + y % 8;
+                const int offset = (y / 64) * 2048 + (y % 8) * 256 + ((y / 8) % 8) * 32 + x;
+                QCOMPARE(p.bitmapPatterns[index], quint8(file[offset]));
+                const int attribute = multicolour ? 6144 + 32 * y + x : 6144 + (y / 8) * 32 + x;
+                QCOMPARE(p.bitmapColors[index], spectrumAttributeColor(quint8(file[attribute])));
+            }
+        // Line 1 of the screen starts at byte 256, line 64 at byte 2048.
+        QCOMPARE(p.bitmapPatterns[1], quint8(file[256]));
+        QCOMPARE(p.bitmapPatterns[8 * 256], quint8(file[2048]));
+    }
+
+    void grpRoundTripAndLayout()
+    {
+        const Picture picture = randomPicture(21);
+        const QByteArray file = encodeGRP(picture);
+        QCOMPARE(file.size(), 16391);
+        QCOMPARE(file.left(7), QByteArray("\xFE\x00\x00\xFF\x3F\x00\x00", 7));
+        QCOMPARE(file.mid(7, 6144), QByteArray(reinterpret_cast<const char*>(picture.bitmapPatterns.data()), 6144));
+        QCOMPARE(quint8(file[6151]), 0);
+        QCOMPARE(quint8(file[6151 + 255]), 255);
+        QCOMPARE(quint8(file[6151 + 256]), 0);
+        QCOMPARE(quint8(file[6919]), 208);
+        QCOMPARE(file.mid(6920, 1279), QByteArray(1279, '\0'));
+        QCOMPARE(file.mid(8199, 6144), QByteArray(reinterpret_cast<const char*>(picture.bitmapColors.data()), 6144));
+        QCOMPARE(file.mid(14343), QByteArray(2048, '\0'));
+        Picture back;
+        QCOMPARE(decodeGRP(file, back), QString());
+        QCOMPARE(back, picture);
+    }
+
+    void badFilesAreRefusedAndLeaveThePicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        const QByteArray grp = encodeGRP(randomPicture(2));
+        QByteArray endAt37FF = grp;
+        endAt37FF[4] = char(55);
+        QTest::newRow("scr too short") << "a.scr" << QByteArray(6911, '\1') << notScrMessage();
+        QTest::newRow("scr empty") << "a.scr" << QByteArray() << notScrMessage();
+        QTest::newRow("6912-byte mlt") << "a.mlt" << QByteArray(6912, '\1') << notMltMessage();
+        QTest::newRow("mlt too long") << "a.mlt" << QByteArray(12289, '\1') << notMltMessage();
+        QTest::newRow("grp cut short") << "a.grp" << grp.left(16390) << notGrpMessage();
+        QTest::newRow("grp end address 37FF") << "a.grp" << endAt37FF << notGrpHeaderMessage();
+    }
+
+    void badFilesAreRefusedAndLeaveThePicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        writeFile(path, content);
+        const bool isGrp = name.endsWith(".grp");
+        QCOMPARE(isGrp ? checkGRPFile(path) : checkSpectrumFile(path), message);
+        const Picture before = randomPicture(5);
+        Picture p = before;
+        const tms::FileResult loaded = isGrp                   ? ChargeGRPFile(path, p)
+                                       : name.endsWith(".scr") ? ChargeSCRFile(path, p)
+                                                               : ChargeMLTFile(path, p);
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.error, message);
+        QCOMPARE(p, before);
+    }
+
+    void packColorsKeepsThePixels_data()
+    {
+        QTest::addColumn<Picture>("picture");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("pattern");
+        QTest::addColumn<int>("color");
+        // Row 1 shows colour 4 only and follows a row of colours 1 and 4: it is inverted
+        // and takes that row's colour byte.
+        QTest::newRow("one colour inverted") << mixedRows({{0x5A, 20}, {255, 65}}) << 1 << 0 << 20;
+        // A transparent background counts as unused and takes the neighbour's.
+        QTest::newRow("transparent background") << mixedRows({{0x5A, 81}, {15, 80}}) << 1 << 15 << 81;
+        QTest::newRow("swapped colours") << mixedRows({{0x5A, 31}, {0x3C, 241}}) << 1 << 0xC3 << 31;
+        QTest::newRow("a random picture") << randomPicture(9) << -1 << 0 << 0;
+    }
+
+    void packColorsKeepsThePixels()
+    {
+        QFETCH(Picture, picture);
+        QFETCH(int, row);
+        QFETCH(int, pattern);
+        QFETCH(int, color);
+        Picture packed = picture;
+        PackColors(packed);
+        if (row >= 0) {
+            QCOMPARE(int(packed.bitmapPatterns[row]), pattern);
+            QCOMPARE(int(packed.bitmapColors[row]), color);
+        }
+        // Every pixel that showed a visible colour shows it still.
+        for (int y = 0; y < 192; ++y)
+            for (int x = 0; x < 256; ++x)
+                if (pixelColor(picture, x, y) != 0)
+                    QCOMPARE(pixelColor(packed, x, y), pixelColor(picture, x, y));
+    }
+
+    void sourcesOfAClearedPicture()
+    {
+        Picture cleared;
+        ClearPicture(cleared);
+        const std::vector<std::uint8_t> colours = tms::RleEncode(std::vector<std::uint8_t>(6144, 1));
+        std::vector<std::uint8_t> expected = colours;
+        const std::vector<std::uint8_t> patterns = tms::RleEncode(std::vector<std::uint8_t>(6144, 0));
+        expected.insert(expected.end(), patterns.begin(), patterns.end());
+        QCOMPARE(exportStream(cleared), expected);
+        QCOMPARE(expected.size(), size_t(198));
+
+        const QList<QByteArray> c = cSource(cleared, "IMAGE").split('\n');
+        QCOMPARE(c.size(), 9 + 13 + 1); // banner, 12 full data lines and one of 6 values, then nothing
+        QCOMPARE(c[2], QByteArray("/*  GRAPHICS TABLES  -  MOSAICEASEL v1.04   */\r"));
+        QCOMPARE(c[6], QByteArray("#include <coleco.h>\r"));
+        QCOMPARE(c[8], QByteArray("byte IMAGE[] = {\r"));
+        QCOMPARE(c[9], QByteArray(" 0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,\r"));
+        QCOMPARE(c[21], QByteArray(" 0x00,0xFE,0x00,0xAF,0x00,0xFF};\r"));
+        QCOMPARE(c[22], QByteArray());
+
+        const QList<QByteArray> a = asmSource(cleared, "pic").split('\n');
+        QCOMPARE(a.size(), 10 + 13 + 1);
+        QCOMPARE(a[2], QByteArray("; *      GRAPHICS TABLES  GENERATED BY       *\r"));
+        QCOMPARE(a[4], QByteArray("\r"));
+        QCOMPARE(a[6], QByteArray("; ********************************************\r"));
+        QCOMPARE(a[9], QByteArray("Lpic:\r"));
+        QCOMPARE(a[10], QByteArray("\t.byte $FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01\r"));
+        QCOMPARE(a[22], QByteArray("\t.byte $00,$FE,$00,$AF,$00,$FF\r"));
+    }
+
+    void tableNames()
+    {
+        QCOMPARE(tableNameOrDefault(std::nullopt), QString("IMAGE"));
+        QCOMPARE(tableNameOrDefault(QString()), QString("IMAGE"));
+        QCOMPARE(tableNameOrDefault(QString("my pic")), QString("my pic"));
+    }
+
+    void picturesConvertThroughTheDitherCore()
+    {
+        QTemporaryDir dir;
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(QColor(255, 255, 255));
+        image.save(dir.filePath("white.png"));
+        writeFile(dir.filePath("broken.png"), QByteArray("\x89PNG\r\n\x1a\n garbage", 17));
+        Picture p;
+        ClearPicture(p);
+        PictureImportSettings settings;
+        settings.resize = dither::ResizeMode::NoResize;
+        QVERIFY(importPictureFile(dir.filePath("white.png"), settings, p));
+        QCOMPARE(pixelColor(p, 10, 10), 15); // inside the picture: white
+        QCOMPARE(pixelColor(p, 200, 100), 1); // beyond it: black
+        const Picture before = p;
+        QVERIFY(!importPictureFile(dir.filePath("broken.png"), settings, p));
+        settings.colours = {};
+        settings.colours[0] = true;
+        const tms::FileResult oneColour = importPictureFile(dir.filePath("white.png"), settings, p);
+        QCOMPARE(oneColour.error, QString("Select more colors"));
+        QCOMPARE(p, before);
+        QVERIFY(isPictureFileName("a.JPEG") && isPictureFileName("b.gif") && !isPictureFileName("c.pp"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPaintTransfers)
+#include "test_paint_transfers.moc"

@@ -47,12 +47,15 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, &KardoWindow::Timer1_Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(200);
-    connect(Timer2, &QTimer::timeout, this, &KardoWindow::Timer2_Timer);
+    if (!isModeOne()) { // kardo2 has no blinking swatch, and no second timer
+        Timer2 = new QTimer(this);
+        Timer2->setObjectName(QStringLiteral("Timer2"));
+        Timer2->setInterval(200);
+        connect(Timer2, &QTimer::timeout, this, &KardoWindow::Timer2_Timer);
+    }
 
-    resize(narrowWidth, windowHeight + menuBar()->sizeHint().height());
+    // kardo2 always shows its sprite panel.
+    resize(isModeOne() ? wideWidth : narrowWidth, windowHeight + menuBar()->sizeHint().height());
     Form_Load();
     connectFileMenu();
     connectFontMenu();
@@ -105,15 +108,17 @@ void KardoWindow::buildPatternTable(QWidget* area)
     connect(PATTERN, &PixelView::mouseDown, this, &KardoWindow::PATTERN_MouseDown);
     connect(PATTERN, &PixelView::mouseMove, this, &KardoWindow::PATTERN_MouseMove);
 
-    Label1 = new QLabel(QStringLiteral("Block markers:"), area);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(11, 380, 90, 20);
-    for (int i = 0; i < 2; ++i) {
-        BLOCKMARKER[i] = new QLabel(area);
-        BLOCKMARKER[i]->setObjectName(QStringLiteral("BLOCKMARKER_%1").arg(i));
-        BLOCKMARKER[i]->setGeometry(104 + 84 * i, 380, 80, 20);
-        BLOCKMARKER[i]->setAlignment(Qt::AlignCenter);
-        BLOCKMARKER[i]->setAutoFillBackground(true);
+    if (!isModeOne()) { // kardo2 has no block markers
+        Label1 = new QLabel(QStringLiteral("Block markers:"), area);
+        Label1->setObjectName(QStringLiteral("Label1"));
+        Label1->setGeometry(11, 380, 90, 20);
+        for (int i = 0; i < 2; ++i) {
+            BLOCKMARKER[i] = new QLabel(area);
+            BLOCKMARKER[i]->setObjectName(QStringLiteral("BLOCKMARKER_%1").arg(i));
+            BLOCKMARKER[i]->setGeometry(104 + 84 * i, 380, 80, 20);
+            BLOCKMARKER[i]->setAlignment(Qt::AlignCenter);
+            BLOCKMARKER[i]->setAutoFillBackground(true);
+        }
     }
     addButton(area, QStringLiteral("cmd_copy_pattern"), QStringLiteral("Copy"), {331, 378, 60, 24},
               &KardoWindow::cmd_copy_pattern_Click);
@@ -161,9 +166,9 @@ void KardoWindow::buildSpritePanel(QWidget* area)
                                  &KardoWindow::cmd_sprite_paste_Click);
     addButton(area, QStringLiteral("cmd_sprite_clean"), QStringLiteral("Clear"), at(2, 2),
               &KardoWindow::cmd_sprite_clean_Click);
-    cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
-                                at(0, 4).adjusted(0, 0, width + 4, 0),
-                                &KardoWindow::cmd_hide_sprite_Click);
+    if (!isModeOne())
+        cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
+                                    at(0, 4).adjusted(0, 0, width + 4, 0), &KardoWindow::cmd_hide_sprite_Click);
 }
 
 void KardoWindow::buildMenus()
@@ -211,8 +216,11 @@ void KardoWindow::buildMenus()
 
 void KardoWindow::Form_Load()
 {
-    for (int i = 0; i < 16; ++i)
+    if (isModeOne())
+        paintColorStrip();
+    for (int i = 0; i < 16 && !isModeOne(); ++i)
         COLOR[i]->setFillColor(tms::toQColor(m_palette[i]));
+    m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
     LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
@@ -269,6 +277,8 @@ void KardoWindow::Form_Activate()
         cmd_prototype->show();
 
     Timer1->start();
+    if (isModeOne())
+        return; // the colour selector keeps its value
     COL[m_doc.selectedSwatch]->drawOutline(COL[m_doc.selectedSwatch]->fillColor());
     m_doc.selectedSwatch = allRowsForegroundSwatch;
     Timer2->start();
@@ -281,6 +291,8 @@ void KardoWindow::Timer1_Timer()
 
 void KardoWindow::Timer2_Timer()
 {
+    if (isModeOne())
+        return; // kardo2 has no second timer
     ColorSwatch* swatch = COL[m_doc.selectedSwatch];
     const QColor fill = swatch->fillColor();
     if (swatch->drawColor() != fill)
@@ -310,9 +322,10 @@ void KardoWindow::Polices_Click()
 void KardoWindow::Apropos_Click()
 {
     withTimerPaused([this] {
-        tms::AboutBox about({QStringLiteral("kardo3"), QStringLiteral(SUITE_VERSION),
-                             QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
-                                            "screen and sprites, exported as assembler or C tables.")},
+        tms::AboutBox about({editionProgramName(m_doc.edition), QStringLiteral(SUITE_VERSION),
+                             isModeOne() ? QStringLiteral("Only Screen Mode 1 Graphics")
+                                         : QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
+                                                          "screen and sprites, exported as assembler or C tables.")},
                             dialogs(), this);
         about.exec();
     });
@@ -340,7 +353,7 @@ void KardoWindow::presentSprite()
 
 void KardoWindow::cmd_show_sprite_Click()
 {
-    if (cmd_show_sprite->isHidden())
+    if (!cmd_show_sprite || cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
     resize(wideWidth, height());
@@ -348,7 +361,7 @@ void KardoWindow::cmd_show_sprite_Click()
 
 void KardoWindow::cmd_hide_sprite_Click()
 {
-    if (!cmd_show_sprite->isHidden())
+    if (!cmd_show_sprite || !cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
     resize(narrowWidth, height());
@@ -356,7 +369,9 @@ void KardoWindow::cmd_hide_sprite_Click()
 
 void KardoWindow::cmd_prototype_Click()
 {
-    // This edition only shows that a cartridge image with the marker was found.
+    // kardo3's button only shows that a cartridge image with the marker was found.
+    if (isModeOne())
+        writePrototypeTables();
 }
 
 void KardoWindow::Nouveau_Click()
@@ -398,7 +413,8 @@ bool KardoWindow::Form_Terminate()
     if (!m_doc.modified)
         return true;
     if (!dialogs().askYesNo(QStringLiteral("Warning! Unsaved modification!"),
-                            QStringLiteral("Do you want to save you work?")))
+                            isModeOne() ? QStringLiteral("Do you want to save you works?")
+                                        : QStringLiteral("Do you want to save you work?")))
         return true;
     return saveForPrompt();
 }

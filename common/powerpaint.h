@@ -4,6 +4,8 @@
 // columns 0..29 and rows 0..19, patterns first; a 40K file holds the whole screen
 // as four quadrants, each a colour block followed by a pattern block.
 
+#include "screen_size.h"
+
 #include <QByteArray>
 #include <array>
 #include <cstdint>
@@ -12,7 +14,7 @@ namespace tms {
 
 // Pattern or colour table of the 256x192 bitmap:
 // index = character row * 256 + character column * 8 + pixel line.
-using BitmapTable = std::array<std::uint8_t, 6144>;
+using BitmapTable = std::array<std::uint8_t, bitmapTableSize>;
 
 constexpr int bitmapIndex(int charRow, int charColumn, int line)
 {

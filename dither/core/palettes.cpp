@@ -8,12 +8,8 @@ namespace dither {
 
 namespace {
 
-// Indices 2..15 of the two presets; 0 and 1 are fixed.
-constexpr std::array<std::array<int, 3>, 14> presetOne = {{
-    {33, 200, 66}, {94, 220, 120}, {84, 85, 237}, {125, 118, 252}, {212, 82, 77},
-    {66, 235, 245}, {252, 85, 84}, {255, 121, 120}, {212, 193, 84}, {230, 206, 128},
-    {33, 176, 59}, {201, 91, 186}, {204, 204, 204}, {255, 255, 255},
-}};
+// Indices 2..15 of the second preset; the first is the console palette that every
+// program shows, and 0 and 1 are fixed.
 constexpr std::array<std::array<int, 3>, 14> presetTwo = {{
     {71, 183, 59}, {124, 207, 111}, {93, 78, 255}, {128, 114, 255}, {182, 98, 71},
     {93, 200, 237}, {215, 107, 72}, {251, 143, 108}, {195, 205, 65}, {211, 218, 118},
@@ -24,12 +20,10 @@ constexpr std::array<std::array<int, 3>, 14> presetTwo = {{
 
 tms::Palette init_palette(int palette_mode)
 {
-    tms::Palette palette{};
-    palette[0] = RGB(0, 0, 64);
-    palette[1] = RGB(0, 0, 0);
-    const auto& preset = palette_mode == 1 ? presetTwo : presetOne;
-    for (int i = 0; i < 14; ++i)
-        palette[i + 2] = RGB(preset[i][0], preset[i][1], preset[i][2]);
+    tms::Palette palette = tms::standardPalette();
+    if (palette_mode == 1)
+        for (int i = 0; i < 14; ++i)
+            palette[i + 2] = RGB(presetTwo[i][0], presetTwo[i][1], presetTwo[i][2]);
     return palette;
 }
 

@@ -2,6 +2,7 @@
 // The 256x192 picture that every method reads and writes, as plain colour values.
 
 #include "palette.h"
+#include "screen_size.h"
 
 #include <vector>
 
@@ -9,8 +10,8 @@ namespace dither {
 
 using tms::ColorValue;
 
-constexpr int pictureWidth = 256;
-constexpr int pictureHeight = 192;
+constexpr int pictureWidth = tms::screenWidth;
+constexpr int pictureHeight = tms::screenHeight;
 constexpr int pictureSize = pictureWidth * pictureHeight;
 
 // Colour values (red in bits 0..7) indexed y * pictureWidth + x.

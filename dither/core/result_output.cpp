@@ -2,7 +2,7 @@
 
 #include "colour_metrics.h"
 
-#include <QBuffer>
+#include "image_bytes.h"
 
 namespace dither {
 
@@ -19,12 +19,7 @@ QImage resultImage(const ConversionResult& result)
 
 QByteArray encodedResultImage(const ConversionResult& result, const char* format)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!resultImage(result).save(&buffer, format))
-        return {};
-    return bytes;
+    return tms::encodeImage(resultImage(result), format).value_or(QByteArray());
 }
 
 QByteArray powerPaintFile(const ConversionResult& result, bool full)

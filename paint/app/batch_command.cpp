@@ -4,13 +4,13 @@
 #include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "grp_file.h"
+#include "image_bytes.h"
 #include "method_names.h"
 #include "palette.h"
 #include "picture_render.h"
 #include "pp_file.h"
 #include "source_export.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <optional>
 
@@ -89,12 +89,7 @@ Step outputStep(const QString& path, Make make)
 
 QByteArray pngBytes(const Picture& picture)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!pictureImage(picture, tms::standardPalette()).save(&buffer, "PNG"))
-        return {};
-    return bytes;
+    return tms::encodeImage(pictureImage(picture, tms::standardPalette()), "PNG").value_or(QByteArray());
 }
 
 // An entry whose option adds one output step.

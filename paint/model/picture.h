@@ -3,15 +3,16 @@
 // one pattern byte and one colour byte for every 8-pixel row of every character cell.
 
 #include "powerpaint.h"
+#include "screen_size.h"
 
 #include <cstdint>
 
 namespace paint {
 
-constexpr int screenColumns = 32; // character columns
-constexpr int screenRows = 24;    // character rows
-constexpr int screenWidth = 256;  // pixels
-constexpr int screenHeight = 192; // pixels
+using tms::screenColumns;
+using tms::screenHeight;
+using tms::screenRows;
+using tms::screenWidth;
 
 // Colour byte of a cleared row: foreground 2 (latent), background 1 (black).
 constexpr std::uint8_t clearedColorByte = 33;

@@ -1,6 +1,6 @@
 #include "picture_render.h"
 
-#include <algorithm>
+#include "pixel_rows.h"
 
 namespace paint {
 
@@ -17,23 +17,10 @@ void renderRow(QImage& image, const Picture& picture, const tms::Palette& palett
     const int index = tms::bitmapIndex(row, column, line);
     const std::uint8_t pattern = picture.bitmapPatterns[index];
     const std::uint8_t color = picture.bitmapColors[index];
-    const QRgb foreground = tms::toQRgb(palette[tms::foregroundOf(color)]);
-    const QRgb background = tms::toQRgb(palette[tms::backgroundOf(color)]);
-
     const int scale = area.scale;
-    const int left = (column - area.firstColumn) * 8 * scale;
-    const int top = ((row - area.firstRow) * 8 + line) * scale;
-    for (int dy = 0; dy < scale; ++dy) {
-        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(top + dy)) + left;
-        // Plain rows, the common case, are one fill instead of eight blocks.
-        if (pattern == 0 || pattern == 255) {
-            std::fill(pixels, pixels + 8 * scale, pattern ? foreground : background);
-            continue;
-        }
-        for (int b = 0; b < 8; ++b)
-            std::fill(pixels + b * scale, pixels + (b + 1) * scale,
-                      (pattern & tms::bitMask[b]) ? foreground : background);
-    }
+    tms::paintPatternRow(image, pattern, palette[tms::foregroundOf(color)], palette[tms::backgroundOf(color)],
+                         (column - area.firstColumn) * 8 * scale, ((row - area.firstRow) * 8 + line) * scale, scale,
+                         scale);
 }
 
 void renderPicture(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area)

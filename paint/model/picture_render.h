@@ -10,8 +10,17 @@
 
 namespace paint {
 
+constexpr int normalViewScale = 2;
+constexpr int zoomViewScale = 4;
+// The zoom view shows 16 columns by 12 rows; its first column and row go up to these.
+constexpr int zoomColumns = 16, zoomRows = 12;
+constexpr int lastZoomColumn = screenColumns - zoomColumns; // 16
+constexpr int lastZoomRow = screenRows - zoomRows;          // 12
+// A character cell of the normal view, in view pixels.
+constexpr int normalCellSize = 8 * normalViewScale; // 16
+
 struct ViewArea {
-    int scale = 2;
+    int scale = normalViewScale;
     int firstColumn = 0; // first character column shown
     int firstRow = 0;    // first character row shown
     int columns = screenColumns;
@@ -25,9 +34,12 @@ struct ViewArea {
     }
 };
 
-constexpr ViewArea normalView() { return {2, 0, 0, screenColumns, screenRows}; }
-// The zoom view: 16 columns by 12 rows at four times the picture's size.
-constexpr ViewArea zoomView(int zoomColumn, int zoomRow) { return {4, zoomColumn, zoomRow, 16, 12}; }
+constexpr ViewArea normalView() { return {normalViewScale, 0, 0, screenColumns, screenRows}; }
+// The zoom view: a quarter of the screen at four times the picture's size.
+constexpr ViewArea zoomView(int zoomColumn, int zoomRow)
+{
+    return {zoomViewScale, zoomColumn, zoomRow, zoomColumns, zoomRows};
+}
 constexpr ViewArea actualSize() { return {1, 0, 0, screenColumns, screenRows}; }
 
 // An image of the view's size in the format the renderer writes.

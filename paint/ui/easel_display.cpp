@@ -2,7 +2,8 @@
 // view, the scrolls, and the colour swatches.
 #include "mosaic_easel_main.h"
 
-#include "drawing_surface.h"
+#include "pixel_rows.h"
+#include "pixel_view.h"
 #include "scrolling.h"
 
 #include <QCheckBox>
@@ -14,16 +15,8 @@ namespace paint {
 
 namespace {
 
-const QRgb gridGrey = qRgb(128, 128, 128);
-
-void fillRect(QImage& image, int left, int top, int width, int height, QRgb colour)
-{
-    const QRect area = QRect(left, top, width, height).intersected(image.rect());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill(line + area.left(), line + area.right() + 1, colour);
-    }
-}
+constexpr tms::ColorValue gridGrey = tms::rgbValue(128, 128, 128);
+constexpr int swatchHeight = 12;
 
 } // namespace
 
@@ -67,14 +60,15 @@ void Mosaic_Easel_Main::DrawGrid()
 {
     const int width = ECRANBUFFER.width(), height = ECRANBUFFER.height();
     if (zoomed) { // lines on every character boundary
-        for (int x = 0; x < width; x += 32)
-            fillRect(ECRANBUFFER, x, 0, 1, height, gridGrey);
-        for (int y = 0; y < height; y += 32)
-            fillRect(ECRANBUFFER, 0, y, width, 1, gridGrey);
+        const int cell = 8 * zoomViewScale;
+        for (int x = 0; x < width; x += cell)
+            tms::fillBlock(ECRANBUFFER, x, 0, 1, height, gridGrey);
+        for (int y = 0; y < height; y += cell)
+            tms::fillBlock(ECRANBUFFER, 0, y, width, 1, gridGrey);
     } else { // a dot at the top-left pixel of every cell
-        for (int y = 0; y < height; y += 16)
-            for (int x = 0; x < width; x += 16)
-                ECRANBUFFER.setPixel(x, y, gridGrey);
+        for (int y = 0; y < height; y += normalCellSize)
+            for (int x = 0; x < width; x += normalCellSize)
+                tms::fillBlock(ECRANBUFFER, x, y, 1, 1, gridGrey);
     }
     showBuffer();
 }
@@ -137,7 +131,7 @@ void Mosaic_Easel_Main::cmd_scroll_up_8_Click()
 void Mosaic_Easel_Main::cmd_scroll_down_8_Click()
 {
     if (zoomed) {
-        zoomRow = std::min(zoomRow + 1, 12);
+        zoomRow = std::min(zoomRow + 1, lastZoomRow);
         afterScroll(false);
         return;
     }
@@ -159,7 +153,7 @@ void Mosaic_Easel_Main::cmd_scroll_left_Click()
 void Mosaic_Easel_Main::cmd_scroll_right_Click()
 {
     if (zoomed) {
-        zoomColumn = std::min(zoomColumn + 1, 16);
+        zoomColumn = std::min(zoomColumn + 1, lastZoomColumn);
         afterScroll(false);
         return;
     }
@@ -169,19 +163,18 @@ void Mosaic_Easel_Main::cmd_scroll_right_Click()
 
 void Mosaic_Easel_Main::COLOR_Paint()
 {
-    QImage swatches(16, 192, QImage::Format_RGB32);
+    QImage& swatches = COLOR->buffer();
     for (int i = 0; i < 16; ++i)
-        fillRect(swatches, 0, 12 * i, 16, 12, tms::toQRgb(palette[i]));
-    COLOR->present(swatches);
+        tms::fillBlock(swatches, 0, swatchHeight * i, swatches.width(), swatchHeight, palette[i]);
+    COLOR->present();
 }
 
 void Mosaic_Easel_Main::Couleur_Paint(int index)
 {
     if (index < 0 || index > 1)
         return;
-    QImage box(Couleur[index]->size(), QImage::Format_RGB32);
-    box.fill(tms::toQRgb(palette[brushColors[index] & 15]));
-    Couleur[index]->present(box);
+    Couleur[index]->buffer().fill(tms::toQColor(palette[brushColors[index] & 15]));
+    Couleur[index]->present();
 }
 
 } // namespace paint

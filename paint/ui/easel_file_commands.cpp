@@ -3,8 +3,10 @@
 // refused and a write that fails leave the picture as it was and are told.
 #include "mosaic_easel_main.h"
 
+#include "close_flow.h"
 #include "lien.h"
 #include "pp_file.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
 
 #include <QDir>
@@ -45,14 +47,15 @@ bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
     return true;
 }
 
-bool Mosaic_Easel_Main::mayDiscardPicture()
+bool Mosaic_Easel_Main::saveForPrompt()
 {
-    if (!modified)
-        return true;
-    if (!m_dialogs->askYesNo(tms::warningTitle(), QStringLiteral("Do you want to save the modification before closing?")))
-        return true;
     Sauver_Click();
     return !modified; // Yes means "keep my work": if nothing was saved, nothing is discarded
+}
+
+bool Mosaic_Easel_Main::mayDiscardPicture()
+{
+    return tms::mayDiscardWork(*m_dialogs, modified, tms::closingPrompt(), [this] { return saveForPrompt(); });
 }
 
 void Mosaic_Easel_Main::Nouveau_Click()
@@ -67,8 +70,7 @@ void Mosaic_Easel_Main::Nouveau_Click()
 
 void Mosaic_Easel_Main::Ouvrir_Click()
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     // Asked before the dialog, so that the question comes before any choice of file.
     if (mayDiscardPicture()) {
         const int writesBefore = LIEN::lastPicturePathWrites();
@@ -88,7 +90,6 @@ void Mosaic_Easel_Main::Ouvrir_Click()
             }
         }
     }
-    Timer1.start();
 }
 
 void Mosaic_Easel_Main::Sauver_Click()
@@ -109,11 +110,8 @@ void Mosaic_Easel_Main::Sauver_Click()
 
 void Mosaic_Easel_Main::SauverSous_Click()
 {
-    Timer1.stop();
-    tick = false;
     const int writesBefore = LIEN::lastPicturePathWrites();
-    showDialog(PaintDialog::SaveAsPicture);
-    Timer1.start();
+    tms::withTimerPaused(Timer1, tick, [this] { showDialog(PaintDialog::SaveAsPicture); });
     const QString chosen = LIEN::lastPicturePath();
     const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore && !chosen.isEmpty();
     if (!confirmed || samePath(chosen, fileName)) {

@@ -3,8 +3,9 @@
 #include "mosaic_easel_main.h"
 
 #include "drawing_cursor.h"
-#include "drawing_surface.h"
+#include "pixel_view.h"
 #include "painting_rule.h"
+#include "pixel_rows.h"
 #include "view_position.h"
 
 #include <QCheckBox>
@@ -52,7 +53,7 @@ void Mosaic_Easel_Main::ECRAN_MouseDown(int Button, int, int X, int Y)
 
 void Mosaic_Easel_Main::ECRAN_MouseMove(int Button, int Shift, int X, int Y)
 {
-    if (Button != 0 && X >= 0 && X < 512 && Y >= 0 && Y < 384)
+    if (Button != 0 && X >= 0 && X < ECRANBUFFER.width() && Y >= 0 && Y < ECRANBUFFER.height())
         ECRAN_MouseDown(Button, Shift, X, Y);
 }
 
@@ -60,7 +61,7 @@ void Mosaic_Easel_Main::COLOR_MouseDown(int Button, int, int, int Y)
 {
     if (Button != leftButton && Button != rightButton)
         return;
-    const int swatch = std::clamp(Y / 12, 0, 15);
+    const int swatch = std::clamp(Y / (COLOR->buffer().height() / 16), 0, 15);
     brushColors[2 - Button] = swatch;
     Couleur_Paint(2 - Button);
 }
@@ -94,17 +95,13 @@ void Mosaic_Easel_Main::drawSelectionRectangle()
 {
     if (selRight < 0)
         return;
-    const QRgb grey = qRgb(128, 128, 128);
-    const int left = selLeft * 16, right = selRight * 16 + 15;
-    const int top = selTop * 2, bottom = selBottom * 2 + 1;
-    for (int x = left; x <= right; ++x) {
-        ECRANBUFFER.setPixel(x, top, grey);
-        ECRANBUFFER.setPixel(x, bottom, grey);
-    }
-    for (int y = top; y <= bottom; ++y) {
-        ECRANBUFFER.setPixel(left, y, grey);
-        ECRANBUFFER.setPixel(right, y, grey);
-    }
+    constexpr tms::ColorValue grey = tms::rgbValue(128, 128, 128);
+    const int left = selLeft * normalCellSize, right = (selRight + 1) * normalCellSize - 1;
+    const int top = selTop * normalViewScale, bottom = (selBottom + 1) * normalViewScale - 1;
+    tms::fillBlock(ECRANBUFFER, left, top, right - left + 1, 1, grey);
+    tms::fillBlock(ECRANBUFFER, left, bottom, right - left + 1, 1, grey);
+    tms::fillBlock(ECRANBUFFER, left, top, 1, bottom - top + 1, grey);
+    tms::fillBlock(ECRANBUFFER, right, top, 1, bottom - top + 1, grey);
 }
 
 void Mosaic_Easel_Main::leaveBlockTool()
@@ -141,8 +138,8 @@ void Mosaic_Easel_Main::chk_get_Click()
     }
     clip = picture;
     the_picture->present(ECRANBUFFER);
-    the_picture->move(-selLeft * 16, -selTop * 2);
-    selection->resize((selRight - selLeft + 1) * 16, (selBottom - selTop) * 2 + 2);
+    the_picture->move(-selLeft * normalCellSize, -selTop * normalViewScale);
+    selection->resize((selRight - selLeft + 1) * normalCellSize, (selBottom - selTop + 1) * normalViewScale);
     selection->move(0, 0);
     selection->show();
     chk_get->setText(QStringLiteral("Put"));
@@ -158,7 +155,7 @@ void Mosaic_Easel_Main::the_picture_MouseDown(int Button, int Shift, int X, int 
     if (Button != rightButton || selection->isHidden())
         return;
     // Put: copy from the snapshot, so an overlapping destination gets the old contents.
-    putBlock(picture, clip, selectedBlock(), selection->x() / 16, selection->y() / 2);
+    putBlock(picture, clip, selectedBlock(), selection->x() / normalCellSize, selection->y() / normalViewScale);
     selection->hide();
     chk_get->setText(QStringLiteral("Get"));
     RenderPicture();
@@ -173,7 +170,7 @@ void Mosaic_Easel_Main::the_picture_MouseMove(int Button, int, int X, int Y)
     const QPoint pointer = selection->pos() + the_picture->pos() + QPoint(X, Y);
     const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
     const Block block = selectedBlock();
-    selection->move(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2);
+    selection->move(blockColumnAt(block, corner.x()) * normalCellSize, blockLineAt(block, corner.y()) * normalViewScale);
 }
 
 } // namespace paint

@@ -3,12 +3,14 @@
 #include "mosaic_easel_main.h"
 
 #include "about_box.h"
+#include "close_flow.h"
 #include "drawing_cursor.h"
-#include "drawing_surface.h"
 #include "import_picture_dialog.h"
 #include "lien.h"
+#include "pixel_view.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
+#include "timer_pause.h"
 #include "transfer_dialogs.h"
 
 #include <QCheckBox>
@@ -20,12 +22,26 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace paint {
 
 namespace {
 
-constexpr QSize screenSurfaceSize(512, 384);
+constexpr QSize screenSurfaceSize(screenWidth * normalViewScale, screenHeight * normalViewScale);
+constexpr QSize swatchColumnSize(16, 192); // 16 swatches of 12 pixels
+constexpr QSize brushBoxSize(32, 24);
+
+using MouseHandler = void (Mosaic_Easel_Main::*)(int Button, int Shift, int X, int Y);
+using MouseSignal = void (tms::PixelView::*)(int, int, double, double);
+
+// Connects a view's mouse signal to a handler that takes whole view pixels.
+void connectMouse(tms::PixelView* view, MouseSignal signal, Mosaic_Easel_Main* window, MouseHandler handler)
+{
+    QObject::connect(view, signal, window, [window, handler](int b, int s, double x, double y) {
+        (window->*handler)(b, s, qFloor(x), qFloor(y));
+    });
+}
 
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent)
 {
@@ -74,10 +90,10 @@ void Mosaic_Easel_Main::buildControls()
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
 
-    ECRAN = new DrawingSurface(QStringLiteral("ECRAN"), screenSurfaceSize, central);
+    ECRAN = new tms::PixelView(QStringLiteral("ECRAN"), screenSurfaceSize, central);
     ECRAN->setCursor(drawingCursor());
-    ECRAN->onMouseDown = [this](int b, int s, int x, int y) { ECRAN_MouseDown(b, s, x, y); };
-    ECRAN->onMouseMove = [this](int b, int s, int x, int y) { ECRAN_MouseMove(b, s, x, y); };
+    connectMouse(ECRAN, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::ECRAN_MouseDown);
+    connectMouse(ECRAN, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::ECRAN_MouseMove);
     layout->addWidget(ECRAN, 0, Qt::AlignTop);
 
     // The floating block: a window onto the_picture, which holds the whole picture
@@ -85,22 +101,22 @@ void Mosaic_Easel_Main::buildControls()
     selection = new QFrame(ECRAN);
     selection->setObjectName(QStringLiteral("selection"));
     selection->hide();
-    the_picture = new DrawingSurface(QStringLiteral("the_picture"), screenSurfaceSize, selection);
+    the_picture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, selection);
     the_picture->setCursor(Qt::SizeAllCursor);
     the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
-    the_picture->onMouseDown = [this](int b, int s, int x, int y) { the_picture_MouseDown(b, s, x, y); };
-    the_picture->onMouseMove = [this](int b, int s, int x, int y) { the_picture_MouseMove(b, s, x, y); };
+    connectMouse(the_picture, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::the_picture_MouseDown);
+    connectMouse(the_picture, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::the_picture_MouseMove);
 
     auto* tools = new QVBoxLayout;
     auto* colours = new QHBoxLayout;
-    COLOR = new DrawingSurface(QStringLiteral("COLOR"), QSize(16, 192), central);
+    COLOR = new tms::PixelView(QStringLiteral("COLOR"), swatchColumnSize, central);
     COLOR->setToolTip(QStringLiteral("Left button: left brush; right button: right brush"));
-    COLOR->onMouseDown = [this](int b, int s, int x, int y) { COLOR_MouseDown(b, s, x, y); };
+    connectMouse(COLOR, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::COLOR_MouseDown);
     colours->addWidget(COLOR, 0, Qt::AlignTop);
     auto* brushes = new QVBoxLayout;
     const QStringList brushTips = {QStringLiteral("Right button colour"), QStringLiteral("Left button colour")};
     for (int i : {1, 0}) {
-        Couleur[i] = new DrawingSurface(QStringLiteral("Couleur_%1").arg(i), QSize(32, 24), central);
+        Couleur[i] = new tms::PixelView(QStringLiteral("Couleur_%1").arg(i), brushBoxSize, central);
         Couleur[i]->setToolTip(brushTips[i]);
         brushes->addWidget(new QLabel(i == 1 ? QStringLiteral("Left") : QStringLiteral("Right"), central));
         brushes->addWidget(Couleur[i]);
@@ -277,31 +293,25 @@ void Mosaic_Easel_Main::Timer1_Timer()
 void Mosaic_Easel_Main::Fichier_Click()
 {
     // The click that closes the menu must not paint.
-    Timer1.stop();
-    tick = false;
-    Timer1.start();
+    const tms::TimerPause pause(Timer1, tick);
 }
 
 void Mosaic_Easel_Main::Apropos_Click()
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     showDialog(PaintDialog::About);
-    Timer1.start();
 }
 
 void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)
 {
-    if (!m_quitting && modified
-        && m_dialogs->askYesNo(QStringLiteral("Warning! Unsaved modification!"),
-                               QStringLiteral("Do you want to save you works?"))) {
-        Sauver_Click();
-        if (modified) { // the save did not happen: keep the window and the work
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    // When the save did not happen, the window and the work stay.
+    if (m_quitting
+        || tms::mayDiscardWork(*m_dialogs, modified,
+                               tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?")),
+                               [this] { return saveForPrompt(); }))
+        event->accept();
+    else
+        event->ignore();
 }
 
 } // namespace paint

@@ -24,12 +24,11 @@ class QFrame;
 class QPushButton;
 
 namespace tms {
+class PixelView;
 class UserDialogs;
-}
+} // namespace tms
 
 namespace paint {
-
-class DrawingSurface;
 
 // The modal dialogs the window opens.
 enum class PaintDialog {
@@ -149,6 +148,8 @@ private:
     // Asks whether to save a modified picture before it is discarded; false when the
     // user wanted it saved and the save did not happen.
     bool mayDiscardPicture();
+    // Save run by a prompt answered Yes; true when the picture is saved.
+    bool saveForPrompt();
     void updateCaption();
     // The picture read by an import becomes the picture: unnamed and not modified.
     void adoptImportedPicture(const Picture& imported);
@@ -161,12 +162,12 @@ private:
     QString m_commandLine;
     bool m_quitting = false;
 
-    DrawingSurface* ECRAN = nullptr;
-    DrawingSurface* COLOR = nullptr;
-    std::array<DrawingSurface*, 2> Couleur{};
+    tms::PixelView* ECRAN = nullptr;
+    tms::PixelView* COLOR = nullptr;
+    std::array<tms::PixelView*, 2> Couleur{};
     QCheckBox* chk_get = nullptr;
     QFrame* selection = nullptr;
-    DrawingSurface* the_picture = nullptr;
+    tms::PixelView* the_picture = nullptr;
     QCheckBox* chk_zoom2x = nullptr;
     QPushButton* cmd_grid = nullptr;
 };

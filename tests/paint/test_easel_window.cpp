@@ -2,7 +2,7 @@
 // and the file commands with their prompts, played through scripted dialogs.
 #include "easel_window_fixture.h"
 
-#include "drawing_surface.h"
+#include "pixel_view.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
 
@@ -24,7 +24,7 @@ const QRgb grey = qRgb(128, 128, 128);
 
 QRgb shown(Mosaic_Easel_Main& window, int x, int y)
 {
-    return window.findChild<DrawingSurface*>("ECRAN")->image().pixel(x, y);
+    return window.findChild<tms::PixelView*>("ECRAN")->shownImage().pixel(x, y);
 }
 
 QRgb colour(int index) { return tms::toQRgb(tms::standardPalette()[index]); }
@@ -113,8 +113,8 @@ private slots:
         QCOMPARE(f->brushColors[1], 8);
         f->COLOR_MouseDown(2, 0, 5, 500); // clamped to the last swatch
         QCOMPARE(f->brushColors[0], 15);
-        QCOMPARE(f->findChild<DrawingSurface*>("Couleur_1")->image().pixel(3, 3), colour(8));
-        const QImage strip = f->findChild<DrawingSurface*>("COLOR")->image();
+        QCOMPARE(f->findChild<tms::PixelView*>("Couleur_1")->shownImage().pixel(3, 3), colour(8));
+        const QImage strip = f->findChild<tms::PixelView*>("COLOR")->shownImage();
         QCOMPARE(strip.pixel(8, 12 * 4 + 6), colour(4));
         QCOMPARE(strip.pixel(0, 0), qRgb(0, 0, 64));
     }

@@ -28,7 +28,7 @@ constexpr QRgb grey = 0x404040; // colour 0
 constexpr QRgb frameGrey = 0x666666;
 
 QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
-QRgb shown(PixelView* view, int x, int y) { return pixelOf(view->shownImage(), x, y); }
+QRgb shown(tms::PixelView* view, int x, int y) { return pixelOf(view->shownImage(), x, y); }
 
 QRgb paletteRgb(const KardoWindow& window, int index) { return tms::toQRgb(window.palette()[index]) & 0xFFFFFF; }
 
@@ -127,7 +127,7 @@ private slots:
         const std::pair<const char*, QSize> views[] = {
             {"CARACTERE", {80, 80}}, {"PATTERN", {512, 128}}, {"ECRAN", {256, 192}}, {"SPRITE", {128, 128}}};
         for (const auto& [name, size] : views)
-            QCOMPARE(h.window.findChild<PixelView*>(name)->size(), size);
+            QCOMPARE(h.window.findChild<tms::PixelView*>(name)->size(), size);
         QCOMPARE(h.window.windowTitle(), QString("KARDO"));
         QCOMPARE(h.window.COLOR[0]->fillColor(), QColor(64, 64, 64));
         QVERIFY(h.window.cmd_prototype->isHidden());

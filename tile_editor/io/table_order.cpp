@@ -6,6 +6,9 @@ namespace tile {
 
 std::vector<Byte> nameTableBytes(const TileDocument& doc, int firstRow, int lastRow)
 {
+    // Rows outside the screen are not part of the table: they are left out.
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, screenRows - 1);
     std::vector<Byte> bytes;
     bytes.reserve(std::size_t(std::max(0, lastRow - firstRow + 1)) * screenColumns);
     for (int row = firstRow; row <= lastRow; ++row)
@@ -38,6 +41,7 @@ std::vector<Byte> colorBytes(const TileDocument& doc)
 
 std::vector<Byte> spritePatternBytes(const TileDocument& doc, int spriteCountToWrite)
 {
+    spriteCountToWrite = std::clamp(spriteCountToWrite, 0, spriteCount);
     std::vector<Byte> bytes;
     bytes.reserve(std::size_t(spriteCountToWrite) * 32);
     for (int sprite = 0; sprite < spriteCountToWrite; ++sprite)

@@ -8,7 +8,9 @@ namespace tile {
 
 bool drawCharPixel(TileDocument& doc, int button, int px, int py)
 {
-    if (button != LeftButton && button != RightButton)
+    // Positions come from the view's rounding; the table stays whole for any argument.
+    if ((button != LeftButton && button != RightButton) || px < 0 || px > 7 || py < 0 || py > 7
+        || doc.currentChar < 0 || doc.currentChar >= charCount)
         return false;
     Byte& row = doc.charPatterns[doc.currentChar][py];
     const Byte old = row;
@@ -22,6 +24,9 @@ bool drawCharPixel(TileDocument& doc, int button, int px, int py)
 
 bool applyPaletteColor(TileDocument& doc, int swatch, int c)
 {
+    // A colour above 15 would spill into the other nibble.
+    if (c < 0 || c > 15 || doc.currentChar < 0 || doc.currentChar >= charCount)
+        return false;
     CharRows& colors = doc.charColors[doc.currentChar];
     auto setForeground = [&](int y) { colors[y] = Byte(16 * c + (colors[y] & 0x0F)); };
     auto setBackground = [&](int y) { colors[y] = Byte((colors[y] & 0xF0) + c); };

@@ -6,6 +6,8 @@ namespace tile {
 
 bool PlaceChar(TileDocument& doc, int column, int row)
 {
+    if (column < 0 || column >= screenColumns || row < 0 || row >= screenRows)
+        return false;
     Byte& cell = doc.nameTable[column][row];
     if (cell == doc.currentChar)
         return false;

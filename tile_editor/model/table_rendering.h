@@ -5,20 +5,20 @@
 
 #include "palette.h"
 #include "tile_document.h"
+#include "view_geometry.h"
 
 #include <QImage>
 
 namespace tile {
 
-constexpr int charViewSize = 80;   // 10 pixels per character pixel
-constexpr int patternViewWidth = 512, patternViewHeight = 128;
-constexpr int screenViewWidth = 256, screenViewHeight = 192;
-constexpr int spriteViewSize = 128; // 8 pixels per sprite pixel
+// Image sizes of the views.
+constexpr int charViewSize = 8 * charViewScale; // 80
+constexpr int patternViewWidth = 32 * patternCellSize, patternViewHeight = 8 * patternCellSize; // 512 x 128
+constexpr int screenViewWidth = tms::screenWidth * screenViewScale;
+constexpr int screenViewHeight = tms::screenHeight * screenViewScale;
+constexpr int spriteViewSize = 16 * spriteViewScale; // 128
 
 QImage blankViewImage(int width, int height);
-
-// Fills a rectangle of an RGB32 image, clipped to the image.
-void fillBlock(QImage& image, int x, int y, int width, int height, tms::ColorValue color);
 
 // Paints the rows of a character with each pixel as a scale x scale block at (left, top).
 void paintCharacter(QImage& image, const TileDocument& doc, const tms::Palette& palette, int character, int left,

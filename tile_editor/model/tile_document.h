@@ -7,6 +7,7 @@
 // charPatterns[character][row], nameTable[column][row], spritePatterns[sprite][byte].
 
 #include "edition.h"
+#include "screen_size.h"
 
 #include <QString>
 #include <array>
@@ -19,8 +20,8 @@ using CharRows = std::array<Byte, 8>;
 using SpriteBytes = std::array<Byte, 32>;
 
 constexpr int charCount = 256;
-constexpr int screenColumns = 32;
-constexpr int screenRows = 24;
+using tms::screenColumns;
+using tms::screenRows;
 constexpr int spriteCount = 64;
 constexpr int colorGroupCount = 32; // screen mode 1: one colour byte per 8 characters
 

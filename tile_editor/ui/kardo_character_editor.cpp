@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "color_swatch.h"
 #include "hex.h"
+#include "pixel_rows.h"
 #include "pixel_view.h"
 #include "screen_editing.h"
 #include "table_rendering.h"
@@ -62,10 +63,10 @@ private:
 
 void KardoWindow::buildCharacterEditor(QWidget* area)
 {
-    CARACTERE = new PixelView(QStringLiteral("CARACTERE"), charViewSize, charViewSize, area);
+    CARACTERE = new tms::PixelView(QStringLiteral("CARACTERE"), {charViewSize, charViewSize}, area);
     CARACTERE->move(44, 44);
-    connect(CARACTERE, &PixelView::mouseDown, this, &KardoWindow::CARACTERE_MouseDown);
-    connect(CARACTERE, &PixelView::mouseMove, this, &KardoWindow::CARACTERE_MouseMove);
+    connect(CARACTERE, &tms::PixelView::mouseDown, this, &KardoWindow::CARACTERE_MouseDown);
+    connect(CARACTERE, &tms::PixelView::mouseMove, this, &KardoWindow::CARACTERE_MouseMove);
 
     if (isModeOne())
         buildModeOneColors(area);
@@ -177,7 +178,9 @@ void KardoWindow::showCharHex()
 
 void KardoWindow::markCurrentChar()
 {
-    PATTERN->setFrame({patternCellLeft(m_doc.currentChar), patternCellTop(m_doc.currentChar), 16, 16}, frameGrey);
+    PATTERN->setFrame({patternCellLeft(m_doc.currentChar), patternCellTop(m_doc.currentChar), patternCellSize,
+                       patternCellSize},
+                      frameGrey);
 }
 
 void KardoWindow::drawCharacterViews()
@@ -214,11 +217,12 @@ void KardoWindow::drawCharPixelAt(int button, double x, double y)
     const Byte rowColor = Byte(m_doc.lecolor(m_doc.currentChar, pixel.row));
     const tms::ColorValue color =
         m_palette[button == LeftButton ? tms::foregroundOf(rowColor) : tms::backgroundOf(rowColor)];
-    fillBlock(CARACTERE->buffer(), 10 * pixel.column, 10 * pixel.row, 10, 10, color);
+    tms::fillBlock(CARACTERE->buffer(), charViewScale * pixel.column, charViewScale * pixel.row, charViewScale,
+                   charViewScale, color);
     CARACTERE->present();
     const int n = m_doc.currentChar;
-    fillBlock(PATTERN->buffer(), patternCellLeft(n) + 2 * pixel.column, patternCellTop(n) + 2 * pixel.row, 2, 2,
-              color);
+    tms::fillBlock(PATTERN->buffer(), patternCellLeft(n) + patternViewScale * pixel.column,
+                   patternCellTop(n) + patternViewScale * pixel.row, patternViewScale, patternViewScale, color);
     PATTERN->present();
     markCurrentChar();
     drawPixelEverywhere(pixel.column, pixel.row, color);
@@ -230,7 +234,7 @@ void KardoWindow::drawPixelEverywhere(int px, int py, tms::ColorValue color)
     for (int column = 0; column < screenColumns; ++column)
         for (int row = 0; row < screenRows; ++row)
             if (m_doc.nameTable[column][row] == m_doc.currentChar)
-                fillBlock(ECRAN->buffer(), 8 * column + px, 8 * row + py, 1, 1, color);
+                tms::fillBlock(ECRAN->buffer(), 8 * column + px, 8 * row + py, 1, 1, color);
     ECRAN->present();
 }
 

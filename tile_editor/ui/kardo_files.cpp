@@ -86,10 +86,7 @@ void KardoWindow::openProject()
     if (chosen.isEmpty() || !namesAProject(chosen))
         return;
     // Opening replaces the work: first the question of Close.
-    if (m_doc.modified
-        && dialogs().askYesNo(tms::warningTitle(),
-                              QStringLiteral("Do you want to save the modification before closing?"))
-        && !saveForPrompt())
+    if (!mayDiscardWork())
         return; // the work was to be saved and was not: keep it
     if (!loadProjectFrom(chosen))
         LIEN().datFileName = m_doc.fileName;

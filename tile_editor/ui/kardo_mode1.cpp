@@ -6,7 +6,7 @@
 #include "color_swatch.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"
-#include "table_rendering.h"
+#include "pixel_rows.h"
 #include "user_dialogs.h"
 
 #include <QPushButton>
@@ -36,9 +36,9 @@ void KardoWindow::buildModeOneColors(QWidget* area)
     for (int i : {BackgroundTarget, ForegroundTarget})
         connect(COL[i], &ColorSwatch::clicked, this, &KardoWindow::COL_Click);
 
-    colorStrip = new PixelView(QStringLiteral("COLOR"), stripWidth, 16 * stripPitch, area);
+    colorStrip = new tms::PixelView(QStringLiteral("COLOR"), {stripWidth, 16 * stripPitch}, area);
     colorStrip->move(240, 8);
-    connect(colorStrip, &PixelView::mouseDown, this, &KardoWindow::COLOR_MouseDown);
+    connect(colorStrip, &tms::PixelView::mouseDown, this, &KardoWindow::COLOR_MouseDown);
 }
 
 void KardoWindow::paintColorStrip()
@@ -46,7 +46,7 @@ void KardoWindow::paintColorStrip()
     QImage& strip = colorStrip->buffer();
     strip.fill(stripGap);
     for (int i = 0; i < 16; ++i)
-        fillBlock(strip, 0, stripPitch * i, stripWidth, stripBoxHeight, m_palette[i]);
+        tms::fillBlock(strip, 0, stripPitch * i, stripWidth, stripBoxHeight, m_palette[i]);
     colorStrip->present();
 }
 

@@ -15,11 +15,11 @@ namespace tile {
 
 void KardoWindow::buildScreenEditor(QWidget* area)
 {
-    ECRAN = new PixelView(QStringLiteral("ECRAN"), screenViewWidth, screenViewHeight, area);
+    ECRAN = new tms::PixelView(QStringLiteral("ECRAN"), {screenViewWidth, screenViewHeight}, area);
     ECRAN->move(268, 18);
     ECRAN->setMouseTracking(true); // the labels follow the mouse without a button
-    connect(ECRAN, &PixelView::mouseDown, this, &KardoWindow::ECRAN_MouseDown);
-    connect(ECRAN, &PixelView::mouseMove, this, &KardoWindow::ECRAN_MouseMove);
+    connect(ECRAN, &tms::PixelView::mouseDown, this, &KardoWindow::ECRAN_MouseDown);
+    connect(ECRAN, &tms::PixelView::mouseMove, this, &KardoWindow::ECRAN_MouseMove);
     addButton(area, QStringLiteral("cmd_scroll_up"), QString(), {268, 8, 256, 8}, &KardoWindow::cmd_scroll_up_Click);
     addButton(area, QStringLiteral("cmd_scroll_down"), QString(), {268, 212, 256, 8},
               &KardoWindow::cmd_scroll_down_Click);

@@ -2,6 +2,7 @@
 // work is done by the document functions of sprite_editing.h.
 #include "kardo_window.h"
 
+#include "pixel_rows.h"
 #include "pixel_view.h"
 #include "sprite_editing.h"
 #include "table_rendering.h"
@@ -11,10 +12,6 @@
 
 namespace tile {
 
-namespace {
-constexpr int spriteScale = 8; // view pixels per sprite pixel
-} // namespace
-
 void KardoWindow::drawSpritePixelAt(int button, double x, double y)
 {
     const CellPos pixel = spritePixelAt(x, y);
@@ -23,8 +20,8 @@ void KardoWindow::drawSpritePixelAt(int button, double x, double y)
     // Only the pixel's block changes; the rest of the view already shows the sprite.
     const tms::ColorValue color =
         button == LeftButton ? spriteDisplayColor(m_doc, m_palette, m_doc.currentSprite) : m_palette[0];
-    fillBlock(SPRITE->buffer(), spriteScale * pixel.column, spriteScale * pixel.row, spriteScale, spriteScale,
-              color);
+    tms::fillBlock(SPRITE->buffer(), spriteViewScale * pixel.column, spriteViewScale * pixel.row, spriteViewScale,
+                   spriteViewScale, color);
     SPRITE->present();
 }
 
@@ -115,7 +112,7 @@ void KardoWindow::cmd_sprite_clean_Click()
     clearSprite(m_doc);
     // The pattern is blank now: the whole view in the transparent colour. The caption
     // already names the current sprite.
-    fillBlock(SPRITE->buffer(), 0, 0, spriteViewSize, spriteViewSize, m_palette[0]);
+    tms::fillBlock(SPRITE->buffer(), 0, 0, spriteViewSize, spriteViewSize, m_palette[0]);
     SPRITE->present();
 }
 

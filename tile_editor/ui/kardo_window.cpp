@@ -3,12 +3,14 @@
 
 #include "about_box.h"
 #include "character_editing.h"
+#include "close_flow.h"
 #include "color_swatch.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
 #include "qt_user_dialogs.h"
 #include "table_rendering.h"
+#include "timer_pause.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -103,10 +105,10 @@ void KardoWindow::buildViews(QWidget* area)
 
 void KardoWindow::buildPatternTable(QWidget* area)
 {
-    PATTERN = new PixelView(QStringLiteral("PATTERN"), patternViewWidth, patternViewHeight, area);
+    PATTERN = new tms::PixelView(QStringLiteral("PATTERN"), {patternViewWidth, patternViewHeight}, area);
     PATTERN->move(11, 244);
-    connect(PATTERN, &PixelView::mouseDown, this, &KardoWindow::PATTERN_MouseDown);
-    connect(PATTERN, &PixelView::mouseMove, this, &KardoWindow::PATTERN_MouseMove);
+    connect(PATTERN, &tms::PixelView::mouseDown, this, &KardoWindow::PATTERN_MouseDown);
+    connect(PATTERN, &tms::PixelView::mouseMove, this, &KardoWindow::PATTERN_MouseMove);
 
     if (!isModeOne()) { // kardo2 has no block markers
         Label1 = new QLabel(QStringLiteral("Block markers:"), area);
@@ -134,10 +136,10 @@ void KardoWindow::buildSpritePanel(QWidget* area)
     NOSPRITE = new QLabel(area);
     NOSPRITE->setObjectName(QStringLiteral("NOSPRITE"));
     NOSPRITE->setGeometry(596, 4, 160, 16);
-    SPRITE = new PixelView(QStringLiteral("SPRITE"), spriteViewSize, spriteViewSize, area);
+    SPRITE = new tms::PixelView(QStringLiteral("SPRITE"), {spriteViewSize, spriteViewSize}, area);
     SPRITE->move(596, 32);
-    connect(SPRITE, &PixelView::mouseDown, this, &KardoWindow::SPRITE_MouseDown);
-    connect(SPRITE, &PixelView::mouseMove, this, &KardoWindow::SPRITE_MouseMove);
+    connect(SPRITE, &tms::PixelView::mouseDown, this, &KardoWindow::SPRITE_MouseDown);
+    connect(SPRITE, &tms::PixelView::mouseMove, this, &KardoWindow::SPRITE_MouseMove);
     addButton(area, QStringLiteral("cmd2_scroll_up"), QString(), {596, 22, 128, 8}, &KardoWindow::cmd2_scroll_up_Click);
     addButton(area, QStringLiteral("cmd2_scroll_down"), QString(), {596, 162, 128, 8},
               &KardoWindow::cmd2_scroll_down_Click);
@@ -303,32 +305,29 @@ void KardoWindow::Timer2_Timer()
 
 void KardoWindow::withTimerPaused(const std::function<void()>& work)
 {
-    Timer1->stop();
-    m_doc.tick = false;
-    work();
-    Timer1->start();
+    tms::withTimerPaused(*Timer1, m_doc.tick, work);
 }
 
 void KardoWindow::Fichier_Click()
 {
-    withTimerPaused([] {});
+    // The click that closes the menu must not paint.
+    const tms::TimerPause pause(*Timer1, m_doc.tick);
 }
 
 void KardoWindow::Polices_Click()
 {
-    withTimerPaused([] {});
+    const tms::TimerPause pause(*Timer1, m_doc.tick);
 }
 
 void KardoWindow::Apropos_Click()
 {
-    withTimerPaused([this] {
-        tms::AboutBox about({editionProgramName(m_doc.edition), QStringLiteral(SUITE_VERSION),
-                             isModeOne() ? QStringLiteral("Only Screen Mode 1 Graphics")
-                                         : QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
-                                                          "screen and sprites, exported as assembler or C tables.")},
-                            dialogs(), this);
-        about.exec();
-    });
+    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    tms::AboutBox about({editionProgramName(m_doc.edition), QStringLiteral(SUITE_VERSION),
+                         isModeOne() ? QStringLiteral("Only Screen Mode 1 Graphics")
+                                     : QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
+                                                      "screen and sprites, exported as assembler or C tables.")},
+                        dialogs(), this);
+    about.exec();
 }
 
 void KardoWindow::cmd_Refresh_Click()
@@ -379,12 +378,14 @@ void KardoWindow::Nouveau_Click()
     Fermer_Click();
 }
 
+bool KardoWindow::mayDiscardWork()
+{
+    return tms::mayDiscardWork(dialogs(), m_doc.modified, tms::closingPrompt(), [this] { return saveForPrompt(); });
+}
+
 bool KardoWindow::Fermer_Click()
 {
-    if (m_doc.modified
-        && dialogs().askYesNo(tms::warningTitle(),
-                              QStringLiteral("Do you want to save the modification before closing?"))
-        && !saveForPrompt())
+    if (!mayDiscardWork())
         return false; // the user wanted the work saved and it was not: keep it
     closeDocument();
     return true;
@@ -410,13 +411,10 @@ void KardoWindow::Quitter_Click()
 
 bool KardoWindow::Form_Terminate()
 {
-    if (!m_doc.modified)
-        return true;
-    if (!dialogs().askYesNo(QStringLiteral("Warning! Unsaved modification!"),
-                            isModeOne() ? QStringLiteral("Do you want to save you works?")
-                                        : QStringLiteral("Do you want to save you work?")))
-        return true;
-    return saveForPrompt();
+    return tms::mayDiscardWork(dialogs(), m_doc.modified,
+                               tms::endOfWindowPrompt(isModeOne() ? QStringLiteral("Do you want to save you works?")
+                                                                  : QStringLiteral("Do you want to save you work?")),
+                               [this] { return saveForPrompt(); });
 }
 
 void KardoWindow::closeEvent(QCloseEvent* event)

@@ -25,13 +25,13 @@ class QPushButton;
 class QTimer;
 
 namespace tms {
+class PixelView;
 class UserDialogs;
-}
+} // namespace tms
 
 namespace tile {
 
 class ColorSwatch;
-class PixelView;
 class PrinterForm;
 
 // The file dialogs the window opens; each one leaves its result in LIEN.
@@ -194,6 +194,8 @@ private:
     void closeDocument();
     // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
+    // Close's question; false when the work must be kept.
+    bool mayDiscardWork();
     // Save run by a prompt answered Yes; false when nothing was written and the work
     // must be kept.
     bool saveForPrompt();
@@ -257,13 +259,13 @@ private:
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.
-    PixelView* CARACTERE = nullptr;
-    PixelView* PATTERN = nullptr;
-    PixelView* ECRAN = nullptr;
-    PixelView* SPRITE = nullptr;
+    tms::PixelView* CARACTERE = nullptr;
+    tms::PixelView* PATTERN = nullptr;
+    tms::PixelView* ECRAN = nullptr;
+    tms::PixelView* SPRITE = nullptr;
     std::array<ColorSwatch*, 16> COLOR{};
     std::array<ColorSwatch*, 18> COL{}; // screen mode 1: COL(0) and COL(1) only
-    PixelView* colorStrip = nullptr;     // screen mode 1: the COLOR strip, in place of the COLOR swatches
+    tms::PixelView* colorStrip = nullptr; // screen mode 1: the COLOR strip, in place of the COLOR swatches
     QLineEdit* TextHEX = nullptr;
     QLabel* NOCARACTERE = nullptr;
     QLabel* LACOORX = nullptr;

@@ -1,0 +1,73 @@
+#pragma once
+// A fixed-size drawing surface of a window (ECRAN, CARACTERE, PATTERN, COLOR...): an
+// off-screen image is drawn into, then presented in one drawImage, optionally enlarged
+// by a whole display scale (nearest neighbour, so pixels stay crisp). Mouse presses,
+// moves and releases are reported as (Button, Shift, X, Y) with X and Y in image pixels,
+// fractional and possibly outside the image while a drag leaves the view; handlers that
+// want whole cells floor or round them as their own rule says.
+
+#include <QImage>
+#include <QWidget>
+#include <optional>
+
+class QPainter;
+
+namespace tms {
+
+// Button value of held mouse buttons: 1 left, 2 right, 4 middle, summed when several
+// are held (3 = left and right).
+int buttonValue(Qt::MouseButtons buttons);
+// Shift value: 1 Shift, 2 Ctrl, 4 Alt, summed.
+int shiftValue(Qt::KeyboardModifiers modifiers);
+
+class PixelView : public QWidget {
+    Q_OBJECT
+public:
+    // A view named name (its objectName, the control name) showing an image of
+    // imageSize pixels, each drawn as scale x scale screen pixels.
+    PixelView(const QString& name, QSize imageSize, QWidget* parent, int scale = 1);
+
+    // The off-screen image (the control's "...BUFFER"): draw into it, then present().
+    QImage& buffer() { return m_buffer; }
+    const QImage& buffer() const { return m_buffer; }
+    // Shows the buffer and drops the frame mark.
+    void present();
+    // Shows image (of the view's image size) instead; the buffer is left alone.
+    void present(const QImage& image);
+
+    // A mark drawn over the presented image (in image pixels); it vanishes at the next
+    // present().
+    void setFrame(const QRect& rect, QColor color);
+    std::optional<QRect> frame() const { return m_frame; }
+
+    // What the view shows, in image pixels: the presented image with the mark.
+    QImage shownImage() const;
+
+    int scale() const { return m_scale; }
+    void setScale(int scale);
+
+signals:
+    // Button: the buttons held (after the press for mouseDown).
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    // Button: the button released.
+    void mouseUp(int button, int shift, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void paintFrame(QPainter& painter) const;
+    QPointF imagePosition(const QMouseEvent* event) const;
+
+    QImage m_buffer;
+    QImage m_presented;
+    std::optional<QRect> m_frame;
+    QColor m_frameColor;
+    int m_scale = 1;
+};
+
+} // namespace tms

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Usage: fuzz/run.sh [SECONDS] [HARNESS...]
-# Builds the libFuzzer harnesses with Clang and the sanitizers (preset "fuzz", into
-# build-fuzz/) and runs each for SECONDS (default 60), one after the other, starting
-# from its seed corpus. New inputs go to build-fuzz/fuzz-corpus/<harness>/, findings
-# (crash-*, leak-*, timeout-*) to build-fuzz/fuzz-findings/<harness>/. The exit status
+# Builds the libFuzzer harnesses with Clang and the sanitizers (preset "asan", into
+# build-asan/) and runs each for SECONDS (default 60), one after the other, starting
+# from its seed corpus. New inputs go to build-asan/fuzz-corpus/<harness>/, findings
+# (crash-*, leak-*, timeout-*) to build-asan/fuzz-findings/<harness>/. The exit status
 # is non-zero when any harness found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target fuzz_harnesses
+cmake --preset asan >/dev/null
+cmake --build --preset asan --target fuzz_harnesses
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
   for source in fuzz/*.cpp; do harnesses+=("$(basename "$source" .cpp)"); done
@@ -20,17 +20,17 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/fuzz/lsan_qt.supp:print_suppressions=0}
 status=0
 for harness in "${harnesses[@]}"; do
-  corpus=build-fuzz/fuzz-corpus/$harness
-  findings=build-fuzz/fuzz-findings/$harness
+  corpus=build-asan/fuzz-corpus/$harness
+  findings=build-asan/fuzz-findings/$harness
   mkdir -p "$corpus" "$findings"
   echo "== $harness: $seconds s"
-  if ! nice -n 10 "build-fuzz/bin/fuzz_$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=3072 \
+  if ! nice -n 10 "build-asan/bin/fuzz_$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=3072 \
        -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "fuzz/corpus/$harness" \
-       2>"build-fuzz/fuzz-findings/$harness.log"; then
+       2>"build-asan/fuzz-findings/$harness.log"; then
     echo "   FOUND something: see $findings/ and $findings.log"
     status=1
   fi
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' \
-    "build-fuzz/fuzz-findings/$harness.log" | sed 's/^/   /' || true
+    "build-asan/fuzz-findings/$harness.log" | sed 's/^/   /' || true
 done
 exit $status

@@ -8,6 +8,7 @@
 #include "lien.h"
 #include "picture_import.h"
 #include "source_export.h"
+#include "timer_pause.h"
 #include "spectrum_file.h"
 #include "timer_pause.h"
 #include "user_dialogs.h"

@@ -250,6 +250,16 @@ private slots:
         window.morefont_Click();
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
         QVERIFY(!doc.modified);
+
+        // "&Print" shows the print dialog, enabled, with the three papers.
+        QStringList papers;
+        window.setPrintFormRunner([&](PrinterForm& form) {
+            for (int i = 0; i < form.PaperSize->count(); ++i)
+                papers << form.PaperSize->itemText(i);
+        });
+        QVERIFY(window.ShowPrintForm->isEnabled());
+        window.ShowPrintForm_Click();
+        QCOMPARE(papers, (QStringList{"Letter", "A4", "B5"}));
     }
 
     void sheetPdfForEachPaper()

@@ -150,7 +150,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
                  // The sheet's text needs the fonts of a graphical application.
                  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
                      return QStringLiteral("Cannot make \"%1\": printing needs a graphical application").arg(path);
-                 const QByteArray pdf = characterSheetPdf(sheetSourceOf(doc, tms::tileEditorPalette()), *paper);
+                 const QByteArray pdf = characterSheetPdf(sheetSourceOf(doc, editionPalette(doc.edition)), *paper);
                  if (pdf.isEmpty())
                      return QStringLiteral("Cannot make \"%1\": the PDF could not be drawn").arg(path);
                  outputs.push_back({path, pdf});

@@ -1,11 +1,14 @@
 // Timings of the paint program's interactive paths: painting one pixel (the rule
 // alone and the whole mouse handler with its redraw), rendering the whole picture,
-// and saving a picture.
+// saving a picture, and the export stream (PackColors plus both compressions).
 #include "lien.h"
 #include "mosaic_easel_main.h"
+#include "pack_colors.h"
 #include "painting_rule.h"
 #include "picture_render.h"
 #include "pp_file.h"
+#include "rle.h"
+#include "source_export.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -107,6 +110,29 @@ void BM_SavePicture(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SavePicture)->Arg(0)->Arg(1)->ArgName("full");
+
+// The work of an export before its text is written: PackColors on a copy of a full
+// random picture, then the run-length compression of the colour and pattern tables.
+void BM_PackAndCompress(benchmark::State& state)
+{
+    const Picture picture = busyPicture();
+    for (auto _ : state) {
+        Picture packed = picture;
+        PackColors(packed);
+        benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapColors));
+        benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapPatterns));
+    }
+}
+BENCHMARK(BM_PackAndCompress)->Unit(benchmark::kMicrosecond);
+
+// The whole C source, text included.
+void BM_ExportCSource(benchmark::State& state)
+{
+    const Picture picture = busyPicture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cSource(picture, QStringLiteral("IMAGE")));
+}
+BENCHMARK(BM_ExportCSource)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -38,7 +38,12 @@ FileChooser::FileChooser(const ChooserSetup& setup, UserDialogs& dialogs, QWidge
     setWindowTitle(setup.caption);
     QString filter = setup.pattern;
     filter.replace(QLatin1Char(';'), QLatin1Char(' '));
-    setNameFilter(QStringLiteral("%1 (%2)").arg(setup.caption, filter));
+    if (setup.filterName.isEmpty()) {
+        setNameFilter(QStringLiteral("%1 (%2)").arg(setup.caption, filter));
+    } else { // a name of its own, shown without the patterns that follow it
+        setOption(QFileDialog::HideNameFilterDetails);
+        setNameFilter(QStringLiteral("%1 (%2)").arg(setup.filterName, filter));
+    }
     if (setup.kind == ChooserSetup::Kind::Save) {
         setAcceptMode(QFileDialog::AcceptSave);
         setFileMode(QFileDialog::AnyFile);
@@ -87,7 +92,8 @@ bool FileChooser::submitSave(const QString& nameOrPath)
     const QString folder = typed.isAbsolute() ? typed.absolutePath() : directory().absolutePath();
     const QString path = QDir(folder).filePath(completeExtension(typed.fileName(), m_setup.extension));
     const QFileInfo target(path);
-    if (target.exists() && target.size() > 0 && !m_dialogs.askYesNo(warningTitle(), m_setup.replacePrompt))
+    if (!m_setup.replacePrompt.isEmpty() && target.exists() && target.size() > 0
+        && !m_dialogs.askYesNo(warningTitle(), m_setup.replacePrompt))
         return false;
     m_chosenPath = path;
     return true;

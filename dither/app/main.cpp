@@ -1,18 +1,52 @@
-// dither: converts pictures into TMS9918A screen mode 2 bitmaps. Until the window
-// exists every run is a batch run; without arguments it prints its usage.
+// dither: the Palette Press window, or the batch converter when any argument is an
+// option. The choice is made before any application object exists, so that batch mode
+// never needs a display or a platform plugin.
 
 #include "atomic_file.h"
 #include "batch_command.h"
+#include "frm_main.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+// No arguments, or one picture and nothing else, open the window; any option (and any
+// longer command line) is a batch run.
+bool opensWindow(int argc, char** argv)
+{
+    if (argc > 2)
+        return false;
+    return argc == 1 || argv[1][0] != '-' || argv[1][1] == '\0';
+}
+
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("tms-graphics-suite"));
+    QCoreApplication::setApplicationName(QStringLiteral("dither"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     tms::ignoreFileSizeLimitSignal();
-    // A core application only: batch runs need no display and no platform plugin.
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("dither"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
-    tms::batch::Console console(QStringLiteral("dither"));
-    return dither::runBatch(QCoreApplication::arguments(), console);
+    if (!opensWindow(argc, argv)) {
+        // A core application only: batch runs need no display and no platform plugin.
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        tms::batch::Console console(QStringLiteral("dither"));
+        return dither::runBatch(QCoreApplication::arguments(), console);
+    }
+    QApplication app(argc, argv);
+    nameApplication();
+    dither::frm_main window;
+    window.show();
+    // The picture named on the command line loads as "Load Picture" would load it.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 2 && QFileInfo::exists(arguments[1]))
+        window.loadPicture(arguments[1]);
+    return app.exec();
 }

@@ -6,15 +6,24 @@
 
 namespace dither {
 
-QImage resultImage(const ConversionResult& result)
+QImage pictureImage(const Picture& picture)
 {
     QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    // A fixed resolution (96 dpi): Qt's default follows the screen, so a picture file
+    // written by the window would otherwise differ from the batch's in its header.
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
     for (int y = 0; y < pictureHeight; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < pictureWidth; ++x)
-            line[x] = tms::toQRgb(result.result_image[pixelIndex(x, y)]);
+            line[x] = tms::toQRgb(picture[pixelIndex(x, y)]);
     }
     return image;
+}
+
+QImage resultImage(const ConversionResult& result)
+{
+    return pictureImage(result.result_image);
 }
 
 QByteArray encodedResultImage(const ConversionResult& result, const char* format)

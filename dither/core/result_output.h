@@ -8,6 +8,9 @@
 
 namespace dither {
 
+// A 256x192 picture as an opaque image.
+QImage pictureImage(const Picture& picture);
+
 // The result picture (256x192, opaque).
 QImage resultImage(const ConversionResult& result);
 

@@ -1,11 +1,8 @@
 #include "source_export.h"
 
-#include "hex.h"
 #include "pack_colors.h"
 #include "rle.h"
 #include "text_writer.h"
-
-#include <QStringList>
 
 namespace paint {
 
@@ -22,6 +19,14 @@ void forEachLine(const std::vector<std::uint8_t>& stream, WriteLine writeLine)
         const qsizetype count = std::min<qsizetype>(valuesPerLine, qsizetype(stream.size()) - start);
         writeLine(start, count);
     }
+}
+
+// Two upper-case hexadecimal digits, as tms::Hex2 writes them, straight into bytes.
+void appendHex2(QByteArray& line, std::uint8_t value)
+{
+    constexpr char digits[] = "0123456789ABCDEF";
+    line += digits[value >> 4];
+    line += digits[value & 15];
 }
 
 } // namespace
@@ -57,12 +62,13 @@ QByteArray cSource(const Picture& picture, const QString& tableName)
         .line()
         .line(QStringLiteral("byte ") + tableName + QStringLiteral("[] = {"));
     forEachLine(stream, [&](qsizetype start, qsizetype count) {
-        QString line = QStringLiteral(" ");
+        QByteArray line = " ";
         for (qsizetype i = start; i < start + count; ++i) {
-            const bool last = i == qsizetype(stream.size()) - 1;
-            line += QStringLiteral("0x") + tms::Hex2(stream[i]) + (last ? QStringLiteral("};") : QStringLiteral(","));
+            line += "0x";
+            appendHex2(line, stream[i]);
+            line += i == qsizetype(stream.size()) - 1 ? "};" : ",";
         }
-        text.line(line);
+        text.line(line.constData());
     });
     return text.bytes();
 }
@@ -82,10 +88,14 @@ QByteArray asmSource(const Picture& picture, const QString& tableName)
         .line()
         .line(QStringLiteral("L") + tableName + QStringLiteral(":"));
     forEachLine(stream, [&](qsizetype start, qsizetype count) {
-        QStringList values;
-        for (qsizetype i = start; i < start + count; ++i)
-            values << QStringLiteral("$") + tms::Hex2(stream[i]);
-        text.line(QStringLiteral("\t.byte ") + values.join(QLatin1Char(',')));
+        QByteArray line = "\t.byte ";
+        for (qsizetype i = start; i < start + count; ++i) {
+            if (i > start)
+                line += ',';
+            line += '$';
+            appendHex2(line, stream[i]);
+        }
+        text.line(line.constData());
     });
     return text.bytes();
 }

@@ -38,7 +38,10 @@ bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
     bool fullScreen = false;
     const tms::FileResult result = paint::ChargePPFile(path, picture, fullScreen);
     if (!result) {
-        m_dialogs->tell(tms::warningTitle(), result.error);
+        // The refusal names the file: the command line may have named it unseen.
+        const bool named = result.error.contains(path) || result.error.contains(QFileInfo(path).fileName());
+        m_dialogs->tell(tms::warningTitle(),
+                        named ? result.error : QStringLiteral("%1: \"%2\"").arg(result.error, path));
         return false;
     }
     LIEN::setFullScreenFile(fullScreen);

@@ -8,7 +8,9 @@
 #include "lien.h"
 #include "picture_import.h"
 #include "source_export.h"
+#include "timer_pause.h"
 #include "spectrum_file.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
 
 namespace paint {
@@ -24,8 +26,7 @@ void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
 
 void Mosaic_Easel_Main::ImporterSCR_Click()
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportSCRFile);
@@ -41,13 +42,11 @@ void Mosaic_Easel_Main::ImporterSCR_Click()
                 m_dialogs->tell(tms::warningTitle(), loaded.error);
         }
     }
-    Timer1.start();
 }
 
 void Mosaic_Easel_Main::ImporterGRP_Click()
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportGRPFile);
@@ -59,7 +58,6 @@ void Mosaic_Easel_Main::ImporterGRP_Click()
                 m_dialogs->tell(tms::warningTitle(), loaded.error);
         }
     }
-    Timer1.start();
 }
 
 bool Mosaic_Easel_Main::importPicture(const QString& path)
@@ -76,8 +74,7 @@ bool Mosaic_Easel_Main::importPicture(const QString& path)
 
 void Mosaic_Easel_Main::ImporterPicture_Click()
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportPictureFile);
@@ -86,14 +83,12 @@ void Mosaic_Easel_Main::ImporterPicture_Click()
         if (!LIEN::importPath().isEmpty())
             importPicture(LIEN::importPath());
     }
-    Timer1.start();
 }
 
 void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
                                       const std::function<tms::FileResult(const QString&)>& write)
 {
-    Timer1.stop();
-    tick = false;
+    const tms::TimerPause pause(Timer1, tick);
     const int writesBefore = LIEN::exportPathWrites();
     showDialog(dialog);
     const QString path = chosenPath();
@@ -103,7 +98,6 @@ void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<QS
         if (const tms::FileResult written = write(path); !written)
             m_dialogs->tell(tms::warningTitle(), written.error);
     }
-    Timer1.start();
 }
 
 namespace {

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtMath>
 
@@ -274,8 +275,13 @@ void Mosaic_Easel_Main::Form_Activate()
 void Mosaic_Easel_Main::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // Once the window is on screen, so that a refusal of the command-line picture is
+    // shown over it rather than on an empty screen.
     if (firstActivation)
-        Form_Activate();
+        QTimer::singleShot(0, this, [this] {
+            if (firstActivation)
+                Form_Activate();
+        });
 }
 
 bool Mosaic_Easel_Main::event(QEvent* event)

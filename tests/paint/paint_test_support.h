@@ -21,6 +21,15 @@ inline paint::Picture randomPicture(quint32 seed)
     return picture;
 }
 
+inline QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& b : bytes)
+        b = char(random.bounded(256));
+    return bytes;
+}
+
 // One 5120-byte block: 20 rows of 256 bytes, 16 unused bytes then 8 bytes per column.
 inline QByteArray expectedBlock(const tms::BitmapTable& table, int firstRow, int rows, int firstColumn, int columns)
 {

@@ -23,15 +23,6 @@ ProgramRun easel(const QStringList& arguments)
     return runInProcess(QStringLiteral("easel"), runBatch, arguments);
 }
 
-QByteArray randomBytes(qsizetype size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (char& b : bytes)
-        b = char(random.bounded(256));
-    return bytes;
-}
-
 } // namespace
 
 class TestEaselBatchTransfers : public QObject {
@@ -86,8 +77,8 @@ private slots:
         QByteArray wrongHeader = encodeGRP(randomPicture(1));
         wrongHeader[0] = char(0xFD);
         QTest::newRow("short scr") << "in.scr" << QByteArray(6000, '\1') << notScrMessage();
-        QTest::newRow("6912-byte mlt") << "in.mlt" << QByteArray(6912, '\1') << notMltMessage();
         QTest::newRow("empty grp") << "in.grp" << QByteArray() << notGrpMessage();
+        QTest::newRow("6912-byte mlt") << "in.mlt" << QByteArray(6912, '\1') << notMltMessage();
         QTest::newRow("grp header") << "in.grp" << wrongHeader << notGrpHeaderMessage();
         QTest::newRow("undecodable png") << "in.png" << QByteArray("\x89PNG\r\n\x1a\nbroken", 14) << "Cannot read picture";
     }

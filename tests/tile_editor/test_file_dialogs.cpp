@@ -15,7 +15,7 @@ using namespace tile;
 class TestFileDialogs : public QObject {
     Q_OBJECT
 private slots:
-    void init() { LIEN() = Lien{}; }
+    void init() { forgetRememberedPaths(); }
 
     void theSixDialogs()
     {
@@ -96,7 +96,15 @@ private slots:
         QCOMPARE(options->HScroll2->value(), 9);
         QCOMPARE(options->HScroll1->maximum(), 23);
         QVERIFY(options->HScroll1->isHidden() || !options->HScroll1->isVisibleTo(options));
+        c->show();
+        QWidget* files = c->findChild<QWidget*>("stackedWidget"); // the file lists
+        QVERIFY(files);
+        const int dialogHeight = c->height(), filesHeight = files->height();
         options->cmd_moreoptions_Click();
+        QCoreApplication::processEvents();
+        QVERIFY(c->height() > dialogHeight); // the dialog grows; the file lists keep their height
+        QCOMPARE(files->height(), filesHeight);
+        c->hide();
         QVERIFY(!options->cmd_moreoptions->isEnabled());
         QVERIFY(options->HScroll1->isVisibleTo(options));
 

@@ -9,6 +9,7 @@
 #include "pixel_view.h"
 #include "scripted_dialogs.h"
 #include "sprite_editing.h"
+#include "tile_file_dialogs.h"
 #include "test_files.h"
 
 #include <QAction>
@@ -121,6 +122,21 @@ struct Button {
 class TestKardoWindow : public QObject {
     Q_OBJECT
 private slots:
+    void init() { forgetRememberedPaths(); }
+
+    void saveOnAnUnnamedDocumentRunsSaveAs()
+    {
+        QTemporaryDir dir;
+        Harness h;
+        h.doc().charPatterns[65][0] = 0xFF;
+        h.doc().modified = true;
+        h.window.setFileDialogRunner([&](FileDialogKind) { LIEN().datFileName = dir.filePath("named.dat"); });
+        QVERIFY(h.window.Sauver_Click());
+        QCOMPARE(h.doc().fileName, dir.filePath("named.dat"));
+        QVERIFY(!h.doc().modified);
+        QVERIFY(QFile::exists(dir.filePath("named.dat")));
+    }
+
     void viewsAndSpritePanel()
     {
         Harness h;

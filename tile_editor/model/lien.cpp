@@ -8,4 +8,9 @@ Lien& LIEN()
     return values;
 }
 
+void resetLien()
+{
+    LIEN() = Lien{};
+}
+
 } // namespace tile

@@ -19,5 +19,7 @@ struct Lien {
 
 // The program-wide instance.
 Lien& LIEN();
+// Back to the values of a fresh start (tests run several windows in one process).
+void resetLien();
 
 } // namespace tile

@@ -105,9 +105,11 @@ bool KardoWindow::writeProjectTo(const QString& path)
 
 bool KardoWindow::Sauver_Click()
 {
-    // Save writes only a modified document that has a name; Save As gives it one.
-    if (!m_doc.modified || m_doc.fileName.isEmpty())
+    // Save writes only a modified document; one without a name goes through Save As.
+    if (!m_doc.modified)
         return false;
+    if (m_doc.fileName.isEmpty())
+        return SauverSous_Click();
     return writeProjectTo(m_doc.fileName);
 }
 
@@ -130,8 +132,6 @@ bool KardoWindow::SauverSous_Click()
 
 bool KardoWindow::saveForPrompt()
 {
-    if (m_doc.fileName.isEmpty())
-        return SauverSous_Click();
     return Sauver_Click() || !m_doc.modified;
 }
 

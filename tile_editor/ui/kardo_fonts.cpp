@@ -21,6 +21,8 @@ bool endsWithFontExtension(const QString& path) { return path.toLower().endsWith
 
 std::span<const int> KardoWindow::fontMenuFaces() const
 {
+    if (m_doc.edition == Edition::ScreenMode1)
+        return screenMode1FontMenu;
     return screenMode2FontMenu;
 }
 

@@ -166,7 +166,12 @@ Export2COptions::Export2COptions(int startLine, int endLine, QWidget* parent) : 
 void Export2COptions::cmd_moreoptions_Click()
 {
     cmd_moreoptions->setEnabled(false);
+    // The dialog grows by the range's height, so that the file lists keep theirs.
+    QWidget* dialog = window();
+    const int grow = m_range->sizeHint().height() + std::max(layout()->spacing(), 0);
     m_range->show();
+    if (dialog != this)
+        dialog->resize(dialog->width(), dialog->height() + grow);
 }
 
 // Each bar pulls the other along so that the range never runs backwards.
@@ -222,6 +227,12 @@ void rememberFolder(FileDialogKind kind, const QString& path)
 {
     if (!path.isEmpty())
         lastPaths()[purposeOf(kind)] = path;
+}
+
+void forgetRememberedPaths()
+{
+    lastPaths() = {};
+    resetLien();
 }
 
 } // namespace tile

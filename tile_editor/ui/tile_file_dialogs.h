@@ -64,5 +64,7 @@ bool showFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* own
 // Notes a path chosen for a purpose outside the dialogs (the command-line file), so
 // that the next dialog of that purpose starts in its folder.
 void rememberFolder(FileDialogKind kind, const QString& path);
+// Forgets every remembered folder and resets LIEN, as at the start of a run.
+void forgetRememberedPaths();
 
 } // namespace tile

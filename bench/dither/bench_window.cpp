@@ -1,0 +1,91 @@
+// The window's two speed promises on a 256x192 picture with all fifteen colours:
+// a live-preview re-conversion with its redraw within a frame (16 ms), and the 18
+// thumbnails of "Compare All Methods" within 50 ms, spread over the cores.
+
+#include "frm_main.h"
+#include "method_comparison.h"
+#include "method_controls.h"
+#include "method_names.h"
+#include "pixel_view.h"
+#include "result_output.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+// Gradients with noise, as a photograph gives the pair searches real work.
+dither::Picture photoLike()
+{
+    dither::Picture p = dither::blackPicture();
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> noise(-24, 24);
+    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+    for (int y = 0; y < dither::pictureHeight; ++y)
+        for (int x = 0; x < dither::pictureWidth; ++x)
+            p[dither::pixelIndex(x, y)] = tms::rgbValue(clamp(x + noise(random)), clamp(y * 4 / 3 + noise(random)),
+                                                        clamp(255 - (x + y) / 2 + noise(random)));
+    return p;
+}
+
+// One slider step with live preview on: the change, the conversion by the method chosen
+// last, and the repaint of the picture area.
+void livePreview(benchmark::State& state, dither::Method method)
+{
+    dither::frm_main window;
+    window.show();
+    window.takePicture(dither::pictureImage(photoLike()));
+    window.findChild<QAction*>("menu_color_select_all")->trigger();
+    window.menu_method_Click(method);
+    if (!window.livePreview())
+        window.menu_live_preview->trigger();
+    int gamma = 100;
+    for (auto _ : state) {
+        gamma = gamma == 100 ? 101 : 100;
+        window.HScroll3->setValue(gamma);
+        window.livePreview_Timer();
+        window.Picture1->repaint();
+    }
+    window.menu_live_preview->trigger();
+}
+
+void compareAllMethods(benchmark::State& state)
+{
+    const dither::Picture source = photoLike();
+    const auto entries = dither::comparisonEntries(false);
+    for (auto _ : state) {
+        auto pictures = dither::convertAll(source, dither::ConversionSettings{}, entries);
+        benchmark::DoNotOptimize(pictures);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Settings of its own, never the user's.
+    QTemporaryDir settings;
+    QCoreApplication::setOrganizationName(QStringLiteral("dither-window-bench"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+
+    for (const dither::MethodName& m : dither::methodNames)
+        benchmark::RegisterBenchmark((std::string("live_preview/") + m.commandLineName).c_str(), livePreview, m.method)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    benchmark::RegisterBenchmark("compare_all_18_methods", compareAllMethods)
+        ->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime() // the CPU column counts every thread
+        ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

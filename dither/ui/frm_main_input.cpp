@@ -1,0 +1,136 @@
+// frm_main: how a picture gets in (file, drop, clipboard) and how it is scaled.
+
+#include "frm_main.h"
+
+#include "picture_file.h"
+#include "result_output.h"
+#include "pixel_view.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+
+namespace dither {
+
+namespace {
+
+// The first local file of a drag, empty when it carries none.
+QString droppedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void frm_main::showPicture(const QImage& image)
+{
+    Buffered_Image = image;
+    Picture1->present(image);
+}
+
+void frm_main::Picture1_DblClick()
+{
+    menu_load_picture_Click();
+}
+
+void frm_main::menu_load_picture_Click()
+{
+    const QString path = showFileDialog(loadPictureRequest());
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return; // cancelled, or a name of no file: nothing changes
+    loadPicture(path);
+}
+
+bool frm_main::loadPicture(const QString& path)
+{
+    QString error;
+    const std::optional<QImage> picture = readPicture(path, &error);
+    if (!picture) {
+        status->setText(QStringLiteral("Cannot read this picture"));
+        status->setToolTip(error);
+        return false;
+    }
+    status->setToolTip(QString());
+    takePicture(*picture);
+    return true;
+}
+
+void frm_main::takePicture(const QImage& picture)
+{
+    Picture2 = picture;
+    apply_resize();
+}
+
+void frm_main::apply_resize()
+{
+    source_image = dither::apply_resize(Picture2, resize_mode, resolution_mode);
+    showPicture(pictureImage(source_image));
+    settingChanged();
+}
+
+void frm_main::cmd_from_clipboard_Click()
+{
+    takeClipboardPicture();
+}
+
+void frm_main::menu_copy_clipboard_Click()
+{
+    takeClipboardPicture();
+}
+
+void frm_main::takeClipboardPicture()
+{
+    const QImage picture = QGuiApplication::clipboard()->image();
+    if (picture.isNull()) {
+        status->setText(QStringLiteral("No picture in the clipboard"));
+        return;
+    }
+    takePicture(picture);
+}
+
+void frm_main::menu_resize_mode_Click(int Index)
+{
+    const bool alreadyChecked = int(resize_mode) == Index;
+    resize_mode = ResizeMode(Index);
+    for (int i = 0; i < 3; ++i)
+        menu_resize_mode[i]->setChecked(i == Index);
+    if (!alreadyChecked)
+        apply_resize();
+}
+
+void frm_main::menu_resolution_mode_Click(int Index)
+{
+    const bool alreadyChecked = int(resolution_mode) == Index;
+    resolution_mode = ResolutionMode(Index);
+    for (int i = 0; i < 2; ++i)
+        menu_resolution_mode[i]->setChecked(i == Index);
+    if (!alreadyChecked)
+        apply_resize();
+}
+
+void frm_main::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frm_main::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    loadPicture(path);
+}
+
+} // namespace dither

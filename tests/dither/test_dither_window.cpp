@@ -1,0 +1,432 @@
+// The Palette Press window driven as a user would: menus, swatches, sliders, the file
+// dialogs played through the seam, and the files it writes next to the batch output.
+
+#include "compare_window.h"
+#include "file_chooser.h"
+#include "frm_main.h"
+#include "pixel_view.h"
+#include "program_run.h"
+#include "result_output.h"
+#include "scripted_dialogs.h"
+#include "test_files.h"
+#include "test_pictures.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace dither;
+
+namespace {
+
+// Every pixel tells its own position: red and green the low bytes of x and y, blue
+// their high bits; so a scaled picture shows which pixel landed where.
+QImage coordinateImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x & 255, y & 255, (x >> 8) | ((y >> 8) << 4)));
+    return image;
+}
+
+ColorValue coordinateColour(int u, int v)
+{
+    return tms::rgbValue(u & 255, v & 255, (u >> 8) | ((v >> 8) << 4));
+}
+
+QImage photoImage()
+{
+    return pictureImage(dither_test::noisyPicture(3));
+}
+
+struct Window {
+    ScriptedDialogs dialogs;
+    frm_main window{&dialogs};
+    QStringList paths; // what the user picks in the next file dialogs; none closes them
+    QList<FileDialogRequest> requests;
+
+    Window()
+    {
+        window.showFileDialog = [this](const FileDialogRequest& request) {
+            requests << request;
+            return paths.isEmpty() ? QString() : paths.takeFirst();
+        };
+    }
+    void trigger(const char* action) { window.findChild<QAction*>(action)->trigger(); }
+    void load(const QString& path)
+    {
+        paths << path;
+        trigger("menu_load_picture");
+    }
+    QString statusText() const { return window.status->text(); }
+};
+
+} // namespace
+
+class DitherWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        // Never the user's own settings.
+        QCoreApplication::setOrganizationName(QStringLiteral("dither-window-test"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+        QSettings().clear();
+    }
+
+    void startsWithThePromptAsThePicture()
+    {
+        Window w;
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press"));
+        QCOMPARE(w.window.centralWidget()->size(), QSize(328, 415));
+        QCOMPARE(w.window.Picture1->geometry(), QRect(8, 8, 256, 192));
+        QCOMPARE(w.window.chk_palette[14]->geometry(), QRect(304, 232, 25, 17));
+        QStringList menus;
+        for (QAction* a : w.window.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"File", "Option", "Dithering", "View", "Info"}));
+        QVERIFY(!w.window.findChild<QAction*>("menu_palette_data_2")->isEnabled());
+        QCOMPARE(w.window.findChild<QAction*>("menu_paste_clipboard")->text(), QStringLiteral("Copy Picture to Clipboard"));
+        QCOMPARE(w.window.findChild<QAction*>("menu_copy_clipboard")->shortcut(), QKeySequence("Ctrl+V"));
+        QCOMPARE(w.window.Label_HScroll_Top[0]->text(), QStringLiteral("75%"));
+
+        // Converting right away converts the prompt: more than one colour comes out.
+        w.trigger("menu_color_select_all");
+        w.trigger("menu_nearest");
+        QCOMPARE(w.statusText(), conversionDone);
+        QVERIFY(w.window.source_image != Picture(pictureSize, w.window.source_image[0]));
+        ConversionSettings settings;
+        settings.method = Method::Nearest;
+        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, settings)->pattern_table);
+        w.trigger("menu_info");
+        QCOMPARE(w.dialogs.shown.last().title, QStringLiteral("Palette Press information"));
+        QTest::mouseDClick(w.window.Picture1, Qt::LeftButton); // a double-click loads
+        QCOMPARE(w.requests.size(), 1);
+        QCOMPARE(w.requests[0].title, QStringLiteral("Open Picture File"));
+    }
+
+    void scalesThePictureAsChosen_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QStringList>("choices"); // menu actions triggered after loading
+        QTest::addColumn<int>("sx");
+        QTest::addColumn<int>("sy");
+        QTest::addColumn<QSize>("area"); // the scaled picture's part of the 256x192 source
+        const QSize full(256, 192);
+        QTest::newRow("512x384 stretch") << QSize(512, 384) << QStringList{"menu_resize_mode_1"} << 2 << 2 << full;
+        QTest::newRow("512x384 aspect") << QSize(512, 384) << QStringList{"menu_resize_mode_2"} << 2 << 2 << full;
+        QTest::newRow("100x50 stretch") << QSize(100, 50) << QStringList{"menu_resize_mode_1"} << 1 << 1 << QSize(100, 50);
+        QTest::newRow("100x50 aspect") << QSize(100, 50) << QStringList{"menu_resize_mode_2"} << 1 << 1 << QSize(100, 50);
+        QTest::newRow("512x192 aspect") << QSize(512, 192) << QStringList{"menu_resize_mode_2"} << 2 << 2 << QSize(256, 96);
+        QTest::newRow("512x192 stretch") << QSize(512, 192) << QStringList{"menu_resize_mode_1"} << 2 << 1 << full;
+        QTest::newRow("no resize keeps the top-left") << QSize(600, 500) << QStringList{} << 1 << 1 << full;
+        QTest::newRow("10K at once") << QSize(480, 320)
+                                     << QStringList{"menu_resize_mode_1", "menu_resolution_mode_1"} << 2 << 2
+                                     << QSize(240, 160);
+    }
+
+    void scalesThePictureAsChosen()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QStringList, choices);
+        QFETCH(int, sx);
+        QFETCH(int, sy);
+        QFETCH(QSize, area);
+        QVERIFY(coordinateImage(size.width(), size.height()).save(path("coordinates.png")));
+        Window w;
+        w.load(path("coordinates.png"));
+        for (const QString& choice : choices)
+            w.trigger(qPrintable(choice));
+        for (int y = 0; y < pictureHeight; ++y)
+            for (int x = 0; x < pictureWidth; ++x) {
+                const bool inside = x < area.width() && y < area.height();
+                const ColorValue expected = inside ? coordinateColour(sx * x, sy * y) : 0;
+                if (w.window.source_image[pixelIndex(x, y)] != expected)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            }
+        QCOMPARE(w.window.Buffered_Image, pictureImage(w.window.source_image));
+    }
+
+    void refusesWhatIsNoPicture_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: take the empty clipboard
+        QTest::newRow("text") << QByteArray("no picture here\n");
+        QByteArray bmp;
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        photoImage().save(&buffer, "BMP");
+        QTest::newRow("truncated bmp") << bmp.left(bmp.size() / 2);
+        QTest::newRow("empty clipboard") << QByteArray();
+    }
+
+    void refusesWhatIsNoPicture()
+    {
+        QFETCH(QByteArray, content);
+        Window w;
+        QVERIFY(photoImage().save(path("good.png")));
+        w.load(path("good.png"));
+        const Picture before = w.window.source_image;
+        if (content.isEmpty()) {
+            QGuiApplication::clipboard()->clear();
+            w.window.cmd_from_clipboard->click();
+        } else {
+            writeFile(path("bad.png"), content);
+            w.load(path("bad.png"));
+        }
+        QVERIFY(!w.statusText().isEmpty());
+        QCOMPARE(w.window.source_image, before);
+        QCOMPARE(w.window.Picture2.size(), QSize(256, 192));
+        w.load(path("no such file.png")); // a path that names no file changes nothing
+        QCOMPARE(w.window.source_image, before);
+    }
+
+    // The window and the batch share one core: every saved file matches the batch's.
+    void savesWhatTheBatchWrites_data()
+    {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QList<int>>("colours");
+        QTest::addColumn<QList<int>>("sliders"); // diffusion, brightness, gamma
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("stucki, palette 2, aspect")
+            << QStringList{"menu_palette_data_1", "menu_resize_mode_2", "menu_stucki"} << QList<int>{1, 4, 6, 11, 15}
+            << QList<int>{60, -10, 120}
+            << QStringList{"--method", "stucki", "--palette", "2", "--resize", "aspect", "--colors", "1,4,6,11,15",
+                           "--diffusion", "60", "--brightness", "-10", "--gamma", "120"};
+        QTest::newRow("ordered with error, 10K")
+            << QStringList{"menu_resolution_mode_1", "menu_ord_error_diffusion", "menu_ord_level_17"}
+            << QList<int>{1, 2, 3, 5, 8, 9, 14, 15} << QList<int>{75, 0, 100}
+            << QStringList{"--method", "ordered-17", "--ordered-error", "--resolution", "10k", "--colors",
+                           "1,2,3,5,8,9,14,15"};
+    }
+
+    void savesWhatTheBatchWrites()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QList<int>, colours);
+        QFETCH(QList<int>, sliders);
+        QFETCH(QStringList, options);
+        const QString folder = path(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(folder));
+        auto path = [&folder](const QString& name) { return folder + QLatin1Char('/') + name; };
+        QVERIFY(coordinateImage(300, 260).save(path("input.png")));
+        Window w;
+        w.load(path("input.png"));
+        for (int colour : colours) // a click on the band of each colour
+            w.window.Picture3_MouseDown(1, 0, 3, 16 * (colour - 1) + 8);
+        w.window.HScroll1->setValue(sliders[0]);
+        w.window.HScroll2->setValue(sliders[1]);
+        w.window.HScroll3->setValue(sliders[2]);
+        for (const QString& action : actions)
+            w.trigger(qPrintable(action));
+        QCOMPARE(w.statusText(), conversionDone);
+        w.paths << path("window_full") << path("window_10k.PP") << path("window_bmp");
+        w.trigger("menu_save_powerpaint");
+        w.trigger("menu_save_powerpaint_10k");
+        w.trigger("menu_save_picture");
+        const ProgramRun run = runWithoutDisplay(QStringLiteral(DITHER_BINARY),
+                                                 options + QStringList{"--pp", "batch.pp", "--pp10k", "batch10k.pp",
+                                                                       "--bmp", "batch.bmp", "input.png"},
+                                                 folder);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readFile(path("window_full.pp")), readFile(path("batch.pp")));
+        QCOMPARE(readFile(path("window_10k.PP")), readFile(path("batch10k.pp")));
+        QCOMPARE(readFile(path("window_bmp.bmp")), readFile(path("batch.bmp")));
+        QCOMPARE(readFile(path("batch.pp")).size(), 40960);
+    }
+
+    void savesAskBeforeReplacing_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("replace"); // the answer when the file exists already
+        QTest::newRow("no extension") << "shot" << "shot.bmp" << true;
+        QTest::newRow("upper case") << "SHOT.BMP" << "SHOT.BMP" << true;
+        QTest::newRow("png") << "shot.png" << "shot.png" << true;
+        QTest::newRow("other extension") << "shot.bmp.txt" << "shot.bmp.txt.bmp" << false;
+    }
+
+    void savesAskBeforeReplacing()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(bool, replace);
+        QDir(dir.path()).mkdir("replace");
+        const QString target = path("replace/" + written);
+        QFile::remove(target);
+        Window w;
+        w.paths << path("replace/" + chosen) << path("replace/" + chosen);
+        w.trigger("menu_save_picture");
+        QCOMPARE(w.dialogs.shown.size(), 0);
+        QCOMPARE(QImage(target).size(), QSize(256, 192)); // the prompt, before any conversion
+        QCOMPARE(readFile(target).startsWith("\x89PNG"), written.endsWith(".png"));
+        writeFile(target, "old");
+        w.dialogs.yesNoAnswers << replace;
+        w.trigger("menu_save_picture");
+        QCOMPARE(w.dialogs.shown.size(), 1);
+        QVERIFY(w.dialogs.shown[0].text.contains(QFileInfo(target).fileName()));
+        QCOMPARE(readFile(target) == "old", !replace);
+        QCOMPARE(w.requests.last().title, QStringLiteral("Save Picture"));
+        w.trigger("menu_save_powerpaint"); // closed without a choice: nothing written
+        w.paths << path("no folder/picture.pp");
+        w.trigger("menu_save_powerpaint");
+        QCOMPARE(w.dialogs.shown.last().kind, QStringLiteral("tell"));
+    }
+
+    void fileDialogsOnlySettleAPath()
+    {
+        ScriptedDialogs dialogs;
+        tms::FileChooser open(chooserSetup(loadPictureRequest()), dialogs, nullptr);
+        QCOMPARE(open.windowTitle(), QStringLiteral("Open Picture File"));
+        QCOMPARE(open.nameFilters(), QStringList{"Pictures (.bmp,*.ico,*.gif,*.jpg,*.jpeg,*.png) "
+                                                 "(*.bmp *.ico *.gif *.jpg *.jpeg *.png)"});
+        tms::FileChooser save(chooserSetup(savePowerPaintRequest()), dialogs, nullptr);
+        writeFile(path("existing.pp"), "old");
+        save.submit(path("existing.pp")); // the window asks, once it has completed the name
+        QCOMPARE(save.chosenPath(), path("existing.pp"));
+        save.submit(path("existing"));
+        QCOMPARE(save.chosenPath(), path("existing"));
+        QCOMPARE(dialogs.shown.size(), 0);
+    }
+
+    void swatchesChecksAndSliders()
+    {
+        Window w;
+        const std::pair<double, int> clicks[] = {{0, 0}, {15.9, 0}, {16, 1}, {239, 14}, {240.5, 14}};
+        for (const auto& [y, box] : clicks) {
+            w.window.Picture3_MouseDown(1, 0, 5, y);
+            QVERIFY(w.window.chk_palette[box]->isChecked());
+            w.window.chk_palette[box]->setChecked(false);
+        }
+        w.window.Picture3_MouseDown(2, 0, 5, 0); // right button: nothing
+        QVERIFY(!w.window.chk_palette[0]->isChecked());
+        w.window.Picture3_MouseDown(1, 0, 5, 100);
+        w.trigger("menu_floyd_steinberg");
+        QCOMPARE(w.statusText(), selectMoreColors);
+        QVERIFY(!w.window.converted);
+        w.window.HScroll3->setValue(110);
+        w.window.HScroll2->setValue(-100);
+        w.window.HScroll1->setValue(0);
+        QCOMPARE(w.window.Label_HScroll_Top[2]->text(), QStringLiteral(" 110%"));
+        QCOMPARE(w.window.Label_HScroll_Top[1]->text(), QStringLiteral(" 0%"));
+        QCOMPARE(w.window.Label_HScroll_Top[0]->text(), QStringLiteral(" 0%"));
+        w.trigger("menu_color_select_all");
+        QCOMPARE(w.window.currentSettings().colours, allColours());
+        w.trigger("menu_color_unselect_all");
+        QCOMPARE(w.window.currentSettings().colours, ColourChoice{});
+    }
+
+    void livePreviewReRunsTheLastMethodAndIsRemembered()
+    {
+        QVERIFY(photoImage().save(path("live.png")));
+        {
+            Window w;
+            QVERIFY(!w.window.livePreview());
+            w.load(path("live.png"));
+            w.trigger("menu_color_select_all");
+            w.trigger("menu_burkes");
+            const ConversionResult first = w.window.result;
+            w.window.HScroll3->setValue(150); // without live preview nothing is recomputed
+            QVERIFY(!w.window.Timer_LivePreview.isActive());
+            QCOMPARE(w.window.result.pattern_table, first.pattern_table);
+            w.trigger("menu_live_preview");
+        }
+        Window w; // the choice is remembered
+        QVERIFY(w.window.livePreview());
+        w.load(path("live.png"));
+        w.trigger("menu_color_select_all");
+        w.trigger("menu_sierra");
+        const int runs = w.window.conversionsRun;
+        w.window.HScroll3->setValue(150);
+        w.window.chk_palette[3]->setChecked(false);
+        w.trigger("menu_palette_data_1");
+        QVERIFY(w.window.Timer_LivePreview.isActive());
+        w.window.livePreview_Timer(); // the three changes collapse into one run
+        QCOMPARE(w.window.conversionsRun, runs + 1);
+        ConversionSettings expected = w.window.currentSettings();
+        expected.method = Method::Sierra;
+        QCOMPARE(w.window.result.colour_table, convert(w.window.source_image, expected)->colour_table);
+        w.trigger("menu_live_preview");
+    }
+
+    void requestsDuringAConversionCollapseIntoOne()
+    {
+        Window w;
+        w.trigger("menu_color_select_all");
+        // Three choices while the first conversion lets events through: only the last runs.
+        QString progress;
+        QTimer::singleShot(0, &w.window, [&w, &progress] {
+            progress = w.statusText();
+            for (const char* method : {"menu_burkes", "menu_stucki", "menu_nearest"})
+                w.trigger(method);
+        });
+        w.trigger("menu_stevenson_arce");
+        QCOMPARE(progress, QStringLiteral("line# 1"));
+        QCOMPARE(w.window.conversionsRun, 2);
+        ConversionSettings expected = w.window.currentSettings();
+        expected.method = Method::Nearest;
+        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, expected)->pattern_table);
+    }
+
+    void compareAllMethodsRunsTheClickedOne()
+    {
+        Window w;
+        w.trigger("menu_compare_methods");
+        QCOMPARE(w.window.compareWindow()->thumbnails().size(), 0); // no colours chosen
+        w.trigger("menu_color_select_all");
+        w.trigger("menu_compare_methods");
+        CompareMethodsWindow* compare = w.window.compareWindow();
+        QCOMPARE(compare->thumbnails().size(), 18);
+        compare->findChild<QCheckBox*>("chk_ordered_error")->setChecked(true);
+        QCOMPARE(compare->thumbnails().size(), 25);
+        compare->findChild<QToolButton*>("thumbnail_ordered-9_error")->click();
+        QVERIFY(w.window.menu_ord_error_diffusion->isChecked());
+        ConversionSettings expected = w.window.currentSettings();
+        expected.method = Method::Ordered9;
+        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, expected)->pattern_table);
+    }
+
+    void zoomDropAndClipboard()
+    {
+        Window w;
+        w.trigger("menu_zoom_3");
+        QCOMPARE(w.window.centralWidget()->size(), QSize(328 + 512, 415 + 384));
+        QCOMPARE(w.window.Picture1->size(), QSize(768, 576));
+        w.trigger("menu_zoom_1");
+        QCOMPARE(w.window.centralWidget()->size(), QSize(328, 415));
+
+        QVERIFY(photoImage().save(path("dropped.bmp")));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path("dropped.bmp"))});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w.window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w.window, &drop);
+        QCOMPARE(w.window.source_image, dither_test::noisyPicture(3));
+
+        w.window.cmd_to_clipboard->click(); // before a conversion: the picture shown
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), photoImage());
+        w.trigger("menu_color_select_all");
+        w.trigger("menu_tiny_special");
+        w.trigger("menu_paste_clipboard");
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), resultImage(w.window.result));
+    }
+};
+
+QTEST_MAIN(DitherWindowTest)
+#include "test_dither_window.moc"

@@ -66,9 +66,9 @@ void Mosaic_Easel_Main::trackStroke(tms::PixelView* view, const QString& text)
 
 void Mosaic_Easel_Main::buildEditMenu()
 {
-    QMenu* Edition = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Edition->setObjectName(QStringLiteral("Edition"));
-    undo().addActionsTo(Edition, this);
+    QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit->setObjectName(QStringLiteral("Edit"));
+    undo().addActionsTo(Edit, this);
 }
 
 } // namespace paint

@@ -44,9 +44,9 @@ void KardoWindow::trackStroke(tms::PixelView* view, const QString& text, int cel
 
 void KardoWindow::buildEditMenu()
 {
-    Edition = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Edition->setObjectName(QStringLiteral("Edition"));
-    undo().addActionsTo(Edition, this);
+    Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit->setObjectName(QStringLiteral("Edit"));
+    undo().addActionsTo(Edit, this);
 }
 
 } // namespace tile

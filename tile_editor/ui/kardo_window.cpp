@@ -57,6 +57,7 @@ KardoWindow::KardoWindow(QWidget* parent) : QMainWindow(parent)
     Form_Load();
     connectFileMenu();
     connectFontMenu();
+    addNewUserAids();
 }
 
 KardoWindow::~KardoWindow() = default;
@@ -341,6 +342,7 @@ void KardoWindow::cmd_show_sprite_Click()
     if (cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
+    setMinimumWidth(wideWidth);
     resize(wideWidth, height());
 }
 
@@ -349,6 +351,7 @@ void KardoWindow::cmd_hide_sprite_Click()
     if (!cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
+    setMinimumWidth(narrowWidth);
     resize(narrowWidth, height());
 }
 

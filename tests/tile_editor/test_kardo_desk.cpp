@@ -1,0 +1,85 @@
+// What users of other editors expect from KARDO: dropping a project on the window,
+// Open Recent, tooltips, a hex box that waits for a click, a window that keeps its layout.
+#include "color_swatch.h"
+#include "file_drops.h"
+#include "kardo_window.h"
+#include "project_file.h"
+#include "recent_files.h"
+#include "scripted_dialogs.h"
+#include "test_files.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tile;
+
+class TestKardoDesk : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path()); }
+
+    void droppedOrRecentProjectOpensAsOpenDoes()
+    {
+        ScriptedDialogs dialogs;
+        KardoWindow window;
+        window.setDialogs(&dialogs);
+        TileDocument saved;
+        saved.ResetTables();
+        saved.charPatterns[65][0] = 0x81;
+        const QString project = dir.filePath(QStringLiteral("level.dat"));
+        QVERIFY(writeProjectFile(project, saved).ok);
+        writeFile(dir.filePath(QStringLiteral("junk.dat")), "not a project");
+
+        QVERIFY(!dropFile(&window, dir.filePath(QStringLiteral("level.pp")))); // not its kind: refused
+        window.document().modified = true;
+        QVERIFY(dropFile(&window, dir.filePath(QStringLiteral("junk.dat"))));
+        QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("Illegal DAT file")});
+        QVERIFY(window.document().modified); // refused before any question
+
+        dialogs.yesNoAnswers.enqueue(false); // do not save the unsaved work
+        QVERIFY(dropFile(&window, project));
+        QCOMPARE(dialogs.shown.last().text, QStringLiteral("Do you want to save the modification before closing?"));
+        QCOMPARE(window.document().charPatterns[65][0], 0x81);
+        QCOMPARE(window.windowTitle(), QStringLiteral("KARDO - ") + project);
+        QCOMPARE(window.recentFiles()->entries(), QStringList{project});
+
+        window.document().charPatterns[65][0] = 0; // unmodified: Open Recent asks nothing
+        window.recentFiles()->rebuild();
+        window.recentFiles()->menu()->actions().first()->trigger();
+        QCOMPARE(window.document().charPatterns[65][0], 0x81);
+        QCOMPARE(dialogs.unexpected, 0);
+    }
+
+    void controlsHelpNewUsers()
+    {
+        ScriptedDialogs dialogs;
+        KardoWindow window;
+        window.setDialogs(&dialogs);
+        for (auto* button : window.findChildren<QPushButton*>())
+            QVERIFY2(!button->text().isEmpty() || !button->toolTip().isEmpty(), qPrintable(button->objectName()));
+        for (auto* swatch : window.findChildren<ColorSwatch*>())
+            QVERIFY2(!swatch->toolTip().isEmpty(), qPrintable(swatch->objectName()));
+        QVERIFY(window.COLOR[14]->drawColor() != window.COLOR[14]->fillColor()); // outlined
+        QVERIFY(!window.TextHEX->geometry().intersects(window.cmd_show_sprite->geometry()));
+        QCOMPARE(window.minimumSize(), window.size());
+
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto before = window.document().charPatterns[32];
+        QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : &window, QStringLiteral("F7"));
+        QVERIFY(QApplication::focusWidget() != window.TextHEX);
+        QCOMPARE(window.document().charPatterns[32], before);
+        window.cmd_show_sprite->click();
+        QCOMPARE(window.minimumWidth(), KardoWindow::wideWidth); // the sprite panel stays whole
+    }
+};
+
+QTEST_MAIN(TestKardoDesk)
+#include "test_kardo_desk.moc"

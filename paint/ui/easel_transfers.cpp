@@ -11,6 +11,7 @@
 #include "source_export.h"
 #include "timer_pause.h"
 #include "spectrum_file.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
 
 namespace paint {

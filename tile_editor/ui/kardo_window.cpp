@@ -62,6 +62,7 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     Form_Load();
     connectFileMenu();
     connectFontMenu();
+    addNewUserAids();
 }
 
 KardoWindow::~KardoWindow() = default;
@@ -226,6 +227,7 @@ void KardoWindow::Form_Load()
         paintColorStrip();
     for (int i = 0; i < 16 && !isModeOne(); ++i)
         COLOR[i]->setFillColor(tms::toQColor(m_palette[i]));
+    outlineLightSwatch();
     m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
     LIEN().datFileName.clear();
@@ -359,6 +361,7 @@ void KardoWindow::cmd_show_sprite_Click()
     if (!cmd_show_sprite || cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
+    setMinimumWidth(wideWidth);
     resize(wideWidth, height());
 }
 
@@ -367,6 +370,7 @@ void KardoWindow::cmd_hide_sprite_Click()
     if (!cmd_show_sprite || !cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
+    setMinimumWidth(narrowWidth);
     resize(narrowWidth, height());
 }
 

@@ -213,7 +213,7 @@ private slots:
     void paletteClicksAfterActivation()
     {
         Harness h;
-        QCOMPARE(h.doc().selectedSwatch, 17);
+        QCOMPARE(h.window.editing().selectedSwatch, 17);
         h.window.COLOR_Click(9);
         for (int y = 0; y < 8; ++y)
             QCOMPARE(h.doc().charColors[32][y], Byte(0x91));
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(h.window.COL[4]->fillColor(), QColor(64, 64, 64));
 
         h.window.Form_Activate(); // back from a dialog: all-rows foreground again
-        QCOMPARE(h.doc().selectedSwatch, 17);
+        QCOMPARE(h.window.editing().selectedSwatch, 17);
     }
 
     void selectedSwatchBlinks()
@@ -416,7 +416,7 @@ private slots:
         QVERIFY(!h.window.cmd_paste_car->isEnabled());
         QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
         QVERIFY(h.window.cmd_sprite_paste->isEnabled());
-        h.doc().charCopyPattern.fill(0xFF); // a disabled Paste cannot be clicked
+        h.window.editing().copies.charCopyPattern.fill(0xFF); // a disabled Paste cannot be clicked
         h.click("cmd_paste_car");
         QCOMPARE(h.doc().charPatterns[32], CharRows{});
         QVERIFY(!h.doc().modified);
@@ -440,8 +440,8 @@ private slots:
         h.click("cmd_copy_pattern");
         h.markCharacter(20);
         h.markCharacter(25);
-        TileDocument expected = h.doc(); // holds the copied block 10..12
-        pasteBlock(expected);
+        TileDocument expected = h.doc();
+        pasteBlock(expected, h.window.editing().copies); // the copied block 10..12
         h.click("cmd_paste_pattern");
         QVERIFY(h.doc().modified);
         QVERIFY(h.doc().sameTablesAs(expected));

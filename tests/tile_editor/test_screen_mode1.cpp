@@ -58,9 +58,10 @@ private slots:
         const CharRows rows = doc.charPatterns[20];
         flipCharacterY(doc);
         scrollCharacter(doc, Direction::Up);
-        copyCharacter(doc);
+        CopyBuffers copies;
+        copyCharacter(doc, copies);
         doc.currentChar = 200;
-        pasteCharacter(doc);
+        pasteCharacter(doc, copies);
         QCOMPARE(doc.charPatterns[200], (CharRows{rows[6], rows[5], rows[4], rows[3], rows[2], rows[1], rows[0], rows[7]}));
         QVERIFY(doc.groupColors == groups);
         for (int y = 0; y < 8; ++y)

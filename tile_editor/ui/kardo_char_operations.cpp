@@ -66,25 +66,25 @@ void KardoWindow::cmd3_scroll_right_Click()
 
 void KardoWindow::cmd_copy_car_Click()
 {
-    copyCharacter(m_doc);
+    copyCharacter(m_doc, m_editing.copies);
     cmd_paste_car->setEnabled(true);
 }
 
 void KardoWindow::cmd_paste_car_Click()
 {
-    pasteCharacter(m_doc);
+    pasteCharacter(m_doc, m_editing.copies);
     cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd_copy_pattern_Click()
 {
-    if (copyBlock(m_doc))
+    if (copyBlock(m_doc, m_editing.copies))
         cmd_paste_pattern->setEnabled(true);
 }
 
 void KardoWindow::cmd_paste_pattern_Click()
 {
-    if (pasteBlock(m_doc))
+    if (pasteBlock(m_doc, m_editing.copies))
         cmd_Refresh_Click();
 }
 

@@ -19,12 +19,6 @@ bool namesAProject(const QString& path) { return path.toLower().contains(QString
 
 } // namespace
 
-void KardoWindow::connectFileMenu()
-{
-    for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
-        action->setEnabled(true);
-}
-
 void KardoWindow::runFileDialog(FileDialogKind kind)
 {
     if (m_runFileDialog)

@@ -55,7 +55,6 @@ KardoWindow::KardoWindow(QWidget* parent) : QMainWindow(parent)
 
     resize(narrowWidth, windowHeight + menuBar()->sizeHint().height());
     Form_Load();
-    connectFileMenu();
     connectFontMenu();
 }
 
@@ -218,7 +217,7 @@ void KardoWindow::Form_Load()
     LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
     m_doc.currentChar = 32;
-    m_doc.selectedSwatch = 1;
+    m_editing.selectedSwatch = 1;
     m_doc.markedBlock = {0, 255};
     m_doc.markerTurn = 0;
     showBlockMarkers();
@@ -270,19 +269,19 @@ void KardoWindow::Form_Activate()
         cmd_prototype->show();
 
     Timer1->start();
-    COL[m_doc.selectedSwatch]->drawOutline(COL[m_doc.selectedSwatch]->fillColor());
-    m_doc.selectedSwatch = allRowsForegroundSwatch;
+    COL[m_editing.selectedSwatch]->drawOutline(COL[m_editing.selectedSwatch]->fillColor());
+    m_editing.selectedSwatch = allRowsForegroundSwatch;
     Timer2->start();
 }
 
 void KardoWindow::Timer1_Timer()
 {
-    m_doc.tick = true;
+    m_editing.tick = true;
 }
 
 void KardoWindow::Timer2_Timer()
 {
-    ColorSwatch* swatch = COL[m_doc.selectedSwatch];
+    ColorSwatch* swatch = COL[m_editing.selectedSwatch];
     const QColor fill = swatch->fillColor();
     if (swatch->drawColor() != fill)
         swatch->drawOutline(fill);
@@ -292,23 +291,23 @@ void KardoWindow::Timer2_Timer()
 
 void KardoWindow::withTimerPaused(const std::function<void()>& work)
 {
-    tms::withTimerPaused(*Timer1, m_doc.tick, work);
+    tms::withTimerPaused(*Timer1, m_editing.tick, work);
 }
 
 void KardoWindow::Fichier_Click()
 {
     // The click that closes the menu must not paint.
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
 }
 
 void KardoWindow::Polices_Click()
 {
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
 }
 
 void KardoWindow::Apropos_Click()
 {
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
     tms::AboutBox about({QStringLiteral("kardo3"), QStringLiteral(SUITE_VERSION),
                          QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
                                         "screen and sprites, exported as assembler or C tables.")},

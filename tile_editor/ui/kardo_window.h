@@ -5,6 +5,7 @@
 // files by concern (kardo_*.cpp).
 
 #include "direction.h"
+#include "editing_state.h"
 #include "palette.h"
 #include "tile_document.h"
 
@@ -46,6 +47,7 @@ public:
     ~KardoWindow() override;
 
     TileDocument& document() { return m_doc; }
+    EditingState& editing() { return m_editing; }
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
@@ -169,8 +171,6 @@ private:
     void buildMenus();
     QPushButton* addButton(QWidget* area, const QString& name, const QString& caption, const QRect& geometry,
                            void (KardoWindow::*handler)());
-    // Connects the file menu items whose work lives in kardo_files.cpp.
-    void connectFileMenu();
 
     void drawPixelEverywhere(int px, int py, tms::ColorValue color);
     void paintScreenCell(int button, double x, double y);
@@ -227,6 +227,7 @@ private:
     // --- end of kardo_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;
+    EditingState m_editing;
     tms::Palette m_palette = tms::tileEditorPalette();
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;

@@ -319,7 +319,7 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         const TileDocument doc = testdoc::randomDocument(9);
-        writeFile("in.dat", testdoc::expectedProjectFile(doc));
+        writeFile("in.dat", projectFileBytes(doc));
         writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
         auto kardo = [](const QStringList& arguments) { return runInProcess("kardo3", runBatch, arguments); };
         ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv", "--export-font",
@@ -332,7 +332,7 @@ private slots:
         ApplyFont(expected, 2);
         expected.charPatterns[0x30] = rowsOf("01 02 03 04 05 06 07 08");
         QCOMPARE(readFile("after.fcv"), tile::fontFileBytes(expected, "  Mine"));
-        QCOMPARE(readFile("out.dat"), testdoc::expectedProjectFile(expected));
+        QCOMPARE(readFile("out.dat"), projectFileBytes(expected));
         const auto [pages, size] = pdfPages(readFile("sheet.pdf"));
         QCOMPARE(pages, 4);
         QCOMPARE(size.toSize(), QSize(516, 729));

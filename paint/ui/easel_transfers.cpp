@@ -10,6 +10,7 @@
 #include "source_export.h"
 #include "timer_pause.h"
 #include "spectrum_file.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
 
 namespace paint {

@@ -1,10 +1,11 @@
-// kardo3's batch mode: the command line run in-process, and once as the program itself
-// without a display.
+// The batch mode of both editions: the command line run in-process, and once as the
+// program itself without a display.
 #include "asm_export.h"
 #include "batch_command_line.h"
 #include "c_export.h"
 #include "program_run.h"
 #include "project_file.h"
+#include "prototype_writer.h"
 #include "random_document.h"
 #include "test_files.h"
 #include "write_failures.h"
@@ -20,9 +21,18 @@ using namespace tile;
 
 namespace {
 
-ProgramRun kardo(const QStringList& arguments)
+ProgramRun kardo(const QStringList& arguments, Edition edition = Edition::ScreenMode2)
 {
-    return runInProcess(QStringLiteral("kardo3"), runBatch, arguments);
+    return runInProcess(
+        editionProgramName(edition),
+        [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
+}
+
+void editionRows()
+{
+    QTest::addColumn<int>("edition");
+    QTest::newRow("kardo3") << int(Edition::ScreenMode2);
+    QTest::newRow("kardo2") << int(Edition::ScreenMode1);
 }
 
 } // namespace
@@ -30,14 +40,18 @@ ProgramRun kardo(const QStringList& arguments)
 class TestBatch : public QObject {
     Q_OBJECT
 private slots:
+    void outputsInOrderWithTheirOptions_data() { editionRows(); }
     void outputsInOrderWithTheirOptions()
     {
+        QFETCH(int, edition);
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        const TileDocument doc = testdoc::randomDocument(77);
+        const TileDocument doc = testdoc::randomDocument(77, true, Edition(edition));
+        const TileDocument reset{Edition(edition)};
         writeFile("in.dat", projectFileBytes(doc));
         ProgramRun run = kardo({"-export-c", "plain.c", "--save", "out.dat", "--export-c", "rle.c", "--rle", "--rows",
-                                "4:9", "--export-asm", "out.asm", "in.dat"});
+                                "4:9", "--export-asm", "out.asm", "in.dat"},
+                               Edition(edition));
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
         QCOMPARE(readFile("out.dat"), projectFileBytes(doc));
@@ -45,9 +59,29 @@ private slots:
         QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 4, 9}));
         QCOMPARE(readFile("out.asm"), ExportAsm(doc));
         // Before any --export-c, the options go to the first one; no input: the reset document.
-        QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}).status, 0);
-        QCOMPARE(readFile("first.c"), ExportC(TileDocument(), {true, 0, 23}));
-        QCOMPARE(readFile("second.c"), ExportC(TileDocument(), {}));
+        QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}, Edition(edition)).status, 0);
+        QCOMPARE(readFile("first.c"), ExportC(reset, {true, 0, 23}));
+        QCOMPARE(readFile("second.c"), ExportC(reset, {}));
+    }
+
+    // kardo2 writes its tables into a cartridge image with the other outputs, or writes
+    // nothing; it refuses a kardo3 project.
+    void kardo2PrototypeAndModeTwoInput()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const TileDocument doc = testdoc::randomDocument(78, true, Edition::ScreenMode1);
+        writeFile("in.dat", projectFileBytes(doc));
+        writeFile("mode2.dat", projectFileBytes(testdoc::randomDocument(79)));
+        const QByteArray image = QByteArray(1000, 'x') + "PROTOTYPE" + QByteArray(6991, 'y');
+        writeFile("game.rom", image);
+        ProgramRun run = kardo({"--save", "out.dat", "--write-prototype", "game.rom", "mode2.dat"}, Edition::ScreenMode1);
+        QVERIFY2(run.status == 1 && run.err.contains("screen mode 2 project") && run.err.contains("kardo3"), qPrintable(run.err));
+        QVERIFY(!QFile::exists("out.dat") && readFile("game.rom") == image);
+        QCOMPARE(kardo({"--write-prototype", "game.rom"}).status, 2); // a kardo2 option only
+        QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status, 0);
+        QCOMPARE(readFile("out.dat").size(), 25110);
+        QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
     }
 
     void usageErrors_data()
@@ -130,6 +164,10 @@ private slots:
         const ProgramRun help = runWithoutDisplay(program, {"--help"}, dir.path());
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.contains("--export-c OUT.c [--rle] [--rows START:END]"));
+        QVERIFY(!help.out.contains("--write-prototype"));
+        const ProgramRun kardo2 = runWithoutDisplay(QDir(QCoreApplication::applicationDirPath()).filePath("kardo2"),
+                                                    {"--help"}, dir.path());
+        QVERIFY(kardo2.status == 0 && kardo2.out.startsWith("Usage: kardo2 ") && kardo2.out.contains("--write-prototype IMAGE"));
         writeFile(dir.filePath("old.dat"), "old");
         const ProgramRun limited = runWithoutDisplay(program, {"--export-c", "small.c", "--rle", "--save", "old.dat"}, dir.path(),
                                                      write_failures::fileSizeLimitInChild(8192));

@@ -321,7 +321,11 @@ private slots:
         const TileDocument doc = testdoc::randomDocument(9);
         writeFile("in.dat", projectFileBytes(doc));
         writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
-        auto kardo = [](const QStringList& arguments) { return runInProcess("kardo3", runBatch, arguments); };
+        auto kardo = [](const QStringList& arguments, Edition edition = Edition::ScreenMode2) {
+            return runInProcess(
+                editionProgramName(edition),
+                [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
+        };
         ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv", "--export-font",
                                 "after.fcv", "--title", "  Mine", "--print-pdf", "sheet.pdf", "--paper", "B5", "--save",
                                 "out.dat", "in.dat"});
@@ -348,6 +352,12 @@ private slots:
                                          QStringList{"--print-pdf", "a.pdf", "--paper", "legal"},
                                          QStringList{"--title", "x", "--save", "y.dat"}, QStringList{"--font", ""}})
             QCOMPARE(kardo(wrong).status, 2);
+        // kardo2 offers eight faces: its "Font #8" is kardo3's "Font #4", its "Font #7" a face of its own.
+        QCOMPARE(kardo({"--builtin-font", "7", "--builtin-font", "8", "--save", "k2.dat"}, Edition::ScreenMode1).status, 0);
+        TileDocument k2(Edition::ScreenMode1);
+        ApplyFont(k2, 3);
+        QCOMPARE(readFile("k2.dat"), projectFileBytes(k2));
+        QCOMPARE(kardo({"--builtin-font", "9", "--save", "y.dat"}, Edition::ScreenMode1).status, 2);
 
         // The program itself prints without a display.
         const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");

@@ -8,6 +8,7 @@
 #include "fonts.h"
 #include "print_sheet.h"
 #include "project_file.h"
+#include "prototype_writer.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -91,9 +92,17 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
             }};
 }
 
-const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
+// The face numbers of the edition's Fonts menu: 1..6 in kardo3, 1..8 in kardo2.
+std::span<const int> fontMenu(Edition edition)
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> table = {
+    if (edition == Edition::ScreenMode1)
+        return screenMode1FontMenu;
+    return screenMode2FontMenu;
+}
+
+std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
+{
+    return {
         outputOption("save", "OUT.dat", projectFileBytes),
         outputOption("export-asm", "OUT.asm", ExportAsm),
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
@@ -115,14 +124,14 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("builtin-font"), QString(), QStringLiteral("N")),
-         [](Plan& plan, const QString& text) {
+         [menu = fontMenu(edition)](Plan& plan, const QString& text) {
              bool isNumber = false;
              const int number = text.toInt(&isNumber);
-             if (!isNumber || number < 1 || number > int(screenMode2FontMenu.size()))
+             if (!isNumber || number < 1 || number > int(menu.size()))
                  return QStringLiteral("--builtin-font needs a font number from 1 to %1, not \"%2\"")
-                     .arg(screenMode2FontMenu.size())
+                     .arg(menu.size())
                      .arg(text);
-             const int face = screenMode2FontMenu[std::size_t(number - 1)];
+             const int face = menu[std::size_t(number - 1)];
              plan.steps.push_back([face](TileDocument& doc, tms::batch::Outputs&) {
                  ApplyFont(doc, face);
                  return QString();
@@ -191,13 +200,46 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              return QString();
          }},
     };
-    return table;
+}
+
+// The screen mode 1 edition writes its tables into a cartridge image as well: the
+// patched image is one more output, replaced with the others or not at all.
+tms::batch::OptionEntry<Plan> writePrototypeOption()
+{
+    return {QCommandLineOption(QStringLiteral("write-prototype"), QString(), QStringLiteral("IMAGE")),
+            [](Plan& plan, const QString& image) {
+                plan.steps.push_back([image](TileDocument& doc, tms::batch::Outputs& outputs) {
+                    QString error;
+                    std::optional<QByteArray> patched = prototypeImageWithTables(image, doc, &error);
+                    if (!patched)
+                        return error;
+                    outputs.push_back({image, std::move(*patched)});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
+{
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo = sharedOptions(Edition::ScreenMode2);
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = [] {
+        std::vector<tms::batch::OptionEntry<Plan>> table = sharedOptions(Edition::ScreenMode1);
+        table.push_back(writePrototypeOption());
+        return table;
+    }();
+    return edition == Edition::ScreenMode1 ? modeOne : modeTwo;
 }
 
 } // namespace
 
-QString batchHelpText(const QString& program)
+QString batchHelpText(const QString& program, Edition edition)
 {
+    const QString prototype = edition != Edition::ScreenMode1
+        ? QString()
+        : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
+                         "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
+                         "                                        button does (an image of 8000 to 32767 bytes)\n");
     return QStringLiteral(
                "Usage: %1 [FILE.dat]                  open the window; FILE is loaded when its name ends in .dat\n"
                "       %1 [OPTIONS] [FILE.dat]        batch mode: no window; FILE is the input,\n"
@@ -212,19 +254,21 @@ QString batchHelpText(const QString& program)
                "                                        or START after END means 0:23)\n"
                "  --export-asm OUT.asm                  write assembler source\n"
                "  --font FILE.fcv                       load a font file into the patterns, as More Font\n"
-               "  --builtin-font N                      apply built-in font N (1..6)\n"
+               "  --builtin-font N                      apply built-in font N (1..%3)\n"
                "  --export-font OUT.fcv [--title TEXT]  write the patterns as a font file (title NONAME\n"
                "                                        when absent or blank)\n"
                "  --print-pdf OUT.pdf [--paper letter|a4|b5]\n"
                "                                        the four-page character sheet as a PDF\n"
                "                                        (letter by default)\n"
+               "%2"
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
                "Every output is prepared first; the files are replaced only when all are ready.\n"
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
-        .arg(program);
+        .arg(program, prototype)
+        .arg(fontMenu(edition).size());
 }
 
 bool batchPaints(int argc, char** argv)
@@ -238,17 +282,17 @@ bool batchPaints(int argc, char** argv)
     return false;
 }
 
-int runBatch(const QStringList& arguments, tms::batch::Console& console)
+int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition edition)
 {
     QCommandLineParser parser;
-    tms::batch::declareOptions(parser, optionTable());
+    tms::batch::declareOptions(parser, optionTable(edition));
     if (!parser.parse(arguments))
         return console.usageError(parser.errorText());
     Plan plan;
-    if (const QString error = tms::batch::takeOptions(parser, optionTable(), plan); !error.isEmpty())
+    if (const QString error = tms::batch::takeOptions(parser, optionTable(edition), plan); !error.isEmpty())
         return console.usageError(error);
     if (plan.showHelp) {
-        console.print(batchHelpText(console.program()));
+        console.print(batchHelpText(console.program(), edition));
         return tms::batch::Success;
     }
     if (plan.showVersion) {
@@ -266,14 +310,19 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
     if (plan.pendingPaper && !plan.lastPaper)
         return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
     if (plan.steps.empty())
-        return console.usageError(
-            QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-font or --print-pdf"));
-    for (const QString& name : {QStringLiteral("save"), QStringLiteral("export-c"), QStringLiteral("export-asm"),
-                                QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font")})
+        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, "
+                                                 "--export-font%1 or --print-pdf")
+                                      .arg(edition == Edition::ScreenMode1 ? QStringLiteral(", --write-prototype")
+                                                                           : QString()));
+    QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
+                            QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font")};
+    if (edition == Edition::ScreenMode1)
+        fileOptions << QStringLiteral("write-prototype");
+    for (const QString& name : fileOptions)
         if (parser.values(name).contains(QString()))
             return console.usageError(QStringLiteral("a file name is empty"));
 
-    TileDocument doc;
+    TileDocument doc(edition);
     if (!positional.isEmpty()) {
         const ProjectLoad load = loadProjectFile(positional.first(), doc);
         if (!load.ok()) {

@@ -8,6 +8,7 @@
 //     --font FILE.fcv, --builtin-font N                change the patterns
 //     --export-font OUT.fcv [--title TEXT]            write a font file
 //     --print-pdf OUT.pdf [--paper letter|a4|b5]      the character sheet as a PDF
+//     --write-prototype IMAGE       kardo2 only: the tables into a cartridge image
 //     --help, --version
 // The steps run in the order given and build every output in memory; the files are
 // replaced only when all are ready (tms::batch::commitAll). Exit status 0 on success,
@@ -15,13 +16,14 @@
 // is then as it was), 2 for a usage error. Needs model, io and common only: no widgets.
 
 #include "batch.h"
+#include "edition.h"
 
 #include <QStringList>
 
 namespace tile {
 
 // The help text that --help prints.
-QString batchHelpText(const QString& program);
+QString batchHelpText(const QString& program, Edition edition = Edition::ScreenMode2);
 
 // Whether the command line prints a sheet, which needs a QGuiApplication (fonts) where
 // the rest of the batch mode needs a QCoreApplication only.
@@ -29,6 +31,7 @@ bool batchPaints(int argc, char** argv);
 
 // Runs the batch command line (argument 0 is the program) and returns the exit status;
 // text goes to the console.
-int runBatch(const QStringList& arguments, tms::batch::Console& console);
+// The edition decides the document's colour model, the formats and the options.
+int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition edition = Edition::ScreenMode2);
 
 } // namespace tile

@@ -8,8 +8,16 @@
 #include <QGuiApplication>
 #include <memory>
 
+// One main() for both editions: the kardo2 target is built with KARDO_SCREEN_MODE_1.
+#ifdef KARDO_SCREEN_MODE_1
+constexpr tile::Edition edition = tile::Edition::ScreenMode1;
+#else
+constexpr tile::Edition edition = tile::Edition::ScreenMode2;
+#endif
+
 int main(int argc, char** argv)
 {
+    const QString program = tile::editionProgramName(edition);
     tms::ignoreFileSizeLimitSignal();
     // Batch mode needs no display: decide before any GUI application exists.
     if (tms::batch::isBatchInvocation(argc, argv)) {
@@ -22,14 +30,14 @@ int main(int argc, char** argv)
         } else {
             app = std::make_unique<QCoreApplication>(argc, argv);
         }
-        tms::batch::Console console(QStringLiteral("kardo3"));
-        return tile::runBatch(QCoreApplication::arguments(), console);
+        tms::batch::Console console(program);
+        return tile::runBatch(QCoreApplication::arguments(), console, edition);
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kardo3"));
+    QApplication::setApplicationName(program);
     QApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
-    tile::KardoWindow window;
+    tile::KardoWindow window(edition);
     window.setCommandLine(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     window.show();
     return app.exec();

@@ -30,35 +30,46 @@ QByteArray patchedPrototypeImage(const QByteArray& image, qint64 offset, const T
     return patched;
 }
 
-tms::FileResult WritePrototype(const QString& imagePath, const TileDocument& doc)
+std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, const TileDocument& doc, QString* error)
 {
+    auto fail = [&](const QString& message) -> std::optional<QByteArray> {
+        if (error)
+            *error = message;
+        return std::nullopt;
+    };
     const QFileInfo info(imagePath);
     if (!info.isFile())
-        return tms::FileResult::failure(QStringLiteral("The cartridge image \"%1\" does not exist.").arg(imagePath));
+        return fail(QStringLiteral("The cartridge image \"%1\" does not exist.").arg(imagePath));
     if (info.size() < prototypeMinimumSize || info.size() > prototypeMaximumSize)
-        return tms::FileResult::failure(QStringLiteral("\"%1\" is not a cartridge image for the prototype: it holds %2 "
-                                                       "bytes, where %3 to %4 are needed.")
-                                            .arg(imagePath)
-                                            .arg(info.size())
-                                            .arg(prototypeMinimumSize)
-                                            .arg(prototypeMaximumSize));
-    QString error;
-    const std::optional<QByteArray> image = tms::readWholeFile(imagePath, prototypeMaximumSize, &error);
+        return fail(QStringLiteral("\"%1\" is not a cartridge image for the prototype: it holds %2 bytes, where %3 "
+                                   "to %4 are needed.")
+                        .arg(imagePath)
+                        .arg(info.size())
+                        .arg(prototypeMinimumSize)
+                        .arg(prototypeMaximumSize));
+    const std::optional<QByteArray> image = tms::readWholeFile(imagePath, prototypeMaximumSize, error);
     if (!image)
-        return tms::FileResult::failure(error);
+        return std::nullopt;
     const std::optional<qint64> offset = findPrototypeMarker(*image);
     if (!offset)
-        return tms::FileResult::failure(
-            QStringLiteral("\"%1\" holds no \"PROTOTYPE\" marker followed by a byte.").arg(imagePath));
-    const QByteArray patched = patchedPrototypeImage(*image, *offset, doc);
+        return fail(QStringLiteral("\"%1\" holds no \"PROTOTYPE\" marker followed by a byte.").arg(imagePath));
+    QByteArray patched = patchedPrototypeImage(*image, *offset, doc);
     if (patched.isEmpty())
-        return tms::FileResult::failure(QStringLiteral("The tables (%1 bytes) do not fit in \"%2\" behind its "
-                                                       "\"PROTOTYPE\" marker: only %3 bytes follow it there. The "
-                                                       "image was left as it was.")
-                                            .arg(prototypeTablesSize)
-                                            .arg(imagePath)
-                                            .arg(image->size() - (*offset - 1)));
-    return tms::writeWholeFile(imagePath, patched);
+        return fail(QStringLiteral("The tables (%1 bytes) do not fit in \"%2\" behind its \"PROTOTYPE\" marker: "
+                                   "only %3 bytes follow it there. The image was left as it was.")
+                        .arg(prototypeTablesSize)
+                        .arg(imagePath)
+                        .arg(image->size() - (*offset - 1)));
+    return patched;
+}
+
+tms::FileResult WritePrototype(const QString& imagePath, const TileDocument& doc)
+{
+    QString error;
+    const std::optional<QByteArray> patched = prototypeImageWithTables(imagePath, doc, &error);
+    if (!patched)
+        return tms::FileResult::failure(error);
+    return tms::writeWholeFile(imagePath, *patched);
 }
 
 } // namespace tile

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace tile {
 
@@ -22,9 +23,13 @@ QByteArray prototypeTables(const TileDocument& doc);
 // on; an empty array when they do not fit before the image's end.
 QByteArray patchedPrototypeImage(const QByteArray& image, qint64 offset, const TileDocument& doc);
 
-// Finds the marker in the image at imagePath by the rules of the start-up scan (an
-// image of 8000 to 32767 bytes) and writes the tables behind it. Refuses, with the
-// reason, an image without the marker or without room for the 2848 bytes.
+// Reads the image at imagePath, finds its marker by the rules of the start-up scan
+// (an image of 8000 to 32767 bytes) and returns the image with the tables behind it.
+// Returns nullopt and sets error for an image that cannot be read, that has no marker
+// or that has no room for the 2848 bytes behind it.
+std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, const TileDocument& doc, QString* error);
+
+// prototypeImageWithTables, then the image is replaced whole.
 tms::FileResult WritePrototype(const QString& imagePath, const TileDocument& doc);
 
 } // namespace tile

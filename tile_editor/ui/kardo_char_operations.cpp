@@ -76,21 +76,28 @@ void KardoWindow::cmd_paste_car_Click()
     cmd_Refresh_Click();
 }
 
+// In kardo2 the three pattern-table commands work on the whole character set.
 void KardoWindow::cmd_copy_pattern_Click()
 {
-    if (copyBlock(m_doc, m_editing.copies))
+    if (isModeOne())
+        m_setCopy = copyCharacterSet(m_doc);
+    if (isModeOne() || copyBlock(m_doc, m_editing.copies))
         cmd_paste_pattern->setEnabled(true);
 }
 
 void KardoWindow::cmd_paste_pattern_Click()
 {
-    if (pasteBlock(m_doc, m_editing.copies))
+    if (isModeOne())
+        pasteCharacterSet(m_doc, m_setCopy);
+    if (isModeOne() || pasteBlock(m_doc, m_editing.copies))
         cmd_Refresh_Click();
 }
 
 void KardoWindow::cmd_clear_pattern_Click()
 {
-    if (clearBlock(m_doc))
+    if (isModeOne())
+        clearCharacterSet(m_doc);
+    if (isModeOne() || clearBlock(m_doc))
         cmd_Refresh_Click();
 }
 

@@ -68,6 +68,35 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
     connect(CARACTERE, &tms::PixelView::mouseDown, this, &KardoWindow::CARACTERE_MouseDown);
     connect(CARACTERE, &tms::PixelView::mouseMove, this, &KardoWindow::CARACTERE_MouseMove);
 
+    if (isModeOne())
+        buildModeOneColors(area);
+    else
+        buildRowColors(area);
+
+    addButton(area, QStringLiteral("cmd3_scroll_up"), QString(), {44, 32, 80, 9}, &KardoWindow::cmd3_scroll_up_Click);
+    addButton(area, QStringLiteral("cmd3_scroll_down"), QString(), {44, 127, 80, 9},
+              &KardoWindow::cmd3_scroll_down_Click);
+    addButton(area, QStringLiteral("cmd3_scroll_left"), QString(), {34, 44, 8, 80},
+              &KardoWindow::cmd3_scroll_left_Click);
+    addButton(area, QStringLiteral("cmd3_scroll_right"), QString(), {126, 44, 8, 80},
+              &KardoWindow::cmd3_scroll_right_Click);
+
+    if (!isModeOne()) {
+        TextHEX = new QLineEdit(QStringLiteral("0000000000000000"), area);
+        TextHEX->setObjectName(QStringLiteral("TextHEX"));
+        TextHEX->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        TextHEX->setGeometry(6, 142, 140, 22);
+        TextHEX->installEventFilter(new HexKeyFilter(this));
+    }
+    NOCARACTERE = new QLabel(area);
+    NOCARACTERE->setObjectName(QStringLiteral("NOCARACTERE"));
+    NOCARACTERE->setGeometry(44, 168, 100, 18);
+
+    buildCharacterButtons(area);
+}
+
+void KardoWindow::buildRowColors(QWidget* area)
+{
     // Row swatches: the foreground of row y left of its background.
     for (int y = 0; y < 8; ++y) {
         for (int part = 0; part < 2; ++part) {
@@ -92,24 +121,10 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
         COLOR[i]->setGeometry(240, 8 + 11 * i, 16, 11);
         connect(COLOR[i], &ColorSwatch::clicked, this, &KardoWindow::COLOR_Click);
     }
+}
 
-    addButton(area, QStringLiteral("cmd3_scroll_up"), QString(), {44, 32, 80, 9}, &KardoWindow::cmd3_scroll_up_Click);
-    addButton(area, QStringLiteral("cmd3_scroll_down"), QString(), {44, 127, 80, 9},
-              &KardoWindow::cmd3_scroll_down_Click);
-    addButton(area, QStringLiteral("cmd3_scroll_left"), QString(), {34, 44, 8, 80},
-              &KardoWindow::cmd3_scroll_left_Click);
-    addButton(area, QStringLiteral("cmd3_scroll_right"), QString(), {126, 44, 8, 80},
-              &KardoWindow::cmd3_scroll_right_Click);
-
-    TextHEX = new QLineEdit(QStringLiteral("0000000000000000"), area);
-    TextHEX->setObjectName(QStringLiteral("TextHEX"));
-    TextHEX->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    TextHEX->setGeometry(6, 142, 140, 22);
-    TextHEX->installEventFilter(new HexKeyFilter(this));
-    NOCARACTERE = new QLabel(area);
-    NOCARACTERE->setObjectName(QStringLiteral("NOCARACTERE"));
-    NOCARACTERE->setGeometry(44, 168, 100, 18);
-
+void KardoWindow::buildCharacterButtons(QWidget* area)
+{
     const int left = 142, width = 44, height = 24;
     auto at = [&](int column, int row) { return QRect(left + column * (width + 4), 12 + row * (height + 4), width, height); };
     addButton(area, QStringLiteral("cmd_carac_flipx"), QStringLiteral("FlipX"), at(0, 0),
@@ -128,9 +143,14 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
               &KardoWindow::cmd_clear_car_Click);
     cmd_Refresh = addButton(area, QStringLiteral("cmd_Refresh"), QStringLiteral("Refresh All"), at(1, 3),
                             &KardoWindow::cmd_Refresh_Click);
-    cmd_Refresh->hide(); // the program refreshes by itself in this edition
-    cmd_show_sprite = addButton(area, QStringLiteral("cmd_show_sprite"), QStringLiteral("Show Sprites"),
-                                {142, 140, 92, 24}, &KardoWindow::cmd_show_sprite_Click);
+    // kardo3 refreshes by itself and hides the button; kardo2 shows it, and its sprite
+    // panel is always in view.
+    cmd_Refresh->setVisible(isModeOne());
+    if (isModeOne())
+        cmd_Refresh->setGeometry(142, 140, 92, 24); // where kardo3 has "Show Sprites"
+    if (!isModeOne())
+        cmd_show_sprite = addButton(area, QStringLiteral("cmd_show_sprite"), QStringLiteral("Show Sprites"),
+                                    {142, 140, 92, 24}, &KardoWindow::cmd_show_sprite_Click);
     cmd_prototype = addButton(area, QStringLiteral("cmd_prototype"), QStringLiteral("Prototype"), {142, 166, 92, 22},
                               &KardoWindow::cmd_prototype_Click);
     cmd_prototype->hide();
@@ -139,7 +159,9 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
 void KardoWindow::drawCurrentCharView()
 {
     DrawCurrentChar(CARACTERE->buffer(), m_doc, m_palette);
-    for (int y = 0; y < 8; ++y) {
+    if (isModeOne())
+        showGroupColors();
+    for (int y = 0; y < 8 && !isModeOne(); ++y) {
         const Byte color = m_doc.charColors[m_doc.currentChar][y];
         COL[2 * y]->setFillColor(tms::toQColor(m_palette[tms::backgroundOf(color)]));
         COL[2 * y + 1]->setFillColor(tms::toQColor(m_palette[tms::foregroundOf(color)]));
@@ -150,7 +172,8 @@ void KardoWindow::drawCurrentCharView()
 
 void KardoWindow::showCharHex()
 {
-    TextHEX->setText(charHexText(m_doc));
+    if (TextHEX)
+        TextHEX->setText(charHexText(m_doc));
 }
 
 void KardoWindow::markCurrentChar()
@@ -191,7 +214,7 @@ void KardoWindow::drawCharPixelAt(int button, double x, double y)
     const CellPos pixel = charPixelAt(x, y);
     if (!drawCharPixel(m_doc, button, pixel.column, pixel.row))
         return;
-    const Byte rowColor = m_doc.charColors[m_doc.currentChar][pixel.row];
+    const Byte rowColor = Byte(m_doc.lecolor(m_doc.currentChar, pixel.row));
     const tms::ColorValue color =
         m_palette[button == LeftButton ? tms::foregroundOf(rowColor) : tms::backgroundOf(rowColor)];
     tms::fillBlock(CARACTERE->buffer(), charViewScale * pixel.column, charViewScale * pixel.row, charViewScale,
@@ -237,7 +260,7 @@ void KardoWindow::chooseCharacter(int button, double x, double y)
     markCurrentChar();
     drawCurrentCharView();
     showCharHex();
-    if (button == RightButton) {
+    if (button == RightButton && !isModeOne()) { // kardo2 has no block markers
         SetBlockMarker(m_doc);
         showBlockMarkers();
     }
@@ -245,6 +268,11 @@ void KardoWindow::chooseCharacter(int button, double x, double y)
 
 void KardoWindow::COL_Click(int Index)
 {
+    if (isModeOne()) {
+        m_colorTarget = Index == BackgroundTarget ? BackgroundTarget : ForegroundTarget;
+        markColorTarget();
+        return;
+    }
     ColorSwatch* previous = COL[m_editing.selectedSwatch];
     previous->drawOutline(previous->fillColor());
     m_editing.selectedSwatch = Index;

@@ -80,6 +80,8 @@ void KardoWindow::cmd_scroll_right_Click() { scrollScreenAndRedraw(Direction::Ri
 
 void KardoWindow::showBlockMarkers()
 {
+    if (isModeOne())
+        return; // no block markers in kardo2
     const QColor color = m_doc.BlockIsValid() ? QColor(255, 255, 0) : QColor(255, 128, 0);
     for (int i = 0; i < 2; ++i) {
         QPalette colors = BLOCKMARKER[i]->palette();

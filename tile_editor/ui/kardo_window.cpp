@@ -27,7 +27,8 @@ constexpr int windowHeight = 420;
 const QColor windowBackground(192, 192, 192);
 } // namespace
 
-KardoWindow::KardoWindow(QWidget* parent) : QMainWindow(parent)
+KardoWindow::KardoWindow(Edition edition, QWidget* parent)
+    : QMainWindow(parent), m_doc(edition), m_palette(editionPalette(edition))
 {
     setObjectName(QStringLiteral("KARDO"));
     setWindowTitle(QStringLiteral("KARDO"));
@@ -48,12 +49,15 @@ KardoWindow::KardoWindow(QWidget* parent) : QMainWindow(parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, &KardoWindow::Timer1_Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(200);
-    connect(Timer2, &QTimer::timeout, this, &KardoWindow::Timer2_Timer);
+    if (!isModeOne()) { // kardo2 has no blinking swatch, and no second timer
+        Timer2 = new QTimer(this);
+        Timer2->setObjectName(QStringLiteral("Timer2"));
+        Timer2->setInterval(200);
+        connect(Timer2, &QTimer::timeout, this, &KardoWindow::Timer2_Timer);
+    }
 
-    resize(narrowWidth, windowHeight + menuBar()->sizeHint().height());
+    // kardo2 always shows its sprite panel.
+    resize(isModeOne() ? wideWidth : narrowWidth, windowHeight + menuBar()->sizeHint().height());
     Form_Load();
     connectFontMenu();
 }
@@ -105,15 +109,17 @@ void KardoWindow::buildPatternTable(QWidget* area)
     connect(PATTERN, &tms::PixelView::mouseDown, this, &KardoWindow::PATTERN_MouseDown);
     connect(PATTERN, &tms::PixelView::mouseMove, this, &KardoWindow::PATTERN_MouseMove);
 
-    Label1 = new QLabel(QStringLiteral("Block markers:"), area);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(11, 380, 90, 20);
-    for (int i = 0; i < 2; ++i) {
-        BLOCKMARKER[i] = new QLabel(area);
-        BLOCKMARKER[i]->setObjectName(QStringLiteral("BLOCKMARKER_%1").arg(i));
-        BLOCKMARKER[i]->setGeometry(104 + 84 * i, 380, 80, 20);
-        BLOCKMARKER[i]->setAlignment(Qt::AlignCenter);
-        BLOCKMARKER[i]->setAutoFillBackground(true);
+    if (!isModeOne()) { // kardo2 has no block markers
+        Label1 = new QLabel(QStringLiteral("Block markers:"), area);
+        Label1->setObjectName(QStringLiteral("Label1"));
+        Label1->setGeometry(11, 380, 90, 20);
+        for (int i = 0; i < 2; ++i) {
+            BLOCKMARKER[i] = new QLabel(area);
+            BLOCKMARKER[i]->setObjectName(QStringLiteral("BLOCKMARKER_%1").arg(i));
+            BLOCKMARKER[i]->setGeometry(104 + 84 * i, 380, 80, 20);
+            BLOCKMARKER[i]->setAlignment(Qt::AlignCenter);
+            BLOCKMARKER[i]->setAutoFillBackground(true);
+        }
     }
     addButton(area, QStringLiteral("cmd_copy_pattern"), QStringLiteral("Copy"), {331, 378, 60, 24},
               &KardoWindow::cmd_copy_pattern_Click);
@@ -161,9 +167,9 @@ void KardoWindow::buildSpritePanel(QWidget* area)
                                  &KardoWindow::cmd_sprite_paste_Click);
     addButton(area, QStringLiteral("cmd_sprite_clean"), QStringLiteral("Clear"), at(2, 2),
               &KardoWindow::cmd_sprite_clean_Click);
-    cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
-                                at(0, 4).adjusted(0, 0, width + 4, 0),
-                                &KardoWindow::cmd_hide_sprite_Click);
+    if (!isModeOne())
+        cmd_hide_sprite = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
+                                    at(0, 4).adjusted(0, 0, width + 4, 0), &KardoWindow::cmd_hide_sprite_Click);
 }
 
 void KardoWindow::buildMenus()
@@ -211,8 +217,11 @@ void KardoWindow::buildMenus()
 
 void KardoWindow::Form_Load()
 {
-    for (int i = 0; i < 16; ++i)
+    if (isModeOne())
+        paintColorStrip();
+    for (int i = 0; i < 16 && !isModeOne(); ++i)
         COLOR[i]->setFillColor(tms::toQColor(m_palette[i]));
+    m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
     LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
@@ -269,6 +278,8 @@ void KardoWindow::Form_Activate()
         cmd_prototype->show();
 
     Timer1->start();
+    if (isModeOne())
+        return; // the colour selector keeps its value
     COL[m_editing.selectedSwatch]->drawOutline(COL[m_editing.selectedSwatch]->fillColor());
     m_editing.selectedSwatch = allRowsForegroundSwatch;
     Timer2->start();
@@ -281,6 +292,8 @@ void KardoWindow::Timer1_Timer()
 
 void KardoWindow::Timer2_Timer()
 {
+    if (isModeOne())
+        return; // kardo2 has no second timer
     ColorSwatch* swatch = COL[m_editing.selectedSwatch];
     const QColor fill = swatch->fillColor();
     if (swatch->drawColor() != fill)
@@ -308,9 +321,10 @@ void KardoWindow::Polices_Click()
 void KardoWindow::Apropos_Click()
 {
     const tms::TimerPause pause(*Timer1, m_editing.tick);
-    tms::AboutBox about({QStringLiteral("kardo3"), QStringLiteral(SUITE_VERSION),
-                         QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
-                                        "screen and sprites, exported as assembler or C tables.")},
+    tms::AboutBox about({editionProgramName(m_doc.edition), QStringLiteral(SUITE_VERSION),
+                         isModeOne() ? QStringLiteral("Only Screen Mode 1 Graphics")
+                                     : QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
+                                                      "screen and sprites, exported as assembler or C tables.")},
                         dialogs(), this);
     about.exec();
 }
@@ -337,7 +351,7 @@ void KardoWindow::presentSprite()
 
 void KardoWindow::cmd_show_sprite_Click()
 {
-    if (cmd_show_sprite->isHidden())
+    if (!cmd_show_sprite || cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
     resize(wideWidth, height());
@@ -345,7 +359,7 @@ void KardoWindow::cmd_show_sprite_Click()
 
 void KardoWindow::cmd_hide_sprite_Click()
 {
-    if (!cmd_show_sprite->isHidden())
+    if (!cmd_show_sprite || !cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
     resize(narrowWidth, height());
@@ -353,7 +367,9 @@ void KardoWindow::cmd_hide_sprite_Click()
 
 void KardoWindow::cmd_prototype_Click()
 {
-    // This edition only shows that a cartridge image with the marker was found.
+    // kardo3's button only shows that a cartridge image with the marker was found.
+    if (isModeOne())
+        writePrototypeTables();
 }
 
 void KardoWindow::Nouveau_Click()
@@ -395,7 +411,8 @@ void KardoWindow::Quitter_Click()
 bool KardoWindow::Form_Terminate()
 {
     return tms::mayDiscardWork(dialogs(), m_doc.modified,
-                               tms::endOfWindowPrompt(QStringLiteral("Do you want to save you work?")),
+                               tms::endOfWindowPrompt(isModeOne() ? QStringLiteral("Do you want to save you works?")
+                                                                  : QStringLiteral("Do you want to save you work?")),
                                [this] { return saveForPrompt(); });
 }
 

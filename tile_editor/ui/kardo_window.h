@@ -6,6 +6,7 @@
 
 #include "direction.h"
 #include "editing_state.h"
+#include "group_colors.h"
 #include "palette.h"
 #include "tile_document.h"
 
@@ -43,11 +44,14 @@ public:
     static constexpr int narrowWidth = 534;
     static constexpr int wideWidth = 768;
 
-    explicit KardoWindow(QWidget* parent = nullptr);
+    explicit KardoWindow(Edition edition = Edition::ScreenMode2, QWidget* parent = nullptr);
     ~KardoWindow() override;
 
     TileDocument& document() { return m_doc; }
     EditingState& editing() { return m_editing; }
+    // The screen mode 1 edition (kardo2): group colours, no hex box, no block markers.
+    bool isModeOne() const;
+    ColorTarget colorTarget() const { return m_colorTarget; }
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
@@ -111,6 +115,8 @@ public slots:
     void PATTERN_MouseMove(int Button, int Shift, double X, double Y);
     void COL_Click(int Index);
     void COLOR_Click(int Index);
+    // Screen mode 1: a press on the vertical COLOR strip (kardo_mode1.cpp).
+    void COLOR_MouseDown(int Button, int Shift, double X, double Y);
     // Returns the character the hex box receives (null: discarded).
     QChar TextHEX_KeyPress(QChar KeyAscii);
     void TextHEX_KeyUp(int KeyCode, int Shift);
@@ -165,6 +171,8 @@ protected:
 private:
     void buildViews(QWidget* area);
     void buildCharacterEditor(QWidget* area);
+    void buildRowColors(QWidget* area); // kardo3's row swatches and palette
+    void buildCharacterButtons(QWidget* area);
     void buildScreenEditor(QWidget* area);
     void buildPatternTable(QWidget* area);
     void buildSpritePanel(QWidget* area);
@@ -221,6 +229,18 @@ private:
     // --- helpers of kardo_char_operations.cpp ---
     // --- end of kardo_char_operations.cpp helpers ---
 
+    // --- helpers of kardo_mode1.cpp ---
+    void buildModeOneColors(QWidget* area);
+    void paintColorStrip();
+    // COL(0) and COL(1) show the background and foreground of the current character's group.
+    void showGroupColors();
+    void markColorTarget();
+    // The Prototype button's work: the tables into the cartridge image.
+    void writePrototypeTables();
+    ColorTarget m_colorTarget = ForegroundTarget; // 1 at load, kept across activations
+    CharacterSetCopy m_setCopy;                    // the pattern table's Copy
+    // --- end of kardo_mode1.cpp helpers ---
+
     // --- helpers of kardo_sprite_editor.cpp ---
     // Draw sprite pixel at a view position: sets or clears the pixel and repaints its block.
     void drawSpritePixelAt(int button, double x, double y);
@@ -228,7 +248,7 @@ private:
 
     TileDocument m_doc;
     EditingState m_editing;
-    tms::Palette m_palette = tms::tileEditorPalette();
+    tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;
     std::function<void(FileDialogKind)> m_runFileDialog;
@@ -245,7 +265,8 @@ public:
     tms::PixelView* ECRAN = nullptr;
     tms::PixelView* SPRITE = nullptr;
     std::array<ColorSwatch*, 16> COLOR{};
-    std::array<ColorSwatch*, 18> COL{};
+    std::array<ColorSwatch*, 18> COL{}; // screen mode 1: COL(0) and COL(1) only
+    tms::PixelView* colorStrip = nullptr; // screen mode 1: the COLOR strip, in place of the COLOR swatches
     QLineEdit* TextHEX = nullptr;
     QLabel* NOCARACTERE = nullptr;
     QLabel* LACOORX = nullptr;

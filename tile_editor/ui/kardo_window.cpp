@@ -59,7 +59,9 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     // kardo2 always shows its sprite panel.
     resize(isModeOne() ? wideWidth : narrowWidth, windowHeight + menuBar()->sizeHint().height());
     Form_Load();
+    connectFileMenu();
     connectFontMenu();
+    addNewUserAids();
 }
 
 KardoWindow::~KardoWindow() = default;
@@ -221,6 +223,7 @@ void KardoWindow::Form_Load()
         paintColorStrip();
     for (int i = 0; i < 16 && !isModeOne(); ++i)
         COLOR[i]->setFillColor(tms::toQColor(m_palette[i]));
+    outlineLightSwatch();
     m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
     LIEN().datFileName.clear();
@@ -354,6 +357,7 @@ void KardoWindow::cmd_show_sprite_Click()
     if (!cmd_show_sprite || cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
+    setMinimumWidth(wideWidth);
     resize(wideWidth, height());
 }
 
@@ -362,6 +366,7 @@ void KardoWindow::cmd_hide_sprite_Click()
     if (!cmd_show_sprite || !cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
+    setMinimumWidth(narrowWidth);
     resize(narrowWidth, height());
 }
 

@@ -27,6 +27,7 @@ class QTimer;
 
 namespace tms {
 class PixelView;
+class RecentFiles;
 class UserDialogs;
 } // namespace tms
 
@@ -64,6 +65,11 @@ public:
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
     // Shows the print dialog; tests replace it and play the user on the form.
     void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
+
+    // Opens a project chosen outside the Open dialog (dropped on the window, or an
+    // entry of Open Recent) with the dialog's check and Open's question.
+    void openProjectFile(const QString& path);
+    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
 
     // Start-up and life of the window.
     void Form_Load();
@@ -179,6 +185,14 @@ private:
     void buildMenus();
     QPushButton* addButton(QWidget* area, const QString& name, const QString& caption, const QRect& geometry,
                            void (KardoWindow::*handler)());
+    // Connects the file menu items whose work lives in kardo_files.cpp, with their
+    // shortcuts, Open Recent and the opening of dropped projects.
+    void connectFileMenu();
+    // Tooltips of the controls without a caption, the outline of the light palette
+    // swatch and the smallest size of the window (kardo_help.cpp).
+    void addNewUserAids();
+    // Outlines the palette colour as grey as the window, so that it stands out.
+    void outlineLightSwatch();
 
     void drawPixelEverywhere(int px, int py, tms::ColorValue color);
     void paintScreenCell(int button, double x, double y);
@@ -257,6 +271,7 @@ private:
     QString m_prototypePath;
     std::optional<qint64> m_prototypeOffset;
     bool m_firstActivation = true;
+    tms::RecentFiles* m_recentFiles = nullptr;
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.

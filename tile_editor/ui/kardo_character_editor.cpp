@@ -276,14 +276,14 @@ void KardoWindow::COL_Click(int Index)
         markColorTarget();
         return;
     }
-    ColorSwatch* previous = COL[m_doc.selectedSwatch];
+    ColorSwatch* previous = COL[m_editing.selectedSwatch];
     previous->drawOutline(previous->fillColor());
-    m_doc.selectedSwatch = Index;
+    m_editing.selectedSwatch = Index;
 }
 
 void KardoWindow::COLOR_Click(int Index)
 {
-    if (applyPaletteColor(m_doc, m_doc.selectedSwatch, Index))
+    if (applyPaletteColor(m_doc, m_editing.selectedSwatch, Index))
         cmd_Refresh_Click();
 }
 

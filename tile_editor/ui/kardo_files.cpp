@@ -25,8 +25,6 @@ bool namesAProject(const QString& path) { return path.toLower().contains(QString
 
 void KardoWindow::connectFileMenu()
 {
-    for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
-        action->setEnabled(true);
     tms::setStandardFileShortcuts(Fichier);
     m_recentFiles = new tms::RecentFiles(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
     tms::acceptFileDrops(this, {QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });

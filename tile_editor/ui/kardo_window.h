@@ -5,6 +5,7 @@
 // files by concern (kardo_*.cpp).
 
 #include "direction.h"
+#include "editing_state.h"
 #include "group_colors.h"
 #include "palette.h"
 #include "tile_document.h"
@@ -50,6 +51,7 @@ public:
     ~KardoWindow() override;
 
     TileDocument& document() { return m_doc; }
+    EditingState& editing() { return m_editing; }
     // The screen mode 1 edition (kardo2): group colours, no hex box, no block markers.
     bool isModeOne() const;
     ColorTarget colorTarget() const { return m_colorTarget; }
@@ -274,6 +276,7 @@ private:
     // --- end of kardo_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;
+    EditingState m_editing;
     tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;

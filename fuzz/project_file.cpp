@@ -1,6 +1,6 @@
-// The tile editor's project reader (both editions' files): a refused file leaves the
-// document as it was; what is read, written and read again into another document
-// gives the same tables and the same bytes.
+// The tile editor's project reader, in both editions (the input's length chooses): a
+// refused file leaves the document as it was; what is read, written and read again
+// into another document gives the same tables and the same bytes.
 
 #include "fuzz_check.h"
 #include "project_file.h"
@@ -11,20 +11,24 @@
 namespace {
 
 // A document whose every table differs from the reset values and from a second one.
-tile::TileDocument filledDocument(int seed)
+tile::TileDocument filledDocument(int seed, tile::Edition edition)
 {
-    tile::TileDocument doc;
+    tile::TileDocument doc(edition);
     std::uint32_t state = std::uint32_t(seed) * 2654435761u + 1;
     auto next = [&] { return tile::Byte((state = state * 1103515245u + 12345u) >> 24); };
     for (auto& rows : doc.charPatterns)
         for (auto& b : rows) b = next();
-    for (auto& rows : doc.charColors)
-        for (auto& b : rows) b = next();
+    // Each edition stores only its own form of colours: row colours or group colours.
+    if (edition == tile::Edition::ScreenMode2)
+        for (auto& rows : doc.charColors)
+            for (auto& b : rows) b = next();
     for (auto& column : doc.nameTable)
         for (auto& b : column) b = next();
     for (auto& sprite : doc.spritePatterns)
         for (auto& b : sprite) b = next();
     for (auto& b : doc.spriteColors) b = next();
+    if (edition == tile::Edition::ScreenMode1)
+        for (auto& b : doc.groupColors) b = next();
     doc.modified = true;
     return doc;
 }
@@ -41,8 +45,13 @@ tile::ProjectLoad load(const QByteArray& bytes, tile::TileDocument& doc)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const tile::TileDocument before = filledDocument(1);
-    static const tile::TileDocument other = filledDocument(2);
+    const auto edition = size % 2 ? tile::Edition::ScreenMode1 : tile::Edition::ScreenMode2;
+    static const tile::TileDocument befores[] = {filledDocument(1, tile::Edition::ScreenMode2),
+                                                 filledDocument(1, tile::Edition::ScreenMode1)};
+    static const tile::TileDocument others[] = {filledDocument(2, tile::Edition::ScreenMode2),
+                                                filledDocument(2, tile::Edition::ScreenMode1)};
+    const tile::TileDocument& before = befores[size % 2];
+    const tile::TileDocument& other = others[size % 2];
     const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
 
     tile::TileDocument doc = before;
@@ -56,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(result.ok() == result.message.isEmpty());
 
     const QByteArray written = tile::projectFileBytes(doc);
-    FUZZ_CHECK(written.size() == tile::projectLineCount * tile::projectRecordLength);
+    const int lines = edition == tile::Edition::ScreenMode2 ? tile::projectLineCount : tile::projectLineCount - 126;
+    FUZZ_CHECK(written.size() == lines * tile::projectRecordLength);
     tile::TileDocument again = other;
     FUZZ_CHECK(load(written, again).ok());
     FUZZ_CHECK(again.sameTablesAs(doc));

@@ -17,7 +17,6 @@ if [ ${#harnesses[@]} -eq 0 ]; then
 fi
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/fuzz/lsan_qt.supp:print_suppressions=0}
 status=0
 for harness in "${harnesses[@]}"; do
   corpus=build-asan/fuzz-corpus/$harness

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "user_dialogs.h"
+#include "window_aids.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,6 +58,7 @@ FileChooser::FileChooser(const ChooserSetup& setup, UserDialogs& dialogs, QWidge
         setDirectory(QFileInfo(setup.rememberedPath).absolutePath());
     else
         setDirectory(QDir::currentPath());
+    fitFileDialogColumns(this);
 }
 
 void FileChooser::addOptions(QWidget* options)

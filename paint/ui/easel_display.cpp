@@ -5,9 +5,11 @@
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "scrolling.h"
+#include "window_aids.h"
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -44,6 +46,7 @@ void Mosaic_Easel_Main::RenderPicture()
 {
     renderPicture(ECRANBUFFER, picture, palette, currentView());
     refreshCleanCopy();
+    cmd_grid->setChecked(gridShown); // New turns the grid off
     if (gridShown)
         DrawGrid();
     else
@@ -76,6 +79,7 @@ void Mosaic_Easel_Main::DrawGrid()
 void Mosaic_Easel_Main::cmd_grid_Click()
 {
     gridShown = !gridShown;
+    cmd_grid->setChecked(gridShown);
     if (gridShown) {
         DrawGrid();
     } else {
@@ -167,6 +171,9 @@ void Mosaic_Easel_Main::COLOR_Paint()
     for (int i = 0; i < 16; ++i)
         tms::fillBlock(swatches, 0, swatchHeight * i, swatches.width(), swatchHeight, palette[i]);
     COLOR->present();
+    // A mark over the swatch as grey as the window, so that it stands out.
+    COLOR->setFrame(QRect(0, swatchHeight * tms::lightSwatchIndex, swatches.width(), swatchHeight),
+                    tms::swatchOutlineColor());
 }
 
 void Mosaic_Easel_Main::Couleur_Paint(int index)

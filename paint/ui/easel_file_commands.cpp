@@ -4,8 +4,12 @@
 #include "mosaic_easel_main.h"
 
 #include "close_flow.h"
+#include "grp_file.h"
 #include "lien.h"
 #include "pp_file.h"
+#include "pp_file_dialogs.h"
+#include "recent_files.h"
+#include "spectrum_file.h"
 #include "timer_pause.h"
 #include "user_dialogs.h"
 
@@ -88,10 +92,42 @@ void Mosaic_Easel_Main::Ouvrir_Click()
                 fileName = chosen;
                 refreshCleanCopy();
                 updateCaption();
+                m_recentFiles->add(chosen);
             } else {
                 LIEN::setLastPicturePath(previousPath);
             }
         }
+    }
+}
+
+void Mosaic_Easel_Main::openFile(const QString& path)
+{
+    const QString lower = path.toLower();
+    const bool pp = lower.endsWith(QStringLiteral(".pp"));
+    const bool grp = lower.endsWith(QStringLiteral(".grp"));
+    const bool scr = lower.endsWith(QStringLiteral(".scr"));
+    if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
+        return;
+    const tms::TimerPause pause(Timer1, tick);
+    // The check of the Open or import dialog, then the question of those commands.
+    const QString refusal = pp ? checkPowerPaintLength(path) : grp ? checkGRPFile(path) : checkSpectrumFile(path);
+    if (!refusal.isEmpty()) {
+        m_dialogs->tell(tms::warningTitle(), refusal);
+        return;
+    }
+    if (!mayDiscardPicture())
+        return;
+    LIEN::setLastPicturePath(path);
+    if (!pp) {
+        LIEN::setImportPath(path);
+        importWith(grp ? ChargeGRPFile : scr ? ChargeSCRFile : ChargeMLTFile, path);
+        return;
+    }
+    if (ChargePPFile(path)) {
+        fileName = path;
+        refreshCleanCopy();
+        updateCaption();
+        m_recentFiles->add(path);
     }
 }
 
@@ -132,6 +168,7 @@ void Mosaic_Easel_Main::SauverSous_Click()
         return;
     }
     updateCaption();
+    m_recentFiles->add(fileName);
 }
 
 bool Mosaic_Easel_Main::Fermer_Click()

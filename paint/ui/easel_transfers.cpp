@@ -7,6 +7,7 @@
 #include "grp_file.h"
 #include "lien.h"
 #include "picture_import.h"
+#include "recent_files.h"
 #include "source_export.h"
 #include "timer_pause.h"
 #include "spectrum_file.h"
@@ -24,6 +25,19 @@ void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
     ShowPicture();
 }
 
+void Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
+{
+    Picture imported = picture;
+    const tms::FileResult loaded = read(path, imported);
+    if (!loaded) {
+        m_dialogs->tell(tms::warningTitle(), loaded.error);
+        return;
+    }
+    adoptImportedPicture(imported);
+    if (m_recentFiles)
+        m_recentFiles->add(path);
+}
+
 void Mosaic_Easel_Main::ImporterSCR_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
@@ -31,16 +45,10 @@ void Mosaic_Easel_Main::ImporterSCR_Click()
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportSCRFile);
         const QString path = LIEN::importPath().toLower();
-        const bool scr = path.contains(QStringLiteral(".scr"));
-        if (scr || path.contains(QStringLiteral(".mlt"))) {
-            Picture imported = picture;
-            const tms::FileResult loaded = scr ? ChargeSCRFile(LIEN::importPath(), imported)
-                                               : ChargeMLTFile(LIEN::importPath(), imported);
-            if (loaded)
-                adoptImportedPicture(imported);
-            else
-                m_dialogs->tell(tms::warningTitle(), loaded.error);
-        }
+        if (path.contains(QStringLiteral(".scr")))
+            importWith(ChargeSCRFile, LIEN::importPath());
+        else if (path.contains(QStringLiteral(".mlt")))
+            importWith(ChargeMLTFile, LIEN::importPath());
     }
 }
 
@@ -50,13 +58,8 @@ void Mosaic_Easel_Main::ImporterGRP_Click()
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportGRPFile);
-        if (LIEN::importPath().toLower().contains(QStringLiteral(".grp"))) {
-            Picture imported = picture;
-            if (const tms::FileResult loaded = ChargeGRPFile(LIEN::importPath(), imported))
-                adoptImportedPicture(imported);
-            else
-                m_dialogs->tell(tms::warningTitle(), loaded.error);
-        }
+        if (LIEN::importPath().toLower().contains(QStringLiteral(".grp")))
+            importWith(ChargeGRPFile, LIEN::importPath());
     }
 }
 

@@ -5,13 +5,16 @@
 #include "about_box.h"
 #include "close_flow.h"
 #include "drawing_cursor.h"
+#include "file_drop.h"
 #include "import_picture_dialog.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
+#include "recent_files.h"
 #include "timer_pause.h"
 #include "transfer_dialogs.h"
+#include "window_aids.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -134,6 +137,7 @@ void Mosaic_Easel_Main::buildControls()
     connect(chk_zoom2x, &QCheckBox::clicked, this, &Mosaic_Easel_Main::chk_zoom2x_Click);
     cmd_grid = new QPushButton(QStringLiteral("grid"), central);
     cmd_grid->setObjectName(QStringLiteral("cmd_grid"));
+    cmd_grid->setCheckable(true); // shows whether the grid is on
     connect(cmd_grid, &QPushButton::clicked, this, &Mosaic_Easel_Main::cmd_grid_Click);
     tools->addWidget(chk_get);
     tools->addWidget(chk_zoom2x);
@@ -149,12 +153,17 @@ void Mosaic_Easel_Main::buildControls()
         int row, column;
     };
     const Scroll buttons[] = {
-        {"cmd_scroll_up", "1", "Scroll up one line", &Mosaic_Easel_Main::cmd_scroll_up_Click, 0, 1},
-        {"cmd_scroll_up_8", "8", "Scroll up one character", &Mosaic_Easel_Main::cmd_scroll_up_8_Click, 0, 2},
-        {"cmd_scroll_left", "8", "Scroll left one character", &Mosaic_Easel_Main::cmd_scroll_left_Click, 1, 1},
-        {"cmd_scroll_right", "8", "Scroll right one character", &Mosaic_Easel_Main::cmd_scroll_right_Click, 1, 2},
-        {"cmd_scroll_down", "1", "Scroll down one line", &Mosaic_Easel_Main::cmd_scroll_down_Click, 2, 1},
-        {"cmd_scroll_down_8", "8", "Scroll down one character", &Mosaic_Easel_Main::cmd_scroll_down_8_Click, 2, 2},
+        {"cmd_scroll_up", "1", "Scroll the picture up one pixel line", &Mosaic_Easel_Main::cmd_scroll_up_Click, 0, 1},
+        {"cmd_scroll_up_8", "8", "Scroll the picture up one character (Zoom: move the view up)",
+         &Mosaic_Easel_Main::cmd_scroll_up_8_Click, 0, 2},
+        {"cmd_scroll_left", "8", "Scroll the picture left one character (Zoom: move the view left)",
+         &Mosaic_Easel_Main::cmd_scroll_left_Click, 1, 1},
+        {"cmd_scroll_right", "8", "Scroll the picture right one character (Zoom: move the view right)",
+         &Mosaic_Easel_Main::cmd_scroll_right_Click, 1, 2},
+        {"cmd_scroll_down", "1", "Scroll the picture down one pixel line", &Mosaic_Easel_Main::cmd_scroll_down_Click,
+         2, 1},
+        {"cmd_scroll_down_8", "8", "Scroll the picture down one character (Zoom: move the view down)",
+         &Mosaic_Easel_Main::cmd_scroll_down_8_Click, 2, 2},
     };
     scrolls->addWidget(new QLabel(QStringLiteral("Up"), central), 0, 0);
     scrolls->addWidget(new QLabel(QStringLiteral("Side"), central), 1, 0);
@@ -168,6 +177,7 @@ void Mosaic_Easel_Main::buildControls()
     tools->addLayout(scrolls);
     tools->addStretch();
     layout->addLayout(tools);
+    layout->addStretch(); // a wider window gets empty room, not a wider side panel
     setCentralWidget(central);
 
     COLOR_Paint();
@@ -200,6 +210,11 @@ void Mosaic_Easel_Main::buildMenus()
     add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
     Fichier->addSeparator();
     add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
+    tms::setStandardFileShortcuts(Fichier);
+    m_recentFiles = new tms::RecentFiles(Fichier, Fichier->findChild<QAction*>(QStringLiteral("Ouvrir")),
+                                         [this](const QString& path) { openFile(path); });
+    tms::acceptFileDrops(this, {QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
+                         [this](const QString& path) { openFile(path); });
 
     QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
     Apropos->setObjectName(QStringLiteral("Apropos"));
@@ -261,6 +276,7 @@ void Mosaic_Easel_Main::Form_Activate()
                 fileName = path;
                 LIEN::setLastPicturePath(path);
                 updateCaption();
+                m_recentFiles->add(path);
             }
         } else if (isPictureFileName(m_commandLine)) {
             importPicture(QFileInfo(m_commandLine).absoluteFilePath());

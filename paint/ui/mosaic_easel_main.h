@@ -25,6 +25,7 @@ class QPushButton;
 
 namespace tms {
 class PixelView;
+class RecentFiles;
 class UserDialogs;
 } // namespace tms
 
@@ -121,6 +122,11 @@ public:
     void ExporterC_Click();
     void ExporterASM_Click();
     void ExporterGRP_Click();
+    // Opens a file chosen outside the dialogs (dropped on the window, or an entry of
+    // Open Recent): a .pp file as Open does, a .scr, .mlt or .grp file as the imports
+    // do, with the same checks, messages and question about unsaved changes.
+    void openFile(const QString& path);
+    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
     // A picture file (PNG, BMP, GIF, JPEG) converted with the last import settings into
     // a new unnamed picture; false when refused, the picture then unchanged.
     bool importPicture(const QString& path);
@@ -153,6 +159,9 @@ private:
     void updateCaption();
     // The picture read by an import becomes the picture: unnamed and not modified.
     void adoptImportedPicture(const Picture& imported);
+    // Reads a file chosen for an import with read; tells a refusal.
+    using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);
+    void importWith(ImportReader read, const QString& path);
     // The export commands: the dialog, then the table name for the sources, then the write.
     void exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
                        const std::function<tms::FileResult(const QString&)>& write);
@@ -161,6 +170,7 @@ private:
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     QString m_commandLine;
     bool m_quitting = false;
+    tms::RecentFiles* m_recentFiles = nullptr;
 
     tms::PixelView* ECRAN = nullptr;
     tms::PixelView* COLOR = nullptr;

@@ -1,3 +1,5 @@
+// The rules of the one file chooser behind every file dialog of the editors; the
+// dialogs of each program only add their names and what they store in LIEN.
 #include "file_chooser.h"
 #include "test_files.h"
 #include "scripted_dialogs.h"
@@ -9,101 +11,80 @@
 
 using namespace tms;
 
-namespace {
-
-ChooserSetup saveSetup(const QString& folder)
-{
-    ChooserSetup setup;
-    setup.objectName = "SaveAsDATFile";
-    setup.caption = "Save As DAT File";
-    setup.pattern = "*.dat";
-    setup.kind = ChooserSetup::Kind::Save;
-    setup.submitText = "Save";
-    setup.extension = ".dat";
-    setup.replacePrompt = "Do you want to replace this DAT file";
-    setup.rememberedPath = folder + "/old.dat";
-    return setup;
-}
-
-} // namespace
-
 class TestFileChooser : public QObject {
     Q_OBJECT
 private slots:
-    void extensionCompletion()
+    // In a folder holding full.dat (4 bytes), empty.dat, good.dat ("NAME..."), bad.dat
+    // ("  NAME") and locked.dat (not readable): what a confirmation settles and what
+    // the user is told or asked. A save chooser completes ".dat" and asks before taking
+    // a non-empty file; an open chooser checks the "NAME" signature and stays open.
+    void rules_data()
     {
-        QCOMPARE(completeExtension("level1", ".dat"), QString("level1.dat"));
-        QCOMPARE(completeExtension("LEVEL1.DAT", ".dat"), QString("LEVEL1.DAT"));
-        QCOMPARE(completeExtension("game.C", ".c"), QString("game.C"));
-        QCOMPARE(completeExtension("game", ".c"), QString("game.c"));
-        QCOMPARE(completeExtension("pic.txt", ".pp"), QString("pic.txt.pp"));
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("shown");
+        const QString replace = QStringLiteral("Do you want to replace this DAT file");
+        QTest::newRow("extension completed") << true << "level1" << false << "level1.dat" << "";
+        QTest::newRow("extension in any case") << true << "LEVEL1.DAT" << false << "LEVEL1.DAT" << "";
+        QTest::newRow("other extension kept") << true << "pic.txt" << false << "pic.txt.dat" << "";
+        QTest::newRow("empty name") << true << "" << false << "" << "";
+        QTest::newRow("replace refused") << true << "full" << false << "" << replace;
+        QTest::newRow("replace accepted") << true << "full.dat" << true << "full.dat" << replace;
+        QTest::newRow("empty file taken") << true << "empty.dat" << false << "empty.dat" << "";
+        QTest::newRow("signature") << false << "good.dat" << false << "good.dat" << "";
+        QTest::newRow("no signature") << false << "bad.dat" << false << "" << "Illegal DAT file";
+        QTest::newRow("not readable") << false << "locked.dat" << false << ""
+                                      << "Cannot read \"%1/locked.dat\": Permission denied";
     }
 
-    void saveCompletesNameAndAsksBeforeReplacing()
+    void rules()
     {
+        QFETCH(bool, save);
+        QFETCH(QString, typed);
+        QFETCH(bool, answer);
+        QFETCH(QString, chosen);
+        QFETCH(QString, shown);
         QTemporaryDir dir;
+        const QString folder = QDir(dir.path()).absolutePath();
         writeFile(dir.filePath("full.dat"), "NAME");
         writeFile(dir.filePath("empty.dat"), "");
-        ScriptedDialogs dialogs;
-        FileChooser chooser(saveSetup(dir.path()), dialogs, nullptr);
-        QCOMPARE(chooser.directory().absolutePath(), QDir(dir.path()).absolutePath());
-        QCOMPARE(chooser.objectName(), QString("SaveAsDATFile"));
-        QCOMPARE(chooser.windowTitle(), QString("Save As DAT File"));
-        chooser.submit("");
-        QVERIFY(chooser.chosenPath().isEmpty());
-        QCOMPARE(chooser.result(), int(QDialog::Rejected));
-        dialogs.yesNoAnswers.enqueue(false);
-        chooser.submit("full");
-        QVERIFY(chooser.chosenPath().isEmpty());
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(dialogs.shown[0].title, QString("Warning"));
-        QCOMPARE(dialogs.shown[0].text, QString("Do you want to replace this DAT file"));
-        QCOMPARE(QFileInfo(dir.filePath("full.dat")).size(), 4); // untouched
-        chooser.submit("empty.dat"); // an empty file is taken without a question
-        QCOMPARE(dialogs.shown.size(), 1);
-        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("empty.dat"));
-        dialogs.yesNoAnswers.enqueue(true);
-        chooser.submit("full.dat");
-        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("full.dat"));
-        QCOMPARE(chooser.result(), int(QDialog::Accepted));
-        chooser.submit("level1");
-        QCOMPARE(chooser.chosenPath(), QDir(dir.path()).filePath("level1.dat"));
-        QVERIFY(!QFile::exists(chooser.chosenPath())); // the chooser never creates or deletes
-        QCOMPARE(dialogs.shown.size(), 2);
-        QCOMPARE(dialogs.unexpected, 0);
-    }
-
-    void openChecksSignatureAndStaysOpen()
-    {
-        QTemporaryDir dir;
         writeFile(dir.filePath("good.dat"), "NAME and anything");
         writeFile(dir.filePath("bad.dat"), "  NAME");
-        ScriptedDialogs dialogs;
-        ChooserSetup setup;
-        setup.objectName = "OpenDATFile";
-        setup.caption = "Open DAT file";
-        setup.pattern = "*.dat";
-        setup.check = signatureCheck("NAME", "Illegal DAT file");
-        setup.rememberedPath = dir.filePath("x.dat");
-        FileChooser chooser(setup, dialogs, nullptr);
-
-        chooser.submit(dir.filePath("bad.dat"));
-        QVERIFY(chooser.chosenPath().isEmpty());
-        QCOMPARE(chooser.result(), int(QDialog::Rejected));
-        QCOMPARE(dialogs.texts(), QStringList{"Illegal DAT file"});
-
-        // A file that may not be read is told as such, not as a file of the wrong kind.
         writeFile(dir.filePath("locked.dat"), "NAME");
         QFile::setPermissions(dir.filePath("locked.dat"), QFileDevice::WriteOwner);
-        {
-            write_failures::WithoutRootRights unprivileged;
-            chooser.submit(dir.filePath("locked.dat"));
-        }
-        QCOMPARE(dialogs.texts().last(), QString("Cannot read \"%1\": Permission denied").arg(dir.filePath("locked.dat")));
 
-        chooser.submit(dir.filePath("good.dat"));
-        QCOMPARE(chooser.chosenPath(), dir.filePath("good.dat"));
-        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        ChooserSetup setup;
+        setup.objectName = "Chooser";
+        setup.caption = "Choose";
+        setup.pattern = "*.dat";
+        setup.rememberedPath = dir.filePath("old.dat");
+        if (save) {
+            setup.kind = ChooserSetup::Kind::Save;
+            setup.extension = ".dat";
+            setup.replacePrompt = "Do you want to replace this DAT file";
+        } else {
+            setup.check = signatureCheck("NAME", "Illegal DAT file");
+        }
+        ScriptedDialogs dialogs;
+        dialogs.yesNoAnswers.enqueue(answer);
+        FileChooser chooser(setup, dialogs, nullptr);
+        QCOMPARE(chooser.directory().absolutePath(), folder); // starts where the last file was
+        QCOMPARE(chooser.windowTitle(), QString("Choose"));
+        {
+            std::optional<write_failures::WithoutRootRights> unprivileged; // locked for root too
+            if (typed == "locked.dat")
+                unprivileged.emplace();
+            chooser.submit(save || typed.isEmpty() ? typed : dir.filePath(typed));
+        }
+        QCOMPARE(chooser.chosenPath(), chosen.isEmpty() ? QString() : QDir(dir.path()).filePath(chosen));
+        QCOMPARE(chooser.result(), int(chosen.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(dialogs.texts(), shown.isEmpty() ? QStringList() : QStringList{shown.arg(dir.path())});
+        if (!dialogs.shown.isEmpty())
+            QCOMPARE(dialogs.shown[0].title, QString("Warning"));
+        QCOMPARE(QFileInfo(dir.filePath("full.dat")).size(), 4); // the chooser never writes,
+        QVERIFY(!QFile::exists(dir.filePath("level1.dat")));     // creates or deletes
     }
 };
 

@@ -56,27 +56,6 @@ const QByteArray smallGif("GIF89a\x01\0\x01\0\x80\0\0"        // header, 2-colou
                          "\x02\x02" "D\x01" "\0;",              // pixel data, trailer
                          35);
 
-// A valid PNG announcing 60000 x 60000 pixels: some 14 GB once decoded.
-QByteArray hugePng()
-{
-    auto crc32 = [](const QByteArray& bytes) {
-        quint32 crc = 0xFFFFFFFFu;
-        for (char c : bytes) {
-            crc ^= quint8(c);
-            for (int k = 0; k < 8; ++k)
-                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-        return ~crc;
-    };
-    auto be32 = [](quint32 v) { return QByteArray(1, char(v >> 24)) + char(v >> 16) + char(v >> 8) + char(v); };
-    auto chunk = [&](const QByteArray& type, const QByteArray& body) {
-        return be32(body.size()) + type + body + be32(crc32(type + body));
-    };
-    const QByteArray header = be32(60000) + be32(60000) + QByteArray("\x08\x02\0\0\0", 5); // 8 bits, RGB
-    const QByteArray rows = qCompress(QByteArray(20 * (60000 * 3 + 1), '\0')).mid(4); // zlib stream
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", rows) + chunk("IEND", {});
-}
-
 } // namespace
 
 class TestBatch : public QObject {
@@ -177,20 +156,7 @@ private slots:
         QVERIFY(run.out.startsWith("dither "));
     }
 
-    void unreadablePictures_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("text") << "notes.png" << QByteArray("this is no picture\n");
-        QTest::newRow("empty") << "empty.jpg" << QByteArray();
-        QTest::newRow("truncated") << "cut.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-        QTest::newRow("huge") << "huge.png" << hugePng();
-        // Readers that would decode the first part of a cut file and fill in the rest.
-        QTest::newRow("cut bmp") << "cut.bmp" << encoded("BMP").left(20000);
-        QTest::newRow("cut jpeg") << "cut.jpg" << encoded("JPEG").left(3000);
-        QTest::newRow("gif without trailer") << "cut.gif" << smallGif.chopped(1);
-    }
-
+    // Cut and malformed pictures are refused with the malformed corpus; whole ones load.
     void completePicturesOfEveryFormat()
     {
         for (const auto& [name, content] : {std::pair{"whole.bmp", encoded("BMP")}, {"whole.jpg", encoded("JPEG")},
@@ -199,18 +165,6 @@ private slots:
             const Run run = runDither({"--pp", "out.pp", name}, dir.path());
             QVERIFY2(run.status == 0, qPrintable(name + run.err));
         }
-    }
-
-    void unreadablePictures()
-    {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, content);
-        writeFile(path(name), content);
-        const Run run = runDither({"--pp", "never.pp", "--png", "never.png", name}, dir.path());
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QString("dither: Cannot read picture \"%1\"").arg(name)), qPrintable(run.err));
-        QVERIFY(!QFile::exists(path("never.pp")));
-        QVERIFY(!QFile::exists(path("never.png")));
     }
 
     void picturesThatAreNoFiles()

@@ -47,7 +47,7 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         const Picture source = randomPicture(inputFull ? 31 : 32);
-        writeFile("in.pp", inputFull ? expected40K(source) : expected10K(source));
+        writeFile("in.pp", ppBytes(source, inputFull));
         // A single dash is read as two.
         const ProgramRun run = easel(QStringList{"-save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")));
         QCOMPARE(run.status, 0);
@@ -59,7 +59,7 @@ private slots:
                 expected.bitmapPatterns[i] = 0;
                 expected.bitmapColors[i] = 33;
             }
-        QCOMPARE(readFile("out.pp"), outputFull ? expected40K(expected) : expected10K(expected));
+        QCOMPARE(readFile("out.pp"), ppBytes(expected, outputFull));
     }
 
     void helpAndVersion()
@@ -97,7 +97,6 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << "missing" << "Cannot read \"in.pp\": No such file or directory";
-        QTest::newRow("truncated") << "truncated" << "\"in.pp\": Not a fullscreen PowerPaint file (10K or 40K)";
         QTest::newRow("named pipe") << "pipe" << "Cannot read \"in.pp\": it is a named pipe, not a regular file";
         QTest::newRow("no permission") << "locked" << "Cannot read \"in.pp\": Permission denied";
     }
@@ -108,8 +107,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        if (kind == "truncated" || kind == "locked")
-            writeFile("in.pp", QByteArray(kind == "truncated" ? 10000 : 10240, 'x'));
+        if (kind == "locked") // malformed files are refused with the corpus
+            writeFile("in.pp", QByteArray(10240, 'x'));
         if (kind == "pipe")
             QVERIFY(mkfifo("in.pp", 0600) == 0);
         ProgramRun run;
@@ -132,7 +131,7 @@ private slots:
     {
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        writeFile("in.pp", expected10K(randomPicture(33)));
+        writeFile("in.pp", ppBytes(randomPicture(33), false));
         writeFile("old.pp", "old");
         QVERIFY(QDir().mkdir("folder.png"));
         for (const char* second : {"folder.png", "nowhere/out.png"}) {
@@ -153,7 +152,7 @@ private slots:
         ClearPicture(source);
         source.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x80;
         source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
-        writeFile(dir.filePath("in.pp"), expected40K(source));
+        writeFile(dir.filePath("in.pp"), ppBytes(source, true));
         const ProgramRun run = runWithoutDisplay(EASEL_PATH, {"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
         QCOMPARE(run.status, 0);
         const QImage image(dir.filePath("shot.png"));
@@ -161,13 +160,13 @@ private slots:
         QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
         QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
-        QCOMPARE(readFile(dir.filePath("copy.pp")), expected40K(source));
+        QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
 
         const ProgramRun limited = runWithoutDisplay(EASEL_PATH, {"--save", "copy.pp", "--10k", "in.pp"}, dir.path(),
                                                      write_failures::fileSizeLimitInChild(4096));
         QCOMPARE(limited.status, 1);
         QCOMPARE(limited.err, QString("easel: Cannot write \"copy.pp\": File too large\n"));
-        QCOMPARE(readFile(dir.filePath("copy.pp")), expected40K(source));
+        QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
     }
 };
 

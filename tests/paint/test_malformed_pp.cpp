@@ -1,9 +1,12 @@
-// Every malformed PowerPaint file of the corpus: refused with the Open dialog's
-// message, the picture and its size untouched, and the batch run writes nothing.
+// Every malformed PowerPaint, Spectrum and MSX file of the corpus: refused with the
+// Open or import dialog's message, the picture and its size untouched, and the batch
+// run writes nothing.
 
 #include "batch_command.h"
 #include "malformed_inputs.h"
+#include "grp_file.h"
 #include "pp_file.h"
+#include "spectrum_file.h"
 
 #include <QTemporaryDir>
 
@@ -22,9 +25,15 @@ private slots:
         picture.bitmapPatterns[100] = 0xA5;
         const Picture before = picture;
         bool fullScreenFile = true;
-        const tms::FileResult loaded = ChargePPFile(path, picture, fullScreenFile);
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        const tms::FileResult loaded = suffix == "scr" ? ChargeSCRFile(path, picture)
+                                     : suffix == "mlt" ? ChargeMLTFile(path, picture)
+                                     : suffix == "grp" ? ChargeGRPFile(path, picture)
+                                                       : ChargePPFile(path, picture, fullScreenFile);
         QVERIFY(!loaded);
-        QCOMPARE(loaded.error, notPowerPaintMessage());
+        const QStringList messages{notPowerPaintMessage(), notScrMessage(), notMltMessage(), notGrpMessage(),
+                                   notGrpHeaderMessage()};
+        QVERIFY2(messages.contains(loaded.error), qPrintable(loaded.error));
         QVERIFY(picture == before && fullScreenFile);
 
         QTemporaryDir out;

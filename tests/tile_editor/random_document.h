@@ -1,14 +1,12 @@
 #pragma once
 // Documents for the file tests: filled with random bytes everywhere (sprite colours
-// included, also above 15, which a file can bring), and the expected file texts
-// written out the plain way, value by value, independently of the writers.
+// included, also above 15, which a file can bring), and their tables in the orders of
+// the exports, read with plain loops.
 
 #include "tile_document.h"
 
-#include <QByteArray>
 #include <QRandomGenerator>
 #include <QString>
-#include <QStringList>
 #include <vector>
 
 namespace testdoc {
@@ -71,26 +69,6 @@ inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64) { r
 inline std::vector<int> spriteColors(const tile::TileDocument& d)
 {
     return std::vector<int>(d.spriteColors.begin(), d.spriteColors.end());
-}
-
-// A project file section: the label on the first line, "        DB      " on the others.
-inline QByteArray projectSection(const char* label, const std::vector<int>& values)
-{
-    QByteArray out;
-    for (std::size_t line = 0; line * 16 < values.size(); ++line) {
-        QStringList items;
-        for (std::size_t i = line * 16; i < line * 16 + 16; ++i)
-            items << "$" + hex2(values[i]);
-        out += (line == 0 ? QByteArray(label) : QByteArray("        DB      ")) + items.join(",").toLatin1() + "\r\n";
-    }
-    return out;
-}
-
-inline QByteArray expectedProjectFile(const tile::TileDocument& d)
-{
-    return projectSection("NAME    DB      ", names(d)) + projectSection("PATTERN DB      ", patterns(d))
-        + projectSection(d.edition == tile::Edition::ScreenMode1 ? "COLOR   DB      " : "MCOLOR  DB      ", colors(d)) + projectSection("SPATT   DB      ", sprites(d))
-        + projectSection("SCOLOR  DB      ", spriteColors(d));
 }
 
 } // namespace testdoc

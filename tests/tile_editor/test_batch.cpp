@@ -48,13 +48,13 @@ private slots:
         QDir::setCurrent(dir.path());
         const TileDocument doc = testdoc::randomDocument(77, true, Edition(edition));
         const TileDocument reset{Edition(edition)};
-        writeFile("in.dat", testdoc::expectedProjectFile(doc));
+        writeFile("in.dat", projectFileBytes(doc));
         ProgramRun run = kardo({"-export-c", "plain.c", "--save", "out.dat", "--export-c", "rle.c", "--rle", "--rows",
                                 "4:9", "--export-asm", "out.asm", "in.dat"},
                                Edition(edition));
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
-        QCOMPARE(readFile("out.dat"), testdoc::expectedProjectFile(doc));
+        QCOMPARE(readFile("out.dat"), projectFileBytes(doc));
         QCOMPARE(readFile("plain.c"), ExportC(doc, {}));
         QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 4, 9}));
         QCOMPARE(readFile("out.asm"), ExportAsm(doc));
@@ -71,25 +71,15 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         const TileDocument doc = testdoc::randomDocument(78, true, Edition::ScreenMode1);
-        writeFile("in.dat", testdoc::expectedProjectFile(doc));
-        writeFile("mode2.dat", testdoc::expectedProjectFile(testdoc::randomDocument(79)));
-        QByteArray image(8000, '\x5A');
-        image.replace(1000, 9, "PROTOTYPE");
+        writeFile("in.dat", projectFileBytes(doc));
+        writeFile("mode2.dat", projectFileBytes(testdoc::randomDocument(79)));
+        const QByteArray image = QByteArray(1000, 'x') + "PROTOTYPE" + QByteArray(6991, 'y');
         writeFile("game.rom", image);
-        writeFile("full.rom", QByteArray(7000, '\x5A') + "PROTOTYPE" + QByteArray(991, '\x5A')); // no room
-
-        ProgramRun run = kardo({"--write-prototype", "full.rom", "--save", "out.dat", "in.dat"}, Edition::ScreenMode1);
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.startsWith("kardo2: The tables (2848 bytes) do not fit in \"full.rom\""), qPrintable(run.err));
-        run = kardo({"--save", "out.dat", "--write-prototype", "game.rom", "mode2.dat"}, Edition::ScreenMode1);
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("screen mode 2 project") && run.err.contains("kardo3"), qPrintable(run.err));
-        QVERIFY(!QFile::exists("out.dat"));
-        QCOMPARE(readFile("game.rom"), image);
+        ProgramRun run = kardo({"--save", "out.dat", "--write-prototype", "game.rom", "mode2.dat"}, Edition::ScreenMode1);
+        QVERIFY2(run.status == 1 && run.err.contains("screen mode 2 project") && run.err.contains("kardo3"), qPrintable(run.err));
+        QVERIFY(!QFile::exists("out.dat") && readFile("game.rom") == image);
         QCOMPARE(kardo({"--write-prototype", "game.rom"}).status, 2); // a kardo2 option only
-
-        run = kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1);
-        QCOMPARE(run.status, 0);
+        QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status, 0);
         QCOMPARE(readFile("out.dat").size(), 25110);
         QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
     }
@@ -128,28 +118,17 @@ private slots:
         }
     }
 
-    // The reader's refusals are checked with the project file; here only what the run does.
-    void unreadableInputsWriteNothing_data()
+    // Malformed projects are refused with the corpus; here a path that is no regular file.
+    void namedPipeInputWritesNothing()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("cut inside a line") << "cut.dat" << "is not a project file";
-        QTest::newRow("named pipe") << "pipe.dat" << "it is a named pipe, not a regular file";
-    }
-
-    void unreadableInputsWriteNothing()
-    {
-        QFETCH(QString, input);
-        QFETCH(QString, message);
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        const QByteArray whole = testdoc::expectedProjectFile(TileDocument());
-        writeFile("cut.dat", whole.left(81 * 200 + 30) + whole.mid(81 * 200 + 31));
         QVERIFY(mkfifo("pipe.dat", 0600) == 0);
-        const ProgramRun run = kardo({"--save", "out.dat", "--export-c", "out.c", dir.filePath(input)});
+        const ProgramRun run = kardo({"--save", "out.dat", "--export-c", "out.c", dir.filePath("pipe.dat")});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(message) && run.err.count(input) == 1, qPrintable(run.err));
-        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"cut.dat"});
+        QVERIFY2(run.err.contains("it is a named pipe, not a regular file") && run.err.count("pipe.dat") == 1,
+                 qPrintable(run.err));
+        QVERIFY(QDir().entryList(QDir::Files).isEmpty());
     }
 
     // A run whose second output cannot be written leaves the first as it was.

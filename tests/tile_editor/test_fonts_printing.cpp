@@ -303,7 +303,7 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         const TileDocument doc = testdoc::randomDocument(9);
-        writeFile("in.dat", testdoc::expectedProjectFile(doc));
+        writeFile("in.dat", projectFileBytes(doc));
         writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
         auto kardo = [](const QStringList& arguments, Edition edition = Edition::ScreenMode2) {
             return runInProcess(
@@ -320,7 +320,7 @@ private slots:
         ApplyFont(expected, 2);
         expected.charPatterns[0x30] = rowsOf("01 02 03 04 05 06 07 08");
         QCOMPARE(readFile("after.fcv"), tile::fontFileBytes(expected, "  Mine"));
-        QCOMPARE(readFile("out.dat"), testdoc::expectedProjectFile(expected));
+        QCOMPARE(readFile("out.dat"), projectFileBytes(expected));
         const auto [pages, size] = pdfPages(readFile("sheet.pdf"));
         QCOMPARE(pages, 4);
         QCOMPARE(size.toSize(), QSize(516, 729));
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(kardo({"--builtin-font", "7", "--builtin-font", "8", "--save", "k2.dat"}, Edition::ScreenMode1).status, 0);
         TileDocument k2(Edition::ScreenMode1);
         ApplyFont(k2, 3);
-        QCOMPARE(readFile("k2.dat"), testdoc::expectedProjectFile(k2));
+        QCOMPARE(readFile("k2.dat"), projectFileBytes(k2));
         QCOMPARE(kardo({"--builtin-font", "9", "--save", "y.dat"}, Edition::ScreenMode1).status, 2);
 
         // The program itself prints without a display.

@@ -227,14 +227,15 @@ private slots:
     {
         std::mt19937 rng(17);
         TileDocument doc = randomDocument(rng);
-        copyCharacter(doc);
-        copySprite(doc);
+        CopyBuffers copies;
+        copyCharacter(doc, copies);
+        copySprite(doc, copies);
         QVERIFY(!doc.modified);
         doc.currentChar = 66;
         doc.currentSprite = 6;
         doc.spriteColors[6] = 3;
-        pasteCharacter(doc);
-        pasteSprite(doc);
+        pasteCharacter(doc, copies);
+        pasteSprite(doc, copies);
         QVERIFY(doc.modified);
         QCOMPARE(doc.charPatterns[66], doc.charPatterns[65]);
         QCOMPARE(doc.charColors[66], doc.charColors[65]);
@@ -251,14 +252,15 @@ private slots:
         for (const Case& c : {Case{{10, 12}, {20, 25}}, Case{{100, 109}, {0, 1}}, Case{{0, 255}, {0, 255}},
                               Case{{-1, -1}, {5, 7}}}) { // no copy: Clear
             TileDocument doc = numbered;
+            CopyBuffers copies;
             const bool clear = c.copied[0] < 0;
             if (!clear) {
                 doc.markedBlock = c.copied;
-                QVERIFY(copyBlock(doc));
+                QVERIFY(copyBlock(doc, copies));
                 QVERIFY(!doc.modified);
             }
             doc.markedBlock = c.target;
-            QVERIFY(clear ? clearBlock(doc) : pasteBlock(doc));
+            QVERIFY(clear ? clearBlock(doc) : pasteBlock(doc, copies));
             QVERIFY(doc.modified);
             for (int n = 0; n < charCount; ++n) {
                 const int offset = n - c.target[0];
@@ -273,16 +275,17 @@ private slots:
     void invalidBlockChangesNothing()
     {
         TileDocument doc = numberedCharacters();
-        doc.blockCopyPattern[0].fill(0x77);
+        CopyBuffers copies;
+        copies.blockCopyPattern[0].fill(0x77);
         doc.markedBlock = {200, 100};
         const TileDocument before = doc;
-        QVERIFY(!copyBlock(doc));
-        QVERIFY(!pasteBlock(doc));
+        QVERIFY(!copyBlock(doc, copies));
+        QVERIFY(!pasteBlock(doc, copies));
         QVERIFY(!clearBlock(doc));
         QVERIFY(!doc.modified);
         QVERIFY(doc.sameTablesAs(before));
-        QCOMPARE(doc.blockCopyPattern, before.blockCopyPattern);
-        QCOMPARE(doc.blockCopyColor, before.blockCopyColor);
+        QCOMPARE(copies.blockCopyPattern[0][0], Byte(0x77));
+        QCOMPARE(copies.blockCopyColor[0][0], Byte(0));
     }
 };
 

@@ -1,87 +1,98 @@
-// What the screen mode 1 edition does differently: one colour per group of eight
-// characters, the whole-set pattern-table commands, and the tables written into a
-// cartridge image. The file formats of both editions share their tests (edition rows).
-#include "character_operations.h"
-#include "group_colors.h"
+// kardo2, the screen mode 1 edition, where it differs from kardo3: the group colours
+// set from the COLOR strip, the whole-set pattern commands, the controls and texts of
+// its window, and the tables written into a cartridge image. The file formats of both
+// editions share their tests (edition rows).
+#include "color_swatch.h"
+#include "kardo_window.h"
+#include "pixel_view.h"
 #include "prototype_writer.h"
 #include "random_document.h"
-#include "table_rendering.h"
+#include "scripted_dialogs.h"
 #include "test_files.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tile;
 
+namespace {
+
+struct Harness {
+    ScriptedDialogs dialogs;
+    KardoWindow window{Edition::ScreenMode1};
+    explicit Harness(const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
+    {
+        window.setDialogs(&dialogs);
+        window.setPrototypeListFile(prototypeList);
+        window.Form_Load();
+        window.Form_Activate();
+    }
+    TileDocument& doc() { return window.document(); }
+    void click(const char* name) { QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton); }
+    void press(QWidget* view, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(view, button, {}, at);
+        QTest::mouseRelease(view, button, {}, at);
+    }
+    QRgb cell(int ch, int x) { return window.PATTERN->buffer().pixel(16 * (ch / 8) + x, 16 * (ch % 8)) & 0xFFFFFF; }
+    QRgb color(int index) { return tms::toQRgb(window.palette()[index]) & 0xFFFFFF; }
+};
+
+} // namespace
+
 class TestScreenMode1 : public QObject {
     Q_OBJECT
 private slots:
-    void groupColourColoursEightCharacters()
+    void controlsAndTexts()
     {
-        TileDocument doc(Edition::ScreenMode1);
-        doc.currentChar = 9;
-        QVERIFY(applyGroupColor(doc, ForegroundTarget, 6));
-        QVERIFY(doc.modified);
-        for (int c = 0; c < 16; ++c)
-            for (int y = 0; y < 8; ++y)
-                QCOMPARE(doc.lecolor(c, y), c >= 8 ? 0x61 : 0x41);
-        QVERIFY(applyGroupColor(doc, BackgroundTarget, 0));
-        QCOMPARE(int(doc.groupColors[1]), 0x60);
-
-        // Every drawing takes the group's colours; colour 0 shows dark blue.
-        const tms::Palette palette = editionPalette(Edition::ScreenMode1);
-        QCOMPARE(palette[0], tms::rgbValue(0, 0, 64));
-        QCOMPARE(editionPalette(Edition::ScreenMode2)[0], tms::rgbValue(64, 64, 64));
-        doc.charPatterns[15][7] = 0x80;
-        QImage patternView = blankViewImage(patternViewWidth, patternViewHeight);
-        DrawPatternTable(patternView, doc, palette);
-        // Character 15: column 1, row 7 -> cell at (16, 112); its row 7 at y = 126.
-        QCOMPARE(patternView.pixel(16, 126) & 0xFFFFFF, tms::toQRgb(palette[6]) & 0xFFFFFF);
-        QCOMPARE(patternView.pixel(18, 126) & 0xFFFFFF, 0x000040u);
-        QCOMPARE(patternView.pixel(0, 0) & 0xFFFFFF, tms::toQRgb(palette[1]) & 0xFFFFFF); // character 0: 0x41
+        Harness h;
+        for (const char* absent : {"TextHEX", "Label1", "BLOCKMARKER_0", "cmd_show_sprite", "COL_2", "Timer2"})
+            QVERIFY2(!h.window.findChild<QObject*>(absent), absent);
+        QVERIFY(h.window.cmd_Refresh->isVisibleTo(&h.window));
+        QCOMPARE(h.window.width(), KardoWindow::wideWidth); // the sprite panel is always in view
+        QCOMPARE(h.color(0), 0x000040u);
+        QCOMPARE(h.window.Polices->findChild<QAction*>("font8")->text(), QString("Font #&8"));
+        h.doc().modified = true;
+        h.dialogs.yesNoAnswers.enqueue(false);
+        QVERIFY(h.window.Form_Terminate());
+        QCOMPARE(h.dialogs.shown.last().text, QString("Do you want to save you works?"));
     }
 
-    void sameColourAgainChangesNothing()
+    void groupColoursFromTheStrip()
     {
-        TileDocument doc(Edition::ScreenMode1);
-        QVERIFY(!applyGroupColor(doc, ForegroundTarget, 4)); // 0x41 already
-        QVERIFY(!applyGroupColor(doc, BackgroundTarget, 1));
-        QVERIFY(!doc.modified);
-        QCOMPARE(int(doc.groupColors[4]), 0x41);
-    }
-
-    void rowCommandsLeaveColoursWithTheGroup()
-    {
-        TileDocument doc = testdoc::randomDocument(3, false, Edition::ScreenMode1);
-        doc.currentChar = 20;
-        const auto groups = doc.groupColors;
-        const CharRows rows = doc.charPatterns[20];
-        flipCharacterY(doc);
-        scrollCharacter(doc, Direction::Up);
-        copyCharacter(doc);
-        doc.currentChar = 200;
-        pasteCharacter(doc);
-        QCOMPARE(doc.charPatterns[200], (CharRows{rows[6], rows[5], rows[4], rows[3], rows[2], rows[1], rows[0], rows[7]}));
-        QVERIFY(doc.groupColors == groups);
-        for (int y = 0; y < 8; ++y)
-            QCOMPARE(doc.lecolor(200, y), int(groups[25]));
+        Harness h;
+        h.doc().charPatterns[12][0] = 0x80;
+        h.press(h.window.PATTERN, {24, 24}, Qt::RightButton); // character 9; no block marker
+        QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{0, 255}));
+        h.press(h.window.colorStrip, {5, 65});                // foreground (COL 1) to colour 6
+        QCOMPARE(int(h.doc().groupColors[1]), 0x61);
+        QCOMPARE(int(h.doc().groupColors[0]), 0x41);
+        QCOMPARE(h.cell(12, 0), h.color(6)); // characters 8..15 together
+        QCOMPARE(h.cell(12, 4), h.color(1));
+        QCOMPARE(h.cell(7, 0), h.color(1));
+        h.doc().modified = false;
+        h.press(h.window.colorStrip, {5, 61}); // the colour the swatch shows already
+        QVERIFY(!h.doc().modified);
+        QTest::mouseClick(h.window.COL[BackgroundTarget], Qt::LeftButton);
+        h.window.Form_Activate();               // keeps the selector
+        h.press(h.window.colorStrip, {5, 400}); // below the strip: colour 15
+        QCOMPARE(int(h.doc().groupColors[1]), 0x6F);
     }
 
     void wholeSetCopyClearPaste()
     {
-        const TileDocument source = testdoc::randomDocument(7, true, Edition::ScreenMode1);
-        TileDocument doc = source;
-        const CharacterSetCopy copy = copyCharacterSet(doc);
-        QVERIFY(!doc.modified);
-        clearCharacterSet(doc);
-        QVERIFY(doc.modified);
+        Harness h;
+        const TileDocument source = testdoc::randomDocument(5, true, Edition::ScreenMode1);
+        h.doc() = source;
+        h.click("cmd_copy_pattern");
+        h.click("cmd_clear_pattern");
         for (int c = 0; c < 256; ++c)
-            QVERIFY(doc.charPatterns[c] == CharRows{});
-        for (Byte g : doc.groupColors)
-            QCOMPARE(int(g), 65);
-        QVERIFY(doc.nameTable == source.nameTable && doc.spritePatterns == source.spritePatterns);
-        pasteCharacterSet(doc, copy);
-        QVERIFY(doc.sameTablesAs(source));
+            QVERIFY(h.doc().charPatterns[c] == CharRows{} && h.doc().groupColors[c / 8] == 65);
+        h.click("cmd_paste_pattern");
+        QVERIFY(h.doc().sameTablesAs(source) && h.doc().modified);
     }
 
     void prototypeImages_data()
@@ -90,62 +101,45 @@ private slots:
         QTest::addColumn<int>("marker"); // first byte of the marker, counted from 1
         QTest::addColumn<QString>("refusal"); // empty: the tables are written
         QTest::newRow("8000, marker at 1001") << 8000 << 1001 << QString();
-        QTest::newRow("marker at the start") << 8000 << 1 << QString();
         QTest::newRow("tables end the image") << 32767 << 32767 - 2857 << QString();
         QTest::newRow("one byte short") << 32767 << 32767 - 2856 << "do not fit";
-        QTest::newRow("marker near the end") << 8000 << 7990 << "do not fit";
         QTest::newRow("no marker") << 9000 << 0 << "no \"PROTOTYPE\" marker";
         QTest::newRow("7999 bytes") << 7999 << 1 << "8000 to 32767";
-        QTest::newRow("32768 bytes") << 32768 << 1 << "8000 to 32767";
     }
 
+    // Through the Prototype button: the image is found by the start-up scan.
     void prototypeImages()
     {
         QFETCH(int, size);
         QFETCH(int, marker);
         QFETCH(QString, refusal);
         QTemporaryDir dir;
-        const QString path = dir.filePath("game.rom");
         QByteArray image(size, 0);
         for (int i = 0; i < size; ++i)
             image[i] = char(i * 7 + 3);
         if (marker > 0)
             image.replace(marker - 1, 9, "PROTOTYPE");
-        writeFile(path, image);
-        const TileDocument doc = testdoc::randomDocument(11, true, Edition::ScreenMode1);
-
-        const tms::FileResult result = WritePrototype(path, doc);
-        const QByteArray written = readFile(path);
+        writeFile(dir.filePath("game.rom"), image);
+        writeFile(dir.filePath("prototype.txt"), dir.filePath("game.rom").toLocal8Bit());
+        Harness h(dir.filePath("prototype.txt"));
+        h.doc() = testdoc::randomDocument(11, true, Edition::ScreenMode1);
+        h.window.cmd_prototype_Click();
+        const QByteArray written = readFile(dir.filePath("game.rom"));
         if (!refusal.isEmpty()) {
-            QVERIFY(!result.ok);
-            QVERIFY2(result.error.contains(refusal), qPrintable(result.error));
+            QVERIFY(h.dialogs.shown.size() == 1 && h.dialogs.shown[0].text.contains(refusal));
             QCOMPARE(written, image); // left byte for byte as it was
             return;
         }
-        QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(written.size(), size);
+        QVERIFY(h.window.cmd_prototype->isVisibleTo(&h.window) && h.dialogs.shown.isEmpty()); // success is silent
         // Counted from 1: the marker, one byte kept, then the name table, the patterns and
         // the group colours (for the marker at 1001: 1011..1778, 1779..3826, 3827..3858).
-        const int tables = marker + 10;
-        QByteArray expected;
-        for (const std::vector<int>& table : {testdoc::names(doc), testdoc::patterns(doc), testdoc::colors(doc)})
+        QByteArray tables;
+        for (const std::vector<int>& table : {testdoc::names(h.doc()), testdoc::patterns(h.doc()), testdoc::colors(h.doc())})
             for (int v : table)
-                expected.append(char(v));
-        QCOMPARE(expected.size(), 2848);
-        QCOMPARE(written.mid(tables - 1, 2848), expected);
-        QCOMPARE(written.left(tables - 1), image.left(tables - 1)); // marker and the byte after it included
-        QCOMPARE(written.mid(tables - 1 + 2848), image.mid(tables - 1 + 2848));
-    }
-
-    void missingImageIsReported()
-    {
-        QTemporaryDir dir;
-        const tms::FileResult result = WritePrototype(dir.filePath("none.rom"), TileDocument(Edition::ScreenMode1));
-        QVERIFY(!result.ok);
-        QVERIFY(result.error.contains("none.rom"));
-        QVERIFY(!QFile::exists(dir.filePath("none.rom")));
+                tables.append(char(v));
+        QCOMPARE(written, image.left(marker + 9) + tables + image.mid(marker + 9 + 2848));
     }
 };
 
-QTEST_GUILESS_MAIN(TestScreenMode1)
+QTEST_MAIN(TestScreenMode1)
 #include "test_screen_mode1.moc"

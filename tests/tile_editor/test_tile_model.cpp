@@ -28,7 +28,6 @@ private slots:
     {
         TileDocument doc;
         QCOMPARE(doc.currentChar, 32);
-        QCOMPARE(doc.selectedSwatch, 1);
         doc.charPatterns[3][2] = doc.nameTable[5][6] = doc.spritePatterns[7][8] = 7;
         doc.charColors[1][1] = doc.spriteColors[63] = 2;
         doc.currentChar = 99;

@@ -108,14 +108,6 @@ private:
     int m_stored = 0;
 };
 
-int hexValue(const char* text, qsizetype length)
-{
-    int value = 0;
-    for (qsizetype i = 0; i < length; ++i)
-        value = value * 16 + tms::hexDigitValue(QChar::fromLatin1(text[i]));
-    return value;
-}
-
 const char* sectionName(int section)
 {
     switch (section) {
@@ -252,7 +244,8 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
         const qsizetype size = record.size();
         qsizetype at = dollar + 1;
         while (at < size) {
-            sink.store(Byte(hexValue(text + at, std::min<qsizetype>(2, size - at))), modeOneColors);
+            const QString digits = QString::fromLatin1(text + at, std::min<qsizetype>(2, size - at));
+            sink.store(Byte(tms::HexValue(digits)), modeOneColors);
             ++valuesSeen;
             const qsizetype next = record.indexOf('$', at);
             if (next < 0)

@@ -114,20 +114,20 @@ void scrollCharacter(TileDocument& doc, Direction direction)
     doc.modified = true;
 }
 
-void copyCharacter(TileDocument& doc)
+void copyCharacter(TileDocument& doc, CopyBuffers& copies)
 {
-    doc.charCopyPattern = currentRows(doc);
-    doc.charCopyColor = currentColors(doc);
+    copies.charCopyPattern = currentRows(doc);
+    copies.charCopyColor = currentColors(doc);
 }
 
-void pasteCharacter(TileDocument& doc)
+void pasteCharacter(TileDocument& doc, const CopyBuffers& copies)
 {
-    currentRows(doc) = doc.charCopyPattern;
-    currentColors(doc) = doc.charCopyColor;
+    currentRows(doc) = copies.charCopyPattern;
+    currentColors(doc) = copies.charCopyColor;
     doc.modified = true;
 }
 
-bool copyBlock(TileDocument& doc)
+bool copyBlock(const TileDocument& doc, CopyBuffers& copies)
 {
     if (!doc.BlockIsValid())
         return false;
@@ -135,17 +135,17 @@ bool copyBlock(TileDocument& doc)
     const int count = doc.markedBlock[1] - first + 1;
     for (int i = 0; i < charCount; ++i) {
         if (i < count) {
-            doc.blockCopyPattern[i] = doc.charPatterns[first + i];
-            doc.blockCopyColor[i] = doc.charColors[first + i];
+            copies.blockCopyPattern[i] = doc.charPatterns[first + i];
+            copies.blockCopyColor[i] = doc.charColors[first + i];
         } else {
-            doc.blockCopyPattern[i].fill(blankPattern);
-            doc.blockCopyColor[i].fill(defaultRowColor);
+            copies.blockCopyPattern[i].fill(blankPattern);
+            copies.blockCopyColor[i].fill(defaultRowColor);
         }
     }
     return true;
 }
 
-bool pasteBlock(TileDocument& doc)
+bool pasteBlock(TileDocument& doc, const CopyBuffers& copies)
 {
     if (!doc.BlockIsValid())
         return false;
@@ -154,8 +154,8 @@ bool pasteBlock(TileDocument& doc)
     const int first = doc.markedBlock[0];
     const int count = doc.markedBlock[1] - first + 1;
     for (int i = 0; i < count; ++i) {
-        doc.charPatterns[first + i] = doc.blockCopyPattern[i];
-        doc.charColors[first + i] = doc.blockCopyColor[i];
+        doc.charPatterns[first + i] = copies.blockCopyPattern[i];
+        doc.charColors[first + i] = copies.blockCopyColor[i];
     }
     doc.modified = true;
     return true;

@@ -5,6 +5,7 @@
 // rows leaves them alone. Each command sets doc.modified when it changes document data.
 
 #include "direction.h"
+#include "editing_state.h"
 #include "tile_document.h"
 
 namespace tile {
@@ -22,8 +23,8 @@ void clearCharacter(TileDocument& doc); // pattern 0, colours kept
 void scrollCharacter(TileDocument& doc, Direction direction);
 
 // The character clipboard. Copy changes no document data.
-void copyCharacter(TileDocument& doc);
-void pasteCharacter(TileDocument& doc);
+void copyCharacter(TileDocument& doc, CopyBuffers& copies);
+void pasteCharacter(TileDocument& doc, const CopyBuffers& copies);
 
 // Block commands on markedBlock[0]..markedBlock[1]. Each returns false and does nothing
 // when the block is invalid (first marker after the second).
@@ -31,8 +32,8 @@ void pasteCharacter(TileDocument& doc);
 // Copy fills the block buffer with the block's characters and pads the rest of the 256
 // entries with blank characters (pattern 0, colour 65), so that a longer target block
 // receives blanks after the copied characters.
-bool copyBlock(TileDocument& doc);
-bool pasteBlock(TileDocument& doc);
+bool copyBlock(const TileDocument& doc, CopyBuffers& copies);
+bool pasteBlock(TileDocument& doc, const CopyBuffers& copies);
 bool clearBlock(TileDocument& doc);
 
 } // namespace tile

@@ -139,14 +139,14 @@ void scrollSprite(TileDocument& doc, Direction direction)
     doc.modified = true;
 }
 
-void copySprite(TileDocument& doc)
+void copySprite(TileDocument& doc, CopyBuffers& copies)
 {
-    doc.spriteCopy = currentBytes(doc);
+    copies.spriteCopy = currentBytes(doc);
 }
 
-void pasteSprite(TileDocument& doc)
+void pasteSprite(TileDocument& doc, const CopyBuffers& copies)
 {
-    currentBytes(doc) = doc.spriteCopy;
+    currentBytes(doc) = copies.spriteCopy;
     doc.modified = true;
 }
 

@@ -5,6 +5,7 @@
 // Each command sets doc.modified when it changes document data.
 
 #include "direction.h"
+#include "editing_state.h"
 #include "tile_document.h"
 #include "view_geometry.h"
 
@@ -33,10 +34,10 @@ void flipSpriteY(TileDocument& doc);
 void rotateSprite(TileDocument& doc); // 90 degrees clockwise
 // One pixel with wrap-around over the whole 16-pixel width or height.
 void scrollSprite(TileDocument& doc, Direction direction);
-void pasteSprite(TileDocument& doc); // the pattern only; the colour stays
+void pasteSprite(TileDocument& doc, const CopyBuffers& copies); // the pattern only; the colour stays
 void clearSprite(TileDocument& doc); // the pattern only; the colour stays
 
 // Copies the pattern (not the colour); changes no document data.
-void copySprite(TileDocument& doc);
+void copySprite(TileDocument& doc, CopyBuffers& copies);
 
 } // namespace tile

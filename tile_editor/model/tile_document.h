@@ -1,7 +1,9 @@
 #pragma once
 // The document of the tile editor: a complete set of screen mode 2 tables (256
 // characters with a colour byte per pattern row, the 32x24 name table, 64 sprites of
-// 16x16 pixels with one colour each) and the editing state the views share.
+// 16x16 pixels with one colour each), the positions the editing commands act on, the
+// file name and the modified flag. The window's own state (copy buffers, selected
+// swatch, painting tick) is in editing_state.h.
 //
 // Two-index tables are indexed [first][second] in the order the names give:
 // charPatterns[character][row], nameTable[column][row], spritePatterns[sprite][byte].
@@ -48,22 +50,15 @@ struct TileDocument {
     // Editing state.
     int currentChar = 32;
     int currentSprite = 0;
-    int selectedSwatch = 1;
     std::array<int, 2> markedBlock = {0, 255};
     int markerTurn = 0;
-    CharRows charCopyPattern{};
-    CharRows charCopyColor{};
-    std::array<CharRows, charCount> blockCopyPattern{};
-    std::array<CharRows, charCount> blockCopyColor{};
-    SpriteBytes spriteCopy{};
     bool modified = false;
-    bool tick = false;
     QString fileName;
 
     explicit TileDocument(Edition documentEdition = Edition::ScreenMode2) : edition(documentEdition) { ResetTables(); }
 
     // Every table to its reset value; clears modified. Leaves the current character and
-    // sprite, the block markers and the copy buffers alone.
+    // sprite and the block markers alone.
     void ResetTables();
 
     int lepattern(int car, int y) const { return charPatterns[car][y]; }

@@ -66,13 +66,13 @@ void KardoWindow::cmd3_scroll_right_Click()
 
 void KardoWindow::cmd_copy_car_Click()
 {
-    copyCharacter(m_doc);
+    copyCharacter(m_doc, m_editing.copies);
     cmd_paste_car->setEnabled(true);
 }
 
 void KardoWindow::cmd_paste_car_Click()
 {
-    pasteCharacter(m_doc);
+    pasteCharacter(m_doc, m_editing.copies);
     cmd_Refresh_Click();
 }
 
@@ -81,7 +81,7 @@ void KardoWindow::cmd_copy_pattern_Click()
 {
     if (isModeOne())
         m_setCopy = copyCharacterSet(m_doc);
-    if (isModeOne() || copyBlock(m_doc))
+    if (isModeOne() || copyBlock(m_doc, m_editing.copies))
         cmd_paste_pattern->setEnabled(true);
 }
 
@@ -89,7 +89,7 @@ void KardoWindow::cmd_paste_pattern_Click()
 {
     if (isModeOne())
         pasteCharacterSet(m_doc, m_setCopy);
-    if (isModeOne() || pasteBlock(m_doc))
+    if (isModeOne() || pasteBlock(m_doc, m_editing.copies))
         cmd_Refresh_Click();
 }
 

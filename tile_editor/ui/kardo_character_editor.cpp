@@ -85,7 +85,9 @@ void KardoWindow::buildCharacterEditor(QWidget* area)
         TextHEX = new QLineEdit(QStringLiteral("0000000000000000"), area);
         TextHEX->setObjectName(QStringLiteral("TextHEX"));
         TextHEX->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        TextHEX->setGeometry(6, 142, 140, 22);
+        TextHEX->setGeometry(6, 142, 132, 22); // clear of "Show Sprites" beside it
+        // Only a click gives it the keyboard: a stray key at start must not change a character.
+        TextHEX->setFocusPolicy(Qt::ClickFocus);
         TextHEX->installEventFilter(new HexKeyFilter(this));
     }
     NOCARACTERE = new QLabel(area);
@@ -273,14 +275,14 @@ void KardoWindow::COL_Click(int Index)
         markColorTarget();
         return;
     }
-    ColorSwatch* previous = COL[m_doc.selectedSwatch];
+    ColorSwatch* previous = COL[m_editing.selectedSwatch];
     previous->drawOutline(previous->fillColor());
-    m_doc.selectedSwatch = Index;
+    m_editing.selectedSwatch = Index;
 }
 
 void KardoWindow::COLOR_Click(int Index)
 {
-    if (applyPaletteColor(m_doc, m_doc.selectedSwatch, Index))
+    if (applyPaletteColor(m_doc, m_editing.selectedSwatch, Index))
         cmd_Refresh_Click();
 }
 

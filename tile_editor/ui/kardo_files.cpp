@@ -4,10 +4,13 @@
 
 #include "asm_export.h"
 #include "c_export.h"
+#include "file_drop.h"
 #include "lien.h"
 #include "project_file.h"
+#include "recent_files.h"
 #include "tile_file_dialogs.h"
 #include "user_dialogs.h"
+#include "window_aids.h"
 
 #include <QAction>
 
@@ -21,8 +24,9 @@ bool namesAProject(const QString& path) { return path.toLower().contains(QString
 
 void KardoWindow::connectFileMenu()
 {
-    for (QAction* action : {Ouvrir, Sauver, SauverSous, ExporterC, ExporterASM})
-        action->setEnabled(true);
+    tms::setStandardFileShortcuts(Fichier);
+    m_recentFiles = new tms::RecentFiles(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
+    tms::acceptFileDrops(this, {QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
 }
 
 void KardoWindow::runFileDialog(FileDialogKind kind)
@@ -60,6 +64,8 @@ bool KardoWindow::loadProjectFrom(const QString& path)
     m_doc.fileName = path;
     LIEN().datFileName = path;
     setCaptionForFile();
+    if (m_recentFiles)
+        m_recentFiles->add(path);
     cmd_Refresh_Click();
     if (!load.ok()) // read as far as it goes; say what is missing
         dialogs().tell(tms::warningTitle(), load.message);
@@ -76,6 +82,19 @@ void KardoWindow::Ouvrir_Click()
 {
     // The click that closes the dialog or the question must not paint.
     withTimerPaused([this] { openProject(); });
+}
+
+void KardoWindow::openProjectFile(const QString& path)
+{
+    withTimerPaused([&] {
+        // The Open dialog's check, then Open's question.
+        if (const QString refusal = fileDialogSetup(FileDialogKind::OpenDAT).check(path); !refusal.isEmpty()) {
+            dialogs().tell(tms::warningTitle(), refusal);
+            return;
+        }
+        if (mayDiscardWork())
+            loadProjectFrom(path);
+    });
 }
 
 void KardoWindow::openProject()
@@ -127,6 +146,7 @@ bool KardoWindow::SauverSous_Click()
     }
     m_doc.fileName = chosen;
     setCaptionForFile();
+    m_recentFiles->add(chosen);
     return true;
 }
 

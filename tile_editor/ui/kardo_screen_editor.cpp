@@ -57,7 +57,7 @@ void KardoWindow::ECRAN_MouseDown(int Button, int, double X, double Y)
 
 void KardoWindow::paintScreenCell(int button, double x, double y)
 {
-    if (!m_doc.tick || button == NoButton)
+    if (!m_editing.tick || button == NoButton)
         return;
     const CellPos cell = screenCellAt(x, y);
     if (!PlaceChar(m_doc, cell.column, cell.row))

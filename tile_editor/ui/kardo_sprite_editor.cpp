@@ -97,13 +97,13 @@ void KardoWindow::cmd2_scroll_right_Click()
 
 void KardoWindow::cmd_sprite_copy_Click()
 {
-    copySprite(m_doc);
+    copySprite(m_doc, m_editing.copies);
     cmd_sprite_paste->setEnabled(true);
 }
 
 void KardoWindow::cmd_sprite_paste_Click()
 {
-    pasteSprite(m_doc);
+    pasteSprite(m_doc, m_editing.copies);
     presentSprite();
 }
 

@@ -61,6 +61,7 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     Form_Load();
     connectFileMenu();
     connectFontMenu();
+    addNewUserAids();
 }
 
 KardoWindow::~KardoWindow() = default;
@@ -222,12 +223,13 @@ void KardoWindow::Form_Load()
         paintColorStrip();
     for (int i = 0; i < 16 && !isModeOne(); ++i)
         COLOR[i]->setFillColor(tms::toQColor(m_palette[i]));
+    outlineLightSwatch();
     m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
     LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
     m_doc.currentChar = 32;
-    m_doc.selectedSwatch = 1;
+    m_editing.selectedSwatch = 1;
     m_doc.markedBlock = {0, 255};
     m_doc.markerTurn = 0;
     showBlockMarkers();
@@ -281,21 +283,21 @@ void KardoWindow::Form_Activate()
     Timer1->start();
     if (isModeOne())
         return; // the colour selector keeps its value
-    COL[m_doc.selectedSwatch]->drawOutline(COL[m_doc.selectedSwatch]->fillColor());
-    m_doc.selectedSwatch = allRowsForegroundSwatch;
+    COL[m_editing.selectedSwatch]->drawOutline(COL[m_editing.selectedSwatch]->fillColor());
+    m_editing.selectedSwatch = allRowsForegroundSwatch;
     Timer2->start();
 }
 
 void KardoWindow::Timer1_Timer()
 {
-    m_doc.tick = true;
+    m_editing.tick = true;
 }
 
 void KardoWindow::Timer2_Timer()
 {
     if (isModeOne())
         return; // kardo2 has no second timer
-    ColorSwatch* swatch = COL[m_doc.selectedSwatch];
+    ColorSwatch* swatch = COL[m_editing.selectedSwatch];
     const QColor fill = swatch->fillColor();
     if (swatch->drawColor() != fill)
         swatch->drawOutline(fill);
@@ -305,23 +307,23 @@ void KardoWindow::Timer2_Timer()
 
 void KardoWindow::withTimerPaused(const std::function<void()>& work)
 {
-    tms::withTimerPaused(*Timer1, m_doc.tick, work);
+    tms::withTimerPaused(*Timer1, m_editing.tick, work);
 }
 
 void KardoWindow::Fichier_Click()
 {
     // The click that closes the menu must not paint.
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
 }
 
 void KardoWindow::Polices_Click()
 {
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
 }
 
 void KardoWindow::Apropos_Click()
 {
-    const tms::TimerPause pause(*Timer1, m_doc.tick);
+    const tms::TimerPause pause(*Timer1, m_editing.tick);
     tms::AboutBox about({editionProgramName(m_doc.edition), QStringLiteral(SUITE_VERSION),
                          isModeOne() ? QStringLiteral("Only Screen Mode 1 Graphics")
                                      : QStringLiteral("Tile editor for the TMS9918A's screen mode 2: characters, "
@@ -355,6 +357,7 @@ void KardoWindow::cmd_show_sprite_Click()
     if (!cmd_show_sprite || cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->hide();
+    setMinimumWidth(wideWidth);
     resize(wideWidth, height());
 }
 
@@ -363,6 +366,7 @@ void KardoWindow::cmd_hide_sprite_Click()
     if (!cmd_show_sprite || !cmd_show_sprite->isHidden())
         return;
     cmd_show_sprite->show();
+    setMinimumWidth(narrowWidth);
     resize(narrowWidth, height());
 }
 

@@ -5,6 +5,7 @@
 // files by concern (kardo_*.cpp).
 
 #include "direction.h"
+#include "editing_state.h"
 #include "group_colors.h"
 #include "palette.h"
 #include "tile_document.h"
@@ -26,6 +27,7 @@ class QTimer;
 
 namespace tms {
 class PixelView;
+class RecentFiles;
 class UserDialogs;
 } // namespace tms
 
@@ -47,6 +49,7 @@ public:
     ~KardoWindow() override;
 
     TileDocument& document() { return m_doc; }
+    EditingState& editing() { return m_editing; }
     // The screen mode 1 edition (kardo2): group colours, no hex box, no block markers.
     bool isModeOne() const;
     ColorTarget colorTarget() const { return m_colorTarget; }
@@ -62,6 +65,11 @@ public:
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
     // Shows the print dialog; tests replace it and play the user on the form.
     void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
+
+    // Opens a project chosen outside the Open dialog (dropped on the window, or an
+    // entry of Open Recent) with the dialog's check and Open's question.
+    void openProjectFile(const QString& path);
+    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
 
     // Start-up and life of the window.
     void Form_Load();
@@ -177,8 +185,14 @@ private:
     void buildMenus();
     QPushButton* addButton(QWidget* area, const QString& name, const QString& caption, const QRect& geometry,
                            void (KardoWindow::*handler)());
-    // Connects the file menu items whose work lives in kardo_files.cpp.
+    // Connects the file menu items whose work lives in kardo_files.cpp, with their
+    // shortcuts, Open Recent and the opening of dropped projects.
     void connectFileMenu();
+    // Tooltips of the controls without a caption, the outline of the light palette
+    // swatch and the smallest size of the window (kardo_help.cpp).
+    void addNewUserAids();
+    // Outlines the palette colour as grey as the window, so that it stands out.
+    void outlineLightSwatch();
 
     void drawPixelEverywhere(int px, int py, tms::ColorValue color);
     void paintScreenCell(int button, double x, double y);
@@ -247,6 +261,7 @@ private:
     // --- end of kardo_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;
+    EditingState m_editing;
     tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;
@@ -256,6 +271,7 @@ private:
     QString m_prototypePath;
     std::optional<qint64> m_prototypeOffset;
     bool m_firstActivation = true;
+    tms::RecentFiles* m_recentFiles = nullptr;
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.

@@ -43,6 +43,13 @@ def mode_one_project():
     return project(sections)
 
 
+def font_file(title="DEMO"):
+    lines = ["FONT COLECOVISION : " + title]
+    for c in range(48, 58):
+        lines.append("%02X :" % c + "".join(" %02X" % ((c * 7 + r) & 0xFF) for r in range(8)))
+    return ("\r\n".join(lines) + "\r\n").encode("ascii")
+
+
 def powerpaint(full, pattern=lambda i: i * 7, color=lambda i: i * 13 + 1):
     def block(table, rows, first_column, columns):
         out = bytearray()
@@ -71,6 +78,8 @@ def bmp(width, height, bits=24, pixels_at=54, header=40, compression=0, data=Non
     size = pixels_at + len(data)
     return b"BM" + struct.pack("<IHHI", size, 0, 0, pixels_at) + info + b"\0" * (pixels_at - 54) + data
 
+
+GRP_HEADER = bytes([254, 0, 0, 255, 63, 0, 0])
 
 SMALL_GIF = (b"GIF89a\x01\x00\x01\x00\x80\x00\x00" b"\x00\x00\x00\xff\xff\xff"
              b",\x00\x00\x00\x00\x01\x00\x01\x00\x00" b"\x02\x02D\x01" b"\x00;")
@@ -133,6 +142,13 @@ def malformed_projects(out):
     write(out, "utf16.dat", whole[:3000].decode("ascii").encode("utf-16"))
     write(out, "signature_only.dat", b"NAME")
     write(out, "mode_one_cut_in_colors.dat", mode_one_project()[:81 * 178 + 40])
+    font = font_file()
+    write(out, "font_empty.fcv", b"")
+    write(out, "font_cut_in_signature.fcv", font[:10])
+    write(out, "font_lower_case_signature.fcv", font.replace(b"FONT COLECOVISION", b"font colecovision", 1))
+    write(out, "font_without_signature.fcv", font[font.index(b"\n") + 1:])
+    write(out, "font_utf16.fcv", font.decode("ascii").encode("utf-16"))
+    write(out, "font_binary_junk.fcv", bytes((i * 151 + 17) & 0xFF for i in range(3000)))
 
 
 def malformed_powerpaint(out):
@@ -142,6 +158,18 @@ def malformed_powerpaint(out):
         write(out, "length_%d.pp" % n, (source * 2)[:n])
     write(out, "png_bytes.pp", png(4, 4))  # a picture under a .pp name
     write(out, "text.pp", b"this is not a picture\r\n" * 10)
+    scr = bytes((i * 7) & 0xFF for i in range(6912))
+    mlt = bytes((i * 11) & 0xFF for i in range(12288))
+    for name, data in (("scr_short.scr", scr[:-1]), ("scr_long.scr", scr + b"\0"), ("scr_empty.scr", b""),
+                       ("scr_upper_case_name_short.SCR", scr[:4000]), ("mlt_short.mlt", mlt[:-1]),
+                       ("mlt_long.mlt", mlt + b"\0"), ("mlt_sized_as_scr.mlt", scr)):
+        write(out, name, data)
+    grp = GRP_HEADER + bytes((i * 3) & 0xFF for i in range(16384))
+    write(out, "grp_short.grp", grp[:-1])
+    write(out, "grp_long.grp", grp + b"\0")
+    write(out, "grp_end_address_37ff.grp", grp[:3] + b"\xff\x37" + grp[5:])
+    write(out, "grp_wrong_type.grp", b"\xfd" + grp[1:])
+    write(out, "grp_text.grp", b"10 SCREEN 2\r\n".ljust(16391, b" "))
 
 
 def malformed_pictures(out):
@@ -194,6 +222,26 @@ def seeds():
     write(SEEDS, "project_file/reset.dat", project())
     write(SEEDS, "project_file/counting.dat", project(value=lambda i: i))
     write(SEEDS, "project_file/mode_one.dat", mode_one_project())
+    # an odd length loads into a screen mode 1 document
+    write(SEEDS, "project_file/mode_one_for_kardo2.dat", mode_one_project() + b" ")
+    write(SEEDS, "project_file/mode_two_for_kardo2.dat", project() + b" ")
+    font = font_file()
+    write(SEEDS, "font_file/digits.fcv", font)
+    write(SEEDS, "font_file/lower_case.fcv", font.replace(b"3", b"a"))
+    write(SEEDS, "font_file/lf_only.fcv", font.replace(b"\r\n", b"\n"))
+    write(SEEDS, "font_file/no_space_before_colon.fcv", font.replace(b" :", b":"))
+    write(SEEDS, "font_file/title_only.fcv", b"FONT COLECOVISION : \r\n")
+    write(SEEDS, "prototype_write/marker_early", b"C\x03PROTOTYPE!")
+    write(SEEDS, "prototype_write/marker_late", b"C\xf0PROTOTYPE!")
+    write(SEEDS, "prototype_write/no_room", b"\0" * 100 + b"PROTOTYPE" + b"\0" * 3000)
+    write(SEEDS, "spectrum_file/padded_scr", b"S1")
+    write(SEEDS, "spectrum_file/padded_mlt", b"S")
+    write(SEEDS, "spectrum_file/scr", bytes((i * 7) & 0xFF for i in range(6912)))
+    write(SEEDS, "spectrum_file/short", b"\1\2\3")
+    write(SEEDS, "grp_file/padded", b"G1")
+    write(SEEDS, "grp_file/padded_keep_header", b"G")
+    write(SEEDS, "grp_file/whole", GRP_HEADER + bytes((i * 3) & 0xFF for i in range(16384)))
+    write(SEEDS, "grp_file/header_only", GRP_HEADER)
     write(SEEDS, "project_file/three_lines.dat", project()[:243])
     write(SEEDS, "project_file/lower_case.dat", project(value=lambda i: 0xAB).replace(b"$AB", b"$ab"))
     write(SEEDS, "prototype_scan/at_start", b"PROTOTYPE!" + b"\0" * 20)

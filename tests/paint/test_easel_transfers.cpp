@@ -69,7 +69,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("scr") << "screen.SCR" << randomBytes(6912, 13);
-        QTest::newRow("mlt") << "multi.mlt" << randomBytes(12288, 14);
         QTest::newRow("grp") << "msx.grp" << encodeGRP(randomPicture(12));
     }
 

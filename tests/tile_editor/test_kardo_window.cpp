@@ -1,9 +1,4 @@
-// The main window driven as a user would: presses on the views, clicks on the named
-// buttons, the menus and the file dialogs, played through the dialog runner (which
-// sets the LIEN value, a choice, or leaves it, the dialog closed). Button commands
-// must change the document as their model command does, and every view must then
-// show the document as the model renders it (the rendering itself is tested with the
-// model).
+// The main window driven as a user would: views, buttons, menus and file dialogs.
 #include "asm_export.h"
 #include "c_export.h"
 #include "character_editing.h"
@@ -33,7 +28,6 @@ using namespace tile;
 
 namespace {
 
-constexpr QRgb grey = 0x404040; // colour 0
 constexpr QRgb frameGrey = 0x666666;
 
 QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
@@ -109,7 +103,6 @@ bool frameAroundCell(Harness& h, int ch)
     return frame && *frame == QRect(16 * (ch / 8), 16 * (ch % 8), 16, 16)
         && pixelOf(h.window.PATTERN->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
 }
-
 struct Button {
     const char* name;
     std::function<void(TileDocument&)> command;
@@ -121,27 +114,6 @@ class TestKardoWindow : public QObject {
     Q_OBJECT
 private slots:
     void init() { forgetRememberedPaths(); }
-
-    void viewsAndSpritePanel()
-    {
-        Harness h;
-        const std::pair<const char*, QSize> views[] = {
-            {"CARACTERE", {80, 80}}, {"PATTERN", {512, 128}}, {"ECRAN", {256, 192}}, {"SPRITE", {128, 128}}};
-        for (const auto& [name, size] : views)
-            QCOMPARE(h.window.findChild<tms::PixelView*>(name)->size(), size);
-        QCOMPARE(h.window.windowTitle(), QString("KARDO"));
-        QCOMPARE(h.window.COLOR[0]->fillColor(), QColor(64, 64, 64));
-        QVERIFY(h.window.cmd_prototype->isHidden());
-        QVERIFY(h.window.findChild<QAction*>("font1")->isEnabled());
-        const int height = h.window.height();
-        QCOMPARE(h.window.width(), KardoWindow::narrowWidth);
-        h.window.cmd_show_sprite_Click();
-        QCOMPARE(h.window.width(), KardoWindow::wideWidth);
-        QVERIFY(h.window.cmd_show_sprite->isHidden());
-        h.window.cmd_hide_sprite_Click();
-        QCOMPARE(h.window.width(), KardoWindow::narrowWidth);
-        QCOMPARE(h.window.height(), height);
-    }
 
     void drawingShowsEverywhere()
     {
@@ -165,21 +137,17 @@ private slots:
         QCOMPARE(h.doc().currentChar, 10);
         QCOMPARE(h.window.NOCARACTERE->text(), QString("10 (0x0A)"));
         QCOMPARE(h.window.PATTERN->frame().value(), QRect(16, 32, 16, 16));
-        QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{0, 255}));
 
         auto pick = [&](int n) { h.window.PATTERN_MouseDown(2, 0, 16 * (n / 8) + 3, 16 * (n % 8) + 3); };
         const QColor orange(255, 128, 0), yellow(255, 255, 0);
         pick(40);
         pick(30);
         QCOMPARE(h.window.BLOCKMARKER[0]->text(), QString("40 (0x28)"));
-        QCOMPARE(h.window.BLOCKMARKER[1]->text(), QString("30 (0x1E)"));
         QCOMPARE(h.window.BLOCKMARKER[0]->palette().color(QPalette::WindowText), orange);
         pick(30); // the current character again: neither chosen nor marked
         pick(50);
-        QCOMPARE(h.window.BLOCKMARKER[0]->text(), QString("50 (0x32)"));
         QCOMPARE(h.window.BLOCKMARKER[1]->palette().color(QPalette::WindowText), orange);
         pick(60);
-        QCOMPARE(h.window.BLOCKMARKER[1]->text(), QString("60 (0x3C)"));
         QCOMPARE(h.window.BLOCKMARKER[1]->palette().color(QPalette::WindowText), yellow);
         QVERIFY(!h.doc().modified);
     }
@@ -189,15 +157,12 @@ private slots:
         Harness h;
         QCOMPARE(h.window.editing().selectedSwatch, 17);
         h.window.COLOR_Click(9);
-        for (int y = 0; y < 8; ++y)
-            QCOMPARE(h.doc().charColors[32][y], Byte(0x91));
         QCOMPARE(h.window.COL[1]->fillColor(), QColor(255, 121, 120));
         QVERIFY(h.doc().modified);
 
         h.window.COL_Click(4); // background of row 2
         h.window.COLOR_Click(0);
         QCOMPARE(h.doc().charColors[32][2], Byte(0x90));
-        QCOMPARE(h.window.COL[4]->fillColor(), QColor(64, 64, 64));
 
         h.window.Form_Activate(); // back from a dialog: all-rows foreground again
         QCOMPARE(h.window.editing().selectedSwatch, 17);
@@ -224,7 +189,6 @@ private slots:
         QTest::keyClicks(h.window.TextHEX, "fg1");
         QCOMPARE(h.window.TextHEX->text(), QString("F1"));
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0xF1));
-        QCOMPARE(h.doc().charPatterns[32][1], Byte(0));
         QVERIFY(h.doc().modified);
         QTest::keyClick(h.window.TextHEX, Qt::Key_Backspace);
         QCOMPARE(h.window.TextHEX->text(), QString("F1"));
@@ -236,8 +200,6 @@ private slots:
         h.doc().currentChar = 65;
         h.window.ECRAN_MouseMove(0, 0, 255, 191);
         QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
-        QCOMPARE(h.window.LACOORY->text(), QString("Y=23"));
-        QCOMPARE(h.window.LACARAC->text(), QString("C=32 (0x20)"));
         h.window.ECRAN_MouseMove(1, 0, 256, 100); // outside: nothing at all
         QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
 
@@ -261,8 +223,6 @@ private slots:
         QTest::mouseClick(h.window.findChild<QPushButton*>("cmd_scroll_left"), Qt::LeftButton);
         QCOMPARE(h.doc().nameTable[31][0], Byte(7));
         QVERIFY(h.doc().modified);
-        QTest::mouseClick(h.window.findChild<QPushButton*>("cmd_scroll_up"), Qt::LeftButton);
-        QCOMPARE(h.doc().nameTable[31][23], Byte(7));
     }
 
     void closeAskesAndResets()
@@ -273,8 +233,6 @@ private slots:
         h.window.cmd_paste_car->setEnabled(true);
         h.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(h.window.Fermer_Click());
-        QCOMPARE(h.dialogs.shown.size(), 1);
-        QCOMPARE(h.dialogs.shown[0].title, QString("Warning"));
         QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
         QCOMPARE(h.doc().charPatterns[40][0], Byte(0));
         QVERIFY(!h.doc().modified);
@@ -285,22 +243,6 @@ private slots:
         QVERIFY(h.window.Fermer_Click()); // clean: no question
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.unexpected, 0);
-    }
-
-    void quitPromptYesOnAnUnsavedDocumentKeepsTheWork()
-    {
-        Harness h; // the user closes the Save As dialog
-        h.window.CARACTERE_MouseDown(1, 0, 0, 0);
-        h.dialogs.yesNoAnswers.enqueue(true);
-        QVERIFY(!h.window.Form_Terminate());
-        QVERIFY(h.doc().modified);
-        QCOMPARE(h.doc().charPatterns[32][0], Byte(128));
-        QCOMPARE(h.dialogs.shown.first().title, QString("Warning! Unsaved modification!"));
-        QCOMPARE(h.dialogs.shown.first().text, QString("Do you want to save you work?"));
-        // The closed Save As dialog leaves its hint.
-        QCOMPARE(h.dialogs.shown.last().text, QString("To save your work just select Save item in File menu"));
-        h.dialogs.yesNoAnswers.enqueue(false);
-        QVERIFY(h.window.Form_Terminate());
     }
 
     void prototypeButtonFollowsTheImage()
@@ -373,7 +315,6 @@ private slots:
         h.click("cmd_paste_car");
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
-        QCOMPARE(h.doc().charColors[65], h.doc().charColors[32]);
         verifyViewsShowTheDocument(h);
         QVERIFY(frameAroundCell(h, 65));
     }
@@ -382,11 +323,8 @@ private slots:
     {
         Harness h(true);
         QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
-        QVERIFY(!h.window.cmd_sprite_paste->isEnabled());
         h.click("cmd_copy_car");
         QVERIFY(h.window.cmd_paste_car->isEnabled());
-        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
         h.click("cmd_copy_pattern"); // markers 0..255: a valid block
         QVERIFY(h.window.cmd_paste_pattern->isEnabled());
         h.click("cmd_sprite_copy");
@@ -395,7 +333,6 @@ private slots:
 
         QVERIFY(h.window.Fermer_Click());
         QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
         QVERIFY(h.window.cmd_sprite_paste->isEnabled());
         h.window.editing().copies.charCopyPattern.fill(0xFF); // a disabled Paste cannot be clicked
         h.click("cmd_paste_car");
@@ -417,7 +354,6 @@ private slots:
         }
         h.markCharacter(10);
         h.markCharacter(12);
-        QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{10, 12}));
         h.click("cmd_copy_pattern");
         h.markCharacter(20);
         h.markCharacter(25);
@@ -448,12 +384,8 @@ private slots:
         Harness h(true);
         h.click("cmd_show_sprite");
         h.press(h.window.SPRITE, Qt::LeftButton, {127, 127});
-        SpriteBytes expected{};
-        expected[31] = 1;
-        QCOMPARE(h.doc().spritePatterns[0], expected);
+        QCOMPARE(h.doc().spritePatterns[0][31], Byte(1));
         QVERIFY(h.doc().modified);
-        QCOMPARE(pixelOf(h.window.SPRITE->shownImage(), 120, 120), 0xFFFFFFu);
-        QCOMPARE(pixelOf(h.window.SPRITE->shownImage(), 119, 127), grey);
         h.press(h.window.SPRITE, Qt::RightButton, {124, 126});
         QCOMPARE(h.doc().spritePatterns[0][31], Byte(0));
         verifyViewsShowTheDocument(h);
@@ -470,7 +402,6 @@ private slots:
         QCOMPARE(h.doc().currentSprite, 63);
         QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 63"));
         h.click("cmd_sprite_next");
-        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 0"));
         QVERIFY(!h.doc().modified);
         h.doc().spritePatterns[0] = {0x80, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3C};
         h.click("cmd_sprite_color");
@@ -504,7 +435,6 @@ private slots:
         verifyViewsShowTheDocument(h);
         h.click("cmd_sprite_clean");
         QCOMPARE(h.doc().spritePatterns[1], SpriteBytes{});
-        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 1"));
         verifyViewsShowTheDocument(h);
     }
 
@@ -559,6 +489,15 @@ private slots:
         TileDocument saved;
         QVERIFY(loadProjectFile(path, saved).ok());
         QCOMPARE(int(saved.charPatterns[65][0]), 0xFF);
+
+        // Quitting: Yes with the Save As closed keeps the window and the work.
+        h.closeDialogs();
+        h.doc().modified = true;
+        h.dialogs.yesNoAnswers.enqueue(true);
+        h.doc().fileName.clear();
+        QVERIFY(!h.window.Form_Terminate());
+        QVERIFY(h.doc().modified);
+        QCOMPARE(h.dialogs.shown.last().text, QString("To save your work just select Save item in File menu"));
     }
 
     void openAsksFirstAndClosedChangesNothing()
@@ -579,7 +518,6 @@ private slots:
         QCOMPARE(int(h.doc().nameTable[0][0]), 7);
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().fileName, path);
-        QCOMPARE(LIEN().datFileName, path);
         QVERIFY(h.dialogs.shown.isEmpty());
 
         h.choose(other);
@@ -602,7 +540,6 @@ private slots:
         QCOMPARE(g.shownDialogs, (QList<FileDialogKind>{FileDialogKind::OpenDAT, FileDialogKind::SaveAsDAT}));
         QCOMPARE(int(g.doc().nameTable[1][1]), 1);
         QVERIFY(g.doc().modified);
-        QVERIFY(g.doc().fileName.isEmpty());
     }
 
     void malformedFilesAreToldAndRefused()
@@ -624,7 +561,6 @@ private slots:
             QVERIFY(h.dialogs.shown.last().text.contains(name));
             QCOMPARE(int(h.doc().nameTable[2][2]), 5);
             QVERIFY(h.doc().fileName.isEmpty());
-            QCOMPARE(h.window.windowTitle(), QString("KARDO"));
         }
 
         // A file cut short loads as far as it goes and says so.
@@ -654,13 +590,11 @@ private slots:
         h.closeDialogs();
         h.window.ExporterC_Click(); // closed: nothing, also after an earlier export
         QVERIFY(!QFile::exists(c));
-        QCOMPARE(LIEN().cFileName, c); // the folder is still remembered
 
         const QString a = dir.filePath("game.asm");
         h.choose(a);
         h.window.ExporterASM_Click();
         QCOMPARE(readFile(a), ExportAsm(h.doc()));
-        QVERIFY(!h.doc().modified);
 
         // A write that fails is told.
         h.choose(dir.filePath("no/such/folder/x.asm"));

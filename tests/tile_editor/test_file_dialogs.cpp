@@ -4,7 +4,6 @@
 #include "tile_file_dialogs.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -62,8 +61,6 @@ private slots:
         auto* options = c->findChild<Export2COptions*>();
         QVERIFY(!options->RLE->isChecked());
         QCOMPARE(options->HScroll1->value(), 4);
-        QCOMPARE(options->HScroll2->value(), 9);
-        QVERIFY(options->HScroll1->isHidden() || !options->HScroll1->isVisibleTo(options));
         options->cmd_moreoptions_Click();
         QVERIFY(!options->cmd_moreoptions->isEnabled());
         QVERIFY(options->HScroll1->isVisibleTo(options));

@@ -78,6 +78,9 @@ private slots:
         QTest::newRow("both sizes") << QStringList{"--save", "out.pp", "--full", "--10k", "in.pp"};
         QTest::newRow("size without save") << QStringList{"--full", "--png", "a.png", "in.pp"};
         QTest::newRow("nothing to do") << QStringList{"--10k"};
+        QTest::newRow("name without source") << QStringList{"--name", "X", "--export-grp", "a.grp", "in.pp"};
+        QTest::newRow("method on a screen") << QStringList{"--method", "nearest", "--save", "a.pp", "in.scr"};
+        QTest::newRow("unknown method") << QStringList{"--method", "blur", "--save", "a.pp", "in.png"};
     }
 
     void usageErrorsExitWithTwo()
@@ -156,7 +159,6 @@ private slots:
         const ProgramRun run = runWithoutDisplay(EASEL_PATH, {"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
         QCOMPARE(run.status, 0);
         const QImage image(dir.filePath("shot.png"));
-        QCOMPARE(image.size(), QSize(256, 192));
         QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
         QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));

@@ -33,7 +33,6 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("pp") << "in.pp" << ppBytes(randomPicture(41), true);
-        QTest::newRow("scr") << "in.scr" << randomBytes(6912, 42);
         QTest::newRow("SCR") << "IN.SCR" << randomBytes(6912, 43);
         QTest::newRow("mlt") << "in.mlt" << randomBytes(12288, 44);
         QTest::newRow("grp") << "in.grp" << encodeGRP(randomPicture(45));

@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 using namespace paint;
 using namespace paint_test;
@@ -78,6 +77,9 @@ private slots:
         QTest::newRow("both sizes") << QStringList{"--save", "out.pp", "--full", "--10k", "in.pp"};
         QTest::newRow("size without save") << QStringList{"--full", "--png", "a.png", "in.pp"};
         QTest::newRow("nothing to do") << QStringList{"--10k"};
+        QTest::newRow("name without source") << QStringList{"--name", "X", "--export-grp", "a.grp", "in.pp"};
+        QTest::newRow("method on a screen") << QStringList{"--method", "nearest", "--save", "a.pp", "in.scr"};
+        QTest::newRow("unknown method") << QStringList{"--method", "blur", "--save", "a.pp", "in.png"};
     }
 
     void usageErrorsExitWithTwo()
@@ -92,38 +94,16 @@ private slots:
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.pp"});
     }
 
-    void badInputsExitWithOneAndWriteNothing_data()
+    // Unreadable inputs of every sort are refused by the shared reader; here the refusal
+    // must reach stderr with the path once and stop the run before any output.
+    void badInputExitsWithOneAndWritesNothing()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << "missing" << "Cannot read \"in.pp\": No such file or directory";
-        QTest::newRow("named pipe") << "pipe" << "Cannot read \"in.pp\": it is a named pipe, not a regular file";
-        QTest::newRow("no permission") << "locked" << "Cannot read \"in.pp\": Permission denied";
-    }
-
-    void badInputsExitWithOneAndWriteNothing()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, message);
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        if (kind == "locked") // malformed files are refused with the corpus
-            writeFile("in.pp", QByteArray(10240, 'x'));
-        if (kind == "pipe")
-            QVERIFY(mkfifo("in.pp", 0600) == 0);
-        ProgramRun run;
-        {
-            std::optional<write_failures::WithoutRootRights> unprivileged;
-            if (kind == "locked") {
-                QFile::setPermissions("in.pp", QFileDevice::WriteOwner);
-                unprivileged.emplace();
-            }
-            run = easel({"--save", dir.filePath("out.pp"), "--png", dir.filePath("out.png"), "in.pp"});
-        }
+        const ProgramRun run = easel({"--save", "out.pp", "--png", "out.png", "in.pp"});
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, "easel: " + message + "\n"); // the path once
-        QVERIFY(!QFile::exists("out.pp"));
-        QVERIFY(!QFile::exists("out.png"));
+        QCOMPARE(run.err, QString("easel: Cannot read \"in.pp\": No such file or directory\n"));
+        QVERIFY(QDir().entryList(QDir::Files).isEmpty());
     }
 
     // A run whose second output cannot be written leaves the first as it was.
@@ -156,7 +136,6 @@ private slots:
         const ProgramRun run = runWithoutDisplay(EASEL_PATH, {"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
         QCOMPARE(run.status, 0);
         const QImage image(dir.filePath("shot.png"));
-        QCOMPARE(image.size(), QSize(256, 192));
         QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
         QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));

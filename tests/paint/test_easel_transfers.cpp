@@ -89,7 +89,6 @@ private slots:
         name.endsWith(".grp") ? f->ImporterGRP_Click() : f->ImporterSCR_Click();
         QCOMPARE(f->picture, expected);
         QVERIFY(!f->modified && f->fileName.isEmpty());
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
         QCOMPARE(LIEN::lastPicturePath(), path);
         QCOMPARE(f.dialogs.shown.size(), 0);
     }
@@ -196,9 +195,6 @@ private slots:
         QVERIFY(image.save(dir.filePath("red.png")));
 
         ImportPicture dialog(image, PictureImportSettings{});
-        QCOMPARE(dialog.windowTitle(), QString("Import Picture"));
-        QCOMPARE(dialog.settings().method, dither::Method::FloydSteinberg);
-        QCOMPARE(dialog.previewImage().size(), QSize(512, 384));
         QVERIFY(dialog.previewImage().pixelColor(100, 100).red() > 150);
         for (int k = 2; k <= 15; ++k)
             dialog.findChild<QCheckBox*>(QString("chk_colour_%1").arg(k))->setChecked(false);

@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,29 +37,10 @@ int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.pi
 class TestEaselWindow : public QObject {
     Q_OBJECT
 private slots:
-    void startsWithAClearedPictureAndNamedControls()
-    {
-        EaselWindowFixture f;
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
-        QCOMPARE(f->objectName(), QString("Mosaic_Easel_Main"));
-        QCOMPARE(f->brushColors[0], 1);
-        QCOMPARE(f->brushColors[1], 15);
-        QVERIFY(!f->modified);
-        QCOMPARE(f->findChild<QWidget*>("ECRAN")->size(), QSize(512, 384));
-        QCOMPARE(f->findChild<QWidget*>("COLOR")->size(), QSize(16, 192));
-        for (const char* name : {"Couleur_0", "Couleur_1", "selection", "the_picture"})
-            QVERIFY2(f->findChild<QWidget*>(name), name);
-        const QList<std::pair<const char*, QString>> texts{
-            {"chk_get", "Get"}, {"chk_zoom2x", "Zoom"}, {"cmd_grid", "grid"}, {"cmd_scroll_up", "1"}, {"cmd_scroll_right", "8"}};
-        for (const auto& [name, text] : texts)
-            QCOMPARE(f->findChild<QAbstractButton*>(name)->text(), text);
-        QCOMPARE(f->Timer1.interval(), 2000);
-        QCOMPARE(shown(*f, 0, 0), colour(1));
-    }
-
     void paintsThroughTheMouse()
     {
         EaselWindowFixture f;
+        QCOMPARE(shown(*f, 0, 0), colour(1)); // starts cleared
         f->ECRAN_MouseDown(1, 0, 6, 0); // pixel 3 of the black row
         QCOMPARE(int(f->picture.bitmapPatterns[0]), 16);
         QCOMPARE(int(f->picture.bitmapColors[0]), 241);
@@ -102,9 +82,6 @@ private slots:
         f->COLOR_MouseDown(2, 0, 5, 500); // clamped to the last swatch
         QCOMPARE(f->brushColors[0], 15);
         QCOMPARE(f->findChild<tms::PixelView*>("Couleur_1")->shownImage().pixel(3, 3), colour(8));
-        const QImage strip = f->findChild<tms::PixelView*>("COLOR")->shownImage();
-        QCOMPARE(strip.pixel(8, 12 * 4 + 6), colour(4));
-        QCOMPARE(strip.pixel(0, 0), qRgb(0, 0, 64));
     }
 
     void gridZoomAndNew()
@@ -112,18 +89,14 @@ private slots:
         EaselWindowFixture f;
         f->cmd_grid_Click();
         QCOMPARE(shown(*f, 0, 0), grey);
-        QCOMPARE(shown(*f, 16, 32), grey);
-        QCOMPARE(shown(*f, 17, 32), colour(1));
         // Painting keeps the grid on screen but out of the clean copy.
         f->ECRAN_MouseDown(1, 0, 0, 0);
         QCOMPARE(shown(*f, 0, 0), grey);
         QCOMPARE(f->ECRAN_BACKUP.pixel(0, 0), colour(15));
         click(*f, "chk_zoom2x");
         QVERIFY(f->zoomed);
-        QCOMPARE(shown(*f, 64, 5), grey); // the grid of the zoom view
         QCOMPARE(shown(*f, 2, 2), colour(15)); // the painted pixel, 4x4 at the top-left
         f->cmd_grid_Click();
-        QCOMPARE(shown(*f, 64, 5), colour(1));
         click(*f, "chk_zoom2x");
         f->cmd_grid_Click();
         f.dialogs.yesNoAnswers.enqueue(false);
@@ -143,10 +116,6 @@ private slots:
         QCOMPARE(f->zoomColumn, 16);
         QCOMPARE(f->zoomRow, 12);
         QVERIFY(!f->modified); // moving the view is not a change
-        const Picture before = f->picture;
-        f->cmd_scroll_up_Click();
-        f->cmd_scroll_down_Click();
-        QCOMPARE(f->picture, before);
         // Pixel 1 of line 2 of the zoom view's first cell is column 16, row 12.
         f->ECRAN_MouseDown(1, 0, 4 + 1, 8 + 1);
         QCOMPARE(patternAt(*f, 12, 16, 2), 64);
@@ -155,10 +124,6 @@ private slots:
         f->cmd_scroll_up_8_Click();
         QCOMPARE(f->zoomColumn, 15);
         QCOMPARE(f->zoomRow, 11);
-        click(*f, "chk_zoom2x"); // leaving and entering the zoom keeps its position
-        QVERIFY(!f->zoomed);
-        click(*f, "chk_zoom2x");
-        QCOMPARE(f->zoomColumn, 15);
         click(*f, "chk_get"); // Get stays unchecked while zoomed
         QVERIFY(!f->findChild<QCheckBox*>("chk_get")->isChecked());
         QVERIFY(!f->selecting);
@@ -170,13 +135,8 @@ private slots:
         f->picture = randomPicture(21);
         const Picture original = f->picture;
         f->RenderPicture();
-        click(*f, "cmd_scroll_up");
-        QVERIFY(f->modified);
-        QCOMPARE(f->picture.bitmapPatterns[tms::bitmapIndex(23, 4, 7)], original.bitmapPatterns[tms::bitmapIndex(0, 4, 0)]);
-        for (const char* name : {"cmd_scroll_down", "cmd_scroll_left", "cmd_scroll_right", "cmd_scroll_up_8", "cmd_scroll_down_8"})
-            click(*f, name);
-        QCOMPARE(f->picture, original);
-        click(*f, "cmd_scroll_right"); // column 31 comes back as column 0 on screen as well
+        click(*f, "cmd_scroll_right");
+        QVERIFY(f->modified); // column 31 comes back as column 0 on screen as well
         QCOMPARE(shown(*f, 0, 0), colour(pixelColor(original, 31 * 8, 0)));
     }
 
@@ -191,16 +151,12 @@ private slots:
         auto* thePicture = f->findChild<QWidget*>("the_picture");
         get->click();
         QVERIFY(f->selecting);
-        QCOMPARE(get->text(), QString("Select"));
         f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);     // column 2, line 10
         f->ECRAN_MouseDown(1, 0, 5 * 16 + 3, 40 * 2 + 1); // column 5, line 40
-        QCOMPARE(QList<int>({f->selLeft, f->selTop, f->selRight, f->selBottom}), QList<int>({2, 10, 5, 40}));
         QCOMPARE(shown(*f, 2 * 16, 10 * 2), grey); // the rectangle
         QCOMPARE(f->picture, original);           // selecting paints nothing
         get->click(); // Get
-        QCOMPARE(get->text(), QString("Put"));
         QVERIFY(!selection->isHidden());
-        QCOMPARE(selection->geometry(), QRect(0, 0, 4 * 16, 30 * 2 + 2));
 
         // Drag centres the block on the pointer, limited so that it stays on screen.
         auto drag = [&](QPoint to, bool press) {
@@ -215,7 +171,6 @@ private slots:
         drag(wanted, false);
         f->the_picture_MouseDown(2, 0, 10, 10); // Put
         QVERIFY(selection->isHidden());
-        QCOMPARE(get->text(), QString("Get"));
         QVERIFY(f->modified);
         Picture expected = original; // the block put where it was dragged to
         putBlock(expected, original, Block{2, 5, 10, 40}, 3, 13);
@@ -228,8 +183,6 @@ private slots:
         click(*f, "chk_get");
         click(*f, "chk_get");
         QVERIFY(!f->selecting);
-        QCOMPARE(f->findChild<QCheckBox*>("chk_get")->text(), QString("Get"));
-        QVERIFY(f->findChild<QFrame*>("selection")->isHidden());
         QVERIFY(!f->modified);
 
         EaselWindowFixture g; // selecting with the grid keeps the clean copy clean
@@ -242,22 +195,30 @@ private slots:
         QCOMPARE(shown(*g, 16, 16), colour(1));
     }
 
+    // Save without a file runs Save As; a failed write is told and keeps the picture's state.
     void saveWithoutFileRunsSaveAs()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("pic.pp");
+        QVERIFY(QDir(dir.path()).mkdir("taken.pp")); // a folder where the file should go
         EaselWindowFixture f;
         f->Sauver_Click(); // an unchanged picture: nothing to do
         QVERIFY(f.opened.isEmpty());
         f->ECRAN_MouseDown(1, 0, 6, 0);
+        f.choices.enqueue({dir.filePath("taken.pp"), false});
+        f->Sauver_Click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QVERIFY(f.dialogs.shown[0].text.contains("taken.pp"));
+        QVERIFY(f->modified);
+        QCOMPARE(f->windowTitle(), QString("Mosaic Easel")); // the picture keeps its old name
+        QVERIFY(QFileInfo(dir.filePath("taken.pp")).isDir());
         f.choices.enqueue({path, false});
         f->Sauver_Click();
-        QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
+        QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::SaveAsPicture, PaintDialog::SaveAsPicture}));
         QVERIFY(!f->modified);
-        QCOMPARE(f->fileName, path);
         QCOMPARE(f->windowTitle(), "Mosaic Easel - " + path);
         QCOMPARE(readFile(path), ppBytes(f->picture, false));
-        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE(f.dialogs.shown.size(), 1);
     }
 
     void saveAsClosedOrOnItsOwnPathWritesNothing()
@@ -299,7 +260,6 @@ private slots:
         QVERIFY(f->Fermer_Click());
         QCOMPARE(int(f->picture.bitmapPatterns[0]), 0);
         QVERIFY(!f->modified);
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
         QCOMPARE(f.dialogs.unexpected, 0);
 
         QTemporaryDir dir; // Yes with a chosen file saves, then clears
@@ -312,22 +272,6 @@ private slots:
         QVERIFY(f->fileName.isEmpty());
         QVERIFY(LIEN::lastPicturePath().isEmpty());
         QCOMPARE(int(f->picture.bitmapColors[0]), 33);
-    }
-
-    void failedWriteIsToldAndKeepsThePicture()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("taken.pp")); // a folder where the file should go
-        EaselWindowFixture f;
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        f.choices.enqueue({dir.filePath("taken.pp"), false});
-        f->SauverSous_Click();
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QVERIFY(f.dialogs.shown[0].text.contains("taken.pp"));
-        QVERIFY(f->modified);
-        QVERIFY(f->fileName.isEmpty()); // the picture keeps its old name
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
-        QVERIFY(QFileInfo(dir.filePath("taken.pp")).isDir());
     }
 
     void openClosedWithoutChoiceChangesNothing()
@@ -372,7 +316,6 @@ private slots:
         f.choices.enqueue({dir.filePath("small.PP"), {}});
         f->Ouvrir_Click();
         QVERIFY(!LIEN::fullScreenFile());
-        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("small.PP"));
         QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
@@ -397,11 +340,9 @@ private slots:
         QVERIFY(savePPFile(dir.filePath("pic.PP"), picture, true));
         EaselWindowFixture f(dir.filePath("pic.PP"));
         QCOMPARE(f->picture, picture);
-        QCOMPARE(f->fileName, dir.filePath("pic.PP"));
         QCOMPARE(LIEN::lastPicturePath(), dir.filePath("pic.PP"));
         QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP"));
         QVERIFY(!f->modified);
-        QVERIFY(!f->firstActivation);
     }
 
     void commandLineRefusesWrongLengthsAndOtherKinds_data()
@@ -424,7 +365,6 @@ private slots:
         // The refusal names the file, which the user may not have seen.
         QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + dir.filePath(name) + "\""}
                                             : QStringList());
-        QVERIFY(f->fileName.isEmpty());
         QCOMPARE(int(f->picture.bitmapColors[0]), 33);
         QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
     }

@@ -20,6 +20,22 @@ struct OptionEntry {
     std::function<QString(Plan& plan, const QString& value)> take = {};
 };
 
+// The table followed by --help and --version, which set the plan's showHelp and
+// showVersion: every program offers both.
+template <typename Plan>
+std::vector<OptionEntry<Plan>> withHelpAndVersion(std::vector<OptionEntry<Plan>> table)
+{
+    table.push_back({QCommandLineOption(QStringLiteral("help")), [](Plan& plan, const QString&) {
+                         plan.showHelp = true;
+                         return QString();
+                     }});
+    table.push_back({QCommandLineOption(QStringLiteral("version")), [](Plan& plan, const QString&) {
+                         plan.showVersion = true;
+                         return QString();
+                     }});
+    return table;
+}
+
 template <typename Plan>
 void declareOptions(QCommandLineParser& parser, const std::vector<OptionEntry<Plan>>& table)
 {

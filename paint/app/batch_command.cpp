@@ -115,7 +115,7 @@ tms::batch::OptionEntry<Plan> sizeOption(const char* name, bool full)
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> table = {
+    static const std::vector<tms::batch::OptionEntry<Plan>> table = tms::batch::withHelpAndVersion<Plan>({
         outputOption("save", "OUT.pp",
                      [](const QString& path) -> Step {
                          return [path](Work& work, tms::batch::Outputs& outputs) {
@@ -164,17 +164,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
          }},
         sizeOption("full", true),
         sizeOption("10k", false),
-        {QCommandLineOption(QStringLiteral("help")),
-         [](Plan& plan, const QString&) {
-             plan.showHelp = true;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("version")),
-         [](Plan& plan, const QString&) {
-             plan.showVersion = true;
-             return QString();
-         }},
-    };
+    });
     return table;
 }
 

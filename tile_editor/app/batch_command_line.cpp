@@ -102,7 +102,7 @@ std::span<const int> fontMenu(Edition edition)
 
 std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
 {
-    return {
+    return tms::batch::withHelpAndVersion<Plan>({
         outputOption("save", "OUT.dat", projectFileBytes),
         outputOption("export-asm", "OUT.asm", ExportAsm),
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
@@ -189,17 +189,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
              plan.cOptionsToSet().endLine = rows->second;
              return QString();
          }},
-        {QCommandLineOption(QStringLiteral("help")),
-         [](Plan& plan, const QString&) {
-             plan.showHelp = true;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("version")),
-         [](Plan& plan, const QString&) {
-             plan.showVersion = true;
-             return QString();
-         }},
-    };
+    });
 }
 
 // The screen mode 1 edition writes its tables into a cartridge image as well: the

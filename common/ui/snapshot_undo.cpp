@@ -30,10 +30,11 @@ QByteArray xorOf(const QByteArray& a, const QByteArray& b)
 class SnapshotStep : public QUndoCommand {
 public:
     SnapshotStep(const QString& text, std::shared_ptr<const UndoableDocument> document, const QByteArray& before, bool modifiedBefore,
-                 const QByteArray& after, bool modifiedAfter, std::shared_ptr<qint64> bytesHeld)
+                 const QByteArray& after, bool modifiedAfter, std::shared_ptr<qint64> bytesHeld, const QUndoStack& stack,
+                 std::shared_ptr<const bool> savedSinceClear)
         : QUndoCommand(text), m_document(std::move(document)), m_modifiedBefore(modifiedBefore), m_modifiedAfter(modifiedAfter),
           m_size(after.size()), m_checkBefore(qChecksum(before)), m_checkAfter(qChecksum(after)),
-          m_bytesHeld(std::move(bytesHeld))
+          m_bytesHeld(std::move(bytesHeld)), m_stack(stack), m_savedSinceClear(std::move(savedSinceClear))
     {
         const QByteArray difference = xorOf(before, after);
         const QByteArray packed = qCompress(difference);
@@ -48,13 +49,21 @@ public:
     void redo() override
     {
         if (m_pushed)
-            apply(m_checkBefore, m_checkAfter, m_modifiedAfter);
+            apply(m_checkBefore, m_checkAfter, modifiedAt(m_stack.index() + 1, m_modifiedAfter));
         m_pushed = true;
     }
-    void undo() override { apply(m_checkAfter, m_checkBefore, m_modifiedBefore); }
+    // The stack moves its index after this call.
+    void undo() override { apply(m_checkAfter, m_checkBefore, modifiedAt(m_stack.index() - 1, m_modifiedBefore)); }
 
 private:
     qint64 heldBytes() const { return m_difference.capacity() + stepOverhead; }
+
+    // The flag recorded with the step, unless a save came since: then only the saved
+    // tables are unmodified (the clean index is -1 once the saved state left the stack).
+    bool modifiedAt(int index, bool recorded) const
+    {
+        return *m_savedSinceClear ? index != m_stack.cleanIndex() : recorded;
+    }
 
     void apply(quint16 expected, quint16 wanted, bool modified)
     {
@@ -79,13 +88,15 @@ private:
     bool m_pushed = false;
     QByteArray m_difference;
     std::shared_ptr<qint64> m_bytesHeld;
+    const QUndoStack& m_stack;
+    std::shared_ptr<const bool> m_savedSinceClear;
 };
 
 } // namespace
 
 DocumentUndo::DocumentUndo(QUndoStack& stack, UndoableDocument document, qint64 byteBound)
     : m_stack(stack), m_document(std::make_shared<const UndoableDocument>(std::move(document))),
-      m_bytesHeld(std::make_shared<qint64>(0))
+      m_bytesHeld(std::make_shared<qint64>(0)), m_savedSinceClear(std::make_shared<bool>(false))
 {
     // A step holds at most the size of the tables (the XOR is kept raw when compressing
     // does not help), so this many steps always fit in the bound.
@@ -114,7 +125,7 @@ void DocumentUndo::endStep()
     const QByteArray after = m_document->saveTables();
     if (after != m_before)
         m_stack.push(new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after,
-                                      m_document->modified(), m_bytesHeld));
+                                      m_document->modified(), m_bytesHeld, m_stack, m_savedSinceClear));
     m_before.clear();
 }
 
@@ -134,6 +145,13 @@ void DocumentUndo::clear()
     m_open = false;
     m_before.clear();
     m_stack.clear();
+    *m_savedSinceClear = false;
+}
+
+void DocumentUndo::markSaved()
+{
+    m_stack.setClean();
+    *m_savedSinceClear = true;
 }
 
 void DocumentUndo::trackStrokes(PixelView* view, const QString& text)

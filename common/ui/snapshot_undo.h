@@ -2,7 +2,9 @@
 // Undo and redo for a document whose tables are a few kilobytes: each step keeps the
 // difference between the tables before and after it (their XOR, compressed when that
 // is smaller) and the document's modified flag before and after, so that undoing a step
-// gives back exactly the tables and the flag it found. A mouse stroke is one step from
+// gives back exactly the tables and the flag it found. Once the document is saved, those
+// flags are out of date: a step then gives "not modified" only where it reaches the
+// tables that were saved. A mouse stroke is one step from
 // press to release; any other action is one step around its work. The stack holds at most
 // as many steps as fit in a byte bound at their largest, so it never grows past it.
 
@@ -44,6 +46,8 @@ public:
     void record(const QString& text, const std::function<void()>& action);
     // Forgets every step (a document loaded, made new or closed).
     void clear();
+    // The tables as they are now were written to the document's file.
+    void markSaved();
 
     // Presses on view begin a step named text, releases end it. Call it before the view's
     // own handlers are connected, so that the state before is taken ahead of their work.
@@ -59,6 +63,7 @@ private:
     QUndoStack& m_stack;
     std::shared_ptr<const UndoableDocument> m_document;
     std::shared_ptr<qint64> m_bytesHeld;
+    std::shared_ptr<bool> m_savedSinceClear;
     bool m_open = false;
     QString m_openText;
     QByteArray m_before;

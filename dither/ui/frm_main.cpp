@@ -4,6 +4,7 @@
 
 #include "adjustment.h"
 #include "compare_window.h"
+#include "file_drop.h"
 #include "method_controls.h"
 #include "pixel_view.h"
 #include "qt_user_dialogs.h"
@@ -60,7 +61,7 @@ frm_main::frm_main(tms::UserDialogs* dialogs, QWidget* parent)
     showFileDialog = [this](const FileDialogRequest& request) { return open_dialog(request, *m_dialogs, this); };
     setObjectName(QStringLiteral("frm_main"));
     setWindowTitle(QStringLiteral("Palette Press"));
-    setAcceptDrops(true);
+    tms::acceptFileDrops(this, {}, [this](const QString& path) { loadPicture(path); }); // any picture file
     Timer_LivePreview.setObjectName(QStringLiteral("Timer_LivePreview"));
     Timer_LivePreview.setSingleShot(true);
     Timer_LivePreview.setInterval(0);

@@ -8,29 +8,11 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMimeData>
 
 namespace dither {
-
-namespace {
-
-// The first local file of a drag, empty when it carries none.
-QString droppedFile(const QMimeData* mime)
-{
-    if (!mime || !mime->hasUrls())
-        return {};
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    return {};
-}
-
-} // namespace
 
 void frm_main::showPicture(const QImage& image)
 {
@@ -116,21 +98,6 @@ void frm_main::menu_resolution_mode_Click(int Index)
         menu_resolution_mode[i]->setChecked(i == Index);
     if (!alreadyChecked)
         apply_resize();
-}
-
-void frm_main::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void frm_main::dropEvent(QDropEvent* event)
-{
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    loadPicture(path);
 }
 
 } // namespace dither

@@ -148,6 +148,7 @@ void Mosaic_Easel_Main::Sauver_Click()
         return;
     }
     modified = false;
+    undo().markSaved();
 }
 
 void Mosaic_Easel_Main::SauverSous_Click()

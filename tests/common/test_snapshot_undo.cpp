@@ -1,5 +1,6 @@
 // The undo steps of the window kit: redo drops after a new action, the byte bound holds
-// however many steps are pushed, and a fast drag is reported cell by cell.
+// however many steps are pushed, the modified flag follows the last save, and a fast
+// drag is reported cell by cell.
 #include "pixel_view.h"
 #include "snapshot_undo.h"
 
@@ -33,7 +34,8 @@ private slots:
         QVERIFY(undo.bytesHeld() <= bound);
 
         const QByteArray last = tables;
-        modified = false; // saved
+        modified = false;
+        undo.markSaved();
         undo.record(QStringLiteral("Change"), [&] { tables[0] = char(tables[0] + 1); modified = true; });
         undo.record(QStringLiteral("Nothing"), [] {});
         QCOMPARE(stack.undoText(), QStringLiteral("Change"));
@@ -47,6 +49,15 @@ private slots:
         QVERIFY(!stack.canRedo());
         undo.clear();
         QCOMPARE(undo.bytesHeld(), 0);
+
+        modified = false; // a fresh document: draw, save, undo the drawing
+        undo.record(QStringLiteral("Draw"), [&] { tables[2] = char(tables[2] + 1); modified = true; });
+        modified = false;
+        undo.markSaved();
+        stack.undo();
+        QCOMPARE(modified, true); // no longer what was saved
+        stack.redo();
+        QCOMPARE(modified, false);
     }
 
     void fastDragIsReportedCellByCell()

@@ -2,6 +2,7 @@
 // dialogs played through the seam, and the files it writes next to the batch output.
 
 #include "compare_window.h"
+#include "file_drops.h"
 #include "frm_main.h"
 #include "pixel_view.h"
 #include "program_run.h"
@@ -16,7 +17,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -361,13 +361,7 @@ private slots:
         QCOMPARE(w.window.centralWidget()->size(), QSize(328, 415));
 
         QVERIFY(photoImage().save(path("dropped.bmp")));
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(path("dropped.bmp"))});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&w.window, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&w.window, &drop);
+        QVERIFY(dropFile(&w.window, path("dropped.bmp")));
         QCOMPARE(w.window.source_image, dither_test::noisyPicture(3));
 
         w.window.cmd_to_clipboard->click(); // before a conversion: the picture shown

@@ -1,9 +1,14 @@
-// easel's batch mode: the command line run in-process, and once as the program itself
-// with no display and no platform plugin configured, the way a build server runs it.
+// easel's batch mode: the command line run in-process, every kind of input read by its
+// name with the source and GRP outputs, and once as the program itself with no display
+// and no platform plugin configured, the way a build server runs it.
 #include "batch_command.h"
+#include "grp_file.h"
 #include "paint_test_support.h"
+#include "picture_import.h"
 #include "pp_file.h"
 #include "program_run.h"
+#include "source_export.h"
+#include "spectrum_file.h"
 #include "write_failures.h"
 
 #include <QDir>
@@ -94,16 +99,77 @@ private slots:
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.pp"});
     }
 
-    // Unreadable inputs of every sort are refused by the shared reader; here the refusal
-    // must reach stderr with the path once and stop the run before any output.
+    // Unreadable inputs of every sort are refused by the shared reader (malformed ones in
+    // test_easel_malformed); here the refusal must reach stderr with the path once and
+    // stop the run before any output, also for a picture that does not decode.
     void badInputExitsWithOneAndWritesNothing()
     {
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
-        const ProgramRun run = easel({"--save", "out.pp", "--png", "out.png", "in.pp"});
+        ProgramRun run = easel({"--save", "out.pp", "--png", "out.png", "in.pp"});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QString("easel: Cannot read \"in.pp\": No such file or directory\n"));
-        QVERIFY(QDir().entryList(QDir::Files).isEmpty());
+        writeFile("in.png", QByteArray("\x89PNG\r\n\x1a\nbroken", 14));
+        run = easel({"--export-grp", "a.grp", "--save", "a.pp", "in.png"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith("easel: ") && run.err.count("in.png") == 1, qPrintable(run.err));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.png"});
+    }
+
+    void exportsFromEveryKindOfInput_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("pp") << "in.pp" << ppBytes(randomPicture(41), true);
+        QTest::newRow("SCR") << "IN.SCR" << randomBytes(6912, 43);
+        QTest::newRow("mlt") << "in.mlt" << randomBytes(12288, 44);
+        QTest::newRow("grp") << "in.grp" << encodeGRP(randomPicture(45));
+    }
+
+    void exportsFromEveryKindOfInput()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        writeFile(input, content);
+        Picture expected;
+        ClearPicture(expected);
+        const QString name = input.toLower();
+        if (name.endsWith(".grp"))
+            QCOMPARE(decodeGRP(content, expected), QString());
+        else if (!name.endsWith(".pp"))
+            QVERIFY(name.endsWith(".scr") ? decodeSCR(content, expected) : decodeMLT(content, expected));
+        else
+            expected = randomPicture(41);
+
+        const ProgramRun run = easel({"--export-c", "a.c", "--export-asm", "a.asm", "--name", "PIC", "--export-grp",
+                                      "a.grp", "--save", "a.pp", input});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readFile("a.c"), cSource(expected, "PIC"));
+        QCOMPARE(readFile("a.asm"), asmSource(expected, "PIC"));
+        QCOMPARE(readFile("a.grp"), encodeGRP(expected));
+        // Exports do not change the picture; an imported screen is saved whole (40K).
+        QCOMPARE(readFile("a.pp"), ppBytes(expected, true));
+    }
+
+    void picturesConvertWithTheChosenMethod()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        QImage image(300, 100, QImage::Format_RGB32);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 300; ++x)
+                image.setPixel(x, y, qRgb(x % 256, y * 2, 128));
+        QVERIFY(image.save("in.png"));
+        const ProgramRun run = easel({"--method", "ordered-9", "--save", "a.pp", "in.png"});
+        QCOMPARE(run.status, 0);
+        PictureImportSettings settings;
+        settings.method = dither::Method::Ordered9;
+        Picture expected;
+        ClearPicture(expected);
+        QVERIFY(importPictureFile("in.png", settings, expected));
+        QCOMPARE(readFile("a.pp"), ppBytes(expected, true));
     }
 
     // A run whose second output cannot be written leaves the first as it was.

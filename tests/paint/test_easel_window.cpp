@@ -1,15 +1,21 @@
-// The main window: painting through the mouse handlers, the views, the block tool
-// and the file commands with their prompts, played through scripted dialogs.
+// The main window: painting through the mouse handlers, the views, the block tool,
+// undo, dropped files and the file commands with their prompts, played through
+// scripted dialogs.
 #include "easel_window_fixture.h"
 
 #include "block_copy.h"
+#include "file_drops.h"
 #include "pixel_view.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace paint;
@@ -32,11 +38,24 @@ void click(Mosaic_Easel_Main& window, const char* name) { window.findChild<QAbst
 
 int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
 
+// A press at from, one move to to (a fast drag), a release.
+void drag(QWidget* view, QPoint from, QPoint to)
+{
+    QTest::mousePress(view, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(view, &move);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+}
+
 } // namespace
 
 class TestEaselWindow : public QObject {
     Q_OBJECT
+    QTemporaryDir settings;
+
 private slots:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path()); }
+
     void paintsThroughTheMouse()
     {
         EaselWindowFixture f;
@@ -159,16 +178,16 @@ private slots:
         QVERIFY(!selection->isHidden());
 
         // Drag centres the block on the pointer, limited so that it stays on screen.
-        auto drag = [&](QPoint to, bool press) {
+        auto moveBlock = [&](QPoint to, bool press) {
             const QPoint local = to - selection->pos() - thePicture->pos();
             press ? f->the_picture_MouseDown(1, 0, local.x(), local.y()) : f->the_picture_MouseMove(1, 0, local.x(), local.y());
         };
         const QPoint wanted(3 * 16 + 32 + 4, 13 * 2 + 31); // corner on column 3, line 13
-        drag(wanted, true);
+        moveBlock(wanted, true);
         QCOMPARE(selection->pos(), QPoint(3 * 16, 13 * 2));
-        drag({2000, 2000}, false);
+        moveBlock({2000, 2000}, false);
         QCOMPARE(selection->pos(), QPoint((31 - 3) * 16, (191 - 30) * 2));
-        drag(wanted, false);
+        moveBlock(wanted, false);
         f->the_picture_MouseDown(2, 0, 10, 10); // Put
         QVERIFY(selection->isHidden());
         QVERIFY(f->modified);
@@ -389,6 +408,76 @@ private slots:
         g->Quitter_Click();
         QVERIFY(!g->isVisible());
         QCOMPARE(g.dialogs.texts(), QStringList{closeQuestion});
+    }
+
+    void everyCommandIsOneExactStep_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"stroke", "cmd_scroll_up", "cmd_scroll_down", "cmd_scroll_up_8", "cmd_scroll_down_8",
+                                 "cmd_scroll_left", "cmd_scroll_right", "put", "import"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void everyCommandIsOneExactStep()
+    {
+        QFETCH(QString, kind);
+        EaselWindowFixture f;
+        QTemporaryDir dir;
+        for (int i = 0; i < int(f->picture.bitmapPatterns.size()); ++i) // a picture with something in every row
+            f->picture.bitmapPatterns[i] = std::uint8_t((i * 2654435761u) >> 24);
+        f->RenderPicture();
+        const Picture before = f->picture;
+        if (kind == QLatin1String("stroke")) {
+            drag(f->findChild<tms::PixelView*>(QStringLiteral("ECRAN")), {1, 1}, {301, 1});
+            for (int x = 0; x <= 150; ++x) // no gap on the way
+                QCOMPARE(pixelColor(f->picture, x, 0), f->brushColors[1]);
+        } else if (kind == QLatin1String("put")) {
+            auto* get = f->findChild<QAbstractButton*>(QStringLiteral("chk_get"));
+            get->click();
+            f->ECRAN_MouseDown(1, 0, 100, 100);
+            get->click();
+            QTest::mouseClick(f->findChild<tms::PixelView*>(QStringLiteral("the_picture")), Qt::RightButton, {}, {100, 100});
+        } else if (kind == QLatin1String("import")) {
+            QImage image(256, 192, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QVERIFY(image.save(dir.filePath(QStringLiteral("white.png"))));
+            QVERIFY(f->importPicture(dir.filePath(QStringLiteral("white.png"))));
+        } else {
+            f->findChild<QAbstractButton*>(kind)->click();
+        }
+        const Picture after = f->picture;
+        QVERIFY(!(after == before));
+        const bool modifiedAfter = f->modified;
+        QCOMPARE(f->findChild<QUndoStack*>(QStringLiteral("undoStack"))->count(), 1);
+        f->findChild<QAction*>(QStringLiteral("Undo"))->trigger();
+        QVERIFY(f->picture == before);
+        QCOMPARE(f->modified, false);
+        f->findChild<QAction*>(QStringLiteral("Redo"))->trigger();
+        QVERIFY(f->picture == after);
+        QCOMPARE(f->modified, modifiedAfter);
+    }
+
+    void droppedFilesOpenAndGridAndPanel()
+    {
+        EaselWindowFixture f;
+        const QString pp = settings.filePath(QStringLiteral("a.pp")), grp = settings.filePath(QStringLiteral("b.grp"));
+        writeFile(pp, QByteArray(10240, '\x55'));
+        writeFile(grp, QByteArray(100, 0));
+        f->modified = true;
+        QVERIFY(dropFile(f.window.get(), grp) && f->modified); // refused by the import's check, no question
+        f.dialogs.yesNoAnswers.enqueue(false);
+        QVERIFY(dropFile(f.window.get(), pp));
+        QVERIFY(f->fileName == pp && f->picture.bitmapPatterns[0] == 0x55 && f.dialogs.shown.size() == 2);
+
+        auto* grid = f->findChild<QPushButton*>(QStringLiteral("cmd_grid"));
+        grid->click();
+        QVERIFY(grid->isChecked() && f->gridShown);
+        f->Nouveau_Click();
+        QVERIFY(!grid->isChecked());
+        f->show();
+        const int panelWidth = grid->width();
+        f->resize(f->width() + 300, 100);
+        QCoreApplication::processEvents();
+        QVERIFY(grid->width() == panelWidth && f->height() >= 384);
     }
 };
 

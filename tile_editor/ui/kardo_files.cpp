@@ -121,6 +121,7 @@ bool KardoWindow::writeProjectTo(const QString& path)
         return false;
     }
     m_doc.modified = false;
+    undo().markSaved();
     return true;
 }
 

@@ -10,8 +10,6 @@
 #include "project_file.h"
 #include "random_document.h"
 #include "scripted_dialogs.h"
-#include "screen_editing.h"
-#include "sprite_editing.h"
 #include "table_rendering.h"
 #include "tile_file_dialogs.h"
 #include "test_files.h"
@@ -104,10 +102,6 @@ bool frameAroundCell(Harness& h, int ch)
     return frame && *frame == QRect(16 * (ch / 8), 16 * (ch % 8), 16, 16)
         && pixelOf(h.window.PATTERN->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
 }
-struct Button {
-    const char* name;
-    std::function<void(TileDocument&)> command;
-};
 
 } // namespace
 
@@ -270,51 +264,6 @@ private slots:
         }
     }
 
-    void buttonsRunTheirCommandAndRedraw()
-    {
-        Harness h(true);
-        h.click("cmd_show_sprite");
-        h.doc().nameTable[0][0] = 7;
-        h.doc().charPatterns[32] = {0x80, 1, 0, 0x3C, 0, 0, 0, 0};
-        h.doc().charColors[32] = {0x41, 0xF1, 0x2F, 0x41, 0x41, 0x41, 0x41, 0xE6};
-        h.doc().spritePatterns[0] = {0x80, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x3C};
-        h.window.cmd_Refresh_Click();
-        verifyViewsShowTheDocument(h);
-        auto scroll = [](void (*f)(TileDocument&, Direction), Direction d) {
-            return [f, d](TileDocument& doc) { f(doc, d); };
-        };
-        const Button buttons[] = {
-            {"cmd_scroll_left", scroll(scrollScreen, Direction::Left)},
-            {"cmd_scroll_up", scroll(scrollScreen, Direction::Up)},
-            {"cmd_carac_rotate", rotateCharacter},
-            {"cmd_carac_flipy", flipCharacterY},
-            {"cmd_carac_flipx", [](TileDocument& d) { flipCharacterX(d); }},
-            {"cmd_carac_invert", invertCharacter},
-            {"cmd3_scroll_left", scroll(scrollCharacter, Direction::Left)},
-            {"cmd3_scroll_right", scroll(scrollCharacter, Direction::Right)},
-            {"cmd3_scroll_up", scroll(scrollCharacter, Direction::Up)},
-            {"cmd3_scroll_down", scroll(scrollCharacter, Direction::Down)},
-            {"cmd_clear_car", clearCharacter},
-            {"cmd_sprite_rotate", rotateSprite},
-            {"cmd2_scroll_right", scroll(scrollSprite, Direction::Right)},
-            {"cmd2_scroll_up", scroll(scrollSprite, Direction::Up)},
-            {"cmd2_scroll_down", scroll(scrollSprite, Direction::Down)},
-            {"cmd2_scroll_left", scroll(scrollSprite, Direction::Left)},
-            {"cmd_sprite_flipx", [](TileDocument& d) { flipSpriteX(d); }},
-            {"cmd_sprite_flipy", flipSpriteY},
-        };
-        TileDocument expected = h.doc();
-        for (const Button& b : buttons) {
-            h.doc().modified = false;
-            b.command(expected);
-            h.click(b.name);
-            QVERIFY2(h.doc().sameTablesAs(expected), b.name);
-            QVERIFY2(h.doc().modified, b.name);
-            verifyViewsShowTheDocument(h);
-            QVERIFY(frameAroundCell(h, 32));
-        }
-    }
-
     void copyAndPasteButtons()
     {
         Harness h(true);
@@ -367,14 +316,6 @@ private slots:
         clearBlock(expected);
         QVERIFY(h.doc().sameTablesAs(expected));
         verifyViewsShowTheDocument(h);
-
-        h.markCharacter(200); // an invalid block: the three buttons change nothing
-        h.markCharacter(100);
-        h.doc().modified = false;
-        h.click("cmd_paste_pattern");
-        h.click("cmd_clear_pattern");
-        h.click("cmd_copy_pattern");
-        QVERIFY(!h.doc().modified);
     }
 
     void spriteDrawingWithTheMouse()
@@ -400,9 +341,6 @@ private slots:
         QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 63"));
         h.click("cmd_sprite_next");
         h.doc().spritePatterns[0][3] = 7;
-        h.click("cmd_sprite_color");
-        QCOMPARE(int(h.doc().spriteColors[0]), 1);
-        verifyViewsShowTheDocument(h);
 
         // Copy, go to the next sprite, paste: the pattern arrives, the colour stays.
         h.click("cmd_sprite_copy");
@@ -411,9 +349,6 @@ private slots:
         h.click("cmd_sprite_paste");
         QCOMPARE(h.doc().spritePatterns[1], h.doc().spritePatterns[0]);
         QCOMPARE(int(h.doc().spriteColors[1]), 8);
-        verifyViewsShowTheDocument(h);
-        h.click("cmd_sprite_clean");
-        QCOMPARE(h.doc().spritePatterns[1], SpriteBytes{});
         verifyViewsShowTheDocument(h);
     }
 

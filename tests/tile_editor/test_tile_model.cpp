@@ -1,7 +1,10 @@
+// The tile document model: reset values, pixel, palette, hex and screen editing, the
+// views' rendering and geometry, the prototype scan, and arguments outside the tables.
 #include "character_editing.h"
 #include "test_files.h"
 #include "prototype_scan.h"
 #include "screen_editing.h"
+#include "table_order.h"
 #include "table_rendering.h"
 #include "tile_document.h"
 #include "view_geometry.h"
@@ -211,6 +214,28 @@ private slots:
         const QString garbage = readPrototypePath(dir.filePath("garbage.txt"));
         QVERIFY(garbage.size() <= 4096);
         QVERIFY(!scanPrototype(garbage));
+    }
+
+    // Functions that index the tables from their arguments keep them whole whatever
+    // the caller passes.
+    void argumentsOutsideTheTablesChangeNothing()
+    {
+        TileDocument doc;
+        const TileDocument before = doc;
+        for (int bad : {-1, 8, 1000}) {
+            QVERIFY(!drawCharPixel(doc, 1, bad, 0));
+            QVERIFY(!drawCharPixel(doc, 1, 0, bad));
+        }
+        for (int colour : {-1, 16, 255})
+            QVERIFY(!applyPaletteColor(doc, 17, colour));
+        QVERIFY(!PlaceChar(doc, 32, 0));
+        QVERIFY(!PlaceChar(doc, 0, 24));
+        QVERIFY(!PlaceChar(doc, -1, -1));
+        QVERIFY(doc.sameTablesAs(before));
+        QVERIFY(!doc.modified);
+        QCOMPARE(nameTableBytes(doc, -5, 40).size(), size_t(768)); // rows outside the screen left out
+        QCOMPARE(nameTableBytes(doc, 30, 40).size(), size_t(0));
+        QCOMPARE(spritePatternBytes(doc, 100).size(), size_t(64 * 32));
     }
 };
 

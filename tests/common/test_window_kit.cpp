@@ -1,17 +1,38 @@
-// The shared window pieces: the pixel view, the close flow, the timer pause, and the
-// widget-free row painter and image encoder beside them.
+// The shared window pieces: the pixel view, the close flow, the timer pause, undo,
+// Open Recent, the standard shortcuts, the file dialog's columns and the about box,
+// and the widget-free row painter and image encoder beside them.
+#include "about_box.h"
 #include "close_flow.h"
+#include "file_chooser.h"
 #include "image_bytes.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
+#include "recent_files.h"
 #include "scripted_dialogs.h"
+#include "snapshot_undo.h"
+#include "test_files.h"
 #include "timer_pause.h"
+#include "window_aids.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QUndoStack>
 #include <QtTest>
+
+using namespace tms;
 
 class TestWindowKit : public QObject {
     Q_OBJECT
+    QTemporaryDir dir;
+
 private slots:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path()); }
+
     void viewScalesCrisplyAndReportsImagePixels()
     {
         tms::PixelView view(QStringLiteral("ECRAN"), {4, 3}, nullptr, 3);
@@ -90,6 +111,127 @@ private slots:
             QCOMPARE(QImage::fromData(*bytes, format).convertToFormat(QImage::Format_RGB32), image);
         }
         QVERIFY(!tms::encodeImage(QImage(), "PNG"));
+    }
+
+    void stepsUndoRedoAndStayWithinTheBound()
+    {
+        QByteArray tables(400, '\0');
+        bool modified = false;
+        QUndoStack stack;
+        const qint64 bound = 3000; // room for three steps at their largest
+        tms::DocumentUndo undo(stack, {[&] { return tables; }, [&](const QByteArray& t, bool m) { tables = t; modified = m; },
+                                       [&] { return modified; }},
+                               bound);
+        quint32 seed = 1;
+        for (int step = 0; step < 100000; ++step)
+            undo.record(QStringLiteral("Step"), [&] {
+                const auto next = [&] { return seed = seed * 1664525 + 1013904223; };
+                for (int i = 0; i < 8; ++i) // a few scattered bytes, or the whole table at times
+                    tables[next() % 400] = char(seed >> 24);
+                if (step % 1000 == 0)
+                    for (char& byte : tables)
+                        byte = char(next() >> 24);
+                modified = true;
+            });
+        QCOMPARE(stack.count(), 3);
+        QVERIFY(undo.bytesHeld() <= bound);
+
+        const QByteArray last = tables;
+        modified = false;
+        undo.markSaved();
+        undo.record(QStringLiteral("Change"), [&] { tables[0] = char(tables[0] + 1); modified = true; });
+        undo.record(QStringLiteral("Nothing"), [] {});
+        QCOMPARE(stack.undoText(), QStringLiteral("Change"));
+        stack.undo();
+        QCOMPARE(tables, last);
+        QCOMPARE(modified, false);
+        stack.redo();
+        QCOMPARE(modified, true);
+        stack.undo();
+        undo.record(QStringLiteral("Other"), [&] { tables[1] = char(tables[1] + 1); });
+        QVERIFY(!stack.canRedo());
+        undo.clear();
+        QCOMPARE(undo.bytesHeld(), 0);
+
+        modified = false; // a fresh document: draw, save, undo the drawing
+        undo.record(QStringLiteral("Draw"), [&] { tables[2] = char(tables[2] + 1); modified = true; });
+        modified = false;
+        undo.markSaved();
+        stack.undo();
+        QCOMPARE(modified, true); // no longer what was saved
+        stack.redo();
+        QCOMPARE(modified, false);
+    }
+
+    void fastDragIsReportedCellByCell()
+    {
+        tms::PixelView view(QStringLiteral("view"), {80, 80}, nullptr);
+        view.setStrokeCellSize(10);
+        QList<QPoint> cells;
+        connect(&view, &tms::PixelView::mouseMove, this, [&](int, int, double x, double y) { cells << QPoint(int(x) / 10, int(y) / 10); });
+        QTest::mousePress(&view, Qt::LeftButton, {}, {5, 5});
+        QMouseEvent move(QEvent::MouseMove, QPointF(75, 35), QPointF(75, 35), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&view, &move);
+        QCOMPARE(cells, (QList<QPoint>{{1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}}));
+    }
+
+    void recentFilesKeepEightExistingNewestFirst()
+    {
+        QMenu file;
+        QAction* open = file.addAction(QStringLiteral("&Open"));
+        QStringList opened, paths;
+        tms::RecentFiles recent(&file, open, [&](const QString& path) { opened << path; });
+        for (int i = 0; i < 10; ++i) {
+            paths << dir.filePath(QStringLiteral("f%1.dat").arg(i));
+            writeFile(paths.last(), "NAME");
+            recent.add(paths.last());
+        }
+        recent.add(paths[5]); // again: moves first
+        QFile::remove(paths[9]); // gone: dropped
+        QCOMPARE(recent.entries(), (QStringList{paths[5], paths[8], paths[7], paths[6], paths[4], paths[3], paths[2]}));
+        recent.rebuild();
+        recent.menu()->actions().at(1)->trigger();
+        QCOMPARE(opened, QStringList{paths[8]});
+    }
+
+    void standardKeysKeepCaptionsAndColumnsFit()
+    {
+        QMenu file;
+        const QStringList names = {"Nouveau", "Ouvrir", "Sauver", "SauverSous", "Fermer", "Quitter"};
+        const QStringList keys = {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+W", "Ctrl+Q"};
+        for (const QString& name : names)
+            file.addAction(QStringLiteral("&") + name)->setObjectName(name);
+        tms::setStandardFileShortcuts(&file);
+        for (int i = 0; i < names.size(); ++i) {
+            auto* action = file.findChild<QAction*>(names[i]);
+            QVERIFY(action->shortcuts().contains(QKeySequence(keys[i])) && action->text() == "&" + names[i]);
+        }
+
+        ScriptedDialogs dialogs;
+        tms::FileChooser chooser({}, dialogs, nullptr);
+        auto* view = chooser.findChild<QTreeView*>(QStringLiteral("treeView"));
+        for (int i = 0; i < view->header()->count(); ++i) {
+            const QString title = view->model()->headerData(i, Qt::Horizontal).toString();
+            QVERIFY2(view->header()->sectionSize(i) > view->fontMetrics().horizontalAdvance(title), qPrintable(title));
+        }
+    }
+
+    void showsIdentityAndSystemInformation()
+    {
+        ScriptedDialogs dialogs;
+        AboutBox about({"kardo3", "1.2.3", "Tile editor."}, dialogs, nullptr);
+        QCOMPARE(about.objectName(), QString("frmAbout"));
+        QVERIFY(about.findChild<QLabel*>("lblTitle")->text().contains("kardo3"));
+        QVERIFY(about.findChild<QLabel*>("lblTitle")->text().contains("1.2.3"));
+        QCOMPARE(about.findChild<QLabel*>("lblDescription")->text(), QString("Tile editor."));
+
+        QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].title, QString("System Info"));
+        const QString info = dialogs.shown[0].text;
+        QVERIFY(info.contains("Operating system:"));
+        QVERIFY(info.contains(QString::fromLatin1(qVersion())));
+        QVERIFY(info.contains("Screen:")); // the offscreen platform has a screen too
     }
 };
 

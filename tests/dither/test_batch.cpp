@@ -1,11 +1,14 @@
 // The dither command line run in-process, and once as the program itself the way a
 // build server runs it: no display, no platform plugin. Exit status, messages, outputs,
-// and every output file as it was after a failed run.
+// every output file as it was after a failed run, every malformed picture of the
+// corpus refused, and the BMP size check on header fields too large to multiply.
 
 #include "batch_command.h"
+#include "malformed_inputs.h"
+#include "picture_file.h"
+#include "program_run.h"
 #include "resize.h"
 #include "result_output.h"
-#include "program_run.h"
 #include "test_files.h"
 #include "test_pictures.h"
 #include "write_failures.h"
@@ -14,6 +17,7 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -131,7 +135,6 @@ private slots:
         QTest::newRow("colour out of range") << QStringList{"--colors", "0,1,2"} + output << "--colors";
         QTest::newRow("one colour") << QStringList{"--colors", "3"} + output << "Select more colors";
         QTest::newRow("one colour twice") << QStringList{"--colors", "3,3"} + output << "Select more colors";
-        QTest::newRow("unknown option") << QStringList{"--dither"} + output << "Unknown option";
     }
 
     void usageErrors()
@@ -147,13 +150,9 @@ private slots:
 
     void helpAndVersion()
     {
-        Run run = runDither({"--help"}, dir.path());
-        QCOMPARE(run.status, 0);
-        QVERIFY(run.out.contains("--pp10k"));
-        QVERIFY(run.out.contains("jarvis-judice-ninke"));
-        run = runDither({"--version"}, dir.path());
-        QCOMPARE(run.status, 0);
-        QVERIFY(run.out.startsWith("dither "));
+        const Run help = runDither({"--help"}, dir.path());
+        QVERIFY(help.status == 0 && help.out.contains("--pp10k") && help.out.contains("jarvis-judice-ninke"));
+        QCOMPARE(runDither({"--version"}, dir.path()).out, QString("dither " SUITE_VERSION "\n"));
     }
 
     // Cut and malformed pictures are refused with the malformed corpus; whole ones load.
@@ -207,6 +206,42 @@ private slots:
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QString("dither: Cannot write \"big.pp\": File too large\n"));
         QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList{"photo.png"});
+    }
+
+    void refused_data() { addMalformedRows(QStringLiteral("dither")); }
+
+    void refused()
+    {
+        QFETCH(QString, path);
+        QString error;
+        QVERIFY(!readPicture(path, &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Cannot read picture \"%1\": ").arg(path)), qPrintable(error));
+
+        QTemporaryDir out;
+        tms::batch::CapturedConsole console(QStringLiteral("dither"));
+        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console), 1);
+        QCOMPARE(console.err, QStringLiteral("dither: %1\n").arg(error));
+        QVERIFY(folderIsEmpty(out.path()));
+    }
+
+    void bmpHeaderBeyondAnyFile()
+    {
+        // 2^31 - 1 pixels square at 32 bits: some 1.8e19 bytes of pixels.
+        QByteArray head(54, '\0');
+        head[0] = 'B';
+        head[1] = 'M';
+        qToLittleEndian<quint32>(54, head.data() + 10);
+        qToLittleEndian<quint32>(40, head.data() + 14);
+        qToLittleEndian<quint32>(0x7FFFFFFF, head.data() + 18);
+        qToLittleEndian<quint32>(0x7FFFFFFF, head.data() + 22);
+        qToLittleEndian<quint16>(32, head.data() + 28);
+        QVERIFY(isCutShort("bmp", head, 0, 1000));
+        QVERIFY(isCutShort("bmp", head, 0, std::numeric_limits<qint64>::max()));
+        qToLittleEndian<quint32>(0xFFFFFFFF, head.data() + 10); // pixels placed at 4 GB
+        qToLittleEndian<quint32>(1, head.data() + 18);
+        qToLittleEndian<quint32>(1, head.data() + 22);
+        QVERIFY(isCutShort("bmp", head, 0, 0xFFFFFFFFLL + 3));
+        QVERIFY(!isCutShort("bmp", head, 0, 0xFFFFFFFFLL + 4));
     }
 };
 

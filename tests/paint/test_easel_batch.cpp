@@ -1,8 +1,10 @@
 // easel's batch mode: the command line run in-process, every kind of input read by its
-// name with the source and GRP outputs, and once as the program itself with no display
-// and no platform plugin configured, the way a build server runs it.
+// name with the source and GRP outputs, every malformed file of the corpus refused by
+// the reader and the run, and once as the program itself with no display and no
+// platform plugin configured, the way a build server runs it.
 #include "batch_command.h"
 #include "grp_file.h"
+#include "malformed_inputs.h"
 #include "paint_test_support.h"
 #include "picture_import.h"
 #include "pp_file.h"
@@ -212,6 +214,34 @@ private slots:
         QCOMPARE(limited.status, 1);
         QCOMPARE(limited.err, QString("easel: Cannot write \"copy.pp\": File too large\n"));
         QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
+    }
+
+    void refused_data() { addMalformedRows(QStringLiteral("easel")); }
+
+    void refused()
+    {
+        QFETCH(QString, path);
+        Picture picture;
+        ClearPicture(picture);
+        picture.bitmapPatterns[100] = 0xA5;
+        const Picture before = picture;
+        bool fullScreenFile = true;
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        const tms::FileResult loaded = suffix == "scr" ? ChargeSCRFile(path, picture)
+                                     : suffix == "mlt" ? ChargeMLTFile(path, picture)
+                                     : suffix == "grp" ? ChargeGRPFile(path, picture)
+                                                       : ChargePPFile(path, picture, fullScreenFile);
+        QVERIFY(!loaded);
+        const QStringList messages{notPowerPaintMessage(), notScrMessage(), notMltMessage(), notGrpMessage(),
+                                   notGrpHeaderMessage()};
+        QVERIFY2(messages.contains(loaded.error), qPrintable(loaded.error));
+        QVERIFY(picture == before && fullScreenFile);
+
+        QTemporaryDir out;
+        tms::batch::CapturedConsole console(QStringLiteral("easel"));
+        QCOMPARE(runBatch({"easel", "--save", out.filePath("out.pp"), "--png", out.filePath("out.png"), path}, console), 1);
+        QVERIFY2(console.err.startsWith("easel: ") && console.err.contains(path), qPrintable(console.err));
+        QVERIFY(folderIsEmpty(out.path()));
     }
 };
 

@@ -1,8 +1,13 @@
-// The batch mode of both editions: the command line run in-process, and once as the
-// program itself without a display.
+// The batch mode of both editions: the command line run in-process, every malformed
+// project and font file of the corpus (the run fails naming the file and writes nothing;
+// the loader leaves the document alone unless the file supplied values: a project cut
+// short keeps what it holds and says what it lacks), and once as the program itself
+// without a display.
 #include "asm_export.h"
 #include "batch_command_line.h"
 #include "c_export.h"
+#include "font_file.h"
+#include "malformed_inputs.h"
 #include "program_run.h"
 #include "project_file.h"
 #include "prototype_writer.h"
@@ -175,6 +180,40 @@ private slots:
         QCOMPARE(limited.err, QString("kardo3: Cannot write \"old.dat\": File too large\n"));
         QCOMPARE(readFile(dir.filePath("old.dat")), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+    }
+
+    void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }
+
+    void refused()
+    {
+        QFETCH(QString, path);
+        TileDocument doc;
+        doc.charPatterns[65].fill(0x5A);
+        doc.modified = true;
+        const TileDocument before = doc;
+        const bool font = path.endsWith(QStringLiteral(".fcv"));
+        if (font) {
+            const FontLoad load = LoadFontFile(path, doc);
+            QVERIFY(!load.ok && !load.message.isEmpty());
+            QVERIFY(doc.sameTablesAs(before) && doc.modified);
+        } else {
+            const ProjectLoad load = loadProjectFile(path, doc);
+            QVERIFY(!load.ok());
+            QVERIFY(!load.message.isEmpty());
+            if (load.outcome == ProjectLoad::Outcome::Refused)
+                QVERIFY(doc.sameTablesAs(before) && doc.modified);
+        }
+
+        QTemporaryDir out;
+        tms::batch::CapturedConsole console(QStringLiteral("kardo3"));
+        QStringList arguments{"kardo3", "--save", out.filePath("out.dat"), "--export-c", out.filePath("out.c"),
+                              "--rle", "--export-asm", out.filePath("out.asm")};
+        arguments.insert(font ? 1 : arguments.size(), path);
+        if (font)
+            arguments.insert(1, QStringLiteral("--font"));
+        QCOMPARE(runBatch(arguments, console), 1);
+        QVERIFY2(console.err.startsWith("kardo3: ") && console.err.contains(path), qPrintable(console.err));
+        QVERIFY(folderIsEmpty(out.path()));
     }
 };
 

@@ -1,14 +1,18 @@
-// The main window driven as a user would: views, buttons, menus and file dialogs.
+// The main window driven as a user would: views, buttons, menus and file dialogs, and
+// what users of other editors expect: dropped projects, Open Recent, tooltips, a hex
+// box that waits for a click, a window that keeps its layout.
 #include "asm_export.h"
 #include "c_export.h"
 #include "character_editing.h"
 #include "character_operations.h"
 #include "color_swatch.h"
+#include "file_drops.h"
 #include "kardo_window.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"
+#include "recent_files.h"
 #include "scripted_dialogs.h"
 #include "table_rendering.h"
 #include "tile_file_dialogs.h"
@@ -17,7 +21,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -107,7 +113,10 @@ bool frameAroundCell(Harness& h, int ch)
 
 class TestKardoWindow : public QObject {
     Q_OBJECT
+    QTemporaryDir settings;
+
 private slots:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path()); }
     void init() { forgetRememberedPaths(); }
 
     void drawingShowsEverywhere()
@@ -508,6 +517,66 @@ private slots:
         h.window.ExporterASM_Click();
         QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
         QVERIFY(h.dialogs.shown.last().text.contains("x.asm"));
+    }
+
+    void droppedOrRecentProjectOpensAsOpenDoes()
+    {
+        ScriptedDialogs dialogs;
+        KardoWindow window;
+        window.setDialogs(&dialogs);
+        TileDocument saved;
+        saved.ResetTables();
+        saved.charPatterns[65][0] = 0x81;
+        const QString project = settings.filePath(QStringLiteral("level.dat"));
+        QVERIFY(writeProjectFile(project, saved).ok);
+        writeFile(settings.filePath(QStringLiteral("junk.dat")), "not a project");
+
+        window.document().modified = true;
+        QVERIFY(dropFile(&window, settings.filePath(QStringLiteral("junk.dat"))));
+        QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("Illegal DAT file")});
+        QVERIFY(window.document().modified); // refused before any question
+
+        dialogs.yesNoAnswers.enqueue(false); // do not save the unsaved work
+        QVERIFY(dropFile(&window, project));
+        QCOMPARE(dialogs.shown.last().text, QStringLiteral("Do you want to save the modification before closing?"));
+        QCOMPARE(window.document().charPatterns[65][0], 0x81);
+        QCOMPARE(window.recentFiles()->entries(), QStringList{project});
+    }
+
+    void controlsHelpNewUsers_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::newRow("kardo3") << Edition::ScreenMode2;
+        QTest::newRow("kardo2") << Edition::ScreenMode1;
+    }
+
+    void controlsHelpNewUsers()
+    {
+        QFETCH(Edition, edition);
+        ScriptedDialogs dialogs;
+        KardoWindow window(edition);
+        window.setDialogs(&dialogs);
+        for (QWidget* control : window.findChildren<QWidget*>()) // buttons without caption, swatches
+            if ((qobject_cast<QPushButton*>(control) && static_cast<QPushButton*>(control)->text().isEmpty())
+                || qobject_cast<ColorSwatch*>(control))
+                QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
+        window.Form_Load(); // again, as a fresh start does: the outline stays
+        if (window.colorStrip)
+            QVERIFY(window.colorStrip->frame() && !window.colorStrip->toolTip().isEmpty());
+        else
+            QVERIFY(window.COLOR[14]->drawColor() != window.COLOR[14]->fillColor());
+        QCOMPARE(window.minimumSize(), window.size());
+        if (!window.TextHEX)
+            return; // kardo2 has no hex box and always shows its sprites
+        QVERIFY(!window.TextHEX->geometry().intersects(window.cmd_show_sprite->geometry()));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto before = window.document().charPatterns[32];
+        QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : &window, QStringLiteral("F7"));
+        QVERIFY(QApplication::focusWidget() != window.TextHEX && window.document().charPatterns[32] == before);
+        window.cmd_show_sprite->click();
+        QCOMPARE(window.minimumWidth(), KardoWindow::wideWidth); // the sprite panel stays whole
     }
 };
 

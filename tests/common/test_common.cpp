@@ -222,7 +222,7 @@ private slots:
         QVERIFY(c2 == loadedColors);
         if (full)
             QVERIFY(p2 == patterns && c2 == colors);
-        // Files of other sizes are refused: the malformed corpus (test_malformed_pp).
+        // Files of other sizes are refused: the malformed corpus (test_easel_batch).
     }
 };
 

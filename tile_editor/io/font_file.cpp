@@ -1,11 +1,11 @@
 #include "font_file.h"
 
 #include "hex.h"
+#include "pixel_rows.h"
 #include "text_writer.h"
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QPainter>
 #include <algorithm>
 
 namespace tile {
@@ -141,7 +141,7 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
     preview.title = colon < 0 ? QString() : QString::fromLatin1(first.mid(colon + 2));
     preview.picture = QImage(fontPreviewWidth, fontPreviewHeight, QImage::Format_RGB32);
     preview.picture.fill(Qt::black);
-    QPainter painter(&preview.picture);
+    const tms::ColorValue white = tms::rgbValue(255, 255, 255), black = tms::rgbValue(0, 0, 0);
     static constexpr int bandFirstCode[4] = {33, 48, 64, 74};
     while (!buffer.atEnd()) {
         const QByteArray line = trimBlanks(ReadTextLine(buffer));
@@ -152,11 +152,10 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
             const int column = code - bandFirstCode[band];
             if (column < 0 || column > 9)
                 continue;
+            // A character given twice shows as it loads: the last one.
             const CharRows rows = rowsOfLine(line);
             for (int y = 0; y < 8; ++y)
-                for (int x = 0; x < 8; ++x)
-                    if (rows[std::size_t(y)] & (0x80 >> x))
-                        painter.fillRect(2 * (8 * column + x), 2 * (8 * band + y), 2, 2, Qt::white);
+                tms::paintPatternRow(preview.picture, rows[std::size_t(y)], white, black, 16 * column, 2 * (8 * band + y), 2, 2);
         }
     }
     return preview;

@@ -28,17 +28,6 @@ using namespace dither;
 
 namespace {
 
-// Every pixel tells its own position: red and green the low bytes of x and y, blue
-// their high bits; so a scaled picture shows which pixel landed where.
-QImage coordinateImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x & 255, y & 255, (x >> 8) | ((y >> 8) << 4)));
-    return image;
-}
-
 QImage photoImage()
 {
     return pictureImage(dither_test::noisyPicture(3));
@@ -64,6 +53,13 @@ struct Window {
         trigger("menu_load_picture");
     }
     QString statusText() const { return window.status->text(); }
+    // What the core makes of the picture with the window's settings and method.
+    ConversionResult convertedWith(Method method)
+    {
+        ConversionSettings settings = window.currentSettings();
+        settings.method = method;
+        return *convert(window.source_image, settings);
+    }
 };
 
 } // namespace
@@ -93,9 +89,9 @@ private slots:
         w.trigger("menu_nearest");
         QCOMPARE(w.statusText(), conversionDone);
         QVERIFY(w.window.source_image != Picture(pictureSize, w.window.source_image[0]));
-        ConversionSettings settings;
-        settings.method = Method::Nearest;
-        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, settings)->pattern_table);
+        ConversionSettings defaults; // the window starts with the batch's defaults
+        defaults.method = Method::Nearest;
+        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, defaults)->pattern_table);
         w.trigger("menu_info");
         QCOMPARE(w.dialogs.shown.last().title, QStringLiteral("Palette Press information"));
         QTest::mouseDClick(w.window.Picture1, Qt::LeftButton); // a double-click loads
@@ -126,7 +122,7 @@ private slots:
         QFETCH(QStringList, choices);
         QFETCH(int, resize);
         QFETCH(int, resolution);
-        const QImage image = coordinateImage(size.width(), size.height());
+        const QImage image = dither_test::coordinateImage(size.width(), size.height());
         QVERIFY(image.save(path("coordinates.png")));
         Window w;
         w.load(path("coordinates.png"));
@@ -192,7 +188,7 @@ private slots:
         const QString folder = path(QTest::currentDataTag());
         QVERIFY(QDir().mkpath(folder));
         auto path = [&folder](const QString& name) { return folder + QLatin1Char('/') + name; };
-        QVERIFY(coordinateImage(300, 260).save(path("input.png")));
+        QVERIFY(dither_test::coordinateImage(300, 260).save(path("input.png")));
         Window w;
         w.load(path("input.png"));
         for (int colour : colours) // a click on the band of each colour
@@ -308,9 +304,7 @@ private slots:
         QVERIFY(w.window.Timer_LivePreview.isActive());
         w.window.livePreview_Timer(); // the three changes collapse into one run
         QCOMPARE(w.window.conversionsRun, runs + 1);
-        ConversionSettings expected = w.window.currentSettings();
-        expected.method = Method::Sierra;
-        QCOMPARE(w.window.result.colour_table, convert(w.window.source_image, expected)->colour_table);
+        QCOMPARE(w.window.result.colour_table, w.convertedWith(Method::Sierra).colour_table);
         w.trigger("menu_live_preview");
     }
 
@@ -328,9 +322,7 @@ private slots:
         w.trigger("menu_stevenson_arce");
         QCOMPARE(progress, QStringLiteral("line# 1"));
         QCOMPARE(w.window.conversionsRun, 2);
-        ConversionSettings expected = w.window.currentSettings();
-        expected.method = Method::Nearest;
-        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, expected)->pattern_table);
+        QCOMPARE(w.window.result.pattern_table, w.convertedWith(Method::Nearest).pattern_table);
     }
 
     void compareAllMethodsRunsTheClickedOne()
@@ -346,9 +338,7 @@ private slots:
         QCOMPARE(compare->thumbnails().size(), 25);
         compare->findChild<QToolButton*>("thumbnail_ordered-9_error")->click();
         QVERIFY(w.window.menu_ord_error_diffusion->isChecked());
-        ConversionSettings expected = w.window.currentSettings();
-        expected.method = Method::Ordered9;
-        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, expected)->pattern_table);
+        QCOMPARE(w.window.result.pattern_table, w.convertedWith(Method::Ordered9).pattern_table);
     }
 
     void zoomDropAndClipboard()

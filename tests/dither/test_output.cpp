@@ -13,28 +13,13 @@ using namespace dither;
 
 namespace {
 
-// Every pixel tells its own coordinates.
-QImage coordinatePicture(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x & 255, y & 255, 1 + (x >> 8) + 8 * (y >> 8)));
-    return image;
-}
-
-ColorValue coordinateColour(int x, int y)
-{
-    return RGB(x & 255, y & 255, 1 + (x >> 8) + 8 * (y >> 8));
-}
-
 // Checks source(x, y) = picture(fx(x), fy(y)) inside the given area and black outside.
 template <typename Fx, typename Fy>
 void verifySampled(const Picture& source, int coveredWidth, int coveredHeight, Fx fx, Fy fy)
 {
     for (int y = 0; y < pictureHeight; ++y)
         for (int x = 0; x < pictureWidth; ++x) {
-            const ColorValue expected = (x < coveredWidth && y < coveredHeight) ? coordinateColour(fx(x), fy(y)) : 0;
+            const ColorValue expected = (x < coveredWidth && y < coveredHeight) ? dither_test::coordinateColour(fx(x), fy(y)) : 0;
             if (source[pixelIndex(x, y)] != expected)
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
         }
@@ -47,7 +32,7 @@ class TestOutput : public QObject {
 private slots:
     void largePicturesAreReduced()
     {
-        const QImage big = coordinatePicture(512, 384);
+        const QImage big = dither_test::coordinateImage(512, 384);
         auto twice = [](int v) { return 2 * v; };
         auto same = [](int v) { return v; };
         for (ResizeMode mode : {ResizeMode::Stretch, ResizeMode::RespectAspectRatio})
@@ -55,23 +40,23 @@ private slots:
         // No resize: the top-left 256x192 pixels as they are.
         verifySampled(apply_resize(big, ResizeMode::NoResize, ResolutionMode::Full), 256, 192, same, same);
 
-        const QImage wide = coordinatePicture(512, 192);
+        const QImage wide = dither_test::coordinateImage(512, 192);
         verifySampled(apply_resize(wide, ResizeMode::RespectAspectRatio, ResolutionMode::Full), 256, 96, twice, twice);
         verifySampled(apply_resize(wide, ResizeMode::Stretch, ResolutionMode::Full), 256, 192, twice, same);
 
         // 10K: reduced to fit 240x160, black beyond.
-        const QImage tenK = coordinatePicture(480, 320);
+        const QImage tenK = dither_test::coordinateImage(480, 320);
         verifySampled(apply_resize(tenK, ResizeMode::RespectAspectRatio, ResolutionMode::TenK), 240, 160, twice, twice);
     }
 
     void smallPicturesAreNeverEnlarged()
     {
-        const QImage small = coordinatePicture(100, 50);
+        const QImage small = dither_test::coordinateImage(100, 50);
         auto same = [](int v) { return v; };
         for (ResolutionMode resolution : {ResolutionMode::Full, ResolutionMode::TenK})
             for (ResizeMode mode : {ResizeMode::NoResize, ResizeMode::Stretch, ResizeMode::RespectAspectRatio})
                 verifySampled(apply_resize(small, mode, resolution), 100, 50, same, same);
-        verifySampled(apply_resize(coordinatePicture(1, 1), ResizeMode::Stretch, ResolutionMode::Full), 1, 1, same, same);
+        verifySampled(apply_resize(dither_test::coordinateImage(1, 1), ResizeMode::Stretch, ResolutionMode::Full), 1, 1, same, same);
         verifySampled(apply_resize(QImage(), ResizeMode::Stretch, ResolutionMode::Full), 0, 0, same, same);
     }
 
@@ -80,7 +65,7 @@ private slots:
         QCOMPARE(loadedColour(qRgba(255, 128, 10, 0)), RGB(0, 0, 0));
         QCOMPARE(loadedColour(qRgba(255, 128, 10, 255)), RGB(255, 128, 10));
         QCOMPARE(loadedColour(qRgba(255, 100, 0, 128)), RGB(128, 50, 0));
-        QImage indexed = coordinatePicture(16, 16).convertToFormat(QImage::Format_Indexed8);
+        QImage indexed = dither_test::coordinateImage(16, 16).convertToFormat(QImage::Format_Indexed8);
         const Picture source = apply_resize(indexed, ResizeMode::NoResize, ResolutionMode::Full);
         QCOMPARE(source[pixelIndex(3, 4)], loadedColour(indexed.pixel(3, 4)));
     }

@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const tile::TileDocument before = filledDocument(3);
     static const tile::TileDocument other = filledDocument(5);
     const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
+    // The preview checks the first bytes; reading checks the first line without its CRs.
     const bool signed_ = file.startsWith(tile::fontFileSignature());
+    const bool readable = QByteArray(file.left(file.indexOf('\n'))).replace('\r', "").startsWith(tile::fontFileSignature());
 
     const std::optional<tile::FontPreview> preview = tile::previewFontBytes(file);
     FUZZ_CHECK(preview.has_value() == signed_);
@@ -56,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     tile::TileDocument doc = before;
     const tile::FontLoad result = load(file, doc);
-    FUZZ_CHECK(result.ok == signed_);
+    FUZZ_CHECK(result.ok == readable);
     if (!result.ok) {
         FUZZ_CHECK(doc.sameTablesAs(before) && !result.message.isEmpty());
         return 0;

@@ -193,7 +193,7 @@ private slots:
             for (int x = 0; x < 160; ++x)
                 lit += white(x, y);
         QCOMPARE(lit, 4 * (1 + 1 + 64));
-        QVERIFY(!previewFontBytes("FONT COLECO\r\n"));
+        QVERIFY(!previewFontBytes("FONT COLECO\rVISION : x\r\n")); // the first bytes as they stand
 
         // In the open dialog a single click shows it; another kind of file leaves it.
         QTemporaryDir dir;

@@ -131,9 +131,11 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    const QByteArray first = ReadTextLine(buffer);
-    if (!first.startsWith(fontFileSignature()))
+    // The preview looks at the first bytes as they stand (a CR inside them is no
+    // signature here, though reading a font drops it).
+    if (!data.startsWith(fontFileSignature()))
         return std::nullopt;
+    const QByteArray first = ReadTextLine(buffer);
 
     FontPreview preview;
     // The title follows the first colon and the blank after it.

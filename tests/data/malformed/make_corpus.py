@@ -231,6 +231,8 @@ def seeds():
     write(SEEDS, "font_file/lf_only.fcv", font.replace(b"\r\n", b"\n"))
     write(SEEDS, "font_file/no_space_before_colon.fcv", font.replace(b" :", b":"))
     write(SEEDS, "font_file/title_only.fcv", b"FONT COLECOVISION : \r\n")
+    # Reading drops the CR, the preview (first bytes as they stand) does not.
+    write(SEEDS, "font_file/cr_inside_signature.fcv", font.replace(b"COLECO", b"COLECO\r", 1))
     write(SEEDS, "prototype_write/marker_early", b"C\x03PROTOTYPE!")
     write(SEEDS, "prototype_write/marker_late", b"C\xf0PROTOTYPE!")
     write(SEEDS, "prototype_write/no_room", b"\0" * 100 + b"PROTOTYPE" + b"\0" * 3000)

@@ -5,6 +5,7 @@
 #include "compare_window.h"
 #include "method_controls.h"
 #include "palettes.h"
+#include "pixel_rows.h"
 #include "pixel_view.h"
 #include "result_output.h"
 
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollBar>
 #include <QSettings>
 
@@ -41,10 +41,8 @@ void frm_main::drawSwatches()
     const int W = swatchWidth, H = swatchHeight;
     Picture4 = QImage(W, H, QImage::Format_RGB32);
     Picture4.fill(QWidget::palette().color(QPalette::Window));
-    QPainter painter(&Picture4);
     for (int n = 1; n <= 15; ++n)
-        painter.fillRect(0, ((n - 1) * H) / 15, W, H / 15, QColor::fromRgb(tms::toQRgb(palette[n])));
-    painter.end();
+        tms::fillBlock(Picture4, 0, ((n - 1) * H) / 15, W, H / 15, palette[n]);
     Picture3->present(Picture4);
 }
 

@@ -129,15 +129,6 @@ FileResult PendingWrite::commit()
     return {};
 }
 
-void PendingWrite::cancel()
-{
-    if (m_file.isOpen()) {
-        m_file.cancelWriting();
-        m_file.commit();
-    }
-    m_written = false;
-}
-
 FileResult writeWholeFile(const QString& path, const QByteArray& data)
 {
     PendingWrite pending(path);
@@ -159,6 +150,12 @@ std::optional<QByteArray> readFileStart(const QString& path, qint64 count, QStri
 void ignoreFileSizeLimitSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);
+}
+
+QString namingPath(const QString& message, const QString& path)
+{
+    const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
+    return message.contains(quoted) ? message : QStringLiteral("%1: %2").arg(message, quoted);
 }
 
 } // namespace tms

@@ -43,9 +43,6 @@ public:
     // Replaces the file with the written content (only after a successful write()).
     FileResult commit();
 
-    // Drops the temporary file; the old file stays as it was.
-    void cancel();
-
 private:
     FileResult failure(const QString& reason);
 
@@ -60,6 +57,11 @@ FileResult writeWholeFile(const QString& path, const QByteArray& data);
 // Reads the whole file when it is at most maxBytes long. Returns nullopt and sets
 // error when the file cannot be read, is not a regular file or is larger than maxBytes.
 std::optional<QByteArray> readWholeFile(const QString& path, qint64 maxBytes, QString* error = nullptr);
+
+// A reader's message that names no file ("Not a ... file") with the path put to it, as
+// "<message>: \"<path>\""; one that names it (they quote it: "Cannot read \"<path>\": ...")
+// as it is.
+QString namingPath(const QString& message, const QString& path);
 
 // Reads at most the first count bytes of a regular file (fewer when it is shorter).
 std::optional<QByteArray> readFileStart(const QString& path, qint64 count, QString* error = nullptr);

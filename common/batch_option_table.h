@@ -16,8 +16,8 @@ template <typename Plan>
 struct OptionEntry {
     QCommandLineOption option;
     // Takes one occurrence: adds a step or a setting to the plan. Returns a usage error,
-    // or an empty text. Left empty for options the program reads itself (--help).
-    std::function<QString(Plan& plan, const QString& value)> take = {};
+    // or an empty text.
+    std::function<QString(Plan& plan, const QString& value)> take;
 };
 
 // The table followed by --help and --version, which set the plan's showHelp and
@@ -57,10 +57,8 @@ QString takeOptions(const QCommandLineParser& parser, const std::vector<OptionEn
             if (!table[i].option.names().contains(name))
                 continue;
             const QString value = parser.values(name).value(occurrences[i]++);
-            if (table[i].take) {
-                if (QString error = table[i].take(plan, value); !error.isEmpty())
-                    return error;
-            }
+            if (QString error = table[i].take(plan, value); !error.isEmpty())
+                return error;
             break;
         }
     }

@@ -34,7 +34,10 @@ FileResult OutputSet::prepare(const Outputs& outputs)
         }
         m_targets.push_back(std::move(target));
     }
-    for (const auto& target : m_targets) {
+    // Only the outputs replaced before another can fail are ever put back: the last
+    // one's old content is not needed (nor readable, for a file it may only write).
+    for (std::size_t i = 0; i + 1 < m_targets.size(); ++i) {
+        Target* target = m_targets[i].get();
         const QString& path = target->pending.path();
         target->existed = QFileInfo::exists(path);
         if (!target->existed)

@@ -7,6 +7,13 @@ QString Hex2(int byte)
     return QStringLiteral("%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+void appendHex2(QByteArray& bytes, std::uint8_t byte)
+{
+    constexpr char digits[] = "0123456789ABCDEF";
+    bytes += digits[byte >> 4];
+    bytes += digits[byte & 15];
+}
+
 int hexDigitValue(QChar c)
 {
     static const QString digits = QStringLiteral("123456789ABCDEF");

@@ -1,6 +1,7 @@
 #pragma once
 // Hexadecimal text as the tools write and read it: always upper case.
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -8,6 +9,8 @@ namespace tms {
 
 // Two upper-case hexadecimal digits with a leading zero: 10 -> "0A".
 QString Hex2(int byte);
+// The same two digits appended to bytes, for the long tables of the exports.
+void appendHex2(QByteArray& bytes, std::uint8_t byte);
 
 // The tile editor's lenient reading of hexadecimal text: every character counts by
 // its position in "123456789ABCDEF" after upper-casing; anything else counts 0.

@@ -8,6 +8,8 @@ void fillBlock(QImage& image, int x, int y, int width, int height, ColorValue co
 {
     const int x0 = std::max(x, 0), x1 = std::min(x + width, image.width());
     const int y0 = std::max(y, 0), y1 = std::min(y + height, image.height());
+    if (x0 >= x1)
+        return; // wholly left or right of the image
     const QRgb rgb = toQRgb(color);
     for (int row = y0; row < y1; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));

@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 namespace tms {
 
 class CrLfText {
@@ -20,5 +23,12 @@ public:
 private:
     QByteArray m_bytes;
 };
+
+// Assembler data: a tab, ".byte " and up to 16 values "$hh" a line, separated by commas.
+void writeAsmDataLines(CrLfText& text, const std::vector<std::uint8_t>& values);
+
+// The seven banner lines of an assembler source, the fifth of them empty (the screen
+// mode 2 tile editor has a banner of its own).
+void writeAsmBanner(CrLfText& text);
 
 } // namespace tms

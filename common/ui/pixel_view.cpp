@@ -146,6 +146,8 @@ void PixelView::mouseReleaseEvent(QMouseEvent* event)
     if (event->buttons() == Qt::NoButton)
         m_lastDrag.reset();
     emit mouseUp(buttonValue(event->button()), shiftValue(event->modifiers()), at.x(), at.y());
+    if (event->buttons() == Qt::NoButton)
+        emit strokeEnded();
 }
 
 } // namespace tms

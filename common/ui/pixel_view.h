@@ -62,6 +62,8 @@ signals:
     void mouseMove(int button, int shift, double x, double y);
     // Button: the button released.
     void mouseUp(int button, int shift, double x, double y);
+    // After the mouseUp of the last button held: a stroke made with two buttons ends here.
+    void strokeEnded();
 
 protected:
     void paintEvent(QPaintEvent*) override;

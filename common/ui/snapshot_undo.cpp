@@ -157,7 +157,7 @@ void DocumentUndo::markSaved()
 void DocumentUndo::trackStrokes(PixelView* view, const QString& text)
 {
     QObject::connect(view, &PixelView::mouseDown, view, [this, text] { beginStep(text); });
-    QObject::connect(view, &PixelView::mouseUp, view, [this] { endStep(); });
+    QObject::connect(view, &PixelView::strokeEnded, view, [this] { endStep(); });
 }
 
 void DocumentUndo::addActionsTo(QMenu* menu, QObject* owner)

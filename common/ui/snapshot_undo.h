@@ -49,7 +49,7 @@ public:
     // The tables as they are now were written to the document's file.
     void markSaved();
 
-    // Presses on view begin a step named text, releases end it. Call it before the view's
+    // Presses on view begin a step named text, the release of the last button held ends it. Call it before the view's
     // own handlers are connected, so that the state before is taken ahead of their work.
     void trackStrokes(PixelView* view, const QString& text);
     // Adds "Undo <action>" (Ctrl+Z) and "Redo <action>" (Ctrl+Shift+Z, Ctrl+Y) to menu.
@@ -57,7 +57,6 @@ public:
 
     // Bytes held by the steps now on the stack.
     qint64 bytesHeld() const { return *m_bytesHeld; }
-    QUndoStack& stack() { return m_stack; }
 
 private:
     QUndoStack& m_stack;

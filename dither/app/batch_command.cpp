@@ -10,11 +10,6 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
     QCommandLineParser parser;
     declareBatchOptions(parser);
-    if (arguments.size() < 2) {
-        console.error(QStringLiteral("no picture given (the window comes in a later version)"));
-        console.errorText(parser.helpText());
-        return tms::batch::UsageError;
-    }
     if (!parser.parse(arguments))
         return console.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {

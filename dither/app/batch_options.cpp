@@ -88,8 +88,6 @@ const std::vector<tms::batch::OptionEntry<BatchJob>>& outputOptionTable()
 
 void declareBatchOptions(QCommandLineParser& parser)
 {
-    // "-pp" reads as "--pp", as users of older tools type it.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Converts a picture (BMP, ICO, GIF, JPEG, PNG) into a TMS9918A screen mode 2 bitmap."));
     parser.addHelpOption();
@@ -114,8 +112,7 @@ void declareBatchOptions(QCommandLineParser& parser)
         {QStringLiteral("resolution"), QStringLiteral("full (256x192, default) or 10k (240x160)."),
          QStringLiteral("MODE"), QStringLiteral("full")},
     });
-    for (const auto& entry : outputOptionTable())
-        parser.addOption(entry.option);
+    tms::batch::declareOptions(parser, outputOptionTable()); // and "-pp" reads as "--pp"
 }
 
 std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)

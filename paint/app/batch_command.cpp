@@ -197,7 +197,7 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
         return console.usageError(QStringLiteral("--full and --10k apply to --save only"));
     if (plan.tableName && !parser.isSet(QStringLiteral("export-c")) && !parser.isSet(QStringLiteral("export-asm")))
         return console.usageError(QStringLiteral("--name applies to --export-c and --export-asm only"));
-    if (plan.methodGiven && !isPictureInput(inputs.first()))
+    if (plan.methodGiven && !isPictureFileName(inputs.first()))
         return console.usageError(QStringLiteral("--method applies to a picture input only (PNG, BMP, GIF, JPEG)"));
     if (plan.steps.empty())
         return console.usageError(

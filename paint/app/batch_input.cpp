@@ -6,11 +6,6 @@
 
 namespace paint {
 
-bool isPictureInput(const QString& path)
-{
-    return isPictureFileName(path);
-}
-
 QString readBatchInput(const QString& path, const PictureImportSettings& pictureSettings, BatchInput& input)
 {
     const QString name = path.toLower();
@@ -23,12 +18,12 @@ QString readBatchInput(const QString& path, const PictureImportSettings& picture
         loaded = ChargeMLTFile(path, picture);
     else if (name.endsWith(QStringLiteral(".grp")))
         loaded = ChargeGRPFile(path, picture);
-    else if (isPictureInput(path))
+    else if (isPictureFileName(path))
         loaded = importPictureFile(path, pictureSettings, picture);
     else
         loaded = ChargePPFile(path, picture, full);
     if (!loaded) // the dialogs' refusals name no file
-        return loaded.error.contains(path) ? loaded.error : QStringLiteral("\"%1\": %2").arg(path, loaded.error);
+        return tms::namingPath(loaded.error, path);
     input.picture = picture;
     input.full = full;
     return {};

@@ -18,7 +18,4 @@ struct BatchInput {
 // empty text; input is then untouched.
 QString readBatchInput(const QString& path, const PictureImportSettings& pictureSettings, BatchInput& input);
 
-// True when path names a picture file, the only kind of input --method applies to.
-bool isPictureInput(const QString& path);
-
 } // namespace paint

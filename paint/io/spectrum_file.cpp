@@ -8,6 +8,9 @@ namespace {
 
 constexpr qsizetype bitmapBytes = 6144;
 
+// The import dialog's rule: a name ending in "scr" (any case) is a 6K screen.
+bool isScrName(const QString& path) { return path.right(3).toLower() == QStringLiteral("scr"); }
+
 // The Spectrum's bitmap order: third, then pixel line in the cell, then cell row,
 // then column.
 void decodeSpectrumBitmap(const QByteArray& data, Picture& picture)
@@ -54,7 +57,7 @@ QString notMltMessage() { return QStringLiteral("Not a valid Spectrum MLT file (
 QString checkSpectrumFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (path.right(3).toLower() == QStringLiteral("scr"))
+    if (isScrName(path))
         return info.isFile() && info.size() == scrFileSize ? QString() : notScrMessage();
     return info.isFile() && info.size() == mltFileSize ? QString() : notMltMessage();
 }
@@ -94,6 +97,11 @@ tms::FileResult ChargeSCRFile(const QString& path, Picture& picture)
 tms::FileResult ChargeMLTFile(const QString& path, Picture& picture)
 {
     return loadWith(path, mltFileSize, notMltMessage(), decodeMLT, picture);
+}
+
+tms::FileResult ChargeSpectrumFile(const QString& path, Picture& picture)
+{
+    return isScrName(path) ? ChargeSCRFile(path, picture) : ChargeMLTFile(path, picture);
 }
 
 } // namespace paint

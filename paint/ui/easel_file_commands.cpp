@@ -45,15 +45,18 @@ bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
     const tms::FileResult result = paint::ChargePPFile(path, picture, fullScreen);
     if (!result) {
         // The refusal names the file: the command line may have named it unseen.
-        const bool named = result.error.contains(path) || result.error.contains(QFileInfo(path).fileName());
-        m_dialogs->tell(tms::warningTitle(),
-                        named ? result.error : QStringLiteral("%1: \"%2\"").arg(result.error, path));
+        m_dialogs->tell(tms::warningTitle(), tms::namingPath(result.error, path));
         return false;
     }
     LIEN::setFullScreenFile(fullScreen);
     undo().clear();
     modified = false;
     ShowPicture();
+    fileName = path;
+    LIEN::setLastPicturePath(path);
+    refreshCleanCopy();
+    updateCaption();
+    m_recentFiles->add(path);
     return true;
 }
 
@@ -91,14 +94,8 @@ void Mosaic_Easel_Main::Ouvrir_Click()
         // the picture and its unsaved changes alone.
         const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore;
         if (confirmed && !chosen.isEmpty() && chosen.toLower().contains(QStringLiteral(".pp"))) {
-            if (ChargePPFile(chosen)) {
-                fileName = chosen;
-                refreshCleanCopy();
-                updateCaption();
-                m_recentFiles->add(chosen);
-            } else {
+            if (!ChargePPFile(chosen))
                 LIEN::setLastPicturePath(previousPath);
-            }
         }
     }
 }
@@ -123,15 +120,10 @@ void Mosaic_Easel_Main::openFile(const QString& path)
     LIEN::setLastPicturePath(path);
     if (!pp) {
         LIEN::setImportPath(path);
-        importWith(grp ? ChargeGRPFile : scr ? ChargeSCRFile : ChargeMLTFile, path);
+        importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
         return;
     }
-    if (ChargePPFile(path)) {
-        fileName = path;
-        refreshCleanCopy();
-        updateCaption();
-        m_recentFiles->add(path);
-    }
+    ChargePPFile(path);
 }
 
 void Mosaic_Easel_Main::Sauver_Click()

@@ -46,11 +46,9 @@ void Mosaic_Easel_Main::ImporterSCR_Click()
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportSCRFile);
-        const QString path = LIEN::importPath().toLower();
-        if (path.contains(QStringLiteral(".scr")))
-            importWith(ChargeSCRFile, LIEN::importPath());
-        else if (path.contains(QStringLiteral(".mlt")))
-            importWith(ChargeMLTFile, LIEN::importPath());
+        // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
+        if (!LIEN::importPath().isEmpty())
+            importWith(ChargeSpectrumFile, LIEN::importPath());
     }
 }
 
@@ -60,7 +58,7 @@ void Mosaic_Easel_Main::ImporterGRP_Click()
     if (mayDiscardPicture()) {
         LIEN::setImportPath(QString());
         showDialog(PaintDialog::ImportGRPFile);
-        if (LIEN::importPath().toLower().contains(QStringLiteral(".grp")))
+        if (!LIEN::importPath().isEmpty()) // checked by the dialog
             importWith(ChargeGRPFile, LIEN::importPath());
     }
 }

@@ -275,13 +275,7 @@ void Mosaic_Easel_Main::Form_Activate()
 {
     if (firstActivation) {
         if (m_commandLine.right(3).toLower() == QStringLiteral(".pp")) {
-            const QString path = QFileInfo(m_commandLine).absoluteFilePath();
-            if (ChargePPFile(path)) {
-                fileName = path;
-                LIEN::setLastPicturePath(path);
-                updateCaption();
-                m_recentFiles->add(path);
-            }
+            ChargePPFile(QFileInfo(m_commandLine).absoluteFilePath());
         } else if (isPictureFileName(m_commandLine)) {
             importPicture(QFileInfo(m_commandLine).absoluteFilePath());
         }

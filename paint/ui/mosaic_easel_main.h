@@ -86,7 +86,9 @@ public:
 
     // Document operations.
     void ClearPicture();
-    bool ChargePPFile(const QString& path); // false when refused; the picture is then unchanged
+    // Opens path as the picture's file (its name, the caption, Open Recent); false when
+    // refused, and the picture is then unchanged.
+    bool ChargePPFile(const QString& path);
     void RenderPicture();
     void ShowPicture();
     void DrawGrid();

@@ -115,7 +115,9 @@ private slots:
         run = easel({"--export-grp", "a.grp", "--save", "a.pp", "in.png"});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.startsWith("easel: ") && run.err.count("in.png") == 1, qPrintable(run.err));
-        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.png"});
+        writeFile("a", QByteArray(12000, 'x')); // a name that the message's own words contain
+        QVERIFY(easel({"--png", "a.png", "a"}).err.contains("\"a\""));
+        QCOMPARE(QDir().entryList(QDir::Files), (QStringList{"a", "in.png"}));
     }
 
     void exportsFromEveryKindOfInput_data()

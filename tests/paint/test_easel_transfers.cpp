@@ -1,9 +1,15 @@
-// The imports and exports of the paint window: their dialogs' checks and messages,
-// what an import replaces, and that an export never changes the picture.
+// The paint window's file dialogs (Open, Save As, imports, exports): their checks and
+// messages and what they leave in LIEN (the chooser's own rules are tested in
+// test_file_chooser), what an import replaces, and that an export never changes the
+// picture.
 #include "easel_window_fixture.h"
+#include "file_chooser.h"
 #include "grp_file.h"
 #include "import_picture_dialog.h"
+#include "lien.h"
 #include "paint_test_support.h"
+#include "pp_file.h"
+#include "pp_file_dialogs.h"
 #include "source_export.h"
 #include "spectrum_file.h"
 #include "transfer_dialogs.h"
@@ -64,12 +70,15 @@ Picture pictureThatPacks()
 class TestEaselTransfers : public QObject {
     Q_OBJECT
 private slots:
+    void init() { LIEN::reset(); }
+
     void importsReplaceThePicture_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("scr") << "screen.SCR" << randomBytes(6912, 13);
         QTest::newRow("grp") << "msx.grp" << encodeGRP(randomPicture(12));
+        QTest::newRow("mlt in a folder called .scr") << "old.scr/pic.mlt" << randomBytes(12288, 14);
     }
 
     void importsReplaceThePicture()
@@ -78,6 +87,7 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         writeFile(path, content);
         Picture expected;
         QVERIFY(decodeSCR(content, expected) || decodeMLT(content, expected) || decodeGRP(content, expected).isEmpty());
@@ -223,6 +233,55 @@ private slots:
         EaselWindowFixture started(dir.filePath("red.png"));
         QCOMPARE(started->picture, before);
         QCOMPARE(started->windowTitle(), QString("Mosaic Easel"));
+    }
+
+    void openStoresOnlyAPowerPaintFile()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("odd.pp"), QByteArray(10241, 'x'));
+        writeFile(dir.filePath("good.pp"), QByteArray(40960, '\0'));
+        LIEN::setLastPicturePath(dir.filePath("previous.pp"));
+        ScriptedDialogs dialogs;
+        const auto chooser = createOpenPPFile(dialogs, nullptr);
+        QCOMPARE(chooser->objectName(), QString("OpenPPFile"));
+        QCOMPARE(chooser->windowTitle(), QString("Open PowerPaint file"));
+        QCOMPARE(chooser->directory().absolutePath(), QDir(dir.path()).absolutePath());
+        const int writes = LIEN::lastPicturePathWrites();
+        chooser->submit(dir.filePath("odd.pp"));
+        QCOMPARE(dialogs.texts(), QStringList{notPowerPaintMessage()});
+        storeOpenPPFileChoice(*chooser);
+        QCOMPARE(LIEN::lastPicturePathWrites(), writes); // nothing confirmed, nothing written
+        chooser->submit(dir.filePath("good.pp"));
+        storeOpenPPFileChoice(*chooser);
+        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("good.pp"));
+        QCOMPARE(checkPowerPaintLength(dir.filePath("missing.pp")), notPowerPaintMessage());
+    }
+
+    void saveAsStoresTheNameAndTheSize()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("taken.PP"), QByteArray(10240, 'x'));
+        LIEN::setLastPicturePath(dir.filePath("x.pp"));
+        LIEN::setFullScreenFile(true);
+        ScriptedDialogs dialogs;
+        const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr);
+        QCOMPARE(dialog.chooser->objectName(), QString("SaveAsPPFile"));
+        QCOMPARE(dialog.chooser->windowTitle(), QString("Save As (PP File)"));
+        QCOMPARE(dialog.Check1->text(), QString("FullScreen 40K"));
+        QCOMPARE(dialog.chooser->findChild<QCheckBox*>("Check1"), dialog.Check1);
+        QVERIFY(dialog.Check1->isChecked()); // shows the current size
+
+        dialogs.yesNoAnswers.enqueue(false);
+        dialog.chooser->submit("taken.PP");
+        QCOMPARE(dialogs.texts(), QStringList{"Do you want to replace this file"});
+        storeSaveAsPPFileChoice(dialog);
+        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("x.pp"));
+
+        dialog.Check1->setChecked(false);
+        dialog.chooser->submit("level1");
+        storeSaveAsPPFileChoice(dialog);
+        QCOMPARE(LIEN::lastPicturePath(), QDir(dir.path()).filePath("level1.pp"));
+        QVERIFY(!LIEN::fullScreenFile());
     }
 };
 

@@ -102,7 +102,6 @@ private slots:
         QTest::newRow("two inputs") << QStringList{"--save", "a.dat", "one.dat", "two.dat"} << 2;
         QTest::newRow("rows 5") << c + QStringList{"5"} << 2;
         QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << 2;
-        QTest::newRow("rows 9-2") << c + QStringList{"9-2"} << 2;
         QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << 0;
         QTest::newRow("help") << QStringList{"--help"} << 0;
         QTest::newRow("version") << QStringList{"--version"} << 0;

@@ -102,10 +102,7 @@ private slots:
 
     void hexEntry()
     {
-        QCOMPARE(filterHexKey('a'), QChar('A'));
-        QVERIFY(filterHexKey('g').isNull());
-        QVERIFY(filterHexKey('\b').isNull());
-        TileDocument doc;
+        TileDocument doc; // the keys the box takes are tested with the window
         doc.charPatterns[32].fill(0x55);
         applyHex(doc, u"F");
         QCOMPARE(doc.charPatterns[32], (CharRows{240, 0, 0, 0, 0, 0, 0, 0}));

@@ -35,15 +35,6 @@ struct Plan {
     std::shared_ptr<SheetPaper> pendingPaper;
     bool showHelp = false;
     bool showVersion = false;
-
-    CExportOptions& cOptionsToSet()
-    {
-        if (lastC)
-            return *lastC;
-        if (!pendingC)
-            pendingC = std::make_shared<CExportOptions>();
-        return *pendingC;
-    }
 };
 
 // The setting of an output option: the one of the latest such output, or, before the
@@ -92,14 +83,6 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
             }};
 }
 
-// The face numbers of the edition's Fonts menu: 1..6 in kardo3, 1..8 in kardo2.
-std::span<const int> fontMenu(Edition edition)
-{
-    if (edition == Edition::ScreenMode1)
-        return screenMode1FontMenu;
-    return screenMode2FontMenu;
-}
-
 std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
 {
     return tms::batch::withHelpAndVersion<Plan>({
@@ -107,8 +90,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
         outputOption("export-asm", "OUT.asm", ExportAsm),
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
          [](Plan& plan, const QString& path) {
-             auto options = plan.lastC || !plan.pendingC ? std::make_shared<CExportOptions>() : plan.pendingC;
-             plan.lastC = options;
+             const auto options = settingForNewOutput(plan.lastC, plan.pendingC, CExportOptions{});
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
                  outputs.push_back({path, ExportC(doc, *options)});
                  return QString();
@@ -124,7 +106,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("builtin-font"), QString(), QStringLiteral("N")),
-         [menu = fontMenu(edition)](Plan& plan, const QString& text) {
+         [menu = fontMenuFaces(edition)](Plan& plan, const QString& text) {
              bool isNumber = false;
              const int number = text.toInt(&isNumber);
              if (!isNumber || number < 1 || number > int(menu.size()))
@@ -177,7 +159,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
          }},
         {QCommandLineOption(QStringLiteral("rle")),
          [](Plan& plan, const QString&) {
-             plan.cOptionsToSet().rle = true;
+             settingToSet(plan.lastC, plan.pendingC, CExportOptions{}).rle = true;
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("rows"), QString(), QStringLiteral("START:END")),
@@ -185,8 +167,8 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
              const auto rows = parseRows(text);
              if (!rows)
                  return QStringLiteral("--rows needs START:END, two row numbers, not \"%1\"").arg(text);
-             plan.cOptionsToSet().startLine = rows->first;
-             plan.cOptionsToSet().endLine = rows->second;
+             CExportOptions& options = settingToSet(plan.lastC, plan.pendingC, CExportOptions{});
+             std::tie(options.startLine, options.endLine) = *rows;
              return QString();
          }},
     });
@@ -258,7 +240,7 @@ QString batchHelpText(const QString& program, Edition edition)
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
         .arg(program, prototype)
-        .arg(fontMenu(edition).size());
+        .arg(fontMenuFaces(edition).size());
 }
 
 bool batchPaints(int argc, char** argv)

@@ -5,7 +5,6 @@
 #include "text_writer.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace tile {
@@ -41,16 +40,6 @@ CharRows rowsOfLine(const QByteArray& line)
     for (int r = 0; r < 8; ++r)
         rows[std::size_t(r)] = Byte(hexAt(line, 5 + 3 * r, 2));
     return rows;
-}
-
-std::optional<QByteArray> readFontBytes(const QString& path, QString* error)
-{
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
-        if (error)
-            *error = QStringLiteral("Cannot read \"%1\": it is not a regular file.").arg(path);
-        return std::nullopt;
-    }
-    return tms::readWholeFile(path, maxFontFileBytes, error);
 }
 
 } // namespace
@@ -114,7 +103,7 @@ FontLoad LoadFontFile(QIODevice& file, TileDocument& doc)
 FontLoad LoadFontFile(const QString& path, TileDocument& doc)
 {
     QString error;
-    const std::optional<QByteArray> data = readFontBytes(path, &error);
+    const std::optional<QByteArray> data = tms::readWholeFile(path, maxFontFileBytes, &error);
     if (!data)
         return {false, error, 0};
     QBuffer buffer;
@@ -165,7 +154,7 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
 
 std::optional<FontPreview> previewFontFile(const QString& path)
 {
-    const std::optional<QByteArray> data = readFontBytes(path, nullptr);
+    const std::optional<QByteArray> data = tms::readWholeFile(path, maxFontFileBytes, nullptr);
     return data ? previewFontBytes(*data) : std::nullopt;
 }
 

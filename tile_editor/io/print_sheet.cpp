@@ -1,6 +1,7 @@
 #include "print_sheet.h"
 
 #include "hex.h"
+#include "table_rendering.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -39,16 +40,9 @@ QFont labelFont(QPaintDevice& device, double inchY)
 // a square of 8 x 8 units, so that the page keeps the squares sharp where it scales.
 QImage characterImage(const SheetSource& source, int c)
 {
-    QImage image(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y) {
-        const int b = source.lecolor(c, y);
-        const QRgb fore = tms::toQColor(source.lepalette(b / 16)).rgb();
-        const QRgb back = tms::toQColor(source.lepalette(b % 16)).rgb();
-        const int pattern = source.lepattern(c, y);
-        for (int x = 0; x < 8; ++x)
-            image.setPixel(x, y, (pattern & (0x80 >> x)) ? fore : back);
-    }
-    return image.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage image(64, 64, QImage::Format_RGB32);
+    paintCharacter(image, *source.doc, source.palette, c, 0, 0, 8);
+    return image;
 }
 
 void paintPage(QPainter& painter, const SheetSource& source, int page, Inches inch, const QFont& label)
@@ -87,9 +81,7 @@ void paintPage(QPainter& painter, const SheetSource& source, int page, Inches in
 
 SheetSource sheetSourceOf(const TileDocument& doc, const tms::Palette& palette)
 {
-    return {[&doc](int car, int y) { return doc.lepattern(car, y); },
-            [&doc](int car, int y) { return doc.lecolor(car, y); },
-            [palette](int index) { return palette[std::size_t(index & 15)]; }};
+    return {&doc, palette};
 }
 
 QPageSize pageSizeOf(SheetPaper paper)

@@ -10,19 +10,17 @@
 #include <QByteArray>
 #include <QPageSize>
 #include <QString>
-#include <functional>
 #include <optional>
 
 class QPagedPaintDevice;
 
 namespace tile {
 
-// How the sheet reads the characters; each edition gives its own colour lookup (the
-// screen mode 1 edition colours every row of a character with its group's colours).
+// What the sheet prints: the document's characters in their colours (in the screen
+// mode 1 edition every row of a character has its group's colours), in the palette.
 struct SheetSource {
-    std::function<int(int car, int y)> lepattern;
-    std::function<int(int car, int y)> lecolor;
-    std::function<tms::ColorValue(int index)> lepalette;
+    const TileDocument* doc;
+    tms::Palette palette;
 };
 
 // The document's patterns and row colours in the given palette.

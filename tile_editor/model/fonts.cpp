@@ -511,4 +511,11 @@ void ApplyFont(TileDocument& doc, int font)
             doc.charPatterns[std::size_t(c)][std::size_t(r)] = GetFontByte(font, c - firstFontChar, r);
 }
 
+std::span<const int> fontMenuFaces(Edition edition)
+{
+    if (edition == Edition::ScreenMode1)
+        return screenMode1FontMenu;
+    return screenMode2FontMenu;
+}
+
 } // namespace tile

@@ -26,6 +26,8 @@ constexpr std::array<int, 6> screenMode2FontMenu = {0, 1, 2, 3, 4, 5};
 // The mode 1 edition's "Font #8" is the mode 2 edition's "Font #4"; its "Font #4" and
 // "Font #7" are faces of its own.
 constexpr std::array<int, 8> screenMode1FontMenu = {0, 1, 2, 6, 4, 5, 7, 3};
+// The edition's menu: 1..6 in kardo3, 1..8 in kardo2.
+std::span<const int> fontMenuFaces(Edition edition);
 
 // The row byte of a glyph. Indices outside the table are a programming error (they
 // assert, and read as a blank row in a release build).

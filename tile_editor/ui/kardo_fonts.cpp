@@ -19,16 +19,9 @@ bool endsWithFontExtension(const QString& path) { return path.toLower().endsWith
 
 } // namespace
 
-std::span<const int> KardoWindow::fontMenuFaces() const
-{
-    if (m_doc.edition == Edition::ScreenMode1)
-        return screenMode1FontMenu;
-    return screenMode2FontMenu;
-}
-
 void KardoWindow::connectFontMenu()
 {
-    const std::span<const int> faces = fontMenuFaces();
+    const std::span<const int> faces = fontMenuFaces(m_doc.edition);
     for (int index = 1; index <= int(faces.size()); ++index)
         if (auto* item = Polices->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
             connect(item, &QAction::triggered, this, [this, index] { recordStep(QStringLiteral("Font"), [&] { font_Click(index); }); });
@@ -42,7 +35,7 @@ void KardoWindow::connectFontMenu()
 
 void KardoWindow::font_Click(int Index)
 {
-    const std::span<const int> faces = fontMenuFaces();
+    const std::span<const int> faces = fontMenuFaces(m_doc.edition);
     if (Index < 1 || Index > int(faces.size()))
         return;
     withTimerPaused([&] {

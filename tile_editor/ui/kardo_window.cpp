@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "close_flow.h"
 #include "color_swatch.h"
+#include "fonts.h"
 #include "lien.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
@@ -211,7 +212,7 @@ void KardoWindow::buildMenus()
     Polices = menuBar()->addMenu(QStringLiteral("Fonts &Set"));
     Polices->setObjectName(QStringLiteral("Polices"));
     connect(Polices, &QMenu::aboutToShow, this, &KardoWindow::Polices_Click);
-    for (int i = 1; i <= int(fontMenuFaces().size()); ++i)
+    for (int i = 1; i <= int(fontMenuFaces(m_doc.edition).size()); ++i)
         item(Polices, QStringLiteral("font%1").arg(i), QStringLiteral("Font #&%1").arg(i));
     item(Polices, QStringLiteral("morefont"), QStringLiteral("&More Font"));
     item(Polices, QStringLiteral("savefont"), QStringLiteral("Save &Pattern As Font"));

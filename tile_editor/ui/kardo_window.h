@@ -54,7 +54,6 @@ public:
     EditingState& editing() { return m_editing; }
     // The screen mode 1 edition (kardo2): group colours, no hex box, no block markers.
     bool isModeOne() const;
-    ColorTarget colorTarget() const { return m_colorTarget; }
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
@@ -239,8 +238,6 @@ private:
     // --- helpers of kardo_fonts.cpp ---
     // Enables and connects the Fonts menu and Print.
     void connectFontMenu();
-    // The faces behind "Font #1", "Font #2"... of this edition.
-    std::span<const int> fontMenuFaces() const;
     QString m_fontFileName; // the current font file
     std::function<void(PrinterForm&)> m_runPrintForm;
     // --- end of kardo_fonts.cpp helpers ---

@@ -37,6 +37,16 @@ constexpr int segmentIndex(int y, int segment)
     return (y & 248) * 32 + segment * 8 + (y & 7);
 }
 
+// The methods are built twice, for any x86-64 and for CPUs with AVX2 (chosen once at
+// start-up by the loader), with the searches and the per-pixel steps inlined into each.
+// Both builds do the same IEEE arithmetic in the same order (no fused multiply-adds, see
+// CMakeLists.txt), so they give the same bytes.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define DITHER_METHOD_BUILDS __attribute__((target_clones("avx2", "default")))
+#else
+#define DITHER_METHOD_BUILDS
+#endif
+
 void nearest_dithering(DitherRun& run);
 void error_diffusion(DitherRun& run, const Kernel& kernel);
 void error_diffusion_2(DitherRun& run, const Kernel& kernel);

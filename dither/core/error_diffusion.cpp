@@ -20,8 +20,9 @@ struct Scan {
 
 // Recomputes line_map(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
-bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<SpreadTap>& taps, int x,
-                       int y, int s, ColourPair pair)
+[[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes,
+                                                     const std::vector<SpreadTap>& taps, int x, int y, int s,
+                                                     ColourPair pair)
 {
     const ColorValue lineMap = planes.mapped(run.adjusted, x, y);
     const bool second = projectsOntoSecond(run.active, pair, lineMap);
@@ -33,7 +34,7 @@ bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const std::vector<Sp
 
 } // namespace
 
-void error_diffusion(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void error_diffusion(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
@@ -57,7 +58,7 @@ void error_diffusion(DitherRun& run, const Kernel& kernel)
     }
 }
 
-void error_diffusion_2(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void error_diffusion_2(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
@@ -95,7 +96,7 @@ void error_diffusion_2(DitherRun& run, const Kernel& kernel)
     }
 }
 
-void error_diffusion_3(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void error_diffusion_3(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 0.5f); // every weight halved

@@ -2,6 +2,7 @@
 // The error accumulated for every pixel, per component, and the three operations that
 // read and feed it: calcul_map_erreur, calcul_lerreur and calcul_erreurs.
 
+#include "colour_metrics.h"
 #include "kernels.h"
 #include "picture.h"
 
@@ -25,26 +26,47 @@ public:
     explicit ErrorPlanes(int diffusionPercent);
 
     // calcul_map_erreur: the adjusted colour plus the error so far, clamped per component.
-    ColorValue mapped(const Picture& adjusted, int x, int y) const;
+    ColorValue mapped(const Picture& adjusted, int x, int y) const
+    {
+        const ColorValue a = adjusted[pixelIndex(x, y)];
+        const Cell& e = cells_[cellIndex(x, y)];
+        return RGB(clampComponent(rouge(a) + e.red), clampComponent(vert(a) + e.green),
+                   clampComponent(bleu(a) + e.blue));
+    }
 
     // calcul_lerreur: (line_map component - colour component) * diffusion_factor,
     // rounded to nearest with halves to even.
-    CurrentError lerreur(ColorValue lineMapColour, ColorValue placed) const;
+    CurrentError lerreur(ColorValue lineMapColour, ColorValue placed) const
+    {
+        return {scaledOf(diff_rouge(lineMapColour, placed)), scaledOf(diff_vert(lineMapColour, placed)),
+                scaledOf(diff_bleu(lineMapColour, placed))};
+    }
 
     // calcul_erreurs: adds floor(pourcent * error) per component; positions outside
     // the picture are ignored.
     void add(int x, int y, float pourcent, const CurrentError& error);
 
     // Spreads the error of the pixel at (x, y) along the kernel, mirrored by the scan
-    // step s (+1 or -1).
-    void spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error);
+    // step s (+1 or -1). Shares that fall outside the picture land in the margin, which
+    // nothing reads, so no tap needs a bounds check.
+    inline void spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error);
 
 private:
     struct Cell {
         std::int32_t red = 0, green = 0, blue = 0;
     };
+    // A kernel reaches at most 3 columns either side and 3 lines down (Kernel::filter is
+    // 7 columns by 4 rows).
+    static constexpr int margin = 3;
+    static constexpr int stride = pictureWidth + 2 * margin;
+    static constexpr int cellIndex(int x, int y) { return y * stride + x + margin; }
+    static constexpr int clampComponent(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+    std::int32_t scaledOf(int difference) const { return scaled_[std::size_t(difference + 255)]; }
+
     std::vector<Cell> cells_;
     double diffusion_factor_;
+    // calcul_lerreur of every difference -255..255, worked out once per run.
+    std::array<std::int32_t, 511> scaled_;
 };
 
 // The largest error a pixel can carry: components are clamped to 0..255 before every
@@ -72,5 +94,18 @@ struct SpreadTap {
 // The taps of a kernel with every weight multiplied by weightScale (1, or 0.5 for the
 // 8x8 method).
 std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale);
+
+inline void ErrorPlanes::spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error)
+{
+    if (error.red == 0 && error.green == 0 && error.blue == 0)
+        return; // every share would be floor(0) = 0
+    Cell* origin = cells_.data() + cellIndex(x, y);
+    for (const SpreadTap& tap : taps) {
+        Cell& cell = origin[tap.dy * stride + s * tap.dx];
+        cell.red += tap.of(error.red);
+        cell.green += tap.of(error.green);
+        cell.blue += tap.of(error.blue);
+    }
+}
 
 } // namespace dither

@@ -5,7 +5,7 @@
 
 namespace dither {
 
-void nearest_dithering(DitherRun& run)
+DITHER_METHOD_BUILDS void nearest_dithering(DitherRun& run)
 {
     const int n = run.active.active_count;
     std::array<PixelDistances, 8> d;

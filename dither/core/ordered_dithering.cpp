@@ -7,7 +7,7 @@
 
 namespace dither {
 
-void ordered_dithering(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
+DITHER_METHOD_BUILDS void ordered_dithering(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const int size = matrix.size;

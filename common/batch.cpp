@@ -1,6 +1,7 @@
 #include "batch.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace tms::batch {
 
@@ -19,6 +20,11 @@ void Console::writeError(const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
+}
+
+bool Console::showsProgress() const
+{
+    return isatty(fileno(stderr)) != 0;
 }
 
 int Console::usageError(const QString& message)

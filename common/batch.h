@@ -30,6 +30,12 @@ public:
     // A usage error: the message, the hint to --help, and the status for it.
     int usageError(const QString& message);
 
+    // A progress line that rewrites itself, shown only where someone watches (stderr is
+    // a terminal); finishProgress ends it so the next text starts on a fresh line.
+    virtual bool showsProgress() const;
+    void progress(const QString& text) { writeError(QLatin1Char('\r') + text); }
+    void finishProgress() { writeError(QStringLiteral("\n")); }
+
 protected:
     virtual void writeError(const QString& text);
 
@@ -44,6 +50,7 @@ public:
     QString out;
     QString err;
     void print(const QString& text) override { out += text; }
+    bool showsProgress() const override { return false; }
 
 protected:
     void writeError(const QString& text) override { err += text; }

@@ -1,5 +1,6 @@
 #include "batch_command.h"
 
+#include "batch_directory.h"
 #include "batch_options.h"
 #include "batch_outputs.h"
 #include "picture_file.h"
@@ -9,7 +10,7 @@ namespace dither {
 int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
     QCommandLineParser parser;
-    declareBatchOptions(parser);
+    declareBatchOptions(parser, asksForOutputDirectory(arguments));
     if (!parser.parse(arguments))
         return console.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -25,6 +26,8 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
     if (const QString* usageError = std::get_if<QString>(&read))
         return console.usageError(*usageError);
     const BatchJob& job = std::get<BatchJob>(read);
+    if (!job.outputDirectory.isEmpty())
+        return runDirectoryBatch(job, console);
 
     QString error;
     const auto picture = readPicture(job.picturePath, &error);

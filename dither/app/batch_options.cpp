@@ -49,12 +49,29 @@ int chosenCount(const ColourChoice& choice)
     return int(std::count(choice.begin(), choice.end(), true));
 }
 
-// An option that writes the result as one file.
-tms::batch::OptionEntry<BatchJob> outputOption(const char* name, const char* valueName, const char* description,
-                                               QByteArray (*bytes)(const ConversionResult&))
+// The outputs a run can write: each option names one file, or with --out-dir asks for
+// that output of every picture, named after the picture with the output's extension.
+const std::vector<OutputKind>& outputKinds()
 {
-    return {QCommandLineOption(QLatin1String(name), QLatin1String(description), QLatin1String(valueName)),
-            [bytes](BatchJob& job, const QString& path) {
+    static const std::vector<OutputKind> kinds = {
+        {"pp", "OUT.pp", "Write a full-screen PowerPaint file (40960 bytes).", ".pp",
+         [](const ConversionResult& r) { return powerPaintFile(r, true); }},
+        {"pp10k", "OUT.pp", "Write a 10K PowerPaint file (10240 bytes, 240x160).", ".pp",
+         [](const ConversionResult& r) { return powerPaintFile(r, false); }},
+        {"bmp", "OUT.bmp", "Write the converted picture as BMP.", ".bmp",
+         [](const ConversionResult& r) { return encodedResultImage(r, "BMP"); }},
+        {"png", "OUT.png", "Write the converted picture as PNG.", ".png",
+         [](const ConversionResult& r) { return encodedResultImage(r, "PNG"); }},
+    };
+    return kinds;
+}
+
+// An option that writes the result as one file.
+tms::batch::OptionEntry<BatchJob> outputOption(const OutputKind& kind)
+{
+    return {QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description),
+                               QLatin1String(kind.valueName)),
+            [bytes = kind.bytes](BatchJob& job, const QString& path) {
                 if (path.isEmpty())
                     return QStringLiteral("An output file name is empty");
                 job.outputs.push_back([bytes, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
@@ -71,28 +88,60 @@ tms::batch::OptionEntry<BatchJob> outputOption(const char* name, const char* val
 // The outputs, one entry each.
 const std::vector<tms::batch::OptionEntry<BatchJob>>& outputOptionTable()
 {
-    static const std::vector<tms::batch::OptionEntry<BatchJob>> table = {
-        outputOption("pp", "OUT.pp", "Write a full-screen PowerPaint file (40960 bytes).",
-                     [](const ConversionResult& r) { return powerPaintFile(r, true); }),
-        outputOption("pp10k", "OUT.pp", "Write a 10K PowerPaint file (10240 bytes, 240x160).",
-                     [](const ConversionResult& r) { return powerPaintFile(r, false); }),
-        outputOption("bmp", "OUT.bmp", "Write the converted picture as BMP.",
-                     [](const ConversionResult& r) { return encodedResultImage(r, "BMP"); }),
-        outputOption("png", "OUT.png", "Write the converted picture as PNG.",
-                     [](const ConversionResult& r) { return encodedResultImage(r, "PNG"); }),
-    };
+    static const std::vector<tms::batch::OptionEntry<BatchJob>> table = [] {
+        std::vector<tms::batch::OptionEntry<BatchJob>> entries;
+        for (const OutputKind& kind : outputKinds())
+            entries.push_back(outputOption(kind));
+        return entries;
+    }();
+    return table;
+}
+
+// With --out-dir the output options are plain switches.
+const std::vector<tms::batch::OptionEntry<BatchJob>>& directoryOutputOptionTable()
+{
+    static const std::vector<tms::batch::OptionEntry<BatchJob>> table = [] {
+        std::vector<tms::batch::OptionEntry<BatchJob>> entries;
+        for (const OutputKind& kind : outputKinds())
+            entries.push_back({QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description)),
+                               [&kind](BatchJob& job, const QString&) {
+                                   for (const OutputKind* chosen : job.directoryOutputs)
+                                       if (chosen == &kind)
+                                           return QString(); // asked twice: written once
+                                   for (const OutputKind* chosen : job.directoryOutputs)
+                                       if (QLatin1String(chosen->extension) == QLatin1String(kind.extension))
+                                           return QStringLiteral("--%1 and --%2 would write the same files")
+                                               .arg(QLatin1String(chosen->option), QLatin1String(kind.option));
+                                   job.directoryOutputs.push_back(&kind);
+                                   return QString();
+                               }});
+        return entries;
+    }();
     return table;
 }
 
 } // namespace
 
-void declareBatchOptions(QCommandLineParser& parser)
+bool asksForOutputDirectory(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        for (const char* form : {"--out-dir", "-out-dir"})
+            if (argument == QLatin1String(form) || argument.startsWith(QLatin1String(form) + QLatin1Char('=')))
+                return true;
+    }
+    return false;
+}
+
+void declareBatchOptions(QCommandLineParser& parser, bool toDirectory)
 {
     parser.setApplicationDescription(
         QStringLiteral("Converts a picture (BMP, ICO, GIF, JPEG, PNG) into a TMS9918A screen mode 2 bitmap."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PICTURE"), QStringLiteral("The picture to convert."));
+    parser.addPositionalArgument(QStringLiteral("PICTURE"),
+                                 QStringLiteral("The picture to convert (with --out-dir, any number of them)."));
     parser.addOptions({
         {QStringLiteral("method"), QStringLiteral("Dithering method: %1 (default floyd-steinberg).").arg(methodList()),
          QStringLiteral("NAME"), QStringLiteral("floyd-steinberg")},
@@ -111,19 +160,32 @@ void declareBatchOptions(QCommandLineParser& parser)
          QStringLiteral("none")},
         {QStringLiteral("resolution"), QStringLiteral("full (256x192, default) or 10k (240x160)."),
          QStringLiteral("MODE"), QStringLiteral("full")},
+        {QStringLiteral("out-dir"),
+         QStringLiteral("Convert every PICTURE with the same settings into DIR, on all cores; --pp, --pp10k, "
+                        "--bmp and --png then take no file name and say which outputs to write, each named "
+                        "after its picture."),
+         QStringLiteral("DIR")},
     });
-    tms::batch::declareOptions(parser, outputOptionTable()); // and "-pp" reads as "--pp"
+    // and "-pp" reads as "--pp"
+    tms::batch::declareOptions(parser, toDirectory ? directoryOutputOptionTable() : outputOptionTable());
 }
 
 std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
 {
     BatchJob job;
     const QStringList positional = parser.positionalArguments();
+    const bool toDirectory = parser.isSet(QStringLiteral("out-dir"));
     if (positional.isEmpty())
         return QStringLiteral("No picture given");
-    if (positional.size() > 1)
-        return QStringLiteral("Only one picture can be converted at a time");
+    if (positional.size() > 1 && !toDirectory)
+        return QStringLiteral("Only one picture can be converted at a time (or use --out-dir DIR)");
     job.picturePath = positional.first();
+    if (toDirectory) {
+        job.picturePaths = positional;
+        job.outputDirectory = parser.value(QStringLiteral("out-dir"));
+        if (job.outputDirectory.isEmpty())
+            return QStringLiteral("--out-dir takes the name of a folder");
+    }
 
     ConversionSettings& s = job.settings;
     const QString methodName = parser.value(QStringLiteral("method"));
@@ -175,8 +237,12 @@ std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
     else
         return QStringLiteral("--resolution takes full or 10k");
 
-    if (const QString error = tms::batch::takeOptions(parser, outputOptionTable(), job); !error.isEmpty())
+    if (const QString error =
+            tms::batch::takeOptions(parser, toDirectory ? directoryOutputOptionTable() : outputOptionTable(), job);
+        !error.isEmpty())
         return error;
+    if (toDirectory && job.directoryOutputs.empty())
+        return QStringLiteral("--out-dir needs at least one of --pp, --pp10k, --bmp and --png");
 
     if (chosenCount(s.colours) < 2)
         return selectMoreColors;

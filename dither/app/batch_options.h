@@ -12,8 +12,21 @@
 
 namespace dither {
 
+// One output a run can write.
+struct OutputKind {
+    const char* option;      // "pp": --pp
+    const char* valueName;   // "OUT.pp"
+    const char* description;
+    const char* extension;   // of the files written with --out-dir
+    QByteArray (*bytes)(const ConversionResult&);
+};
+
 struct BatchJob {
     QString picturePath;
+    // With --out-dir: every picture, the folder and the outputs asked for, in order.
+    QStringList picturePaths;
+    QString outputDirectory;
+    std::vector<const OutputKind*> directoryOutputs;
     ConversionSettings settings;
     ResizeMode resize = ResizeMode::NoResize;
     ResolutionMode resolution = ResolutionMode::Full;
@@ -21,8 +34,13 @@ struct BatchJob {
     std::vector<tms::batch::Step<const ConversionResult>> outputs;
 };
 
-// Declares every option of the command line on the parser.
-void declareBatchOptions(QCommandLineParser& parser);
+// True when the command line asks for --out-dir: the output options then take no
+// file name, so the parser must know before it reads them.
+bool asksForOutputDirectory(const QStringList& arguments);
+
+// Declares every option of the command line on the parser (the output options as
+// switches when toDirectory).
+void declareBatchOptions(QCommandLineParser& parser, bool toDirectory = false);
 
 // Reads an already parsed command line. On a usage error returns the message for the user.
 std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser);

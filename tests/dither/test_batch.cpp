@@ -135,6 +135,9 @@ private slots:
         QTest::newRow("colour out of range") << QStringList{"--colors", "0,1,2"} + output << "--colors";
         QTest::newRow("one colour") << QStringList{"--colors", "3"} + output << "Select more colors";
         QTest::newRow("one colour twice") << QStringList{"--colors", "3,3"} + output << "Select more colors";
+        QTest::newRow("folder without outputs") << QStringList{"--out-dir", "refused", "photo.png"} << "--out-dir needs";
+        QTest::newRow("folder, two outputs of one name")
+            << QStringList{"--pp", "--pp10k", "--out-dir", "refused", "photo.png"} << "--pp and --pp10k";
     }
 
     void usageErrors()
@@ -146,6 +149,46 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.err.startsWith("dither: "));
         QVERIFY(!QFile::exists(path("refused.pp")));
+    }
+
+    // Many pictures into one folder, each converted as a run of its own would convert it;
+    // a refused picture (unreadable, or a second picture of the same name) stops no other.
+    void manyPicturesIntoAFolder()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("many"));
+        QVERIFY(photoLikeImage(300, 200).save(path("many/first.bmp")));
+        QVERIFY(photoLikeImage(256, 192).save(path("many/second.png")));
+        QVERIFY(photoLikeImage(20, 20).save(path("many/first.png"))); // same name as first.bmp
+        const QStringList pictures{"many/first.bmp", "many/missing.png", "many/second.png", "many/first.png"};
+        const Run run = runDither(QStringList{"--method", "stucki", "--colors", "1,6,11,15", "--resize", "stretch",
+                                              "-bmp", "--pp10k", "--bmp", "--out-dir", "made"} + pictures,
+                                  dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QString("Converted 2 of 4 pictures into \"made\", refused 2\n"));
+        const QStringList refusals = run.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(refusals.size(), 2);
+        QVERIFY2(refusals[0].startsWith("dither: Cannot read picture \"many/missing.png\""), qPrintable(refusals[0]));
+        QVERIFY2(refusals[1].contains("\"many/first.png\" would write") && refusals[1].contains("many/first.bmp"),
+                 qPrintable(refusals[1]));
+        QCOMPARE(QDir(path("made")).entryList(QDir::Files),
+                 QStringList({"first.bmp", "first.pp", "second.bmp", "second.pp"}));
+
+        ConversionSettings s;
+        s.method = Method::Stucki;
+        s.colours = dither_test::colours({1, 6, 11, 15});
+        for (const QString name : {"first.bmp", "second.png"}) {
+            const auto expected =
+                convert(apply_resize(QImage(path("many/" + name)), ResizeMode::Stretch, ResolutionMode::Full), s);
+            const QString base = QFileInfo(name).completeBaseName();
+            QCOMPARE(readFile(path("made/" + base + ".pp")), powerPaintFile(*expected, false));
+            QCOMPARE(QImage(path("made/" + base + ".bmp")).convertToFormat(QImage::Format_RGB32),
+                     resultImage(*expected));
+        }
+
+        // Every picture converted: status 0.
+        const Run good = runDither({"--png", "--out-dir", "made2", "many/second.png"}, dir.path());
+        QCOMPARE(good.status, 0);
+        QVERIFY(QFile::exists(path("made2/second.png")));
     }
 
     void helpAndVersion()

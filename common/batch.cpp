@@ -7,7 +7,12 @@ namespace tms::batch {
 
 bool isBatchInvocation(int argc, char** argv)
 {
-    return argc > 1 && argv[1][0] == '-' && argv[1][1] != '\0';
+    // Any option, before or after the file: "kardo3 in.dat --save out.dat" is a batch run
+    // as much as "kardo3 --save out.dat in.dat", never a window that needs a display.
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] == '-' && argv[i][1] != '\0')
+            return true;
+    return false;
 }
 
 void Console::print(const QString& text)

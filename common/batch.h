@@ -9,7 +9,7 @@ namespace tms::batch {
 
 enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
 
-// Batch mode runs when the first argument is an option.
+// Batch mode runs when any argument is an option ("-" alone is none).
 bool isBatchInvocation(int argc, char** argv);
 
 // Where a run's text goes: stdout and stderr for the programs, strings for tests that

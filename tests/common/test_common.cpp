@@ -143,6 +143,20 @@ private slots:
 
     // A replacement that fails after others succeeded: those get their old bytes back,
     // and a file that did not exist before is removed.
+    void anyOptionMakesABatchRun()
+    {
+        auto batch = [](std::vector<const char*> arguments) {
+            arguments.insert(arguments.begin(), "kardo3");
+            return batch::isBatchInvocation(int(arguments.size()), const_cast<char**>(arguments.data()));
+        };
+        QVERIFY(!batch({}));
+        QVERIFY(!batch({"in.dat"}));
+        QVERIFY(!batch({"-"})); // a lone dash names a file
+        QVERIFY(batch({"--save", "out.dat", "in.dat"}));
+        QVERIFY(batch({"in.dat", "--save", "out.dat"})); // the file first: still no window
+        QVERIFY(batch({"in.dat", "-save", "out.dat"}));
+    }
+
     void batchOutputsAreRestoredWhenOneReplacementFails()
     {
         QTemporaryDir dir;

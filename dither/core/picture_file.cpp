@@ -7,13 +7,16 @@
 #include <QImageReader>
 #include <QtEndian>
 #include <cstdlib>
+#include <mutex>
 
 namespace dither {
 
 namespace {
 
 // Decoders say "corrupt data" or "premature end" only as warnings; catch them while
-// one picture is decoded. The program has a single thread.
+// one picture is decoded. The message handler is one for the whole process, so pictures
+// are decoded one at a time (decodingLock) even when a batch converts on all cores.
+std::mutex decodingLock;
 bool decoderComplained = false;
 QtMessageHandler previousHandler = nullptr;
 
@@ -77,7 +80,6 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
         *error = QStringLiteral("Cannot read picture \"%1\": %2").arg(path, reason);
         return std::nullopt;
     };
-    QImageReader::setAllocationLimit(pictureAllocationLimitMB);
     if (const QString kind = tms::nonRegularFileKind(path); !kind.isEmpty())
         return fail(QStringLiteral("it is %1, not a regular file").arg(kind));
     if (!QFileInfo::exists(path))
@@ -86,6 +88,8 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
     if (QFile probe(path); !probe.open(QIODevice::ReadOnly))
         return fail(probe.errorString());
 
+    std::unique_lock lock(decodingLock);
+    QImageReader::setAllocationLimit(pictureAllocationLimitMB);
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QByteArray format = reader.format();
@@ -94,10 +98,13 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
     previousHandler = qInstallMessageHandler(noteDecoderWarnings);
     QImage image = reader.read();
     qInstallMessageHandler(previousHandler);
+    const bool complained = decoderComplained;
+    const QString readerError = reader.errorString();
+    lock.unlock();
 
     if (image.isNull() || image.width() < 1 || image.height() < 1)
-        return fail(reader.errorString());
-    if (decoderComplained)
+        return fail(readerError);
+    if (complained)
         return fail(QStringLiteral("the file is damaged or cut short"));
     if (format == "bmp" || format == "gif") {
         QFile file(path);

@@ -63,6 +63,16 @@ bool bmpCutShort(const QByteArray& head, qint64 fileSize)
     return fileSize < end;
 }
 
+// The format of a file that Qt reads without a plugin, by its first bytes; empty for others.
+QByteArray builtInFormat(const QByteArray& head)
+{
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    return {};
+}
+
 } // namespace
 
 bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte, qint64 fileSize)
@@ -85,13 +95,22 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
     if (!QFileInfo::exists(path))
         return fail(QStringLiteral("no such file"));
     // The reader would only say "unknown format" for a file it may not open.
-    if (QFile probe(path); !probe.open(QIODevice::ReadOnly))
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly))
         return fail(probe.errorString());
+    const QByteArray builtIn = builtInFormat(probe.read(8));
+    probe.close();
 
     std::unique_lock lock(decodingLock);
     QImageReader::setAllocationLimit(pictureAllocationLimitMB);
     QImageReader reader(path);
     reader.setAutoTransform(false);
+    if (!builtIn.isEmpty()) {
+        // Asking every format plugin whether it can read the file loads them all (a few
+        // milliseconds of a one-picture run); BMP and PNG are read by Qt itself.
+        reader.setFormat(builtIn);
+        reader.setAutoDetectImageFormat(false);
+    }
     const QByteArray format = reader.format();
 
     decoderComplained = false;

@@ -35,6 +35,15 @@ Palette standardPalette()
     return p;
 }
 
+const char* colourName(int index)
+{
+    static constexpr std::array<const char*, 16> names = {
+        "transparent", "black",       "medium green", "light green", "dark blue", "light blue",
+        "dark red",    "cyan",        "medium red",   "light red",   "dark yellow", "light yellow",
+        "dark green",  "magenta",     "gray",         "white"};
+    return names[std::size_t(index & 15)];
+}
+
 QColor toQColor(ColorValue v)
 {
     return QColor(redOf(v), greenOf(v), blueOf(v));

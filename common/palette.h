@@ -28,6 +28,9 @@ Palette tileEditorPalette();
 // colour 0 is shown as dark blue.
 Palette standardPalette();
 
+// The chip's own name of colour 0..15 ("transparent", "black", "medium green"...).
+const char* colourName(int index);
+
 QColor toQColor(ColorValue v);
 // 0xAARRGGBB form for QImage pixels.
 constexpr unsigned int toQRgb(ColorValue v)

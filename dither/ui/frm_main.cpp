@@ -90,6 +90,7 @@ void frm_main::buildControls()
     for (int k = 0; k < 15; ++k) {
         chk_palette[k] = new QCheckBox(client);
         chk_palette[k]->setObjectName(QStringLiteral("chk_palette_%1").arg(k));
+        chk_palette[k]->setToolTip(QStringLiteral("%1 %2").arg(k + 1).arg(QLatin1String(tms::colourName(k + 1))));
         connect(chk_palette[k], &QCheckBox::stateChanged, this, [this] { settingChanged(); });
     }
 
@@ -136,6 +137,10 @@ void frm_main::buildSlider(int row, QScrollBar*& slider, const char* name, const
     slider->setSingleStep(1);
     slider->setPageStep(1);
     slider->setValue(value);
+    // Tab reaches the slider and the arrow keys then move it, Right and Up to larger
+    // values (a scroll bar's keys run the other way by default).
+    slider->setFocusPolicy(Qt::StrongFocus);
+    slider->setInvertedControls(false);
     Label_HScroll_Caption[row] = namedLabel(caption, QStringLiteral("Label_") + base, client);
     Label_HScroll_Left[row] = namedLabel(left, QStringLiteral("Label_%1_Left").arg(base), client);
     Label_HScroll_Right[row] = namedLabel(right, QStringLiteral("Label_%1_Right").arg(base), client);

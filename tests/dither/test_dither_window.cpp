@@ -275,6 +275,14 @@ private slots:
         QCOMPARE(w.window.currentSettings().colours, allColours());
         w.trigger("menu_color_unselect_all");
         QCOMPARE(w.window.currentSettings().colours, ColourChoice{});
+
+        // Each colour box names its colour; the sliders move with the keyboard.
+        QCOMPARE(w.window.chk_palette[0]->toolTip(), QStringLiteral("1 black"));
+        QCOMPARE(w.window.chk_palette[13]->toolTip(), QStringLiteral("14 gray"));
+        QVERIFY(w.window.HScroll3->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(w.window.HScroll3, Qt::Key_Right);
+        QCOMPARE(w.window.HScroll3->value(), 111);
+        QCOMPARE(w.window.Label_HScroll_Top[2]->text(), QStringLiteral(" 111%"));
     }
 
     void livePreviewReRunsTheLastMethodAndIsRemembered()

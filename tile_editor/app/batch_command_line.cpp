@@ -1,6 +1,7 @@
 #include "batch_command_line.h"
 
 #include "asm_export.h"
+#include "binary_export.h"
 #include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "c_export.h"
@@ -33,6 +34,10 @@ struct Plan {
     std::shared_ptr<QString> pendingTitle;
     std::shared_ptr<SheetPaper> lastPaper;
     std::shared_ptr<SheetPaper> pendingPaper;
+    // --asm-syntax, --c-style and --compress set the export given just before them.
+    std::shared_ptr<AsmExportOptions> lastAsm;
+    std::shared_ptr<tms::Compression> lastBin;
+    enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -87,14 +92,77 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
 {
     return tms::batch::withHelpAndVersion<Plan>({
         outputOption("save", "OUT.dat", projectFileBytes),
-        outputOption("export-asm", "OUT.asm", ExportAsm),
+        {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
+         [](Plan& plan, const QString& path) {
+             const auto options = plan.lastAsm = std::make_shared<AsmExportOptions>();
+             plan.lastTableExport = Plan::TableExport::Asm;
+             plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 outputs.push_back({path, ExportAsm(doc, *options)});
+                 return QString();
+             });
+             return QString();
+         }},
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
          [](Plan& plan, const QString& path) {
              const auto options = settingForNewOutput(plan.lastC, plan.pendingC, CExportOptions{});
+             plan.lastTableExport = Plan::TableExport::C;
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
-                 outputs.push_back({path, ExportC(doc, *options)});
+                 for (tms::batch::Output& file : cExportFiles(path, doc, *options))
+                     outputs.push_back(std::move(file));
                  return QString();
              });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
+         [](Plan& plan, const QString& prefix) {
+             const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
+             plan.lastTableExport = Plan::TableExport::Bin;
+             plan.steps.push_back([compression, prefix](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 for (tms::batch::Output& file : binaryExportFiles(prefix, doc, *compression))
+                     outputs.push_back(std::move(file));
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("asm-syntax"), QString(), QStringLiteral("dot|db|sdas")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::AsmSyntax> syntax = tms::asmSyntaxNamed(name);
+             if (!syntax)
+                 return QStringLiteral("--asm-syntax needs dot, db or sdas, not \"%1\"").arg(name);
+             if (!plan.lastAsm)
+                 return QStringLiteral("--asm-syntax belongs after an --export-asm");
+             plan.lastAsm->syntax = *syntax;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("c-style"), QString(), QStringLiteral("coleco|stdint")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::CStyle> style = tms::cStyleNamed(name);
+             if (!style)
+                 return QStringLiteral("--c-style needs coleco or stdint, not \"%1\"").arg(name);
+             if (!plan.lastC)
+                 return QStringLiteral("--c-style belongs after an --export-c");
+             plan.lastC->style = *style;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("compress"), QString(), QStringLiteral("none|rle|zx0|pletter")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::Compression> compression = tms::compressionNamed(name);
+             if (!compression)
+                 return QStringLiteral("--compress needs none, rle, zx0 or pletter, not \"%1\"").arg(name);
+             switch (plan.lastTableExport) {
+             case Plan::TableExport::C:
+                 plan.lastC->rle = *compression == tms::Compression::Rle;
+                 plan.lastC->compression = *compression;
+                 break;
+             case Plan::TableExport::Asm:
+                 plan.lastAsm->compression = *compression;
+                 break;
+             case Plan::TableExport::Bin:
+                 *plan.lastBin = *compression;
+                 break;
+             case Plan::TableExport::None:
+                 return QStringLiteral("--compress belongs after an --export-bin, --export-c or --export-asm");
+             }
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("font"), QString(), QStringLiteral("FILE.fcv")),
@@ -159,7 +227,9 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
          }},
         {QCommandLineOption(QStringLiteral("rle")),
          [](Plan& plan, const QString&) {
-             settingToSet(plan.lastC, plan.pendingC, CExportOptions{}).rle = true;
+             CExportOptions& options = settingToSet(plan.lastC, plan.pendingC, CExportOptions{});
+             options.rle = true; // the same as --compress rle
+             options.compression = tms::Compression::None;
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("rows"), QString(), QStringLiteral("START:END")),
@@ -211,7 +281,7 @@ QString batchHelpText(const QString& program, Edition edition)
         ? QString()
         : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
                          "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
-                         "                                        button does (an image of 8000 to 32767 bytes)\n");
+                         "                                        button does (an image of 8000 to 32768 bytes)\n");
     return QStringLiteral(
                "Usage: %1 [FILE.dat]                  open the window; FILE is loaded when its name ends in .dat\n"
                "       %1 [OPTIONS] [FILE.dat]        batch mode: no window; FILE is the input,\n"
@@ -219,12 +289,27 @@ QString batchHelpText(const QString& program, Edition edition)
                "\n"
                "Options, carried out in the order given:\n"
                "  --save OUT.dat                        write the project file\n"
-               "  --export-c OUT.c [--rle] [--rows START:END]\n"
-               "                                        write C source; --rle compresses the tables,\n"
-               "                                        --rows limits a compressed name table to rows\n"
-               "                                        START..END (default 0:23; a row outside 0..23\n"
-               "                                        or START after END means 0:23)\n"
-               "  --export-asm OUT.asm                  write assembler source\n"
+               "  --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC] [--rle] [--rows START:END]\n"
+               "                                        write C source; coleco (default): byte arrays\n"
+               "                                        for the console's library; stdint: const\n"
+               "                                        uint8_t arrays (kept in ROM) and OUT.h with an\n"
+               "                                        extern and a NAME_SIZE for each table; --rle is\n"
+               "                                        --compress rle; --rows limits a compressed name\n"
+               "                                        table to rows START..END (default 0:23; a row\n"
+               "                                        outside 0..23 or START after END means 0:23)\n"
+               "  --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]\n"
+               "                                        write assembler source; dot (default): .byte\n"
+               "                                        $hh and .end; db: db $hh for pasmo, z80asm,\n"
+               "                                        sjasmplus; sdas: SDCC's assembler, each table\n"
+               "                                        a global _NAME in the code area\n"
+               "  --export-bin PREFIX [--compress CODEC]\n"
+               "                                        write the raw tables: PREFIX.nam, .pat, .col,\n"
+               "                                        .spr (sprite patterns), .spc (sprite colours);\n"
+               "                                        compressed files get .rle, .zx0 or .plet added\n"
+               "  --compress none|rle|zx0|pletter       after --export-bin, --export-c or --export-asm:\n"
+               "                                        how that export compresses its tables (ZX0\n"
+               "                                        version 2, Pletter 0.5; default none); a\n"
+               "                                        compressed table is named NAMERLE, NAMEZX0...\n"
                "  --font FILE.fcv                       load a font file into the patterns, as More Font\n"
                "  --builtin-font N                      apply built-in font N (1..%3)\n"
                "  --export-font OUT.fcv [--title TEXT]  write the patterns as a font file (title NONAME\n"
@@ -282,12 +367,13 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
     if (plan.pendingPaper && !plan.lastPaper)
         return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, "
+        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
                                                  "--export-font%1 or --print-pdf")
                                       .arg(edition == Edition::ScreenMode1 ? QStringLiteral(", --write-prototype")
                                                                            : QString()));
     QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
-                            QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font")};
+                            QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font"),
+                            QStringLiteral("export-bin")};
     if (edition == Edition::ScreenMode1)
         fileOptions << QStringLiteral("write-prototype");
     for (const QString& name : fileOptions)

@@ -3,8 +3,9 @@
 // runs these steps and exits:
 //   kardo3 [OPTIONS] [FILE.dat]      FILE is the input, a reset document when absent
 //     --save OUT.dat                 write the project file
-//     --export-c OUT.c [--rle] [--rows START:END]
-//     --export-asm OUT.asm
+//     --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC] [--rle] [--rows START:END]
+//     --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]
+//     --export-bin PREFIX [--compress CODEC]           the raw tables, one file each
 //     --font FILE.fcv, --builtin-font N                change the patterns
 //     --export-font OUT.fcv [--title TEXT]            write a font file
 //     --print-pdf OUT.pdf [--paper letter|a4|b5]      the character sheet as a PDF

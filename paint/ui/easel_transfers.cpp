@@ -105,10 +105,18 @@ void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<QS
 
 namespace {
 
+// A name that cannot name the tables in C and assembler is told and asked again; an
+// empty answer or Cancel takes the default.
 QString askTableName(tms::UserDialogs& dialogs)
 {
-    return tableNameOrDefault(
-        dialogs.askText(QStringLiteral("Picture table name"), QStringLiteral("table name"), defaultTableName()));
+    for (;;) {
+        const QString name = tableNameOrDefault(
+            dialogs.askText(QStringLiteral("Picture table name"), QStringLiteral("table name"), defaultTableName()));
+        const QString refusal = tableNameRefusal(name);
+        if (refusal.isEmpty())
+            return name;
+        dialogs.tell(tms::warningTitle(), refusal);
+    }
 }
 
 } // namespace

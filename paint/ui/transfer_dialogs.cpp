@@ -49,7 +49,7 @@ tms::ChooserSetup setupOf(TransferDialog kind)
         importForm("ImportSCRFile", "Import Spectrum Image file", QStringLiteral("*.scr;*.mlt"), checkSpectrumFile);
         break;
     case TransferDialog::ImportGRPFile:
-        importForm("ImportGRPFile", "Import MSX Mode 2 Image file", QStringLiteral("*.grp"), checkGRPFile);
+        importForm("ImportGRPFile", "Import MSX Mode 2 Image file", QStringLiteral("*.grp;*.sc2"), checkGRPFile);
         break;
     case TransferDialog::ImportPictureFile:
         importForm("ImportPictureFile", "Import Picture file", pictureFilePattern(), checkPictureFile);

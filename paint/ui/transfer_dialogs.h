@@ -20,7 +20,7 @@ namespace paint {
 
 enum class TransferDialog {
     ImportSCRFile,     // "Import Spectrum Image file", *.scr;*.mlt
-    ImportGRPFile,     // "Import MSX Mode 2 Image file", *.grp
+    ImportGRPFile,     // "Import MSX Mode 2 Image file", *.grp;*.sc2
     ImportPictureFile, // "Import Picture file", *.png;*.bmp;*.gif;*.jpg;*.jpeg
     Export2C,          // "Export to C file", *.c
     Export2ASM,        // "Export to ASM file", *.asm

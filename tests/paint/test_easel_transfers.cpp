@@ -197,6 +197,23 @@ private slots:
         QVERIFY(f.dialogs.shown[2].kind == "tell" && f.dialogs.shown[2].text.contains("a.grp"));
     }
 
+    // A name that cannot name the tables is told and asked again.
+    void tableNameIsAskedAgain()
+    {
+        QTemporaryDir dir;
+        EaselWindowFixture f;
+        playTransferDialogs(f);
+        const Picture picture = pictureThatPacks();
+        f->picture = picture;
+        f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");
+        f.choices << DialogChoice{dir.filePath("a.c"), {}};
+        f->ExporterC_Click();
+        QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "PIC"));
+        QCOMPARE(f.dialogs.shown.size(), 5); // ask, tell, ask, tell, ask
+        QVERIFY(f.dialogs.shown[1].kind == "tell" && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
+        QVERIFY(f.dialogs.shown[3].kind == "tell" && f.dialogs.shown[3].text.contains("\"9lives\""));
+    }
+
     void importPictureWithItsDialog()
     {
         QTemporaryDir dir;

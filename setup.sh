@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev)
+packages=(build-essential cmake qt6-base-dev libbenchmark-dev)
 if [ "${1:-}" = "--toolchain" ]; then
   packages+=(pasmo z80asm sdcc)
 fi

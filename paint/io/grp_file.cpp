@@ -53,6 +53,12 @@ QString checkGRPFile(const QString& path)
     return decodeGRP(*data, scratch);
 }
 
+QString checkSC2File(const QString& path)
+{
+    const QString refusal = checkGRPFile(path);
+    return refusal == notGrpMessage() ? notSc2Message() : refusal;
+}
+
 QByteArray encodeGRP(const Picture& picture)
 {
     QByteArray file(grpFileSize, '\0');

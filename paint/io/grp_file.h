@@ -29,6 +29,8 @@ QString notSc2Message();       // a file named .sc2 of neither length
 
 // The import dialog's check: the length, then the header. Returns the refusal, or an empty text.
 QString checkGRPFile(const QString& path);
+// The same for a file named .sc2, whose wrong length is told with notSc2Message().
+QString checkSC2File(const QString& path);
 
 QByteArray encodeGRP(const Picture& picture);
 QByteArray encodeSC2(const Picture& picture);

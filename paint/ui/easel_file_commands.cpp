@@ -104,13 +104,17 @@ void Mosaic_Easel_Main::openFile(const QString& path)
 {
     const QString lower = path.toLower();
     const bool pp = lower.endsWith(QStringLiteral(".pp"));
-    const bool grp = lower.endsWith(QStringLiteral(".grp"));
+    const bool sc2 = lower.endsWith(QStringLiteral(".sc2"));
+    const bool grp = lower.endsWith(QStringLiteral(".grp")) || sc2;
     const bool scr = lower.endsWith(QStringLiteral(".scr"));
     if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
         return;
     const tms::TimerPause pause(Timer1, tick);
     // The check of the Open or import dialog, then the question of those commands.
-    const QString refusal = pp ? checkPowerPaintLength(path) : grp ? checkGRPFile(path) : checkSpectrumFile(path);
+    const QString refusal = pp    ? checkPowerPaintLength(path)
+                            : sc2 ? checkSC2File(path)
+                            : grp ? checkGRPFile(path)
+                                  : checkSpectrumFile(path);
     if (!refusal.isEmpty()) {
         m_dialogs->tell(tms::warningTitle(), refusal);
         return;
@@ -120,7 +124,7 @@ void Mosaic_Easel_Main::openFile(const QString& path)
     LIEN::setLastPicturePath(path);
     if (!pp) {
         LIEN::setImportPath(path);
-        importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
+        importWith(sc2 ? ChargeSC2File : grp ? ChargeGRPFile : ChargeSpectrumFile, path);
         return;
     }
     ChargePPFile(path);

@@ -216,7 +216,8 @@ void Mosaic_Easel_Main::buildMenus()
     tms::setStandardFileShortcuts(Fichier);
     m_recentFiles = new tms::RecentFiles(Fichier, Fichier->findChild<QAction*>(QStringLiteral("Ouvrir")),
                                          [this](const QString& path) { openFile(path); });
-    tms::acceptFileDrops(this, {QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
+    tms::acceptFileDrops(this, {QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp"),
+                          QStringLiteral(".sc2")},
                          [this](const QString& path) { openFile(path); });
 
     buildEditMenu();

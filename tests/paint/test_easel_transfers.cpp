@@ -170,7 +170,6 @@ private slots:
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
-        playTransferDialogs(f);
         const Picture picture = pictureThatPacks();
         f->picture = picture;
         f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");

@@ -1,5 +1,6 @@
 // File menu work of the tile editor: open, save, save as and the exports. The file
 // formats live in io/; this file only asks, chooses and tells.
+#include "binary_export.h"
 #include "kardo_window.h"
 
 #include "asm_export.h"
@@ -166,11 +167,27 @@ void KardoWindow::ExporterC_Click()
 
 void KardoWindow::ExporterASM_Click()
 {
-    std::optional<QString> path;
-    withTimerPaused([&] { path = choosePath(FileDialogKind::ExportASM); });
-    if (!path)
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportASM); });
+    if (!choice)
         return;
-    const tms::FileResult written = writeAsmExport(*path, m_doc);
+    const tms::FileResult written = writeAsmExport(choice->path, m_doc, choice->asmExport);
+    if (!written.ok)
+        dialogs().tell(tms::warningTitle(), written.error);
+}
+
+// The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.
+void KardoWindow::ExporterBIN_Click()
+{
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportBIN); });
+    if (!choice)
+        return;
+    QString prefix = choice->path;
+    if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+        prefix.chop(4);
+    const tms::FileResult written =
+        tms::batch::commitAll(binaryExportFiles(prefix, m_doc, choice->binaryCompression));
     if (!written.ok)
         dialogs().tell(tms::warningTitle(), written.error);
 }

@@ -196,6 +196,7 @@ void KardoWindow::buildMenus()
     ShowPrintForm = item(Fichier, QStringLiteral("ShowPrintForm"), QStringLiteral("&Print"));
     ExporterC = item(Fichier, QStringLiteral("ExporterC"), QStringLiteral("&Export to C"));
     ExporterASM = item(Fichier, QStringLiteral("ExporterASM"), QStringLiteral("E&xport to ASM"));
+    ExporterBIN = item(Fichier, QStringLiteral("ExporterBIN"), QStringLiteral("Export raw &tables"));
     Fichier->addSeparator();
     Quitter = item(Fichier, QStringLiteral("Quitter"), QStringLiteral("&Quit"));
     connect(Nouveau, &QAction::triggered, this, &KardoWindow::Nouveau_Click);
@@ -205,6 +206,7 @@ void KardoWindow::buildMenus()
     connect(Fermer, &QAction::triggered, this, &KardoWindow::Fermer_Click);
     connect(ExporterC, &QAction::triggered, this, &KardoWindow::ExporterC_Click);
     connect(ExporterASM, &QAction::triggered, this, &KardoWindow::ExporterASM_Click);
+    connect(ExporterBIN, &QAction::triggered, this, &KardoWindow::ExporterBIN_Click);
     connect(Quitter, &QAction::triggered, this, &KardoWindow::Quitter_Click);
 
     buildEditMenu();

@@ -4,6 +4,7 @@
 // names of the controls and events they serve; the window's pieces are split over
 // files by concern (kardo_*.cpp).
 
+#include "asm_export.h"
 #include "c_export.h"
 #include "direction.h"
 #include "editing_state.h"
@@ -40,13 +41,16 @@ class ColorSwatch;
 class PrinterForm;
 
 // The file dialogs the window opens.
-enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
+enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV, ExportBIN };
 
 // What a confirmed file dialog returns: the path, and the options shown below its
 // file lists (the C export's for now; each export adds its own here).
 struct FileChoice {
+    FileChoice(QString chosenPath = {}, CExportOptions cOptions = {}) : path(std::move(chosenPath)), cExport(cOptions) {}
     QString path;
     CExportOptions cExport;
+    AsmExportOptions asmExport;
+    tms::Compression binaryCompression = tms::Compression::None; // ExportBIN
 };
 
 class KardoWindow : public QMainWindow {
@@ -114,6 +118,7 @@ public slots:
     bool SauverSous_Click();
     void ExporterC_Click();
     void ExporterASM_Click();
+    void ExporterBIN_Click();
     void Polices_Click();
     void Apropos_Click();
 
@@ -333,6 +338,7 @@ public:
     QAction* ShowPrintForm = nullptr;
     QAction* ExporterC = nullptr;
     QAction* ExporterASM = nullptr;
+    QAction* ExporterBIN = nullptr;
     QAction* Quitter = nullptr;
 };
 

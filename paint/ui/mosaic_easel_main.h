@@ -5,6 +5,7 @@
 // the file commands. Handlers keep their control_event names; mouse handlers take
 // (Button, Shift, X, Y) so tests can call them directly.
 
+#include "export_format_options.h"
 #include "atomic_file.h"
 #include "block_copy.h"
 #include "picture.h"
@@ -47,6 +48,7 @@ enum class PaintDialog {
     Export2C,
     Export2ASM,
     Export2GRP,
+    Export2BIN,
 };
 
 // What a dialog starts with and what a confirmed one returns. path: at the start, the
@@ -56,6 +58,7 @@ struct PaintDialogChoice {
     QString path;
     bool fullScreen = false;               // SaveAsPicture: "FullScreen 40K"
     PictureImportSettings importSettings;  // ImportPictureOptions
+    tms::ExportFormat exportFormat;        // Export2C, Export2ASM, Export2BIN
 };
 
 class Mosaic_Easel_Main : public QMainWindow {
@@ -139,6 +142,7 @@ public:
     void ExporterC_Click();
     void ExporterASM_Click();
     void ExporterGRP_Click();
+    void ExporterBIN_Click();
     // Opens a file chosen outside the dialogs (dropped on the window, or an entry of
     // Open Recent): a .pp file as Open does, a .scr, .mlt or .grp file as the imports
     // do, with the same checks, messages and question about unsaved changes.
@@ -186,7 +190,7 @@ private:
     using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);
     void importWith(ImportReader read, const QString& path);
     // The export commands: the dialog, then the table name for the sources, then the write.
-    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write);
+    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const PaintDialogChoice&)>& write);
 
     // Undo (easel_undo.cpp).
     void buildEditMenu();
@@ -205,7 +209,7 @@ private:
     // Remembered for the run: the last picture chosen (Open, Save As, imports), the
     // last path of each export, the last import settings.
     QString m_lastPicturePath;
-    std::array<QString, 3> m_exportPaths; // C, ASM, GRP
+    std::array<QString, 4> m_exportPaths; // C, ASM, GRP, BIN
     PictureImportSettings m_importSettings;
 
     tms::PixelView* ECRAN = nullptr;

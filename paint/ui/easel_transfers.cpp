@@ -1,12 +1,13 @@
-// The imports and exports of the File menu. An import asks first about unsaved
-// changes (as Open does), reads into a copy and replaces the picture only when the
-// file was accepted; an export writes from a normalised copy of the picture, so the
-// picture, modified and fileName never change, and a failed write is told.
+// The imports and exports of the File menu. An import asks about unsaved changes
+// (as Open does) once its file is chosen, reads into a copy and replaces the picture
+// only when the file was accepted; the imported picture is unsaved work without a
+// name. An export writes from a normalised copy of the picture, so the document never
+// changes, and a failed write is told.
 #include "mosaic_easel_main.h"
 
+#include "document_life.h"
 #include "grp_file.h"
 #include "picture_import.h"
-#include "recent_files.h"
 #include "source_export.h"
 #include "spectrum_file.h"
 #include "timer_pause.h"
@@ -14,70 +15,58 @@
 
 namespace paint {
 
-void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
+bool Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
 {
-    recordStep(QStringLiteral("Import"), [&] {
-        picture = imported;
-        modified = false;
+    return m_life->importWith(QStringLiteral("Import"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult loaded = read(path, imported); !loaded) {
+            m_dialogs->tell(tms::warningTitle(), loaded.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
     });
-    fileName.clear();
-    updateCaption();
-    ShowPicture();
-}
-
-void Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
-{
-    Picture imported = picture;
-    const tms::FileResult loaded = read(path, imported);
-    if (!loaded) {
-        m_dialogs->tell(tms::warningTitle(), loaded.error);
-        return;
-    }
-    adoptImportedPicture(imported);
-    if (m_recentFiles)
-        m_recentFiles->add(path);
 }
 
 void Mosaic_Easel_Main::ImporterSCR_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
-        if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
-            importWith(ChargeSpectrumFile, chosen->path);
-    }
+    // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
+        importWith(ChargeSpectrumFile, chosen->path);
 }
 
 void Mosaic_Easel_Main::ImporterGRP_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
-            importWith(ChargeGRPFile, chosen->path);
-    }
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
+        importWith(ChargeGRPFile, chosen->path);
 }
 
 bool Mosaic_Easel_Main::importPicture(const QString& path)
 {
-    Picture imported = picture;
-    const tms::FileResult converted = importPictureFile(path, m_importSettings, imported);
-    if (!converted) {
-        m_dialogs->tell(tms::warningTitle(), converted.error);
-        return false;
-    }
-    adoptImportedPicture(imported);
-    return true;
+    return m_life->importWith(QStringLiteral("Import Picture"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult converted = importPictureFile(path, m_importSettings, imported); !converted) {
+            m_dialogs->tell(tms::warningTitle(), converted.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
+    });
 }
 
 void Mosaic_Easel_Main::ImporterPicture_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
-        // The options' OK converts with the settings chosen; Cancel imports nothing.
-        if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
-            importPicture(file->path);
-    }
+    const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
+    // The options' OK converts with the settings chosen; Cancel imports nothing.
+    if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
+        importPicture(file->path);
 }
 
 void Mosaic_Easel_Main::exportPicture(PaintDialog dialog,
@@ -90,6 +79,8 @@ void Mosaic_Easel_Main::exportPicture(PaintDialog dialog,
         return;
     if (const tms::FileResult written = write(*chosen); !written)
         m_dialogs->tell(tms::warningTitle(), written.error);
+    else
+        m_life->tellWritten(chosen->path);
 }
 
 namespace {
@@ -122,14 +113,14 @@ QString askTableName(tms::UserDialogs& dialogs)
 void Mosaic_Easel_Main::ExporterC_Click()
 {
     exportPicture(PaintDialog::Export2C, [this](const PaintDialogChoice& choice) {
-        return exportC(choice.path, picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
+        return exportC(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
     });
 }
 
 void Mosaic_Easel_Main::ExporterASM_Click()
 {
     exportPicture(PaintDialog::Export2ASM, [this](const PaintDialogChoice& choice) {
-        return exportASM(choice.path, picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
+        return exportASM(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
     });
 }
 
@@ -145,7 +136,7 @@ void Mosaic_Easel_Main::ExporterBIN_Click()
         QString prefix = choice.path;
         if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
             prefix.chop(4);
-        return tms::batch::commitAll(binaryExportFiles(prefix, picture, choice.exportFormat.compression));
+        return tms::batch::commitAll(binaryExportFiles(prefix, m_doc.picture, choice.exportFormat.compression));
     });
 }
 

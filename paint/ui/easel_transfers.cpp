@@ -126,7 +126,7 @@ void Mosaic_Easel_Main::ExporterASM_Click()
 
 void Mosaic_Easel_Main::ExporterGRP_Click()
 {
-    exportPicture(PaintDialog::Export2GRP, [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, picture); });
+    exportPicture(PaintDialog::Export2GRP, [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, m_doc.picture); });
 }
 
 // The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.

@@ -191,7 +191,7 @@ private slots:
 
         EaselWindowFixture f;
         const Picture picture = pictureThatPacks();
-        f->picture = picture;
+        f->document().picture = picture;
         QList<PaintDialogChoice> starts;
         f->showDialog = [&](PaintDialog dialog, const PaintDialogChoice& start) -> std::optional<PaintDialogChoice> {
             starts << start;
@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(readFile(dir.filePath("pic.h")), cExportFiles(dir.filePath("pic.c"), picture, "PIC", options)[1].bytes);
         for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
             QVERIFY2(QFile::exists(dir.filePath(name)), name);
-        QCOMPARE(f->picture, picture);
+        QCOMPARE(f->document().picture, picture);
     }
 
     // A name that cannot name the tables is told and asked again.
@@ -226,7 +226,7 @@ private slots:
         QTemporaryDir dir;
         EaselWindowFixture f;
         const Picture picture = pictureThatPacks();
-        f->picture = picture;
+        f->document().picture = picture;
         f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");
         f.choices << DialogChoice{dir.filePath("a.c"), {}};
         f->ExporterC_Click();

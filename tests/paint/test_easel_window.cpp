@@ -585,7 +585,7 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.dialogs.shown[0].text, notSc2Message());
         QVERIFY(dropFile(f.window.get(), good));
-        QVERIFY(f->picture.bitmapPatterns == picture.bitmapPatterns && f->picture.bitmapColors == picture.bitmapColors);
+        QVERIFY(f->document().picture.bitmapPatterns == picture.bitmapPatterns && f->document().picture.bitmapColors == picture.bitmapColors);
     }
 };
 

@@ -1,19 +1,11 @@
 #pragma once
 // ImportPicture: the options of a picture import (method, colours, resize mode) with
-// a live preview of the converted picture. It converts only for its preview; the
-// main window converts the picture itself once the dialog has closed, with the
-// settings the dialog stored in LIEN.
+// a live preview of the converted picture (the converter's shared dialog, previewing
+// the bitmap). It converts only for its preview; the main window converts the picture
+// itself once the dialog has closed, with the settings the dialog stored in LIEN.
 
 #include "picture_import.h"
-
-#include <QDialog>
-
-#include <array>
-
-class QCheckBox;
-class QComboBox;
-class QDialogButtonBox;
-class QLabel;
+#include "picture_import_dialog.h"
 
 namespace tms {
 class UserDialogs;
@@ -21,29 +13,12 @@ class UserDialogs;
 
 namespace paint {
 
-class ImportPicture : public QDialog {
+class ImportPicture : public dither::PictureImportDialog {
     Q_OBJECT
 public:
     // source: the decoded picture to convert; initial: the settings shown at first.
+    // The preview is 512x384, the picture at twice its size.
     ImportPicture(const QImage& source, const PictureImportSettings& initial, QWidget* owner = nullptr);
-
-    PictureImportSettings settings() const;
-    // The preview as last drawn (512x384, the picture at twice its size).
-    QImage previewImage() const { return m_preview; }
-
-    // Converts with the current settings and shows the result; with fewer than two
-    // colours it says "Select more colors" and OK is disabled.
-    void updatePreview();
-
-private:
-    QImage m_source;
-    QImage m_preview;
-    QComboBox* cmb_method = nullptr;
-    QComboBox* cmb_resize = nullptr;
-    std::array<QCheckBox*, 15> chk_colour{};
-    QLabel* lbl_preview = nullptr;
-    QLabel* lbl_status = nullptr;
-    QDialogButtonBox* buttons = nullptr;
 };
 
 // Shows ImportPicture for the picture at LIEN's import path. OK stores the settings

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev)
+packages=(build-essential cmake qt6-base-dev libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -55,6 +55,8 @@ public:
     // Adds "Undo <action>" (Ctrl+Z) and "Redo <action>" (Ctrl+Shift+Z, Ctrl+Y) to menu.
     void addActionsTo(QMenu* menu, QObject* owner);
 
+    QUndoStack& stack() const { return m_stack; }
+
     // Bytes held by the steps now on the stack.
     qint64 bytesHeld() const { return *m_bytesHeld; }
 

@@ -5,7 +5,6 @@
 
 #include "close_flow.h"
 #include "grp_file.h"
-#include "lien.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
 #include "recent_files.h"
@@ -36,7 +35,6 @@ void Mosaic_Easel_Main::ClearPicture()
     undo().clear();
     modified = false;
     fileName.clear();
-    LIEN::setLastPicturePath(QString());
 }
 
 bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
@@ -48,12 +46,12 @@ bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
         m_dialogs->tell(tms::warningTitle(), tms::namingPath(result.error, path));
         return false;
     }
-    LIEN::setFullScreenFile(fullScreen);
+    fullScreenFile = fullScreen;
     undo().clear();
     modified = false;
     ShowPicture();
     fileName = path;
-    LIEN::setLastPicturePath(path);
+    m_lastPicturePath = path;
     refreshCleanCopy();
     updateCaption();
     m_recentFiles->add(path);
@@ -86,17 +84,10 @@ void Mosaic_Easel_Main::Ouvrir_Click()
     const tms::TimerPause pause(Timer1, tick);
     // Asked before the dialog, so that the question comes before any choice of file.
     if (mayDiscardPicture()) {
-        const int writesBefore = LIEN::lastPicturePathWrites();
-        const QString previousPath = LIEN::lastPicturePath();
-        showDialog(PaintDialog::OpenPicture);
-        const QString chosen = LIEN::lastPicturePath();
-        // Only a choice confirmed in this showing loads a file: a closed dialog leaves
-        // the picture and its unsaved changes alone.
-        const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore;
-        if (confirmed && !chosen.isEmpty() && chosen.toLower().contains(QStringLiteral(".pp"))) {
-            if (!ChargePPFile(chosen))
-                LIEN::setLastPicturePath(previousPath);
-        }
+        // A closed dialog leaves the picture and its unsaved changes alone.
+        const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::OpenPicture);
+        if (chosen && chosen->path.toLower().contains(QStringLiteral(".pp")))
+            ChargePPFile(chosen->path);
     }
 }
 
@@ -117,9 +108,8 @@ void Mosaic_Easel_Main::openFile(const QString& path)
     }
     if (!mayDiscardPicture())
         return;
-    LIEN::setLastPicturePath(path);
+    m_lastPicturePath = path;
     if (!pp) {
-        LIEN::setImportPath(path);
         importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
         return;
     }
@@ -134,7 +124,7 @@ void Mosaic_Easel_Main::Sauver_Click()
         SauverSous_Click();
         return;
     }
-    const tms::FileResult result = savePPFile(fileName, picture, LIEN::fullScreenFile());
+    const tms::FileResult result = savePPFile(fileName, picture, fullScreenFile);
     if (!result) {
         m_dialogs->tell(tms::warningTitle(), result.error);
         return;
@@ -145,17 +135,17 @@ void Mosaic_Easel_Main::Sauver_Click()
 
 void Mosaic_Easel_Main::SauverSous_Click()
 {
-    const int writesBefore = LIEN::lastPicturePathWrites();
-    tms::withTimerPaused(Timer1, tick, [this] { showDialog(PaintDialog::SaveAsPicture); });
-    const QString chosen = LIEN::lastPicturePath();
-    const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore && !chosen.isEmpty();
-    if (!confirmed || samePath(chosen, fileName)) {
+    std::optional<PaintDialogChoice> chosen;
+    tms::withTimerPaused(Timer1, tick, [&] { chosen = runDialog(PaintDialog::SaveAsPicture); });
+    if (chosen) // a confirmed dialog chooses the size of the next writes, whatever the name
+        fullScreenFile = chosen->fullScreen;
+    if (!chosen || samePath(chosen->path, fileName)) {
         m_dialogs->tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
         return;
     }
     const QString previousName = fileName;
     const bool previouslyModified = modified;
-    fileName = chosen;
+    fileName = chosen->path;
     modified = true;
     Sauver_Click();
     if (modified) { // the write failed and was told: the picture keeps its old name

@@ -7,7 +7,6 @@
 #include "drawing_cursor.h"
 #include "file_drop.h"
 #include "import_picture_dialog.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
@@ -67,14 +66,13 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
         m_ownDialogs = std::make_unique<tms::QtUserDialogs>(this);
         m_dialogs = m_ownDialogs.get();
     }
-    showDialog = [this](PaintDialog dialog) { runRealDialog(dialog); };
+    showDialog = [this](PaintDialog dialog, const PaintDialogChoice& start) { return runRealDialog(dialog, start); };
 
     palette = tms::standardPalette();
     ClearPicture();
     brushColors = {1, 15};
     modified = false;
     firstActivation = true;
-    LIEN::setCExportPath(QString());
 
     ECRANBUFFER = makeViewImage(normalView());
     ECRAN_BACKUP = makeViewImage(normalView());
@@ -225,44 +223,81 @@ void Mosaic_Easel_Main::buildMenus()
     connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);
 }
 
-void Mosaic_Easel_Main::runRealDialog(PaintDialog dialog)
+std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog dialog, const PaintDialogChoice& start)
 {
+    const auto withPath = [&](const std::optional<QString>& path) -> std::optional<PaintDialogChoice> {
+        if (!path)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.path = *path;
+        return choice;
+    };
+    const auto transfer = [&](TransferDialog kind) {
+        return withPath(showTransferDialog(kind, *m_dialogs, this, start.path));
+    };
     switch (dialog) {
     case PaintDialog::OpenPicture:
-        showOpenPPFile(*m_dialogs, this);
-        break;
-    case PaintDialog::SaveAsPicture:
-        showSaveAsPPFile(*m_dialogs, this);
-        break;
-    case PaintDialog::ImportSCRFile:
-        showTransferDialog(TransferDialog::ImportSCRFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportGRPFile:
-        showTransferDialog(TransferDialog::ImportGRPFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportPictureFile:
-        showTransferDialog(TransferDialog::ImportPictureFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportPictureOptions:
-        showImportPicture(*m_dialogs, this);
-        break;
-    case PaintDialog::Export2C:
-        showTransferDialog(TransferDialog::Export2C, *m_dialogs, this);
-        break;
-    case PaintDialog::Export2ASM:
-        showTransferDialog(TransferDialog::Export2ASM, *m_dialogs, this);
-        break;
-    case PaintDialog::Export2GRP:
-        showTransferDialog(TransferDialog::Export2GRP, *m_dialogs, this);
-        break;
+        return withPath(showOpenPPFile(*m_dialogs, this, start.path));
+    case PaintDialog::SaveAsPicture: {
+        const std::optional<SaveAsChoice> chosen = showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen);
+        if (!chosen)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.path = chosen->path;
+        choice.fullScreen = chosen->fullScreen;
+        return choice;
+    }
+    case PaintDialog::ImportSCRFile: return transfer(TransferDialog::ImportSCRFile);
+    case PaintDialog::ImportGRPFile: return transfer(TransferDialog::ImportGRPFile);
+    case PaintDialog::ImportPictureFile: return transfer(TransferDialog::ImportPictureFile);
+    case PaintDialog::ImportPictureOptions: {
+        const std::optional<PictureImportSettings> settings =
+            showImportPicture(start.path, start.importSettings, *m_dialogs, this);
+        if (!settings)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.importSettings = *settings;
+        return choice;
+    }
+    case PaintDialog::Export2C: return transfer(TransferDialog::Export2C);
+    case PaintDialog::Export2ASM: return transfer(TransferDialog::Export2ASM);
+    case PaintDialog::Export2GRP: return transfer(TransferDialog::Export2GRP);
     case PaintDialog::About: {
         tms::AboutBox box({QStringLiteral("Mosaic Easel"), QStringLiteral(SUITE_VERSION),
                            QStringLiteral("Bitmap paint program for the TMS9918A screen mode 2")},
                           *m_dialogs, this);
         box.exec();
-        break;
+        return std::nullopt;
     }
     }
+    return std::nullopt;
+}
+
+std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog, const QString& subject)
+{
+    const auto exportSlot = [&]() -> QString* {
+        switch (dialog) {
+        case PaintDialog::Export2C: return &m_exportPaths[0];
+        case PaintDialog::Export2ASM: return &m_exportPaths[1];
+        case PaintDialog::Export2GRP: return &m_exportPaths[2];
+        default: return nullptr;
+        }
+    };
+    QString* exportPath = exportSlot();
+    PaintDialogChoice start;
+    start.path = dialog == PaintDialog::ImportPictureOptions ? subject : exportPath ? *exportPath : m_lastPicturePath;
+    start.fullScreen = fullScreenFile;
+    start.importSettings = m_importSettings;
+    std::optional<PaintDialogChoice> choice = showDialog(dialog, start);
+    if (!choice || (dialog != PaintDialog::ImportPictureOptions && choice->path.isEmpty()))
+        return std::nullopt;
+    if (dialog == PaintDialog::ImportPictureOptions)
+        m_importSettings = choice->importSettings;
+    else if (exportPath)
+        *exportPath = choice->path;
+    else
+        m_lastPicturePath = choice->path;
+    return choice;
 }
 
 void Mosaic_Easel_Main::updateCaption()
@@ -319,7 +354,7 @@ void Mosaic_Easel_Main::Fichier_Click()
 void Mosaic_Easel_Main::Apropos_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    showDialog(PaintDialog::About);
+    showDialog(PaintDialog::About, {});
 }
 
 void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include "atomic_file.h"
 #include "block_copy.h"
 #include "picture.h"
+#include "picture_import.h"
 #include "picture_render.h"
 
 #include <QImage>
@@ -17,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -47,6 +49,15 @@ enum class PaintDialog {
     Export2GRP,
 };
 
+// What a dialog starts with and what a confirmed one returns. path: at the start, the
+// file whose folder a file dialog opens in (for ImportPictureOptions, the picture to
+// convert); at the end, the chosen file. Each dialog adds its options here.
+struct PaintDialogChoice {
+    QString path;
+    bool fullScreen = false;               // SaveAsPicture: "FullScreen 40K"
+    PictureImportSettings importSettings;  // ImportPictureOptions
+};
+
 class Mosaic_Easel_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,15 +67,17 @@ public:
                                QWidget* parent = nullptr);
     ~Mosaic_Easel_Main() override;
 
-    // Opens a modal dialog; a dialog hands its result over through LIEN. Tests replace
-    // this to play the user: set the LIEN value (a choice) or leave it (closed).
-    std::function<void(PaintDialog)> showDialog;
+    // Opens a modal dialog and returns its choice, nullopt when it was closed without
+    // one. Tests replace this to play the user.
+    using DialogRunner = std::function<std::optional<PaintDialogChoice>(PaintDialog, const PaintDialogChoice& start)>;
+    DialogRunner showDialog;
 
     // The document.
     Picture picture;
     tms::Palette palette{};
     bool modified = false;
     QString fileName;
+    bool fullScreenFile = false; // Save writes 40K (true) or 10K
 
     // Editing state.
     std::array<int, 2> brushColors{1, 15}; // 0: right button, 1: left button
@@ -146,7 +159,10 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void runRealDialog(PaintDialog dialog);
+    std::optional<PaintDialogChoice> runRealDialog(PaintDialog dialog, const PaintDialogChoice& start);
+    // Runs a dialog through showDialog, starting where the last one of its kind ended;
+    // remembers the choice for the next one. subject: the picture ImportPictureOptions converts.
+    std::optional<PaintDialogChoice> runDialog(PaintDialog dialog, const QString& subject = {});
 
     ViewArea currentView() const;
     void showBuffer();
@@ -170,8 +186,7 @@ private:
     using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);
     void importWith(ImportReader read, const QString& path);
     // The export commands: the dialog, then the table name for the sources, then the write.
-    void exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
-                       const std::function<tms::FileResult(const QString&)>& write);
+    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write);
 
     // Undo (easel_undo.cpp).
     void buildEditMenu();
@@ -187,6 +202,11 @@ private:
     QString m_commandLine;
     bool m_quitting = false;
     tms::RecentFiles* m_recentFiles = nullptr;
+    // Remembered for the run: the last picture chosen (Open, Save As, imports), the
+    // last path of each export, the last import settings.
+    QString m_lastPicturePath;
+    std::array<QString, 3> m_exportPaths; // C, ASM, GRP
+    PictureImportSettings m_importSettings;
 
     tms::PixelView* ECRAN = nullptr;
     tms::PixelView* COLOR = nullptr;

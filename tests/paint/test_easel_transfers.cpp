@@ -1,12 +1,11 @@
 // The paint window's file dialogs (Open, Save As, imports, exports): their checks and
-// messages and what they leave in LIEN (the chooser's own rules are tested in
+// messages and what they return (the chooser's own rules are tested in
 // test_file_chooser), what an import replaces, and that an export never changes the
 // picture.
 #include "easel_window_fixture.h"
 #include "file_chooser.h"
 #include "grp_file.h"
 #include "import_picture_dialog.h"
-#include "lien.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
@@ -27,33 +26,6 @@ using namespace paint_test;
 
 namespace {
 
-// The user at the import and export dialogs: a queued path is confirmed as the real
-// dialog does it; an empty queue closes the dialog.
-void playTransferDialogs(EaselWindowFixture& f)
-{
-    f.window->showDialog = [&f](PaintDialog dialog) {
-        f.opened << dialog;
-        if (dialog == PaintDialog::ImportPictureOptions) {
-            if (f.choices.isEmpty())
-                LIEN::setImportPath(QString()); // cancelled
-            else
-                f.choices.dequeue(); // OK with the settings shown
-            return;
-        }
-        if (f.choices.isEmpty())
-            return;
-        const QString path = f.choices.dequeue().path;
-        switch (dialog) {
-        case PaintDialog::Export2C: LIEN::setCExportPath(path); break;
-        case PaintDialog::Export2ASM: LIEN::setAsmExportPath(path); break;
-        case PaintDialog::Export2GRP: LIEN::setGrpExportPath(path); break;
-        default:
-            LIEN::setImportPath(path);
-            LIEN::setLastPicturePath(path);
-        }
-    };
-}
-
 // A picture whose export normalises it: rows with a hidden or transparent colour.
 Picture pictureThatPacks()
 {
@@ -70,7 +42,6 @@ Picture pictureThatPacks()
 class TestEaselTransfers : public QObject {
     Q_OBJECT
 private slots:
-    void init() { LIEN::reset(); }
 
     void importsReplaceThePicture_data()
     {
@@ -93,14 +64,14 @@ private slots:
         QVERIFY(decodeSCR(content, expected) || decodeMLT(content, expected) || decodeGRP(content, expected).isEmpty());
 
         EaselWindowFixture f;
-        playTransferDialogs(f);
-        f->fileName = dir.filePath("old.pp");
+                f->fileName = dir.filePath("old.pp");
         f.choices.enqueue({path, {}});
         name.endsWith(".grp") ? f->ImporterGRP_Click() : f->ImporterSCR_Click();
         QCOMPARE(f->picture, expected);
         QVERIFY(!f->modified && f->fileName.isEmpty());
-        QCOMPARE(LIEN::lastPicturePath(), path);
         QCOMPARE(f.dialogs.shown.size(), 0);
+        f->Ouvrir_Click(); // the next picture dialog starts in the imported file's folder
+        QCOMPARE(f.starts.last().path, path);
     }
 
     // Each file dialog: its form, then an import refusing a bad file (the dialog stays
@@ -138,7 +109,6 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         writeFile(dir.filePath(file), content);
-        LIEN::setImportPath("/earlier/choice");
         ScriptedDialogs dialogs;
         dialogs.yesNoAnswers << false << true;
         const auto chooser = createTransferDialog(TransferDialog(kind), dialogs, nullptr);
@@ -151,8 +121,7 @@ private slots:
         QVERIFY2(dialogs.shown[0].text.startsWith(message), qPrintable(dialogs.shown[0].text));
         QVERIFY(chooser->chosenPath().isEmpty());
         if (isImport) {
-            storeTransferChoice(TransferDialog(kind), *chooser);
-            QVERIFY(LIEN::importPath().isEmpty()); // emptied on opening, nothing chosen
+            QVERIFY(!chooser->confirmedPath()); // nothing chosen
         } else {
             chooser->submit("pic");
             QCOMPARE(chooser->chosenPath(), QDir(dir.path()).filePath(file));
@@ -164,8 +133,7 @@ private slots:
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
-        playTransferDialogs(f);
-        const Picture picture = pictureThatPacks();
+                const Picture picture = pictureThatPacks();
         f->picture = picture;
         f->modified = true;
         f->fileName = dir.filePath("mine.pp");
@@ -212,8 +180,7 @@ private slots:
         QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
 
         EaselWindowFixture f;
-        playTransferDialogs(f);
-        f->modified = true;
+                f->modified = true;
         f.dialogs.yesNoAnswers << false; // do not save the changes
         f.choices << DialogChoice{dir.filePath("red.png"), {}} << DialogChoice{};
         f->ImporterPicture_Click();
@@ -240,20 +207,16 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("odd.pp"), QByteArray(10241, 'x'));
         writeFile(dir.filePath("good.pp"), QByteArray(40960, '\0'));
-        LIEN::setLastPicturePath(dir.filePath("previous.pp"));
         ScriptedDialogs dialogs;
-        const auto chooser = createOpenPPFile(dialogs, nullptr);
+        const auto chooser = createOpenPPFile(dialogs, nullptr, dir.filePath("previous.pp"));
         QCOMPARE(chooser->objectName(), QString("OpenPPFile"));
         QCOMPARE(chooser->windowTitle(), QString("Open PowerPaint file"));
         QCOMPARE(chooser->directory().absolutePath(), QDir(dir.path()).absolutePath());
-        const int writes = LIEN::lastPicturePathWrites();
         chooser->submit(dir.filePath("odd.pp"));
         QCOMPARE(dialogs.texts(), QStringList{notPowerPaintMessage()});
-        storeOpenPPFileChoice(*chooser);
-        QCOMPARE(LIEN::lastPicturePathWrites(), writes); // nothing confirmed, nothing written
+        QVERIFY(!chooser->confirmedPath()); // nothing confirmed
         chooser->submit(dir.filePath("good.pp"));
-        storeOpenPPFileChoice(*chooser);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("good.pp"));
+        QCOMPARE(chooser->confirmedPath(), std::optional<QString>(dir.filePath("good.pp")));
         QCOMPARE(checkPowerPaintLength(dir.filePath("missing.pp")), notPowerPaintMessage());
     }
 
@@ -261,10 +224,8 @@ private slots:
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("taken.PP"), QByteArray(10240, 'x'));
-        LIEN::setLastPicturePath(dir.filePath("x.pp"));
-        LIEN::setFullScreenFile(true);
         ScriptedDialogs dialogs;
-        const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr);
+        const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
         QCOMPARE(dialog.chooser->objectName(), QString("SaveAsPPFile"));
         QCOMPARE(dialog.chooser->windowTitle(), QString("Save As (PP File)"));
         QCOMPARE(dialog.Check1->text(), QString("FullScreen 40K"));
@@ -274,14 +235,14 @@ private slots:
         dialogs.yesNoAnswers.enqueue(false);
         dialog.chooser->submit("taken.PP");
         QCOMPARE(dialogs.texts(), QStringList{"Do you want to replace this file"});
-        storeSaveAsPPFileChoice(dialog);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("x.pp"));
+        QVERIFY(!saveAsPPFileChoice(dialog));
 
         dialog.Check1->setChecked(false);
         dialog.chooser->submit("level1");
-        storeSaveAsPPFileChoice(dialog);
-        QCOMPARE(LIEN::lastPicturePath(), QDir(dir.path()).filePath("level1.pp"));
-        QVERIFY(!LIEN::fullScreenFile());
+        const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(dialog);
+        QVERIFY(choice);
+        QCOMPARE(choice->path, QDir(dir.path()).filePath("level1.pp"));
+        QVERIFY(!choice->fullScreen);
     }
 };
 

@@ -289,7 +289,6 @@ private slots:
         QVERIFY(f->Fermer_Click());
         QCOMPARE(readFile(dir.filePath("kept.pp")).size(), 40960);
         QVERIFY(f->fileName.isEmpty());
-        QVERIFY(LIEN::lastPicturePath().isEmpty());
         QCOMPARE(int(f->picture.bitmapColors[0]), 33);
     }
 
@@ -331,10 +330,10 @@ private slots:
         f.choices.enqueue({dir.filePath("full.pp"), {}});
         f->Ouvrir_Click();
         QCOMPARE(f->picture, full);
-        QVERIFY(LIEN::fullScreenFile());
+        QVERIFY(f->fullScreenFile);
         f.choices.enqueue({dir.filePath("small.PP"), {}});
         f->Ouvrir_Click();
-        QVERIFY(!LIEN::fullScreenFile());
+        QVERIFY(!f->fullScreenFile);
         QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
@@ -349,7 +348,6 @@ private slots:
         f->Ouvrir_Click();
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f->fileName.isEmpty());
-        QVERIFY(LIEN::lastPicturePath().isEmpty());
     }
 
     void commandLineLoadsAPictureInAnyCase()
@@ -359,9 +357,10 @@ private slots:
         QVERIFY(savePPFile(dir.filePath("pic.PP"), picture, true));
         EaselWindowFixture f(dir.filePath("pic.PP"));
         QCOMPARE(f->picture, picture);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("pic.PP"));
         QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP"));
         QVERIFY(!f->modified);
+        f->Ouvrir_Click(); // the Open dialog starts in the picture's folder
+        QCOMPARE(f.starts.last().path, dir.filePath("pic.PP"));
     }
 
     void commandLineRefusesWrongLengthsAndOtherKinds_data()

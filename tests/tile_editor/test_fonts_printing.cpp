@@ -6,7 +6,6 @@
 #include "project_file.h"
 #include "fonts.h"
 #include "kardo_window.h"
-#include "lien.h"
 #include "random_document.h"
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -61,7 +60,6 @@ std::pair<int, QSizeF> pdfPages(const QByteArray& pdf)
 class TestFonts : public QObject {
     Q_OBJECT
 private slots:
-    void init() { LIEN() = Lien{}; }
 
     void tellingRowsAndCommonGlyphs()
     {
@@ -200,7 +198,7 @@ private slots:
         writeFile(dir.filePath("round.fcv"), text);
         writeFile(dir.filePath("other.fcv"), "NAME");
         ScriptedDialogs dialogs;
-        auto dialog = makeFileDialog(FileDialogKind::OpenFCV, dialogs, nullptr);
+        auto dialog = makeFileDialog(FileDialogKind::OpenFCV, {}, dialogs, nullptr);
         auto* pane = dialog->findChild<FontPreviewPane*>();
         QVERIFY(pane);
         pane->File1_Click(dir.filePath("round.fcv"));
@@ -216,9 +214,10 @@ private slots:
         KardoWindow window;
         window.setDialogs(&dialogs);
         QString pick;
-        window.setFileDialogRunner([&](FileDialogKind) {
-            if (!pick.isEmpty())
-                LIEN().fcvFileName = pick;
+        window.setFileDialogRunner([&](FileDialogKind) -> std::optional<FileChoice> {
+            if (pick.isEmpty())
+                return std::nullopt;
+            return FileChoice{pick, {}};
         });
         TileDocument& doc = window.document();
         window.font_Click(6);
@@ -231,9 +230,11 @@ private slots:
         dialogs.textAnswers.enqueue(QString("Six"));
         window.savefont_Click();
         QCOMPARE(readFile(path), tile::fontFileBytes(doc, "Six"));
+        const QByteArray saved = readFile(path);
+        window.font_Click(2);
         pick.clear();
         window.savefont_Click();
-        QCOMPARE(LIEN().fcvFileName, dir.filePath("six"));
+        QCOMPARE(readFile(path), saved);
         QCOMPARE(dialogs.unexpected, 0);
 
         // A failed write is told.

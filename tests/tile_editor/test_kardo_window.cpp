@@ -8,7 +8,6 @@
 #include "color_swatch.h"
 #include "file_drops.h"
 #include "kardo_window.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"
@@ -41,14 +40,15 @@ struct Harness {
     ScriptedDialogs dialogs;
     KardoWindow window;
     QList<FileDialogKind> shownDialogs;
-    std::function<void(FileDialogKind)> user = [](FileDialogKind) {}; // closes every dialog
+    using User = std::function<std::optional<FileChoice>(FileDialogKind)>;
+    User user = [](FileDialogKind) { return std::nullopt; }; // closes every dialog
     explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
     {
         window.setDialogs(&dialogs);
         window.setPrototypeListFile(prototypeList);
         window.setFileDialogRunner([this](FileDialogKind kind) {
             shownDialogs << kind;
-            user(kind);
+            return user(kind);
         });
         window.Form_Load();
         if (shown)
@@ -57,15 +57,11 @@ struct Harness {
     }
     TileDocument& doc() { return window.document(); }
     // The user picks path in the next dialogs.
-    void choose(const QString& path)
+    void choose(const QString& path, CExportOptions cExport = {})
     {
-        user = [path](FileDialogKind kind) {
-            QString* value[] = {&LIEN().datFileName, &LIEN().datFileName, &LIEN().asmFileName, // in the order
-                                &LIEN().cFileName, &LIEN().fcvFileName, &LIEN().fcvFileName}; // of the kinds
-            *value[int(kind)] = path;
-        };
+        user = [path, cExport](FileDialogKind) { return std::optional<FileChoice>(FileChoice{path, cExport}); };
     }
-    void closeDialogs() { user = [](FileDialogKind) {}; }
+    void closeDialogs() { user = [](FileDialogKind) { return std::nullopt; }; }
     void click(const char* name)
     {
         auto* button = window.findChild<QPushButton*>(name);
@@ -265,7 +261,6 @@ private slots:
             const bool loaded = name.endsWith("DAT");
             QCOMPARE(window.document().sameTablesAs(source), loaded);
             QCOMPARE(window.windowTitle(), loaded ? "KARDO - " + dir.filePath(name) : QString("KARDO"));
-            QCOMPARE(LIEN().datFileName, loaded ? dir.filePath(name) : QString());
             QVERIFY(dialogs.shown.isEmpty());
             if (loaded)
                 QCOMPARE(QColor(window.SPRITE->shownImage().pixel(1, 1)), tms::toQColor(window.palette()[3]));
@@ -442,9 +437,10 @@ private slots:
         Harness g;
         g.doc().nameTable[1][1] = 1;
         g.doc().modified = true;
-        g.user = [&](FileDialogKind kind) {
+        g.user = [&](FileDialogKind kind) -> std::optional<FileChoice> {
             if (kind == FileDialogKind::OpenDAT)
-                LIEN().datFileName = other;
+                return FileChoice{other, {}};
+            return std::nullopt;
         };
         g.dialogs.yesNoAnswers.enqueue(true);
         g.window.Ouvrir_Click();
@@ -490,10 +486,7 @@ private slots:
         QTemporaryDir dir;
         Harness h;
         const QString c = dir.filePath("game.c");
-        h.choose(c);
-        LIEN().rleFlag = true;
-        LIEN().startLine = 5;
-        LIEN().endLine = 5;
+        h.choose(c, {true, 5, 5});
         h.window.ExporterC_Click();
         QCOMPARE(readFile(c), ExportC(h.doc(), {true, 5, 5}));
         QVERIFY(QFile::remove(c));

@@ -5,7 +5,6 @@
 #include "asm_export.h"
 #include "c_export.h"
 #include "file_drop.h"
-#include "lien.h"
 #include "project_file.h"
 #include "recent_files.h"
 #include "snapshot_undo.h"
@@ -30,24 +29,22 @@ void KardoWindow::connectFileMenu()
     tms::acceptFileDrops(this, {QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
 }
 
-void KardoWindow::runFileDialog(FileDialogKind kind)
+std::optional<FileChoice> KardoWindow::runFileDialog(FileDialogKind kind)
 {
-    if (m_runFileDialog)
-        m_runFileDialog(kind);
-    else
-        showFileDialog(kind, dialogs(), this);
+    std::optional<FileChoice> choice = m_runFileDialog ? m_runFileDialog(kind)
+                                                       : showFileDialog(kind, m_cExportRows, dialogs(), this);
+    if (choice && choice->path.isEmpty())
+        choice.reset();
+    if (choice)
+        rememberFolder(kind, choice->path);
+    return choice;
 }
 
-QString KardoWindow::chooseFile(FileDialogKind kind, QString& lienValue)
+std::optional<QString> KardoWindow::choosePath(FileDialogKind kind)
 {
-    const QString previous = lienValue;
-    rememberFolder(kind, previous); // the dialog still starts in that folder
-    lienValue.clear();
-    runFileDialog(kind);
-    const QString chosen = lienValue;
-    if (chosen.isEmpty())
-        lienValue = previous;
-    return chosen;
+    if (const std::optional<FileChoice> choice = runFileDialog(kind))
+        return choice->path;
+    return std::nullopt;
 }
 
 void KardoWindow::setCaptionForFile()
@@ -64,7 +61,7 @@ bool KardoWindow::loadProjectFrom(const QString& path)
     }
     undo().clear();
     m_doc.fileName = path;
-    LIEN().datFileName = path;
+    rememberFolder(FileDialogKind::OpenDAT, path);
     setCaptionForFile();
     if (m_recentFiles)
         m_recentFiles->add(path);
@@ -103,14 +100,13 @@ void KardoWindow::openProject()
 {
     // Closing the dialog without a choice changes nothing: the document, its name and
     // its unsaved work stay as they were.
-    const QString chosen = chooseFile(FileDialogKind::OpenDAT, LIEN().datFileName);
-    if (chosen.isEmpty() || !namesAProject(chosen))
+    const std::optional<QString> chosen = choosePath(FileDialogKind::OpenDAT);
+    if (!chosen || !namesAProject(*chosen))
         return;
     // Opening replaces the work: first the question of Close.
     if (!mayDiscardWork())
         return; // the work was to be saved and was not: keep it
-    if (!loadProjectFrom(chosen))
-        LIEN().datFileName = m_doc.fileName;
+    loadProjectFrom(*chosen);
 }
 
 bool KardoWindow::writeProjectTo(const QString& path)
@@ -137,19 +133,17 @@ bool KardoWindow::Sauver_Click()
 
 bool KardoWindow::SauverSous_Click()
 {
-    QString chosen;
-    withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
-    if (chosen.isEmpty() || chosen == m_doc.fileName) {
+    std::optional<QString> chosen;
+    withTimerPaused([&] { chosen = choosePath(FileDialogKind::SaveAsDAT); });
+    if (!chosen || *chosen == m_doc.fileName) {
         dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
         return false;
     }
-    if (!writeProjectTo(chosen)) {
-        LIEN().datFileName = m_doc.fileName; // the document keeps its old name
-        return false;
-    }
-    m_doc.fileName = chosen;
+    if (!writeProjectTo(*chosen))
+        return false; // the document keeps its old name
+    m_doc.fileName = *chosen;
     setCaptionForFile();
-    m_recentFiles->add(chosen);
+    m_recentFiles->add(*chosen);
     return true;
 }
 
@@ -160,23 +154,23 @@ bool KardoWindow::saveForPrompt()
 
 void KardoWindow::ExporterC_Click()
 {
-    QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
-    if (path.isEmpty())
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportC); });
+    if (!choice)
         return;
-    const tms::FileResult written =
-        writeCExport(path, m_doc, {LIEN().rleFlag, LIEN().startLine, LIEN().endLine});
+    m_cExportRows = choice->cExport;
+    const tms::FileResult written = writeCExport(choice->path, m_doc, choice->cExport);
     if (!written.ok)
         dialogs().tell(tms::warningTitle(), written.error);
 }
 
 void KardoWindow::ExporterASM_Click()
 {
-    QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
-    if (path.isEmpty())
+    std::optional<QString> path;
+    withTimerPaused([&] { path = choosePath(FileDialogKind::ExportASM); });
+    if (!path)
         return;
-    const tms::FileResult written = writeAsmExport(path, m_doc);
+    const tms::FileResult written = writeAsmExport(*path, m_doc);
     if (!written.ok)
         dialogs().tell(tms::warningTitle(), written.error);
 }

@@ -4,7 +4,6 @@
 
 #include "font_file.h"
 #include "fonts.h"
-#include "lien.h"
 #include "printer_form.h"
 #include "user_dialogs.h"
 
@@ -47,11 +46,11 @@ void KardoWindow::font_Click(int Index)
 void KardoWindow::morefont_Click()
 {
     withTimerPaused([this] {
-        // Closing the dialog without a choice reads the current font file again.
-        runFileDialog(FileDialogKind::OpenFCV);
-        m_fontFileName = LIEN().fcvFileName;
-        if (m_fontFileName.isEmpty() || !m_fontFileName.toLower().contains(QStringLiteral(".fcv")))
+        // Closing the dialog without a choice loads nothing.
+        const std::optional<QString> chosen = choosePath(FileDialogKind::OpenFCV);
+        if (!chosen || !chosen->toLower().contains(QStringLiteral(".fcv")))
             return;
+        m_fontFileName = *chosen;
         const FontLoad load = LoadFontFile(m_fontFileName, m_doc);
         cmd_Refresh_Click();
         if (!load.ok)
@@ -61,14 +60,11 @@ void KardoWindow::morefont_Click()
 
 void KardoWindow::savefont_Click()
 {
-    // The dialog is offered the current name without its extension, so that closing it
-    // without a choice leaves a path that names no font file, and nothing is written.
-    if (endsWithFontExtension(m_fontFileName))
-        LIEN().fcvFileName = m_fontFileName.chopped(4);
-    withTimerPaused([this] { runFileDialog(FileDialogKind::SaveAsFCV); });
-    m_fontFileName = LIEN().fcvFileName;
-    if (!endsWithFontExtension(m_fontFileName))
-        return;
+    std::optional<QString> chosen;
+    withTimerPaused([&] { chosen = choosePath(FileDialogKind::SaveAsFCV); });
+    if (!chosen || !endsWithFontExtension(*chosen))
+        return; // closed without a choice: nothing is written
+    m_fontFileName = *chosen;
     const QString title = fontTitle(
         dialogs().askText(QStringLiteral("Font name"), QStringLiteral("What is the name of title Font?"), QString()));
     const tms::FileResult written = SaveFontFile(m_fontFileName, m_doc, title);

@@ -6,7 +6,6 @@
 #include "close_flow.h"
 #include "color_swatch.h"
 #include "fonts.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
 #include "qt_user_dialogs.h"
@@ -231,7 +230,6 @@ void KardoWindow::Form_Load()
     outlineLightSwatch();
     m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
-    LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
     m_doc.currentChar = 32;
     m_editing.selectedSwatch = 1;
@@ -243,9 +241,7 @@ void KardoWindow::Form_Load()
 
     m_prototypePath = readPrototypePath(m_prototypeListFile);
 
-    LIEN().cFileName.clear();
-    LIEN().endLine = 23;
-    LIEN().startLine = 0;
+    m_cExportRows = {};
     cmd_paste_car->setEnabled(false);
     cmd_paste_pattern->setEnabled(false);
     cmd_sprite_paste->setEnabled(false);
@@ -404,7 +400,6 @@ void KardoWindow::closeDocument()
 {
     m_doc.modified = false;
     m_doc.fileName.clear();
-    LIEN().datFileName.clear();
     setWindowTitle(QStringLiteral("KARDO"));
     m_doc.ResetTables();
     undo().clear();

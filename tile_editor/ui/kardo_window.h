@@ -4,6 +4,7 @@
 // names of the controls and events they serve; the window's pieces are split over
 // files by concern (kardo_*.cpp).
 
+#include "c_export.h"
 #include "direction.h"
 #include "editing_state.h"
 #include "group_colors.h"
@@ -38,8 +39,15 @@ namespace tile {
 class ColorSwatch;
 class PrinterForm;
 
-// The file dialogs the window opens; each one leaves its result in LIEN.
+// The file dialogs the window opens.
 enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
+
+// What a confirmed file dialog returns: the path, and the options shown below its
+// file lists (the C export's for now; each export adds its own here).
+struct FileChoice {
+    QString path;
+    CExportOptions cExport;
+};
 
 class KardoWindow : public QMainWindow {
     Q_OBJECT
@@ -57,10 +65,12 @@ public:
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
-    // user by setting or leaving the LIEN value), the command line and the prototype list.
+    // user by returning a choice, or nullopt for a dialog closed without one), the
+    // command line and the prototype list.
+    using FileDialogRunner = std::function<std::optional<FileChoice>(FileDialogKind)>;
     void setDialogs(tms::UserDialogs* dialogs);
     tms::UserDialogs& dialogs();
-    void setFileDialogRunner(std::function<void(FileDialogKind)> runner) { m_runFileDialog = std::move(runner); }
+    void setFileDialogRunner(FileDialogRunner runner) { m_runFileDialog = std::move(runner); }
     void setCommandLine(const QString& commandLine) { m_commandLine = commandLine; }
     void setPrototypeListFile(const QString& path) { m_prototypeListFile = path; }
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
@@ -218,14 +228,13 @@ private:
     // must be kept.
     bool saveForPrompt();
     void setCaptionForFile();
-    void runFileDialog(FileDialogKind kind);
+    // Runs a file dialog and remembers the folder of its choice for the next one.
+    std::optional<FileChoice> runFileDialog(FileDialogKind kind);
+    std::optional<QString> choosePath(FileDialogKind kind);
     // Loads the project named on the command line at the first activation.
     void loadCommandLineFile(const QString& path);
 
     // --- helpers of kardo_files.cpp ---
-    // Runs a dialog whose LIEN value is emptied first, so that only a path confirmed in
-    // this showing counts; restores the old value and returns empty when none was.
-    QString chooseFile(FileDialogKind kind, QString& lienValue);
     // Writes the project to path; tells the user when it fails.
     bool writeProjectTo(const QString& path);
     // Loads a project into the document; tells the user what went wrong. False when
@@ -277,7 +286,8 @@ private:
     tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;
-    std::function<void(FileDialogKind)> m_runFileDialog;
+    FileDialogRunner m_runFileDialog;
+    CExportOptions m_cExportRows; // the rows last chosen in the C export's dialog
     QString m_commandLine;
     QString m_prototypeListFile = QStringLiteral("prototype.txt");
     QString m_prototypePath;

@@ -26,7 +26,16 @@ void KardoWindow::connectFileMenu()
 {
     tms::setStandardFileShortcuts(Fichier);
     m_recentFiles = new tms::RecentFiles(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
-    tms::acceptFileDrops(this, {QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
+    // A dropped picture is imported as tiles, a dropped project opened.
+    tms::acceptFileDrops(this,
+                         {QStringLiteral(".dat"), QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
+                          QStringLiteral(".jpg"), QStringLiteral(".jpeg")},
+                         [this](const QString& path) {
+                             if (dither::isPictureFileName(path))
+                                 importPictureFile(path);
+                             else
+                                 openProjectFile(path);
+                         });
 }
 
 std::optional<FileChoice> KardoWindow::runFileDialog(FileDialogKind kind)

@@ -196,6 +196,7 @@ void KardoWindow::buildMenus()
     ShowPrintForm = item(Fichier, QStringLiteral("ShowPrintForm"), QStringLiteral("&Print"));
     ExporterC = item(Fichier, QStringLiteral("ExporterC"), QStringLiteral("&Export to C"));
     ExporterASM = item(Fichier, QStringLiteral("ExporterASM"), QStringLiteral("E&xport to ASM"));
+    buildPictureMenus();
     Fichier->addSeparator();
     Quitter = item(Fichier, QStringLiteral("Quitter"), QStringLiteral("&Quit"));
     connect(Nouveau, &QAction::triggered, this, &KardoWindow::Nouveau_Click);

@@ -49,7 +49,7 @@ BENCHMARK(BM_PaintingRule);
 void BM_PaintPixelInWindow(benchmark::State& state)
 {
     Mosaic_Easel_Main window;
-    window.picture = busyPicture();
+    window.document().picture = busyPicture();
     window.RenderPicture();
     window.gridShown = state.range(0) != 0;
     window.Timer1_Timer();
@@ -76,7 +76,7 @@ BENCHMARK(BM_RenderWholePicture);
 void BM_WindowShowPicture(benchmark::State& state)
 {
     Mosaic_Easel_Main window;
-    window.picture = busyPicture();
+    window.document().picture = busyPicture();
     for (auto _ : state)
         window.ShowPicture();
 }

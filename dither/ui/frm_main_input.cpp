@@ -56,6 +56,9 @@ void frm_main::takePicture(const QImage& picture)
 void frm_main::apply_resize()
 {
     source_image = dither::apply_resize(Picture2, resize_mode, resolution_mode);
+    // The last result belongs to the picture shown before: nothing is converted now.
+    converted = false;
+    status->setText(QString());
     showPicture(pictureImage(source_image));
     settingChanged();
 }

@@ -1,12 +1,13 @@
-// The imports and exports of the File menu. An import asks first about unsaved
-// changes (as Open does), reads into a copy and replaces the picture only when the
-// file was accepted; an export writes from a normalised copy of the picture, so the
-// picture, modified and fileName never change, and a failed write is told.
+// The imports and exports of the File menu. An import asks about unsaved changes
+// (as Open does) once its file is chosen, reads into a copy and replaces the picture
+// only when the file was accepted; the imported picture is unsaved work without a
+// name. An export writes from a normalised copy of the picture, so the document never
+// changes, and a failed write is told.
 #include "mosaic_easel_main.h"
 
+#include "document_life.h"
 #include "grp_file.h"
 #include "picture_import.h"
-#include "recent_files.h"
 #include "source_export.h"
 #include "spectrum_file.h"
 #include "timer_pause.h"
@@ -14,70 +15,58 @@
 
 namespace paint {
 
-void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
+bool Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
 {
-    recordStep(QStringLiteral("Import"), [&] {
-        picture = imported;
-        modified = false;
+    return m_life->importWith(QStringLiteral("Import"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult loaded = read(path, imported); !loaded) {
+            m_dialogs->tell(tms::warningTitle(), loaded.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
     });
-    fileName.clear();
-    updateCaption();
-    ShowPicture();
-}
-
-void Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
-{
-    Picture imported = picture;
-    const tms::FileResult loaded = read(path, imported);
-    if (!loaded) {
-        m_dialogs->tell(tms::warningTitle(), loaded.error);
-        return;
-    }
-    adoptImportedPicture(imported);
-    if (m_recentFiles)
-        m_recentFiles->add(path);
 }
 
 void Mosaic_Easel_Main::ImporterSCR_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
-        if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
-            importWith(ChargeSpectrumFile, chosen->path);
-    }
+    // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
+        importWith(ChargeSpectrumFile, chosen->path);
 }
 
 void Mosaic_Easel_Main::ImporterGRP_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
-            importWith(ChargeGRPFile, chosen->path);
-    }
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
+        importWith(ChargeGRPFile, chosen->path);
 }
 
 bool Mosaic_Easel_Main::importPicture(const QString& path)
 {
-    Picture imported = picture;
-    const tms::FileResult converted = importPictureFile(path, m_importSettings, imported);
-    if (!converted) {
-        m_dialogs->tell(tms::warningTitle(), converted.error);
-        return false;
-    }
-    adoptImportedPicture(imported);
-    return true;
+    return m_life->importWith(QStringLiteral("Import Picture"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult converted = importPictureFile(path, m_importSettings, imported); !converted) {
+            m_dialogs->tell(tms::warningTitle(), converted.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
+    });
 }
 
 void Mosaic_Easel_Main::ImporterPicture_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
-        // The options' OK converts with the settings chosen; Cancel imports nothing.
-        if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
-            importPicture(file->path);
-    }
+    const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
+    // The options' OK converts with the settings chosen; Cancel imports nothing.
+    if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
+        importPicture(file->path);
 }
 
 void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write)
@@ -89,6 +78,8 @@ void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<tm
         return;
     if (const tms::FileResult written = write(chosen->path); !written)
         m_dialogs->tell(tms::warningTitle(), written.error);
+    else
+        m_life->tellWritten(chosen->path);
 }
 
 namespace {
@@ -104,19 +95,19 @@ QString askTableName(tms::UserDialogs& dialogs)
 void Mosaic_Easel_Main::ExporterC_Click()
 {
     exportPicture(PaintDialog::Export2C,
-                  [this](const QString& path) { return exportC(path, picture, askTableName(*m_dialogs)); });
+                  [this](const QString& path) { return exportC(path, m_doc.picture, askTableName(*m_dialogs)); });
 }
 
 void Mosaic_Easel_Main::ExporterASM_Click()
 {
     exportPicture(PaintDialog::Export2ASM,
-                  [this](const QString& path) { return exportASM(path, picture, askTableName(*m_dialogs)); });
+                  [this](const QString& path) { return exportASM(path, m_doc.picture, askTableName(*m_dialogs)); });
 }
 
 void Mosaic_Easel_Main::ExporterGRP_Click()
 {
     exportPicture(PaintDialog::Export2GRP,
-                  [this](const QString& path) { return saveGRPFile(path, picture); });
+                  [this](const QString& path) { return saveGRPFile(path, m_doc.picture); });
 }
 
 } // namespace paint

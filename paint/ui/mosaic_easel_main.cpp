@@ -3,7 +3,7 @@
 #include "mosaic_easel_main.h"
 
 #include "about_box.h"
-#include "close_flow.h"
+#include "document_life.h"
 #include "drawing_cursor.h"
 #include "file_drop.h"
 #include "import_picture_dialog.h"
@@ -71,7 +71,6 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
     palette = tms::standardPalette();
     ClearPicture();
     brushColors = {1, 15};
-    modified = false;
     firstActivation = true;
 
     ECRANBUFFER = makeViewImage(normalView());
@@ -82,11 +81,14 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
 
     buildControls();
     buildMenus();
-    updateCaption();
     RenderPicture();
 }
 
-Mosaic_Easel_Main::~Mosaic_Easel_Main() = default;
+
+Mosaic_Easel_Main::~Mosaic_Easel_Main()
+{
+    delete m_life; // before the document side it works on, while the undo stack still lives
+}
 
 void Mosaic_Easel_Main::buildControls()
 {
@@ -98,6 +100,7 @@ void Mosaic_Easel_Main::buildControls()
     trackStroke(ECRAN, QStringLiteral("Painting"));
     connectMouse(ECRAN, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::ECRAN_MouseDown);
     connectMouse(ECRAN, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::ECRAN_MouseMove);
+    connect(ECRAN, &tms::PixelView::strokeEnded, this, [this] { m_waitingForRelease = false; });
     layout->addWidget(ECRAN, 0, Qt::AlignTop);
 
     // The floating block: a window onto the_picture, which holds the whole picture
@@ -107,7 +110,6 @@ void Mosaic_Easel_Main::buildControls()
     selection->hide();
     the_picture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, selection);
     the_picture->setCursor(Qt::SizeAllCursor);
-    trackStroke(the_picture, QStringLiteral("Put"));
     the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
     connectMouse(the_picture, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::the_picture_MouseDown);
     connectMouse(the_picture, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::the_picture_MouseMove);
@@ -190,18 +192,19 @@ void Mosaic_Easel_Main::buildMenus()
 {
     QMenu* Fichier = menuBar()->addMenu(QStringLiteral("&File"));
     Fichier->setObjectName(QStringLiteral("Fichier"));
-    connect(Fichier, &QMenu::aboutToShow, this, &Mosaic_Easel_Main::Fichier_Click);
     auto add = [&](const char* name, const QString& caption, std::function<void()> handler) {
         QAction* action = Fichier->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); });
-    add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
-    add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); });
-    add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); });
-    add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); });
+    tms::giveStandardKeys(add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); }), tms::FileCommand::New);
+    QAction* Ouvrir = add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
+    tms::giveStandardKeys(Ouvrir, tms::FileCommand::Open);
+    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); }), tms::FileCommand::Save);
+    tms::giveStandardKeys(add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); }),
+                          tms::FileCommand::SaveAs);
+    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); }), tms::FileCommand::Close);
     Fichier->addSeparator();
     add("ExporterC", QStringLiteral("&Export to C"), [this] { ExporterC_Click(); });
     add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { ExporterASM_Click(); });
@@ -210,14 +213,13 @@ void Mosaic_Easel_Main::buildMenus()
     add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { ImporterGRP_Click(); });
     add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
     Fichier->addSeparator();
-    add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
-    tms::setStandardFileShortcuts(Fichier);
-    m_recentFiles = new tms::RecentFiles(Fichier, Fichier->findChild<QAction*>(QStringLiteral("Ouvrir")),
-                                         [this](const QString& path) { openFile(path); });
-    tms::acceptFileDrops(this, {QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
-                         [this](const QString& path) { openFile(path); });
+    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); }), tms::FileCommand::Quit);
+    connectDocumentLife(Fichier, Ouvrir);
 
     buildEditMenu();
+    // The click that closes a menu, on an item or beside it, must not paint.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        tms::pauseWhileOpen(menu, Timer1, tick);
     QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
     Apropos->setObjectName(QStringLiteral("Apropos"));
     connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);
@@ -286,7 +288,7 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
     QString* exportPath = exportSlot();
     PaintDialogChoice start;
     start.path = dialog == PaintDialog::ImportPictureOptions ? subject : exportPath ? *exportPath : m_lastPicturePath;
-    start.fullScreen = fullScreenFile;
+    start.fullScreen = m_doc.fullScreenFile;
     start.importSettings = m_importSettings;
     std::optional<PaintDialogChoice> choice = showDialog(dialog, start);
     if (!choice || (dialog != PaintDialog::ImportPictureOptions && choice->path.isEmpty()))
@@ -298,12 +300,6 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
     else
         m_lastPicturePath = choice->path;
     return choice;
-}
-
-void Mosaic_Easel_Main::updateCaption()
-{
-    setWindowTitle(fileName.isEmpty() ? QStringLiteral("Mosaic Easel")
-                                      : QStringLiteral("Mosaic Easel - ") + fileName);
 }
 
 void Mosaic_Easel_Main::Form_Activate()
@@ -345,10 +341,11 @@ void Mosaic_Easel_Main::Timer1_Timer()
     tick = true;
 }
 
+// What opening the File menu does: the pause begins; the menu holds it until it closes.
 void Mosaic_Easel_Main::Fichier_Click()
 {
-    // The click that closes the menu must not paint.
-    const tms::TimerPause pause(Timer1, tick);
+    Timer1.stop();
+    tick = false;
 }
 
 void Mosaic_Easel_Main::Apropos_Click()
@@ -359,11 +356,8 @@ void Mosaic_Easel_Main::Apropos_Click()
 
 void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)
 {
-    // When the save did not happen, the window and the work stay.
-    if (m_quitting
-        || tms::mayDiscardWork(*m_dialogs, modified,
-                               tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?")),
-                               [this] { return saveForPrompt(); }))
+    // When the save did not happen, or the question was cancelled, the window and the work stay.
+    if (m_life->mayEndWindow(tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?"))))
         event->accept();
     else
         event->ignore();

@@ -2,7 +2,6 @@
 // Open Recent, the standard shortcuts, the file dialog's columns and the about box,
 // and the widget-free row painter and image encoder beside them.
 #include "about_box.h"
-#include "close_flow.h"
 #include "file_chooser.h"
 #include "image_bytes.h"
 #include "pixel_rows.h"
@@ -59,23 +58,6 @@ private slots:
         QCOMPARE(tms::buttonValue(Qt::LeftButton | Qt::RightButton), 3);
     }
 
-    void closeFlowAsksOnlyForModifiedWorkAndKeepsUnsavedWork()
-    {
-        int saves = 0;
-        auto save = [&](bool ok) { return [&saves, ok] { ++saves; return ok; }; };
-        ScriptedDialogs dialogs;
-        QVERIFY(tms::mayDiscardWork(dialogs, false, tms::closingPrompt(), save(false)));
-        QVERIFY(dialogs.shown.isEmpty());
-        dialogs.yesNoAnswers << false << true << true;
-        QVERIFY(tms::mayDiscardWork(dialogs, true, tms::closingPrompt(), save(false))); // No
-        QVERIFY(tms::mayDiscardWork(dialogs, true, tms::closingPrompt(), save(true)));
-        QVERIFY(!tms::mayDiscardWork(dialogs, true, tms::endOfWindowPrompt(QStringLiteral("Q?")), save(false)));
-        QCOMPARE(saves, 2);
-        QCOMPARE(dialogs.shown[0].title, QStringLiteral("Warning"));
-        QCOMPARE(dialogs.shown[0].text, QStringLiteral("Do you want to save the modification before closing?"));
-        QCOMPARE(dialogs.shown[2].title, QStringLiteral("Warning! Unsaved modification!"));
-    }
-
     void timerPauseClearsTickAndRestarts()
     {
         QTimer timer;
@@ -85,6 +67,17 @@ private slots:
         QVERIFY(!runningInside);
         QVERIFY(!tick);
         QVERIFY(timer.isActive());
+
+        // A menu holds the pause from the moment it opens until it closes.
+        QMenu menu;
+        tms::pauseWhileOpen(&menu, timer, tick);
+        tick = true;
+        emit menu.aboutToShow();
+        QVERIFY(!tick && !timer.isActive());
+        QCoreApplication::processEvents(); // still open: still paused
+        QVERIFY(!timer.isActive());
+        emit menu.aboutToHide();
+        QVERIFY(!tick && timer.isActive());
     }
 
     void rowsAndBlocksStayInsideTheImage()
@@ -220,11 +213,12 @@ private slots:
         QMenu file;
         const QStringList names = {"Nouveau", "Ouvrir", "Sauver", "SauverSous", "Fermer", "Quitter"};
         const QStringList keys = {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+W", "Ctrl+Q"};
-        for (const QString& name : names)
-            file.addAction(QStringLiteral("&") + name)->setObjectName(name);
-        tms::setStandardFileShortcuts(&file);
+        const tms::FileCommand commands[] = {tms::FileCommand::New,    tms::FileCommand::Open,
+                                             tms::FileCommand::Save,   tms::FileCommand::SaveAs,
+                                             tms::FileCommand::Close,  tms::FileCommand::Quit};
         for (int i = 0; i < names.size(); ++i) {
-            auto* action = file.findChild<QAction*>(names[i]);
+            QAction* action = file.addAction(QStringLiteral("&") + names[i]);
+            tms::giveStandardKeys(action, commands[i]);
             QVERIFY(action->shortcuts().contains(QKeySequence(keys[i])) && action->text() == "&" + names[i]);
         }
 

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,11 +65,11 @@ private slots:
         QVERIFY(decodeSCR(content, expected) || decodeMLT(content, expected) || decodeGRP(content, expected).isEmpty());
 
         EaselWindowFixture f;
-                f->fileName = dir.filePath("old.pp");
+        f->document().fileName = dir.filePath("old.pp");
         f.choices.enqueue({path, {}});
         name.endsWith(".grp") ? f->ImporterGRP_Click() : f->ImporterSCR_Click();
-        QCOMPARE(f->picture, expected);
-        QVERIFY(!f->modified && f->fileName.isEmpty());
+        QCOMPARE(f->document().picture, expected);
+        QVERIFY(f->document().modified && f->document().fileName.isEmpty()); // unsaved work without a name
         QCOMPARE(f.dialogs.shown.size(), 0);
         f->Ouvrir_Click(); // the next picture dialog starts in the imported file's folder
         QCOMPARE(f.starts.last().path, path);
@@ -133,10 +134,10 @@ private slots:
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
-                const Picture picture = pictureThatPacks();
-        f->picture = picture;
-        f->modified = true;
-        f->fileName = dir.filePath("mine.pp");
+        const Picture picture = pictureThatPacks();
+        f->document().picture = picture;
+        f->document().modified = true;
+        f->document().fileName = dir.filePath("mine.pp");
         f.dialogs.textAnswers << QString() << QString("pic");
         f.choices << DialogChoice{dir.filePath("a.c"), {}} << DialogChoice{dir.filePath("a.asm"), {}}
                    << DialogChoice{dir.filePath("a.grp"), {}};
@@ -148,9 +149,11 @@ private slots:
         QCOMPARE(readFile(dir.filePath("a.grp")), encodeGRP(picture));
         QCOMPARE(f.dialogs.shown[0].title, QString("Picture table name"));
         QCOMPARE(f.dialogs.shown[0].text, QString("table name"));
-        QCOMPARE(f->picture, picture);
-        QVERIFY(f->modified);
-        QCOMPARE(f->fileName, dir.filePath("mine.pp"));
+        QCOMPARE(f->document().picture, picture);
+        QVERIFY(f->document().modified);
+        QCOMPARE(f->document().fileName, dir.filePath("mine.pp"));
+        QCOMPARE(f->statusBar()->currentMessage(),
+                 QStringLiteral("Wrote a.grp (%1 bytes)").arg(QFileInfo(dir.filePath("a.grp")).size()));
 
         // Closing a dialog without a choice writes nothing, not even the file chosen before.
         writeFile(dir.filePath("a.c"), "kept");
@@ -180,26 +183,26 @@ private slots:
         QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
 
         EaselWindowFixture f;
-                f->modified = true;
+        f->document().modified = true;
         f.dialogs.yesNoAnswers << false; // do not save the changes
         f.choices << DialogChoice{dir.filePath("red.png"), {}} << DialogChoice{};
         f->ImporterPicture_Click();
         QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::ImportPictureFile, PaintDialog::ImportPictureOptions}));
         QCOMPARE(f.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
-        QVERIFY(!f->modified);
-        QVERIFY(f->fileName.isEmpty());
-        QVERIFY(pixelColor(f->picture, 8, 8) == 8 || pixelColor(f->picture, 8, 8) == 9); // a red
+        QVERIFY(f->document().modified); // unsaved work without a name
+        QVERIFY(f->document().fileName.isEmpty());
+        QVERIFY(pixelColor(f->document().picture, 8, 8) == 8 || pixelColor(f->document().picture, 8, 8) == 9); // a red
 
         // Cancelling the options leaves the picture.
-        const Picture before = f->picture;
+        const Picture before = f->document().picture;
         f.choices << DialogChoice{dir.filePath("red.png"), {}};
         f->ImporterPicture_Click();
-        QCOMPARE(f->picture, before);
+        QCOMPARE(f->document().picture, before);
 
         // A picture named on the command line is converted at the start.
         EaselWindowFixture started(dir.filePath("red.png"));
-        QCOMPARE(started->picture, before);
-        QCOMPARE(started->windowTitle(), QString("Mosaic Easel"));
+        QCOMPARE(started->document().picture, before);
+        QCOMPARE(started->windowTitle(), QString("Mosaic Easel[*]"));
     }
 
     void openStoresOnlyAPowerPaintFile()

@@ -121,17 +121,22 @@ private slots:
         h.window.ImporterPicture_Click();
         QVERIFY(h.doc().sameTablesAs(before));
 
-        // OK, the question about unsaved work answered No: the screen shows the picture,
-        // a new unsaved document, one undo step.
+        // OK, then Cancel at the question about unsaved work: nothing changes.
         h.user = Harness(edition).user;
-        h.dialogs.yesNoAnswers.enqueue(false);
+        h.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
         h.window.ImporterPicture_Click();
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
+        QVERIFY(h.doc().sameTablesAs(before));
+
+        // OK and No: the screen shows the picture, a new unsaved document, one undo step.
+        h.dialogs.yesNoAnswers.enqueue(false);
+        h.window.ImporterPicture_Click();
         QCOMPARE(screenPicture(h.doc()), picture.convertToFormat(QImage::Format_RGB32));
         QVERIFY(h.doc().modified);
         QVERIFY(h.doc().fileName.isEmpty());
-        QCOMPARE(h.window.windowTitle(), QString("KARDO"));
+        QCOMPARE(h.window.windowTitle(), QString("KARDO[*]"));
+        QVERIFY(h.window.isWindowModified());
         auto* undo = h.window.findChild<QUndoStack*>("undoStack");
         QCOMPARE(undo->count(), 1);
         undo->undo();

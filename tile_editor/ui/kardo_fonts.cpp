@@ -2,6 +2,7 @@
 // print dialog. The glyphs, the font file and the sheet live in model/ and io/.
 #include "kardo_window.h"
 
+#include "document_life.h"
 #include "font_file.h"
 #include "fonts.h"
 #include "printer_form.h"
@@ -39,6 +40,7 @@ void KardoWindow::font_Click(int Index)
         return;
     withTimerPaused([&] {
         ApplyFont(m_doc, faces[std::size_t(Index - 1)]);
+        m_doc.modified = true; // up to 58 characters changed: work to save
         cmd_Refresh_Click();
     });
 }
@@ -52,6 +54,8 @@ void KardoWindow::morefont_Click()
             return;
         m_fontFileName = *chosen;
         const FontLoad load = LoadFontFile(m_fontFileName, m_doc);
+        if (load.charactersRead > 0)
+            m_doc.modified = true;
         cmd_Refresh_Click();
         if (!load.ok)
             dialogs().tell(tms::warningTitle(), load.message);
@@ -67,19 +71,20 @@ void KardoWindow::savefont_Click()
     m_fontFileName = *chosen;
     const QString title = fontTitle(
         dialogs().askText(QStringLiteral("Font name"), QStringLiteral("What is the name of title Font?"), QString()));
-    const tms::FileResult written = SaveFontFile(m_fontFileName, m_doc, title);
-    if (!written.ok)
-        dialogs().tell(tms::warningTitle(), written.error);
+    tellWritten(SaveFontFile(m_fontFileName, m_doc, title), m_fontFileName);
 }
 
 void KardoWindow::ShowPrintForm_Click()
 {
     withTimerPaused([this] {
-        PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this);
+        PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this, m_printPaper);
         if (m_runPrintForm)
             m_runPrintForm(form);
         else
             form.exec();
+        m_printPaper = form.chosenPaper().value_or(m_printPaper); // offered again next time
+        if (!form.report().isEmpty())
+            m_life->tellInStatusBar(form.report());
     });
 }
 

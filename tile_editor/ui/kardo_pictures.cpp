@@ -5,6 +5,7 @@
 #include "kardo_window.h"
 
 #include "atomic_file.h"
+#include "document_life.h"
 #include "image_bytes.h"
 #include "picture_file.h"
 #include "picture_import_dialog.h"
@@ -94,17 +95,14 @@ void KardoWindow::importPictureFile(const QString& path)
             dialogs().tell(tms::warningTitle(), dither::selectMoreColors);
             return;
         }
-        // The picture replaces the document, as Open does: first the question.
-        if (!mayDiscardWork())
-            return;
-        recordStep(QStringLiteral("Import Picture"), [&] {
+        // The picture replaces the document, as Open does: first the question, then
+        // one undo step; the new document is unsaved work without a name.
+        m_life->importWith(QStringLiteral("Import Picture"), QString(), [&] {
             m_doc.ResetTables();
             applyTiles(m_doc, converted->tiles);
+            cmd_Refresh_Click();
+            return true;
         });
-        m_doc.modified = true; // also when the tables came out as they were
-        m_doc.fileName.clear();
-        setCaptionForFile();
-        cmd_Refresh_Click();
     });
 }
 
@@ -141,10 +139,9 @@ void KardoWindow::exportPicture(FileDialogKind kind, QImage (*picture)(const Til
     if (!path)
         return;
     const std::optional<QByteArray> png = tms::encodeImage(picture(m_doc), "PNG");
-    const tms::FileResult written = png ? tms::writeWholeFile(*path, *png)
-                                        : tms::FileResult::failure(QStringLiteral("Cannot encode \"%1\"").arg(*path));
-    if (!written)
-        dialogs().tell(tms::warningTitle(), written.error);
+    tellWritten(png ? tms::writeWholeFile(*path, *png)
+                    : tms::FileResult::failure(QStringLiteral("Cannot encode \"%1\"").arg(*path)),
+                *path);
 }
 
 void KardoWindow::ExporterTileset_Click()

@@ -9,6 +9,7 @@
 #include "editing_state.h"
 #include "group_colors.h"
 #include "palette.h"
+#include "print_sheet.h"
 #include "tile_document.h"
 
 #include "picture_to_screen.h"
@@ -30,7 +31,9 @@ class QTimer;
 class QUndoStack;
 
 namespace tms {
+class DocumentLife;
 class DocumentUndo;
+struct FileResult;
 class PixelView;
 class RecentFiles;
 class UserDialogs;
@@ -109,7 +112,9 @@ public:
     // Opens a project chosen outside the Open dialog (dropped on the window, or an
     // entry of Open Recent) with the dialog's check and Open's question.
     void openProjectFile(const QString& path);
-    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
+    tms::RecentFiles* recentFiles() const;
+    // New, Open, Save, Close and Quit, the question about unsaved work and the title.
+    tms::DocumentLife& documentLife();
 
     // Start-up and life of the window.
     void Form_Load();
@@ -177,6 +182,8 @@ public slots:
     QChar TextHEX_KeyPress(QChar KeyAscii);
     void TextHEX_KeyUp(int KeyCode, int Shift);
     void ApplyHex();
+    // Ends the hex box's entry: the next digit begins a new undo step.
+    void endHexEntry();
 
     // Character and pattern-table operations.
     void cmd_carac_flipx_Click();
@@ -254,16 +261,8 @@ private:
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);
-    // Close's work after its question: reset the document and the window.
-    void closeDocument();
     // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
-    // Close's question; false when the work must be kept.
-    bool mayDiscardWork();
-    // Save run by a prompt answered Yes; false when nothing was written and the work
-    // must be kept.
-    bool saveForPrompt();
-    void setCaptionForFile();
     // Runs a file dialog and remembers the folder of its choice for the next one.
     std::optional<FileChoice> runFileDialog(FileDialogKind kind);
     std::optional<QString> choosePath(FileDialogKind kind);
@@ -271,13 +270,12 @@ private:
     void loadCommandLineFile(const QString& path);
 
     // --- helpers of kardo_files.cpp ---
-    // Writes the project to path; tells the user when it fails.
-    bool writeProjectTo(const QString& path);
-    // Loads a project into the document; tells the user what went wrong. False when
-    // the file was refused and nothing changed.
-    bool loadProjectFrom(const QString& path);
-    // Open's work once the timer is paused.
-    void openProject();
+    class DocumentSide;
+    friend class DocumentSide;
+    std::shared_ptr<DocumentSide> m_documentSide; // shared: deleted where it is whole
+    tms::DocumentLife* m_life = nullptr;
+    // Says in the status bar what an export wrote, or tells why it failed.
+    void tellWritten(const tms::FileResult& written, const QString& path);
     // --- end of kardo_files.cpp helpers ---
 
     // --- helpers of kardo_fonts.cpp ---
@@ -285,6 +283,7 @@ private:
     void connectFontMenu();
     QString m_fontFileName; // the current font file
     std::function<void(PrinterForm&)> m_runPrintForm;
+    SheetPaper m_printPaper = SheetPaper::Letter; // the paper last used
     // --- end of kardo_fonts.cpp helpers ---
 
     // --- helpers of kardo_pictures.cpp ---
@@ -338,7 +337,6 @@ private:
     QString m_prototypePath;
     std::optional<qint64> m_prototypeOffset;
     bool m_firstActivation = true;
-    tms::RecentFiles* m_recentFiles = nullptr;
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.

@@ -144,8 +144,13 @@ public:
     ScreenTiles run()
     {
         foldOneColourCells();
-        while (livePairs() > groupsInModeOne)
+        bool moved = false;
+        while (livePairs() > groupsInModeOne) {
             moveCheapestPair();
+            moved = true;
+        }
+        if (moved)
+            refitToLivePairs();
         std::vector<int> groups = shareGroups();
         return layOut(groups);
     }
@@ -273,6 +278,44 @@ private:
             }
         }
         moveCells(bestFrom, bestTo);
+    }
+
+    // Once pairs have moved, a cell may be drawn better by another of the pairs left than
+    // by the one its own pair moved into: every cell takes the pair that changes its
+    // pixels least (the one it has on a tie).
+    void refitToLivePairs()
+    {
+        std::vector<int> pairOfCell(cellCount, -1);
+        for (std::size_t p = 0; p < m_pairs.size(); ++p)
+            for (int cell : m_pairs[p].cells)
+                pairOfCell[cell] = int(p);
+        for (PairCells& p : m_pairs)
+            p.cells.clear();
+        for (int cell = 0; cell < cellCount; ++cell) {
+            std::array<int, 16> count{};
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x)
+                    ++count[m_looks[cell].pixel(x, y)];
+            auto change = [&](const Pair& pair) {
+                long sum = 0;
+                for (int c = 0; c < 16; ++c)
+                    if (count[c])
+                        sum += long(count[c]) * m_distances[c][nearestOf(c, pair, m_distances)];
+                return sum;
+            };
+            int best = pairOfCell[cell];
+            long bestChange = change(m_pairs[best].pair);
+            for (std::size_t p = 0; p < m_pairs.size(); ++p)
+                if (m_pairs[p].alive && change(m_pairs[p].pair) < bestChange) {
+                    best = int(p);
+                    bestChange = change(m_pairs[p].pair);
+                }
+            m_pairs[best].cells.push_back(cell);
+            m_masks[cell] = maskIn(m_looks[cell], m_pairs[best].pair, m_distances);
+        }
+        for (PairCells& p : m_pairs)
+            if (p.alive && p.cells.empty())
+                p.alive = false;
     }
 
     // One group for every pair, then the spare groups one by one to the pair that

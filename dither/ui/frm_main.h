@@ -120,6 +120,9 @@ public:
     void livePreview_Timer();
 
     bool livePreview() const;
+    // The title: the program, the picture's name, and a mark while a conversion of it
+    // has not been saved.
+    void showTitle();
     CompareMethodsWindow* compareWindow() const { return m_compare; }
 
 protected:
@@ -146,6 +149,7 @@ private:
 
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
+    QString m_pictureName; // the loaded file's name, empty for the prompt or a pasted picture
     CompareMethodsWindow* m_compare = nullptr; // a child of the window, made at its first use
 
     // A conversion requested while one runs (its progress lets events through) waits

@@ -44,6 +44,8 @@ bool frm_main::loadPicture(const QString& path)
     }
     status->setToolTip(QString());
     takePicture(*picture);
+    m_pictureName = QFileInfo(path).fileName();
+    showTitle();
     return true;
 }
 
@@ -59,6 +61,7 @@ void frm_main::apply_resize()
     // The last result belongs to the picture shown before: nothing is converted now.
     converted = false;
     status->setText(QString());
+    setWindowModified(false);
     showPicture(pictureImage(source_image));
     settingChanged();
 }
@@ -81,6 +84,8 @@ void frm_main::takeClipboardPicture()
         return;
     }
     takePicture(picture);
+    m_pictureName = QStringLiteral("pasted picture");
+    showTitle();
 }
 
 void frm_main::menu_resize_mode_Click(int Index)

@@ -21,6 +21,13 @@ QImage frm_main::pictureToHandOn() const
     return converted ? resultImage(result) : Buffered_Image;
 }
 
+void frm_main::showTitle()
+{
+    const QString program = QStringLiteral("Palette Press");
+    setWindowTitle((m_pictureName.isEmpty() ? program : program + QStringLiteral(" - ") + m_pictureName)
+                   + QStringLiteral("[*]"));
+}
+
 bool frm_main::convertShownPicture()
 {
     if (!converted && lastMethod)
@@ -82,8 +89,10 @@ void frm_main::writeOutput(const QString& path, const std::optional<QByteArray>&
     const tms::FileResult written = tms::writeWholeFile(path, *bytes);
     if (!written)
         m_dialogs->tell(tms::warningTitle(), written.error);
-    else
+    else {
         status->setText(tms::writtenFileMessage(path));
+        setWindowModified(false);
+    }
 }
 
 void frm_main::cmd_to_clipboard_Click()

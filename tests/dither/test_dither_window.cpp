@@ -81,7 +81,7 @@ private slots:
     void startsWithThePromptAsThePicture()
     {
         Window w;
-        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press"));
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press[*]"));
         QVERIFY(!w.window.findChild<QAction*>("menu_palette_data_2")->isEnabled());
 
         // Converting right away converts the prompt: more than one colour comes out.
@@ -226,14 +226,16 @@ private slots:
         w.load(path("first.png"));
         w.trigger("menu_color_select_all");
         w.trigger("menu_nearest");
-        QCOMPARE(w.statusText(), conversionDone);
+        QVERIFY(w.statusText() == conversionDone && w.window.isWindowModified());
         w.load(path("second.png"));
-        QVERIFY(w.statusText() != conversionDone);
+        QVERIFY(w.statusText() != conversionDone && !w.window.isWindowModified());
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press - second.png[*]"));
         const ConversionResult second = w.convertedWith(Method::Nearest);
         w.paths << path("second.pp") << path("second.bmp");
         w.trigger("menu_save_powerpaint");
         QCOMPARE(readFile(path("second.pp")), powerPaintFile(second, true));
         QCOMPARE(w.statusText(), QStringLiteral("Wrote second.pp (40960 bytes)"));
+        QVERIFY(!w.window.isWindowModified());
         w.trigger("menu_save_picture");
         QCOMPARE(QImage(path("second.bmp")).convertToFormat(QImage::Format_RGB32),
                  resultImage(second).convertToFormat(QImage::Format_RGB32));

@@ -71,7 +71,9 @@ private slots:
         QCOMPARE(f->document().picture, expected);
         QVERIFY(f->document().modified && f->document().fileName.isEmpty()); // unsaved work without a name
         QCOMPARE(f.dialogs.shown.size(), 0);
-        f->Ouvrir_Click(); // the next picture dialog starts in the imported file's folder
+        f.choices.enqueue({dir.filePath("saved.pp"), true});
+        QVERIFY(f->Sauver_Click()); // Save asks for a name, starting in the imported file's folder
+        QCOMPARE(f.opened.last(), PaintDialog::SaveAsPicture);
         QCOMPARE(f.starts.last().path, path);
     }
 
@@ -155,12 +157,6 @@ private slots:
         QCOMPARE(f->statusBar()->currentMessage(),
                  QStringLiteral("Wrote a.grp (%1 bytes)").arg(QFileInfo(dir.filePath("a.grp")).size()));
 
-        // Closing a dialog without a choice writes nothing, not even the file chosen before.
-        writeFile(dir.filePath("a.c"), "kept");
-        f->ExporterC_Click();
-        QCOMPARE(readFile(dir.filePath("a.c")), QByteArray("kept"));
-        QCOMPARE(f.dialogs.shown.size(), 2);
-
         // A failed write is told.
         f.choices << DialogChoice{dir.filePath("missing/a.grp"), {}};
         f->ExporterGRP_Click();
@@ -205,47 +201,31 @@ private slots:
         QCOMPARE(started->windowTitle(), QString("Mosaic Easel[*]"));
     }
 
-    void openStoresOnlyAPowerPaintFile()
+    // The picture dialogs: their forms, and what they return.
+    void pictureDialogsReturnTheirChoice()
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("odd.pp"), QByteArray(10241, 'x'));
         writeFile(dir.filePath("good.pp"), QByteArray(40960, '\0'));
         ScriptedDialogs dialogs;
-        const auto chooser = createOpenPPFile(dialogs, nullptr, dir.filePath("previous.pp"));
-        QCOMPARE(chooser->objectName(), QString("OpenPPFile"));
-        QCOMPARE(chooser->windowTitle(), QString("Open PowerPaint file"));
-        QCOMPARE(chooser->directory().absolutePath(), QDir(dir.path()).absolutePath());
-        chooser->submit(dir.filePath("odd.pp"));
+        const auto open = createOpenPPFile(dialogs, nullptr, dir.filePath("previous.pp"));
+        QVERIFY(open->objectName() == "OpenPPFile" && open->windowTitle() == "Open PowerPaint file");
+        QCOMPARE(open->directory().absolutePath(), QDir(dir.path()).absolutePath());
+        open->submit(dir.filePath("odd.pp"));
+        QVERIFY(!open->confirmedPath());
+        open->submit(dir.filePath("good.pp"));
+        QCOMPARE(open->confirmedPath(), std::optional<QString>(dir.filePath("good.pp")));
         QCOMPARE(dialogs.texts(), QStringList{notPowerPaintMessage()});
-        QVERIFY(!chooser->confirmedPath()); // nothing confirmed
-        chooser->submit(dir.filePath("good.pp"));
-        QCOMPARE(chooser->confirmedPath(), std::optional<QString>(dir.filePath("good.pp")));
-        QCOMPARE(checkPowerPaintLength(dir.filePath("missing.pp")), notPowerPaintMessage());
-    }
 
-    void saveAsStoresTheNameAndTheSize()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("taken.PP"), QByteArray(10240, 'x'));
-        ScriptedDialogs dialogs;
-        const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
-        QCOMPARE(dialog.chooser->objectName(), QString("SaveAsPPFile"));
-        QCOMPARE(dialog.chooser->windowTitle(), QString("Save As (PP File)"));
-        QCOMPARE(dialog.Check1->text(), QString("FullScreen 40K"));
-        QCOMPARE(dialog.chooser->findChild<QCheckBox*>("Check1"), dialog.Check1);
-        QVERIFY(dialog.Check1->isChecked()); // shows the current size
-
-        dialogs.yesNoAnswers.enqueue(false);
-        dialog.chooser->submit("taken.PP");
-        QCOMPARE(dialogs.texts(), QStringList{"Do you want to replace this file"});
-        QVERIFY(!saveAsPPFileChoice(dialog));
-
-        dialog.Check1->setChecked(false);
-        dialog.chooser->submit("level1");
-        const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(dialog);
-        QVERIFY(choice);
+        const SaveAsPPFile save = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
+        QVERIFY(save.chooser->objectName() == "SaveAsPPFile" && save.chooser->windowTitle() == "Save As (PP File)");
+        QCOMPARE(save.chooser->findChild<QCheckBox*>("Check1"), save.Check1);
+        QVERIFY(save.Check1->text() == "FullScreen 40K" && save.Check1->isChecked()); // shows the current size
+        save.Check1->setChecked(false);
+        save.chooser->submit("level1");
+        const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(save);
+        QVERIFY(choice && !choice->fullScreen);
         QCOMPARE(choice->path, QDir(dir.path()).filePath("level1.pp"));
-        QVERIFY(!choice->fullScreen);
     }
 };
 

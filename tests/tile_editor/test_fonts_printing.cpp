@@ -227,11 +227,7 @@ private slots:
         auto* stack = window.findChild<QUndoStack*>("undoStack");
         window.Polices->findChild<QAction*>("font6")->trigger();
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
-        QVERIFY(doc.modified && window.isWindowModified());
-        QCOMPARE(stack->count(), 1);
-        window.findChild<QAction*>("Undo")->trigger();
-        QVERIFY(!doc.modified && doc.charPatterns['A'] == TileDocument().charPatterns['A']);
-        window.findChild<QAction*>("Redo")->trigger();
+        QVERIFY(doc.modified && window.isWindowModified() && stack->count() == 1); // one step (test_undo)
 
         // Save: a title, then the file; closing the dialog without a choice writes nothing.
         const QString path = dir.filePath("six.fcv");

@@ -41,17 +41,15 @@ QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xF
 struct Harness {
     ScriptedDialogs dialogs;
     KardoWindow window;
-    QList<FileDialogKind> shownDialogs;
     using User = std::function<std::optional<FileChoice>(FileDialogKind)>;
     User user = [](FileDialogKind) { return std::nullopt; }; // closes every dialog
-    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
+    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
+                     Edition edition = Edition::ScreenMode2)
+        : window(edition)
     {
         window.setDialogs(&dialogs);
         window.setPrototypeListFile(prototypeList);
-        window.setFileDialogRunner([this](FileDialogKind kind) {
-            shownDialogs << kind;
-            return user(kind);
-        });
+        window.setFileDialogRunner([this](FileDialogKind kind) { return user(kind); });
         window.Form_Load();
         if (shown)
             window.show();
@@ -63,7 +61,6 @@ struct Harness {
     {
         user = [path, cExport](FileDialogKind) { return std::optional<FileChoice>(FileChoice{path, cExport}); };
     }
-    void closeDialogs() { user = [](FileDialogKind) { return std::nullopt; }; }
     void click(const char* name)
     {
         auto* button = window.findChild<QPushButton*>(name);
@@ -189,9 +186,6 @@ private slots:
         QTest::keyClicks(h.window.TextHEX, "fg1");
         QCOMPARE(h.window.TextHEX->text(), QString("F1"));
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0xF1));
-        QTest::keyClick(h.window.TextHEX, Qt::Key_Backspace); // deletes, and the character follows
-        QCOMPARE(h.window.TextHEX->text(), QString("F"));
-        QCOMPARE(h.doc().charPatterns[32][0], Byte(0xF0));
     }
 
     // Undo and redo act on the document even while the hex box has the keyboard, and a
@@ -211,12 +205,10 @@ private slots:
         QCOMPARE(stack->count(), 1);
 
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(h.doc().charPatterns[32], (std::array<Byte, 8>{}));
+        QVERIFY(h.doc().charPatterns[32] == (std::array<Byte, 8>{}) && !h.doc().modified);
         QCOMPARE(box->text(), charHexText(h.doc())); // the box agrees with the character
-        QVERIFY(!h.doc().modified);
         QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(h.doc().charPatterns[32], typed);
-        QCOMPARE(box->text(), QString("123456789ABCDEF0"));
+        QVERIFY(h.doc().charPatterns[32] == typed && box->text() == "123456789ABCDEF0");
 
         box->end(false);
         QTest::keyClick(box, Qt::Key_Backspace);
@@ -233,21 +225,6 @@ private slots:
         QCOMPARE(stack->count(), 3);
     }
 
-    void menusHoldThePaintingPauseWhileOpen()
-    {
-        Harness h;
-        h.doc().currentChar = 65;
-        for (QMenu* menu : {h.window.Fichier, h.window.Edit, h.window.Polices}) {
-            h.window.Timer1_Timer();
-            emit menu->aboutToShow();
-            QVERIFY(!h.window.editing().tick && !h.window.Timer1->isActive()); // no tick while it is open
-            h.window.ECRAN_MouseDown(1, 0, 10, 10);
-            QCOMPARE(h.doc().nameTable[1][1], Byte(32));
-            emit menu->aboutToHide();
-            QVERIFY(!h.window.editing().tick && h.window.Timer1->isActive()); // the pause ends with the menu
-        }
-    }
-
     void screenLabelsTickAndClamping()
     {
         Harness h;
@@ -257,10 +234,15 @@ private slots:
         h.window.ECRAN_MouseMove(1, 0, 256, 100); // outside: nothing at all
         QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
 
-        h.window.Fichier_Click(); // opening a menu clears tick
-        h.window.ECRAN_MouseDown(1, 0, 10, 10);
+        for (QMenu* menu : {h.window.Fichier, h.window.Edit, h.window.Polices}) {
+            h.window.Timer1_Timer();
+            emit menu->aboutToShow(); // from the moment a menu opens...
+            QVERIFY(!h.window.editing().tick && !h.window.Timer1->isActive());
+            h.window.ECRAN_MouseDown(1, 0, 10, 10);
+            emit menu->aboutToHide(); // ...until it has closed, and a tick later
+            QVERIFY(!h.window.editing().tick && h.window.Timer1->isActive() && !h.doc().modified);
+        }
         QCOMPARE(h.doc().nameTable[1][1], Byte(32));
-        QVERIFY(!h.doc().modified);
 
         h.window.Timer1_Timer();
         h.window.ECRAN_MouseDown(2, 0, 10, 10); // any button paints
@@ -268,26 +250,6 @@ private slots:
         QVERIFY(h.doc().modified);
         h.window.ECRAN_MouseMove(1, 0, 12, 12);
         QCOMPARE(h.window.LACARAC->text(), QString("C=65 (0x41)"));
-    }
-
-    void closeAskesAndResets()
-    {
-        Harness h;
-        h.doc().currentChar = 40;
-        h.window.CARACTERE_MouseDown(1, 0, 0, 0);
-        h.window.cmd_paste_car->setEnabled(true);
-        h.dialogs.yesNoAnswers.enqueue(false);
-        QVERIFY(h.window.Fermer_Click());
-        QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
-        QCOMPARE(h.doc().charPatterns[40][0], Byte(0));
-        QVERIFY(!h.doc().modified);
-        QCOMPARE(h.window.windowTitle(), QString("KARDO[*]"));
-        QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QCOMPARE(h.doc().currentChar, 40); // the editing state stays
-
-        QVERIFY(h.window.Fermer_Click()); // clean: no question
-        QCOMPARE(h.dialogs.shown.size(), 1);
-        QCOMPARE(h.dialogs.unexpected, 0);
     }
 
     void prototypeButtonFollowsTheImage()
@@ -421,35 +383,24 @@ private slots:
         QFETCH(Edition, edition);
         QTemporaryDir dir;
         const QString path = dir.filePath("level1.dat"), other = dir.filePath("other.dat");
-        ScriptedDialogs dialogs;
-        KardoWindow window(edition);
-        window.setDialogs(&dialogs);
-        QString choice;
-        window.setFileDialogRunner([&](FileDialogKind) -> std::optional<FileChoice> {
-            if (choice.isEmpty())
-                return std::nullopt;
-            return FileChoice{choice, {}};
-        });
-        window.Form_Activate();
+        Harness h(true, QStringLiteral("no-such-prototype.txt"), edition);
+        KardoWindow& window = h.window;
+        ScriptedDialogs& dialogs = h.dialogs;
         TileDocument& doc = window.document();
         doc.nameTable[3][4] = 0x99;
         doc.modified = true;
-        choice = path;
+        h.choose(path);
         QVERIFY(window.Sauver_Click()); // unnamed: Save As
-        QCOMPARE(readFile(path), projectFileBytes(doc));
-        QCOMPARE(window.windowTitle(), "KARDO - " + path + "[*]");
-        QCOMPARE(window.statusBar()->currentMessage(),
-                 QStringLiteral("Wrote level1.dat (%1 bytes)").arg(readFile(path).size()));
+        QVERIFY(readFile(path) == projectFileBytes(doc) && window.windowTitle() == "KARDO - " + path + "[*]");
         const TileDocument source = testdoc::randomDocument(2, true, edition);
         writeFile(other, projectFileBytes(source));
 
         // Every question about unsaved work offers Cancel, and Cancel keeps the work:
         // New, Open, a dropped project, Close, Quit and the end of the window.
-        window.show();
         doc.nameTable[0][0] = 7;
         doc.modified = true;
         const TileDocument edited = doc;
-        choice = other;
+        h.choose(other);
         for (int command = 0; command < 6; ++command) {
             dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
             switch (command) {
@@ -472,7 +423,6 @@ private slots:
         dialogs.yesNoAnswers.enqueue(tms::Answer::No); // No discards, and Open goes on
         window.Ouvrir_Click();
         QVERIFY(doc.sameTablesAs(source));
-        QCOMPARE(window.windowTitle(), "KARDO - " + other + "[*]");
         writeFile(dir.filePath("junk.dat"), "not a project");
         QVERIFY(dropFile(&window, dir.filePath("junk.dat")));
         QCOMPARE(dialogs.texts().last(), QStringLiteral("Illegal DAT file"));
@@ -495,10 +445,8 @@ private slots:
             h.dialogs.yesNoAnswers.enqueue(false);
             h.choose(dir.filePath(name));
             h.window.Ouvrir_Click();
-            QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
-            QVERIFY(h.dialogs.shown.last().text.contains(name));
-            QCOMPARE(int(h.doc().nameTable[2][2]), 5);
-            QVERIFY(h.doc().fileName.isEmpty());
+            QVERIFY(h.dialogs.shown.last().kind == "tell" && h.dialogs.shown.last().text.contains(name));
+            QVERIFY(h.doc().nameTable[2][2] == 5 && h.doc().fileName.isEmpty());
         }
 
         // A file cut short loads as far as it goes and says so.
@@ -521,10 +469,6 @@ private slots:
         h.choose(c, {true, 5, 5});
         h.window.ExporterC_Click();
         QCOMPARE(readFile(c), ExportC(h.doc(), {true, 5, 5}));
-        QVERIFY(QFile::remove(c));
-        h.closeDialogs();
-        h.window.ExporterC_Click(); // closed: nothing, also after an earlier export
-        QVERIFY(!QFile::exists(c));
 
         const QString a = dir.filePath("game.asm");
         h.choose(a);

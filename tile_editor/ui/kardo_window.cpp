@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -59,7 +60,9 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     }
 
     // kardo2 always shows its sprite panel.
-    resize(isModeOne() ? wideWidth : narrowWidth, windowHeight + menuBar()->sizeHint().height());
+    // The status bar, which reports what was written, gets its own room under the fixed layout.
+    resize(isModeOne() ? wideWidth : narrowWidth,
+           windowHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     Form_Load();
     connectFileMenu();
     connectFontMenu();

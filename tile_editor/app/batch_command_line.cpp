@@ -7,9 +7,13 @@
 #include "c_export.h"
 #include "font_file.h"
 #include "fonts.h"
+#include "image_bytes.h"
+#include "picture_options.h"
+#include "picture_tiles.h"
 #include "print_sheet.h"
 #include "project_file.h"
 #include "prototype_writer.h"
+#include "tile_sheets.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -38,6 +42,9 @@ struct Plan {
     std::shared_ptr<AsmExportOptions> lastAsm;
     std::shared_ptr<tms::Compression> lastBin;
     enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
+    // The conversion settings of --import-picture, pending and last as for --title.
+    std::shared_ptr<dither::PictureImportSettings> lastPicture;
+    std::shared_ptr<dither::PictureImportSettings> pendingPicture;
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -86,6 +93,68 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
                 });
                 return QString();
             }};
+}
+
+// An entry whose option writes a PNG picture made from the document.
+tms::batch::OptionEntry<Plan> pictureOutputOption(const char* name, QImage (*picture)(const TileDocument&))
+{
+    return {QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("OUT.png")),
+            [picture](Plan& plan, const QString& path) {
+                plan.steps.push_back([picture, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                    const std::optional<QByteArray> png = tms::encodeImage(picture(doc), "PNG");
+                    if (!png)
+                        return QStringLiteral("Cannot encode \"%1\"").arg(path);
+                    outputs.push_back({path, *png});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+// An entry whose option reads a file into the document.
+tms::batch::OptionEntry<Plan> inputOption(const char* name, const char* valueName,
+                                          QString (*read)(const QString& path, TileDocument& doc))
+{
+    return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
+            [read](Plan& plan, const QString& path) {
+                plan.steps.push_back([read, path](TileDocument& doc, tms::batch::Outputs&) { return read(path, doc); });
+                return QString();
+            }};
+}
+
+// --import-picture and the conversion options that go with it.
+std::vector<tms::batch::OptionEntry<Plan>> pictureImportOptions()
+{
+    std::vector<tms::batch::OptionEntry<Plan>> entries;
+    entries.push_back({QCommandLineOption(QStringLiteral("import-picture"), QString(), QStringLiteral("FILE")),
+                       [](Plan& plan, const QString& path) {
+                           const auto settings = settingForNewOutput(plan.lastPicture, plan.pendingPicture,
+                                                                     dither::PictureImportSettings{});
+                           plan.steps.push_back([settings, path](TileDocument& doc, tms::batch::Outputs&) {
+                               return importPictureFile(path, *settings, doc);
+                           });
+                           return QString();
+                       }});
+    for (const dither::PictureOption& option : dither::pictureOptions())
+        entries.push_back({QCommandLineOption(QLatin1String(option.name), QString(), QLatin1String(option.valueName)),
+                           [read = option.read](Plan& plan, const QString& text) {
+                               return read(text, settingToSet(plan.lastPicture, plan.pendingPicture,
+                                                              dither::PictureImportSettings{}));
+                           }});
+    return entries;
+}
+
+// The table with the pictures' options added: the imports and the PNG outputs.
+std::vector<tms::batch::OptionEntry<Plan>> withPictureOptions(std::vector<tms::batch::OptionEntry<Plan>> table)
+{
+    std::vector<tms::batch::OptionEntry<Plan>> pictures = pictureImportOptions();
+    pictures.push_back(pictureOutputOption("png", screenPicture));
+    pictures.push_back(pictureOutputOption("export-tileset", tilesetPicture));
+    pictures.push_back(pictureOutputOption("export-sprites", spriteSheetPicture));
+    pictures.push_back(inputOption("import-tileset", "FILE.png", importTilesetFile));
+    pictures.push_back(inputOption("import-sprites", "FILE.png", importSpriteSheetFile));
+    table.insert(table.end(), pictures.begin(), pictures.end());
+    return table;
 }
 
 std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
@@ -264,9 +333,10 @@ tms::batch::OptionEntry<Plan> writePrototypeOption()
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo = sharedOptions(Edition::ScreenMode2);
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo =
+        withPictureOptions(sharedOptions(Edition::ScreenMode2));
     static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = [] {
-        std::vector<tms::batch::OptionEntry<Plan>> table = sharedOptions(Edition::ScreenMode1);
+        std::vector<tms::batch::OptionEntry<Plan>> table = withPictureOptions(sharedOptions(Edition::ScreenMode1));
         table.push_back(writePrototypeOption());
         return table;
     }();
@@ -320,6 +390,24 @@ QString batchHelpText(const QString& program, Edition edition)
                "                                        the four-page character sheet as a PDF\n"
                "                                        (letter by default)\n"
                "%2"
+               "  --import-picture FILE                 convert a PNG, BMP, GIF or JPEG picture into the\n"
+               "                                        characters, their colours and the name table\n"
+               "                                        (the sprites stay); with, before or after it:\n"
+               "    --method NAME                       dithering method (default floyd-steinberg):\n"
+               "                                        %4\n"
+               "    --colors LIST                       \"all\" (default) or console colours such as 1,4,6,15\n"
+               "    --resize MODE                       none, stretch or aspect (default)\n"
+               "    --gamma PERCENT                     10..190 (default 100)\n"
+               "    --brightness VALUE                  -100..100 (default 0)\n"
+               "    --diffusion PERCENT                 0..100 (default 75)\n"
+               "  --png OUT.png                         write the screen as shown, 256x192\n"
+               "  --export-tileset OUT.png              write the 256 characters as a 128x128 sheet,\n"
+               "                                        16 per row\n"
+               "  --import-tileset FILE.png             read such a sheet (or any size in whole 8x8\n"
+               "                                        cells, at most 256) into the characters in order\n"
+               "  --export-sprites OUT.png              write the 64 sprites as a 128x128 sheet, 8 per row,\n"
+               "                                        on a transparent ground\n"
+               "  --import-sprites FILE.png             read such a sheet into the sprites\n"
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
@@ -327,7 +415,8 @@ QString batchHelpText(const QString& program, Edition edition)
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
         .arg(program, prototype)
-        .arg(fontMenuFaces(edition).size());
+        .arg(fontMenuFaces(edition).size())
+        .arg(dither::methodList());
 }
 
 bool batchPaints(int argc, char** argv)
@@ -368,9 +457,13 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
         return console.usageError(QStringLiteral("--title belongs to an --export-font"));
     if (plan.pendingPaper && !plan.lastPaper)
         return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
+    if (plan.pendingPicture && !plan.lastPicture)
+        return console.usageError(QStringLiteral("--method, --colors, --resize, --gamma, --brightness and --diffusion "
+                                                 "belong to an --import-picture"));
     if (plan.steps.empty())
         return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
-                                                 "--export-font%1 or --print-pdf")
+                                                 "--export-font%1, --png, --export-tileset, --export-sprites "
+                                                 "or --print-pdf")
                                       .arg(edition == Edition::ScreenMode1 ? QStringLiteral(", --write-prototype")
                                                                            : QString()));
     QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
@@ -378,6 +471,8 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
                             QStringLiteral("export-bin")};
     if (edition == Edition::ScreenMode1)
         fileOptions << QStringLiteral("write-prototype");
+    fileOptions << QStringLiteral("import-picture") << QStringLiteral("import-tileset") << QStringLiteral("import-sprites")
+                << QStringLiteral("png") << QStringLiteral("export-tileset") << QStringLiteral("export-sprites");
     for (const QString& name : fileOptions)
         if (parser.values(name).contains(QString()))
             return console.usageError(QStringLiteral("a file name is empty"));

@@ -67,7 +67,15 @@ void KardoWindow::connectFileMenu()
     m_documentSide = std::make_shared<DocumentSide>(*this);
     m_life = new tms::DocumentLife(*this, *m_documentSide, dialogs(), undo(), QStringLiteral("KARDO"));
     m_life->addRecentFilesMenu(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
-    m_life->acceptDrops({QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
+    // A dropped picture is imported as tiles, a dropped project opened.
+    m_life->acceptDrops({QStringLiteral(".dat"), QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
+                         QStringLiteral(".jpg"), QStringLiteral(".jpeg")},
+                        [this](const QString& path) {
+                            if (dither::isPictureFileName(path))
+                                importPictureFile(path);
+                            else
+                                openProjectFile(path);
+                        });
     // The click that closes a menu, on an item or beside it, must not paint.
     for (QMenu* menu : {Fichier, Edit, Polices})
         tms::pauseWhileOpen(menu, *Timer1, m_editing.tick);

@@ -206,6 +206,7 @@ void KardoWindow::buildMenus()
     ExporterC = item(Fichier, QStringLiteral("ExporterC"), QStringLiteral("&Export to C"));
     ExporterASM = item(Fichier, QStringLiteral("ExporterASM"), QStringLiteral("E&xport to ASM"));
     ExporterBIN = item(Fichier, QStringLiteral("ExporterBIN"), QStringLiteral("Export raw &tables"));
+    buildPictureMenus();
     Fichier->addSeparator();
     Quitter = item(Fichier, QStringLiteral("Quitter"), QStringLiteral("&Quit"));
     tms::giveStandardKeys(Nouveau, tms::FileCommand::New);

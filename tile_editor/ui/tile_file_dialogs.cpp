@@ -1,6 +1,7 @@
 #include "tile_file_dialogs.h"
 
 #include "font_preview.h"
+#include "picture_file.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -16,7 +17,8 @@ namespace tile {
 namespace {
 
 // The purposes: the two project dialogs share one, and so do the two font dialogs.
-enum Purpose { ProjectPurpose, FontPurpose, AsmPurpose, CPurpose, BinPurpose, PurposeCount };
+// The pictures and sheets share one.
+enum Purpose { ProjectPurpose, FontPurpose, AsmPurpose, CPurpose, BinPurpose, PicturePurpose, PurposeCount };
 
 Purpose purposeOf(FileDialogKind kind)
 {
@@ -28,6 +30,12 @@ Purpose purposeOf(FileDialogKind kind)
     case FileDialogKind::ExportASM: return AsmPurpose;
     case FileDialogKind::ExportC: return CPurpose;
     case FileDialogKind::ExportBIN: return BinPurpose;
+    case FileDialogKind::ImportPicture:
+    case FileDialogKind::ImportTileset:
+    case FileDialogKind::ImportSprites:
+    case FileDialogKind::ExportTileset:
+    case FileDialogKind::ExportSprites:
+    case FileDialogKind::ExportScreenPNG: return PicturePurpose;
     }
     return ProjectPurpose;
 }
@@ -62,6 +70,21 @@ tms::ChooserSetup openSetup(const char* name, const char* caption, const char* p
     setup.pattern = QString::fromLatin1(pattern);
     setup.kind = tms::ChooserSetup::Kind::Open;
     setup.check = tms::signatureCheck(signature, QString::fromLatin1(refusal));
+    return setup;
+}
+
+// A picture to read: any file the converter decodes whole.
+tms::ChooserSetup pictureSetup(const char* name, const char* caption)
+{
+    tms::ChooserSetup setup;
+    setup.objectName = QString::fromLatin1(name);
+    setup.caption = QString::fromLatin1(caption);
+    setup.pattern = dither::pictureFilePattern();
+    setup.kind = tms::ChooserSetup::Kind::Open;
+    setup.check = [](const QString& path) {
+        QString error;
+        return dither::readPicture(path, &error) ? QString() : error;
+    };
     return setup;
 }
 
@@ -112,6 +135,27 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
     case FileDialogKind::ExportBIN:
         setup = saveSetup("Export2BIN", "Export raw tables (PREFIX.pat, .col, .nam, .spr, .spc)", "*.pat", "Export",
                           ".pat", "Do you want to replace these table files");
+        break;
+    case FileDialogKind::ImportPicture:
+        setup = pictureSetup("ImportPictureFile", "Import Picture file");
+        break;
+    case FileDialogKind::ImportTileset:
+        setup = pictureSetup("ImportTilesetFile", "Import Tile Sheet file");
+        break;
+    case FileDialogKind::ImportSprites:
+        setup = pictureSetup("ImportSpritesFile", "Import Sprite Sheet file");
+        break;
+    case FileDialogKind::ExportTileset:
+        setup = saveSetup("ExportTileset", "Export Tile Sheet as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
+        break;
+    case FileDialogKind::ExportSprites:
+        setup = saveSetup("ExportSprites", "Export Sprite Sheet as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
+        break;
+    case FileDialogKind::ExportScreenPNG:
+        setup = saveSetup("ExportScreenPNG", "Export Screen as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
         break;
     }
     setup.rememberedPath = lastPaths()[purposeOf(kind)];

@@ -1,6 +1,7 @@
 #pragma once
-// The tile editor's seven file dialogs, all built on the shared chooser: open and save
-// of projects (.dat) and fonts (.fcv), and the assembler, C and raw table exports. A dialog
+// The tile editor's file dialogs, all built on the shared chooser: open and save of
+// projects (.dat) and fonts (.fcv), the assembler, C and raw table exports, and the pictures
+// (a picture or a sheet to import, a sheet or the screen to export as PNG). A dialog
 // returns the path it settled (and the C export's options); the window does the work
 // afterwards. Each purpose remembers its folder for the whole run.
 

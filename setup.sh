@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Shared set-up of run.sh and test.sh: installs what a fresh Debian 12 machine lacks,
 # then configures and builds everything into build/.
+# Usage: ./setup.sh [--toolchain]   --toolchain (given by test.sh) also installs the
+# homebrew toolchain that the export tests run: pasmo, z80asm and sdcc (sdasz80, sdldz80).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(build-essential cmake qt6-base-dev libbenchmark-dev)
+if [ "${1:-}" = "--toolchain" ]; then
+  packages+=(pasmo z80asm sdcc)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

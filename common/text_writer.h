@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -30,5 +31,6 @@ void writeAsmDataLines(CrLfText& text, const std::vector<std::uint8_t>& values);
 // The seven banner lines of an assembler source, the fifth of them empty (the screen
 // mode 2 tile editor has a banner of its own).
 void writeAsmBanner(CrLfText& text);
+QStringList asmBannerLines();
 
 } // namespace tms

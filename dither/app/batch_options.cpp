@@ -3,6 +3,7 @@
 #include "adjustment.h"
 #include "batch_option_table.h"
 #include "method_names.h"
+#include "picture_options.h"
 #include "result_output.h"
 
 #include <algorithm>
@@ -11,38 +12,6 @@
 namespace dither {
 
 namespace {
-
-QString methodList()
-{
-    QStringList names;
-    for (const MethodName& m : methodNames)
-        names << QLatin1String(m.commandLineName);
-    return names.join(QStringLiteral(", "));
-}
-
-// An integer option within [low, high]; nullopt when the text is not such a number.
-std::optional<int> integerIn(const QString& text, int low, int high)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<ColourChoice> colourList(const QString& text)
-{
-    if (text.trimmed() == QLatin1String("all"))
-        return allColours();
-    ColourChoice choice{};
-    for (const QString& item : text.split(QLatin1Char(','))) {
-        const auto colour = integerIn(item, 1, 15);
-        if (!colour)
-            return std::nullopt;
-        choice[*colour - 1] = true;
-    }
-    return choice;
-}
 
 int chosenCount(const ColourChoice& choice)
 {
@@ -187,47 +156,25 @@ std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
             return QStringLiteral("--out-dir takes the name of a folder");
     }
 
+    // The conversion options, read as the tile editors read them for --import-picture.
+    PictureImportSettings picture;
+    for (const PictureOption& option : pictureOptions())
+        if (const QString error = option.read(parser.value(QLatin1String(option.name)), picture); !error.isEmpty())
+            return error;
     ConversionSettings& s = job.settings;
-    const QString methodName = parser.value(QStringLiteral("method"));
-    const auto method = methodFromCommandLineName(methodName);
-    if (!method)
-        return QStringLiteral("Unknown method \"%1\"; choose one of %2").arg(methodName, methodList());
-    s.method = *method;
+    s.method = picture.method;
+    s.colours = picture.colours;
+    s.gamma = picture.gamma;
+    s.brightness = picture.brightness;
+    s.diffusion = picture.diffusion;
+    job.resize = picture.resize;
     s.orderedError = parser.isSet(QStringLiteral("ordered-error"));
 
-    const auto colours = colourList(parser.value(QStringLiteral("colors")));
-    if (!colours)
-        return QStringLiteral("--colors takes \"all\" or a list of colours 1..15 such as 1,4,6,15");
-    s.colours = *colours;
-
-    const auto palette = integerIn(parser.value(QStringLiteral("palette")), 1, 2);
-    if (!palette)
+    bool paletteIsNumber = false;
+    const int palette = parser.value(QStringLiteral("palette")).trimmed().toInt(&paletteIsNumber);
+    if (!paletteIsNumber || palette < 1 || palette > 2)
         return QStringLiteral("--palette takes 1 or 2");
-    s.palette_mode = *palette - 1;
-
-    struct Range {
-        const char* name;
-        int low, high;
-        int* target;
-    };
-    for (const Range& r : {Range{"gamma", gammaMin, gammaMax, &s.gamma},
-                           Range{"brightness", brightnessMin, brightnessMax, &s.brightness},
-                           Range{"diffusion", diffusionMin, diffusionMax, &s.diffusion}}) {
-        const auto value = integerIn(parser.value(QLatin1String(r.name)), r.low, r.high);
-        if (!value)
-            return QStringLiteral("--%1 takes a whole number from %2 to %3").arg(QLatin1String(r.name)).arg(r.low).arg(r.high);
-        *r.target = *value;
-    }
-
-    const QString resize = parser.value(QStringLiteral("resize"));
-    if (resize == QLatin1String("none"))
-        job.resize = ResizeMode::NoResize;
-    else if (resize == QLatin1String("stretch"))
-        job.resize = ResizeMode::Stretch;
-    else if (resize == QLatin1String("aspect"))
-        job.resize = ResizeMode::RespectAspectRatio;
-    else
-        return QStringLiteral("--resize takes none, stretch or aspect");
+    s.palette_mode = palette - 1;
 
     const QString resolution = parser.value(QStringLiteral("resolution"));
     if (resolution == QLatin1String("full"))

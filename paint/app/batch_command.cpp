@@ -12,6 +12,7 @@
 #include "source_export.h"
 
 #include <QCommandLineParser>
+#include <memory>
 #include <optional>
 
 namespace paint {
@@ -34,6 +35,10 @@ struct Plan {
     bool sizeGivenTwice = false;
     std::optional<QString> tableName; // --name
     PictureImportSettings pictureSettings;
+    // --c-style, --asm-syntax and --compress set the export given just before them.
+    std::shared_ptr<SourceOptions> lastC, lastAsm;
+    std::shared_ptr<tms::Compression> lastBin;
+    enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
     bool methodGiven = false;
     bool showHelp = false;
     bool showVersion = false;
@@ -55,17 +60,36 @@ QString helpText()
         "       easel [OPTIONS] INPUT           converts without a window\n"
         "\n"
         "INPUT is read by its name: .scr (6912 bytes) and .mlt (12288 bytes) Spectrum screens,\n"
-        ".grp MSX screen 2 files (16391 bytes with their header), .png, .bmp, .gif, .jpg and .jpeg\n"
+        ".grp and .sc2 MSX screen 2 files (16391 or 14343 bytes with their header), .png, .bmp, .gif, .jpg and .jpeg\n"
         "pictures (converted with the dither methods), anything else as a 10K or 40K .pp file.\n"
         "\n"
         "Options:\n"
         "  --save OUT.pp [--full | --10k]  writes a PowerPaint file; default: the size of a .pp\n"
         "                                  input, 40K for any other input\n"
         "  --png OUT.png                   writes the picture as shown, 256x192 pixels\n"
-        "  --export-c OUT.c                writes C source of the compressed tables\n"
-        "  --export-asm OUT.asm            writes assembler source of the compressed tables\n"
-        "  --name NAME                     the table name of both sources (default IMAGE)\n"
-        "  --export-grp OUT.grp            writes an MSX screen 2 file\n"
+        "  --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC]\n"
+        "                                  writes C source of the compressed tables; coleco\n"
+        "                                  (default): byte arrays for the console's library;\n"
+        "                                  stdint: const uint8_t arrays (kept in ROM) and OUT.h\n"
+        "                                  with an extern and a NAME_SIZE for each table\n"
+        "  --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]\n"
+        "                                  writes assembler source of the compressed tables;\n"
+        "                                  dot (default): .byte $hh; db: db $hh for pasmo,\n"
+        "                                  z80asm, sjasmplus; sdas: SDCC's assembler, each table\n"
+        "                                  a global _LNAME in the code area\n"
+        "  --export-bin PREFIX [--compress CODEC]\n"
+        "                                  writes the raw tables PREFIX.pat, PREFIX.col (6144\n"
+        "                                  bytes each, as in the picture) and PREFIX.nam (768);\n"
+        "                                  compressed files get .rle, .zx0 or .plet added\n"
+        "  --compress none|rle|zx0|pletter after --export-c, --export-asm or --export-bin: how\n"
+        "                                  that export compresses (ZX0 version 2, Pletter 0.5).\n"
+        "                                  Sources default to rle: one table NAME, colours then\n"
+        "                                  patterns; any other codec gives NAME_COLOR and\n"
+        "                                  NAME_PATTERN. --export-bin defaults to none\n"
+        "  --name NAME                     the table name of the sources (default IMAGE): letters,\n"
+        "                                  digits and _, not first a digit\n"
+        "  --export-grp OUT.grp            writes an MSX screen 2 file (16391 bytes)\n"
+        "  --export-sc2 OUT.sc2            writes the shorter MSX screen 2 file (14343 bytes)\n"
         "  --method NAME                   how a picture input is dithered (default floyd-steinberg):\n"
         "                                  %1\n"
         "  --help                          shows this text\n"
@@ -134,22 +158,96 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
                              return QString();
                          };
                      }),
-        outputOption("export-c", "OUT.c",
-                     [](const QString& path) {
-                         return outputStep(path, [](const Work& w) { return cSource(w.picture, w.tableName); });
-                     }),
-        outputOption("export-asm", "OUT.asm",
-                     [](const QString& path) {
-                         return outputStep(path, [](const Work& w) { return asmSource(w.picture, w.tableName); });
-                     }),
+        {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
+         [](Plan& plan, const QString& path) {
+             if (path.isEmpty())
+                 return QStringLiteral("an output file name is empty");
+             const auto options = plan.lastC = std::make_shared<SourceOptions>();
+             plan.lastTableExport = Plan::TableExport::C;
+             plan.steps.push_back([options, path](Work& work, tms::batch::Outputs& outputs) {
+                 for (tms::batch::Output& file : cExportFiles(path, work.picture, work.tableName, *options))
+                     outputs.push_back(std::move(file));
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
+         [](Plan& plan, const QString& path) {
+             if (path.isEmpty())
+                 return QStringLiteral("an output file name is empty");
+             const auto options = plan.lastAsm = std::make_shared<SourceOptions>();
+             plan.lastTableExport = Plan::TableExport::Asm;
+             plan.steps.push_back(outputStep(
+                 path, [options](const Work& w) { return asmSource(w.picture, w.tableName, *options); }));
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
+         [](Plan& plan, const QString& prefix) {
+             if (prefix.isEmpty())
+                 return QStringLiteral("an output file name is empty");
+             const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
+             plan.lastTableExport = Plan::TableExport::Bin;
+             plan.steps.push_back([compression, prefix](Work& work, tms::batch::Outputs& outputs) {
+                 for (tms::batch::Output& file : binaryExportFiles(prefix, work.picture, *compression))
+                     outputs.push_back(std::move(file));
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("c-style"), QString(), QStringLiteral("coleco|stdint")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::CStyle> style = tms::cStyleNamed(name);
+             if (!style)
+                 return QStringLiteral("--c-style needs coleco or stdint, not \"%1\"").arg(name);
+             if (!plan.lastC)
+                 return QStringLiteral("--c-style belongs after an --export-c");
+             plan.lastC->style = *style;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("asm-syntax"), QString(), QStringLiteral("dot|db|sdas")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::AsmSyntax> syntax = tms::asmSyntaxNamed(name);
+             if (!syntax)
+                 return QStringLiteral("--asm-syntax needs dot, db or sdas, not \"%1\"").arg(name);
+             if (!plan.lastAsm)
+                 return QStringLiteral("--asm-syntax belongs after an --export-asm");
+             plan.lastAsm->syntax = *syntax;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("compress"), QString(), QStringLiteral("none|rle|zx0|pletter")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::Compression> compression = tms::compressionNamed(name);
+             if (!compression)
+                 return QStringLiteral("--compress needs none, rle, zx0 or pletter, not \"%1\"").arg(name);
+             switch (plan.lastTableExport) {
+             case Plan::TableExport::C:
+                 plan.lastC->compression = *compression;
+                 break;
+             case Plan::TableExport::Asm:
+                 plan.lastAsm->compression = *compression;
+                 break;
+             case Plan::TableExport::Bin:
+                 *plan.lastBin = *compression;
+                 break;
+             case Plan::TableExport::None:
+                 return QStringLiteral("--compress belongs after an --export-c, --export-asm or --export-bin");
+             }
+             return QString();
+         }},
         outputOption("export-grp", "OUT.grp",
                      [](const QString& path) {
                          return outputStep(path, [](const Work& w) { return encodeGRP(w.picture); });
+                     }),
+        outputOption("export-sc2", "OUT.sc2",
+                     [](const QString& path) {
+                         return outputStep(path, [](const Work& w) { return encodeSC2(w.picture); });
                      }),
         {QCommandLineOption(QStringLiteral("name"), QString(), QStringLiteral("NAME")),
          [](Plan& plan, const QString& name) {
              if (plan.tableName && *plan.tableName != name)
                  return QStringLiteral("--name may be given once");
+             if (const QString refusal = tableNameRefusal(name); !refusal.isEmpty())
+                 return refusal;
              plan.tableName = name;
              return QString();
          }},
@@ -201,7 +299,8 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
         return console.usageError(QStringLiteral("--method applies to a picture input only (PNG, BMP, GIF, JPEG)"));
     if (plan.steps.empty())
         return console.usageError(
-            QStringLiteral("nothing to do: give --save, --png, --export-c, --export-asm or --export-grp"));
+            QStringLiteral("nothing to do: give --save, --png, --export-c, --export-asm, --export-bin, --export-grp "
+                           "or --export-sc2"));
 
     BatchInput input;
     ClearPicture(input.picture);

@@ -18,6 +18,8 @@ QString readBatchInput(const QString& path, const PictureImportSettings& picture
         loaded = ChargeMLTFile(path, picture);
     else if (name.endsWith(QStringLiteral(".grp")))
         loaded = ChargeGRPFile(path, picture);
+    else if (name.endsWith(QStringLiteral(".sc2")))
+        loaded = ChargeSC2File(path, picture);
     else if (isPictureFileName(path))
         loaded = importPictureFile(path, pictureSettings, picture);
     else

@@ -1,6 +1,7 @@
 #pragma once
 // The input of easel's batch mode, read by its name with the rules of the window's
-// dialogs: .scr and .mlt as the Spectrum import, .grp with its length and header,
+// dialogs: .scr and .mlt as the Spectrum import, .grp and .sc2 (MSX screen 2, 16391 or
+// 14343 bytes) with their length and header,
 // a picture file (PNG, BMP, GIF, JPEG) through the picture import, anything else as a
 // PowerPaint file of 10K or 40K.
 

@@ -22,13 +22,28 @@ QByteArray grpHeader()
     return QByteArray("\xFE\x00\x00\xFF\x3F\x00\x00", headerSize);
 }
 
+QByteArray sc2Header()
+{
+    return QByteArray("\xFE\x00\x00\xFF\x37\x00\x00", headerSize);
+}
+
 QString notGrpMessage() { return QStringLiteral("Not a valid MSX Mode 2 GRP file (16K)"); }
+QString notSc2Message()
+{
+    return QStringLiteral("Not an MSX screen 2 file: an SC2 file holds 14343 or 16391 bytes");
+}
 QString notGrpHeaderMessage() { return QStringLiteral("Not an authorized MSX Header file"); }
+
+namespace {
+
+bool isScreen2Size(qint64 size) { return size == grpFileSize || size == sc2FileSize; }
+
+} // namespace
 
 QString checkGRPFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() != grpFileSize)
+    if (!info.isFile() || !isScreen2Size(info.size()))
         return notGrpMessage();
     QString error;
     const std::optional<QByteArray> data = tms::readWholeFile(path, grpFileSize, &error);
@@ -36,6 +51,12 @@ QString checkGRPFile(const QString& path)
         return error;
     Picture scratch;
     return decodeGRP(*data, scratch);
+}
+
+QString checkSC2File(const QString& path)
+{
+    const QString refusal = checkGRPFile(path);
+    return refusal == notGrpMessage() ? notSc2Message() : refusal;
 }
 
 QByteArray encodeGRP(const Picture& picture)
@@ -50,11 +71,18 @@ QByteArray encodeGRP(const Picture& picture)
     return file;
 }
 
+QByteArray encodeSC2(const Picture& picture)
+{
+    QByteArray file = encodeGRP(picture).left(sc2FileSize);
+    file.replace(0, headerSize, sc2Header());
+    return file;
+}
+
 QString decodeGRP(const QByteArray& data, Picture& picture)
 {
-    if (data.size() != grpFileSize)
+    if (!isScreen2Size(data.size()))
         return notGrpMessage();
-    if (!data.startsWith(grpHeader()))
+    if (!data.startsWith(data.size() == grpFileSize ? grpHeader() : sc2Header()))
         return notGrpHeaderMessage();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
     std::copy_n(bytes + patternOffset, picture.bitmapPatterns.size(), picture.bitmapPatterns.begin());
@@ -62,18 +90,32 @@ QString decodeGRP(const QByteArray& data, Picture& picture)
     return {};
 }
 
-tms::FileResult ChargeGRPFile(const QString& path, Picture& picture)
+namespace {
+
+tms::FileResult loadScreen2File(const QString& path, Picture& picture, const QString& wrongLength)
 {
     const QFileInfo info(path);
-    if (info.isFile() && info.size() != grpFileSize)
-        return tms::FileResult::failure(notGrpMessage());
+    if (info.isFile() && !isScreen2Size(info.size()))
+        return tms::FileResult::failure(wrongLength);
     QString error;
     const std::optional<QByteArray> data = tms::readWholeFile(path, grpFileSize, &error);
     if (!data)
         return tms::FileResult::failure(error);
     if (const QString refusal = decodeGRP(*data, picture); !refusal.isEmpty())
-        return tms::FileResult::failure(refusal);
+        return tms::FileResult::failure(refusal == notGrpMessage() ? wrongLength : refusal);
     return {};
+}
+
+} // namespace
+
+tms::FileResult ChargeGRPFile(const QString& path, Picture& picture)
+{
+    return loadScreen2File(path, picture, notGrpMessage());
+}
+
+tms::FileResult ChargeSC2File(const QString& path, Picture& picture)
+{
+    return loadScreen2File(path, picture, notSc2Message());
 }
 
 tms::FileResult saveGRPFile(const QString& path, const Picture& picture)

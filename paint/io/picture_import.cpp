@@ -2,21 +2,7 @@
 
 #include "picture_file.h"
 
-#include <QFileInfo>
-
 namespace paint {
-
-bool isPictureFileName(const QString& path)
-{
-    static const QStringList suffixes = {QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("gif"),
-                                         QStringLiteral("jpg"), QStringLiteral("jpeg")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower());
-}
-
-QString pictureFilePattern()
-{
-    return QStringLiteral("*.png;*.bmp;*.gif;*.jpg;*.jpeg");
-}
 
 QString selectMoreColorsMessage()
 {
@@ -30,11 +16,7 @@ std::optional<QImage> readPictureFile(const QString& path, QString* error)
 
 bool convertPicture(const QImage& source, const PictureImportSettings& settings, Picture& picture)
 {
-    dither::ConversionSettings conversion;
-    conversion.method = settings.method;
-    conversion.colours = settings.colours;
-    const auto result = dither::convert(dither::apply_resize(source, settings.resize, dither::ResolutionMode::Full),
-                                        conversion);
+    const auto result = dither::convertPicture(source, settings);
     if (!result)
         return false;
     picture.bitmapPatterns = result->pattern_table;

@@ -4,24 +4,17 @@
 // chosen method, two colours per 8-pixel row.
 
 #include "atomic_file.h"
-#include "conversion.h"
 #include "picture.h"
-#include "resize.h"
+#include "picture_to_screen.h"
 
 #include <QImage>
 
 namespace paint {
 
-struct PictureImportSettings {
-    dither::Method method = dither::Method::FloydSteinberg;
-    dither::ColourChoice colours = dither::allColours();
-    dither::ResizeMode resize = dither::ResizeMode::RespectAspectRatio;
-};
-
-// True for the names the import reads: .png, .bmp, .gif, .jpg, .jpeg (any case).
-bool isPictureFileName(const QString& path);
-// The chooser's file pattern for those names.
-QString pictureFilePattern();
+// The choices and file names are the converter's, shared with the tile editors.
+using dither::PictureImportSettings;
+using dither::isPictureFileName;
+using dither::pictureFilePattern;
 
 // The refusal of a choice of fewer than two colours.
 QString selectMoreColorsMessage();

@@ -92,7 +92,8 @@ void Mosaic_Easel_Main::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
     m_documentSide = std::make_shared<DocumentSide>(*this);
     m_life = new tms::DocumentLife(*this, *m_documentSide, *m_dialogs, undo(), QStringLiteral("Mosaic Easel"));
     m_life->addRecentFilesMenu(fileMenu, openItem, [this](const QString& path) { openFile(path); });
-    m_life->acceptDrops({QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
+    m_life->acceptDrops({QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp"),
+                        QStringLiteral(".sc2")},
                         [this](const QString& path) { openFile(path); });
 }
 
@@ -149,7 +150,8 @@ void Mosaic_Easel_Main::openFile(const QString& path)
 {
     const QString lower = path.toLower();
     const bool pp = lower.endsWith(QStringLiteral(".pp"));
-    const bool grp = lower.endsWith(QStringLiteral(".grp"));
+    const bool sc2 = lower.endsWith(QStringLiteral(".sc2"));
+    const bool grp = lower.endsWith(QStringLiteral(".grp")) || sc2;
     const bool scr = lower.endsWith(QStringLiteral(".scr"));
     if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
         return;
@@ -159,12 +161,13 @@ void Mosaic_Easel_Main::openFile(const QString& path)
         return;
     }
     // The check of the import dialog, then the question of the import.
-    if (const QString refusal = grp ? checkGRPFile(path) : checkSpectrumFile(path); !refusal.isEmpty()) {
+    const QString refusal = sc2 ? checkSC2File(path) : grp ? checkGRPFile(path) : checkSpectrumFile(path);
+    if (!refusal.isEmpty()) {
         m_dialogs->tell(tms::warningTitle(), refusal);
         return;
     }
     m_lastPicturePath = path;
-    importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
+    importWith(sc2 ? ChargeSC2File : grp ? ChargeGRPFile : ChargeSpectrumFile, path);
 }
 
 bool Mosaic_Easel_Main::Sauver_Click()

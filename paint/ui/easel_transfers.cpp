@@ -69,14 +69,15 @@ void Mosaic_Easel_Main::ImporterPicture_Click()
         importPicture(file->path);
 }
 
-void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write)
+void Mosaic_Easel_Main::exportPicture(PaintDialog dialog,
+                                      const std::function<tms::FileResult(const PaintDialogChoice&)>& write)
 {
     const tms::TimerPause pause(Timer1, tick);
     // A closed dialog leaves a file exported earlier alone.
     const std::optional<PaintDialogChoice> chosen = runDialog(dialog);
     if (!chosen)
         return;
-    if (const tms::FileResult written = write(chosen->path); !written)
+    if (const tms::FileResult written = write(*chosen); !written)
         m_dialogs->tell(tms::warningTitle(), written.error);
     else
         m_life->tellWritten(chosen->path);
@@ -84,30 +85,59 @@ void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<tm
 
 namespace {
 
+SourceOptions sourceOptionsOf(const tms::ExportFormat& format)
+{
+    SourceOptions options;
+    options.compression = format.compression;
+    options.style = format.style;
+    options.syntax = format.syntax;
+    return options;
+}
+
+// A name that cannot name the tables in C and assembler is told and asked again; an
+// empty answer or Cancel takes the default.
 QString askTableName(tms::UserDialogs& dialogs)
 {
-    return tableNameOrDefault(
-        dialogs.askText(QStringLiteral("Picture table name"), QStringLiteral("table name"), defaultTableName()));
+    for (;;) {
+        const QString name = tableNameOrDefault(
+            dialogs.askText(QStringLiteral("Picture table name"), QStringLiteral("table name"), defaultTableName()));
+        const QString refusal = tableNameRefusal(name);
+        if (refusal.isEmpty())
+            return name;
+        dialogs.tell(tms::warningTitle(), refusal);
+    }
 }
 
 } // namespace
 
 void Mosaic_Easel_Main::ExporterC_Click()
 {
-    exportPicture(PaintDialog::Export2C,
-                  [this](const QString& path) { return exportC(path, m_doc.picture, askTableName(*m_dialogs)); });
+    exportPicture(PaintDialog::Export2C, [this](const PaintDialogChoice& choice) {
+        return exportC(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
+    });
 }
 
 void Mosaic_Easel_Main::ExporterASM_Click()
 {
-    exportPicture(PaintDialog::Export2ASM,
-                  [this](const QString& path) { return exportASM(path, m_doc.picture, askTableName(*m_dialogs)); });
+    exportPicture(PaintDialog::Export2ASM, [this](const PaintDialogChoice& choice) {
+        return exportASM(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
+    });
 }
 
 void Mosaic_Easel_Main::ExporterGRP_Click()
 {
-    exportPicture(PaintDialog::Export2GRP,
-                  [this](const QString& path) { return saveGRPFile(path, m_doc.picture); });
+    exportPicture(PaintDialog::Export2GRP, [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, m_doc.picture); });
+}
+
+// The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.
+void Mosaic_Easel_Main::ExporterBIN_Click()
+{
+    exportPicture(PaintDialog::Export2BIN, [this](const PaintDialogChoice& choice) {
+        QString prefix = choice.path;
+        if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+            prefix.chop(4);
+        return tms::batch::commitAll(binaryExportFiles(prefix, m_doc.picture, choice.exportFormat.compression));
+    });
 }
 
 } // namespace paint

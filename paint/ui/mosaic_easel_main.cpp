@@ -209,6 +209,7 @@ void Mosaic_Easel_Main::buildMenus()
     add("ExporterC", QStringLiteral("&Export to C"), [this] { ExporterC_Click(); });
     add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { ExporterASM_Click(); });
     add("ExporterGRP", QStringLiteral("Export to &GRP"), [this] { ExporterGRP_Click(); });
+    add("ExporterBIN", QStringLiteral("Export raw &tables"), [this] { ExporterBIN_Click(); });
     add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), [this] { ImporterSCR_Click(); });
     add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { ImporterGRP_Click(); });
     add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
@@ -237,6 +238,15 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog di
     const auto transfer = [&](TransferDialog kind) {
         return withPath(showTransferDialog(kind, *m_dialogs, this, start.path));
     };
+    const auto exportTo = [&](TransferDialog kind) -> std::optional<PaintDialogChoice> {
+        const std::optional<ExportChoice> chosen = showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path);
+        if (!chosen)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.path = chosen->path;
+        choice.exportFormat = chosen->format;
+        return choice;
+    };
     switch (dialog) {
     case PaintDialog::OpenPicture:
         return withPath(showOpenPPFile(*m_dialogs, this, start.path));
@@ -261,8 +271,9 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog di
         choice.importSettings = *settings;
         return choice;
     }
-    case PaintDialog::Export2C: return transfer(TransferDialog::Export2C);
-    case PaintDialog::Export2ASM: return transfer(TransferDialog::Export2ASM);
+    case PaintDialog::Export2C: return exportTo(TransferDialog::Export2C);
+    case PaintDialog::Export2ASM: return exportTo(TransferDialog::Export2ASM);
+    case PaintDialog::Export2BIN: return exportTo(TransferDialog::Export2BIN);
     case PaintDialog::Export2GRP: return transfer(TransferDialog::Export2GRP);
     case PaintDialog::About: {
         tms::AboutBox box({QStringLiteral("Mosaic Easel"), QStringLiteral(SUITE_VERSION),
@@ -282,6 +293,7 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
         case PaintDialog::Export2C: return &m_exportPaths[0];
         case PaintDialog::Export2ASM: return &m_exportPaths[1];
         case PaintDialog::Export2GRP: return &m_exportPaths[2];
+        case PaintDialog::Export2BIN: return &m_exportPaths[3];
         default: return nullptr;
         }
     };
@@ -290,6 +302,8 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
     start.path = dialog == PaintDialog::ImportPictureOptions ? subject : exportPath ? *exportPath : m_lastPicturePath;
     start.fullScreen = m_doc.fullScreenFile;
     start.importSettings = m_importSettings;
+    // The sources start with the run-length stream they always had; raw tables plain.
+    start.exportFormat.compression = dialog == PaintDialog::Export2BIN ? tms::Compression::None : tms::Compression::Rle;
     std::optional<PaintDialogChoice> choice = showDialog(dialog, start);
     if (!choice || (dialog != PaintDialog::ImportPictureOptions && choice->path.isEmpty()))
         return std::nullopt;

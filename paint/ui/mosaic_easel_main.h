@@ -5,6 +5,7 @@
 // the file commands. Handlers keep their control_event names; mouse handlers take
 // (Button, Shift, X, Y) so tests can call them directly.
 
+#include "export_format_options.h"
 #include "atomic_file.h"
 #include "block_copy.h"
 #include "paint_document.h"
@@ -50,6 +51,7 @@ enum class PaintDialog {
     Export2C,
     Export2ASM,
     Export2GRP,
+    Export2BIN,
 };
 
 // What a dialog starts with and what a confirmed one returns. path: at the start, the
@@ -59,6 +61,7 @@ struct PaintDialogChoice {
     QString path;
     bool fullScreen = false;               // SaveAsPicture: "FullScreen 40K"
     PictureImportSettings importSettings;  // ImportPictureOptions
+    tms::ExportFormat exportFormat;        // Export2C, Export2ASM, Export2BIN
 };
 
 class Mosaic_Easel_Main : public QMainWindow {
@@ -141,6 +144,7 @@ public:
     void ExporterC_Click();
     void ExporterASM_Click();
     void ExporterGRP_Click();
+    void ExporterBIN_Click();
     // Opens a file chosen outside the dialogs (dropped on the window, or an entry of
     // Open Recent): a .pp file as Open does, a .scr, .mlt or .grp file as the imports
     // do, with the same checks, messages and question about unsaved changes.
@@ -190,7 +194,7 @@ private:
     // the user cancelled. Sets the size to 40K when the user wants it.
     bool confirmTenKSave(bool& leftOut);
     // The export commands: the dialog, then the table name for the sources, then the write.
-    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write);
+    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const PaintDialogChoice&)>& write);
 
     // Undo (easel_undo.cpp).
     void buildEditMenu();
@@ -213,7 +217,7 @@ private:
     // Remembered for the run: the last picture chosen (Open, Save As, imports), the
     // last path of each export, the last import settings.
     QString m_lastPicturePath;
-    std::array<QString, 3> m_exportPaths; // C, ASM, GRP
+    std::array<QString, 4> m_exportPaths; // C, ASM, GRP, BIN
     PictureImportSettings m_importSettings;
 
     tms::PixelView* ECRAN = nullptr;

@@ -40,7 +40,7 @@ tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
         importForm("ImportSCRFile", "Import Spectrum Image file", QStringLiteral("*.scr;*.mlt"), checkSpectrumFile);
         break;
     case TransferDialog::ImportGRPFile:
-        importForm("ImportGRPFile", "Import MSX Mode 2 Image file", QStringLiteral("*.grp"), checkGRPFile);
+        importForm("ImportGRPFile", "Import MSX Mode 2 Image file", QStringLiteral("*.grp;*.sc2"), checkGRPFile);
         break;
     case TransferDialog::ImportPictureFile:
         importForm("ImportPictureFile", "Import Picture file", pictureFilePattern(), checkPictureFile);
@@ -54,6 +54,10 @@ tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
     case TransferDialog::Export2GRP:
         exportForm("Export2GRP", "Export to GRP file", ".grp", "Do you want to replace this GRP file");
         break;
+    case TransferDialog::Export2BIN:
+        exportForm("Export2BIN", "Export raw tables (PREFIX.pat, .col, .nam)", ".pat",
+                   "Do you want to replace these table files");
+        break;
     }
     return form;
 }
@@ -64,6 +68,35 @@ std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms:
                                                        QWidget* owner, const QString& rememberedPath)
 {
     return std::make_unique<tms::FileChooser>(setupOf(kind, rememberedPath), dialogs, owner);
+}
+
+std::unique_ptr<tms::FileChooser> createExportDialog(TransferDialog kind, const tms::ExportFormat& format,
+                                                     tms::UserDialogs& dialogs, QWidget* owner,
+                                                     const QString& rememberedPath)
+{
+    auto chooser = createTransferDialog(kind, dialogs, owner, rememberedPath);
+    const auto formatKind = kind == TransferDialog::Export2C     ? tms::ExportFormatOptions::Kind::C
+                            : kind == TransferDialog::Export2ASM ? tms::ExportFormatOptions::Kind::Assembler
+                                                                 : tms::ExportFormatOptions::Kind::Binary;
+    chooser->addOptions(new tms::ExportFormatOptions(formatKind, format, chooser.get()));
+    return chooser;
+}
+
+std::optional<ExportChoice> exportDialogChoice(const tms::FileChooser& chooser)
+{
+    const std::optional<QString> path = chooser.confirmedPath();
+    const auto* options = chooser.findChild<tms::ExportFormatOptions*>();
+    if (!path || !options)
+        return std::nullopt;
+    return ExportChoice{*path, options->format()};
+}
+
+std::optional<ExportChoice> showExportDialog(TransferDialog kind, const tms::ExportFormat& format,
+                                             tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath)
+{
+    const auto chooser = createExportDialog(kind, format, dialogs, owner, rememberedPath);
+    chooser->exec();
+    return exportDialogChoice(*chooser);
 }
 
 std::optional<QString> showTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner,

@@ -245,6 +245,106 @@ private slots:
         QVERIFY2(console.err.startsWith("easel: ") && console.err.contains(path), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
+
+    // The 14,343-byte SC2 file out and back in, byte for byte; both screen 2 layouts are
+    // read whatever their name says (.grp or .sc2), and a wrong .sc2 is refused clearly.
+    void sc2FilesOutAndBackIn()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const Picture picture = randomPicture(41);
+        writeFile("in.pp", ppBytes(picture, true));
+        QCOMPARE(easel({"--export-sc2", "out.sc2", "--export-grp", "out.grp", "in.pp"}).status, 0);
+        const QByteArray sc2 = readFile("out.sc2");
+        QCOMPARE(sc2.size(), 14343);
+        QCOMPARE(sc2.left(7), QByteArray("\xFE\x00\x00\xFF\x37\x00\x00", 7));
+        QCOMPARE(sc2.mid(7, 6144), QByteArray(reinterpret_cast<const char*>(picture.bitmapPatterns.data()), 6144));
+        QCOMPARE(sc2.mid(0x2007), QByteArray(reinterpret_cast<const char*>(picture.bitmapColors.data()), 6144));
+        QCOMPARE(quint8(sc2[0x1807 + 255]), quint8(255));
+        QCOMPARE(quint8(sc2[0x1807 + 256]), quint8(0)); // 0..255 in each third
+        QCOMPARE(quint8(sc2[0x1B07]), quint8(0xD0));    // no sprite shown
+        QCOMPARE(sc2.left(14343).mid(7), readFile("out.grp").mid(7, 14343 - 7)); // the same screen as the GRP
+        for (const char* input : {"out.sc2", "out.grp"}) {
+            writeFile("copy.grp", readFile(input)); // a .grp name takes either layout
+            for (const char* name : {input, "copy.grp"}) {
+                QCOMPARE(easel({"--export-sc2", "again.sc2", "--save", "again.pp", "--full", name}).status, 0);
+                QCOMPARE(readFile("again.sc2"), sc2);
+                QCOMPARE(readFile("again.pp"), ppBytes(picture, true));
+            }
+        }
+
+        writeFile("short.sc2", sc2.left(14000));
+        ProgramRun run = easel({"--save", "x.pp", "short.sc2"});
+        QVERIFY2(run.status == 1 && run.err.contains("14343 or 16391") && run.err.contains("short.sc2"), qPrintable(run.err));
+        QByteArray wrongHeader = sc2;
+        wrongHeader[4] = 0x3F; // the end address of the long layout
+        writeFile("header.sc2", wrongHeader);
+        run = easel({"--save", "x.pp", "header.sc2"});
+        QVERIFY2(run.status == 1 && run.err.contains("Not an authorized MSX Header file"), qPrintable(run.err));
+        writeFile("long.sc2", readFile("out.grp").left(16391 - 1));
+        QCOMPARE(easel({"--save", "x.pp", "long.sc2"}).status, 1);
+        QVERIFY(!QFile::exists("x.pp"));
+    }
+
+    void tableNamesAreIdentifiers_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("blank inside") << "my pic" << false;
+        QTest::newRow("digit first") << "1PIC" << false;
+        QTest::newRow("keyword") << "int" << false;
+        QTest::newRow("label LD") << "D" << false;
+        QTest::newRow("dash") << "PIC-1" << false;
+        QTest::newRow("letters, digits, _") << "_Pic_2" << true;
+    }
+
+    void tableNamesAreIdentifiers()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        writeFile("in.pp", ppBytes(randomPicture(5), true));
+        const ProgramRun run = easel({"--export-c", "a.c", "--name", name, "in.pp"});
+        QCOMPARE(run.status, accepted ? 0 : 2);
+        QCOMPARE(QFile::exists("a.c"), accepted);
+        if (!accepted)
+            QVERIFY2(run.err.contains(QString("\"%1\" cannot name a table").arg(name)), qPrintable(run.err));
+    }
+
+    // The new options leave the default exports as they were; each sets the export
+    // before it, and the help lists them.
+    void sourceOptionsSetTheExportBeforeThem()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const Picture picture = randomPicture(6);
+        writeFile("in.pp", ppBytes(picture, true));
+        QCOMPARE(easel({"--export-c", "a.c", "--c-style", "coleco", "--compress", "rle", "--export-asm", "a.asm",
+                        "--asm-syntax", "dot", "--compress", "rle", "--export-c", "z.c", "--compress", "zx0",
+                        "--export-c", "s.c", "--c-style", "stdint", "in.pp"})
+                     .status,
+                 0);
+        QCOMPARE(readFile("a.c"), cSource(picture, "IMAGE"));
+        QCOMPARE(readFile("a.asm"), asmSource(picture, "IMAGE"));
+        const QByteArray zx0 = readFile("z.c");
+        QVERIFY(zx0.contains("\r\nbyte IMAGE_COLOR[] = {\r\n") && zx0.contains("\r\nbyte IMAGE_PATTERN[] = {\r\n"));
+        QVERIFY(readFile("s.h").contains("extern const uint8_t IMAGE[IMAGE_SIZE];"));
+        QVERIFY(readFile("s.c").contains("#include \"s.h\""));
+
+        for (const QStringList& misplaced : {QStringList{"--compress", "zx0", "--export-c", "a.c"},
+                                             QStringList{"--export-asm", "a.asm", "--c-style", "stdint"},
+                                             QStringList{"--export-c", "a.c", "--asm-syntax", "db"},
+                                             QStringList{"--export-c", "a.c", "--compress", "lz4"},
+                                             QStringList{"--export-bin", ""}}) {
+            const ProgramRun run = easel(misplaced + QStringList{"in.pp"});
+            QVERIFY2(run.status == 2, qPrintable(misplaced.join(' ')));
+        }
+        const QString help = easel({"--help"}).out;
+        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
+                                   "--asm-syntax dot|db|sdas", "--export-sc2 OUT.sc2"})
+            QVERIFY2(help.contains(option), option);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEaselBatch)

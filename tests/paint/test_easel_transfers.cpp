@@ -14,6 +14,7 @@
 #include "transfer_dialogs.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
@@ -162,6 +163,73 @@ private slots:
         f->ExporterGRP_Click();
         QCOMPARE(f.dialogs.shown.size(), 3);
         QVERIFY(f.dialogs.shown[2].kind == "tell" && f.dialogs.shown[2].text.contains("a.grp"));
+    }
+
+    // The export dialogs carry the format controls; the window starts the sources at
+    // RLE (the stream they always had) and the raw tables plain, and writes the choice.
+    void exportFormats()
+    {
+        QTemporaryDir dir;
+        ScriptedDialogs dialogs;
+        const auto chooser =
+            createExportDialog(TransferDialog::Export2ASM, {tms::AsmSyntax::Dot, tms::CStyle::Coleco, tms::Compression::Rle},
+                               dialogs, nullptr, dir.filePath("x.asm"));
+        auto* syntax = chooser->findChild<QComboBox*>("cmb_asm_syntax");
+        auto* codec = chooser->findChild<QComboBox*>("cmb_compression");
+        QVERIFY(syntax && codec && !chooser->findChild<QComboBox*>("cmb_c_style"));
+        QCOMPARE(codec->currentIndex(), int(tms::Compression::Rle));
+        syntax->setCurrentIndex(int(tms::AsmSyntax::Db));
+        codec->setCurrentIndex(int(tms::Compression::Zx0));
+        chooser->submit("pic");
+        const std::optional<ExportChoice> chosen = exportDialogChoice(*chooser);
+        QVERIFY(chosen && chosen->path.endsWith("pic.asm"));
+        QVERIFY(chosen->format.syntax == tms::AsmSyntax::Db && chosen->format.compression == tms::Compression::Zx0);
+
+        EaselWindowFixture f;
+        const Picture picture = pictureThatPacks();
+        f->document().picture = picture;
+        QList<PaintDialogChoice> starts;
+        f->showDialog = [&](PaintDialog dialog, const PaintDialogChoice& start) -> std::optional<PaintDialogChoice> {
+            starts << start;
+            PaintDialogChoice made = start;
+            made.path = dir.filePath(dialog == PaintDialog::Export2BIN ? "pic.pat"
+                                     : dialog == PaintDialog::Export2C ? "pic.c"
+                                                                       : "pic.asm");
+            made.exportFormat = {tms::AsmSyntax::Sdas, tms::CStyle::Stdint, tms::Compression::Pletter};
+            return made;
+        };
+        f.dialogs.textAnswers << QString("PIC") << QString("PIC");
+        f->ExporterASM_Click();
+        f->ExporterC_Click();
+        f->ExporterBIN_Click();
+        QCOMPARE(starts.size(), 3);
+        QVERIFY(starts[0].exportFormat.compression == tms::Compression::Rle);
+        QVERIFY(starts[2].exportFormat.compression == tms::Compression::None);
+        SourceOptions options;
+        options.compression = tms::Compression::Pletter;
+        options.style = tms::CStyle::Stdint;
+        options.syntax = tms::AsmSyntax::Sdas;
+        QCOMPARE(readFile(dir.filePath("pic.asm")), asmSource(picture, "PIC", options));
+        QCOMPARE(readFile(dir.filePath("pic.h")), cExportFiles(dir.filePath("pic.c"), picture, "PIC", options)[1].bytes);
+        for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
+            QVERIFY2(QFile::exists(dir.filePath(name)), name);
+        QCOMPARE(f->document().picture, picture);
+    }
+
+    // A name that cannot name the tables is told and asked again.
+    void tableNameIsAskedAgain()
+    {
+        QTemporaryDir dir;
+        EaselWindowFixture f;
+        const Picture picture = pictureThatPacks();
+        f->document().picture = picture;
+        f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");
+        f.choices << DialogChoice{dir.filePath("a.c"), {}};
+        f->ExporterC_Click();
+        QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "PIC"));
+        QCOMPARE(f.dialogs.shown.size(), 5); // ask, tell, ask, tell, ask
+        QVERIFY(f.dialogs.shown[1].kind == "tell" && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
+        QVERIFY(f.dialogs.shown[3].kind == "tell" && f.dialogs.shown[3].text.contains("\"9lives\""));
     }
 
     void importPictureWithItsDialog()

@@ -497,6 +497,26 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(grid->width() == panelWidth && f->height() >= 384);
     }
+
+    // A dropped .sc2 file is read as an MSX screen 2 file of either layout, never as a
+    // PowerPaint picture; a wrong length is told as such.
+    void droppedSc2FileIsImported()
+    {
+        EaselWindowFixture f;
+        Picture picture;
+        for (int i = 0; i < 6144; ++i) {
+            picture.bitmapPatterns[i] = quint8(i * 7);
+            picture.bitmapColors[i] = quint8(i * 13 + 1);
+        }
+        const QString good = settings.filePath(QStringLiteral("c.sc2")), bad = settings.filePath(QStringLiteral("d.sc2"));
+        writeFile(good, encodeSC2(picture));
+        writeFile(bad, QByteArray(10240, '\x55')); // the length of a PowerPaint file
+        QVERIFY(dropFile(f.window.get(), bad));
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].text, notSc2Message());
+        QVERIFY(dropFile(f.window.get(), good));
+        QVERIFY(f->document().picture.bitmapPatterns == picture.bitmapPatterns && f->document().picture.bitmapColors == picture.bitmapColors);
+    }
 };
 
 QTEST_MAIN(TestEaselWindow)

@@ -214,6 +214,46 @@ private slots:
         QVERIFY2(console.err.startsWith("kardo3: ") && console.err.contains(path), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
+
+    // The export options set the export given just before them; the defaults and --rle
+    // write what they always did; --help lists them.
+    void exportOptionsSetTheExportBeforeThem_data() { editionRows(); }
+    void exportOptionsSetTheExportBeforeThem()
+    {
+        QFETCH(int, edition);
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        const TileDocument doc = testdoc::randomDocument(5, true, Edition(edition));
+        writeFile("in.dat", projectFileBytes(doc));
+        QCOMPARE(kardo({"--export-c", "rle.c", "--rle", "--export-c", "same.c", "--c-style", "coleco", "--compress", "rle",
+                        "--export-c", "none.c", "--rle", "--compress", "none", "--export-asm", "dot.asm", "--asm-syntax",
+                        "dot", "--compress", "none", "--export-c", "std.c", "--c-style", "stdint", "--export-asm", "z.asm",
+                        "--compress", "zx0", "in.dat"},
+                       Edition(edition))
+                     .status,
+                 0);
+        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 0, 23}));
+        QCOMPARE(readFile("same.c"), readFile("rle.c"));
+        QCOMPARE(readFile("none.c"), ExportC(doc, {}));
+        QCOMPARE(readFile("dot.asm"), ExportAsm(doc));
+        QVERIFY(readFile("std.h").contains("#define PATTERN_SIZE 2048\r\n"));
+        QVERIFY(readFile("std.c").contains("const uint8_t PATTERN[PATTERN_SIZE] = {\r\n"));
+        QVERIFY(readFile("z.asm").contains("\r\nPATTERNZX0:\r\n\t.byte $"));
+        QVERIFY(readFile("z.asm").endsWith("\r\n\t.end\r\n"));
+
+        for (const QStringList& misplaced : {QStringList{"--compress", "zx0", "--export-c", "a.c"},
+                                             QStringList{"--export-asm", "a.asm", "--c-style", "stdint"},
+                                             QStringList{"--export-c", "a.c", "--asm-syntax", "db"},
+                                             QStringList{"--export-bin", "t", "--compress", "lzma"},
+                                             QStringList{"--export-bin", ""}}) {
+            const ProgramRun run = kardo(misplaced, Edition(edition));
+            QVERIFY2(run.status == 2, qPrintable(misplaced.join(' ')));
+        }
+        const QString help = kardo({"--help"}, Edition(edition)).out;
+        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
+                                   "--asm-syntax dot|db|sdas"})
+            QVERIFY2(help.contains(option), option);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBatch)

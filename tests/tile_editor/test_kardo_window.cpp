@@ -476,6 +476,26 @@ private slots:
         QCOMPARE(readFile(a), ExportAsm(h.doc()));
         QCOMPARE(h.window.statusBar()->currentMessage(), QStringLiteral("Wrote game.asm (%1 bytes)").arg(readFile(a).size()));
 
+        // The formats chosen in the dialogs: the assembler syntax, the C style with its
+        // header, the raw tables beside the chosen PREFIX.pat.
+        FileChoice db(a);
+        db.asmExport = {tms::AsmSyntax::Db, tms::Compression::Zx0};
+        h.user = [db](FileDialogKind) { return std::optional<FileChoice>(db); };
+        h.window.ExporterASM_Click();
+        QCOMPARE(readFile(a), ExportAsm(h.doc(), db.asmExport));
+        CExportOptions stdintOptions;
+        stdintOptions.style = tms::CStyle::Stdint;
+        h.choose(c, stdintOptions);
+        h.window.ExporterC_Click();
+        QCOMPARE(readFile(dir.filePath("game.h")), cExportFiles(c, h.doc(), stdintOptions)[1].bytes);
+        FileChoice bin(dir.filePath("tiles.pat"));
+        bin.binaryCompression = tms::Compression::Pletter;
+        h.user = [bin](FileDialogKind) { return std::optional<FileChoice>(bin); };
+        h.window.ExporterBIN_Click();
+        for (const char* name : {"tiles.nam.plet", "tiles.pat.plet", "tiles.col.plet", "tiles.spr.plet", "tiles.spc.plet"})
+            QVERIFY2(QFile::exists(dir.filePath(name)), name);
+        QVERIFY(!QFile::exists(dir.filePath("tiles.pat")));
+
         // A write that fails is told.
         h.choose(dir.filePath("no/such/folder/x.asm"));
         h.window.ExporterASM_Click();

@@ -104,7 +104,9 @@ private slots:
         QTest::newRow("tables end the image") << 32767 << 32767 - 2857 << QString();
         QTest::newRow("one byte short") << 32767 << 32767 - 2856 << "do not fit";
         QTest::newRow("no marker") << 9000 << 0 << "no \"PROTOTYPE\" marker";
-        QTest::newRow("7999 bytes") << 7999 << 1 << "8000 to 32767";
+        QTest::newRow("7999 bytes") << 7999 << 1 << "8000 to 32768";
+        QTest::newRow("a standard 32 KB cartridge") << 32768 << 32768 - 2857 << QString();
+        QTest::newRow("32769 bytes") << 32769 << 1 << "8000 to 32768";
     }
 
     // Through the Prototype button: the image is found by the start-up scan.

@@ -196,7 +196,8 @@ private slots:
         QCOMPARE(scanPrototype(image("a.rom", 8000, 0)), std::optional<qint64>(11));
         QCOMPARE(scanPrototype(image("b.rom", 32767, 1000)), std::optional<qint64>(1011));
         QVERIFY(!scanPrototype(image("c.rom", 7999, 0)));
-        QVERIFY(!scanPrototype(image("d.rom", 32768, 0)));
+        QCOMPARE(scanPrototype(image("d.rom", 32768, 0)), std::optional<qint64>(11)); // a standard 32 KB image
+        QVERIFY(!scanPrototype(image("d2.rom", 32769, 0)));
         QVERIFY(!scanPrototype(image("e.rom", 9000, -1)));
         QVERIFY(!scanPrototype(image("f.rom", 9000, 9000 - 9))); // nothing after the marker
         QCOMPARE(scanPrototype(image("g.rom", 9000, 9000 - 10)), std::optional<qint64>(9001));

@@ -1,14 +1,19 @@
 #include "batch_command_line.h"
 
 #include "asm_export.h"
+#include "binary_export.h"
 #include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "c_export.h"
 #include "font_file.h"
 #include "fonts.h"
+#include "image_bytes.h"
+#include "picture_options.h"
+#include "picture_tiles.h"
 #include "print_sheet.h"
 #include "project_file.h"
 #include "prototype_writer.h"
+#include "tile_sheets.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -33,6 +38,13 @@ struct Plan {
     std::shared_ptr<QString> pendingTitle;
     std::shared_ptr<SheetPaper> lastPaper;
     std::shared_ptr<SheetPaper> pendingPaper;
+    // --asm-syntax, --c-style and --compress set the export given just before them.
+    std::shared_ptr<AsmExportOptions> lastAsm;
+    std::shared_ptr<tms::Compression> lastBin;
+    enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
+    // The conversion settings of --import-picture, pending and last as for --title.
+    std::shared_ptr<dither::PictureImportSettings> lastPicture;
+    std::shared_ptr<dither::PictureImportSettings> pendingPicture;
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -83,18 +95,143 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
             }};
 }
 
+// An entry whose option writes a PNG picture made from the document.
+tms::batch::OptionEntry<Plan> pictureOutputOption(const char* name, QImage (*picture)(const TileDocument&))
+{
+    return {QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("OUT.png")),
+            [picture](Plan& plan, const QString& path) {
+                plan.steps.push_back([picture, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                    const std::optional<QByteArray> png = tms::encodeImage(picture(doc), "PNG");
+                    if (!png)
+                        return QStringLiteral("Cannot encode \"%1\"").arg(path);
+                    outputs.push_back({path, *png});
+                    return QString();
+                });
+                return QString();
+            }};
+}
+
+// An entry whose option reads a file into the document.
+tms::batch::OptionEntry<Plan> inputOption(const char* name, const char* valueName,
+                                          QString (*read)(const QString& path, TileDocument& doc))
+{
+    return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
+            [read](Plan& plan, const QString& path) {
+                plan.steps.push_back([read, path](TileDocument& doc, tms::batch::Outputs&) { return read(path, doc); });
+                return QString();
+            }};
+}
+
+// --import-picture and the conversion options that go with it.
+std::vector<tms::batch::OptionEntry<Plan>> pictureImportOptions()
+{
+    std::vector<tms::batch::OptionEntry<Plan>> entries;
+    entries.push_back({QCommandLineOption(QStringLiteral("import-picture"), QString(), QStringLiteral("FILE")),
+                       [](Plan& plan, const QString& path) {
+                           const auto settings = settingForNewOutput(plan.lastPicture, plan.pendingPicture,
+                                                                     dither::PictureImportSettings{});
+                           plan.steps.push_back([settings, path](TileDocument& doc, tms::batch::Outputs&) {
+                               return importPictureFile(path, *settings, doc);
+                           });
+                           return QString();
+                       }});
+    for (const dither::PictureOption& option : dither::pictureOptions())
+        entries.push_back({QCommandLineOption(QLatin1String(option.name), QString(), QLatin1String(option.valueName)),
+                           [read = option.read](Plan& plan, const QString& text) {
+                               return read(text, settingToSet(plan.lastPicture, plan.pendingPicture,
+                                                              dither::PictureImportSettings{}));
+                           }});
+    return entries;
+}
+
+// The table with the pictures' options added: the imports and the PNG outputs.
+std::vector<tms::batch::OptionEntry<Plan>> withPictureOptions(std::vector<tms::batch::OptionEntry<Plan>> table)
+{
+    std::vector<tms::batch::OptionEntry<Plan>> pictures = pictureImportOptions();
+    pictures.push_back(pictureOutputOption("png", screenPicture));
+    pictures.push_back(pictureOutputOption("export-tileset", tilesetPicture));
+    pictures.push_back(pictureOutputOption("export-sprites", spriteSheetPicture));
+    pictures.push_back(inputOption("import-tileset", "FILE.png", importTilesetFile));
+    pictures.push_back(inputOption("import-sprites", "FILE.png", importSpriteSheetFile));
+    table.insert(table.end(), pictures.begin(), pictures.end());
+    return table;
+}
+
 std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
 {
     return tms::batch::withHelpAndVersion<Plan>({
         outputOption("save", "OUT.dat", projectFileBytes),
-        outputOption("export-asm", "OUT.asm", ExportAsm),
+        {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
+         [](Plan& plan, const QString& path) {
+             const auto options = plan.lastAsm = std::make_shared<AsmExportOptions>();
+             plan.lastTableExport = Plan::TableExport::Asm;
+             plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 outputs.push_back({path, ExportAsm(doc, *options)});
+                 return QString();
+             });
+             return QString();
+         }},
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
          [](Plan& plan, const QString& path) {
              const auto options = settingForNewOutput(plan.lastC, plan.pendingC, CExportOptions{});
+             plan.lastTableExport = Plan::TableExport::C;
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
-                 outputs.push_back({path, ExportC(doc, *options)});
+                 for (tms::batch::Output& file : cExportFiles(path, doc, *options))
+                     outputs.push_back(std::move(file));
                  return QString();
              });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
+         [](Plan& plan, const QString& prefix) {
+             const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
+             plan.lastTableExport = Plan::TableExport::Bin;
+             plan.steps.push_back([compression, prefix](TileDocument& doc, tms::batch::Outputs& outputs) {
+                 for (tms::batch::Output& file : binaryExportFiles(prefix, doc, *compression))
+                     outputs.push_back(std::move(file));
+                 return QString();
+             });
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("asm-syntax"), QString(), QStringLiteral("dot|db|sdas")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::AsmSyntax> syntax = tms::asmSyntaxNamed(name);
+             if (!syntax)
+                 return QStringLiteral("--asm-syntax needs dot, db or sdas, not \"%1\"").arg(name);
+             if (!plan.lastAsm)
+                 return QStringLiteral("--asm-syntax belongs after an --export-asm");
+             plan.lastAsm->syntax = *syntax;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("c-style"), QString(), QStringLiteral("coleco|stdint")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::CStyle> style = tms::cStyleNamed(name);
+             if (!style)
+                 return QStringLiteral("--c-style needs coleco or stdint, not \"%1\"").arg(name);
+             if (!plan.lastC)
+                 return QStringLiteral("--c-style belongs after an --export-c");
+             plan.lastC->style = *style;
+             return QString();
+         }},
+        {QCommandLineOption(QStringLiteral("compress"), QString(), QStringLiteral("none|rle|zx0|pletter")),
+         [](Plan& plan, const QString& name) {
+             const std::optional<tms::Compression> compression = tms::compressionNamed(name);
+             if (!compression)
+                 return QStringLiteral("--compress needs none, rle, zx0 or pletter, not \"%1\"").arg(name);
+             switch (plan.lastTableExport) {
+             case Plan::TableExport::C:
+                 plan.lastC->rle = *compression == tms::Compression::Rle;
+                 plan.lastC->compression = *compression;
+                 break;
+             case Plan::TableExport::Asm:
+                 plan.lastAsm->compression = *compression;
+                 break;
+             case Plan::TableExport::Bin:
+                 *plan.lastBin = *compression;
+                 break;
+             case Plan::TableExport::None:
+                 return QStringLiteral("--compress belongs after an --export-bin, --export-c or --export-asm");
+             }
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("font"), QString(), QStringLiteral("FILE.fcv")),
@@ -159,7 +296,9 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
          }},
         {QCommandLineOption(QStringLiteral("rle")),
          [](Plan& plan, const QString&) {
-             settingToSet(plan.lastC, plan.pendingC, CExportOptions{}).rle = true;
+             CExportOptions& options = settingToSet(plan.lastC, plan.pendingC, CExportOptions{});
+             options.rle = true; // the same as --compress rle
+             options.compression = tms::Compression::None;
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("rows"), QString(), QStringLiteral("START:END")),
@@ -194,9 +333,10 @@ tms::batch::OptionEntry<Plan> writePrototypeOption()
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo = sharedOptions(Edition::ScreenMode2);
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo =
+        withPictureOptions(sharedOptions(Edition::ScreenMode2));
     static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = [] {
-        std::vector<tms::batch::OptionEntry<Plan>> table = sharedOptions(Edition::ScreenMode1);
+        std::vector<tms::batch::OptionEntry<Plan>> table = withPictureOptions(sharedOptions(Edition::ScreenMode1));
         table.push_back(writePrototypeOption());
         return table;
     }();
@@ -211,7 +351,7 @@ QString batchHelpText(const QString& program, Edition edition)
         ? QString()
         : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
                          "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
-                         "                                        button does (an image of 8000 to 32767 bytes)\n");
+                         "                                        button does (an image of 8000 to 32768 bytes)\n");
     return QStringLiteral(
                "Usage: %1 [FILE.dat]                  open the window; FILE is loaded when its name ends in .dat\n"
                "       %1 [OPTIONS] [FILE.dat]        batch mode: no window; FILE is the input,\n"
@@ -224,7 +364,24 @@ QString batchHelpText(const QString& program, Edition edition)
                "                                        --rows limits a compressed name table to rows\n"
                "                                        START..END (default 0:23; a row outside 0..23\n"
                "                                        or START after END means 0:23)\n"
+               "    [--c-style coleco|stdint]           coleco (default): byte arrays for the console's\n"
+               "                                        library; stdint: const uint8_t arrays (kept in\n"
+               "                                        ROM) and OUT.h beside OUT.c with an extern and a\n"
+               "                                        NAME_SIZE for each table\n"
+               "    [--compress CODEC]                  --rle is --compress rle\n"
                "  --export-asm OUT.asm                  write assembler source\n"
+               "    [--asm-syntax dot|db|sdas]          dot (default): .byte $hh and .end; db: db $hh\n"
+               "                                        for pasmo, z80asm, sjasmplus; sdas: for SDCC's\n"
+               "                                        assembler, each table a global _NAME\n"
+               "    [--compress CODEC]\n"
+               "  --export-bin PREFIX [--compress CODEC]\n"
+               "                                        write the raw tables: PREFIX.nam, .pat, .col,\n"
+               "                                        .spr (sprite patterns), .spc (sprite colours);\n"
+               "                                        compressed files get .rle, .zx0 or .plet added\n"
+               "  --compress none|rle|zx0|pletter       after --export-bin, --export-c or --export-asm:\n"
+               "                                        how that export compresses its tables (ZX0\n"
+               "                                        version 2, Pletter 0.5; default none); a\n"
+               "                                        compressed table is named NAMERLE, NAMEZX0...\n"
                "  --font FILE.fcv                       load a font file into the patterns, as More Font\n"
                "  --builtin-font N                      apply built-in font N (1..%3)\n"
                "  --export-font OUT.fcv [--title TEXT]  write the patterns as a font file (title NONAME\n"
@@ -233,6 +390,24 @@ QString batchHelpText(const QString& program, Edition edition)
                "                                        the four-page character sheet as a PDF\n"
                "                                        (letter by default)\n"
                "%2"
+               "  --import-picture FILE                 convert a PNG, BMP, GIF or JPEG picture into the\n"
+               "                                        characters, their colours and the name table\n"
+               "                                        (the sprites stay); with, before or after it:\n"
+               "    --method NAME                       dithering method (default floyd-steinberg):\n"
+               "                                        %4\n"
+               "    --colors LIST                       \"all\" (default) or console colours such as 1,4,6,15\n"
+               "    --resize MODE                       none, stretch or aspect (default)\n"
+               "    --gamma PERCENT                     10..190 (default 100)\n"
+               "    --brightness VALUE                  -100..100 (default 0)\n"
+               "    --diffusion PERCENT                 0..100 (default 75)\n"
+               "  --png OUT.png                         write the screen as shown, 256x192\n"
+               "  --export-tileset OUT.png              write the 256 characters as a 128x128 sheet,\n"
+               "                                        16 per row\n"
+               "  --import-tileset FILE.png             read such a sheet (or any size in whole 8x8\n"
+               "                                        cells, at most 256) into the characters in order\n"
+               "  --export-sprites OUT.png              write the 64 sprites as a 128x128 sheet, 8 per row,\n"
+               "                                        on a transparent ground\n"
+               "  --import-sprites FILE.png             read such a sheet into the sprites\n"
                "  --help                                show this text\n"
                "  --version                             show the version\n"
                "\n"
@@ -240,7 +415,8 @@ QString batchHelpText(const QString& program, Edition edition)
                "Exit status: 0 success, 1 an input could not be read or an output written\n"
                "(every output file is then as it was), 2 usage error.\n")
         .arg(program, prototype)
-        .arg(fontMenuFaces(edition).size());
+        .arg(fontMenuFaces(edition).size())
+        .arg(dither::methodList());
 }
 
 bool batchPaints(int argc, char** argv)
@@ -281,15 +457,22 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
         return console.usageError(QStringLiteral("--title belongs to an --export-font"));
     if (plan.pendingPaper && !plan.lastPaper)
         return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
+    if (plan.pendingPicture && !plan.lastPicture)
+        return console.usageError(QStringLiteral("--method, --colors, --resize, --gamma, --brightness and --diffusion "
+                                                 "belong to an --import-picture"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, "
-                                                 "--export-font%1 or --print-pdf")
+        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
+                                                 "--export-font%1, --png, --export-tileset, --export-sprites "
+                                                 "or --print-pdf")
                                       .arg(edition == Edition::ScreenMode1 ? QStringLiteral(", --write-prototype")
                                                                            : QString()));
     QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
-                            QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font")};
+                            QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font"),
+                            QStringLiteral("export-bin")};
     if (edition == Edition::ScreenMode1)
         fileOptions << QStringLiteral("write-prototype");
+    fileOptions << QStringLiteral("import-picture") << QStringLiteral("import-tileset") << QStringLiteral("import-sprites")
+                << QStringLiteral("png") << QStringLiteral("export-tileset") << QStringLiteral("export-sprites");
     for (const QString& name : fileOptions)
         if (parser.values(name).contains(QString()))
             return console.usageError(QStringLiteral("a file name is empty"));

@@ -3,12 +3,17 @@
 // runs these steps and exits:
 //   kardo3 [OPTIONS] [FILE.dat]      FILE is the input, a reset document when absent
 //     --save OUT.dat                 write the project file
-//     --export-c OUT.c [--rle] [--rows START:END]
-//     --export-asm OUT.asm
+//     --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC] [--rle] [--rows START:END]
+//     --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]
+//     --export-bin PREFIX [--compress CODEC]           the raw tables, one file each
 //     --font FILE.fcv, --builtin-font N                change the patterns
 //     --export-font OUT.fcv [--title TEXT]            write a font file
 //     --print-pdf OUT.pdf [--paper letter|a4|b5]      the character sheet as a PDF
 //     --write-prototype IMAGE       kardo2 only: the tables into a cartridge image
+//     --import-picture FILE [--method, --colors, --resize, --gamma, --brightness,
+//                            --diffusion as dither takes them]   a picture as tiles
+//     --png OUT.png, --export-tileset OUT.png, --export-sprites OUT.png
+//     --import-tileset FILE.png, --import-sprites FILE.png
 //     --help, --version
 // The steps run in the order given and build every output in memory; the files are
 // replaced only when all are ready (tms::batch::commitAll). Exit status 0 on success,

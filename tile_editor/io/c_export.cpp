@@ -1,7 +1,6 @@
 #include "c_export.h"
 
 #include "hex.h"
-#include "rle.h"
 #include "table_order.h"
 #include "text_writer.h"
 
@@ -33,17 +32,35 @@ void writeValues(tms::CrLfText& text, const std::vector<Byte>& values, EndsLine 
         text.line(line);
 }
 
-void writeBlock(tms::CrLfText& text, bool rle, const char* name, const std::vector<Byte>& values)
+void writeBlock(tms::CrLfText& text, const tms::SourceTable& table, bool compressed)
 {
-    text.line();
-    if (rle) {
-        text.line(QStringLiteral("byte %1RLE[] = {").arg(QLatin1StringView(name)));
-        // The compressed stream's lines end when 15 modulo 16 values are written.
-        writeValues(text, tms::RleEncode(values), [](std::size_t n) { return n % 16 == 15; });
-    } else {
-        text.line(QStringLiteral("byte %1[] = {").arg(QLatin1StringView(name)));
-        writeValues(text, values, [](std::size_t n) { return n % 16 == 0; });
-    }
+    text.line().line(QStringLiteral("byte %1[] = {").arg(table.name));
+    if (compressed) // the compressed stream's lines end when 15 modulo 16 values are written
+        writeValues(text, table.bytes, [](std::size_t n) { return n % 16 == 15; });
+    else
+        writeValues(text, table.bytes, [](std::size_t n) { return n % 16 == 0; });
+}
+
+// "/*        WARNING : RLE COMPRESSION         */": the codec's name in a line of 46.
+QString warningLine(tms::Compression compression)
+{
+    const QString words = QStringLiteral("WARNING : %1 COMPRESSION").arg(tms::compressionName(compression).toUpper());
+    const int inner = 42 - int(words.size());
+    return QStringLiteral("/*") + QString(inner / 2, QLatin1Char(' ')) + words +
+        QString(inner - inner / 2, QLatin1Char(' ')) + QStringLiteral("*/");
+}
+
+QStringList banner(const TileDocument& doc, tms::Compression compression)
+{
+    QStringList lines{QStringLiteral("/********************************************/"),
+                      QStringLiteral("/*                                          */"),
+                      doc.edition == Edition::ScreenMode1 ? QStringLiteral("/*   GRAPHICS TABLES  -  WIN KARDO v2.80    */")
+                                                          : QStringLiteral("/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */"),
+                      QStringLiteral("/*                                          */")};
+    if (compression != tms::Compression::None)
+        lines << warningLine(compression) << QStringLiteral("/*                                          */");
+    lines << QStringLiteral("/********************************************/");
+    return lines;
 }
 
 bool rowInRange(int row) { return row >= 0 && row < screenRows; }
@@ -63,44 +80,59 @@ CExportOptions checkedRowRange(CExportOptions options)
     return options;
 }
 
+tms::Compression compressionOf(const CExportOptions& options)
+{
+    if (options.compression != tms::Compression::None)
+        return options.compression;
+    return options.rle ? tms::Compression::Rle : tms::Compression::None;
+}
+
 QByteArray ExportC(const TileDocument& doc, CExportOptions options)
 {
     options = checkedRowRange(options);
+    const tms::Compression compression = compressionOf(options);
     tms::CrLfText text;
-    text.line("/********************************************/")
-        .line("/*                                          */")
-        .line(doc.edition == Edition::ScreenMode1 ? "/*   GRAPHICS TABLES  -  WIN KARDO v2.80    */"
-                                                  : "/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */")
-        .line("/*                                          */");
-    if (options.rle)
-        text.line("/*        WARNING : RLE COMPRESSION         */").line("/*                                          */");
-    text.line("/********************************************/").line().line("#include <coleco.h>");
+    for (const QString& line : banner(doc, compression))
+        text.line(line);
+    text.line().line("#include <coleco.h>");
 
     // The row range narrows only a compressed name table.
-    writeBlock(text, options.rle, "NAME",
-               options.rle ? nameTableBytes(doc, options.startLine, options.endLine) : nameTableBytes(doc));
-    writeBlock(text, options.rle, "PATTERN", patternBytes(doc));
-    // The 32 group colours of screen mode 1 are always written plain.
-    writeBlock(text, options.rle && doc.edition == Edition::ScreenMode2, "COLOR", colorBytes(doc));
-
-    const std::optional<int> last = lastDrawnSprite(doc);
-    if (!last)
-        return text.bytes();
-    // Compressed, only the sprites up to the last drawn one; plain, all 64.
-    writeBlock(text, options.rle, "SPATTERN", spritePatternBytes(doc, options.rle ? *last + 1 : spriteCount));
-    text.line().line(QStringLiteral("int SPRITESINITSIZE = %1;").arg(4 * (*last + 1)));
-    text.line().line("byte SPRITESINIT[] = {");
-    for (int sprite = 0; sprite <= *last; ++sprite)
-        text.line(QStringLiteral("  204, 0, %1, %2%3")
-                      .arg(4 * sprite)
-                      .arg(int(doc.spriteColors[sprite]))
-                      .arg(sprite == *last ? QStringLiteral("};") : QStringLiteral(",")));
+    const tms::SourceTables tables =
+        sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine);
+    const bool compressed = compression != tms::Compression::None;
+    for (const tms::SourceTable& table : tables) {
+        if (table.name == QLatin1String("SPRITESINIT")) {
+            text.line().line(QStringLiteral("int SPRITESINITSIZE = %1;").arg(table.bytes.size()));
+            text.line().line("byte SPRITESINIT[] = {");
+            for (std::size_t i = 0; i < table.bytes.size(); i += 4)
+                text.line(QStringLiteral("  204, 0, %1, %2%3")
+                              .arg(int(table.bytes[i + 2]))
+                              .arg(int(table.bytes[i + 3]))
+                              .arg(i + 4 == table.bytes.size() ? QStringLiteral("};") : QStringLiteral(",")));
+        } else {
+            // The 32 group colours of screen mode 1 are always written plain.
+            writeBlock(text, table, compressed && table.name != QLatin1String("COLOR"));
+        }
+    }
     return text.bytes();
+}
+
+tms::batch::Outputs cExportFiles(const QString& path, const TileDocument& doc, CExportOptions options)
+{
+    if (options.style == tms::CStyle::Coleco)
+        return {{path, ExportC(doc, options)}};
+    options = checkedRowRange(options);
+    const tms::Compression compression = compressionOf(options);
+    const QString headerPath = tms::headerPathFor(path);
+    const tms::CSourcePair files = tms::stdintTablesSource(
+        banner(doc, compression), headerPath,
+        sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine));
+    return {{path, files.source}, {headerPath, files.header}};
 }
 
 tms::FileResult writeCExport(const QString& path, const TileDocument& doc, CExportOptions options)
 {
-    return tms::writeWholeFile(path, ExportC(doc, options));
+    return tms::batch::commitAll(cExportFiles(path, doc, options));
 }
 
 } // namespace tile

@@ -24,7 +24,7 @@ QByteArray prototypeTables(const TileDocument& doc);
 QByteArray patchedPrototypeImage(const QByteArray& image, qint64 offset, const TileDocument& doc);
 
 // Reads the image at imagePath, finds its marker by the rules of the start-up scan
-// (an image of 8000 to 32767 bytes) and returns the image with the tables behind it.
+// (an image of 8000 to 32768 bytes) and returns the image with the tables behind it.
 // Returns nullopt and sets error for an image that cannot be read, that has no marker
 // or that has no room for the 2848 bytes behind it.
 std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, const TileDocument& doc, QString* error);

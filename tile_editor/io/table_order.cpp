@@ -58,4 +58,43 @@ std::optional<int> lastDrawnSprite(const TileDocument& doc)
     return std::nullopt;
 }
 
+tms::SourceTables sourceTables(const TileDocument& doc, tms::Compression compression, TableTarget target,
+                               int firstRow, int lastRow)
+{
+    const bool compressed = compression != tms::Compression::None;
+    const QString suffix = tms::compressedNameSuffix(compression);
+    auto table = [&](const char* name, const std::vector<Byte>& bytes, bool compressible = true) {
+        tms::SourceTable t;
+        t.name = QLatin1String(name);
+        if (!compressed || !compressible) {
+            t.bytes = bytes;
+        } else {
+            t.name += suffix;
+            t.bytes = tms::compress(compression, bytes);
+        }
+        return t;
+    };
+    tms::SourceTables tables{
+        table("NAME", compressed ? nameTableBytes(doc, firstRow, lastRow) : nameTableBytes(doc)),
+        table("PATTERN", patternBytes(doc)),
+        table("COLOR", colorBytes(doc), doc.edition == Edition::ScreenMode2),
+    };
+    const std::optional<int> last = lastDrawnSprite(doc);
+    if (!last)
+        return tables;
+    tables.push_back(table("SPATTERN", spritePatternBytes(doc, compressed ? *last + 1 : spriteCount)));
+    std::vector<Byte> attributes;
+    if (target == TableTarget::Assembler) {
+        // No positions are kept: every sprite starts at Y $D0, X $00 with pattern 4 x s.
+        for (int sprite = 0; sprite < spriteCount; ++sprite)
+            attributes.insert(attributes.end(), {0xD0, 0x00, Byte(4 * sprite), doc.spriteColors[sprite]});
+        tables.push_back({QStringLiteral("SATTRIB"), attributes, 4, QStringLiteral(";      Y , X , No, Color")});
+    } else {
+        for (int sprite = 0; sprite <= *last; ++sprite)
+            attributes.insert(attributes.end(), {204, 0, Byte(4 * sprite), doc.spriteColors[sprite]});
+        tables.push_back({QStringLiteral("SPRITESINIT"), attributes, 4, QString()});
+    }
+    return tables;
+}
+
 } // namespace tile

@@ -4,6 +4,7 @@
 #include "kardo_window.h"
 
 #include "asm_export.h"
+#include "binary_export.h"
 #include "c_export.h"
 #include "document_life.h"
 #include "project_file.h"
@@ -66,7 +67,15 @@ void KardoWindow::connectFileMenu()
     m_documentSide = std::make_shared<DocumentSide>(*this);
     m_life = new tms::DocumentLife(*this, *m_documentSide, dialogs(), undo(), QStringLiteral("KARDO"));
     m_life->addRecentFilesMenu(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
-    m_life->acceptDrops({QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
+    // A dropped picture is imported as tiles, a dropped project opened.
+    m_life->acceptDrops({QStringLiteral(".dat"), QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
+                         QStringLiteral(".jpg"), QStringLiteral(".jpeg")},
+                        [this](const QString& path) {
+                            if (dither::isPictureFileName(path))
+                                importPictureFile(path);
+                            else
+                                openProjectFile(path);
+                        });
     // The click that closes a menu, on an item or beside it, must not paint.
     for (QMenu* menu : {Fichier, Edit, Polices})
         tms::pauseWhileOpen(menu, *Timer1, m_editing.tick);
@@ -171,10 +180,23 @@ void KardoWindow::ExporterC_Click()
 
 void KardoWindow::ExporterASM_Click()
 {
-    std::optional<QString> path;
-    withTimerPaused([&] { path = choosePath(FileDialogKind::ExportASM); });
-    if (path)
-        tellWritten(writeAsmExport(*path, m_doc), *path);
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportASM); });
+    if (choice)
+        tellWritten(writeAsmExport(choice->path, m_doc, choice->asmExport), choice->path);
+}
+
+// The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.
+void KardoWindow::ExporterBIN_Click()
+{
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportBIN); });
+    if (!choice)
+        return;
+    QString prefix = choice->path;
+    if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+        prefix.chop(4);
+    tellWritten(tms::batch::commitAll(binaryExportFiles(prefix, m_doc, choice->binaryCompression)), choice->path);
 }
 
 } // namespace tile

@@ -205,6 +205,8 @@ void KardoWindow::buildMenus()
     ShowPrintForm = item(Fichier, QStringLiteral("ShowPrintForm"), QStringLiteral("&Print"));
     ExporterC = item(Fichier, QStringLiteral("ExporterC"), QStringLiteral("&Export to C"));
     ExporterASM = item(Fichier, QStringLiteral("ExporterASM"), QStringLiteral("E&xport to ASM"));
+    ExporterBIN = item(Fichier, QStringLiteral("ExporterBIN"), QStringLiteral("Export raw &tables"));
+    buildPictureMenus();
     Fichier->addSeparator();
     Quitter = item(Fichier, QStringLiteral("Quitter"), QStringLiteral("&Quit"));
     tms::giveStandardKeys(Nouveau, tms::FileCommand::New);
@@ -220,6 +222,7 @@ void KardoWindow::buildMenus()
     connect(Fermer, &QAction::triggered, this, &KardoWindow::Fermer_Click);
     connect(ExporterC, &QAction::triggered, this, &KardoWindow::ExporterC_Click);
     connect(ExporterASM, &QAction::triggered, this, &KardoWindow::ExporterASM_Click);
+    connect(ExporterBIN, &QAction::triggered, this, &KardoWindow::ExporterBIN_Click);
     connect(Quitter, &QAction::triggered, this, &KardoWindow::Quitter_Click);
 
     buildEditMenu();

@@ -4,6 +4,7 @@
 // names of the controls and events they serve; the window's pieces are split over
 // files by concern (kardo_*.cpp).
 
+#include "asm_export.h"
 #include "c_export.h"
 #include "direction.h"
 #include "editing_state.h"
@@ -11,6 +12,8 @@
 #include "palette.h"
 #include "print_sheet.h"
 #include "tile_document.h"
+
+#include "picture_to_screen.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,19 +40,41 @@ class RecentFiles;
 class UserDialogs;
 } // namespace tms
 
+namespace dither {
+class PictureImportDialog;
+}
+
 namespace tile {
 
 class ColorSwatch;
 class PrinterForm;
 
 // The file dialogs the window opens.
-enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
+enum class FileDialogKind {
+    OpenDAT,
+    SaveAsDAT,
+    ExportASM,
+    ExportC,
+    OpenFCV,
+    SaveAsFCV,
+    ExportBIN,
+    // Pictures (kardo_pictures.cpp): a picture as tiles, the sheets, the screen as PNG.
+    ImportPicture,
+    ImportTileset,
+    ImportSprites,
+    ExportTileset,
+    ExportSprites,
+    ExportScreenPNG,
+};
 
 // What a confirmed file dialog returns: the path, and the options shown below its
 // file lists (the C export's for now; each export adds its own here).
 struct FileChoice {
+    FileChoice(QString chosenPath = {}, CExportOptions cOptions = {}) : path(std::move(chosenPath)), cExport(cOptions) {}
     QString path;
     CExportOptions cExport;
+    AsmExportOptions asmExport;
+    tms::Compression binaryCompression = tms::Compression::None; // ExportBIN
 };
 
 class KardoWindow : public QMainWindow {
@@ -79,6 +104,15 @@ public:
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
     // Shows the print dialog; tests replace it and play the user on the form.
     void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
+    // Shows Import Picture's dialog (a live preview of the tiles); tests replace it and
+    // return the choices, or nullopt for Cancel.
+    using PictureImportRunner = std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)>;
+    void setPictureImportRunner(PictureImportRunner runner) { m_runPictureImport = std::move(runner); }
+
+    // Imports a picture file as tiles (Import Picture after its file dialog, or a
+    // dropped picture): the dialog, then the question about unsaved work, then the
+    // document is replaced as one undo step.
+    void importPictureFile(const QString& path);
 
     // Opens a project chosen outside the Open dialog (dropped on the window, or an
     // entry of Open Recent) with the dialog's check and Open's question.
@@ -119,6 +153,14 @@ public slots:
     bool SauverSous_Click();
     void ExporterC_Click();
     void ExporterASM_Click();
+    void ExporterBIN_Click();
+    // Pictures (kardo_pictures.cpp).
+    void ImporterPicture_Click();
+    void ImporterTileset_Click();
+    void ImporterSprites_Click();
+    void ExporterTileset_Click();
+    void ExporterSprites_Click();
+    void ExporterPNG_Click();
     void Polices_Click();
     void Apropos_Click();
 
@@ -250,6 +292,15 @@ private:
     SheetPaper m_printPaper = SheetPaper::Letter; // the paper last used
     // --- end of kardo_fonts.cpp helpers ---
 
+    // --- helpers of kardo_pictures.cpp ---
+    void buildPictureMenus();
+    // A sheet read into a copy of the document, then taken as one undo step.
+    void importSheet(FileDialogKind kind, const QString& stepText, QString (*read)(const QString&, TileDocument&));
+    void exportPicture(FileDialogKind kind, QImage (*picture)(const TileDocument&));
+    PictureImportRunner m_runPictureImport;
+    dither::PictureImportSettings m_pictureSettings; // the last choices, for the next import
+    // --- end of kardo_pictures.cpp helpers ---
+
     // --- helpers of kardo_char_operations.cpp ---
     // --- end of kardo_char_operations.cpp helpers ---
 
@@ -331,6 +382,14 @@ public:
     QAction* ShowPrintForm = nullptr;
     QAction* ExporterC = nullptr;
     QAction* ExporterASM = nullptr;
+    QAction* ExporterBIN = nullptr;
+    QAction* ImporterPicture = nullptr;
+    QAction* ImporterTileset = nullptr;
+    QAction* ImporterSprites = nullptr;
+    QAction* ExporterTileset = nullptr;
+    QAction* ExporterSprites = nullptr;
+    QAction* ExporterPNG = nullptr;
+    QMenu* Sprites = nullptr;
     QAction* Quitter = nullptr;
 };
 

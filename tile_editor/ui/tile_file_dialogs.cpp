@@ -1,6 +1,7 @@
 #include "tile_file_dialogs.h"
 
 #include "font_preview.h"
+#include "picture_file.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -16,7 +17,8 @@ namespace tile {
 namespace {
 
 // The purposes: the two project dialogs share one, and so do the two font dialogs.
-enum Purpose { ProjectPurpose, FontPurpose, AsmPurpose, CPurpose, PurposeCount };
+// The pictures and sheets share one.
+enum Purpose { ProjectPurpose, FontPurpose, AsmPurpose, CPurpose, BinPurpose, PicturePurpose, PurposeCount };
 
 Purpose purposeOf(FileDialogKind kind)
 {
@@ -27,6 +29,13 @@ Purpose purposeOf(FileDialogKind kind)
     case FileDialogKind::SaveAsFCV: return FontPurpose;
     case FileDialogKind::ExportASM: return AsmPurpose;
     case FileDialogKind::ExportC: return CPurpose;
+    case FileDialogKind::ExportBIN: return BinPurpose;
+    case FileDialogKind::ImportPicture:
+    case FileDialogKind::ImportTileset:
+    case FileDialogKind::ImportSprites:
+    case FileDialogKind::ExportTileset:
+    case FileDialogKind::ExportSprites:
+    case FileDialogKind::ExportScreenPNG: return PicturePurpose;
     }
     return ProjectPurpose;
 }
@@ -61,6 +70,21 @@ tms::ChooserSetup openSetup(const char* name, const char* caption, const char* p
     setup.pattern = QString::fromLatin1(pattern);
     setup.kind = tms::ChooserSetup::Kind::Open;
     setup.check = tms::signatureCheck(signature, QString::fromLatin1(refusal));
+    return setup;
+}
+
+// A picture to read: any file the converter decodes whole.
+tms::ChooserSetup pictureSetup(const char* name, const char* caption)
+{
+    tms::ChooserSetup setup;
+    setup.objectName = QString::fromLatin1(name);
+    setup.caption = QString::fromLatin1(caption);
+    setup.pattern = dither::pictureFilePattern();
+    setup.kind = tms::ChooserSetup::Kind::Open;
+    setup.check = [](const QString& path) {
+        QString error;
+        return dither::readPicture(path, &error) ? QString() : error;
+    };
     return setup;
 }
 
@@ -108,6 +132,31 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
     case FileDialogKind::ExportC:
         setup = saveSetup("Export2C", "Export to C file", "*.c", "Export", ".c", "Do you want to replace this C file");
         break;
+    case FileDialogKind::ExportBIN:
+        setup = saveSetup("Export2BIN", "Export raw tables (PREFIX.pat, .col, .nam, .spr, .spc)", "*.pat", "Export",
+                          ".pat", "Do you want to replace these table files");
+        break;
+    case FileDialogKind::ImportPicture:
+        setup = pictureSetup("ImportPictureFile", "Import Picture file");
+        break;
+    case FileDialogKind::ImportTileset:
+        setup = pictureSetup("ImportTilesetFile", "Import Tile Sheet file");
+        break;
+    case FileDialogKind::ImportSprites:
+        setup = pictureSetup("ImportSpritesFile", "Import Sprite Sheet file");
+        break;
+    case FileDialogKind::ExportTileset:
+        setup = saveSetup("ExportTileset", "Export Tile Sheet as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
+        break;
+    case FileDialogKind::ExportSprites:
+        setup = saveSetup("ExportSprites", "Export Sprite Sheet as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
+        break;
+    case FileDialogKind::ExportScreenPNG:
+        setup = saveSetup("ExportScreenPNG", "Export Screen as PNG file", "*.png", "Export", ".png",
+                          "Do you want to replace this PNG file");
+        break;
     }
     setup.rememberedPath = lastPaths()[purposeOf(kind)];
     return setup;
@@ -125,6 +174,17 @@ Export2COptions::Export2COptions(int startLine, int endLine, QWidget* parent) : 
     cmd_moreoptions->setObjectName(QStringLiteral("cmd_moreoptions"));
     grid->addWidget(RLE, 0, 0, 1, 3);
     grid->addWidget(cmd_moreoptions, 0, 3);
+    // The style and any codec; the RLE box and the compression box show one choice.
+    formats = new tms::ExportFormatOptions(tms::ExportFormatOptions::Kind::C, {}, this);
+    grid->addWidget(formats, 2, 0, 1, 4);
+    connect(RLE, &QCheckBox::toggled, this, [this](bool checked) {
+        if (checked)
+            formats->setCompression(tms::Compression::Rle);
+        else if (formats->format().compression == tms::Compression::Rle)
+            formats->setCompression(tms::Compression::None);
+    });
+    connect(formats, &tms::ExportFormatOptions::compressionChanged, this,
+            [this](tms::Compression compression) { RLE->setChecked(compression == tms::Compression::Rle); });
 
     m_range = new QWidget(this);
     auto* range = new QGridLayout(m_range);
@@ -183,6 +243,10 @@ std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExp
     auto dialog = std::make_unique<tms::FileChooser>(fileDialogSetup(kind), dialogs, owner);
     if (kind == FileDialogKind::ExportC)
         dialog->addOptions(new Export2COptions(cExport.startLine, cExport.endLine, dialog.get()));
+    if (kind == FileDialogKind::ExportASM)
+        dialog->addOptions(new tms::ExportFormatOptions(tms::ExportFormatOptions::Kind::Assembler, {}, dialog.get()));
+    if (kind == FileDialogKind::ExportBIN)
+        dialog->addOptions(new tms::ExportFormatOptions(tms::ExportFormatOptions::Kind::Binary, {}, dialog.get()));
     if (kind == FileDialogKind::OpenFCV)
         addFontPreview(*dialog);
     return dialog;
@@ -193,10 +257,17 @@ std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileC
     const std::optional<QString> path = dialog.confirmedPath();
     if (!path)
         return std::nullopt;
-    FileChoice choice{*path, {}};
+    FileChoice choice(*path);
     if (kind == FileDialogKind::ExportC) {
-        if (const auto* options = dialog.findChild<Export2COptions*>())
-            choice.cExport = {options->RLE->isChecked(), options->HScroll1->value(), options->HScroll2->value()};
+        if (const auto* options = dialog.findChild<Export2COptions*>()) {
+            const tms::ExportFormat format = options->formats->format();
+            choice.cExport = {options->RLE->isChecked(), options->HScroll1->value(), options->HScroll2->value(),
+                              format.style, format.compression};
+        }
+    }
+    if (const auto* formats = dialog.findChild<tms::ExportFormatOptions*>()) {
+        choice.asmExport = {formats->format().syntax, formats->format().compression};
+        choice.binaryCompression = formats->format().compression;
     }
     return choice;
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The tile editor's six file dialogs, all built on the shared chooser: open and save
-// of projects (.dat) and fonts (.fcv), and the assembler and C exports. A dialog
+// The tile editor's file dialogs, all built on the shared chooser: open and save of
+// projects (.dat) and fonts (.fcv), the assembler, C and raw table exports, and the pictures
+// (a picture or a sheet to import, a sheet or the screen to export as PNG). A dialog
 // returns the path it settled (and the C export's options); the window does the work
 // afterwards. Each purpose remembers its folder for the whole run.
 
 #include "c_export.h"
+#include "export_format_options.h"
 #include "file_chooser.h"
 #include "kardo_window.h"
 
@@ -42,6 +44,8 @@ public:
     QScrollBar* HScroll2 = nullptr;
     QLabel* l_HScroll1 = nullptr;
     QLabel* l_HScroll2 = nullptr;
+    // The style (coleco, stdint) and the codec; checking RLE picks RLE there.
+    tms::ExportFormatOptions* formats = nullptr;
 
     void cmd_moreoptions_Click();
     void HScroll1_Change();

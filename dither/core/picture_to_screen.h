@@ -1,0 +1,36 @@
+#pragma once
+// A picture file (PNG, BMP, GIF, JPEG) imported into another program through the
+// converter: the choices an import offers, the file names it reads, and one
+// conversion of a decoded picture into the full-screen tables. The paint program and
+// the tile editors share it.
+
+#include "conversion.h"
+#include "resize.h"
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace dither {
+
+struct PictureImportSettings {
+    Method method = Method::FloydSteinberg;
+    ColourChoice colours = allColours();
+    ResizeMode resize = ResizeMode::RespectAspectRatio;
+    int gamma = 100;     // percent, 10..190
+    int brightness = 0;  // -100..100
+    int diffusion = diffusionDefault; // percent, 0..100
+
+    ConversionSettings conversionSettings() const;
+};
+
+// True for the names an import reads: .png, .bmp, .gif, .jpg, .jpeg (any case).
+bool isPictureFileName(const QString& path);
+// The chooser's file pattern for those names.
+QString pictureFilePattern();
+
+// Resizes the decoded picture to the screen and converts it. nullopt when fewer than
+// two colours are chosen (the caller says selectMoreColors).
+std::optional<ConversionResult> convertPicture(const QImage& source, const PictureImportSettings& settings);
+
+} // namespace dither

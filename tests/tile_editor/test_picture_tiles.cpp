@@ -1,0 +1,322 @@
+// Pictures as tiles: which looks merge first and that the budget holds, inverse cells
+// sharing a character, screens that keep the rules coming back exactly (both
+// editions, drawn from generated documents), and the character and sprite sheets.
+#include "cell_merging.h"
+#include "picture_tiles.h"
+#include "screen_tiles.h"
+#include "tile_sheets.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+#include <set>
+
+using namespace tile;
+
+namespace {
+
+CellLook plainLook(int colour)
+{
+    CellLook look;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            look.setPixel(x, y, colour);
+    return look;
+}
+
+CellLook withPixels(CellLook look, std::initializer_list<std::pair<int, int>> pixels, int colour)
+{
+    for (auto [x, y] : pixels)
+        look.setPixel(x, y, colour);
+    return look;
+}
+
+// A document whose every colour pair is two of 1..15 (colour 0 draws a grey that no
+// import gives back), with characters drawn at random into the name table.
+TileDocument ruleKeepingDocument(quint32 seed, Edition edition, int charactersUsed = 256)
+{
+    QRandomGenerator random(seed);
+    TileDocument doc(edition);
+    auto colourPair = [&] { // two different colours
+        const int foreground = 1 + random.bounded(15);
+        return tms::colorByte(foreground, 1 + (foreground + random.bounded(14)) % 15);
+    };
+    for (int c = 0; c < charCount; ++c)
+        for (int y = 0; y < 8; ++y) {
+            doc.charPatterns[c][y] = Byte(random.bounded(256));
+            doc.charColors[c][y] = colourPair();
+        }
+    for (Byte& g : doc.groupColors)
+        g = colourPair();
+    for (auto& column : doc.nameTable)
+        for (Byte& name : column)
+            name = Byte(random.bounded(charactersUsed));
+    return doc;
+}
+
+int differingScreenPixels(const QImage& a, const QImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+TileDocument importedInto(Edition edition, const ScreenTiles& tiles)
+{
+    TileDocument doc(edition);
+    applyTiles(doc, tiles);
+    return doc;
+}
+
+dither::PictureImportSettings pixelArtSettings()
+{
+    dither::PictureImportSettings settings;
+    settings.method = dither::Method::Nearest;
+    settings.resize = dither::ResizeMode::NoResize;
+    return settings;
+}
+
+} // namespace
+
+class TestPictureTiles : public QObject {
+    Q_OBJECT
+private slots:
+    void mergeOrder()
+    {
+        const ColourDistances distances = colourDistances(tms::standardPalette());
+        // The cheapest merge moves the fewest pixels times the lighter weight: one pixel
+        // of a look used once goes before ten pixels, whatever the other weights.
+        const CellLook black = plainLook(1);
+        std::vector<CellLook> looks{black, withPixels(black, {{0, 0}}, 15),
+                                    withPixels(black, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}}, 15)};
+        MergeOutcome outcome = mergeLooks(looks, {5, 1, 1}, 2, distances);
+        QCOMPARE(outcome.keptLook, (std::vector<int>{0, 0, 2}));
+        QCOMPARE(outcome.merges, 1);
+        // The heavier look stays, even when it comes later.
+        outcome = mergeLooks(looks, {1, 4, 9}, 2, distances);
+        QCOMPARE(outcome.keptLook, (std::vector<int>{1, 1, 2}));
+
+        // Equal pixel counts: the smaller colour change merges first (grey 14 and white 15
+        // are nearer each other than either is to black).
+        looks = {black, withPixels(black, {{3, 3}}, 14), withPixels(black, {{3, 3}}, 15)};
+        outcome = mergeLooks(looks, {1, 1, 1}, 2, distances);
+        QCOMPARE(outcome.keptLook, (std::vector<int>{0, 1, 1}));
+
+        // Within budget nothing merges.
+        outcome = mergeLooks(looks, {1, 1, 1}, 3, distances);
+        QCOMPARE(outcome.keptLook, (std::vector<int>{0, 1, 2}));
+        QCOMPARE(outcome.merges, 0);
+    }
+
+    void modeTwoSharesInverseCellsAndKeepsTheBudget()
+    {
+        // Cell 0 and cell 1 look the same: the pattern inverted and the colours swapped.
+        tms::BitmapTable patterns{}, colors{};
+        colors.fill(tms::colorByte(6, 6));
+        for (int y = 0; y < 8; ++y) {
+            patterns[tms::bitmapIndex(0, 0, y)] = Byte(0x3C + y);
+            colors[tms::bitmapIndex(0, 0, y)] = tms::colorByte(15, 1);
+            patterns[tms::bitmapIndex(0, 1, y)] = Byte(~(0x3C + y));
+            colors[tms::bitmapIndex(0, 1, y)] = tms::colorByte(1, 15);
+        }
+        ScreenTiles tiles = tilesFromScreen(patterns, colors, Edition::ScreenMode2, tms::tileEditorPalette());
+        QCOMPARE(tiles.distinctCells, 2);
+        QCOMPARE(tiles.characters, 2);
+        QCOMPARE(tiles.nameTable[0][0], tiles.nameTable[1][0]);
+        QCOMPARE(tiles.changedPixels, 0);
+
+        // 768 different cells merge down to 256 characters; the count of changed pixels
+        // is what the screen shows.
+        const TileDocument busy = [] {
+            TileDocument d = ruleKeepingDocument(5, Edition::ScreenMode2);
+            for (int cell = 0; cell < 768; ++cell) // every cell its own character, drawn apart
+                d.nameTable[cell % 32][cell / 32] = Byte(cell % 256);
+            return d;
+        }();
+        tms::BitmapTable p{}, c{};
+        screenOfDocument(busy, p, c);
+        for (int cell = 256; cell < 768; ++cell) // the second and third copies differ
+            p[tms::bitmapIndex(cell / 32, cell % 32, cell / 256 * 2)] ^= 0x81;
+        tiles = tilesFromScreen(p, c, Edition::ScreenMode2, tms::tileEditorPalette());
+        QCOMPARE(tiles.distinctCells, 768);
+        QCOMPARE(tiles.characters, 256);
+        QCOMPARE(tiles.merges, 512);
+        const TileDocument imported = importedInto(Edition::ScreenMode2, tiles);
+        QImage before(256, 192, QImage::Format_RGB32);
+        for (int cell = 0; cell < 768; ++cell)
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x) {
+                    const int i = tms::bitmapIndex(cell / 32, cell % 32, y);
+                    const int colour = p[i] & tms::bitMask[x] ? tms::foregroundOf(c[i]) : tms::backgroundOf(c[i]);
+                    before.setPixel(8 * (cell % 32) + x, 8 * (cell / 32) + y, tms::toQRgb(tms::tileEditorPalette()[colour]));
+                }
+        QCOMPARE(differingScreenPixels(before, screenPicture(imported)), tiles.changedPixels);
+        QVERIFY(tiles.changedPixels > 0 && tiles.changedPixels < 512 * 64);
+    }
+
+    // Draw a document, import the picture, draw again: the same pixels.
+    void roundTripKeepsRuleKeepingScreens_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<int>("charactersUsed");
+        for (int used : {256, 40})
+            for (Edition e : {Edition::ScreenMode2, Edition::ScreenMode1})
+                QTest::addRow("%s, %d characters", qPrintable(editionProgramName(e)), used) << int(e) << used;
+    }
+    void roundTripKeepsRuleKeepingScreens()
+    {
+        QFETCH(int, edition);
+        QFETCH(int, charactersUsed);
+        for (quint32 seed = 1; seed <= 3; ++seed) {
+            TileDocument doc = ruleKeepingDocument(seed, Edition(edition), charactersUsed);
+            if (seed == 2) { // cells of one colour too, which fit any group holding it
+                doc.charPatterns[3].fill(0);
+                doc.charPatterns[12].fill(255);
+            }
+            const QImage shown = screenPicture(doc);
+            const std::optional<PictureTiles> converted = pictureToTiles(shown, pixelArtSettings(), Edition(edition));
+            QVERIFY(converted);
+            QCOMPARE(converted->tiles.changedPixels, 0);
+            QCOMPARE(converted->tiles.merges, 0);
+            const TileDocument imported = importedInto(Edition(edition), converted->tiles);
+            QCOMPARE(differingScreenPixels(screenPicture(imported), shown), 0);
+            QVERIFY(imported.modified);
+        }
+    }
+
+    void modeOneKeepsThirtyTwoGroups()
+    {
+        // More pairs than groups: every cell its own pair of colours.
+        TileDocument doc(Edition::ScreenMode2);
+        QRandomGenerator random(11);
+        for (int c = 0; c < charCount; ++c)
+            for (int y = 0; y < 8; ++y) {
+                doc.charPatterns[c][y] = Byte(random.bounded(256));
+                doc.charColors[c][y] = tms::colorByte(1 + c % 15, 1 + (c / 15) % 15);
+            }
+        for (int cell = 0; cell < 768; ++cell)
+            doc.nameTable[cell % 32][cell / 32] = Byte(cell % 256);
+        tms::BitmapTable p{}, c{};
+        screenOfDocument(doc, p, c);
+        const ScreenTiles tiles = tilesFromScreen(p, c, Edition::ScreenMode1, tms::standardPalette());
+        QVERIFY(tiles.characters <= 256);
+        QCOMPARE(tiles.merges, tiles.distinctCells - tiles.characters);
+        const TileDocument imported = importedInto(Edition::ScreenMode1, tiles);
+        std::set<int> used;
+        for (const auto& column : imported.nameTable)
+            used.insert(column.begin(), column.end());
+        QCOMPARE(int(used.size()), tiles.characters);
+        // The changed pixels counted are those the screen shows changed.
+        QCOMPARE(differingScreenPixels(screenPicture(doc), screenPicture(imported)), tiles.changedPixels);
+    }
+
+    void tilesetLayoutAndReading()
+    {
+        for (Edition edition : {Edition::ScreenMode2, Edition::ScreenMode1}) {
+            const TileDocument doc = ruleKeepingDocument(21, edition);
+            const QImage sheet = tilesetPicture(doc);
+            QCOMPARE(sheet.size(), QSize(128, 128));
+            const tms::Palette palette = editionPalette(edition);
+            for (int n : {0, 17, 255}) // character n at column n % 16, row n / 16
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x) {
+                        const int colour = doc.charPatterns[n][y] & tms::bitMask[x] ? tms::foregroundOf(doc.lecolor(n, y))
+                                                                                    : tms::backgroundOf(doc.lecolor(n, y));
+                        QCOMPARE(sheet.pixel(8 * (n % 16) + x, 8 * (n / 16) + y), tms::toQRgb(palette[colour]));
+                    }
+            // Read back into a reset document: the same sheet; the name table untouched.
+            TileDocument readBack(edition);
+            QCOMPARE(importTileset(sheet, readBack), QString());
+            QCOMPARE(tilesetPicture(readBack), sheet);
+            QCOMPARE(readBack.nameTable, TileDocument(edition).nameTable);
+            QVERIFY(readBack.modified);
+
+            // A smaller sheet fills the first characters only.
+            TileDocument partly = ruleKeepingDocument(22, edition);
+            const TileDocument before = partly;
+            QCOMPARE(importTileset(sheet.copy(0, 0, 64, 32), partly), QString()); // 8 x 4 cells
+            // Character 9 is column 1, row 1 of the small sheet: character 17 of the big one.
+            QCOMPARE(tilesetPicture(partly).copy(72, 0, 8, 8), sheet.copy(8, 8, 8, 8));
+            QCOMPARE(partly.charPatterns[32], before.charPatterns[32]);
+        }
+        // Sizes that are not whole cells, or more than 256 cells, change nothing.
+        TileDocument doc(Edition::ScreenMode2);
+        for (QSize size : {QSize(100, 100), QSize(136, 136), QSize(0, 0)}) {
+            QImage wrong(size, QImage::Format_RGB32);
+            wrong.fill(Qt::white);
+            QVERIFY(importTileset(wrong, doc).contains("128x128"));
+            QVERIFY(doc.sameTablesAs(TileDocument(Edition::ScreenMode2)));
+            QVERIFY(!doc.modified);
+        }
+    }
+
+    void tilesetRowsFitTwoColours()
+    {
+        // A row of three colours becomes the pair that changes it least.
+        QImage sheet(8, 8, QImage::Format_RGB32);
+        const tms::Palette palette = tms::tileEditorPalette();
+        sheet.fill(tms::toQRgb(palette[1]));
+        sheet.setPixel(0, 0, tms::toQRgb(palette[15]));
+        sheet.setPixel(1, 0, tms::toQRgb(palette[14]));
+        sheet.setPixel(2, 0, qRgb(250, 250, 250)); // near white
+        TileDocument doc(Edition::ScreenMode2);
+        QCOMPARE(importTileset(sheet, doc), QString());
+        QCOMPARE(doc.charColors[0][0], tms::colorByte(15, 1));
+        QCOMPARE(doc.charPatterns[0][0], Byte(0xE0));
+        // One colour: the row keeps its old colour byte when it holds the colour.
+        QCOMPARE(doc.charColors[0][1], defaultRowColor);
+        QCOMPARE(doc.charPatterns[0][1], Byte(0));
+    }
+
+    void spriteSheetLayoutAndReading()
+    {
+        TileDocument doc(Edition::ScreenMode2);
+        QRandomGenerator random(31);
+        for (int s = 0; s < spriteCount; ++s) {
+            for (Byte& b : doc.spritePatterns[s])
+                b = Byte(random.bounded(256));
+            doc.spriteColors[s] = Byte(1 + random.bounded(15));
+        }
+        doc.spritePatterns[5].fill(0);
+        const QImage sheet = spriteSheetPicture(doc);
+        QCOMPARE(sheet.size(), QSize(128, 128));
+        // Sprite 9 sits at column 1, row 1; its clear pixels are transparent.
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 16; ++c) {
+                const bool set = doc.spritePatterns[9][16 * (c / 8) + r] & tms::bitMask[c % 8];
+                const QRgb pixel = sheet.pixel(16 + c, 16 + r);
+                QCOMPARE(qAlpha(pixel) != 0, set);
+                if (set)
+                    QCOMPARE(pixel, tms::toQRgb(tms::tileEditorPalette()[doc.spriteColors[9]]));
+            }
+        TileDocument readBack(Edition::ScreenMode2);
+        readBack.spriteColors[5] = 7;
+        QCOMPARE(importSpriteSheet(sheet, readBack), QString());
+        QCOMPARE(readBack.spritePatterns, doc.spritePatterns);
+        for (int s = 0; s < spriteCount; ++s)
+            QCOMPARE(readBack.spriteColors[s], s == 5 ? Byte(7) : doc.spriteColors[s]); // empty: keeps its colour
+
+        // An opaque sheet: the ground is clear, the most common other colour is the
+        // sprite's, and any other opaque colour is set too.
+        QImage opaque(128, 128, QImage::Format_RGB32);
+        opaque.fill(qRgb(0, 0, 0));
+        for (int x = 0; x < 5; ++x)
+            opaque.setPixel(16 + x, 0, qRgb(255, 0, 0));
+        opaque.setPixel(16, 1, qRgb(255, 255, 255));
+        TileDocument fromOpaque(Edition::ScreenMode2);
+        QCOMPARE(importSpriteSheet(opaque, fromOpaque), QString());
+        QCOMPARE(fromOpaque.spritePatterns[1][0], Byte(0xF8));
+        QCOMPARE(fromOpaque.spritePatterns[1][1], Byte(0x80));
+        QCOMPARE(fromOpaque.spriteColors[1], Byte(8)); // medium red, the nearest
+        QCOMPARE(fromOpaque.spritePatterns[0], SpriteBytes{});
+
+        // Another size changes nothing.
+        TileDocument untouched(Edition::ScreenMode2);
+        QVERIFY(importSpriteSheet(QImage(128, 64, QImage::Format_ARGB32), untouched).contains("128x128"));
+        QVERIFY(untouched.sameTablesAs(TileDocument(Edition::ScreenMode2)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPictureTiles)
+#include "test_picture_tiles.moc"

@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev)
+# clang and its sanitizer and libFuzzer run-time libraries serve the asan preset
+# (cmake --preset asan, fuzz/run.sh); the default build uses g++.
+packages=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -87,6 +87,17 @@ private slots:
         QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status, 0);
         QCOMPARE(readFile("out.dat").size(), 25110);
         QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
+
+        // What is no cartridge image is named for what it is, as every reader does.
+        QVERIFY(QDir().mkdir("folder.rom") && mkfifo("pipe.rom", 0600) == 0);
+        for (const auto& [target, kind] : {std::pair{"folder.rom", "a folder"}, {"pipe.rom", "a named pipe"},
+                                           {"/dev/null", "a device"}}) {
+            run = kardo({"--save", "other.dat", "--write-prototype", target, "in.dat"}, Edition::ScreenMode1);
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.err,
+                     QString("kardo2: The cartridge image \"%1\" is %2, not a regular file.\n").arg(target, kind));
+        }
+        QVERIFY(!QFile::exists("other.dat"));
     }
 
     void usageErrors_data()

@@ -190,6 +190,17 @@ private slots:
         QCOMPARE(limited.err, QString("kardo3: Cannot write \"old.dat\": File too large\n"));
         QCOMPARE(readFile(dir.filePath("old.dat")), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+
+        // A name that is not valid UTF-8 is refused as given, never written under another.
+        const ProgramRun oddName = runWithRawArguments(program, {"--save", "new\xe9.dat"}, dir.path());
+        QCOMPARE(oddName.status, 1);
+        QCOMPARE(oddName.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
+                                      "in the system's character encoding; rename the file\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+        // --help into a full device fails and says so.
+        const ProgramRun full = runWithRawArguments(program, {"--help"}, dir.path(), ">/dev/full");
+        QCOMPARE(full.status, 1);
+        QCOMPARE(full.err, QString("kardo3: cannot write to standard output: disk full\n"));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }

@@ -5,6 +5,7 @@
 #include "picture_file.h"
 #include "result_output.h"
 #include "pixel_view.h"
+#include "user_dialogs.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -48,6 +49,7 @@ bool frm_main::loadPicture(const QString& path)
     }
     status->setText(QStringLiteral("Cannot read this picture"));
     status->setToolTip(error);
+    m_dialogs->tell(tms::warningTitle(), error); // the status line is too small for the reason
     return false;
 }
 

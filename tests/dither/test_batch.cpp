@@ -268,27 +268,7 @@ private slots:
     // A picture beyond the decoding limit says so, with its size, before it is decoded.
     void pictureTooLargeToDecode()
     {
-        // A PNG of 16000 x 16000 RGB pixels (decoded at 4 bytes each) up to its first
-        // data chunk: all the reader needs for the size.
-        auto chunk = [](const QByteArray& typeAndData) {
-            quint32 crc = 0xFFFFFFFF;
-            for (const char c : typeAndData) {
-                crc ^= quint8(c);
-                for (int bit = 0; bit < 8; ++bit)
-                    crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
-            }
-            QByteArray bytes(4, '\0');
-            qToBigEndian<quint32>(quint32(typeAndData.size() - 4), bytes.data());
-            bytes += typeAndData + QByteArray(4, '\0');
-            qToBigEndian<quint32>(~crc, bytes.data() + bytes.size() - 4);
-            return bytes;
-        };
-        QByteArray header("IHDR");
-        header.append(QByteArray(8, '\0')).append("\x08\x02\0\0\0", 5);
-        qToBigEndian<quint32>(16000, header.data() + 4);
-        qToBigEndian<quint32>(16000, header.data() + 8);
-        const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk(header) + chunk("IDAT");
-        writeFile(path("huge.png"), png);
+        writeFile(path("huge.png"), dither_test::pngHeaderOnly(16000, 16000));
         const Run run = runDither({"--pp", "never.pp", "huge.png"}, dir.path());
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QString("dither: Cannot read picture \"huge.png\": too large: 16000 x 16000, 976 MB decoded; "

@@ -217,7 +217,7 @@ private slots:
         // A list grown by hand to many entries: only the first eight are looked at (each
         // asks the file system), and only those that exist are kept.
         QStringList grown{paths[0], dir.filePath("gone.dat")};
-        for (int i = 0; i < 100000; ++i)
+        for (int i = 0; i < 1000; ++i)
             grown << paths[1];
         QSettings(QStringLiteral("tms-graphics-suite"), QCoreApplication::applicationName())
             .setValue(QStringLiteral("recentFiles"), grown);

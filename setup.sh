@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 # clang and its sanitizer and libFuzzer run-time libraries serve the asan preset
 # (cmake --preset asan, fuzz/run.sh); the default build uses g++.
-packages=(build-essential cmake qt6-base-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+packages=(build-essential cmake qt6-base-dev libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -7,6 +7,9 @@
 
 namespace tms {
 
+// The answer to a question that offers Cancel; Escape and closing the box mean Cancel.
+enum class Answer { Yes, No, Cancel };
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -14,6 +17,8 @@ public:
     virtual void tell(const QString& title, const QString& text) = 0;
     // A question with Yes and No buttons; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // A question with Yes, No and Cancel buttons.
+    virtual Answer askYesNoCancel(const QString& title, const QString& text) = 0;
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt,
                                            const QString& defaultText) = 0;

@@ -1,7 +1,6 @@
 // Timings of the paint program's interactive paths: painting one pixel (the rule
 // alone and the whole mouse handler with its redraw), rendering the whole picture,
 // saving a picture, and the export stream (PackColors plus both compressions).
-#include "lien.h"
 #include "mosaic_easel_main.h"
 #include "pack_colors.h"
 #include "painting_rule.h"
@@ -49,9 +48,8 @@ BENCHMARK(BM_PaintingRule);
 
 void BM_PaintPixelInWindow(benchmark::State& state)
 {
-    LIEN::reset();
     Mosaic_Easel_Main window;
-    window.picture = busyPicture();
+    window.document().picture = busyPicture();
     window.RenderPicture();
     window.gridShown = state.range(0) != 0;
     window.Timer1_Timer();
@@ -77,9 +75,8 @@ BENCHMARK(BM_RenderWholePicture);
 
 void BM_WindowShowPicture(benchmark::State& state)
 {
-    LIEN::reset();
     Mosaic_Easel_Main window;
-    window.picture = busyPicture();
+    window.document().picture = busyPicture();
     for (auto _ : state)
         window.ShowPicture();
 }

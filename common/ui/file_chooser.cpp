@@ -67,6 +67,13 @@ void FileChooser::addOptions(QWidget* options)
         grid->addWidget(options, grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+std::optional<QString> FileChooser::confirmedPath() const
+{
+    if (result() != QDialog::Accepted || m_chosenPath.isEmpty())
+        return std::nullopt;
+    return m_chosenPath;
+}
+
 void FileChooser::accept()
 {
     const QStringList files = selectedFiles();

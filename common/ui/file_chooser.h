@@ -7,6 +7,7 @@
 
 #include <QFileDialog>
 #include <functional>
+#include <optional>
 
 namespace tms {
 
@@ -44,6 +45,8 @@ public:
 
     // The path settled by the last confirmation; empty while none.
     QString chosenPath() const { return m_chosenPath; }
+    // The path confirmed by a closed dialog; nullopt when it was closed without one.
+    std::optional<QString> confirmedPath() const;
 
     // Confirms with a name typed in the name box (save type) or a file picked in the
     // list (open type); what the submit button and a double click do.

@@ -16,6 +16,17 @@ bool QtUserDialogs::askYesNo(const QString& title, const QString& text)
         == QMessageBox::Yes;
 }
 
+Answer QtUserDialogs::askYesNoCancel(const QString& title, const QString& text)
+{
+    // Escape and the title bar's close button give Cancel: nothing is decided.
+    switch (QMessageBox::question(m_owner, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                  QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 std::optional<QString> QtUserDialogs::askText(const QString& title, const QString& prompt,
                                               const QString& defaultText)
 {

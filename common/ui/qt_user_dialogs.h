@@ -12,6 +12,7 @@ public:
     explicit QtUserDialogs(QWidget* owner) : m_owner(owner) {}
     void tell(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
+    Answer askYesNoCancel(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt,
                                    const QString& defaultText) override;
 

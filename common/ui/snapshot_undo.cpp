@@ -27,6 +27,9 @@ QByteArray xorOf(const QByteArray& a, const QByteArray& b)
     return result;
 }
 
+// The id of steps that may join the step before them.
+constexpr int joinedStepId = 1;
+
 class SnapshotStep : public QUndoCommand {
 public:
     SnapshotStep(const QString& text, std::shared_ptr<const UndoableDocument> document, const QByteArray& before, bool modifiedBefore,
@@ -36,14 +39,27 @@ public:
           m_size(after.size()), m_checkBefore(qChecksum(before)), m_checkAfter(qChecksum(after)),
           m_bytesHeld(std::move(bytesHeld)), m_stack(stack), m_savedSinceClear(std::move(savedSinceClear))
     {
-        const QByteArray difference = xorOf(before, after);
-        const QByteArray packed = qCompress(difference);
-        m_compressed = packed.size() < difference.size();
-        m_difference = m_compressed ? packed : difference;
-        m_difference.squeeze();
+        setDifference(xorOf(before, after));
         *m_bytesHeld += heldBytes();
     }
     ~SnapshotStep() override { *m_bytesHeld -= heldBytes(); }
+
+    // A step of a joined entry carries the entry's generation; others join nothing.
+    void joinAs(int generation) { m_joinGeneration = generation; }
+    int id() const override { return m_joinGeneration >= 0 ? joinedStepId : -1; }
+    // The differences of two steps in a row add up by XOR.
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = dynamic_cast<const SnapshotStep*>(other);
+        if (!next || next->m_joinGeneration != m_joinGeneration || next->m_size != m_size || next->text() != text())
+            return false;
+        *m_bytesHeld -= heldBytes();
+        setDifference(xorOf(rawDifference(), next->rawDifference()));
+        *m_bytesHeld += heldBytes();
+        m_checkAfter = next->m_checkAfter;
+        m_modifiedAfter = next->m_modifiedAfter;
+        return true;
+    }
 
     // The first redo comes from the push: the document is already in the state after.
     void redo() override
@@ -57,6 +73,15 @@ public:
 
 private:
     qint64 heldBytes() const { return m_difference.capacity() + stepOverhead; }
+
+    void setDifference(const QByteArray& difference)
+    {
+        const QByteArray packed = qCompress(difference);
+        m_compressed = packed.size() < difference.size();
+        m_difference = m_compressed ? packed : difference;
+        m_difference.squeeze();
+    }
+    QByteArray rawDifference() const { return m_compressed ? qUncompress(m_difference) : m_difference; }
 
     // The flag recorded with the step, unless a save came since: then only the saved
     // tables are unmodified (the clean index is -1 once the saved state left the stack).
@@ -74,7 +99,7 @@ private:
             qWarning("Undo step \"%s\" skipped: the document changed outside undo", qPrintable(text()));
             return;
         }
-        const QByteArray target = xorOf(now, m_compressed ? qUncompress(m_difference) : m_difference);
+        const QByteArray target = xorOf(now, rawDifference());
         if (qChecksum(target) != wanted)
             qWarning("Undo step \"%s\" gave unexpected tables", qPrintable(text()));
         m_document->restore(target, modified);
@@ -86,6 +111,7 @@ private:
     quint16 m_checkBefore, m_checkAfter;
     bool m_compressed = false;
     bool m_pushed = false;
+    int m_joinGeneration = -1;
     QByteArray m_difference;
     std::shared_ptr<qint64> m_bytesHeld;
     const QUndoStack& m_stack;
@@ -123,10 +149,32 @@ void DocumentUndo::endStep()
         return;
     m_open = false;
     const QByteArray after = m_document->saveTables();
-    if (after != m_before)
-        m_stack.push(new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after,
-                                      m_document->modified(), m_bytesHeld, m_stack, m_savedSinceClear));
+    if (after != m_before) {
+        auto* step = new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after,
+                                      m_document->modified(), m_bytesHeld, m_stack, m_savedSinceClear);
+        if (m_joining)
+            step->joinAs(m_joinGeneration);
+        else
+            ++m_joinGeneration; // any other step ends a joined entry
+        m_stack.push(step);
+    }
     m_before.clear();
+}
+
+void DocumentUndo::recordJoined(const QString& text, const std::function<void()>& action)
+{
+    if (m_open) {
+        action();
+        return;
+    }
+    m_joining = true;
+    record(text, action);
+    m_joining = false;
+}
+
+void DocumentUndo::endJoining()
+{
+    ++m_joinGeneration;
 }
 
 void DocumentUndo::record(const QString& text, const std::function<void()>& action)
@@ -142,6 +190,7 @@ void DocumentUndo::record(const QString& text, const std::function<void()>& acti
 
 void DocumentUndo::clear()
 {
+    ++m_joinGeneration;
     m_open = false;
     m_before.clear();
     m_stack.clear();

@@ -44,6 +44,10 @@ public:
     void endStep();
     // One step around action; nothing is pushed when the tables did not change.
     void record(const QString& text, const std::function<void()>& action);
+    // The same, but the step joins the one just pushed by recordJoined, until
+    // endJoining(): a typed entry is one step, not one per key.
+    void recordJoined(const QString& text, const std::function<void()>& action);
+    void endJoining();
     // Forgets every step (a document loaded, made new or closed).
     void clear();
     // The tables as they are now were written to the document's file.
@@ -55,6 +59,8 @@ public:
     // Adds "Undo <action>" (Ctrl+Z) and "Redo <action>" (Ctrl+Shift+Z, Ctrl+Y) to menu.
     void addActionsTo(QMenu* menu, QObject* owner);
 
+    QUndoStack& stack() const { return m_stack; }
+
     // Bytes held by the steps now on the stack.
     qint64 bytesHeld() const { return *m_bytesHeld; }
 
@@ -63,6 +69,8 @@ private:
     std::shared_ptr<const UndoableDocument> m_document;
     std::shared_ptr<qint64> m_bytesHeld;
     std::shared_ptr<bool> m_savedSinceClear;
+    int m_joinGeneration = 0; // steps of the same generation join
+    bool m_joining = false;
     bool m_open = false;
     QString m_openText;
     QByteArray m_before;

@@ -4,6 +4,7 @@
 // timer starts again afterwards, so that the click which closes the menu or dialog
 // never paints.
 
+#include <QMenu>
 #include <QTimer>
 
 namespace tms {
@@ -30,6 +31,17 @@ void withTimerPaused(QTimer& timer, bool& tick, Work&& work)
 {
     const TimerPause pause(timer, tick);
     work();
+}
+
+// Keeps the timer stopped and tick clear from the moment menu opens until it closes,
+// so that the click which closes it, on an item or beside it, never paints.
+inline void pauseWhileOpen(QMenu* menu, QTimer& timer, bool& tick)
+{
+    QObject::connect(menu, &QMenu::aboutToShow, &timer, [&timer, &tick] {
+        timer.stop();
+        tick = false;
+    });
+    QObject::connect(menu, &QMenu::aboutToHide, &timer, [&timer] { timer.start(); });
 }
 
 } // namespace tms

@@ -3,33 +3,26 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QMenu>
 #include <QTreeView>
 
 namespace tms {
 
-void setStandardFileShortcuts(QMenu* fileMenu)
+void giveStandardKeys(QAction* action, FileCommand command)
 {
-    struct Item {
-        const char* name;
-        QKeySequence::StandardKey key;
-        const char* fallback;
+    struct Keys {
+        QKeySequence::StandardKey standard;
+        const char* usual;
     };
-    static constexpr Item items[] = {
-        {"Nouveau", QKeySequence::New, "Ctrl+N"},       {"Ouvrir", QKeySequence::Open, "Ctrl+O"},
-        {"Sauver", QKeySequence::Save, "Ctrl+S"},       {"SauverSous", QKeySequence::SaveAs, "Ctrl+Shift+S"},
-        {"Fermer", QKeySequence::Close, "Ctrl+W"},      {"Quitter", QKeySequence::Quit, "Ctrl+Q"},
+    static constexpr Keys table[] = {
+        {QKeySequence::New, "Ctrl+N"},  {QKeySequence::Open, "Ctrl+O"},          {QKeySequence::Save, "Ctrl+S"},
+        {QKeySequence::SaveAs, "Ctrl+Shift+S"}, {QKeySequence::Close, "Ctrl+W"}, {QKeySequence::Quit, "Ctrl+Q"},
     };
-    for (const Item& item : items) {
-        QAction* action = fileMenu->findChild<QAction*>(QString::fromLatin1(item.name));
-        if (!action)
-            continue;
-        QList<QKeySequence> keys = QKeySequence::keyBindings(item.key);
-        const QKeySequence fallback(QString::fromLatin1(item.fallback));
-        if (!keys.contains(fallback))
-            keys.append(fallback); // the usual key even where the platform's differs
-        action->setShortcuts(keys);
-    }
+    const Keys& keys = table[int(command)];
+    QList<QKeySequence> sequences = QKeySequence::keyBindings(keys.standard);
+    const QKeySequence usual(QString::fromLatin1(keys.usual));
+    if (!sequences.contains(usual))
+        sequences.append(usual); // the usual key even where the platform's differs
+    action->setShortcuts(sequences);
 }
 
 void fitFileDialogColumns(QFileDialog* dialog)

@@ -6,15 +6,17 @@
 #include <QColor>
 
 class QFileDialog;
-class QMenu;
+class QAction;
 
 namespace tms {
 
-// Gives the File menu items New, Open, Save, Save As, Close and Quit (found by their
-// names Nouveau, Ouvrir, Sauver, SauverSous, Fermer, Quitter) the platform's standard
-// keys, or Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Shift+S, Ctrl+W and Ctrl+Q where it has none.
-// The captions are left as they are.
-void setStandardFileShortcuts(QMenu* fileMenu);
+// The File menu's commands that have standard keys.
+enum class FileCommand { New, Open, Save, SaveAs, Close, Quit };
+
+// Gives the item of a File menu command, where it is created, the platform's standard
+// keys and the usual one besides (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Shift+S, Ctrl+W, Ctrl+Q).
+// The caption is left as it is.
+void giveStandardKeys(QAction* action, FileCommand command);
 
 // The thin outline drawn around a palette swatch whose colour is close to the
 // window's grey (colour 14, grey), so that it stands out.

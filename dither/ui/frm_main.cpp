@@ -60,7 +60,7 @@ frm_main::frm_main(tms::UserDialogs* dialogs, QWidget* parent)
     }
     showFileDialog = [this](const FileDialogRequest& request) { return open_dialog(request, *m_dialogs, this); };
     setObjectName(QStringLiteral("frm_main"));
-    setWindowTitle(QStringLiteral("Palette Press"));
+    showTitle();
     tms::acceptFileDrops(this, {}, [this](const QString& path) { loadPicture(path); }); // any picture file
     Timer_LivePreview.setObjectName(QStringLiteral("Timer_LivePreview"));
     Timer_LivePreview.setSingleShot(true);

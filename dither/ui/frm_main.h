@@ -41,6 +41,11 @@ inline const QString loadPrompt = QStringLiteral("Double-click here to load pict
 constexpr int swatchWidth = 25, swatchHeight = 241;
 // The settings key of "Option > Live Preview".
 inline const QString livePreviewKey = QStringLiteral("livePreview");
+// Why a PowerPaint file cannot be saved yet.
+inline QString notConvertedMessage()
+{
+    return QStringLiteral("Convert the picture first: choose a method in the Method menu.");
+}
 
 class frm_main : public QMainWindow {
     Q_OBJECT
@@ -79,6 +84,10 @@ public:
     // The picture that Save Picture and the clipboard copy hand on: the last result,
     // or the picture shown before the first conversion.
     QImage pictureToHandOn() const;
+    // Converts the shown picture with the chosen method and settings when the last
+    // result is not of it; false when nothing converted is shown (no method chosen, or
+    // too few colours).
+    bool convertShownPicture();
 
     // Event handlers.
     void Form_Load();
@@ -111,6 +120,9 @@ public:
     void livePreview_Timer();
 
     bool livePreview() const;
+    // The title: the program, the picture's name, and a mark while a conversion of it
+    // has not been saved.
+    void showTitle();
     CompareMethodsWindow* compareWindow() const { return m_compare; }
 
 protected:
@@ -137,6 +149,7 @@ private:
 
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
+    QString m_pictureName; // the loaded file's name, empty for the prompt or a pasted picture
     CompareMethodsWindow* m_compare = nullptr; // a child of the window, made at its first use
 
     // A conversion requested while one runs (its progress lets events through) waits

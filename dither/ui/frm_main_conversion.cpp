@@ -158,6 +158,7 @@ void frm_main::runConversion(Method method, bool withProgress)
     ++conversionsRun;
     showPicture(resultImage(result));
     status->setText(conversionDone);
+    setWindowModified(true); // a conversion not yet handed on
 }
 
 bool frm_main::livePreview() const

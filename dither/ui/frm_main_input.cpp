@@ -42,6 +42,8 @@ bool frm_main::loadPicture(const QString& path)
         if (const std::optional<QImage> picture = readPicture(path, &error)) {
             status->setToolTip(QString());
             takePicture(*picture);
+            m_pictureName = QFileInfo(path).fileName();
+            showTitle();
             return true;
         }
     } catch (const std::bad_alloc&) { // a picture within the size limit, but not within this machine's memory
@@ -62,6 +64,10 @@ void frm_main::takePicture(const QImage& picture)
 void frm_main::apply_resize()
 {
     source_image = dither::apply_resize(Picture2, resize_mode, resolution_mode);
+    // The last result belongs to the picture shown before: nothing is converted now.
+    converted = false;
+    status->setText(QString());
+    setWindowModified(false);
     showPicture(pictureImage(source_image));
     settingChanged();
 }
@@ -84,6 +90,8 @@ void frm_main::takeClipboardPicture()
         return;
     }
     takePicture(picture);
+    m_pictureName = QStringLiteral("pasted picture");
+    showTitle();
 }
 
 void frm_main::menu_resize_mode_Click(int Index)

@@ -3,6 +3,7 @@
 #include "frm_main.h"
 
 #include "atomic_file.h"
+#include "document_life.h"
 #include "image_bytes.h"
 #include "result_output.h"
 #include "user_dialogs.h"
@@ -11,12 +12,27 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 
 namespace dither {
 
 QImage frm_main::pictureToHandOn() const
 {
     return converted ? resultImage(result) : Buffered_Image;
+}
+
+void frm_main::showTitle()
+{
+    const QString program = QStringLiteral("Palette Press");
+    setWindowTitle((m_pictureName.isEmpty() ? program : program + QStringLiteral(" - ") + m_pictureName)
+                   + QStringLiteral("[*]"));
+}
+
+bool frm_main::convertShownPicture()
+{
+    if (!converted && lastMethod)
+        convertWith(*lastMethod, true);
+    return converted;
 }
 
 void frm_main::menu_save_powerpaint_Click()
@@ -31,13 +47,19 @@ void frm_main::menu_save_powerpaint_10k_Click()
 
 void frm_main::save_powerpaint(bool full)
 {
+    // What is saved is what is shown: the picture is converted first, if a method was chosen.
+    if (!convertShownPicture()) {
+        m_dialogs->tell(tms::warningTitle(), notConvertedMessage());
+        return;
+    }
     const QString path = askSavePath(savePowerPaintRequest(), powerPaintPath);
-    if (!path.isEmpty()) // before the first conversion the tables are all zero
+    if (!path.isEmpty())
         writeOutput(path, powerPaintFile(result, full));
 }
 
 void frm_main::menu_save_picture_Click()
 {
+    convertShownPicture(); // without a method chosen, the picture is saved as shown
     const QString path = askSavePath(savePictureRequest(), picturePath);
     if (!path.isEmpty())
         writeOutput(path, tms::encodeImage(pictureToHandOn(), isPngPath(path) ? "PNG" : "BMP"));
@@ -67,6 +89,10 @@ void frm_main::writeOutput(const QString& path, const std::optional<QByteArray>&
     const tms::FileResult written = tms::writeWholeFile(path, *bytes);
     if (!written)
         m_dialogs->tell(tms::warningTitle(), written.error);
+    else {
+        status->setText(tms::writtenFileMessage(path));
+        setWindowModified(false);
+    }
 }
 
 void frm_main::cmd_to_clipboard_Click()
@@ -81,6 +107,7 @@ void frm_main::menu_paste_clipboard_Click()
 
 void frm_main::copyToClipboard()
 {
+    convertShownPicture(); // without a method chosen, the picture is copied as shown
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setImage(pictureToHandOn());

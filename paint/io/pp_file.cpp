@@ -1,5 +1,7 @@
 #include "pp_file.h"
 
+#include "screen_size.h"
+
 #include <QFileInfo>
 
 namespace paint {
@@ -44,6 +46,22 @@ QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile)
 tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile)
 {
     return tms::writeWholeFile(path, ppFileBytes(picture, fullScreenFile));
+}
+
+bool drawsOutsideTenK(const Picture& picture)
+{
+    constexpr int tenKColumns = 30, tenKRows = 20;
+    const int clearedBackground = clearedColorByte & 15;
+    for (int y = 0; y < tms::screenHeight; ++y)
+        for (int column = 0; column < tms::screenWidth / 8; ++column) {
+            if (column < tenKColumns && y < tenKRows * 8)
+                continue;
+            const int index = rowIndexOfLine(column, y);
+            const int pattern = picture.bitmapPatterns[index], color = picture.bitmapColors[index];
+            if ((pattern != 0 && color >> 4 != clearedBackground) || (pattern != 255 && (color & 15) != clearedBackground))
+                return true;
+        }
+    return false;
 }
 
 } // namespace paint

@@ -20,6 +20,11 @@ tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullSc
 // The file's bytes: a 10K (fullScreenFile false) or 40K file.
 QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile);
 
+// True when the picture shows anything outside the top-left 240 x 160 pixels (30 x 20
+// characters), the part that a 10K file holds: a pixel whose colour is not the
+// background of a cleared picture.
+bool drawsOutsideTenK(const Picture& picture);
+
 // Writes the picture as a 10K (fullScreenFile false) or 40K file.
 tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile);
 

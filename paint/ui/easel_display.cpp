@@ -44,7 +44,7 @@ void Mosaic_Easel_Main::restoreBuffer()
 
 void Mosaic_Easel_Main::RenderPicture()
 {
-    renderPicture(ECRANBUFFER, picture, palette, currentView());
+    renderPicture(ECRANBUFFER, m_doc.picture, palette, currentView());
     refreshCleanCopy();
     cmd_grid->setChecked(gridShown); // New turns the grid off
     if (gridShown)
@@ -99,8 +99,10 @@ void Mosaic_Easel_Main::chk_zoom2x_Click()
 
 void Mosaic_Easel_Main::afterScroll(bool pictureChanged)
 {
-    if (pictureChanged)
-        modified = true;
+    if (pictureChanged) {
+        m_doc.modified = true;
+        dropFloatingBlock(); // it was lifted from the picture as it stood
+    }
     RenderPicture();
     showBuffer();
 }
@@ -109,7 +111,7 @@ void Mosaic_Easel_Main::cmd_scroll_up_Click()
 {
     if (zoomed)
         return;
-    scrollUpOneLine(picture);
+    scrollUpOneLine(m_doc.picture);
     afterScroll(true);
 }
 
@@ -117,7 +119,7 @@ void Mosaic_Easel_Main::cmd_scroll_down_Click()
 {
     if (zoomed)
         return;
-    scrollDownOneLine(picture);
+    scrollDownOneLine(m_doc.picture);
     afterScroll(true);
 }
 
@@ -128,7 +130,7 @@ void Mosaic_Easel_Main::cmd_scroll_up_8_Click()
         afterScroll(false);
         return;
     }
-    scrollUpOneRow(picture);
+    scrollUpOneRow(m_doc.picture);
     afterScroll(true);
 }
 
@@ -139,7 +141,7 @@ void Mosaic_Easel_Main::cmd_scroll_down_8_Click()
         afterScroll(false);
         return;
     }
-    scrollDownOneRow(picture);
+    scrollDownOneRow(m_doc.picture);
     afterScroll(true);
 }
 
@@ -150,7 +152,7 @@ void Mosaic_Easel_Main::cmd_scroll_left_Click()
         afterScroll(false);
         return;
     }
-    scrollLeftOneColumn(picture);
+    scrollLeftOneColumn(m_doc.picture);
     afterScroll(true);
 }
 
@@ -161,7 +163,7 @@ void Mosaic_Easel_Main::cmd_scroll_right_Click()
         afterScroll(false);
         return;
     }
-    scrollRightOneColumn(picture);
+    scrollRightOneColumn(m_doc.picture);
     afterScroll(true);
 }
 

@@ -1,11 +1,11 @@
-// The File menu of the paint program: New, Open, Save, Save As, Close and Quit.
-// A picture is discarded only once the user agreed or it was saved; a load that is
-// refused and a write that fails leave the picture as it was and are told.
+// The File menu of the paint program: what its document life needs to know (the
+// picture dialogs, reading and writing .pp files, emptying the picture), and Open
+// Recent and dropped files, which open a .pp file or import the others. The life of
+// the document itself is in common/ui/.
 #include "mosaic_easel_main.h"
 
-#include "close_flow.h"
+#include "document_life.h"
 #include "grp_file.h"
-#include "lien.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
 #include "recent_files.h"
@@ -14,61 +14,119 @@
 #include "timer_pause.h"
 #include "user_dialogs.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace paint {
 
-namespace {
+// What differs in the paint program's document life.
+class Mosaic_Easel_Main::DocumentSide final : public tms::EditorDocument {
+public:
+    explicit DocumentSide(Mosaic_Easel_Main& window) : m_window(window), m_doc(window.m_doc) {}
 
-bool samePath(const QString& a, const QString& b)
+    bool isModified() const override { return m_doc.modified; }
+    void setModified(bool modified) override { m_doc.modified = modified; }
+    QString fileName() const override { return m_doc.fileName; }
+    void setFileName(const QString& path) override
+    {
+        m_doc.fileName = path;
+        if (!path.isEmpty())
+            m_window.m_lastPicturePath = path;
+    }
+    std::optional<QString> chooseFileToOpen() override
+    {
+        const std::optional<PaintDialogChoice> chosen = m_window.runDialog(PaintDialog::OpenPicture);
+        return chosen ? std::optional<QString>(chosen->path) : std::nullopt;
+    }
+    std::optional<QString> chooseFileToSave() override
+    {
+        const std::optional<PaintDialogChoice> chosen = m_window.runDialog(PaintDialog::SaveAsPicture);
+        if (!chosen)
+            return std::nullopt;
+        // A confirmed dialog chooses the size of the next writes, also with the picture's own name.
+        m_doc.fullScreenFile = chosen->fullScreen;
+        return chosen->path;
+    }
+    QString refusalOf(const QString& path) override { return checkPowerPaintLength(path); }
+    bool readFile(const QString& path) override
+    {
+        bool fullScreen = false;
+        const tms::FileResult result = paint::ChargePPFile(path, m_doc.picture, fullScreen);
+        if (!result) {
+            // The refusal names the file: the command line may have named it unseen.
+            m_window.m_dialogs->tell(tms::warningTitle(), tms::namingPath(result.error, path));
+            return false;
+        }
+        m_doc.fullScreenFile = fullScreen;
+        m_window.dropFloatingBlock();
+        m_window.ShowPicture();
+        m_window.refreshCleanCopy();
+        return true;
+    }
+    tms::FileResult writeFile(const QString& path) override
+    {
+        m_leftOut = false;
+        if (!m_window.confirmTenKSave(m_leftOut))
+            return {false, QString()}; // cancelled: nothing to tell
+        return savePPFile(path, m_doc.picture, m_doc.fullScreenFile);
+    }
+    QString reportOfWrite(const QString& path) override
+    {
+        const QString written = tms::writtenFileMessage(path);
+        return m_leftOut ? written + QStringLiteral("; the part outside 240 x 160 pixels was left out") : written;
+    }
+    void emptyDocument() override
+    {
+        paint::ClearPicture(m_doc.picture);
+        m_window.dropFloatingBlock();
+        m_window.ShowPicture();
+    }
+
+private:
+    Mosaic_Easel_Main& m_window;
+    PaintDocument& m_doc;
+    bool m_leftOut = false; // the last 10K write left part of the picture out
+};
+
+void Mosaic_Easel_Main::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return a == b;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    m_documentSide = std::make_shared<DocumentSide>(*this);
+    m_life = new tms::DocumentLife(*this, *m_documentSide, *m_dialogs, undo(), QStringLiteral("Mosaic Easel"));
+    m_life->addRecentFilesMenu(fileMenu, openItem, [this](const QString& path) { openFile(path); });
+    m_life->acceptDrops({QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
+                        [this](const QString& path) { openFile(path); });
 }
 
-} // namespace
+tms::RecentFiles* Mosaic_Easel_Main::recentFiles() const
+{
+    return m_life->recentFiles();
+}
+
+bool Mosaic_Easel_Main::confirmTenKSave(bool& leftOut)
+{
+    leftOut = false;
+    if (m_doc.fullScreenFile || !drawsOutsideTenK(m_doc.picture))
+        return true;
+    switch (m_dialogs->askYesNoCancel(
+        tms::warningTitle(), QStringLiteral("Part of the picture lies outside the 240 x 160 pixels that a 10K file "
+                                            "holds.\nSave it as FullScreen 40K instead?"))) {
+    case tms::Answer::Yes: m_doc.fullScreenFile = true; return true;
+    case tms::Answer::No: leftOut = true; return true;
+    case tms::Answer::Cancel: break;
+    }
+    return false;
+}
 
 void Mosaic_Easel_Main::ClearPicture()
 {
-    paint::ClearPicture(picture);
+    paint::ClearPicture(m_doc.picture);
     undo().clear();
-    modified = false;
-    fileName.clear();
-    LIEN::setLastPicturePath(QString());
+    m_doc.modified = false;
+    m_doc.fileName.clear();
 }
 
 bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
 {
-    bool fullScreen = false;
-    const tms::FileResult result = paint::ChargePPFile(path, picture, fullScreen);
-    if (!result) {
-        // The refusal names the file: the command line may have named it unseen.
-        m_dialogs->tell(tms::warningTitle(), tms::namingPath(result.error, path));
-        return false;
-    }
-    LIEN::setFullScreenFile(fullScreen);
-    undo().clear();
-    modified = false;
-    ShowPicture();
-    fileName = path;
-    LIEN::setLastPicturePath(path);
-    refreshCleanCopy();
-    updateCaption();
-    m_recentFiles->add(path);
-    return true;
-}
-
-bool Mosaic_Easel_Main::saveForPrompt()
-{
-    Sauver_Click();
-    return !modified; // Yes means "keep my work": if nothing was saved, nothing is discarded
-}
-
-bool Mosaic_Easel_Main::mayDiscardPicture()
-{
-    return tms::mayDiscardWork(*m_dialogs, modified, tms::closingPrompt(), [this] { return saveForPrompt(); });
+    return m_life->load(path);
 }
 
 void Mosaic_Easel_Main::Nouveau_Click()
@@ -84,20 +142,7 @@ void Mosaic_Easel_Main::Nouveau_Click()
 void Mosaic_Easel_Main::Ouvrir_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    // Asked before the dialog, so that the question comes before any choice of file.
-    if (mayDiscardPicture()) {
-        const int writesBefore = LIEN::lastPicturePathWrites();
-        const QString previousPath = LIEN::lastPicturePath();
-        showDialog(PaintDialog::OpenPicture);
-        const QString chosen = LIEN::lastPicturePath();
-        // Only a choice confirmed in this showing loads a file: a closed dialog leaves
-        // the picture and its unsaved changes alone.
-        const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore;
-        if (confirmed && !chosen.isEmpty() && chosen.toLower().contains(QStringLiteral(".pp"))) {
-            if (!ChargePPFile(chosen))
-                LIEN::setLastPicturePath(previousPath);
-        }
-    }
+    m_life->open();
 }
 
 void Mosaic_Easel_Main::openFile(const QString& path)
@@ -109,80 +154,45 @@ void Mosaic_Easel_Main::openFile(const QString& path)
     if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
         return;
     const tms::TimerPause pause(Timer1, tick);
-    // The check of the Open or import dialog, then the question of those commands.
-    const QString refusal = pp ? checkPowerPaintLength(path) : grp ? checkGRPFile(path) : checkSpectrumFile(path);
-    if (!refusal.isEmpty()) {
+    if (pp) {
+        m_life->openFile(path);
+        return;
+    }
+    // The check of the import dialog, then the question of the import.
+    if (const QString refusal = grp ? checkGRPFile(path) : checkSpectrumFile(path); !refusal.isEmpty()) {
         m_dialogs->tell(tms::warningTitle(), refusal);
         return;
     }
-    if (!mayDiscardPicture())
-        return;
-    LIEN::setLastPicturePath(path);
-    if (!pp) {
-        LIEN::setImportPath(path);
-        importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
-        return;
-    }
-    ChargePPFile(path);
+    m_lastPicturePath = path;
+    importWith(grp ? ChargeGRPFile : ChargeSpectrumFile, path);
 }
 
-void Mosaic_Easel_Main::Sauver_Click()
+bool Mosaic_Easel_Main::Sauver_Click()
 {
-    if (!modified)
-        return;
-    if (fileName.isEmpty()) {
-        SauverSous_Click();
-        return;
-    }
-    const tms::FileResult result = savePPFile(fileName, picture, LIEN::fullScreenFile());
-    if (!result) {
-        m_dialogs->tell(tms::warningTitle(), result.error);
-        return;
-    }
-    modified = false;
-    undo().markSaved();
+    bool saved = false;
+    tms::withTimerPaused(Timer1, tick, [&] { saved = m_life->save(); });
+    return saved;
 }
 
-void Mosaic_Easel_Main::SauverSous_Click()
+bool Mosaic_Easel_Main::SauverSous_Click()
 {
-    const int writesBefore = LIEN::lastPicturePathWrites();
-    tms::withTimerPaused(Timer1, tick, [this] { showDialog(PaintDialog::SaveAsPicture); });
-    const QString chosen = LIEN::lastPicturePath();
-    const bool confirmed = LIEN::lastPicturePathWrites() != writesBefore && !chosen.isEmpty();
-    if (!confirmed || samePath(chosen, fileName)) {
-        m_dialogs->tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
-        return;
-    }
-    const QString previousName = fileName;
-    const bool previouslyModified = modified;
-    fileName = chosen;
-    modified = true;
-    Sauver_Click();
-    if (modified) { // the write failed and was told: the picture keeps its old name
-        fileName = previousName;
-        modified = previouslyModified;
-        return;
-    }
-    updateCaption();
-    m_recentFiles->add(fileName);
+    bool saved = false;
+    tms::withTimerPaused(Timer1, tick, [&] { saved = m_life->saveAs(); });
+    return saved;
 }
 
 bool Mosaic_Easel_Main::Fermer_Click()
 {
-    if (!mayDiscardPicture())
-        return false;
-    ClearPicture();
-    updateCaption();
-    ShowPicture();
-    return true;
+    bool closed = false;
+    tms::withTimerPaused(Timer1, tick, [&] { closed = m_life->close(); });
+    if (closed)
+        ShowPicture();
+    return closed;
 }
 
 void Mosaic_Easel_Main::Quitter_Click()
 {
-    if (!Fermer_Click())
-        return;
-    m_quitting = true;
-    close();
+    m_life->quit();
 }
 
 } // namespace paint

@@ -37,6 +37,7 @@ void Mosaic_Easel_Main::ECRAN_MouseDown(int Button, int, int X, int Y)
     }
     const int index = at.index();
     const int brush = brushColors[Button == leftButton ? 1 : 0];
+    Picture& picture = m_doc.picture;
     const PaintedRow row = paintRowPixel(picture.bitmapPatterns[index], picture.bitmapColors[index], at.pixel,
                                          brush, palette);
     picture.bitmapPatterns[index] = row.pattern;
@@ -48,11 +49,16 @@ void Mosaic_Easel_Main::ECRAN_MouseDown(int Button, int, int X, int Y)
         DrawGrid();
     else
         showBuffer();
-    modified = true;
+    m_doc.modified = true;
 }
 
 void Mosaic_Easel_Main::ECRAN_MouseMove(int Button, int Shift, int X, int Y)
 {
+    // After a Put, the button that put the block is still down: it never paints.
+    if (m_waitingForRelease) {
+        m_waitingForRelease = Button != 0;
+        return;
+    }
     if (Button != 0 && X >= 0 && X < ECRANBUFFER.width() && Y >= 0 && Y < ECRANBUFFER.height())
         ECRAN_MouseDown(Button, Shift, X, Y);
 }
@@ -136,7 +142,7 @@ void Mosaic_Easel_Main::chk_get_Click()
         leaveBlockTool();
         return;
     }
-    clip = picture;
+    clip = m_doc.picture;
     the_picture->present(ECRANBUFFER);
     the_picture->move(-selLeft * normalCellSize, -selTop * normalViewScale);
     selection->resize((selRight - selLeft + 1) * normalCellSize, (selBottom - selTop + 1) * normalViewScale);
@@ -155,19 +161,32 @@ void Mosaic_Easel_Main::the_picture_MouseDown(int Button, int Shift, int X, int 
     if (Button != rightButton || selection->isHidden())
         return;
     // Put: copy from the snapshot, so an overlapping destination gets the old contents.
-    putBlock(picture, clip, selectedBlock(), selection->x() / normalCellSize, selection->y() / normalViewScale);
+    recordStep(QStringLiteral("Put"), [this] {
+        putBlock(m_doc.picture, clip, selectedBlock(), selection->x() / normalCellSize,
+                 selection->y() / normalViewScale);
+        m_doc.modified = true;
+    });
     selection->hide();
     chk_get->setText(QStringLiteral("Get"));
     RenderPicture();
-    modified = true;
+    m_waitingForRelease = true;
+}
+
+void Mosaic_Easel_Main::dropFloatingBlock()
+{
+    selection->hide();
+    if (selecting || chk_get->text() != QStringLiteral("Get"))
+        leaveBlockTool();
+    selLeft = selRight = -1;
 }
 
 void Mosaic_Easel_Main::the_picture_MouseMove(int Button, int, int X, int Y)
 {
     if (Button != leftButton || selection->isHidden())
         return;
-    // The corner the block would have if it were centred on the pointer.
-    const QPoint pointer = selection->pos() + the_picture->pos() + QPoint(X, Y);
+    // The pointer on the picture (X and Y are on the moving block), then the corner the
+    // block would have if it were centred on it.
+    const QPoint pointer = the_picture->mapTo(ECRAN, QPoint(X, Y));
     const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
     const Block block = selectedBlock();
     selection->move(blockColumnAt(block, corner.x()) * normalCellSize, blockLineAt(block, corner.y()) * normalViewScale);

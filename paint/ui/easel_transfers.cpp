@@ -1,106 +1,85 @@
-// The imports and exports of the File menu. An import asks first about unsaved
-// changes (as Open does), reads into a copy and replaces the picture only when the
-// file was accepted; an export writes from a normalised copy of the picture, so the
-// picture, modified and fileName never change, and a failed write is told.
+// The imports and exports of the File menu. An import asks about unsaved changes
+// (as Open does) once its file is chosen, reads into a copy and replaces the picture
+// only when the file was accepted; the imported picture is unsaved work without a
+// name. An export writes from a normalised copy of the picture, so the document never
+// changes, and a failed write is told.
 #include "mosaic_easel_main.h"
 
+#include "document_life.h"
 #include "grp_file.h"
-#include "lien.h"
 #include "picture_import.h"
-#include "recent_files.h"
 #include "source_export.h"
-#include "timer_pause.h"
 #include "spectrum_file.h"
 #include "timer_pause.h"
 #include "user_dialogs.h"
 
 namespace paint {
 
-void Mosaic_Easel_Main::adoptImportedPicture(const Picture& imported)
+bool Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
 {
-    recordStep(QStringLiteral("Import"), [&] {
-        picture = imported;
-        modified = false;
+    return m_life->importWith(QStringLiteral("Import"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult loaded = read(path, imported); !loaded) {
+            m_dialogs->tell(tms::warningTitle(), loaded.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
     });
-    fileName.clear();
-    updateCaption();
-    ShowPicture();
-}
-
-void Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
-{
-    Picture imported = picture;
-    const tms::FileResult loaded = read(path, imported);
-    if (!loaded) {
-        m_dialogs->tell(tms::warningTitle(), loaded.error);
-        return;
-    }
-    adoptImportedPicture(imported);
-    if (m_recentFiles)
-        m_recentFiles->add(path);
 }
 
 void Mosaic_Easel_Main::ImporterSCR_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        LIEN::setImportPath(QString());
-        showDialog(PaintDialog::ImportSCRFile);
-        // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
-        if (!LIEN::importPath().isEmpty())
-            importWith(ChargeSpectrumFile, LIEN::importPath());
-    }
+    // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
+        importWith(ChargeSpectrumFile, chosen->path);
 }
 
 void Mosaic_Easel_Main::ImporterGRP_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        LIEN::setImportPath(QString());
-        showDialog(PaintDialog::ImportGRPFile);
-        if (!LIEN::importPath().isEmpty()) // checked by the dialog
-            importWith(ChargeGRPFile, LIEN::importPath());
-    }
+    if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
+        importWith(ChargeGRPFile, chosen->path);
 }
 
 bool Mosaic_Easel_Main::importPicture(const QString& path)
 {
-    Picture imported = picture;
-    const tms::FileResult converted = importPictureFile(path, LIEN::pictureImportSettings(), imported);
-    if (!converted) {
-        m_dialogs->tell(tms::warningTitle(), converted.error);
-        return false;
-    }
-    adoptImportedPicture(imported);
-    return true;
+    return m_life->importWith(QStringLiteral("Import Picture"), path, [&] {
+        Picture imported = m_doc.picture;
+        if (const tms::FileResult converted = importPictureFile(path, m_importSettings, imported); !converted) {
+            m_dialogs->tell(tms::warningTitle(), converted.error);
+            return false;
+        }
+        m_doc.picture = imported;
+        dropFloatingBlock();
+        ShowPicture();
+        return true;
+    });
 }
 
 void Mosaic_Easel_Main::ImporterPicture_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    if (mayDiscardPicture()) {
-        LIEN::setImportPath(QString());
-        showDialog(PaintDialog::ImportPictureFile);
-        if (!LIEN::importPath().isEmpty())
-            showDialog(PaintDialog::ImportPictureOptions); // empties the import path when cancelled
-        if (!LIEN::importPath().isEmpty())
-            importPicture(LIEN::importPath());
-    }
+    const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
+    // The options' OK converts with the settings chosen; Cancel imports nothing.
+    if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
+        importPicture(file->path);
 }
 
-void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
-                                      const std::function<tms::FileResult(const QString&)>& write)
+void Mosaic_Easel_Main::exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write)
 {
     const tms::TimerPause pause(Timer1, tick);
-    const int writesBefore = LIEN::exportPathWrites();
-    showDialog(dialog);
-    const QString path = chosenPath();
-    // Only a choice confirmed in this showing writes: a closed dialog leaves a file
-    // exported earlier alone.
-    if (LIEN::exportPathWrites() != writesBefore && !path.isEmpty()) {
-        if (const tms::FileResult written = write(path); !written)
-            m_dialogs->tell(tms::warningTitle(), written.error);
-    }
+    // A closed dialog leaves a file exported earlier alone.
+    const std::optional<PaintDialogChoice> chosen = runDialog(dialog);
+    if (!chosen)
+        return;
+    if (const tms::FileResult written = write(chosen->path); !written)
+        m_dialogs->tell(tms::warningTitle(), written.error);
+    else
+        m_life->tellWritten(chosen->path);
 }
 
 namespace {
@@ -115,20 +94,20 @@ QString askTableName(tms::UserDialogs& dialogs)
 
 void Mosaic_Easel_Main::ExporterC_Click()
 {
-    exportPicture(PaintDialog::Export2C, LIEN::cExportPath,
-                  [this](const QString& path) { return exportC(path, picture, askTableName(*m_dialogs)); });
+    exportPicture(PaintDialog::Export2C,
+                  [this](const QString& path) { return exportC(path, m_doc.picture, askTableName(*m_dialogs)); });
 }
 
 void Mosaic_Easel_Main::ExporterASM_Click()
 {
-    exportPicture(PaintDialog::Export2ASM, LIEN::asmExportPath,
-                  [this](const QString& path) { return exportASM(path, picture, askTableName(*m_dialogs)); });
+    exportPicture(PaintDialog::Export2ASM,
+                  [this](const QString& path) { return exportASM(path, m_doc.picture, askTableName(*m_dialogs)); });
 }
 
 void Mosaic_Easel_Main::ExporterGRP_Click()
 {
-    exportPicture(PaintDialog::Export2GRP, LIEN::grpExportPath,
-                  [this](const QString& path) { return saveGRPFile(path, picture); });
+    exportPicture(PaintDialog::Export2GRP,
+                  [this](const QString& path) { return saveGRPFile(path, m_doc.picture); });
 }
 
 } // namespace paint

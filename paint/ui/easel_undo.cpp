@@ -40,13 +40,14 @@ tms::DocumentUndo& Mosaic_Easel_Main::undo()
         m_undoStack->setObjectName(QStringLiteral("undoStack"));
         m_undo = std::make_unique<tms::DocumentUndo>(*m_undoStack,
                                                      tms::UndoableDocument{
-                                                         [this] { return pictureBytes(picture); },
+                                                         [this] { return pictureBytes(m_doc.picture); },
                                                          [this](const QByteArray& tables, bool wasModified) {
-                                                             setPictureBytes(picture, tables);
-                                                             modified = wasModified;
+                                                             setPictureBytes(m_doc.picture, tables);
+                                                             m_doc.modified = wasModified;
+                                                             dropFloatingBlock();
                                                              ShowPicture();
                                                          },
-                                                         [this] { return modified; },
+                                                         [this] { return m_doc.modified; },
                                                      });
     }
     return *m_undo;

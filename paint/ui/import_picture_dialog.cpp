@@ -1,6 +1,5 @@
 #include "import_picture_dialog.h"
 
-#include "lien.h"
 #include "method_names.h"
 #include "palette.h"
 #include "picture_render.h"
@@ -123,20 +122,19 @@ void ImportPicture::updatePreview()
     lbl_preview->setPixmap(QPixmap::fromImage(m_preview));
 }
 
-void showImportPicture(tms::UserDialogs& dialogs, QWidget* owner)
+std::optional<PictureImportSettings> showImportPicture(const QString& path, const PictureImportSettings& initial,
+                                                       tms::UserDialogs& dialogs, QWidget* owner)
 {
     QString error;
-    const std::optional<QImage> source = readPictureFile(LIEN::importPath(), &error);
+    const std::optional<QImage> source = readPictureFile(path, &error);
     if (!source) { // changed since it was chosen
-        LIEN::setImportPath(QString());
         dialogs.tell(tms::warningTitle(), error);
-        return;
+        return std::nullopt;
     }
-    ImportPicture dialog(*source, LIEN::pictureImportSettings(), owner);
-    if (dialog.exec() == QDialog::Accepted)
-        LIEN::setPictureImportSettings(dialog.settings());
-    else
-        LIEN::setImportPath(QString());
+    ImportPicture dialog(*source, initial, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.settings();
 }
 
 } // namespace paint

@@ -2,13 +2,14 @@
 // ImportPicture: the options of a picture import (method, colours, resize mode) with
 // a live preview of the converted picture. It converts only for its preview; the
 // main window converts the picture itself once the dialog has closed, with the
-// settings the dialog stored in LIEN.
+// settings the dialog returned.
 
 #include "picture_import.h"
 
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -46,8 +47,9 @@ private:
     QDialogButtonBox* buttons = nullptr;
 };
 
-// Shows ImportPicture for the picture at LIEN's import path. OK stores the settings
-// in LIEN; Cancel, or a picture that cannot be read, empties the import path.
-void showImportPicture(tms::UserDialogs& dialogs, QWidget* owner);
+// Shows ImportPicture for the picture at path, starting with initial. OK returns the
+// settings; Cancel, or a picture that cannot be read (told), returns nullopt.
+std::optional<PictureImportSettings> showImportPicture(const QString& path, const PictureImportSettings& initial,
+                                                       tms::UserDialogs& dialogs, QWidget* owner);
 
 } // namespace paint

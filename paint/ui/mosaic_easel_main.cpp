@@ -3,11 +3,10 @@
 #include "mosaic_easel_main.h"
 
 #include "about_box.h"
-#include "close_flow.h"
+#include "document_life.h"
 #include "drawing_cursor.h"
 #include "file_drop.h"
 #include "import_picture_dialog.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
 #include "qt_user_dialogs.h"
@@ -67,14 +66,12 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
         m_ownDialogs = std::make_unique<tms::QtUserDialogs>(this);
         m_dialogs = m_ownDialogs.get();
     }
-    showDialog = [this](PaintDialog dialog) { runRealDialog(dialog); };
+    showDialog = [this](PaintDialog dialog, const PaintDialogChoice& start) { return runRealDialog(dialog, start); };
 
     palette = tms::standardPalette();
     ClearPicture();
     brushColors = {1, 15};
-    modified = false;
     firstActivation = true;
-    LIEN::setCExportPath(QString());
 
     ECRANBUFFER = makeViewImage(normalView());
     ECRAN_BACKUP = makeViewImage(normalView());
@@ -84,11 +81,14 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
 
     buildControls();
     buildMenus();
-    updateCaption();
     RenderPicture();
 }
 
-Mosaic_Easel_Main::~Mosaic_Easel_Main() = default;
+
+Mosaic_Easel_Main::~Mosaic_Easel_Main()
+{
+    delete m_life; // before the document side it works on, while the undo stack still lives
+}
 
 void Mosaic_Easel_Main::buildControls()
 {
@@ -100,6 +100,7 @@ void Mosaic_Easel_Main::buildControls()
     trackStroke(ECRAN, QStringLiteral("Painting"));
     connectMouse(ECRAN, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::ECRAN_MouseDown);
     connectMouse(ECRAN, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::ECRAN_MouseMove);
+    connect(ECRAN, &tms::PixelView::strokeEnded, this, [this] { m_waitingForRelease = false; });
     layout->addWidget(ECRAN, 0, Qt::AlignTop);
 
     // The floating block: a window onto the_picture, which holds the whole picture
@@ -109,7 +110,6 @@ void Mosaic_Easel_Main::buildControls()
     selection->hide();
     the_picture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, selection);
     the_picture->setCursor(Qt::SizeAllCursor);
-    trackStroke(the_picture, QStringLiteral("Put"));
     the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
     connectMouse(the_picture, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::the_picture_MouseDown);
     connectMouse(the_picture, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::the_picture_MouseMove);
@@ -192,18 +192,19 @@ void Mosaic_Easel_Main::buildMenus()
 {
     QMenu* Fichier = menuBar()->addMenu(QStringLiteral("&File"));
     Fichier->setObjectName(QStringLiteral("Fichier"));
-    connect(Fichier, &QMenu::aboutToShow, this, &Mosaic_Easel_Main::Fichier_Click);
     auto add = [&](const char* name, const QString& caption, std::function<void()> handler) {
         QAction* action = Fichier->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); });
-    add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
-    add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); });
-    add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); });
-    add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); });
+    tms::giveStandardKeys(add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); }), tms::FileCommand::New);
+    QAction* Ouvrir = add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
+    tms::giveStandardKeys(Ouvrir, tms::FileCommand::Open);
+    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); }), tms::FileCommand::Save);
+    tms::giveStandardKeys(add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); }),
+                          tms::FileCommand::SaveAs);
+    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); }), tms::FileCommand::Close);
     Fichier->addSeparator();
     add("ExporterC", QStringLiteral("&Export to C"), [this] { ExporterC_Click(); });
     add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { ExporterASM_Click(); });
@@ -212,63 +213,93 @@ void Mosaic_Easel_Main::buildMenus()
     add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { ImporterGRP_Click(); });
     add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
     Fichier->addSeparator();
-    add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); });
-    tms::setStandardFileShortcuts(Fichier);
-    m_recentFiles = new tms::RecentFiles(Fichier, Fichier->findChild<QAction*>(QStringLiteral("Ouvrir")),
-                                         [this](const QString& path) { openFile(path); });
-    tms::acceptFileDrops(this, {QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp")},
-                         [this](const QString& path) { openFile(path); });
+    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); }), tms::FileCommand::Quit);
+    connectDocumentLife(Fichier, Ouvrir);
 
     buildEditMenu();
+    // The click that closes a menu, on an item or beside it, must not paint.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        tms::pauseWhileOpen(menu, Timer1, tick);
     QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
     Apropos->setObjectName(QStringLiteral("Apropos"));
     connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);
 }
 
-void Mosaic_Easel_Main::runRealDialog(PaintDialog dialog)
+std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog dialog, const PaintDialogChoice& start)
 {
+    const auto withPath = [&](const std::optional<QString>& path) -> std::optional<PaintDialogChoice> {
+        if (!path)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.path = *path;
+        return choice;
+    };
+    const auto transfer = [&](TransferDialog kind) {
+        return withPath(showTransferDialog(kind, *m_dialogs, this, start.path));
+    };
     switch (dialog) {
     case PaintDialog::OpenPicture:
-        showOpenPPFile(*m_dialogs, this);
-        break;
-    case PaintDialog::SaveAsPicture:
-        showSaveAsPPFile(*m_dialogs, this);
-        break;
-    case PaintDialog::ImportSCRFile:
-        showTransferDialog(TransferDialog::ImportSCRFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportGRPFile:
-        showTransferDialog(TransferDialog::ImportGRPFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportPictureFile:
-        showTransferDialog(TransferDialog::ImportPictureFile, *m_dialogs, this);
-        break;
-    case PaintDialog::ImportPictureOptions:
-        showImportPicture(*m_dialogs, this);
-        break;
-    case PaintDialog::Export2C:
-        showTransferDialog(TransferDialog::Export2C, *m_dialogs, this);
-        break;
-    case PaintDialog::Export2ASM:
-        showTransferDialog(TransferDialog::Export2ASM, *m_dialogs, this);
-        break;
-    case PaintDialog::Export2GRP:
-        showTransferDialog(TransferDialog::Export2GRP, *m_dialogs, this);
-        break;
+        return withPath(showOpenPPFile(*m_dialogs, this, start.path));
+    case PaintDialog::SaveAsPicture: {
+        const std::optional<SaveAsChoice> chosen = showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen);
+        if (!chosen)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.path = chosen->path;
+        choice.fullScreen = chosen->fullScreen;
+        return choice;
+    }
+    case PaintDialog::ImportSCRFile: return transfer(TransferDialog::ImportSCRFile);
+    case PaintDialog::ImportGRPFile: return transfer(TransferDialog::ImportGRPFile);
+    case PaintDialog::ImportPictureFile: return transfer(TransferDialog::ImportPictureFile);
+    case PaintDialog::ImportPictureOptions: {
+        const std::optional<PictureImportSettings> settings =
+            showImportPicture(start.path, start.importSettings, *m_dialogs, this);
+        if (!settings)
+            return std::nullopt;
+        PaintDialogChoice choice = start;
+        choice.importSettings = *settings;
+        return choice;
+    }
+    case PaintDialog::Export2C: return transfer(TransferDialog::Export2C);
+    case PaintDialog::Export2ASM: return transfer(TransferDialog::Export2ASM);
+    case PaintDialog::Export2GRP: return transfer(TransferDialog::Export2GRP);
     case PaintDialog::About: {
         tms::AboutBox box({QStringLiteral("Mosaic Easel"), QStringLiteral(SUITE_VERSION),
                            QStringLiteral("Bitmap paint program for the TMS9918A screen mode 2")},
                           *m_dialogs, this);
         box.exec();
-        break;
+        return std::nullopt;
     }
     }
+    return std::nullopt;
 }
 
-void Mosaic_Easel_Main::updateCaption()
+std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog, const QString& subject)
 {
-    setWindowTitle(fileName.isEmpty() ? QStringLiteral("Mosaic Easel")
-                                      : QStringLiteral("Mosaic Easel - ") + fileName);
+    const auto exportSlot = [&]() -> QString* {
+        switch (dialog) {
+        case PaintDialog::Export2C: return &m_exportPaths[0];
+        case PaintDialog::Export2ASM: return &m_exportPaths[1];
+        case PaintDialog::Export2GRP: return &m_exportPaths[2];
+        default: return nullptr;
+        }
+    };
+    QString* exportPath = exportSlot();
+    PaintDialogChoice start;
+    start.path = dialog == PaintDialog::ImportPictureOptions ? subject : exportPath ? *exportPath : m_lastPicturePath;
+    start.fullScreen = m_doc.fullScreenFile;
+    start.importSettings = m_importSettings;
+    std::optional<PaintDialogChoice> choice = showDialog(dialog, start);
+    if (!choice || (dialog != PaintDialog::ImportPictureOptions && choice->path.isEmpty()))
+        return std::nullopt;
+    if (dialog == PaintDialog::ImportPictureOptions)
+        m_importSettings = choice->importSettings;
+    else if (exportPath)
+        *exportPath = choice->path;
+    else
+        m_lastPicturePath = choice->path;
+    return choice;
 }
 
 void Mosaic_Easel_Main::Form_Activate()
@@ -310,25 +341,23 @@ void Mosaic_Easel_Main::Timer1_Timer()
     tick = true;
 }
 
+// What opening the File menu does: the pause begins; the menu holds it until it closes.
 void Mosaic_Easel_Main::Fichier_Click()
 {
-    // The click that closes the menu must not paint.
-    const tms::TimerPause pause(Timer1, tick);
+    Timer1.stop();
+    tick = false;
 }
 
 void Mosaic_Easel_Main::Apropos_Click()
 {
     const tms::TimerPause pause(Timer1, tick);
-    showDialog(PaintDialog::About);
+    showDialog(PaintDialog::About, {});
 }
 
 void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)
 {
-    // When the save did not happen, the window and the work stay.
-    if (m_quitting
-        || tms::mayDiscardWork(*m_dialogs, modified,
-                               tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?")),
-                               [this] { return saveForPrompt(); }))
+    // When the save did not happen, or the question was cancelled, the window and the work stay.
+    if (m_life->mayEndWindow(tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?"))))
         event->accept();
     else
         event->ignore();

@@ -7,7 +7,9 @@
 
 #include "atomic_file.h"
 #include "block_copy.h"
+#include "paint_document.h"
 #include "picture.h"
+#include "picture_import.h"
 #include "picture_render.h"
 
 #include <QImage>
@@ -17,14 +19,17 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
 class QFrame;
+class QMenu;
 class QPushButton;
 class QUndoStack;
 
 namespace tms {
+class DocumentLife;
 class DocumentUndo;
 class PixelView;
 class RecentFiles;
@@ -47,6 +52,15 @@ enum class PaintDialog {
     Export2GRP,
 };
 
+// What a dialog starts with and what a confirmed one returns. path: at the start, the
+// file whose folder a file dialog opens in (for ImportPictureOptions, the picture to
+// convert); at the end, the chosen file. Each dialog adds its options here.
+struct PaintDialogChoice {
+    QString path;
+    bool fullScreen = false;               // SaveAsPicture: "FullScreen 40K"
+    PictureImportSettings importSettings;  // ImportPictureOptions
+};
+
 class Mosaic_Easel_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,15 +70,14 @@ public:
                                QWidget* parent = nullptr);
     ~Mosaic_Easel_Main() override;
 
-    // Opens a modal dialog; a dialog hands its result over through LIEN. Tests replace
-    // this to play the user: set the LIEN value (a choice) or leave it (closed).
-    std::function<void(PaintDialog)> showDialog;
+    // Opens a modal dialog and returns its choice, nullopt when it was closed without
+    // one. Tests replace this to play the user.
+    using DialogRunner = std::function<std::optional<PaintDialogChoice>(PaintDialog, const PaintDialogChoice& start)>;
+    DialogRunner showDialog;
 
-    // The document.
-    Picture picture;
+    // The document, and the palette it is shown with.
+    PaintDocument& document() { return m_doc; }
     tms::Palette palette{};
-    bool modified = false;
-    QString fileName;
 
     // Editing state.
     std::array<int, 2> brushColors{1, 15}; // 0: right button, 1: left button
@@ -89,6 +102,8 @@ public:
     // Opens path as the picture's file (its name, the caption, Open Recent); false when
     // refused, and the picture is then unchanged.
     bool ChargePPFile(const QString& path);
+    // New, Open, Save, Close and Quit, the question about unsaved work and the title.
+    tms::DocumentLife& documentLife() { return *m_life; }
     void RenderPicture();
     void ShowPicture();
     void DrawGrid();
@@ -115,9 +130,9 @@ public:
     void Fichier_Click();
     void Nouveau_Click();
     void Ouvrir_Click();
-    void Sauver_Click();
-    void SauverSous_Click();
-    bool Fermer_Click(); // false when the picture was kept because its save failed
+    bool Sauver_Click();
+    bool SauverSous_Click();
+    bool Fermer_Click(); // false when the picture was kept (Cancel, or its save failed)
     void Quitter_Click();
     void Apropos_Click();
     void ImporterSCR_Click();
@@ -130,7 +145,7 @@ public:
     // Open Recent): a .pp file as Open does, a .scr, .mlt or .grp file as the imports
     // do, with the same checks, messages and question about unsaved changes.
     void openFile(const QString& path);
-    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
+    tms::RecentFiles* recentFiles() const;
     // A picture file (PNG, BMP, GIF, JPEG) converted with the last import settings into
     // a new unnamed picture; false when refused, the picture then unchanged.
     bool importPicture(const QString& path);
@@ -146,7 +161,12 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void runRealDialog(PaintDialog dialog);
+    // The document life, Open Recent and the opening of dropped files (easel_file_commands.cpp).
+    void connectDocumentLife(QMenu* fileMenu, QAction* openItem);
+    std::optional<PaintDialogChoice> runRealDialog(PaintDialog dialog, const PaintDialogChoice& start);
+    // Runs a dialog through showDialog, starting where the last one of its kind ended;
+    // remembers the choice for the next one. subject: the picture ImportPictureOptions converts.
+    std::optional<PaintDialogChoice> runDialog(PaintDialog dialog, const QString& subject = {});
 
     ViewArea currentView() const;
     void showBuffer();
@@ -158,20 +178,19 @@ private:
     void leaveBlockTool();
     void afterScroll(bool pictureChanged);
 
-    // Asks whether to save a modified picture before it is discarded; false when the
-    // user wanted it saved and the save did not happen.
-    bool mayDiscardPicture();
-    // Save run by a prompt answered Yes; true when the picture is saved.
-    bool saveForPrompt();
-    void updateCaption();
-    // The picture read by an import becomes the picture: unnamed and not modified.
-    void adoptImportedPicture(const Picture& imported);
-    // Reads a file chosen for an import with read; tells a refusal.
+    // The picture read by an import becomes the picture: unnamed, unsaved work.
     using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);
-    void importWith(ImportReader read, const QString& path);
+    // Reads a file chosen for an import with read, after the question about unsaved
+    // work; tells a refusal. False when the picture was kept.
+    bool importWith(ImportReader read, const QString& path);
+    // A change of the whole document (New, Open, an import, undo) puts away a lifted
+    // block: it belongs to the picture it was lifted from.
+    void dropFloatingBlock();
+    // Save's question when a 10K file would leave out part of the picture; false when
+    // the user cancelled. Sets the size to 40K when the user wants it.
+    bool confirmTenKSave(bool& leftOut);
     // The export commands: the dialog, then the table name for the sources, then the write.
-    void exportPicture(PaintDialog dialog, const std::function<QString()>& chosenPath,
-                       const std::function<tms::FileResult(const QString&)>& write);
+    void exportPicture(PaintDialog dialog, const std::function<tms::FileResult(const QString&)>& write);
 
     // Undo (easel_undo.cpp).
     void buildEditMenu();
@@ -185,8 +204,17 @@ private:
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     QString m_commandLine;
-    bool m_quitting = false;
-    tms::RecentFiles* m_recentFiles = nullptr;
+    PaintDocument m_doc;
+    bool m_waitingForRelease = false; // a Put's button is still down
+    class DocumentSide;
+    friend class DocumentSide;
+    std::shared_ptr<DocumentSide> m_documentSide; // shared: deleted where it is whole
+    tms::DocumentLife* m_life = nullptr;
+    // Remembered for the run: the last picture chosen (Open, Save As, imports), the
+    // last path of each export, the last import settings.
+    QString m_lastPicturePath;
+    std::array<QString, 3> m_exportPaths; // C, ASM, GRP
+    PictureImportSettings m_importSettings;
 
     tms::PixelView* ECRAN = nullptr;
     tms::PixelView* COLOR = nullptr;

@@ -1,6 +1,5 @@
 #include "pp_file_dialogs.h"
 
-#include "lien.h"
 #include "pp_file.h"
 
 #include <QCheckBox>
@@ -14,7 +13,8 @@ QString checkPowerPaintLength(const QString& path)
     return info.isFile() && isPowerPaintLength(info.size()) ? QString() : notPowerPaintMessage();
 }
 
-std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner)
+std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner,
+                                                   const QString& rememberedPath)
 {
     tms::ChooserSetup form;
     form.objectName = QStringLiteral("OpenPPFile");
@@ -22,17 +22,12 @@ std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QW
     form.pattern = QStringLiteral("*.pp");
     form.kind = tms::ChooserSetup::Kind::Open;
     form.check = checkPowerPaintLength;
-    form.rememberedPath = LIEN::lastPicturePath();
+    form.rememberedPath = rememberedPath;
     return std::make_unique<tms::FileChooser>(form, dialogs, owner);
 }
 
-void storeOpenPPFileChoice(const tms::FileChooser& chooser)
-{
-    if (chooser.result() == QDialog::Accepted && !chooser.chosenPath().isEmpty())
-        LIEN::setLastPicturePath(chooser.chosenPath());
-}
-
-SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner)
+SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath,
+                                bool fullScreen)
 {
     tms::ChooserSetup form;
     form.objectName = QStringLiteral("SaveAsPPFile");
@@ -42,36 +37,37 @@ SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner)
     form.submitText = QStringLiteral("Save");
     form.extension = QStringLiteral(".pp");
     form.replacePrompt = QStringLiteral("Do you want to replace this file");
-    form.rememberedPath = LIEN::lastPicturePath();
+    form.rememberedPath = rememberedPath;
     SaveAsPPFile dialog;
     dialog.chooser = std::make_unique<tms::FileChooser>(form, dialogs, owner);
     dialog.Check1 = new QCheckBox(QStringLiteral("FullScreen 40K"));
     dialog.Check1->setObjectName(QStringLiteral("Check1"));
-    dialog.Check1->setChecked(LIEN::fullScreenFile());
+    dialog.Check1->setChecked(fullScreen);
     dialog.chooser->addOptions(dialog.Check1);
     return dialog;
 }
 
-void storeSaveAsPPFileChoice(const SaveAsPPFile& dialog)
+std::optional<SaveAsChoice> saveAsPPFileChoice(const SaveAsPPFile& dialog)
 {
-    if (dialog.chooser->result() != QDialog::Accepted || dialog.chooser->chosenPath().isEmpty())
-        return;
-    LIEN::setLastPicturePath(dialog.chooser->chosenPath());
-    LIEN::setFullScreenFile(dialog.Check1->isChecked());
+    const std::optional<QString> path = dialog.chooser->confirmedPath();
+    if (!path)
+        return std::nullopt;
+    return SaveAsChoice{*path, dialog.Check1->isChecked()};
 }
 
-void showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner)
+std::optional<QString> showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath)
 {
-    const auto chooser = createOpenPPFile(dialogs, owner);
+    const auto chooser = createOpenPPFile(dialogs, owner, rememberedPath);
     chooser->exec();
-    storeOpenPPFileChoice(*chooser);
+    return chooser->confirmedPath();
 }
 
-void showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner)
+std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner,
+                                             const QString& rememberedPath, bool fullScreen)
 {
-    const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, owner);
+    const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, owner, rememberedPath, fullScreen);
     dialog.chooser->exec();
-    storeSaveAsPPFileChoice(dialog);
+    return saveAsPPFileChoice(dialog);
 }
 
 } // namespace paint

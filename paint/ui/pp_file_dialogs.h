@@ -1,11 +1,12 @@
 #pragma once
 // The two picture dialogs, OpenPPFile and SaveAsPPFile, built on the shared chooser.
-// They only settle a path (and the file size) in LIEN; the main window loads or
-// writes the file afterwards.
+// They only settle a path (and the file size) and return it; the main window loads or
+// writes the file afterwards. Both start in the folder of rememberedPath.
 
 #include "file_chooser.h"
 
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QWidget;
@@ -19,20 +20,28 @@ namespace paint {
 // Refuses a picked file whose length is not that of a PowerPaint picture.
 QString checkPowerPaintLength(const QString& path);
 
-std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner);
-// Stores the confirmed choice of a closed Open dialog in LIEN; nothing when closed without one.
-void storeOpenPPFileChoice(const tms::FileChooser& chooser);
+std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner,
+                                                   const QString& rememberedPath = {});
+
+// What a confirmed Save As returns: the path and the size chosen with Check1.
+struct SaveAsChoice {
+    QString path;
+    bool fullScreen = false;
+};
 
 struct SaveAsPPFile {
     std::unique_ptr<tms::FileChooser> chooser;
     QCheckBox* Check1 = nullptr; // "FullScreen 40K"
 };
-SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner);
-// Stores the confirmed path and the size chosen with Check1 in LIEN.
-void storeSaveAsPPFileChoice(const SaveAsPPFile& dialog);
+// Check1 starts as fullScreen, the size of the picture's file.
+SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath = {},
+                                bool fullScreen = false);
+// The choice of a closed Save As; nullopt when it was closed without one.
+std::optional<SaveAsChoice> saveAsPPFileChoice(const SaveAsPPFile& dialog);
 
-// Create, show modally, store.
-void showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner);
-void showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner);
+// Create, show modally, return the choice.
+std::optional<QString> showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath);
+std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner,
+                                             const QString& rememberedPath, bool fullScreen);
 
 } // namespace paint

@@ -1,7 +1,6 @@
 #include "transfer_dialogs.h"
 
 #include "grp_file.h"
-#include "lien.h"
 #include "picture_import.h"
 #include "spectrum_file.h"
 
@@ -9,23 +8,17 @@ namespace paint {
 
 namespace {
 
-bool isImport(TransferDialog kind)
-{
-    return kind == TransferDialog::ImportSCRFile || kind == TransferDialog::ImportGRPFile
-           || kind == TransferDialog::ImportPictureFile;
-}
-
 QString checkPictureFile(const QString& path)
 {
     QString error;
     return readPictureFile(path, &error) ? QString() : error;
 }
 
-tms::ChooserSetup setupOf(TransferDialog kind)
+tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
 {
     tms::ChooserSetup form;
-    const auto exportForm = [&](const char* name, const char* caption, const char* extension, const char* prompt,
-                                const QString& remembered) {
+    form.rememberedPath = rememberedPath;
+    const auto exportForm = [&](const char* name, const char* caption, const char* extension, const char* prompt) {
         form.objectName = QString::fromLatin1(name);
         form.caption = QString::fromLatin1(caption);
         form.extension = QString::fromLatin1(extension);
@@ -33,7 +26,6 @@ tms::ChooserSetup setupOf(TransferDialog kind)
         form.kind = tms::ChooserSetup::Kind::Save;
         form.submitText = QStringLiteral("Export");
         form.replacePrompt = QString::fromLatin1(prompt);
-        form.rememberedPath = remembered;
     };
     const auto importForm = [&](const char* name, const char* caption, const QString& pattern,
                                 std::function<QString(const QString&)> check) {
@@ -42,7 +34,6 @@ tms::ChooserSetup setupOf(TransferDialog kind)
         form.pattern = pattern;
         form.kind = tms::ChooserSetup::Kind::Open;
         form.check = std::move(check);
-        form.rememberedPath = LIEN::lastPicturePath();
     };
     switch (kind) {
     case TransferDialog::ImportSCRFile:
@@ -55,15 +46,13 @@ tms::ChooserSetup setupOf(TransferDialog kind)
         importForm("ImportPictureFile", "Import Picture file", pictureFilePattern(), checkPictureFile);
         break;
     case TransferDialog::Export2C:
-        exportForm("Export2C", "Export to C file", ".c", "Do you want to replace this C file", LIEN::cExportPath());
+        exportForm("Export2C", "Export to C file", ".c", "Do you want to replace this C file");
         break;
     case TransferDialog::Export2ASM:
-        exportForm("Export2ASM", "Export to ASM file", ".asm", "Do you want to replace this ASM file",
-                   LIEN::asmExportPath());
+        exportForm("Export2ASM", "Export to ASM file", ".asm", "Do you want to replace this ASM file");
         break;
     case TransferDialog::Export2GRP:
-        exportForm("Export2GRP", "Export to GRP file", ".grp", "Do you want to replace this GRP file",
-                   LIEN::grpExportPath());
+        exportForm("Export2GRP", "Export to GRP file", ".grp", "Do you want to replace this GRP file");
         break;
     }
     return form;
@@ -72,42 +61,17 @@ tms::ChooserSetup setupOf(TransferDialog kind)
 } // namespace
 
 std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs,
-                                                       QWidget* owner)
+                                                       QWidget* owner, const QString& rememberedPath)
 {
-    if (isImport(kind))
-        LIEN::setImportPath(QString());
-    return std::make_unique<tms::FileChooser>(setupOf(kind), dialogs, owner);
+    return std::make_unique<tms::FileChooser>(setupOf(kind, rememberedPath), dialogs, owner);
 }
 
-void storeTransferChoice(TransferDialog kind, const tms::FileChooser& chooser)
+std::optional<QString> showTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner,
+                                          const QString& rememberedPath)
 {
-    if (chooser.result() != QDialog::Accepted || chooser.chosenPath().isEmpty())
-        return;
-    const QString path = chooser.chosenPath();
-    switch (kind) {
-    case TransferDialog::ImportSCRFile:
-    case TransferDialog::ImportGRPFile:
-    case TransferDialog::ImportPictureFile:
-        LIEN::setLastPicturePath(path);
-        LIEN::setImportPath(path);
-        break;
-    case TransferDialog::Export2C:
-        LIEN::setCExportPath(path);
-        break;
-    case TransferDialog::Export2ASM:
-        LIEN::setAsmExportPath(path);
-        break;
-    case TransferDialog::Export2GRP:
-        LIEN::setGrpExportPath(path);
-        break;
-    }
-}
-
-void showTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner)
-{
-    const auto chooser = createTransferDialog(kind, dialogs, owner);
+    const auto chooser = createTransferDialog(kind, dialogs, owner, rememberedPath);
     chooser->exec();
-    storeTransferChoice(kind, *chooser);
+    return chooser->confirmedPath();
 }
 
 } // namespace paint

@@ -1,14 +1,14 @@
 #pragma once
 // The import and export file dialogs of the paint program, built on the shared
-// chooser. Like the picture dialogs they only settle a path in LIEN: an import
-// dialog checks the picked file (length, header, or that it decodes) and writes the
-// import path and lastPicturePath; an export dialog completes the name with its
-// extension, asks before taking a non-empty file and writes its export path. The
-// main window does the reading or writing once the dialog has closed.
+// chooser. Like the picture dialogs they only settle a path and return it: an import
+// dialog checks the picked file (length, header, or that it decodes); an export
+// dialog completes the name with its extension and asks before taking a non-empty
+// file. The main window does the reading or writing once the dialog has closed.
 
 #include "file_chooser.h"
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -27,14 +27,12 @@ enum class TransferDialog {
     Export2GRP,        // "Export to GRP file", *.grp
 };
 
-// An import dialog empties the import path when it is created, so that closing it
-// without a choice imports nothing.
+// The dialog starts in the folder of rememberedPath.
 std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs,
-                                                       QWidget* owner);
-// Stores the confirmed choice of a closed dialog in LIEN; nothing when closed without one.
-void storeTransferChoice(TransferDialog kind, const tms::FileChooser& chooser);
+                                                       QWidget* owner, const QString& rememberedPath = {});
 
-// Create, show modally, store.
-void showTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner);
+// Create, show modally, return the confirmed path (nullopt: closed without one).
+std::optional<QString> showTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner,
+                                          const QString& rememberedPath);
 
 } // namespace paint

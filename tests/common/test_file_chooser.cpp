@@ -1,5 +1,5 @@
 // The rules of the one file chooser behind every file dialog of the editors; the
-// dialogs of each program only add their names and what they store in LIEN.
+// dialogs of each program only add their names and what they return.
 #include "file_chooser.h"
 #include "test_files.h"
 #include "scripted_dialogs.h"

@@ -81,7 +81,7 @@ private slots:
     void startsWithThePromptAsThePicture()
     {
         Window w;
-        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press"));
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press[*]"));
         QVERIFY(!w.window.findChild<QAction*>("menu_palette_data_2")->isEnabled());
 
         // Converting right away converts the prompt: more than one colour comes out.
@@ -222,6 +222,42 @@ private slots:
         QCOMPARE(readFile(path("window_full.pp")), readFile(path("batch.pp")));
         QCOMPARE(readFile(path("window_10k.PP")), readFile(path("batch10k.pp")));
         QCOMPARE(readFile(path("window_bmp.bmp")), readFile(path("batch.bmp")));
+    }
+
+    // What is handed on is what is shown: a picture loaded after a conversion is
+    // converted with the same method before it is saved or copied, and the status never
+    // says "Done" for a picture not converted.
+    void handsOnThePictureShownNotTheOneConvertedBefore()
+    {
+        QVERIFY(photoImage().save(path("first.png")));
+        QVERIFY(pictureImage(dither_test::noisyPicture(7)).save(path("second.png")));
+        Window w;
+        if (w.window.livePreview())
+            w.trigger("menu_live_preview");
+        w.load(path("first.png"));
+        w.trigger("menu_color_select_all");
+        w.trigger("menu_nearest");
+        QVERIFY(w.statusText() == conversionDone && w.window.isWindowModified());
+        w.load(path("second.png"));
+        QVERIFY(w.statusText() != conversionDone && !w.window.isWindowModified());
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Palette Press - second.png[*]"));
+        const ConversionResult second = w.convertedWith(Method::Nearest);
+        w.paths << path("second.pp") << path("second.bmp");
+        w.trigger("menu_save_powerpaint");
+        QCOMPARE(readFile(path("second.pp")), powerPaintFile(second, true));
+        QCOMPARE(w.statusText(), QStringLiteral("Wrote second.pp (40960 bytes)"));
+        QVERIFY(!w.window.isWindowModified());
+        w.trigger("menu_save_picture");
+        QCOMPARE(QImage(path("second.bmp")).convertToFormat(QImage::Format_RGB32),
+                 resultImage(second).convertToFormat(QImage::Format_RGB32));
+
+        // Without a method chosen there is no conversion to save as PowerPaint: it says so.
+        Window fresh;
+        fresh.load(path("first.png"));
+        fresh.paths << path("none.pp");
+        fresh.trigger("menu_save_powerpaint");
+        QVERIFY(!QFile::exists(path("none.pp")));
+        QCOMPARE(fresh.dialogs.texts(), QStringList{notConvertedMessage()});
     }
 
     void savesAskBeforeReplacing_data()

@@ -1,9 +1,7 @@
 #pragma once
 // A window with scripted message boxes and a scripted user at its file dialogs: a
-// queued choice is confirmed (written to LIEN as the real dialog does), an empty
-// queue closes the dialog without a choice.
+// queued choice is confirmed, an empty queue closes the dialog without a choice.
 
-#include "lien.h"
 #include "mosaic_easel_main.h"
 #include "scripted_dialogs.h"
 
@@ -22,19 +20,23 @@ struct EaselWindowFixture {
     std::unique_ptr<paint::Mosaic_Easel_Main> window;
     QQueue<DialogChoice> choices;
     QList<paint::PaintDialog> opened;
+    QList<paint::PaintDialogChoice> starts; // what each dialog started with
 
     explicit EaselWindowFixture(const QString& commandLine = {})
     {
-        paint::LIEN::reset();
         window = std::make_unique<paint::Mosaic_Easel_Main>(commandLine, &dialogs);
-        window->showDialog = [this](paint::PaintDialog dialog) {
+        window->showDialog = [this](paint::PaintDialog dialog,
+                                    const paint::PaintDialogChoice& start) -> std::optional<paint::PaintDialogChoice> {
             opened << dialog;
+            starts << start;
             if (dialog == paint::PaintDialog::About || choices.isEmpty())
-                return; // closed without a choice
+                return std::nullopt; // closed without a choice
             const DialogChoice choice = choices.dequeue();
-            paint::LIEN::setLastPicturePath(choice.path);
-            if (dialog == paint::PaintDialog::SaveAsPicture)
-                paint::LIEN::setFullScreenFile(choice.fullScreen.value_or(paint::LIEN::fullScreenFile()));
+            paint::PaintDialogChoice made = start; // OK with the options shown
+            if (dialog != paint::PaintDialog::ImportPictureOptions)
+                made.path = choice.path;
+            made.fullScreen = choice.fullScreen.value_or(start.fullScreen);
+            return made;
         };
         window->Form_Activate();
         window->Timer1_Timer(); // painting allowed, as two seconds after start

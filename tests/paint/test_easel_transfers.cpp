@@ -1,12 +1,11 @@
 // The paint window's file dialogs (Open, Save As, imports, exports): their checks and
-// messages and what they leave in LIEN (the chooser's own rules are tested in
+// messages and what they return (the chooser's own rules are tested in
 // test_file_chooser), what an import replaces, and that an export never changes the
 // picture.
 #include "easel_window_fixture.h"
 #include "file_chooser.h"
 #include "grp_file.h"
 #include "import_picture_dialog.h"
-#include "lien.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
@@ -19,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,33 +26,6 @@ using namespace paint;
 using namespace paint_test;
 
 namespace {
-
-// The user at the import and export dialogs: a queued path is confirmed as the real
-// dialog does it; an empty queue closes the dialog.
-void playTransferDialogs(EaselWindowFixture& f)
-{
-    f.window->showDialog = [&f](PaintDialog dialog) {
-        f.opened << dialog;
-        if (dialog == PaintDialog::ImportPictureOptions) {
-            if (f.choices.isEmpty())
-                LIEN::setImportPath(QString()); // cancelled
-            else
-                f.choices.dequeue(); // OK with the settings shown
-            return;
-        }
-        if (f.choices.isEmpty())
-            return;
-        const QString path = f.choices.dequeue().path;
-        switch (dialog) {
-        case PaintDialog::Export2C: LIEN::setCExportPath(path); break;
-        case PaintDialog::Export2ASM: LIEN::setAsmExportPath(path); break;
-        case PaintDialog::Export2GRP: LIEN::setGrpExportPath(path); break;
-        default:
-            LIEN::setImportPath(path);
-            LIEN::setLastPicturePath(path);
-        }
-    };
-}
 
 // A picture whose export normalises it: rows with a hidden or transparent colour.
 Picture pictureThatPacks()
@@ -70,7 +43,6 @@ Picture pictureThatPacks()
 class TestEaselTransfers : public QObject {
     Q_OBJECT
 private slots:
-    void init() { LIEN::reset(); }
 
     void importsReplaceThePicture_data()
     {
@@ -93,14 +65,16 @@ private slots:
         QVERIFY(decodeSCR(content, expected) || decodeMLT(content, expected) || decodeGRP(content, expected).isEmpty());
 
         EaselWindowFixture f;
-        playTransferDialogs(f);
-        f->fileName = dir.filePath("old.pp");
+        f->document().fileName = dir.filePath("old.pp");
         f.choices.enqueue({path, {}});
         name.endsWith(".grp") ? f->ImporterGRP_Click() : f->ImporterSCR_Click();
-        QCOMPARE(f->picture, expected);
-        QVERIFY(!f->modified && f->fileName.isEmpty());
-        QCOMPARE(LIEN::lastPicturePath(), path);
+        QCOMPARE(f->document().picture, expected);
+        QVERIFY(f->document().modified && f->document().fileName.isEmpty()); // unsaved work without a name
         QCOMPARE(f.dialogs.shown.size(), 0);
+        f.choices.enqueue({dir.filePath("saved.pp"), true});
+        QVERIFY(f->Sauver_Click()); // Save asks for a name, starting in the imported file's folder
+        QCOMPARE(f.opened.last(), PaintDialog::SaveAsPicture);
+        QCOMPARE(f.starts.last().path, path);
     }
 
     // Each file dialog: its form, then an import refusing a bad file (the dialog stays
@@ -138,7 +112,6 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         writeFile(dir.filePath(file), content);
-        LIEN::setImportPath("/earlier/choice");
         ScriptedDialogs dialogs;
         dialogs.yesNoAnswers << false << true;
         const auto chooser = createTransferDialog(TransferDialog(kind), dialogs, nullptr);
@@ -151,8 +124,7 @@ private slots:
         QVERIFY2(dialogs.shown[0].text.startsWith(message), qPrintable(dialogs.shown[0].text));
         QVERIFY(chooser->chosenPath().isEmpty());
         if (isImport) {
-            storeTransferChoice(TransferDialog(kind), *chooser);
-            QVERIFY(LIEN::importPath().isEmpty()); // emptied on opening, nothing chosen
+            QVERIFY(!chooser->confirmedPath()); // nothing chosen
         } else {
             chooser->submit("pic");
             QCOMPARE(chooser->chosenPath(), QDir(dir.path()).filePath(file));
@@ -164,11 +136,10 @@ private slots:
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
-        playTransferDialogs(f);
         const Picture picture = pictureThatPacks();
-        f->picture = picture;
-        f->modified = true;
-        f->fileName = dir.filePath("mine.pp");
+        f->document().picture = picture;
+        f->document().modified = true;
+        f->document().fileName = dir.filePath("mine.pp");
         f.dialogs.textAnswers << QString() << QString("pic");
         f.choices << DialogChoice{dir.filePath("a.c"), {}} << DialogChoice{dir.filePath("a.asm"), {}}
                    << DialogChoice{dir.filePath("a.grp"), {}};
@@ -180,15 +151,11 @@ private slots:
         QCOMPARE(readFile(dir.filePath("a.grp")), encodeGRP(picture));
         QCOMPARE(f.dialogs.shown[0].title, QString("Picture table name"));
         QCOMPARE(f.dialogs.shown[0].text, QString("table name"));
-        QCOMPARE(f->picture, picture);
-        QVERIFY(f->modified);
-        QCOMPARE(f->fileName, dir.filePath("mine.pp"));
-
-        // Closing a dialog without a choice writes nothing, not even the file chosen before.
-        writeFile(dir.filePath("a.c"), "kept");
-        f->ExporterC_Click();
-        QCOMPARE(readFile(dir.filePath("a.c")), QByteArray("kept"));
-        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f->document().picture, picture);
+        QVERIFY(f->document().modified);
+        QCOMPARE(f->document().fileName, dir.filePath("mine.pp"));
+        QCOMPARE(f->statusBar()->currentMessage(),
+                 QStringLiteral("Wrote a.grp (%1 bytes)").arg(QFileInfo(dir.filePath("a.grp")).size()));
 
         // A failed write is told.
         f.choices << DialogChoice{dir.filePath("missing/a.grp"), {}};
@@ -212,76 +179,53 @@ private slots:
         QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
 
         EaselWindowFixture f;
-        playTransferDialogs(f);
-        f->modified = true;
+        f->document().modified = true;
         f.dialogs.yesNoAnswers << false; // do not save the changes
         f.choices << DialogChoice{dir.filePath("red.png"), {}} << DialogChoice{};
         f->ImporterPicture_Click();
         QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::ImportPictureFile, PaintDialog::ImportPictureOptions}));
         QCOMPARE(f.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
-        QVERIFY(!f->modified);
-        QVERIFY(f->fileName.isEmpty());
-        QVERIFY(pixelColor(f->picture, 8, 8) == 8 || pixelColor(f->picture, 8, 8) == 9); // a red
+        QVERIFY(f->document().modified); // unsaved work without a name
+        QVERIFY(f->document().fileName.isEmpty());
+        QVERIFY(pixelColor(f->document().picture, 8, 8) == 8 || pixelColor(f->document().picture, 8, 8) == 9); // a red
 
         // Cancelling the options leaves the picture.
-        const Picture before = f->picture;
+        const Picture before = f->document().picture;
         f.choices << DialogChoice{dir.filePath("red.png"), {}};
         f->ImporterPicture_Click();
-        QCOMPARE(f->picture, before);
+        QCOMPARE(f->document().picture, before);
 
         // A picture named on the command line is converted at the start.
         EaselWindowFixture started(dir.filePath("red.png"));
-        QCOMPARE(started->picture, before);
-        QCOMPARE(started->windowTitle(), QString("Mosaic Easel"));
+        QCOMPARE(started->document().picture, before);
+        QCOMPARE(started->windowTitle(), QString("Mosaic Easel[*]"));
     }
 
-    void openStoresOnlyAPowerPaintFile()
+    // The picture dialogs: their forms, and what they return.
+    void pictureDialogsReturnTheirChoice()
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("odd.pp"), QByteArray(10241, 'x'));
         writeFile(dir.filePath("good.pp"), QByteArray(40960, '\0'));
-        LIEN::setLastPicturePath(dir.filePath("previous.pp"));
         ScriptedDialogs dialogs;
-        const auto chooser = createOpenPPFile(dialogs, nullptr);
-        QCOMPARE(chooser->objectName(), QString("OpenPPFile"));
-        QCOMPARE(chooser->windowTitle(), QString("Open PowerPaint file"));
-        QCOMPARE(chooser->directory().absolutePath(), QDir(dir.path()).absolutePath());
-        const int writes = LIEN::lastPicturePathWrites();
-        chooser->submit(dir.filePath("odd.pp"));
+        const auto open = createOpenPPFile(dialogs, nullptr, dir.filePath("previous.pp"));
+        QVERIFY(open->objectName() == "OpenPPFile" && open->windowTitle() == "Open PowerPaint file");
+        QCOMPARE(open->directory().absolutePath(), QDir(dir.path()).absolutePath());
+        open->submit(dir.filePath("odd.pp"));
+        QVERIFY(!open->confirmedPath());
+        open->submit(dir.filePath("good.pp"));
+        QCOMPARE(open->confirmedPath(), std::optional<QString>(dir.filePath("good.pp")));
         QCOMPARE(dialogs.texts(), QStringList{notPowerPaintMessage()});
-        storeOpenPPFileChoice(*chooser);
-        QCOMPARE(LIEN::lastPicturePathWrites(), writes); // nothing confirmed, nothing written
-        chooser->submit(dir.filePath("good.pp"));
-        storeOpenPPFileChoice(*chooser);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("good.pp"));
-        QCOMPARE(checkPowerPaintLength(dir.filePath("missing.pp")), notPowerPaintMessage());
-    }
 
-    void saveAsStoresTheNameAndTheSize()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("taken.PP"), QByteArray(10240, 'x'));
-        LIEN::setLastPicturePath(dir.filePath("x.pp"));
-        LIEN::setFullScreenFile(true);
-        ScriptedDialogs dialogs;
-        const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, nullptr);
-        QCOMPARE(dialog.chooser->objectName(), QString("SaveAsPPFile"));
-        QCOMPARE(dialog.chooser->windowTitle(), QString("Save As (PP File)"));
-        QCOMPARE(dialog.Check1->text(), QString("FullScreen 40K"));
-        QCOMPARE(dialog.chooser->findChild<QCheckBox*>("Check1"), dialog.Check1);
-        QVERIFY(dialog.Check1->isChecked()); // shows the current size
-
-        dialogs.yesNoAnswers.enqueue(false);
-        dialog.chooser->submit("taken.PP");
-        QCOMPARE(dialogs.texts(), QStringList{"Do you want to replace this file"});
-        storeSaveAsPPFileChoice(dialog);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("x.pp"));
-
-        dialog.Check1->setChecked(false);
-        dialog.chooser->submit("level1");
-        storeSaveAsPPFileChoice(dialog);
-        QCOMPARE(LIEN::lastPicturePath(), QDir(dir.path()).filePath("level1.pp"));
-        QVERIFY(!LIEN::fullScreenFile());
+        const SaveAsPPFile save = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
+        QVERIFY(save.chooser->objectName() == "SaveAsPPFile" && save.chooser->windowTitle() == "Save As (PP File)");
+        QCOMPARE(save.chooser->findChild<QCheckBox*>("Check1"), save.Check1);
+        QVERIFY(save.Check1->text() == "FullScreen 40K" && save.Check1->isChecked()); // shows the current size
+        save.Check1->setChecked(false);
+        save.chooser->submit("level1");
+        const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(save);
+        QVERIFY(choice && !choice->fullScreen);
+        QCOMPARE(choice->path, QDir(dir.path()).filePath("level1.pp"));
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "block_copy.h"
 #include "file_drops.h"
+#include "grp_file.h"
 #include "pixel_view.h"
 #include "paint_test_support.h"
 #include "pp_file.h"
@@ -13,7 +14,9 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QPushButton>
+#include <QMenu>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -36,7 +39,23 @@ QRgb colour(int index) { return tms::toQRgb(tms::standardPalette()[index]); }
 
 void click(Mosaic_Easel_Main& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
 
-int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
+int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.document().picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
+
+// A move of the pointer with buttons held, delivered to view as the window system does.
+void moveWith(QWidget* view, QPoint to, Qt::MouseButtons held)
+{
+    QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, held, {});
+    QApplication::sendEvent(view, &move);
+}
+
+// Lifts the block of columns 2..3 and lines 10..25 of the picture (Get).
+void liftBlock(EaselWindowFixture& f)
+{
+    click(*f, "chk_get");
+    f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);
+    f->ECRAN_MouseDown(1, 0, 3 * 16 + 3, 25 * 2);
+    click(*f, "chk_get");
+}
 
 // A press at from, one move to to (a fast drag), a release.
 void drag(QWidget* view, QPoint from, QPoint to)
@@ -61,31 +80,35 @@ private slots:
         EaselWindowFixture f;
         QCOMPARE(shown(*f, 0, 0), colour(1)); // starts cleared
         f->ECRAN_MouseDown(1, 0, 6, 0); // pixel 3 of the black row
-        QCOMPARE(int(f->picture.bitmapPatterns[0]), 16);
-        QCOMPARE(int(f->picture.bitmapColors[0]), 241);
-        QVERIFY(f->modified);
+        QCOMPARE(int(f->document().picture.bitmapPatterns[0]), 16);
+        QCOMPARE(int(f->document().picture.bitmapColors[0]), 241);
+        QVERIFY(f->document().modified);
         QCOMPARE(shown(*f, 6, 0), colour(15));
         QCOMPARE(shown(*f, 7, 1), colour(15));
         QCOMPARE(shown(*f, 8, 0), colour(1));
 
         // A real right button paints brush 0 (black) over it again.
         QTest::mousePress(f->findChild<QWidget*>("ECRAN"), Qt::RightButton, {}, QPoint(7, 1));
-        QCOMPARE(int(f->picture.bitmapPatterns[0]), 0);
+        QCOMPARE(int(f->document().picture.bitmapPatterns[0]), 0);
         QCOMPARE(shown(*f, 6, 0), colour(1));
     }
 
     void paintingNeedsTheTickAndOneButton()
     {
         EaselWindowFixture f;
-        f->Fichier_Click(); // opening the File menu clears the tick
-        QVERIFY(!f->tick);
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        QVERIFY(!f->modified);
+        for (auto* menu : {f->findChild<QMenu*>("Fichier"), f->findChild<QMenu*>("Edit")}) {
+            f->Timer1_Timer();
+            emit menu->aboutToShow(); // from the moment a menu opens...
+            QVERIFY(!f->tick && !f->Timer1.isActive());
+            f->ECRAN_MouseDown(1, 0, 0, 0);
+            emit menu->aboutToHide(); // ...until it has closed, and a tick later
+            QVERIFY(!f->tick && f->Timer1.isActive() && !f->document().modified);
+        }
         f->Timer1_Timer();
         f->ECRAN_MouseDown(3, 0, 0, 0);     // both buttons
         f->ECRAN_MouseMove(0, 0, 0, 0);     // no button
         f->ECRAN_MouseMove(1, 0, 600, 10);  // outside the surface
-        QVERIFY(!f->modified);
+        QVERIFY(!f->document().modified);
         f->ECRAN_MouseMove(1, 0, 511, 383);
         QCOMPARE(patternAt(*f, 23, 31, 7), 1);
         f->Apropos_Click();
@@ -134,7 +157,7 @@ private slots:
         }
         QCOMPARE(f->zoomColumn, 16);
         QCOMPARE(f->zoomRow, 12);
-        QVERIFY(!f->modified); // moving the view is not a change
+        QVERIFY(!f->document().modified); // moving the view is not a change
         // Pixel 1 of line 2 of the zoom view's first cell is column 16, row 12.
         f->ECRAN_MouseDown(1, 0, 4 + 1, 8 + 1);
         QCOMPARE(patternAt(*f, 12, 16, 2), 64);
@@ -151,49 +174,37 @@ private slots:
     void scrollButtonsMoveThePicture()
     {
         EaselWindowFixture f;
-        f->picture = randomPicture(21);
-        const Picture original = f->picture;
+        f->document().picture = randomPicture(21);
+        const Picture original = f->document().picture;
         f->RenderPicture();
         click(*f, "cmd_scroll_right");
-        QVERIFY(f->modified); // column 31 comes back as column 0 on screen as well
+        QVERIFY(f->document().modified); // column 31 comes back as column 0 on screen as well
         QCOMPARE(shown(*f, 0, 0), colour(pixelColor(original, 31 * 8, 0)));
     }
 
-    void blockToolSelectsGetsDragsAndPutsOverlapping()
+    void blockToolSelectsGetsAndPutsOverlapping()
     {
         EaselWindowFixture f;
-        f->picture = randomPicture(22);
-        const Picture original = f->picture;
+        f->document().picture = randomPicture(22);
+        const Picture original = f->document().picture;
         f->RenderPicture();
         auto* get = f->findChild<QCheckBox*>("chk_get");
         auto* selection = f->findChild<QFrame*>("selection");
-        auto* thePicture = f->findChild<QWidget*>("the_picture");
         get->click();
         QVERIFY(f->selecting);
         f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);     // column 2, line 10
         f->ECRAN_MouseDown(1, 0, 5 * 16 + 3, 40 * 2 + 1); // column 5, line 40
         QCOMPARE(shown(*f, 2 * 16, 10 * 2), grey); // the rectangle
-        QCOMPARE(f->picture, original);           // selecting paints nothing
+        QCOMPARE(f->document().picture, original);           // selecting paints nothing
         get->click(); // Get
         QVERIFY(!selection->isHidden());
 
-        // Drag centres the block on the pointer, limited so that it stays on screen.
-        auto moveBlock = [&](QPoint to, bool press) {
-            const QPoint local = to - selection->pos() - thePicture->pos();
-            press ? f->the_picture_MouseDown(1, 0, local.x(), local.y()) : f->the_picture_MouseMove(1, 0, local.x(), local.y());
-        };
-        const QPoint wanted(3 * 16 + 32 + 4, 13 * 2 + 31); // corner on column 3, line 13
-        moveBlock(wanted, true);
-        QCOMPARE(selection->pos(), QPoint(3 * 16, 13 * 2));
-        moveBlock({2000, 2000}, false);
-        QCOMPARE(selection->pos(), QPoint((31 - 3) * 16, (191 - 30) * 2));
-        moveBlock(wanted, false);
         f->the_picture_MouseDown(2, 0, 10, 10); // Put
         QVERIFY(selection->isHidden());
-        QVERIFY(f->modified);
-        Picture expected = original; // the block put where it was dragged to
-        putBlock(expected, original, Block{2, 5, 10, 40}, 3, 13);
-        QCOMPARE(f->picture, expected);
+        QVERIFY(f->document().modified);
+        Picture expected = original; // the block put where it was lifted to: the top-left corner
+        putBlock(expected, original, Block{2, 5, 10, 40}, 0, 0);
+        QCOMPARE(f->document().picture, expected);
     }
 
     void getWithoutSelectionOnlyLeavesSelectMode()
@@ -202,7 +213,7 @@ private slots:
         click(*f, "chk_get");
         click(*f, "chk_get");
         QVERIFY(!f->selecting);
-        QVERIFY(!f->modified);
+        QVERIFY(!f->document().modified);
 
         EaselWindowFixture g; // selecting with the grid keeps the clean copy clean
         g->cmd_grid_Click();
@@ -214,111 +225,154 @@ private slots:
         QCOMPARE(shown(*g, 16, 16), colour(1));
     }
 
-    // Save without a file runs Save As; a failed write is told and keeps the picture's state.
-    void saveWithoutFileRunsSaveAs()
+    // What the paint program plugs into the shared document life (tested once in
+    // test_document_life): its .pp files, its title, its questions.
+    void picturesLiveThroughTheSharedDocumentLife()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("pic.pp");
-        QVERIFY(QDir(dir.path()).mkdir("taken.pp")); // a folder where the file should go
         EaselWindowFixture f;
-        f->Sauver_Click(); // an unchanged picture: nothing to do
-        QVERIFY(f.opened.isEmpty());
-        f->ECRAN_MouseDown(1, 0, 6, 0);
-        f.choices.enqueue({dir.filePath("taken.pp"), false});
-        f->Sauver_Click();
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QVERIFY(f.dialogs.shown[0].text.contains("taken.pp"));
-        QVERIFY(f->modified);
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel")); // the picture keeps its old name
-        QVERIFY(QFileInfo(dir.filePath("taken.pp")).isDir());
+        QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {6, 0}); // one step
+        QVERIFY(f->windowTitle() == "Mosaic Easel[*]" && f->isWindowModified());
         f.choices.enqueue({path, false});
-        f->Sauver_Click();
-        QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::SaveAsPicture, PaintDialog::SaveAsPicture}));
-        QVERIFY(!f->modified);
-        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + path);
-        QCOMPARE(readFile(path), ppBytes(f->picture, false));
-        QCOMPARE(f.dialogs.shown.size(), 1);
+        QVERIFY(f->Sauver_Click()); // unnamed: Save As
+        QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
+        QCOMPARE(readFile(path), ppBytes(f->document().picture, false));
+        QVERIFY(f->windowTitle() == "Mosaic Easel - " + path + "[*]" && !f->isWindowModified());
+        QCOMPARE(f->statusBar()->currentMessage(), QString("Wrote pic.pp (10240 bytes)"));
+
+        // Every question about unsaved work offers Cancel, and Cancel keeps the picture:
+        // New, Open, an import, Close and the end of the window.
+        f->Timer1_Timer();
+        f->ECRAN_MouseDown(1, 0, 40, 0);
+        const Picture painted = f->document().picture;
+        writeFile(dir.filePath("b.grp"), encodeGRP(randomPicture(3)));
+        f->show();
+        for (int command = 0; command < 5; ++command) {
+            f.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
+            f.choices.enqueue({command == 2 ? dir.filePath("b.grp") : path, {}});
+            switch (command) {
+            case 0: f->Nouveau_Click(); break;
+            case 1: f->Ouvrir_Click(); break;
+            case 2: f->ImporterGRP_Click(); break;
+            case 3: QVERIFY(!f->Fermer_Click()); break;
+            default: QVERIFY(!f->close());
+            }
+            f.choices.clear();
+            QVERIFY(f->document().picture == painted && f->document().modified && f->isVisible());
+            QCOMPARE(f->document().fileName, path);
+        }
+        QCOMPARE(f.dialogs.texts(), (QStringList{closeQuestion, closeQuestion, closeQuestion, closeQuestion,
+                                                 "Do you want to save you works?"}));
+        QCOMPARE(f.dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
+        QCOMPARE(f.dialogs.unexpected, 0);
     }
 
-    void saveAsClosedOrOnItsOwnPathWritesNothing()
+    void tenKSaveAsksBeforeLeavingPartOut()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("wide.pp");
+        EaselWindowFixture f;
+        f->ECRAN_MouseDown(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
+        f.choices << DialogChoice{path, false} << DialogChoice{path, false};
+        f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::No << tms::Answer::Yes;
+        QVERIFY(!f->Sauver_Click()); // nothing written, nothing told but the question
+        QVERIFY(!QFile::exists(path) && f->document().modified && f->document().fileName.isEmpty());
+        QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
+                                                "file holds.\nSave it as FullScreen 40K instead?"});
+        QVERIFY(f->Sauver_Click()); // No: 10K all the same, and the status says so
+        QCOMPARE(readFile(path).size(), 10240);
+        QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
+
+        f->Timer1_Timer();
+        f->ECRAN_MouseDown(1, 0, 2 * 100, 2 * 180); // row 22
+        QVERIFY(f->Sauver_Click()); // Yes: 40K from now on
+        QVERIFY(readFile(path).size() == 40960 && f->document().fullScreenFile && f.dialogs.unexpected == 0);
+    }
+
+    void floatingBlockFollowsThePointerAndPutNeverPaints()
+    {
+        EaselWindowFixture f;
+        f->document().picture = randomPicture(40);
+        f->RenderPicture();
+        liftBlock(f);
+        auto* selection = f->findChild<QFrame*>("selection");
+        auto* thePicture = f->findChild<tms::PixelView*>("the_picture");
+        auto* ecran = f->findChild<tms::PixelView*>("ECRAN");
+        const Block block{2, 3, 10, 25};
+        // The pointer travels over the picture; each event reaches the block where it is then.
+        const auto onBlock = [&](QPoint onPicture) { return thePicture->mapFrom(ecran, onPicture); };
+        QTest::mousePress(thePicture, Qt::LeftButton, {}, onBlock({20, 20}));
+        for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90), QPoint(2000, 2000), QPoint(30, 200)}) {
+            moveWith(thePicture, onBlock(pointer), Qt::LeftButton);
+            const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
+            QCOMPARE(selection->pos(), QPoint(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2));
+        }
+        QTest::mouseRelease(thePicture, Qt::LeftButton, {}, onBlock({30, 200}));
+
+        // Put with the right button; the button still held over the picture paints nothing.
+        const QPoint dropped = selection->pos();
+        QTest::mousePress(thePicture, Qt::RightButton, {}, onBlock({30, 200}));
+        QVERIFY(selection->isHidden());
+        Picture expected = randomPicture(40);
+        putBlock(expected, randomPicture(40), block, dropped.x() / 16, dropped.y() / 2);
+        QCOMPARE(f->document().picture, expected);
+        moveWith(ecran, {300, 300}, Qt::RightButton);
+        QCOMPARE(f->document().picture, expected);
+        QTest::mouseRelease(ecran, Qt::RightButton, {}, {310, 320});
+        QTest::mouseClick(ecran, Qt::RightButton, {}, {300, 300}); // a new click paints again
+        QVERIFY(!(f->document().picture == expected));
+    }
+
+    void aDocumentChangePutsAwayTheLiftedBlock_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"new", "open", "import", "undo", "scroll"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+
+    void aDocumentChangePutsAwayTheLiftedBlock()
+    {
+        QFETCH(QString, command);
+        QTemporaryDir dir;
+        QVERIFY(savePPFile(dir.filePath("other.pp"), randomPicture(41), true));
+        writeFile(dir.filePath("other.grp"), encodeGRP(randomPicture(42)));
+        EaselWindowFixture f;
+        QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {100, 100}); // unsaved work, one step
+        liftBlock(f);
+        auto* selection = f->findChild<QFrame*>("selection");
+        f.dialogs.yesNoAnswers.enqueue(tms::Answer::No);
+        if (command == "new")
+            f->Nouveau_Click();
+        else if (command == "open")
+            f.choices.enqueue({dir.filePath("other.pp"), {}}), f->Ouvrir_Click();
+        else if (command == "import")
+            f.choices.enqueue({dir.filePath("other.grp"), {}}), f->ImporterGRP_Click();
+        else if (command == "undo")
+            f->findChild<QAction*>("Undo")->trigger();
+        else
+            click(*f, "cmd_scroll_down_8");
+        QVERIFY(selection->isHidden() && f->findChild<QCheckBox*>("chk_get")->text() == "Get");
+        const Picture now = f->document().picture;
+        f->the_picture_MouseDown(2, 0, 10, 10); // a right click puts nothing of the old picture
+        QCOMPARE(f->document().picture, now);
+    }
+
+    // Save As confirmed with the picture's own name writes nothing, yet chooses the size
+    // of the next Save.
+    void saveAsOnItsOwnPathChoosesTheSize()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("own.pp");
         QVERIFY(savePPFile(path, randomPicture(23), false));
-        EaselWindowFixture f;
-        f.choices.enqueue({path, {}});
-        f->Ouvrir_Click();
-        QCOMPARE(f->fileName, path);
-        QVERIFY(!f->tick); // the click that closed the dialog must not paint
-        f->Timer1_Timer();
+        EaselWindowFixture f(path);
         f->ECRAN_MouseDown(1, 0, 0, 0);
-        const QByteArray before = readFile(path);
-        f->SauverSous_Click(); // closed without a choice
-        QCOMPARE(f.dialogs.texts(), QStringList{hint});
-        f.choices.enqueue({path, true}); // own path, with the box now checked
+        f.choices.enqueue({path, true});
         f->SauverSous_Click();
-        QCOMPARE(f.dialogs.texts(), (QStringList{hint, hint}));
-        QCOMPARE(readFile(path), before);
-        QVERIFY(f->modified);
-        f->Sauver_Click(); // the next Save writes the newly chosen size
+        QCOMPARE(f.dialogs.texts(), QStringList{hint});
+        QCOMPARE(readFile(path).size(), 10240);
+        QVERIFY(f->Sauver_Click());
         QCOMPARE(readFile(path).size(), 40960);
-        QVERIFY(!f->modified);
-    }
-
-    void closeAnsweredYesNeverDiscardsUnsavedWork()
-    {
-        EaselWindowFixture f;
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        const Picture painted = f->picture;
-        f.dialogs.yesNoAnswers.enqueue(true); // save first: Save As opens and is closed
-        QVERIFY(!f->Fermer_Click());
-        QCOMPARE(f.dialogs.texts(), (QStringList{closeQuestion, hint}));
-        QCOMPARE(f->picture, painted);
-        QVERIFY(f->modified);
-        f.dialogs.yesNoAnswers.enqueue(false); // No discards
-        QVERIFY(f->Fermer_Click());
-        QCOMPARE(int(f->picture.bitmapPatterns[0]), 0);
-        QVERIFY(!f->modified);
-        QCOMPARE(f.dialogs.unexpected, 0);
-
-        QTemporaryDir dir; // Yes with a chosen file saves, then clears
-        f->Timer1_Timer();
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        f.dialogs.yesNoAnswers.enqueue(true);
-        f.choices.enqueue({dir.filePath("kept.pp"), true});
-        QVERIFY(f->Fermer_Click());
-        QCOMPARE(readFile(dir.filePath("kept.pp")).size(), 40960);
-        QVERIFY(f->fileName.isEmpty());
-        QVERIFY(LIEN::lastPicturePath().isEmpty());
-        QCOMPARE(int(f->picture.bitmapColors[0]), 33);
-    }
-
-    void openClosedWithoutChoiceChangesNothing()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("a.pp");
-        QVERIFY(savePPFile(path, randomPicture(24), true));
-        EaselWindowFixture f;
-        f.choices.enqueue({path, {}});
-        f->Ouvrir_Click();
-        f->Timer1_Timer();
-        f->ECRAN_MouseDown(1, 0, 100, 100);
-        const Picture edited = f->picture;
-        f.dialogs.yesNoAnswers.enqueue(false); // do not save first
-        f->Ouvrir_Click(); // closed without a choice
-        QCOMPARE(f->picture, edited);
-        QVERIFY(f->modified);
-        QCOMPARE(f->fileName, path);
-        QCOMPARE(f.dialogs.texts(), QStringList{closeQuestion});
-        QVERIFY(f->Timer1.isActive());
-
-        EaselWindowFixture g; // Yes, then Save As closed: the Open dialog never shows
-        g->ECRAN_MouseDown(1, 0, 0, 0);
-        g.dialogs.yesNoAnswers.enqueue(true);
-        g->Ouvrir_Click();
-        QCOMPARE(g.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
-        QCOMPARE(g->picture.bitmapPatterns[0], 128);
-        QVERIFY(g->modified);
     }
 
     void openLoadsTenKOverAFullPicture()
@@ -330,26 +384,15 @@ private slots:
         EaselWindowFixture f;
         f.choices.enqueue({dir.filePath("full.pp"), {}});
         f->Ouvrir_Click();
-        QCOMPARE(f->picture, full);
-        QVERIFY(LIEN::fullScreenFile());
+        QCOMPARE(f->document().picture, full);
+        QVERIFY(f->document().fullScreenFile);
         f.choices.enqueue({dir.filePath("small.PP"), {}});
         f->Ouvrir_Click();
-        QVERIFY(!LIEN::fullScreenFile());
+        QVERIFY(!f->document().fullScreenFile);
         QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
-        QVERIFY(!f->modified);
-    }
-
-    void openRefusesAFileThatCannotBeRead()
-    {
-        QTemporaryDir dir;
-        EaselWindowFixture f;
-        f.choices.enqueue({dir.filePath("gone.pp"), {}});
-        f->Ouvrir_Click();
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QVERIFY(f->fileName.isEmpty());
-        QVERIFY(LIEN::lastPicturePath().isEmpty());
+        QVERIFY(!f->document().modified);
     }
 
     void commandLineLoadsAPictureInAnyCase()
@@ -358,10 +401,11 @@ private slots:
         const Picture picture = randomPicture(28);
         QVERIFY(savePPFile(dir.filePath("pic.PP"), picture, true));
         EaselWindowFixture f(dir.filePath("pic.PP"));
-        QCOMPARE(f->picture, picture);
-        QCOMPARE(LIEN::lastPicturePath(), dir.filePath("pic.PP"));
-        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP"));
-        QVERIFY(!f->modified);
+        QCOMPARE(f->document().picture, picture);
+        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP") + "[*]");
+        QVERIFY(!f->document().modified);
+        f->Ouvrir_Click(); // the Open dialog starts in the picture's folder
+        QCOMPARE(f.starts.last().path, dir.filePath("pic.PP"));
     }
 
     void commandLineRefusesWrongLengthsAndOtherKinds_data()
@@ -384,30 +428,8 @@ private slots:
         // The refusal names the file, which the user may not have seen.
         QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + dir.filePath(name) + "\""}
                                             : QStringList());
-        QCOMPARE(int(f->picture.bitmapColors[0]), 33);
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel"));
-    }
-
-    void endOfWindowAsksAndKeepsTheWindowWhenNothingWasSaved()
-    {
-        EaselWindowFixture f;
-        f->show();
-        f->ECRAN_MouseDown(1, 0, 0, 0);
-        f.dialogs.yesNoAnswers.enqueue(true);
-        QVERIFY(!f->close());
-        QCOMPARE(f.dialogs.shown[0].title, QString("Warning! Unsaved modification!"));
-        QCOMPARE(f.dialogs.shown[0].text, QString("Do you want to save you works?"));
-        QVERIFY(f->isVisible());
-        f.dialogs.yesNoAnswers.enqueue(false);
-        QVERIFY(f->close());
-
-        EaselWindowFixture g; // Quit after Close ends without a second question
-        g->show();
-        g->ECRAN_MouseDown(1, 0, 0, 0);
-        g.dialogs.yesNoAnswers.enqueue(false);
-        g->Quitter_Click();
-        QVERIFY(!g->isVisible());
-        QCOMPARE(g.dialogs.texts(), QStringList{closeQuestion});
+        QCOMPARE(int(f->document().picture.bitmapColors[0]), 33);
+        QCOMPARE(f->windowTitle(), QString("Mosaic Easel[*]"));
     }
 
     void everyCommandIsOneExactStep_data()
@@ -422,14 +444,14 @@ private slots:
         QFETCH(QString, kind);
         EaselWindowFixture f;
         QTemporaryDir dir;
-        for (int i = 0; i < int(f->picture.bitmapPatterns.size()); ++i) // a picture with something in every row
-            f->picture.bitmapPatterns[i] = std::uint8_t((i * 2654435761u) >> 24);
+        for (int i = 0; i < int(f->document().picture.bitmapPatterns.size()); ++i) // a picture with something in every row
+            f->document().picture.bitmapPatterns[i] = std::uint8_t((i * 2654435761u) >> 24);
         f->RenderPicture();
-        const Picture before = f->picture;
+        const Picture before = f->document().picture;
         if (kind == QLatin1String("stroke")) {
             drag(f->findChild<tms::PixelView*>(QStringLiteral("ECRAN")), {1, 1}, {301, 1});
             for (int x = 0; x <= 150; ++x) // no gap on the way
-                QCOMPARE(pixelColor(f->picture, x, 0), f->brushColors[1]);
+                QCOMPARE(pixelColor(f->document().picture, x, 0), f->brushColors[1]);
         } else if (kind == QLatin1String("put")) {
             auto* get = f->findChild<QAbstractButton*>(QStringLiteral("chk_get"));
             get->click();
@@ -444,16 +466,16 @@ private slots:
         } else {
             f->findChild<QAbstractButton*>(kind)->click();
         }
-        const Picture after = f->picture;
+        const Picture after = f->document().picture;
         QVERIFY(!(after == before));
-        const bool modifiedAfter = f->modified;
+        const bool modifiedAfter = f->document().modified;
         QCOMPARE(f->findChild<QUndoStack*>(QStringLiteral("undoStack"))->count(), 1);
         f->findChild<QAction*>(QStringLiteral("Undo"))->trigger();
-        QVERIFY(f->picture == before);
-        QCOMPARE(f->modified, false);
+        QVERIFY(f->document().picture == before);
+        QCOMPARE(f->document().modified, false);
         f->findChild<QAction*>(QStringLiteral("Redo"))->trigger();
-        QVERIFY(f->picture == after);
-        QCOMPARE(f->modified, modifiedAfter);
+        QVERIFY(f->document().picture == after);
+        QCOMPARE(f->document().modified, modifiedAfter);
     }
 
     void droppedFilesOpenAndGridAndPanel()
@@ -462,17 +484,13 @@ private slots:
         const QString pp = settings.filePath(QStringLiteral("a.pp")), grp = settings.filePath(QStringLiteral("b.grp"));
         writeFile(pp, QByteArray(10240, '\x55'));
         writeFile(grp, QByteArray(100, 0));
-        f->modified = true;
-        QVERIFY(dropFile(f.window.get(), grp) && f->modified); // refused by the import's check, no question
+        f->document().modified = true;
+        QVERIFY(dropFile(f.window.get(), grp) && f->document().modified); // refused by the import's check, no question
         f.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(dropFile(f.window.get(), pp));
-        QVERIFY(f->fileName == pp && f->picture.bitmapPatterns[0] == 0x55 && f.dialogs.shown.size() == 2);
+        QVERIFY(f->document().fileName == pp && f->document().picture.bitmapPatterns[0] == 0x55 && f.dialogs.shown.size() == 2);
 
         auto* grid = f->findChild<QPushButton*>(QStringLiteral("cmd_grid"));
-        grid->click();
-        QVERIFY(grid->isChecked() && f->gridShown);
-        f->Nouveau_Click();
-        QVERIFY(!grid->isChecked());
         f->show();
         const int panelWidth = grid->width();
         f->resize(f->width() + 300, 100);

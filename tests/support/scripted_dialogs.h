@@ -2,6 +2,8 @@
 // A UserDialogs double for window tests: records every message and question and
 // answers from a queue. A question with no scripted answer is recorded as
 // unexpected and answered No, so a test can tell it apart from a planned one.
+// Yes/No and Yes/No/Cancel questions share the queue: true is Yes, false is No, and
+// tms::Answer::Cancel answers No to a question without Cancel.
 
 #include "user_dialogs.h"
 
@@ -16,7 +18,13 @@ public:
         QString text;
     };
 
-    QQueue<bool> yesNoAnswers;
+    struct Reply {
+        Reply(bool yes) : answer(yes ? tms::Answer::Yes : tms::Answer::No) {}
+        Reply(tms::Answer given) : answer(given) {}
+        tms::Answer answer;
+    };
+
+    QQueue<Reply> yesNoAnswers;
     QQueue<std::optional<QString>> textAnswers;
     QList<Shown> shown;
     int unexpected = 0;
@@ -30,7 +38,17 @@ public:
             ++unexpected;
             return false;
         }
-        return yesNoAnswers.dequeue();
+        return yesNoAnswers.dequeue().answer == tms::Answer::Yes;
+    }
+
+    tms::Answer askYesNoCancel(const QString& title, const QString& text) override
+    {
+        shown.append({"ask", title, text});
+        if (yesNoAnswers.isEmpty()) {
+            ++unexpected;
+            return tms::Answer::No;
+        }
+        return yesNoAnswers.dequeue().answer;
     }
 
     std::optional<QString> askText(const QString& title, const QString& prompt, const QString&) override

@@ -1,4 +1,3 @@
-#include "lien.h"
 #include "test_files.h"
 #include "scripted_dialogs.h"
 #include "tile_file_dialogs.h"
@@ -11,8 +10,8 @@
 
 using namespace tile;
 
-// What the tile editor's file dialogs store in LIEN (the chooser's own rules are
-// tested in test_file_chooser).
+// What the tile editor's file dialogs return (the chooser's own rules are tested in
+// test_file_chooser).
 class TestFileDialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -24,40 +23,34 @@ private slots:
         writeFile(dir.filePath("good.dat"), "NAME and anything");
         writeFile(dir.filePath("spaces.dat"), "  NAME    DB      $20");
         ScriptedDialogs dialogs;
-        auto open = makeFileDialog(FileDialogKind::OpenDAT, dialogs, nullptr);
+        auto open = makeFileDialog(FileDialogKind::OpenDAT, {}, dialogs, nullptr);
         open->submit(dir.filePath("spaces.dat"));
         QCOMPARE(dialogs.texts(), QStringList{"Illegal DAT file"});
-        QVERIFY(!storeFileDialogChoice(FileDialogKind::OpenDAT, *open));
-        QVERIFY(LIEN().datFileName.isEmpty());
+        QVERIFY(!fileDialogChoice(FileDialogKind::OpenDAT, *open));
         open->submit(dir.filePath("good.dat"));
-        QVERIFY(storeFileDialogChoice(FileDialogKind::OpenDAT, *open));
-        QCOMPARE(LIEN().datFileName, dir.filePath("good.dat"));
+        const std::optional<FileChoice> opened = fileDialogChoice(FileDialogKind::OpenDAT, *open);
+        QVERIFY(opened);
+        QCOMPARE(opened->path, dir.filePath("good.dat"));
+        rememberFolder(FileDialogKind::OpenDAT, opened->path); // as the window does with a choice
 
-        auto save = makeFileDialog(FileDialogKind::SaveAsDAT, dialogs, nullptr); // starts in the folder of the last one
+        auto save = makeFileDialog(FileDialogKind::SaveAsDAT, {}, dialogs, nullptr); // starts in the folder of the last one
         QCOMPARE(save->directory().absolutePath(), QDir(dir.path()).absolutePath());
         dialogs.yesNoAnswers.enqueue(false);
         save->submit("good");
         QCOMPARE(dialogs.shown.last().text, QString("Do you want to replace this DAT file"));
-        QVERIFY(!storeFileDialogChoice(FileDialogKind::SaveAsDAT, *save));
-        QCOMPARE(LIEN().datFileName, dir.filePath("good.dat"));
+        QVERIFY(!fileDialogChoice(FileDialogKind::SaveAsDAT, *save));
 
-        auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, dialogs, nullptr);
+        auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, {}, dialogs, nullptr);
         asmDialog->submit(dir.filePath("game"));
-        QVERIFY(storeFileDialogChoice(FileDialogKind::ExportASM, *asmDialog));
-        QCOMPARE(LIEN().asmFileName, dir.filePath("game.asm"));
-        LIEN().asmFileName.clear(); // the folder is remembered after the name is emptied
-        auto again = makeFileDialog(FileDialogKind::ExportASM, dialogs, nullptr);
-        QCOMPARE(again->directory().absolutePath(), QDir(dir.path()).absolutePath());
+        QCOMPARE(fileDialogChoice(FileDialogKind::ExportASM, *asmDialog)->path, dir.filePath("game.asm"));
     }
 
     void exportCOptions()
     {
         QTemporaryDir dir;
-        LIEN().rleFlag = true; // the check box is still unchecked at opening
-        LIEN().startLine = 4;
-        LIEN().endLine = 9;
         ScriptedDialogs dialogs;
-        auto c = makeFileDialog(FileDialogKind::ExportC, dialogs, nullptr);
+        // The rows start as last chosen; the check box is still unchecked at opening.
+        auto c = makeFileDialog(FileDialogKind::ExportC, {true, 4, 9}, dialogs, nullptr);
         auto* options = c->findChild<Export2COptions*>();
         QVERIFY(!options->RLE->isChecked());
         QCOMPARE(options->HScroll1->value(), 4);
@@ -73,18 +66,18 @@ private slots:
         options->RLE->setChecked(true);
 
         c->submit("game.C"); // kept as typed
-        QVERIFY(storeFileDialogChoice(FileDialogKind::ExportC, *c));
-        QCOMPARE(LIEN().cFileName, QDir(c->directory()).filePath("game.C"));
-        QVERIFY(LIEN().rleFlag);
-        QCOMPARE(LIEN().startLine, 2);
-        QCOMPARE(LIEN().endLine, 7);
+        const std::optional<FileChoice> choice = fileDialogChoice(FileDialogKind::ExportC, *c);
+        QVERIFY(choice);
+        QCOMPARE(choice->path, QDir(c->directory()).filePath("game.C"));
+        QVERIFY(choice->cExport.rle);
+        QCOMPARE(choice->cExport.startLine, 2);
+        QCOMPARE(choice->cExport.endLine, 7);
 
-        // Closed without a choice: the options stay as they were.
-        auto closed = makeFileDialog(FileDialogKind::ExportC, dialogs, nullptr);
+        // Closed without a choice: nothing.
+        auto closed = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
         closed->findChild<Export2COptions*>()->HScroll1->setValue(20);
         closed->reject();
-        QVERIFY(!storeFileDialogChoice(FileDialogKind::ExportC, *closed));
-        QCOMPARE(LIEN().startLine, 2);
+        QVERIFY(!fileDialogChoice(FileDialogKind::ExportC, *closed));
     }
 };
 

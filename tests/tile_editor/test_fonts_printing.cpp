@@ -6,7 +6,6 @@
 #include "project_file.h"
 #include "fonts.h"
 #include "kardo_window.h"
-#include "lien.h"
 #include "random_document.h"
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -15,6 +14,7 @@
 #include "print_sheet.h"
 #include "printer_form.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,9 @@
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 #include <set>
 
@@ -61,7 +63,6 @@ std::pair<int, QSizeF> pdfPages(const QByteArray& pdf)
 class TestFonts : public QObject {
     Q_OBJECT
 private slots:
-    void init() { LIEN() = Lien{}; }
 
     void tellingRowsAndCommonGlyphs()
     {
@@ -200,7 +201,7 @@ private slots:
         writeFile(dir.filePath("round.fcv"), text);
         writeFile(dir.filePath("other.fcv"), "NAME");
         ScriptedDialogs dialogs;
-        auto dialog = makeFileDialog(FileDialogKind::OpenFCV, dialogs, nullptr);
+        auto dialog = makeFileDialog(FileDialogKind::OpenFCV, {}, dialogs, nullptr);
         auto* pane = dialog->findChild<FontPreviewPane*>();
         QVERIFY(pane);
         pane->File1_Click(dir.filePath("round.fcv"));
@@ -216,14 +217,17 @@ private slots:
         KardoWindow window;
         window.setDialogs(&dialogs);
         QString pick;
-        window.setFileDialogRunner([&](FileDialogKind) {
-            if (!pick.isEmpty())
-                LIEN().fcvFileName = pick;
+        window.setFileDialogRunner([&](FileDialogKind) -> std::optional<FileChoice> {
+            if (pick.isEmpty())
+                return std::nullopt;
+            return FileChoice{pick, {}};
         });
         TileDocument& doc = window.document();
-        window.font_Click(6);
+        // A font is work to save, and one undo step.
+        auto* stack = window.findChild<QUndoStack*>("undoStack");
+        window.Polices->findChild<QAction*>("font6")->trigger();
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
-        QVERIFY(!doc.modified);
+        QVERIFY(doc.modified && window.isWindowModified() && stack->count() == 1); // one step (test_undo)
 
         // Save: a title, then the file; closing the dialog without a choice writes nothing.
         const QString path = dir.filePath("six.fcv");
@@ -231,9 +235,11 @@ private slots:
         dialogs.textAnswers.enqueue(QString("Six"));
         window.savefont_Click();
         QCOMPARE(readFile(path), tile::fontFileBytes(doc, "Six"));
+        const QByteArray saved = readFile(path);
+        window.font_Click(2);
         pick.clear();
         window.savefont_Click();
-        QCOMPARE(LIEN().fcvFileName, dir.filePath("six"));
+        QCOMPARE(readFile(path), saved);
         QCOMPARE(dialogs.unexpected, 0);
 
         // A failed write is told.
@@ -243,12 +249,18 @@ private slots:
         window.savefont_Click();
         QVERIFY(dialogs.shown.last().text.startsWith("Cannot write"));
 
-        // More Font reads it back; the document keeps its flag.
+        // More Font reads it back, as work to save; closed without a choice it loads
+        // nothing, not the font chosen before.
         window.font_Click(1);
         pick = path;
+        doc.modified = false;
         window.morefont_Click();
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
-        QVERIFY(!doc.modified);
+        QVERIFY(doc.modified);
+        window.font_Click(1);
+        pick.clear();
+        window.morefont_Click();
+        QCOMPARE(doc.charPatterns['A'], fontData[0]['A' - 33]);
 
         // "&Print" shows the print dialog, enabled, with the three papers.
         QStringList papers;
@@ -274,10 +286,19 @@ private slots:
         form.printOnPrinter = [&](SheetPaper paper) { printed << paper; return true; };
         form.choosePdfPath = [&] { return pdfPath; };
 
-        form.chk_PATTERN->setChecked(true);
-        form.cmd_print_Click(); // no paper chosen: nothing happens
+        // It starts ready to print: Letter (or the paper last used) and the table checked.
+        QCOMPARE(form.PaperSize->currentText(), QString("Letter"));
+        QVERIFY(form.chk_PATTERN->isChecked());
+        PrinterForm again(sheetSourceOf(doc, tms::tileEditorPalette()), dialogs, nullptr, SheetPaper::B5);
+        QCOMPARE(again.PaperSize->currentText(), QString("B5"));
+        form.chk_PATTERN->setChecked(false); // nothing to print: said, never silent
+        form.cmd_print_Click();
         form.cmd_pdf_Click();
-        QVERIFY(dialogs.shown.isEmpty() && form.result() != QDialog::Accepted);
+        const QString nothing = "Nothing to print: check \"character pattern table\" to print the sheet.";
+        QCOMPARE(dialogs.texts(), (QStringList{nothing, nothing}));
+        QVERIFY(form.result() != QDialog::Accepted);
+        dialogs.shown.clear();
+        form.chk_PATTERN->setChecked(true);
         form.PaperSize->setCurrentIndex(1);
         form.cmd_print_Click();
         QCOMPARE(dialogs.texts(), QStringList{"No printer is installed. Use \"Save as PDF...\" to keep the sheet as a PDF file."});
@@ -288,15 +309,14 @@ private slots:
         pdfPath = dir.filePath("sheet.pdf");
         form.cmd_pdf_Click();
         QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(form.report(), QStringLiteral("Wrote sheet.pdf (%1 bytes)").arg(readFile(pdfPath).size()));
         const auto [pages, size] = pdfPages(readFile(pdfPath)); // the A4 chosen above
         QCOMPARE(pages, 4);
         QCOMPARE(size.toSize(), QSize(595, 842));
         printerInstalled = true;
         form.cmd_print_Click();
         QCOMPARE(printed, QList<SheetPaper>{SheetPaper::A4});
-        form.chk_PATTERN->setChecked(false); // unchecked: nothing is printed
-        form.cmd_print_Click();
-        QCOMPARE(printed.size(), 1);
+        QCOMPARE(form.report(), QString("Printed the character sheet (4 pages, A4)"));
     }
 
     void batchOptions()

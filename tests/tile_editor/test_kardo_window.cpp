@@ -8,7 +8,6 @@
 #include "color_swatch.h"
 #include "file_drops.h"
 #include "kardo_window.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"
@@ -24,6 +23,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
+#include <QUndoStack>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
@@ -41,16 +42,15 @@ QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xF
 struct Harness {
     ScriptedDialogs dialogs;
     KardoWindow window;
-    QList<FileDialogKind> shownDialogs;
-    std::function<void(FileDialogKind)> user = [](FileDialogKind) {}; // closes every dialog
-    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
+    using User = std::function<std::optional<FileChoice>(FileDialogKind)>;
+    User user = [](FileDialogKind) { return std::nullopt; }; // closes every dialog
+    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
+                     Edition edition = Edition::ScreenMode2)
+        : window(edition)
     {
         window.setDialogs(&dialogs);
         window.setPrototypeListFile(prototypeList);
-        window.setFileDialogRunner([this](FileDialogKind kind) {
-            shownDialogs << kind;
-            user(kind);
-        });
+        window.setFileDialogRunner([this](FileDialogKind kind) { return user(kind); });
         window.Form_Load();
         if (shown)
             window.show();
@@ -58,15 +58,10 @@ struct Harness {
     }
     TileDocument& doc() { return window.document(); }
     // The user picks path in the next dialogs.
-    void choose(const QString& path)
+    void choose(const QString& path, CExportOptions cExport = {})
     {
-        user = [path](FileDialogKind kind) {
-            QString* value[] = {&LIEN().datFileName, &LIEN().datFileName, &LIEN().asmFileName, // in the order
-                                &LIEN().cFileName, &LIEN().fcvFileName, &LIEN().fcvFileName}; // of the kinds
-            *value[int(kind)] = path;
-        };
+        user = [path, cExport](FileDialogKind) { return std::optional<FileChoice>(FileChoice{path, cExport}); };
     }
-    void closeDialogs() { user = [](FileDialogKind) {}; }
     void click(const char* name)
     {
         auto* button = window.findChild<QPushButton*>(name);
@@ -192,8 +187,43 @@ private slots:
         QTest::keyClicks(h.window.TextHEX, "fg1");
         QCOMPARE(h.window.TextHEX->text(), QString("F1"));
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0xF1));
-        QTest::keyClick(h.window.TextHEX, Qt::Key_Backspace);
-        QCOMPARE(h.window.TextHEX->text(), QString("F1"));
+    }
+
+    // Undo and redo act on the document even while the hex box has the keyboard, and a
+    // visit of the box is one step however many digits it takes.
+    void hexBoxEditsAreDocumentSteps()
+    {
+        Harness h(true);
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QLineEdit* box = h.window.TextHEX;
+        auto* stack = h.window.findChild<QUndoStack*>("undoStack");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "123456789ABCDEF0");
+        const std::array<Byte, 8> typed{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0};
+        QCOMPARE(h.doc().charPatterns[32], typed);
+        QCOMPARE(stack->count(), 1);
+
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(h.doc().charPatterns[32] == (std::array<Byte, 8>{}) && !h.doc().modified);
+        QCOMPARE(box->text(), charHexText(h.doc())); // the box agrees with the character
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(h.doc().charPatterns[32] == typed && box->text() == "123456789ABCDEF0");
+
+        box->end(false);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_7);
+        QCOMPARE(h.doc().charPatterns[32][7], Byte(0xF7));
+        QCOMPARE(stack->count(), 2); // a new visit, one more step
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_F);
+        QCOMPARE(stack->count(), 2);
+        QTest::keyClick(box, Qt::Key_Escape); // the box shows the character's digits again
+        QCOMPARE(box->text(), QString("F000000000000000"));
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_5); // after Escape, a new step
+        QCOMPARE(stack->count(), 3);
     }
 
     void screenLabelsTickAndClamping()
@@ -205,10 +235,15 @@ private slots:
         h.window.ECRAN_MouseMove(1, 0, 256, 100); // outside: nothing at all
         QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
 
-        h.window.Fichier_Click(); // opening a menu clears tick
-        h.window.ECRAN_MouseDown(1, 0, 10, 10);
+        for (QMenu* menu : {h.window.Fichier, h.window.Edit, h.window.Polices}) {
+            h.window.Timer1_Timer();
+            emit menu->aboutToShow(); // from the moment a menu opens...
+            QVERIFY(!h.window.editing().tick && !h.window.Timer1->isActive());
+            h.window.ECRAN_MouseDown(1, 0, 10, 10);
+            emit menu->aboutToHide(); // ...until it has closed, and a tick later
+            QVERIFY(!h.window.editing().tick && h.window.Timer1->isActive() && !h.doc().modified);
+        }
         QCOMPARE(h.doc().nameTable[1][1], Byte(32));
-        QVERIFY(!h.doc().modified);
 
         h.window.Timer1_Timer();
         h.window.ECRAN_MouseDown(2, 0, 10, 10); // any button paints
@@ -216,26 +251,6 @@ private slots:
         QVERIFY(h.doc().modified);
         h.window.ECRAN_MouseMove(1, 0, 12, 12);
         QCOMPARE(h.window.LACARAC->text(), QString("C=65 (0x41)"));
-    }
-
-    void closeAskesAndResets()
-    {
-        Harness h;
-        h.doc().currentChar = 40;
-        h.window.CARACTERE_MouseDown(1, 0, 0, 0);
-        h.window.cmd_paste_car->setEnabled(true);
-        h.dialogs.yesNoAnswers.enqueue(false);
-        QVERIFY(h.window.Fermer_Click());
-        QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
-        QCOMPARE(h.doc().charPatterns[40][0], Byte(0));
-        QVERIFY(!h.doc().modified);
-        QCOMPARE(h.window.windowTitle(), QString("KARDO"));
-        QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QCOMPARE(h.doc().currentChar, 40); // the editing state stays
-
-        QVERIFY(h.window.Fermer_Click()); // clean: no question
-        QCOMPARE(h.dialogs.shown.size(), 1);
-        QCOMPARE(h.dialogs.unexpected, 0);
     }
 
     void prototypeButtonFollowsTheImage()
@@ -271,8 +286,7 @@ private slots:
             window.Form_Activate();
             const bool loaded = name.endsWith("DAT");
             QCOMPARE(window.document().sameTablesAs(source), loaded);
-            QCOMPARE(window.windowTitle(), loaded ? "KARDO - " + dir.filePath(name) : QString("KARDO"));
-            QCOMPARE(LIEN().datFileName, loaded ? dir.filePath(name) : QString());
+            QCOMPARE(window.windowTitle(), loaded ? "KARDO - " + dir.filePath(name) + "[*]" : QString("KARDO[*]"));
             QVERIFY(dialogs.shown.isEmpty());
             if (loaded)
                 QCOMPARE(QColor(window.SPRITE->shownImage().pixel(1, 1)), tms::toQColor(window.palette()[3]));
@@ -362,101 +376,65 @@ private slots:
         verifyViewsShowTheDocument(h);
     }
 
-    void saveAsThenSave()
+    // What the tile editor plugs into the shared document life (tested once in
+    // test_document_life): its project files, its title, its questions.
+    void projectsLiveThroughTheSharedDocumentLife_data()
     {
-        QTemporaryDir dir;
-        Harness h;
-        const QString path = dir.filePath("level1.dat");
-        h.doc().nameTable[3][4] = 0x99;
-        h.doc().modified = true;
-        h.choose(path);
-        QVERIFY(h.window.Sauver_Click()); // a document without a name: Save runs Save As
-        QCOMPARE(h.shownDialogs, QList<FileDialogKind>{FileDialogKind::SaveAsDAT});
-        QVERIFY(!h.doc().modified);
-        QCOMPARE(readFile(path), projectFileBytes(h.doc()));
-
-        // Save with nothing modified writes nothing.
-        QVERIFY(QFile::remove(path));
-        QVERIFY(!h.window.Sauver_Click());
-        QVERIFY(!QFile::exists(path));
-        h.doc().modified = true;
-        QVERIFY(h.window.Sauver_Click());
-        QVERIFY(QFile::exists(path));
-
-        // Save As with the document's own name: only the hint.
-        h.doc().modified = true;
-        QVERIFY(!h.window.SauverSous_Click());
-        QCOMPARE(h.dialogs.shown.last().text, QString("To save your work just select Save item in File menu"));
-        QVERIFY(h.doc().modified);
+        QTest::addColumn<Edition>("edition");
+        QTest::newRow("kardo3") << Edition::ScreenMode2;
+        QTest::newRow("kardo2") << Edition::ScreenMode1;
     }
 
-    void promptYesOnUnnamedDocumentRunsSaveAs()
+    void projectsLiveThroughTheSharedDocumentLife()
     {
+        QFETCH(Edition, edition);
         QTemporaryDir dir;
-        Harness h;
-        h.doc().charPatterns[65][0] = 0xFF;
-        h.doc().modified = true;
-        h.dialogs.yesNoAnswers.enqueue(true);
-        h.closeDialogs();
-        QVERIFY(!h.window.Fermer_Click()); // nothing written: the work stays
-        QCOMPARE(h.shownDialogs, QList<FileDialogKind>{FileDialogKind::SaveAsDAT});
-        QVERIFY(h.doc().modified);
-
-        const QString path = dir.filePath("kept.dat");
+        const QString path = dir.filePath("level1.dat"), other = dir.filePath("other.dat");
+        Harness h(true, QStringLiteral("no-such-prototype.txt"), edition);
+        KardoWindow& window = h.window;
+        ScriptedDialogs& dialogs = h.dialogs;
+        TileDocument& doc = window.document();
+        doc.nameTable[3][4] = 0x99;
+        doc.modified = true;
         h.choose(path);
-        h.dialogs.yesNoAnswers.enqueue(true);
-        QVERIFY(h.window.Fermer_Click());
-        TileDocument saved;
-        QVERIFY(loadProjectFile(path, saved).ok());
-        QCOMPARE(int(saved.charPatterns[65][0]), 0xFF);
+        QVERIFY(window.Sauver_Click()); // unnamed: Save As
+        QVERIFY(readFile(path) == projectFileBytes(doc) && window.windowTitle() == "KARDO - " + path + "[*]");
+        const TileDocument source = testdoc::randomDocument(2, true, edition);
+        writeFile(other, projectFileBytes(source));
 
-        // Quitting: Yes with the Save As closed keeps the window and the work.
-        h.closeDialogs();
-        h.doc().modified = true;
-        h.dialogs.yesNoAnswers.enqueue(true);
-        h.doc().fileName.clear();
-        QVERIFY(!h.window.Form_Terminate());
-        QVERIFY(h.doc().modified);
-        QCOMPARE(h.dialogs.shown.last().text, QString("To save your work just select Save item in File menu"));
-    }
-
-    void openAsksFirstAndClosedChangesNothing()
-    {
-        QTemporaryDir dir;
-        Harness h;
-        const QString path = dir.filePath("a.dat"), other = dir.filePath("other.dat");
-        writeFile(path, projectFileBytes(testdoc::randomDocument(1)));
-        writeFile(other, projectFileBytes(testdoc::randomDocument(2)));
-        h.choose(path);
-        h.window.Ouvrir_Click();
-        QVERIFY(h.doc().sameTablesAs(testdoc::randomDocument(1)));
-        h.doc().nameTable[0][0] = 7; // unsaved work
-        h.doc().modified = true;
-        h.dialogs.yesNoAnswers.enqueue(false);
-        h.closeDialogs();
-        h.window.Ouvrir_Click(); // closed without a choice
-        QCOMPARE(int(h.doc().nameTable[0][0]), 7);
-        QCOMPARE(h.doc().fileName, path);
-        QVERIFY(h.dialogs.shown.isEmpty());
-
+        // Every question about unsaved work offers Cancel, and Cancel keeps the work:
+        // New, Open, a dropped project, Close, Quit and the end of the window.
+        doc.nameTable[0][0] = 7;
+        doc.modified = true;
+        const TileDocument edited = doc;
         h.choose(other);
-        h.window.Ouvrir_Click(); // over the modified document: asked first, then discarded
-        QCOMPARE(h.dialogs.texts(), QStringList{"Do you want to save the modification before closing?"});
-        QVERIFY(h.doc().sameTablesAs(testdoc::randomDocument(2)));
-        QCOMPARE(h.window.windowTitle(), "KARDO - " + other);
+        for (int command = 0; command < 6; ++command) {
+            dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
+            switch (command) {
+            case 0: window.Nouveau_Click(); break;
+            case 1: window.Ouvrir_Click(); break;
+            case 2: QVERIFY(dropFile(&window, other)); break;
+            case 3: QVERIFY(!window.Fermer_Click()); break;
+            case 4: window.Quitter_Click(); break;
+            default: QVERIFY(!window.close());
+            }
+            QVERIFY(doc.sameTablesAs(edited) && doc.modified && window.isVisible());
+            QCOMPARE(doc.fileName, path);
+        }
+        const QString question = QStringLiteral("Do you want to save the modification before closing?");
+        QCOMPARE(dialogs.texts(), (QStringList{question, question, question, question, question,
+                                               edition == Edition::ScreenMode1 ? "Do you want to save you works?"
+                                                                               : "Do you want to save you work?"}));
+        QCOMPARE(dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
 
-        // Yes on an unnamed document whose Save As is closed: no open, the work stays.
-        Harness g;
-        g.doc().nameTable[1][1] = 1;
-        g.doc().modified = true;
-        g.user = [&](FileDialogKind kind) {
-            if (kind == FileDialogKind::OpenDAT)
-                LIEN().datFileName = other;
-        };
-        g.dialogs.yesNoAnswers.enqueue(true);
-        g.window.Ouvrir_Click();
-        QCOMPARE(g.shownDialogs, (QList<FileDialogKind>{FileDialogKind::OpenDAT, FileDialogKind::SaveAsDAT}));
-        QVERIFY(g.doc().modified);
+        dialogs.yesNoAnswers.enqueue(tms::Answer::No); // No discards, and Open goes on
+        window.Ouvrir_Click();
+        QVERIFY(doc.sameTablesAs(source));
+        writeFile(dir.filePath("junk.dat"), "not a project");
+        QVERIFY(dropFile(&window, dir.filePath("junk.dat")));
+        QCOMPARE(dialogs.texts().last(), QStringLiteral("Illegal DAT file"));
+        QCOMPARE(window.recentFiles()->entries().first(), other);
+        QCOMPARE(dialogs.unexpected, 0);
     }
 
     void malformedFilesAreToldAndRefused()
@@ -474,10 +452,8 @@ private slots:
             h.dialogs.yesNoAnswers.enqueue(false);
             h.choose(dir.filePath(name));
             h.window.Ouvrir_Click();
-            QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
-            QVERIFY(h.dialogs.shown.last().text.contains(name));
-            QCOMPARE(int(h.doc().nameTable[2][2]), 5);
-            QVERIFY(h.doc().fileName.isEmpty());
+            QVERIFY(h.dialogs.shown.last().kind == "tell" && h.dialogs.shown.last().text.contains(name));
+            QVERIFY(h.doc().nameTable[2][2] == 5 && h.doc().fileName.isEmpty());
         }
 
         // A file cut short loads as far as it goes and says so.
@@ -497,51 +473,21 @@ private slots:
         QTemporaryDir dir;
         Harness h;
         const QString c = dir.filePath("game.c");
-        h.choose(c);
-        LIEN().rleFlag = true;
-        LIEN().startLine = 5;
-        LIEN().endLine = 5;
+        h.choose(c, {true, 5, 5});
         h.window.ExporterC_Click();
         QCOMPARE(readFile(c), ExportC(h.doc(), {true, 5, 5}));
-        QVERIFY(QFile::remove(c));
-        h.closeDialogs();
-        h.window.ExporterC_Click(); // closed: nothing, also after an earlier export
-        QVERIFY(!QFile::exists(c));
 
         const QString a = dir.filePath("game.asm");
         h.choose(a);
         h.window.ExporterASM_Click();
         QCOMPARE(readFile(a), ExportAsm(h.doc()));
+        QCOMPARE(h.window.statusBar()->currentMessage(), QStringLiteral("Wrote game.asm (%1 bytes)").arg(readFile(a).size()));
 
         // A write that fails is told.
         h.choose(dir.filePath("no/such/folder/x.asm"));
         h.window.ExporterASM_Click();
         QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
         QVERIFY(h.dialogs.shown.last().text.contains("x.asm"));
-    }
-
-    void droppedOrRecentProjectOpensAsOpenDoes()
-    {
-        ScriptedDialogs dialogs;
-        KardoWindow window;
-        window.setDialogs(&dialogs);
-        TileDocument saved;
-        saved.ResetTables();
-        saved.charPatterns[65][0] = 0x81;
-        const QString project = settings.filePath(QStringLiteral("level.dat"));
-        QVERIFY(writeProjectFile(project, saved).ok);
-        writeFile(settings.filePath(QStringLiteral("junk.dat")), "not a project");
-
-        window.document().modified = true;
-        QVERIFY(dropFile(&window, settings.filePath(QStringLiteral("junk.dat"))));
-        QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("Illegal DAT file")});
-        QVERIFY(window.document().modified); // refused before any question
-
-        dialogs.yesNoAnswers.enqueue(false); // do not save the unsaved work
-        QVERIFY(dropFile(&window, project));
-        QCOMPARE(dialogs.shown.last().text, QStringLiteral("Do you want to save the modification before closing?"));
-        QCOMPARE(window.document().charPatterns[65][0], 0x81);
-        QCOMPARE(window.recentFiles()->entries(), QStringList{project});
     }
 
     void controlsHelpNewUsers_data()

@@ -139,7 +139,7 @@ private slots:
         const QByteArray after = tableBytes(doc);
         const bool modifiedAfter = doc.modified;
         QVERIFY(after != before);
-        QCOMPARE(modifiedAfter, kind != 3); // a font leaves modified alone
+        QVERIFY(modifiedAfter); // every command, a font too, is work to save
         auto* stack = w.findChild<QUndoStack*>(QStringLiteral("undoStack"));
         QCOMPARE(stack->count(), 1);
 

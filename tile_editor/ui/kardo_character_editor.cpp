@@ -8,6 +8,7 @@
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "screen_editing.h"
+#include "snapshot_undo.h"
 #include "table_rendering.h"
 #include "view_geometry.h"
 
@@ -22,7 +23,16 @@ namespace tile {
 namespace {
 const QColor frameGrey(102, 102, 102);
 
-// Feeds the hex box's key presses and releases through the window's handlers.
+bool isUndoOrRedo(const QKeyEvent* key)
+{
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+        || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+// Feeds the hex box's key presses and releases through the window's handlers. Undo
+// and redo go to the document, never to the box's own text; Backspace edits the box
+// and Escape gives it back the character's digits.
 class HexKeyFilter : public QObject {
 public:
     explicit HexKeyFilter(KardoWindow* window) : QObject(window), m_window(window) {}
@@ -32,15 +42,32 @@ protected:
     {
         // Only key events matter; the watched box may be half destroyed by the time
         // other events arrive, so it is looked at only for a key press, and checked.
+        if (event->type() == QEvent::ShortcutOverride && isUndoOrRedo(static_cast<QKeyEvent*>(event))) {
+            event->ignore(); // the window's Undo and Redo take the keys
+            return true;
+        }
+        if (event->type() == QEvent::FocusOut)
+            m_window->endHexEntry();
         if (event->type() == QEvent::KeyPress) {
             auto* box = qobject_cast<QLineEdit*>(watched);
             if (!box)
                 return false;
             auto* key = static_cast<QKeyEvent*>(event);
+            if (isUndoOrRedo(key))
+                return true; // reached here only without the window's actions: nothing
+            if (key->key() == Qt::Key_Escape) {
+                m_window->endHexEntry();
+                m_window->showCharHex();
+                return true;
+            }
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                m_window->endHexEntry();
+                return true;
+            }
+            if (key->key() == Qt::Key_Backspace)
+                return false; // the box deletes; the release applies what is left
             const QString text = key->text();
-            const bool typesCharacter = text.size() == 1 && (text[0].isPrint() || key->key() == Qt::Key_Backspace
-                                                             || key->key() == Qt::Key_Return
-                                                             || key->key() == Qt::Key_Enter);
+            const bool typesCharacter = text.size() == 1 && text[0].isPrint();
             if (!typesCharacter || (key->modifiers() & Qt::ControlModifier))
                 return false; // Delete, arrows, selection and shortcuts work as usual
             const QChar received = m_window->TextHEX_KeyPress(text[0]);
@@ -175,8 +202,10 @@ void KardoWindow::drawCurrentCharView()
 
 void KardoWindow::showCharHex()
 {
-    if (TextHEX)
+    if (TextHEX) {
+        undo().endJoining(); // the box shows the character again: a new entry begins
         TextHEX->setText(charHexText(m_doc));
+    }
 }
 
 void KardoWindow::markCurrentChar()
@@ -294,14 +323,20 @@ QChar KardoWindow::TextHEX_KeyPress(QChar KeyAscii)
 
 void KardoWindow::TextHEX_KeyUp(int KeyCode, int)
 {
-    if (KeyCode > 0 && KeyCode < 0x10000 && !filterHexKey(QChar(KeyCode)).isNull())
+    if (KeyCode == Qt::Key_Backspace || (KeyCode > 0 && KeyCode < 0x10000 && !filterHexKey(QChar(KeyCode)).isNull()))
         ApplyHex();
 }
 
 void KardoWindow::ApplyHex()
 {
-    recordStep(QStringLiteral("Hex Entry"), [this] { applyHex(m_doc, TextHEX->text()); });
+    // The digits typed in one visit of the box are one undo step.
+    undo().recordJoined(QStringLiteral("Hex Entry"), [this] { applyHex(m_doc, TextHEX->text()); });
     drawCurrentCharEverywhere(); // the hex box keeps what was typed
+}
+
+void KardoWindow::endHexEntry()
+{
+    undo().endJoining();
 }
 
 } // namespace tile

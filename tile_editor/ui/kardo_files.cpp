@@ -1,184 +1,180 @@
-// File menu work of the tile editor: open, save, save as and the exports. The file
-// formats live in io/; this file only asks, chooses and tells.
+// File menu work of the tile editor: what its document life needs to know (the
+// project dialogs, reading and writing .dat files, emptying the document), and the
+// exports. The file formats live in io/; the life of the document in common/ui/.
 #include "kardo_window.h"
 
 #include "asm_export.h"
 #include "c_export.h"
-#include "file_drop.h"
-#include "lien.h"
+#include "document_life.h"
 #include "project_file.h"
+#include "qt_user_dialogs.h"
 #include "recent_files.h"
 #include "snapshot_undo.h"
 #include "tile_file_dialogs.h"
+#include "timer_pause.h"
 #include "user_dialogs.h"
-#include "window_aids.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QPushButton>
 
 namespace tile {
 
-namespace {
+// What differs in the tile editor's document life.
+class KardoWindow::DocumentSide final : public tms::EditorDocument {
+public:
+    explicit DocumentSide(KardoWindow& window) : m_window(window) {}
 
-bool namesAProject(const QString& path) { return path.toLower().contains(QStringLiteral(".dat")); }
+    bool isModified() const override { return m_window.m_doc.modified; }
+    void setModified(bool modified) override { m_window.m_doc.modified = modified; }
+    QString fileName() const override { return m_window.m_doc.fileName; }
+    void setFileName(const QString& path) override
+    {
+        m_window.m_doc.fileName = path;
+        rememberFolder(FileDialogKind::OpenDAT, path);
+    }
+    std::optional<QString> chooseFileToOpen() override { return m_window.choosePath(FileDialogKind::OpenDAT); }
+    std::optional<QString> chooseFileToSave() override { return m_window.choosePath(FileDialogKind::SaveAsDAT); }
+    QString refusalOf(const QString& path) override { return fileDialogSetup(FileDialogKind::OpenDAT).check(path); }
+    bool readFile(const QString& path) override
+    {
+        const ProjectLoad load = loadProjectFile(path, m_window.m_doc);
+        if (load.outcome == ProjectLoad::Outcome::Refused) {
+            m_window.dialogs().tell(tms::warningTitle(), load.message);
+            return false;
+        }
+        m_window.cmd_Refresh_Click();
+        if (!load.ok()) // read as far as it goes; say what is missing
+            m_window.dialogs().tell(tms::warningTitle(), load.message);
+        return true;
+    }
+    tms::FileResult writeFile(const QString& path) override { return writeProjectFile(path, m_window.m_doc); }
+    void emptyDocument() override
+    {
+        m_window.m_doc.ResetTables();
+        m_window.cmd_Refresh_Click();
+        m_window.cmd_paste_car->setEnabled(false);
+        m_window.cmd_paste_pattern->setEnabled(false);
+    }
 
-} // namespace
+private:
+    KardoWindow& m_window;
+};
 
 void KardoWindow::connectFileMenu()
 {
-    tms::setStandardFileShortcuts(Fichier);
-    m_recentFiles = new tms::RecentFiles(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
-    tms::acceptFileDrops(this, {QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
+    m_documentSide = std::make_shared<DocumentSide>(*this);
+    m_life = new tms::DocumentLife(*this, *m_documentSide, dialogs(), undo(), QStringLiteral("KARDO"));
+    m_life->addRecentFilesMenu(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
+    m_life->acceptDrops({QStringLiteral(".dat")}, [this](const QString& path) { openProjectFile(path); });
+    // The click that closes a menu, on an item or beside it, must not paint.
+    for (QMenu* menu : {Fichier, Edit, Polices})
+        tms::pauseWhileOpen(menu, *Timer1, m_editing.tick);
 }
 
-void KardoWindow::runFileDialog(FileDialogKind kind)
+tms::DocumentLife& KardoWindow::documentLife()
 {
-    if (m_runFileDialog)
-        m_runFileDialog(kind);
-    else
-        showFileDialog(kind, dialogs(), this);
+    return *m_life;
 }
 
-QString KardoWindow::chooseFile(FileDialogKind kind, QString& lienValue)
+tms::RecentFiles* KardoWindow::recentFiles() const
 {
-    const QString previous = lienValue;
-    rememberFolder(kind, previous); // the dialog still starts in that folder
-    lienValue.clear();
-    runFileDialog(kind);
-    const QString chosen = lienValue;
-    if (chosen.isEmpty())
-        lienValue = previous;
-    return chosen;
+    return m_life->recentFiles();
 }
 
-void KardoWindow::setCaptionForFile()
+std::optional<FileChoice> KardoWindow::runFileDialog(FileDialogKind kind)
 {
-    setWindowTitle(m_doc.fileName.isEmpty() ? QStringLiteral("KARDO") : QStringLiteral("KARDO - ") + m_doc.fileName);
+    std::optional<FileChoice> choice = m_runFileDialog ? m_runFileDialog(kind)
+                                                       : showFileDialog(kind, m_cExportRows, dialogs(), this);
+    if (choice && choice->path.isEmpty())
+        choice.reset();
+    if (choice)
+        rememberFolder(kind, choice->path);
+    return choice;
 }
 
-bool KardoWindow::loadProjectFrom(const QString& path)
+std::optional<QString> KardoWindow::choosePath(FileDialogKind kind)
 {
-    const ProjectLoad load = loadProjectFile(path, m_doc);
-    if (load.outcome == ProjectLoad::Outcome::Refused) {
-        dialogs().tell(tms::warningTitle(), load.message);
-        return false;
-    }
-    undo().clear();
-    m_doc.fileName = path;
-    LIEN().datFileName = path;
-    setCaptionForFile();
-    if (m_recentFiles)
-        m_recentFiles->add(path);
-    cmd_Refresh_Click();
-    if (!load.ok()) // read as far as it goes; say what is missing
-        dialogs().tell(tms::warningTitle(), load.message);
-    return true;
+    if (const std::optional<FileChoice> choice = runFileDialog(kind))
+        return choice->path;
+    return std::nullopt;
 }
 
 void KardoWindow::loadCommandLineFile(const QString& path)
 {
-    rememberFolder(FileDialogKind::OpenDAT, path);
-    loadProjectFrom(path);
+    m_life->load(path);
+}
+
+void KardoWindow::Nouveau_Click()
+{
+    Fermer_Click();
+}
+
+bool KardoWindow::Fermer_Click()
+{
+    return m_life->close();
+}
+
+void KardoWindow::Quitter_Click()
+{
+    m_life->quit();
 }
 
 void KardoWindow::Ouvrir_Click()
 {
     // The click that closes the dialog or the question must not paint.
-    withTimerPaused([this] { openProject(); });
+    withTimerPaused([this] { m_life->open(); });
 }
 
 void KardoWindow::openProjectFile(const QString& path)
 {
-    withTimerPaused([&] {
-        // The Open dialog's check, then Open's question.
-        if (const QString refusal = fileDialogSetup(FileDialogKind::OpenDAT).check(path); !refusal.isEmpty()) {
-            dialogs().tell(tms::warningTitle(), refusal);
-            return;
-        }
-        if (mayDiscardWork())
-            loadProjectFrom(path);
-    });
-}
-
-void KardoWindow::openProject()
-{
-    // Closing the dialog without a choice changes nothing: the document, its name and
-    // its unsaved work stay as they were.
-    const QString chosen = chooseFile(FileDialogKind::OpenDAT, LIEN().datFileName);
-    if (chosen.isEmpty() || !namesAProject(chosen))
-        return;
-    // Opening replaces the work: first the question of Close.
-    if (!mayDiscardWork())
-        return; // the work was to be saved and was not: keep it
-    if (!loadProjectFrom(chosen))
-        LIEN().datFileName = m_doc.fileName;
-}
-
-bool KardoWindow::writeProjectTo(const QString& path)
-{
-    const tms::FileResult written = writeProjectFile(path, m_doc);
-    if (!written.ok) {
-        dialogs().tell(tms::warningTitle(), written.error);
-        return false;
-    }
-    m_doc.modified = false;
-    undo().markSaved();
-    return true;
+    withTimerPaused([&] { m_life->openFile(path); });
 }
 
 bool KardoWindow::Sauver_Click()
 {
-    // Save writes only a modified document; one without a name goes through Save As.
-    if (!m_doc.modified)
-        return false;
-    if (m_doc.fileName.isEmpty())
-        return SauverSous_Click();
-    return writeProjectTo(m_doc.fileName);
+    bool saved = false;
+    withTimerPaused([&] { saved = m_life->save(); });
+    return saved;
 }
 
 bool KardoWindow::SauverSous_Click()
 {
-    QString chosen;
-    withTimerPaused([&] { chosen = chooseFile(FileDialogKind::SaveAsDAT, LIEN().datFileName); });
-    if (chosen.isEmpty() || chosen == m_doc.fileName) {
-        dialogs().tell(tms::warningTitle(), QStringLiteral("To save your work just select Save item in File menu"));
-        return false;
-    }
-    if (!writeProjectTo(chosen)) {
-        LIEN().datFileName = m_doc.fileName; // the document keeps its old name
-        return false;
-    }
-    m_doc.fileName = chosen;
-    setCaptionForFile();
-    m_recentFiles->add(chosen);
-    return true;
+    bool saved = false;
+    withTimerPaused([&] { saved = m_life->saveAs(); });
+    return saved;
 }
 
-bool KardoWindow::saveForPrompt()
+bool KardoWindow::Form_Terminate()
 {
-    return Sauver_Click() || !m_doc.modified;
+    return m_life->mayEndWindow(tms::endOfWindowPrompt(
+        isModeOne() ? QStringLiteral("Do you want to save you works?") : QStringLiteral("Do you want to save you work?")));
+}
+
+void KardoWindow::tellWritten(const tms::FileResult& written, const QString& path)
+{
+    if (written)
+        m_life->tellWritten(path);
+    else
+        dialogs().tell(tms::warningTitle(), written.error);
 }
 
 void KardoWindow::ExporterC_Click()
 {
-    QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportC, LIEN().cFileName); });
-    if (path.isEmpty())
+    std::optional<FileChoice> choice;
+    withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportC); });
+    if (!choice)
         return;
-    const tms::FileResult written =
-        writeCExport(path, m_doc, {LIEN().rleFlag, LIEN().startLine, LIEN().endLine});
-    if (!written.ok)
-        dialogs().tell(tms::warningTitle(), written.error);
+    m_cExportRows = choice->cExport;
+    tellWritten(writeCExport(choice->path, m_doc, choice->cExport), choice->path);
 }
 
 void KardoWindow::ExporterASM_Click()
 {
-    QString path;
-    withTimerPaused([&] { path = chooseFile(FileDialogKind::ExportASM, LIEN().asmFileName); });
-    if (path.isEmpty())
-        return;
-    const tms::FileResult written = writeAsmExport(path, m_doc);
-    if (!written.ok)
-        dialogs().tell(tms::warningTitle(), written.error);
+    std::optional<QString> path;
+    withTimerPaused([&] { path = choosePath(FileDialogKind::ExportASM); });
+    if (path)
+        tellWritten(writeAsmExport(*path, m_doc), *path);
 }
 
 } // namespace tile

@@ -2,9 +2,9 @@
 // print dialog. The glyphs, the font file and the sheet live in model/ and io/.
 #include "kardo_window.h"
 
+#include "document_life.h"
 #include "font_file.h"
 #include "fonts.h"
-#include "lien.h"
 #include "printer_form.h"
 #include "user_dialogs.h"
 
@@ -40,6 +40,7 @@ void KardoWindow::font_Click(int Index)
         return;
     withTimerPaused([&] {
         ApplyFont(m_doc, faces[std::size_t(Index - 1)]);
+        m_doc.modified = true; // up to 58 characters changed: work to save
         cmd_Refresh_Click();
     });
 }
@@ -47,12 +48,14 @@ void KardoWindow::font_Click(int Index)
 void KardoWindow::morefont_Click()
 {
     withTimerPaused([this] {
-        // Closing the dialog without a choice reads the current font file again.
-        runFileDialog(FileDialogKind::OpenFCV);
-        m_fontFileName = LIEN().fcvFileName;
-        if (m_fontFileName.isEmpty() || !m_fontFileName.toLower().contains(QStringLiteral(".fcv")))
+        // Closing the dialog without a choice loads nothing.
+        const std::optional<QString> chosen = choosePath(FileDialogKind::OpenFCV);
+        if (!chosen || !chosen->toLower().contains(QStringLiteral(".fcv")))
             return;
+        m_fontFileName = *chosen;
         const FontLoad load = LoadFontFile(m_fontFileName, m_doc);
+        if (load.charactersRead > 0)
+            m_doc.modified = true;
         cmd_Refresh_Click();
         if (!load.ok)
             dialogs().tell(tms::warningTitle(), load.message);
@@ -61,29 +64,27 @@ void KardoWindow::morefont_Click()
 
 void KardoWindow::savefont_Click()
 {
-    // The dialog is offered the current name without its extension, so that closing it
-    // without a choice leaves a path that names no font file, and nothing is written.
-    if (endsWithFontExtension(m_fontFileName))
-        LIEN().fcvFileName = m_fontFileName.chopped(4);
-    withTimerPaused([this] { runFileDialog(FileDialogKind::SaveAsFCV); });
-    m_fontFileName = LIEN().fcvFileName;
-    if (!endsWithFontExtension(m_fontFileName))
-        return;
+    std::optional<QString> chosen;
+    withTimerPaused([&] { chosen = choosePath(FileDialogKind::SaveAsFCV); });
+    if (!chosen || !endsWithFontExtension(*chosen))
+        return; // closed without a choice: nothing is written
+    m_fontFileName = *chosen;
     const QString title = fontTitle(
         dialogs().askText(QStringLiteral("Font name"), QStringLiteral("What is the name of title Font?"), QString()));
-    const tms::FileResult written = SaveFontFile(m_fontFileName, m_doc, title);
-    if (!written.ok)
-        dialogs().tell(tms::warningTitle(), written.error);
+    tellWritten(SaveFontFile(m_fontFileName, m_doc, title), m_fontFileName);
 }
 
 void KardoWindow::ShowPrintForm_Click()
 {
     withTimerPaused([this] {
-        PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this);
+        PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this, m_printPaper);
         if (m_runPrintForm)
             m_runPrintForm(form);
         else
             form.exec();
+        m_printPaper = form.chosenPaper().value_or(m_printPaper); // offered again next time
+        if (!form.report().isEmpty())
+            m_life->tellInStatusBar(form.report());
     });
 }
 

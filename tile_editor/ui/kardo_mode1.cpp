@@ -80,10 +80,8 @@ void KardoWindow::COLOR_MouseDown(int, int, double, double Y)
 
 void KardoWindow::writePrototypeTables()
 {
-    // Success is silent; every failure is told, and the image is then as it was.
-    const tms::FileResult written = WritePrototype(m_prototypePath, m_doc);
-    if (!written)
-        dialogs().tell(tms::warningTitle(), written.error);
+    // Success shows in the status bar; every failure is told, and the image is then as it was.
+    tellWritten(WritePrototype(m_prototypePath, m_doc), m_prototypePath);
 }
 
 } // namespace tile

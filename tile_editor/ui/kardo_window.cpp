@@ -3,22 +3,23 @@
 
 #include "about_box.h"
 #include "character_editing.h"
-#include "close_flow.h"
+#include "document_life.h"
 #include "color_swatch.h"
 #include "fonts.h"
-#include "lien.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
 #include "qt_user_dialogs.h"
 #include "snapshot_undo.h"
 #include "table_rendering.h"
 #include "timer_pause.h"
+#include "window_aids.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -59,18 +60,26 @@ KardoWindow::KardoWindow(Edition edition, QWidget* parent)
     }
 
     // kardo2 always shows its sprite panel.
-    resize(isModeOne() ? wideWidth : narrowWidth, windowHeight + menuBar()->sizeHint().height());
+    // The status bar, which reports what was written, gets its own room under the fixed layout.
+    resize(isModeOne() ? wideWidth : narrowWidth,
+           windowHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     Form_Load();
     connectFileMenu();
     connectFontMenu();
     addNewUserAids();
 }
 
-KardoWindow::~KardoWindow() = default;
+
+KardoWindow::~KardoWindow()
+{
+    delete m_life; // before the document side it works on, while the undo stack still lives
+}
 
 void KardoWindow::setDialogs(tms::UserDialogs* dialogs)
 {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+    if (m_life)
+        m_life->setDialogs(*m_dialogs);
 }
 
 tms::UserDialogs& KardoWindow::dialogs()
@@ -182,7 +191,6 @@ void KardoWindow::buildMenus()
 {
     Fichier = menuBar()->addMenu(QStringLiteral("&File"));
     Fichier->setObjectName(QStringLiteral("Fichier"));
-    connect(Fichier, &QMenu::aboutToShow, this, &KardoWindow::Fichier_Click);
     auto item = [&](QMenu* menu, const QString& name, const QString& caption) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
@@ -199,6 +207,12 @@ void KardoWindow::buildMenus()
     ExporterASM = item(Fichier, QStringLiteral("ExporterASM"), QStringLiteral("E&xport to ASM"));
     Fichier->addSeparator();
     Quitter = item(Fichier, QStringLiteral("Quitter"), QStringLiteral("&Quit"));
+    tms::giveStandardKeys(Nouveau, tms::FileCommand::New);
+    tms::giveStandardKeys(Ouvrir, tms::FileCommand::Open);
+    tms::giveStandardKeys(Sauver, tms::FileCommand::Save);
+    tms::giveStandardKeys(SauverSous, tms::FileCommand::SaveAs);
+    tms::giveStandardKeys(Fermer, tms::FileCommand::Close);
+    tms::giveStandardKeys(Quitter, tms::FileCommand::Quit);
     connect(Nouveau, &QAction::triggered, this, &KardoWindow::Nouveau_Click);
     connect(Ouvrir, &QAction::triggered, this, &KardoWindow::Ouvrir_Click);
     connect(Sauver, &QAction::triggered, this, &KardoWindow::Sauver_Click);
@@ -211,7 +225,6 @@ void KardoWindow::buildMenus()
     buildEditMenu();
     Polices = menuBar()->addMenu(QStringLiteral("Fonts &Set"));
     Polices->setObjectName(QStringLiteral("Polices"));
-    connect(Polices, &QMenu::aboutToShow, this, &KardoWindow::Polices_Click);
     for (int i = 1; i <= int(fontMenuFaces(m_doc.edition).size()); ++i)
         item(Polices, QStringLiteral("font%1").arg(i), QStringLiteral("Font #&%1").arg(i));
     item(Polices, QStringLiteral("morefont"), QStringLiteral("&More Font"));
@@ -231,7 +244,6 @@ void KardoWindow::Form_Load()
     outlineLightSwatch();
     m_colorTarget = ForegroundTarget;
     m_doc.ResetTables();
-    LIEN().datFileName.clear();
     m_doc.currentSprite = 0;
     m_doc.currentChar = 32;
     m_editing.selectedSwatch = 1;
@@ -243,9 +255,7 @@ void KardoWindow::Form_Load()
 
     m_prototypePath = readPrototypePath(m_prototypeListFile);
 
-    LIEN().cFileName.clear();
-    LIEN().endLine = 23;
-    LIEN().startLine = 0;
+    m_cExportRows = {};
     cmd_paste_car->setEnabled(false);
     cmd_paste_pattern->setEnabled(false);
     cmd_sprite_paste->setEnabled(false);
@@ -315,15 +325,17 @@ void KardoWindow::withTimerPaused(const std::function<void()>& work)
     tms::withTimerPaused(*Timer1, m_editing.tick, work);
 }
 
+// What opening the File or the Fonts menu does: the pause begins. The menus hold it
+// until they close (connectFileMenu).
 void KardoWindow::Fichier_Click()
 {
-    // The click that closes the menu must not paint.
-    const tms::TimerPause pause(*Timer1, m_editing.tick);
+    Timer1->stop();
+    m_editing.tick = false;
 }
 
 void KardoWindow::Polices_Click()
 {
-    const tms::TimerPause pause(*Timer1, m_editing.tick);
+    Fichier_Click();
 }
 
 void KardoWindow::Apropos_Click()
@@ -380,51 +392,6 @@ void KardoWindow::cmd_prototype_Click()
     // kardo3's button only shows that a cartridge image with the marker was found.
     if (isModeOne())
         writePrototypeTables();
-}
-
-void KardoWindow::Nouveau_Click()
-{
-    Fermer_Click();
-}
-
-bool KardoWindow::mayDiscardWork()
-{
-    return tms::mayDiscardWork(dialogs(), m_doc.modified, tms::closingPrompt(), [this] { return saveForPrompt(); });
-}
-
-bool KardoWindow::Fermer_Click()
-{
-    if (!mayDiscardWork())
-        return false; // the user wanted the work saved and it was not: keep it
-    closeDocument();
-    return true;
-}
-
-void KardoWindow::closeDocument()
-{
-    m_doc.modified = false;
-    m_doc.fileName.clear();
-    LIEN().datFileName.clear();
-    setWindowTitle(QStringLiteral("KARDO"));
-    m_doc.ResetTables();
-    undo().clear();
-    cmd_Refresh_Click();
-    cmd_paste_car->setEnabled(false);
-    cmd_paste_pattern->setEnabled(false);
-}
-
-void KardoWindow::Quitter_Click()
-{
-    if (Fermer_Click())
-        close();
-}
-
-bool KardoWindow::Form_Terminate()
-{
-    return tms::mayDiscardWork(dialogs(), m_doc.modified,
-                               tms::endOfWindowPrompt(isModeOne() ? QStringLiteral("Do you want to save you works?")
-                                                                  : QStringLiteral("Do you want to save you work?")),
-                               [this] { return saveForPrompt(); });
 }
 
 void KardoWindow::closeEvent(QCloseEvent* event)

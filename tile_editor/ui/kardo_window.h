@@ -4,10 +4,12 @@
 // names of the controls and events they serve; the window's pieces are split over
 // files by concern (kardo_*.cpp).
 
+#include "c_export.h"
 #include "direction.h"
 #include "editing_state.h"
 #include "group_colors.h"
 #include "palette.h"
+#include "print_sheet.h"
 #include "tile_document.h"
 
 #include <QMainWindow>
@@ -27,7 +29,9 @@ class QTimer;
 class QUndoStack;
 
 namespace tms {
+class DocumentLife;
 class DocumentUndo;
+struct FileResult;
 class PixelView;
 class RecentFiles;
 class UserDialogs;
@@ -38,8 +42,15 @@ namespace tile {
 class ColorSwatch;
 class PrinterForm;
 
-// The file dialogs the window opens; each one leaves its result in LIEN.
+// The file dialogs the window opens.
 enum class FileDialogKind { OpenDAT, SaveAsDAT, ExportASM, ExportC, OpenFCV, SaveAsFCV };
+
+// What a confirmed file dialog returns: the path, and the options shown below its
+// file lists (the C export's for now; each export adds its own here).
+struct FileChoice {
+    QString path;
+    CExportOptions cExport;
+};
 
 class KardoWindow : public QMainWindow {
     Q_OBJECT
@@ -57,10 +68,12 @@ public:
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
-    // user by setting or leaving the LIEN value), the command line and the prototype list.
+    // user by returning a choice, or nullopt for a dialog closed without one), the
+    // command line and the prototype list.
+    using FileDialogRunner = std::function<std::optional<FileChoice>(FileDialogKind)>;
     void setDialogs(tms::UserDialogs* dialogs);
     tms::UserDialogs& dialogs();
-    void setFileDialogRunner(std::function<void(FileDialogKind)> runner) { m_runFileDialog = std::move(runner); }
+    void setFileDialogRunner(FileDialogRunner runner) { m_runFileDialog = std::move(runner); }
     void setCommandLine(const QString& commandLine) { m_commandLine = commandLine; }
     void setPrototypeListFile(const QString& path) { m_prototypeListFile = path; }
     std::optional<qint64> prototypeOffset() const { return m_prototypeOffset; }
@@ -70,7 +83,9 @@ public:
     // Opens a project chosen outside the Open dialog (dropped on the window, or an
     // entry of Open Recent) with the dialog's check and Open's question.
     void openProjectFile(const QString& path);
-    tms::RecentFiles* recentFiles() const { return m_recentFiles; }
+    tms::RecentFiles* recentFiles() const;
+    // New, Open, Save, Close and Quit, the question about unsaved work and the title.
+    tms::DocumentLife& documentLife();
 
     // Start-up and life of the window.
     void Form_Load();
@@ -131,6 +146,8 @@ public slots:
     QChar TextHEX_KeyPress(QChar KeyAscii);
     void TextHEX_KeyUp(int KeyCode, int Shift);
     void ApplyHex();
+    // Ends the hex box's entry: the next digit begins a new undo step.
+    void endHexEntry();
 
     // Character and pattern-table operations.
     void cmd_carac_flipx_Click();
@@ -208,31 +225,21 @@ private:
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);
-    // Close's work after its question: reset the document and the window.
-    void closeDocument();
     // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
-    // Close's question; false when the work must be kept.
-    bool mayDiscardWork();
-    // Save run by a prompt answered Yes; false when nothing was written and the work
-    // must be kept.
-    bool saveForPrompt();
-    void setCaptionForFile();
-    void runFileDialog(FileDialogKind kind);
+    // Runs a file dialog and remembers the folder of its choice for the next one.
+    std::optional<FileChoice> runFileDialog(FileDialogKind kind);
+    std::optional<QString> choosePath(FileDialogKind kind);
     // Loads the project named on the command line at the first activation.
     void loadCommandLineFile(const QString& path);
 
     // --- helpers of kardo_files.cpp ---
-    // Runs a dialog whose LIEN value is emptied first, so that only a path confirmed in
-    // this showing counts; restores the old value and returns empty when none was.
-    QString chooseFile(FileDialogKind kind, QString& lienValue);
-    // Writes the project to path; tells the user when it fails.
-    bool writeProjectTo(const QString& path);
-    // Loads a project into the document; tells the user what went wrong. False when
-    // the file was refused and nothing changed.
-    bool loadProjectFrom(const QString& path);
-    // Open's work once the timer is paused.
-    void openProject();
+    class DocumentSide;
+    friend class DocumentSide;
+    std::shared_ptr<DocumentSide> m_documentSide; // shared: deleted where it is whole
+    tms::DocumentLife* m_life = nullptr;
+    // Says in the status bar what an export wrote, or tells why it failed.
+    void tellWritten(const tms::FileResult& written, const QString& path);
     // --- end of kardo_files.cpp helpers ---
 
     // --- helpers of kardo_fonts.cpp ---
@@ -240,6 +247,7 @@ private:
     void connectFontMenu();
     QString m_fontFileName; // the current font file
     std::function<void(PrinterForm&)> m_runPrintForm;
+    SheetPaper m_printPaper = SheetPaper::Letter; // the paper last used
     // --- end of kardo_fonts.cpp helpers ---
 
     // --- helpers of kardo_char_operations.cpp ---
@@ -277,13 +285,13 @@ private:
     tms::Palette m_palette;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
     tms::UserDialogs* m_dialogs = nullptr;
-    std::function<void(FileDialogKind)> m_runFileDialog;
+    FileDialogRunner m_runFileDialog;
+    CExportOptions m_cExportRows; // the rows last chosen in the C export's dialog
     QString m_commandLine;
     QString m_prototypeListFile = QStringLiteral("prototype.txt");
     QString m_prototypePath;
     std::optional<qint64> m_prototypeOffset;
     bool m_firstActivation = true;
-    tms::RecentFiles* m_recentFiles = nullptr;
 
 public:
     // Controls, named as the window's controls; public so that tests can reach them.

@@ -1,6 +1,7 @@
 #include "printer_form.h"
 
 #include "atomic_file.h"
+#include "document_life.h"
 #include "file_chooser.h"
 #include "user_dialogs.h"
 
@@ -24,7 +25,7 @@ QString& lastPdfPath()
 
 } // namespace
 
-PrinterForm::PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner)
+PrinterForm::PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner, SheetPaper paper)
     : QDialog(owner), m_source(std::move(source)), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("PrinterForm"));
@@ -37,9 +38,10 @@ PrinterForm::PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget*
     PaperSize->addItem(QStringLiteral("Letter"), int(SheetPaper::Letter));
     PaperSize->addItem(QStringLiteral("A4"), int(SheetPaper::A4));
     PaperSize->addItem(QStringLiteral("B5"), int(SheetPaper::B5));
-    PaperSize->setCurrentIndex(-1); // nothing is printed until a paper is chosen
+    PaperSize->setCurrentIndex(PaperSize->findData(int(paper)));
     chk_PATTERN = new QCheckBox(QStringLiteral("character pattern table"), this);
     chk_PATTERN->setObjectName(QStringLiteral("chk_PATTERN"));
+    chk_PATTERN->setChecked(true); // the form is there to print it
     cmd_print = new QPushButton(QStringLiteral("Print"), this);
     cmd_print->setObjectName(QStringLiteral("cmd_print"));
     cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
@@ -66,23 +68,36 @@ std::optional<SheetPaper> PrinterForm::chosenPaper() const
     return SheetPaper(PaperSize->currentData().toInt());
 }
 
+bool PrinterForm::readyToPrint()
+{
+    // Neither button ever does nothing in silence: the form says what is missing.
+    if (!chosenPaper()) {
+        m_dialogs.tell(tms::warningTitle(), QStringLiteral("Choose a paper size first."));
+        return false;
+    }
+    if (!chk_PATTERN->isChecked()) {
+        m_dialogs.tell(tms::warningTitle(),
+                       QStringLiteral("Nothing to print: check \"character pattern table\" to print the sheet."));
+        return false;
+    }
+    return true;
+}
+
 void PrinterForm::cmd_print_Click()
 {
-    const std::optional<SheetPaper> paper = chosenPaper();
-    if (!paper)
-        return; // the dialog stays open until a paper is chosen
-    if (chk_PATTERN->isChecked()) {
-        if (!hasPrinter()) {
-            m_dialogs.tell(tms::warningTitle(), QStringLiteral("No printer is installed. Use \"Save as PDF...\" "
-                                                               "to keep the sheet as a PDF file."));
-            return;
-        }
-        if (!printOnPrinter(*paper)) {
-            m_dialogs.tell(tms::warningTitle(), QStringLiteral("The printer could not print the sheet."));
-            return;
-        }
+    if (!readyToPrint())
+        return; // the dialog stays open
+    if (!hasPrinter()) {
+        m_dialogs.tell(tms::warningTitle(), QStringLiteral("No printer is installed. Use \"Save as PDF...\" "
+                                                           "to keep the sheet as a PDF file."));
+        return;
     }
-    accept(); // with the table unchecked nothing is printed
+    if (!printOnPrinter(*chosenPaper())) {
+        m_dialogs.tell(tms::warningTitle(), QStringLiteral("The printer could not print the sheet."));
+        return;
+    }
+    m_report = QStringLiteral("Printed the character sheet (4 pages, %1)").arg(PaperSize->currentText());
+    accept();
 }
 
 bool PrinterForm::printOnDefaultPrinter(SheetPaper paper)
@@ -95,13 +110,9 @@ bool PrinterForm::printOnDefaultPrinter(SheetPaper paper)
 
 void PrinterForm::cmd_pdf_Click()
 {
+    if (!readyToPrint())
+        return;
     const std::optional<SheetPaper> paper = chosenPaper();
-    if (!paper)
-        return;
-    if (!chk_PATTERN->isChecked()) {
-        accept(); // nothing to print, as with "Print"
-        return;
-    }
     const QString path = choosePdfPath();
     if (path.isEmpty())
         return; // closed without a choice: the dialog stays
@@ -113,6 +124,7 @@ void PrinterForm::cmd_pdf_Click()
         return;
     }
     lastPdfPath() = path;
+    m_report = tms::writtenFileMessage(path);
     accept();
 }
 

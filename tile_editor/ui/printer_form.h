@@ -22,7 +22,9 @@ namespace tile {
 class PrinterForm : public QDialog {
     Q_OBJECT
 public:
-    PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner = nullptr);
+    // The form starts with paper (the one last used) and the pattern table checked.
+    PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget* owner = nullptr,
+                SheetPaper paper = SheetPaper::Letter);
 
     // Seams for tests: whether a printer is installed, printing on it, and the choice
     // of the PDF file (empty: closed without a choice).
@@ -39,13 +41,19 @@ public:
     void cmd_print_Click();
     void cmd_pdf_Click();
 
-private:
     std::optional<SheetPaper> chosenPaper() const;
+    // What the form did, for the window's status bar; empty until it printed or wrote.
+    QString report() const { return m_report; }
+
+private:
+    // False, with the reason told, when there is no paper or nothing to print.
+    bool readyToPrint();
     bool printOnDefaultPrinter(SheetPaper paper);
     QString askPdfPath();
 
     SheetSource m_source;
     tms::UserDialogs& m_dialogs;
+    QString m_report;
 };
 
 } // namespace tile

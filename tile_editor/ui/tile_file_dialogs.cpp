@@ -1,7 +1,6 @@
 #include "tile_file_dialogs.h"
 
 #include "font_preview.h"
-#include "lien.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -30,16 +29,6 @@ Purpose purposeOf(FileDialogKind kind)
     case FileDialogKind::ExportC: return CPurpose;
     }
     return ProjectPurpose;
-}
-
-QString& lienPath(FileDialogKind kind)
-{
-    switch (purposeOf(kind)) {
-    case ProjectPurpose: return LIEN().datFileName;
-    case FontPurpose: return LIEN().fcvFileName;
-    case AsmPurpose: return LIEN().asmFileName;
-    default: return LIEN().cFileName;
-    }
 }
 
 // The last path chosen for each purpose during the run.
@@ -120,8 +109,7 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
         setup = saveSetup("Export2C", "Export to C file", "*.c", "Export", ".c", "Do you want to replace this C file");
         break;
     }
-    const QString& remembered = lienPath(kind);
-    setup.rememberedPath = remembered.isEmpty() ? lastPaths()[purposeOf(kind)] : remembered;
+    setup.rememberedPath = lastPaths()[purposeOf(kind)];
     return setup;
 }
 
@@ -189,38 +177,36 @@ void Export2COptions::HScroll2_Change()
     l_HScroll2->setText(QString::number(HScroll2->value()));
 }
 
-std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* owner)
+std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExportOptions& cExport,
+                                                 tms::UserDialogs& dialogs, QWidget* owner)
 {
     auto dialog = std::make_unique<tms::FileChooser>(fileDialogSetup(kind), dialogs, owner);
     if (kind == FileDialogKind::ExportC)
-        dialog->addOptions(new Export2COptions(LIEN().startLine, LIEN().endLine, dialog.get()));
+        dialog->addOptions(new Export2COptions(cExport.startLine, cExport.endLine, dialog.get()));
     if (kind == FileDialogKind::OpenFCV)
         addFontPreview(*dialog);
     return dialog;
 }
 
-bool storeFileDialogChoice(FileDialogKind kind, const tms::FileChooser& dialog)
+std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileChooser& dialog)
 {
-    const QString path = dialog.chosenPath();
-    if (dialog.result() != QDialog::Accepted || path.isEmpty())
-        return false;
-    lienPath(kind) = path;
-    lastPaths()[purposeOf(kind)] = path;
+    const std::optional<QString> path = dialog.confirmedPath();
+    if (!path)
+        return std::nullopt;
+    FileChoice choice{*path, {}};
     if (kind == FileDialogKind::ExportC) {
-        if (const auto* options = dialog.findChild<Export2COptions*>()) {
-            LIEN().rleFlag = options->RLE->isChecked();
-            LIEN().startLine = options->HScroll1->value();
-            LIEN().endLine = options->HScroll2->value();
-        }
+        if (const auto* options = dialog.findChild<Export2COptions*>())
+            choice.cExport = {options->RLE->isChecked(), options->HScroll1->value(), options->HScroll2->value()};
     }
-    return true;
+    return choice;
 }
 
-bool showFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* owner)
+std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport,
+                                         tms::UserDialogs& dialogs, QWidget* owner)
 {
-    const std::unique_ptr<tms::FileChooser> dialog = makeFileDialog(kind, dialogs, owner);
+    const std::unique_ptr<tms::FileChooser> dialog = makeFileDialog(kind, cExport, dialogs, owner);
     dialog->exec();
-    return storeFileDialogChoice(kind, *dialog);
+    return fileDialogChoice(kind, *dialog);
 }
 
 void rememberFolder(FileDialogKind kind, const QString& path)
@@ -232,7 +218,6 @@ void rememberFolder(FileDialogKind kind, const QString& path)
 void forgetRememberedPaths()
 {
     lastPaths() = {};
-    resetLien();
 }
 
 } // namespace tile

@@ -1,10 +1,10 @@
 #pragma once
 // The tile editor's six file dialogs, all built on the shared chooser: open and save
 // of projects (.dat) and fonts (.fcv), and the assembler and C exports. A dialog
-// settles a path (and the C export's options) and leaves it in LIEN; the window does
-// the work afterwards. Each purpose remembers its folder for the whole run, even when
-// LIEN's value for it has been emptied (Close empties the project path).
+// returns the path it settled (and the C export's options); the window does the work
+// afterwards. Each purpose remembers its folder for the whole run.
 
+#include "c_export.h"
 #include "file_chooser.h"
 #include "kardo_window.h"
 
@@ -52,19 +52,21 @@ private:
 };
 
 // Builds the dialog of a kind, ready to be shown (tests drive it without showing it).
-std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* owner);
+// The C export's dialog starts with the rows of cExport; its RLE box starts unchecked.
+std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExportOptions& cExport,
+                                                 tms::UserDialogs& dialogs, QWidget* owner);
 
-// After the dialog has closed: stores its choice in LIEN. Returns false, leaving
-// LIEN alone, when nothing was chosen.
-bool storeFileDialogChoice(FileDialogKind kind, const tms::FileChooser& dialog);
+// After the dialog has closed: its choice, or nullopt when nothing was chosen.
+std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileChooser& dialog);
 
-// Shows the dialog modally and stores the choice; false when it was closed without one.
-bool showFileDialog(FileDialogKind kind, tms::UserDialogs& dialogs, QWidget* owner);
+// Shows the dialog modally and returns its choice.
+std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport,
+                                         tms::UserDialogs& dialogs, QWidget* owner);
 
-// Notes a path chosen for a purpose outside the dialogs (the command-line file), so
+// Notes a path chosen for a purpose (in a dialog, on the command line, dropped), so
 // that the next dialog of that purpose starts in its folder.
 void rememberFolder(FileDialogKind kind, const QString& path);
-// Forgets every remembered folder and resets LIEN, as at the start of a run.
+// Forgets every remembered folder, as at the start of a run.
 void forgetRememberedPaths();
 
 } // namespace tile

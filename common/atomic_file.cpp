@@ -2,9 +2,15 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <new>
 #include <system_error>
+#include <utility>
+#include <unistd.h>
 
 namespace tms {
 
@@ -45,12 +51,30 @@ std::optional<QByteArray> readBounded(const QString& path, qint64 maxBytes, bool
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    if (refuseLonger && file.size() > maxBytes)
-        return fail(QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
-    QByteArray data = file.read(refuseLonger ? maxBytes + 1 : maxBytes);
+    const qint64 size = file.size();
+    if (refuseLonger && size > maxBytes)
+        return fail(QStringLiteral("the file is too large (%1 bytes)").arg(size));
+    // Room for what the file holds, not for the most it may hold: a generous limit must
+    // not reserve memory that a small file never needs.
+    const qint64 expected = std::min(size, maxBytes);
+    QByteArray data;
+    try {
+        data.resize(qsizetype(expected));
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("not enough memory to read it (%1 bytes)").arg(expected));
+    }
+    qint64 filled = 0;
+    while (filled < expected) {
+        const qint64 n = file.read(data.data() + filled, expected - filled);
+        if (n <= 0)
+            break;
+        filled += n;
+    }
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    if (data.size() > maxBytes) // grew while reading
+    data.truncate(qsizetype(filled));
+    char beyond = 0;
+    if (refuseLonger && filled == expected && file.read(&beyond, 1) == 1) // grew while reading
         return fail(QStringLiteral("the file is too large"));
     return data;
 }
@@ -74,6 +98,29 @@ QString nonRegularFileKind(const QString& path)
     case fs::file_type::socket: return QStringLiteral("a socket");
     default: return QStringLiteral("not a regular file");
     }
+}
+
+int syncToDevice(int descriptor)
+{
+    if (::fdatasync(descriptor) != 0)
+        return errno;
+    // The descriptor stays open for the commit; closing a duplicate runs the same flush
+    // to the file system that reports a lost write at close (NFS, quotas).
+    const int duplicate = ::dup(descriptor);
+    if (duplicate < 0)
+        return errno;
+    if (::close(duplicate) != 0 && errno != EINTR) // after EINTR Linux has closed it
+        return errno;
+    return 0;
+}
+
+namespace {
+DeviceSync currentDeviceSync = &syncToDevice;
+} // namespace
+
+DeviceSync replaceDeviceSync(DeviceSync sync)
+{
+    return std::exchange(currentDeviceSync, sync);
 }
 
 PendingWrite::PendingWrite(const QString& path) : m_path(path), m_file(path) {}
@@ -115,6 +162,10 @@ FileResult PendingWrite::write(const QByteArray& data)
     }
     if (m_file.size() != data.size())
         return failure(QStringLiteral("the written file holds %1 bytes instead of %2").arg(m_file.size()).arg(data.size()));
+    // The toolkit's commit syncs too but ignores a failure, and would put data that may
+    // never reach the disk in place of the old file.
+    if (const int error = currentDeviceSync(m_file.handle()); error != 0)
+        return failure(error == ENOSPC ? QStringLiteral("disk full") : QString::fromLocal8Bit(std::strerror(error)));
     m_written = true;
     return {};
 }

@@ -24,7 +24,16 @@ struct FileResult {
 // through a symbolic link) and for a path that does not exist.
 QString nonRegularFileKind(const QString& path);
 
-// A new content for one file, written whole into a temporary file beside it and
+// The last step of a write before the new file may replace the old one: its data forced
+// onto the device (fdatasync) and a close checked, where a failing disk, a quota or a
+// network file system reports a write it has lost. Returns 0 or the system's error
+// number. The toolkit's own sync at the commit ignores such a failure.
+using DeviceSync = int (*)(int descriptor);
+int syncToDevice(int descriptor);
+// Puts another sync in place (tests inject a failure); returns the one it replaces.
+DeviceSync replaceDeviceSync(DeviceSync sync);
+
+// A new content for one file, written whole into a temporary file beside it, synced and
 // checked before it may replace the file. Destroying it without commit() leaves the
 // old file untouched.
 class PendingWrite {
@@ -35,8 +44,8 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // Writes data into the temporary file and checks the device's error and the written
-    // size. On failure the temporary file is removed and the message says why ("disk
+    // Writes data into the temporary file, checks the device's error and the written
+    // size, and syncs it to the device (syncToDevice). On failure the temporary file is removed and the message says why ("disk
     // full", or the system's own words).
     FileResult write(const QByteArray& data);
 

@@ -1,6 +1,10 @@
 #include "batch.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace tms::batch {
@@ -15,10 +19,59 @@ bool isBatchInvocation(int argc, char** argv)
     return false;
 }
 
-void Console::print(const QString& text)
+namespace {
+
+// The bytes as they are, with \xNN for each one that is not printable ASCII.
+QString escapedBytes(const QByteArray& bytes)
 {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    std::fflush(stdout);
+    QString text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F)
+            text += QLatin1Char(c);
+        else
+            text += QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    }
+    return text;
+}
+
+} // namespace
+
+CommandLine commandLineArguments(int argc, char** argv)
+{
+    CommandLine line;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString decoded = QFile::decodeName(raw);
+        if (QFile::encodeName(decoded) != raw) {
+            line.arguments.clear();
+            line.error = QStringLiteral("cannot take \"%1\" from the command line: it is not valid in the system's "
+                                        "character encoding; rename the file")
+                             .arg(escapedBytes(raw));
+            return line;
+        }
+        line.arguments << decoded;
+    }
+    return line;
+}
+
+bool Console::print(const QString& text)
+{
+    const bool written = std::fputs(text.toLocal8Bit().constData(), stdout) >= 0;
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+}
+
+int Console::printed(const QString& text)
+{
+    errno = 0;
+    if (print(text))
+        return Success;
+    const int cause = errno;
+    error(QStringLiteral("cannot write to standard output: %1")
+              .arg(cause == ENOSPC ? QStringLiteral("disk full")
+                   : cause != 0    ? QString::fromLocal8Bit(std::strerror(cause))
+                                   : QStringLiteral("write error")));
+    return Failure;
 }
 
 void Console::writeError(const QString& text)

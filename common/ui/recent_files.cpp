@@ -53,9 +53,11 @@ QStringList RecentFiles::entries() const
 {
     QSettings settings = programSettings();
     const QStringList stored = settings.value(recentKey).toStringList();
+    // Only as many entries as the menu shows are looked at: the list holds no more unless
+    // the settings were edited by hand, and each look asks the file system.
     QStringList existing;
-    for (const QString& path : stored)
-        if (QFileInfo(path).isFile() && !existing.contains(path) && existing.size() < maxEntries)
+    for (const QString& path : stored.mid(0, maxEntries))
+        if (QFileInfo(path).isFile() && !existing.contains(path))
             existing << path;
     if (existing != stored)
         settings.setValue(recentKey, existing);

@@ -14,12 +14,10 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
     if (!parser.parse(arguments))
         return console.usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        console.print(parser.helpText());
-        return tms::batch::Success;
+        return console.printed(parser.helpText());
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        console.print(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
-        return tms::batch::Success;
+        return console.printed(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
     }
 
     const auto read = readBatchJob(parser);

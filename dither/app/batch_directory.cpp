@@ -109,12 +109,12 @@ int runDirectoryBatch(const BatchJob& job, tms::batch::Console& console)
             console.error(reason);
             ++refused;
         }
-    console.print(QStringLiteral("Converted %1 of %2 pictures into \"%3\"%4\n")
+    const int printed = console.printed(QStringLiteral("Converted %1 of %2 pictures into \"%3\"%4\n")
                       .arg(total - refused)
                       .arg(total)
                       .arg(job.outputDirectory,
                            refused ? QStringLiteral(", refused %1").arg(refused) : QString()));
-    return refused ? tms::batch::Failure : tms::batch::Success;
+    return refused ? tms::batch::Failure : printed;
 }
 
 } // namespace dither

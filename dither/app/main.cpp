@@ -4,11 +4,14 @@
 
 #include "atomic_file.h"
 #include "batch_command.h"
+#include "batch.h"
 #include "frm_main.h"
+#include "user_dialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 
@@ -38,15 +41,19 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         nameApplication();
         tms::batch::Console console(QStringLiteral("dither"));
-        return dither::runBatch(QCoreApplication::arguments(), console);
+        return tms::batch::runFromCommandLine(console, argc, argv, [&](const QStringList& arguments) {
+            return dither::runBatch(arguments, console);
+        });
     }
     QApplication app(argc, argv);
     nameApplication();
     dither::frm_main window;
     window.show();
     // The picture named on the command line loads as "Load Picture" would load it.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 2 && QFileInfo::exists(arguments[1]))
-        window.loadPicture(arguments[1]);
+    const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);
+    if (!line.error.isEmpty())
+        QMessageBox::warning(&window, tms::warningTitle(), line.error);
+    else if (line.arguments.size() == 2 && QFileInfo::exists(line.arguments[1]))
+        window.loadPicture(line.arguments[1]);
     return app.exec();
 }

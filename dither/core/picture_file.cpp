@@ -112,6 +112,20 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
         reader.setAutoDetectImageFormat(false);
     }
     const QByteArray format = reader.format();
+    // The reader refuses a picture beyond the limit only as "Unable to read image data";
+    // say what it is, from the size in its header, before anything is decoded.
+    if (const QSize size = reader.size(); size.isValid()) {
+        const QImage::Format decodedFormat = reader.imageFormat();
+        const qint64 bitsPerPixel =
+            decodedFormat == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(decodedFormat).bitsPerPixel();
+        const qint64 decodedBytes = qint64(size.width()) * size.height() * bitsPerPixel / 8;
+        if (decodedBytes > qint64(pictureAllocationLimitMB) << 20)
+            return fail(QStringLiteral("too large: %1 x %2, %3 MB decoded; the limit is %4 MB")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(decodedBytes >> 20)
+                            .arg(pictureAllocationLimitMB));
+    }
 
     decoderComplained = false;
     previousHandler = qInstallMessageHandler(noteDecoderWarnings);

@@ -5,12 +5,14 @@
 #include "picture_file.h"
 #include "result_output.h"
 #include "pixel_view.h"
+#include "user_dialogs.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <new>
 
 namespace dither {
 
@@ -36,17 +38,21 @@ void frm_main::menu_load_picture_Click()
 bool frm_main::loadPicture(const QString& path)
 {
     QString error;
-    const std::optional<QImage> picture = readPicture(path, &error);
-    if (!picture) {
-        status->setText(QStringLiteral("Cannot read this picture"));
-        status->setToolTip(error);
-        return false;
+    try {
+        if (const std::optional<QImage> picture = readPicture(path, &error)) {
+            status->setToolTip(QString());
+            takePicture(*picture);
+            m_pictureName = QFileInfo(path).fileName();
+            showTitle();
+            return true;
+        }
+    } catch (const std::bad_alloc&) { // a picture within the size limit, but not within this machine's memory
+        error = QStringLiteral("Cannot read picture \"%1\": not enough memory to load it").arg(path);
     }
-    status->setToolTip(QString());
-    takePicture(*picture);
-    m_pictureName = QFileInfo(path).fileName();
-    showTitle();
-    return true;
+    status->setText(QStringLiteral("Cannot read this picture"));
+    status->setToolTip(error);
+    m_dialogs->tell(tms::warningTitle(), error); // the status line is too small for the reason
+    return false;
 }
 
 void frm_main::takePicture(const QImage& picture)

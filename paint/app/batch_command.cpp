@@ -278,12 +278,10 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
     if (const QString error = tms::batch::takeOptions(parser, optionTable(), plan); !error.isEmpty())
         return console.usageError(error);
     if (plan.showHelp) {
-        console.print(helpText());
-        return tms::batch::Success;
+        return console.printed(helpText());
     }
     if (plan.showVersion) {
-        console.print(QStringLiteral("easel %1\n").arg(QStringLiteral(SUITE_VERSION)));
-        return tms::batch::Success;
+        return console.printed(QStringLiteral("easel %1\n").arg(QStringLiteral(SUITE_VERSION)));
     }
     const QStringList inputs = parser.positionalArguments();
     if (inputs.size() != 1)

@@ -5,9 +5,11 @@
 #include "batch.h"
 #include "batch_command.h"
 #include "mosaic_easel_main.h"
+#include "user_dialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
 
 int main(int argc, char** argv)
 {
@@ -15,13 +17,18 @@ int main(int argc, char** argv)
     if (tms::batch::isBatchInvocation(argc, argv)) {
         QCoreApplication app(argc, argv);
         tms::batch::Console console(QStringLiteral("easel"));
-        return paint::runBatch(app.arguments(), console);
+        return tms::batch::runFromCommandLine(console, argc, argv, [&](const QStringList& arguments) {
+            return paint::runBatch(arguments, console);
+        });
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("easel"));
     QApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
     // The whole command line names the picture, so that a path with blanks needs no quotes.
-    paint::Mosaic_Easel_Main window(app.arguments().mid(1).join(QLatin1Char(' ')));
+    const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);
+    paint::Mosaic_Easel_Main window(line.arguments.mid(1).join(QLatin1Char(' ')));
     window.show();
+    if (!line.error.isEmpty())
+        QMessageBox::warning(&window, tms::warningTitle(), line.error);
     return app.exec();
 }

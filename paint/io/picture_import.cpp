@@ -2,6 +2,8 @@
 
 #include "picture_file.h"
 
+#include <new>
+
 namespace paint {
 
 QString selectMoreColorsMessage()
@@ -27,11 +29,16 @@ bool convertPicture(const QImage& source, const PictureImportSettings& settings,
 tms::FileResult importPictureFile(const QString& path, const PictureImportSettings& settings, Picture& picture)
 {
     QString error;
-    const std::optional<QImage> source = readPictureFile(path, &error);
-    if (!source)
-        return tms::FileResult::failure(error);
-    if (!convertPicture(*source, settings, picture))
-        return tms::FileResult::failure(selectMoreColorsMessage());
+    try {
+        const std::optional<QImage> source = readPictureFile(path, &error);
+        if (!source)
+            return tms::FileResult::failure(error);
+        if (!convertPicture(*source, settings, picture))
+            return tms::FileResult::failure(selectMoreColorsMessage());
+    } catch (const std::bad_alloc&) { // within the size limit, but not within this machine's memory
+        return tms::FileResult::failure(
+            QStringLiteral("Cannot read picture \"%1\": not enough memory to load it").arg(path));
+    }
     return {};
 }
 

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
+#include <cerrno>
+#include <cstring>
 #include <random>
 #include <sys/stat.h>
 
@@ -139,6 +141,61 @@ private slots:
             QCOMPARE(error, QString("Cannot read \"%1\": %2").arg(path, failure));
         QCOMPARE(start.value_or("refused"), // the start of a long file is fine
                  failure.isEmpty() || maxBytes == 9 ? QByteArray(4, 'y') : QByteArray("refused"));
+    }
+
+    // A sync or close that fails after the data was written (a failing disk, a quota, a
+    // network file system losing a write) fails the save: the old file stays and the
+    // batch replaces nothing. The failure is injected through the writer's sync seam.
+    void failedSyncIsAFailure_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("EIO") << EIO << QString::fromLocal8Bit(std::strerror(EIO));
+        QTest::newRow("ENOSPC") << ENOSPC << "disk full";
+        QTest::newRow("EDQUOT") << EDQUOT << QString::fromLocal8Bit(std::strerror(EDQUOT));
+    }
+
+    void failedSyncIsAFailure()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.bin"), b = dir.filePath("b.bin");
+        writeFile(a, "old a");
+        static int injected = 0;
+        static int calls = 0;
+        injected = error;
+        calls = 0;
+        const DeviceSync real = replaceDeviceSync([](int descriptor) {
+            ++calls;
+            return descriptor >= 0 ? injected : EBADF;
+        });
+        const FileResult single = writeWholeFile(a, "new a");
+        const FileResult both = batch::commitAll({{b, "new b"}, {a, "new a"}});
+        replaceDeviceSync(real);
+        QCOMPARE(calls, 2); // the batch stops at the first output
+        QVERIFY(!single.ok && !both.ok);
+        QCOMPARE(single.error, QString("Cannot write \"%1\": %2").arg(a, reason));
+        QCOMPARE(both.error, QString("Cannot write \"%1\": %2").arg(b, reason));
+        QCOMPARE(readFile(a), QByteArray("old a"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.bin"});
+        // The real sync passes on a healthy file system.
+        QVERIFY(writeWholeFile(a, "new a"));
+        QCOMPARE(readFile(a), QByteArray("new a"));
+    }
+
+    // A generous limit reserves nothing: only the file's own size is allocated (a read
+    // with a 256 MB limit aborted under an address-space limit).
+    void boundedReadAllocatesTheFileSizeOnly()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("small.bin");
+        writeFile(path, "0123456789");
+        constexpr qint64 hugeLimit = qint64(1) << 40;
+        QCOMPARE(readWholeFile(path, hugeLimit).value_or("refused"), QByteArray("0123456789"));
+        QCOMPARE(readFileStart(path, hugeLimit).value_or("refused"), QByteArray("0123456789"));
+        writeFile(path, "");
+        QCOMPARE(readWholeFile(path, hugeLimit).value_or("refused"), QByteArray());
     }
 
     // A replacement that fails after others succeeded: those get their old bytes back,

@@ -195,6 +195,19 @@ private slots:
         recent.rebuild();
         recent.menu()->actions().at(1)->trigger();
         QCOMPARE(opened, QStringList{paths[8]});
+
+        // A list grown by hand to many entries: only the first eight are looked at (each
+        // asks the file system), and only those that exist are kept.
+        QStringList grown{paths[0], dir.filePath("gone.dat")};
+        for (int i = 0; i < 1000; ++i)
+            grown << paths[1];
+        QSettings(QStringLiteral("tms-graphics-suite"), QCoreApplication::applicationName())
+            .setValue(QStringLiteral("recentFiles"), grown);
+        QCOMPARE(recent.entries(), (QStringList{paths[0], paths[1]}));
+        grown = QStringList(8, dir.filePath("gone.dat")) << paths[2];
+        QSettings(QStringLiteral("tms-graphics-suite"), QCoreApplication::applicationName())
+            .setValue(QStringLiteral("recentFiles"), grown);
+        QCOMPARE(recent.entries(), QStringList());
     }
 
     void standardKeysKeepCaptionsAndColumnsFit()

@@ -19,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace dither;
 
@@ -249,6 +251,72 @@ private slots:
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QString("dither: Cannot write \"big.pp\": File too large\n"));
         QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList{"photo.png"});
+    }
+
+    // Names as the system gives them: one that is not valid UTF-8 is refused by name,
+    // never read or written under another name.
+    void namesThatAreNotValidText()
+    {
+        QTemporaryDir here;
+        const QByteArray folder = QFile::encodeName(here.path());
+        QVERIFY(QFile::copy(path("photo.png"), here.filePath("photo.png")));
+        QVERIFY(::link((folder + "/photo.png").constData(), (folder + "/lat\xe9.png").constData()) == 0);
+        const QString refusal("dither: cannot take \"%1\" from the command line: it is not valid in the system's "
+                              "character encoding; rename the file\n");
+        Run run = runWithRawArguments(DITHER_BINARY, {"--pp", "out\xe9.pp", "photo.png"}, here.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, refusal.arg("out\\xE9.pp"));
+        run = runWithRawArguments(DITHER_BINARY, {"--pp", "out.pp", "lat\xe9.png"}, here.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, refusal.arg("lat\\xE9.png"));
+        // Nothing written, under either name; the oddly named picture is removed here,
+        // where its name is taken as it is.
+        for (const char* written : {"/out\xe9.pp", "/out\xef\xbf\xbd.pp", "/out.pp"})
+            QVERIFY(::access((folder + written).constData(), F_OK) != 0);
+        QVERIFY(::unlink((folder + "/lat\xe9.png").constData()) == 0);
+    }
+
+    // --help and --version into a full device fail, and say so.
+    void helpIntoAFullDevice()
+    {
+        for (const QByteArray option : {"--help", "--version"}) {
+            const Run run = runWithRawArguments(DITHER_BINARY, {option}, dir.path(), ">/dev/full");
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.err, QString("dither: cannot write to standard output: disk full\n"));
+        }
+    }
+
+    // Under an address-space limit (ulimit -v 600000) the old bytes of an output kept
+    // for a restore are read at their own size, not at the largest size allowed.
+    void runsUnderAnAddressSpaceLimit()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer needs far more address space than the limit");
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+        QSKIP("the address sanitizer needs far more address space than the limit");
+#endif
+#endif
+        QTemporaryDir here;
+        QVERIFY(QFile::copy(path("photo.png"), here.filePath("photo.png")));
+        writeFile(here.filePath("a.pp"), "old a");
+        const Run run = runWithoutDisplay(DITHER_BINARY, {"--pp", "a.pp", "--bmp", "b.bmp", "photo.png"}, here.path(), [] {
+            const rlimit limited{600000 * 1024, 600000 * 1024};
+            setrlimit(RLIMIT_AS, &limited);
+        });
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(readFile(here.filePath("a.pp")).size(), 40960);
+    }
+
+    // A picture beyond the decoding limit says so, with its size, before it is decoded.
+    void pictureTooLargeToDecode()
+    {
+        writeFile(path("huge.png"), dither_test::pngHeaderOnly(16000, 16000));
+        const Run run = runDither({"--pp", "never.pp", "huge.png"}, dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QString("dither: Cannot read picture \"huge.png\": too large: 16000 x 16000, 976 MB decoded; "
+                                  "the limit is 256 MB\n"));
+        QVERIFY(!QFile::exists(path("never.pp")));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("dither")); }

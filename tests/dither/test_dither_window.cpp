@@ -156,6 +156,17 @@ private slots:
         QVERIFY(!w.statusText().isEmpty());
         QCOMPARE(w.window.source_image, before);
         QCOMPARE(w.window.Picture2.size(), QSize(256, 192));
+        if (!content.isEmpty()) { // the reason, naming the file
+            QCOMPARE(w.dialogs.shown.size(), 1);
+            QVERIFY2(w.dialogs.shown[0].text.startsWith(QString("Cannot read picture \"%1\": ").arg(path("bad.png"))),
+                     qPrintable(w.dialogs.shown[0].text));
+        }
+        // A picture beyond the decoding limit says so, with its size.
+        writeFile(path("huge.png"), dither_test::pngHeaderOnly(16000, 16000));
+        w.load(path("huge.png"));
+        QCOMPARE(w.window.source_image, before);
+        QCOMPARE(w.dialogs.shown.last().text, QString("Cannot read picture \"%1\": too large: 16000 x 16000, 976 MB "
+                                                      "decoded; the limit is 256 MB").arg(path("huge.png")));
         w.load(path("no such file.png")); // a path that names no file changes nothing
         QCOMPARE(w.window.source_image, before);
     }

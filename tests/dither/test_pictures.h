@@ -3,10 +3,36 @@
 
 #include "conversion.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QtEndian>
 #include <random>
 
 namespace dither_test {
+
+// The start of a PNG of width x height RGB pixels, up to its first (empty) data chunk:
+// all a reader needs to tell the size, nothing to decode.
+inline QByteArray pngHeaderOnly(quint32 width, quint32 height)
+{
+    auto chunk = [](const QByteArray& typeAndData) {
+        quint32 crc = 0xFFFFFFFF;
+        for (const char c : typeAndData) {
+            crc ^= quint8(c);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+        }
+        QByteArray bytes(4, '\0');
+        qToBigEndian<quint32>(quint32(typeAndData.size() - 4), bytes.data());
+        bytes += typeAndData + QByteArray(4, '\0');
+        qToBigEndian<quint32>(~crc, bytes.data() + bytes.size() - 4);
+        return bytes;
+    };
+    QByteArray header("IHDR");
+    header.append(QByteArray(8, '\0')).append("\x08\x02\0\0\0", 5); // 8-bit RGB
+    qToBigEndian<quint32>(width, header.data() + 4);
+    qToBigEndian<quint32>(height, header.data() + 8);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk(header) + chunk("IDAT");
+}
 
 inline dither::Picture uniformPicture(tms::ColorValue colour)
 {

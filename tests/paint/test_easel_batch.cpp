@@ -216,6 +216,17 @@ private slots:
         QCOMPARE(limited.status, 1);
         QCOMPARE(limited.err, QString("easel: Cannot write \"copy.pp\": File too large\n"));
         QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
+
+        // A name that is not valid UTF-8 is refused as given, never written under another.
+        const ProgramRun oddName = runWithRawArguments(EASEL_PATH, {"--save", "out\xe9.pp", "in.pp"}, dir.path());
+        QCOMPARE(oddName.status, 1);
+        QCOMPARE(oddName.err, QString("easel: cannot take \"out\\xE9.pp\" from the command line: it is not valid in "
+                                      "the system's character encoding; rename the file\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"copy.pp", "in.pp", "shot.png"}));
+        // So is a failed --version into a full device.
+        const ProgramRun full = runWithRawArguments(EASEL_PATH, {"--version"}, dir.path(), ">/dev/full");
+        QCOMPARE(full.status, 1);
+        QCOMPARE(full.err, QString("easel: cannot write to standard output: disk full\n"));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("easel")); }

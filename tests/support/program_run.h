@@ -37,6 +37,24 @@ inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& a
     return run;
 }
 
+// Runs program with arguments given as raw bytes (a name that is not valid UTF-8 cannot
+// pass through a QString), each made by the shell's printf from octal escapes; redirect
+// is appended to the command as it stands (">/dev/full").
+inline ProgramRun runWithRawArguments(const QString& program, const QList<QByteArray>& arguments,
+                                      const QString& folder, const QString& redirect = {},
+                                      const std::function<void()>& inChild = {})
+{
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const QByteArray& argument : arguments) {
+        QString escaped;
+        for (const char c : argument)
+            escaped += QStringLiteral("\\") + QString::number(static_cast<unsigned char>(c), 8).rightJustified(3, u'0');
+        script += QStringLiteral(" \"$(printf '%1')\"").arg(escaped);
+    }
+    script += QLatin1Char(' ') + redirect;
+    return runWithoutDisplay(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, program}, folder, inChild);
+}
+
 // Runs a program's batch entry point in this process, keeping what it prints.
 template <typename RunBatch>
 ProgramRun runInProcess(const QString& program, RunBatch runBatch, const QStringList& arguments)

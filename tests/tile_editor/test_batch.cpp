@@ -87,6 +87,17 @@ private slots:
         QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status, 0);
         QCOMPARE(readFile("out.dat").size(), 25110);
         QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
+
+        // What is no cartridge image is named for what it is, as every reader does.
+        QVERIFY(QDir().mkdir("folder.rom") && mkfifo("pipe.rom", 0600) == 0);
+        for (const auto& [target, kind] : {std::pair{"folder.rom", "a folder"}, {"pipe.rom", "a named pipe"},
+                                           {"/dev/null", "a device"}}) {
+            run = kardo({"--save", "other.dat", "--write-prototype", target, "in.dat"}, Edition::ScreenMode1);
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.err,
+                     QString("kardo2: The cartridge image \"%1\" is %2, not a regular file.\n").arg(target, kind));
+        }
+        QVERIFY(!QFile::exists("other.dat"));
     }
 
     void usageErrors_data()
@@ -179,6 +190,17 @@ private slots:
         QCOMPARE(limited.err, QString("kardo3: Cannot write \"old.dat\": File too large\n"));
         QCOMPARE(readFile(dir.filePath("old.dat")), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+
+        // A name that is not valid UTF-8 is refused as given, never written under another.
+        const ProgramRun oddName = runWithRawArguments(program, {"--save", "new\xe9.dat"}, dir.path());
+        QCOMPARE(oddName.status, 1);
+        QCOMPARE(oddName.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
+                                      "in the system's character encoding; rename the file\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+        // --help into a full device fails and says so.
+        const ProgramRun full = runWithRawArguments(program, {"--help"}, dir.path(), ">/dev/full");
+        QCOMPARE(full.status, 1);
+        QCOMPARE(full.err, QString("kardo3: cannot write to standard output: disk full\n"));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }

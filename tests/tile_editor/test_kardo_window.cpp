@@ -27,6 +27,7 @@
 #include <QUndoStack>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include <functional>
 
@@ -261,6 +262,12 @@ private slots:
         QVERIFY(!h.window.cmd_prototype->isHidden());
         QCOMPARE(h.window.prototypeOffset(), std::optional<qint64>(11));
         QVERIFY(h.dialogs.shown.isEmpty());
+
+        // A named pipe in its place would block the window's start for ever: not read.
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600) == 0);
+        Harness piped(false, dir.filePath("pipe.txt"));
+        QVERIFY(piped.window.cmd_prototype->isHidden());
+        QVERIFY(piped.dialogs.shown.isEmpty());
     }
 
     void commandLineLoadsAnyCaseOfDatAndNothingElse()

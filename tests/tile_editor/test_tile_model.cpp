@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tile;
 
@@ -212,6 +213,11 @@ private slots:
         const QString garbage = readPrototypePath(dir.filePath("garbage.txt"));
         QVERIFY(garbage.size() <= 4096);
         QVERIFY(!scanPrototype(garbage));
+
+        // Read at start-up: a named pipe would block for ever, a folder holds no line.
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600) == 0);
+        QVERIFY(readPrototypePath(dir.filePath("pipe.txt")).isEmpty());
+        QVERIFY(readPrototypePath(dir.path()).isEmpty());
     }
 
     // Functions that index the tables from their arguments keep them whole whatever

@@ -440,12 +440,10 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
     if (const QString error = tms::batch::takeOptions(parser, optionTable(edition), plan); !error.isEmpty())
         return console.usageError(error);
     if (plan.showHelp) {
-        console.print(batchHelpText(console.program(), edition));
-        return tms::batch::Success;
+        return console.printed(batchHelpText(console.program(), edition));
     }
     if (plan.showVersion) {
-        console.print(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
-        return tms::batch::Success;
+        return console.printed(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)

@@ -2,10 +2,12 @@
 #include "batch.h"
 #include "batch_command_line.h"
 #include "kardo_window.h"
+#include "user_dialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <memory>
 
 // One main() for both editions: the kardo2 target is built with KARDO_SCREEN_MODE_1.
@@ -31,14 +33,19 @@ int main(int argc, char** argv)
             app = std::make_unique<QCoreApplication>(argc, argv);
         }
         tms::batch::Console console(program);
-        return tile::runBatch(QCoreApplication::arguments(), console, edition);
+        return tms::batch::runFromCommandLine(console, argc, argv, [&](const QStringList& arguments) {
+            return tile::runBatch(arguments, console, edition);
+        });
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(program);
     QApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
     tile::KardoWindow window(edition);
-    window.setCommandLine(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);
+    window.setCommandLine(line.arguments.mid(1).join(QLatin1Char(' ')));
     window.show();
+    if (!line.error.isEmpty())
+        QMessageBox::warning(&window, tms::warningTitle(), line.error);
     return app.exec();
 }

@@ -4,6 +4,9 @@
 #include "table_rendering.h"
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QHashSeed>
+#include <QTimeZone>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -121,11 +124,39 @@ bool paintCharacterSheet(QPagedPaintDevice& device, const SheetSource& source)
     return painter.end();
 }
 
+namespace {
+
+// The toolkit stamps the time of writing into the sheet: when SOURCE_DATE_EPOCH is set
+// (reproducible builds' convention), that moment is stamped instead. Same length, so
+// the cross-reference offsets stay right.
+void stampSourceDate(QByteArray& pdf)
+{
+    bool isNumber = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&isNumber);
+    if (!isNumber)
+        return;
+    static const QByteArray key("/CreationDate (D:");
+    const qsizetype at = pdf.indexOf(key);
+    const QByteArray stamp = QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    if (at < 0 || stamp.size() != 14 || at + key.size() + 15 > pdf.size() || pdf[at + key.size() + 14] != 'Z')
+        return;
+    pdf.replace(at + key.size(), 14, stamp);
+}
+
+} // namespace
+
 QByteArray characterSheetPdf(const SheetSource& source, SheetPaper paper)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
+        // The writer keeps its fonts in a hash filled while painting: a fixed seed writes
+        // them in a fixed order, so that the same document gives the same bytes. Each
+        // hash keeps the seed it was made with; later ones get a random seed again.
+        struct FixedHashOrder {
+            FixedHashOrder() { QHashSeed::setDeterministicGlobalSeed(); }
+            ~FixedHashOrder() { QHashSeed::resetRandomGlobalSeed(); }
+        } fixedOrder;
         QPdfWriter writer(&buffer);
         writer.setPageSize(pageSizeOf(paper));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -134,7 +165,9 @@ QByteArray characterSheetPdf(const SheetSource& source, SheetPaper paper)
         if (!paintCharacterSheet(writer, source))
             return {};
     }
-    return buffer.data();
+    QByteArray pdf = buffer.data();
+    stampSourceDate(pdf);
+    return pdf;
 }
 
 } // namespace tile

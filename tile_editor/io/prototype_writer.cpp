@@ -37,6 +37,8 @@ std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, con
             *error = message;
         return std::nullopt;
     };
+    if (const QString kind = tms::nonRegularFileKind(imagePath); !kind.isEmpty())
+        return fail(QStringLiteral("The cartridge image \"%1\" is %2, not a regular file.").arg(imagePath, kind));
     const QFileInfo info(imagePath);
     if (!info.isFile())
         return fail(QStringLiteral("The cartridge image \"%1\" does not exist.").arg(imagePath));

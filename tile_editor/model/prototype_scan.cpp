@@ -1,5 +1,7 @@
 #include "prototype_scan.h"
 
+#include "atomic_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -7,11 +9,13 @@ namespace tile {
 
 QString readPrototypePath(const QString& listFile)
 {
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    // Read at start-up: a named pipe or a device in its place would block the window for
+    // ever, so only a regular file is read.
     constexpr qint64 longestPath = 4096;
-    QByteArray head = file.read(longestPath);
+    const std::optional<QByteArray> start = tms::readFileStart(listFile, longestPath);
+    if (!start)
+        return {};
+    QByteArray head = *start;
     const qsizetype lineEnd = head.indexOf('\n');
     if (lineEnd >= 0)
         head.truncate(lineEnd);

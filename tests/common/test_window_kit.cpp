@@ -1,16 +1,14 @@
-// The shared window pieces: the pixel view, the close flow, the timer pause, undo,
-// Open Recent, the standard shortcuts, the file dialog's columns and the about box,
-// and the widget-free row painter and image encoder beside them.
+// The shared window pieces: the pixel view, undo, Open Recent, the standard shortcuts,
+// the file dialog's columns and the about box, and the widget-free row painter beside
+// them. (The menus' timer pause is tried through each editor's menus.)
 #include "about_box.h"
 #include "file_chooser.h"
-#include "image_bytes.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "recent_files.h"
 #include "scripted_dialogs.h"
 #include "snapshot_undo.h"
 #include "test_files.h"
-#include "timer_pause.h"
 #include "window_aids.h"
 
 #include <QHeaderView>
@@ -58,17 +56,6 @@ private slots:
         QCOMPARE(tms::buttonValue(Qt::LeftButton | Qt::RightButton), 3);
     }
 
-    void timerPauseClearsTickAndRestarts()
-    {
-        QTimer timer;
-        bool tick = true;
-        bool runningInside = true;
-        tms::withTimerPaused(timer, tick, [&] { runningInside = timer.isActive(); });
-        QVERIFY(!runningInside);
-        QVERIFY(!tick);
-        QVERIFY(timer.isActive()); // the menus' pause is tried through each editor's menus
-    }
-
     void rowsAndBlocksStayInsideTheImage()
     {
         QImage image(20, 4, QImage::Format_RGB32);
@@ -83,18 +70,6 @@ private slots:
         QCOMPARE(image.pixel(2, 3), qRgb(0, 0, 0));
         tms::fillBlock(image, -5, -5, 100, 100, blue); // clipped, no write outside
         QCOMPARE(image.pixel(19, 3), qRgb(0, 0, 255));
-    }
-
-    void encodesPngAndBmp()
-    {
-        QImage image(3, 2, QImage::Format_RGB32);
-        image.fill(qRgb(10, 20, 30));
-        for (const char* format : {"PNG", "BMP"}) {
-            const std::optional<QByteArray> bytes = tms::encodeImage(image, format);
-            QVERIFY(bytes);
-            QCOMPARE(QImage::fromData(*bytes, format).convertToFormat(QImage::Format_RGB32), image);
-        }
-        QVERIFY(!tms::encodeImage(QImage(), "PNG"));
     }
 
     void stepsUndoRedoAndStayWithinTheBound()

@@ -15,10 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QLabel>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -239,12 +236,9 @@ private slots:
         image.fill(QColor(255, 0, 0));
         QVERIFY(image.save(dir.filePath("red.png")));
 
+        // (Fewer than two colours disable OK: the shared dialog, tried in test_kardo_pictures.)
         ImportPicture dialog(image, PictureImportSettings{});
         QVERIFY(dialog.previewImage().pixelColor(100, 100).red() > 150);
-        for (int k = 2; k <= 15; ++k)
-            dialog.findChild<QCheckBox*>(QString("chk_colour_%1").arg(k))->setChecked(false);
-        QCOMPARE(dialog.findChild<QLabel*>("lbl_status")->text(), QString("Select more colors"));
-        QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
 
         EaselWindowFixture f;
         f->document().modified = true;

@@ -1,8 +1,9 @@
 #pragma once
-// Documents for the file tests: filled with random bytes everywhere (sprite colours
-// included, also above 15, which a file can bring), and their tables in the orders of
-// the exports, read with plain loops.
+// Documents for the tests: filled with random bytes everywhere (sprite colours
+// included, also above 15, which a file can bring) or keeping the chip's colour rules,
+// and their tables in the orders of the exports, read with plain loops.
 
+#include "palette.h"
 #include "tile_document.h"
 
 #include <QRandomGenerator>
@@ -36,6 +37,29 @@ inline tile::TileDocument randomDocument(quint32 seed, bool withSprites = true,
         for (auto& c : doc.spriteColors)
             c = tile::Byte(random.bounded(256));
     }
+    return doc;
+}
+
+// A document whose every colour pair is two of 1..15 (colour 0 draws a grey that no
+// import gives back), with characters drawn at random into the name table.
+inline tile::TileDocument ruleKeepingDocument(quint32 seed, tile::Edition edition, int charactersUsed = 256)
+{
+    QRandomGenerator random(seed);
+    tile::TileDocument doc(edition);
+    auto colourPair = [&] { // two different colours
+        const int foreground = 1 + random.bounded(15);
+        return tms::colorByte(foreground, 1 + (foreground + random.bounded(14)) % 15);
+    };
+    for (int c = 0; c < tile::charCount; ++c)
+        for (int y = 0; y < 8; ++y) {
+            doc.charPatterns[c][y] = tile::Byte(random.bounded(256));
+            doc.charColors[c][y] = colourPair();
+        }
+    for (tile::Byte& g : doc.groupColors)
+        g = colourPair();
+    for (auto& column : doc.nameTable)
+        for (tile::Byte& name : column)
+            name = tile::Byte(random.bounded(charactersUsed));
     return doc;
 }
 

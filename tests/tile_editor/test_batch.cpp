@@ -4,11 +4,10 @@
 // short keeps what it holds and says what it lacks), and once as the program itself
 // without a display.
 #include "asm_export.h"
-#include "batch_command_line.h"
+#include "kardo_run.h"
 #include "c_export.h"
 #include "font_file.h"
 #include "malformed_inputs.h"
-#include "program_run.h"
 #include "project_file.h"
 #include "prototype_writer.h"
 #include "random_document.h"
@@ -23,24 +22,6 @@
 #include <sys/stat.h>
 
 using namespace tile;
-
-namespace {
-
-ProgramRun kardo(const QStringList& arguments, Edition edition = Edition::ScreenMode2)
-{
-    return runInProcess(
-        editionProgramName(edition),
-        [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
-}
-
-void editionRows()
-{
-    QTest::addColumn<int>("edition");
-    QTest::newRow("kardo3") << int(Edition::ScreenMode2);
-    QTest::newRow("kardo2") << int(Edition::ScreenMode1);
-}
-
-} // namespace
 
 class TestBatch : public QObject {
     Q_OBJECT
@@ -133,36 +114,14 @@ private slots:
         }
     }
 
-    // Malformed projects are refused with the corpus; here a path that is no regular file.
-    void namedPipeInputWritesNothing()
-    {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        QVERIFY(mkfifo("pipe.dat", 0600) == 0);
-        const ProgramRun run = kardo({"--save", "out.dat", "--export-c", "out.c", dir.filePath("pipe.dat")});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("it is a named pipe, not a regular file") && run.err.count("pipe.dat") == 1,
-                 qPrintable(run.err));
-        QVERIFY(QDir().entryList(QDir::Files).isEmpty());
-    }
-
     // A run whose second output cannot be written leaves the first as it was.
-    void unwritableOutputLeavesEveryOutputAsItWas_data()
-    {
-        QTest::addColumn<QString>("second");
-        QTest::newRow("missing folder") << "no/such/folder/x.asm";
-        QTest::newRow("folder") << "folder.asm";
-        QTest::newRow("named pipe") << "pipe.asm";
-    }
-
+    // (Each way a write fails is the shared writer's, in test_common.)
     void unwritableOutputLeavesEveryOutputAsItWas()
     {
-        QFETCH(QString, second);
+        const QString second = QStringLiteral("no/such/folder/x.asm");
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         writeFile("old.c", "old content");
-        QVERIFY(QDir().mkdir("folder.asm"));
-        QVERIFY(mkfifo("pipe.asm", 0600) == 0);
         const ProgramRun run = kardo({"--export-c", "old.c", "--export-asm", second, "--save", "new.dat"});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.startsWith(QString("kardo3: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));

@@ -3,6 +3,7 @@
 // the golden files in tests/data, checked by eye against the format.
 #include "asm_export.h"
 #include "c_export.h"
+#include "kardo_run.h"
 #include "random_document.h"
 #include "rle.h"
 #include "test_files.h"
@@ -64,13 +65,6 @@ std::vector<TileDocument> documents(Edition edition)
     docs.emplace_back(blank).spritePatterns[3][0] = 0x80;   // only sprite 3 drawn
     docs.emplace_back(blank).spritePatterns[63][31] = 0x01; // only the last pixel of the last sprite
     return docs;
-}
-
-void editionRows()
-{
-    QTest::addColumn<int>("edition");
-    QTest::newRow("kardo3") << int(Edition::ScreenMode2);
-    QTest::newRow("kardo2") << int(Edition::ScreenMode1);
 }
 
 // The document of the golden files: a letter, its colours, a few cells and sprite 3.

@@ -1,11 +1,10 @@
 // The built-in fonts, the font file (.fcv) and its preview, the Fonts menu, and the
 // printed character sheet.
-#include "batch_command_line.h"
+#include "kardo_run.h"
 #include "font_file.h"
-#include "program_run.h"
 #include "project_file.h"
 #include "fonts.h"
-#include "kardo_window.h"
+#include "kardo_harness.h"
 #include "random_document.h"
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -213,15 +212,9 @@ private slots:
     void fontsMenu()
     {
         QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        KardoWindow window;
-        window.setDialogs(&dialogs);
-        QString pick;
-        window.setFileDialogRunner([&](FileDialogKind) -> std::optional<FileChoice> {
-            if (pick.isEmpty())
-                return std::nullopt;
-            return FileChoice{pick, {}};
-        });
+        KardoHarness h;
+        KardoWindow& window = h.window;
+        ScriptedDialogs& dialogs = h.dialogs;
         TileDocument& doc = window.document();
         // A font is work to save, and one undo step.
         auto* stack = window.findChild<QUndoStack*>("undoStack");
@@ -231,20 +224,20 @@ private slots:
 
         // Save: a title, then the file; closing the dialog without a choice writes nothing.
         const QString path = dir.filePath("six.fcv");
-        pick = path;
+        h.choose(path);
         dialogs.textAnswers.enqueue(QString("Six"));
         window.savefont_Click();
         QCOMPARE(readFile(path), tile::fontFileBytes(doc, "Six"));
         const QByteArray saved = readFile(path);
         window.font_Click(2);
-        pick.clear();
+        h.choose({});
         window.savefont_Click();
         QCOMPARE(readFile(path), saved);
         QCOMPARE(dialogs.unexpected, 0);
 
         // A failed write is told.
         QVERIFY(QDir(dir.path()).mkdir("folder.fcv"));
-        pick = dir.filePath("folder.fcv");
+        h.choose(dir.filePath("folder.fcv"));
         dialogs.textAnswers.enqueue(QString("New"));
         window.savefont_Click();
         QVERIFY(dialogs.shown.last().text.startsWith("Cannot write"));
@@ -252,13 +245,13 @@ private slots:
         // More Font reads it back, as work to save; closed without a choice it loads
         // nothing, not the font chosen before.
         window.font_Click(1);
-        pick = path;
+        h.choose(path);
         doc.modified = false;
         window.morefont_Click();
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
         QVERIFY(doc.modified);
         window.font_Click(1);
-        pick.clear();
+        h.choose({});
         window.morefont_Click();
         QCOMPARE(doc.charPatterns['A'], fontData[0]['A' - 33]);
 
@@ -326,11 +319,6 @@ private slots:
         const TileDocument doc = testdoc::randomDocument(9);
         writeFile("in.dat", projectFileBytes(doc));
         writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
-        auto kardo = [](const QStringList& arguments, Edition edition = Edition::ScreenMode2) {
-            return runInProcess(
-                editionProgramName(edition),
-                [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
-        };
         ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv", "--export-font",
                                 "after.fcv", "--title", "  Mine", "--print-pdf", "sheet.pdf", "--paper", "B5", "--save",
                                 "out.dat", "in.dat"});

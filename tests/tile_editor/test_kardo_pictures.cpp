@@ -5,9 +5,10 @@
 
 #include "file_drops.h"
 #include "image_bytes.h"
-#include "kardo_window.h"
+#include "kardo_harness.h"
+#include "kardo_run.h"
 #include "picture_import_dialog.h"
-#include "scripted_dialogs.h"
+#include "random_document.h"
 #include "tile_sheets.h"
 #include "test_files.h"
 
@@ -25,13 +26,11 @@ using namespace tile;
 
 namespace {
 
-struct Harness {
-    ScriptedDialogs dialogs;
-    KardoWindow window;
-    QString path; // what every file dialog returns
+// The window with Import Picture's dialog answered by `importer`: by default pixel-art
+// choices and OK.
+struct Harness : KardoHarness {
     int previews = 0;
-    // What the user does in Import Picture's dialog; by default pixel-art choices and OK.
-    std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)> user =
+    std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)> importer =
         [](dither::PictureImportDialog& dialog) -> std::optional<dither::PictureImportSettings> {
         auto* method = dialog.findChild<QComboBox*>("cmb_method");
         method->setCurrentIndex(method->findText("Nearest"));
@@ -40,40 +39,14 @@ struct Harness {
         return dialog.settings();
     };
 
-    explicit Harness(Edition edition) : window(edition)
+    explicit Harness(Edition edition) : KardoHarness(false, QStringLiteral("no-such-prototype.txt"), edition)
     {
-        window.setDialogs(&dialogs);
-        window.setPrototypeListFile(QStringLiteral("no-such-prototype.txt"));
-        window.setFileDialogRunner([this](FileDialogKind) -> std::optional<FileChoice> {
-            if (path.isEmpty())
-                return std::nullopt;
-            return FileChoice{path, {}};
-        });
         window.setPictureImportRunner([this](dither::PictureImportDialog& dialog) {
             ++previews;
-            return user(dialog);
+            return importer(dialog);
         });
-        window.Form_Load();
-        window.Form_Activate();
     }
-    TileDocument& doc() { return window.document(); }
 };
-
-// A picture that keeps the chip's rules: the screen of a document of colours 1..15.
-QImage ruleKeepingPicture(Edition edition)
-{
-    TileDocument doc(edition);
-    for (int c = 0; c < charCount; ++c) {
-        for (int y = 0; y < 8; ++y) {
-            doc.charPatterns[c][y] = Byte(c * 7 + y * 13);
-            doc.charColors[c][y] = tms::colorByte(1 + (c + y) % 15, 1 + (c + y + 5) % 15);
-        }
-        doc.groupColors[c / 8] = tms::colorByte(1 + c / 8 % 15, 1 + (c / 8 + 3) % 15);
-    }
-    for (int cell = 0; cell < 768; ++cell)
-        doc.nameTable[cell % 32][cell / 32] = Byte(cell * 5 % 256);
-    return screenPicture(doc);
-}
 
 } // namespace
 
@@ -82,47 +55,37 @@ class TestKardoPictures : public QObject {
     QTemporaryDir folder;
 
 private slots:
-    void importPictureReplacesTheDocumentAsOneStep_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("kardo3") << Edition::ScreenMode2;
-        QTest::newRow("kardo2") << Edition::ScreenMode1;
-    }
+    void importPictureReplacesTheDocumentAsOneStep_data() { editionRows<Edition>(); }
     void importPictureReplacesTheDocumentAsOneStep()
     {
         QFETCH(Edition, edition);
         Harness h(edition);
-        const QImage picture = ruleKeepingPicture(edition);
-        h.path = folder.filePath("picture.png");
-        QVERIFY(picture.save(h.path));
+        const QImage picture = screenPicture(testdoc::ruleKeepingDocument(7, edition));
+        h.choose(folder.filePath("picture.png"));
+        QVERIFY(picture.save(folder.filePath("picture.png")));
         h.doc().charPatterns[1][1] = 0x55;
         h.doc().modified = true;
         const TileDocument before = h.doc();
 
-        // Cancel in the dialog: no question, nothing changes.
-        h.user = [](dither::PictureImportDialog&) { return std::nullopt; };
-        h.window.ImporterPicture_Click();
-        QCOMPARE(h.previews, 1);
-        QVERIFY(h.dialogs.shown.isEmpty());
-        QVERIFY(h.doc().sameTablesAs(before));
-
-        // The preview shows the screen and what it took; fewer than two colours disable OK.
-        h.user = [](dither::PictureImportDialog& dialog) -> std::optional<dither::PictureImportSettings> {
-            const QString status = dialog.findChild<QLabel*>("lbl_status")->text();
-            if (!status.contains("distinct cells") || dialog.previewImage().size() != QSize(512, 384))
-                return std::nullopt;
+        QString status, fewColours;
+        QSize preview;
+        bool okEnabled = true;
+        h.importer = [&](dither::PictureImportDialog& dialog) -> std::optional<dither::PictureImportSettings> {
+            status = dialog.findChild<QLabel*>("lbl_status")->text();
+            preview = dialog.previewImage().size();
             for (int k = 2; k <= 15; ++k)
                 dialog.findChild<QCheckBox*>(QString("chk_colour_%1").arg(k))->setChecked(false);
-            if (dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled()
-                || dialog.findChild<QLabel*>("lbl_status")->text() != "Select more colors")
-                return std::nullopt;
+            fewColours = dialog.findChild<QLabel*>("lbl_status")->text();
+            okEnabled = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
             return std::nullopt;
         };
         h.window.ImporterPicture_Click();
-        QVERIFY(h.doc().sameTablesAs(before));
+        QVERIFY2(status.contains("distinct cells"), qPrintable(status));
+        QVERIFY(preview == QSize(512, 384) && fewColours == "Select more colors" && !okEnabled);
+        QVERIFY(h.dialogs.shown.isEmpty() && h.doc().sameTablesAs(before));
 
         // OK, then Cancel at the question about unsaved work: nothing changes.
-        h.user = Harness(edition).user;
+        h.importer = Harness(edition).importer;
         h.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
         h.window.ImporterPicture_Click();
         QCOMPARE(h.dialogs.shown.size(), 1);
@@ -146,7 +109,7 @@ private slots:
     void droppedAndUnreadablePictures()
     {
         Harness h(Edition::ScreenMode2);
-        const QImage picture = ruleKeepingPicture(Edition::ScreenMode2);
+        const QImage picture = screenPicture(testdoc::ruleKeepingDocument(7, Edition::ScreenMode2));
         const QString png = folder.filePath("dropped.png");
         QVERIFY(picture.save(png));
         QVERIFY(dropFile(&h.window, png));
@@ -155,8 +118,8 @@ private slots:
 
         // A file that does not decode: told, no dialog, the document as it was.
         const TileDocument before = h.doc();
-        h.path = folder.filePath("junk.png");
-        writeFile(h.path, "not a picture at all");
+        h.choose(folder.filePath("junk.png"));
+        writeFile(folder.filePath("junk.png"), "not a picture at all");
         h.window.ImporterPicture_Click();
         QCOMPARE(h.previews, 1);
         QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
@@ -171,25 +134,21 @@ private slots:
         h.doc().charPatterns[65].fill(0x3C);
         h.doc().spritePatterns[3].fill(0x81);
 
-        for (auto [name, picture] : {std::pair{"tiles.png", tilesetPicture(h.doc())},
-                                     std::pair{"sprites.png", spriteSheetPicture(h.doc())},
-                                     std::pair{"screen.png", screenPicture(h.doc())}}) {
-            h.path = folder.filePath(name);
-            if (QString(name) == "tiles.png")
-                h.window.ExporterTileset_Click();
-            else if (QString(name) == "sprites.png")
-                h.window.ExporterSprites_Click();
-            else
-                h.window.ExporterPNG_Click();
-            QCOMPARE(readFile(h.path), *tms::encodeImage(picture, "PNG"));
+        using Export = void (KardoWindow::*)();
+        for (auto [name, picture, command] :
+             {std::tuple{"tiles.png", tilesetPicture(h.doc()), Export(&KardoWindow::ExporterTileset_Click)},
+              {"sprites.png", spriteSheetPicture(h.doc()), &KardoWindow::ExporterSprites_Click},
+              {"screen.png", screenPicture(h.doc()), &KardoWindow::ExporterPNG_Click}}) {
+            h.choose(folder.filePath(name));
+            (h.window.*command)();
+            QCOMPARE(readFile(folder.filePath(name)), *tms::encodeImage(picture, "PNG"));
         }
 
         // Read back into a new document: one undo step each.
-        const QString tiles = folder.filePath("tiles.png"), sprites = folder.filePath("sprites.png");
         Harness other(Edition::ScreenMode2);
-        other.path = tiles;
+        other.choose(folder.filePath("tiles.png"));
         other.window.ImporterTileset_Click();
-        other.path = sprites;
+        other.choose(folder.filePath("sprites.png"));
         other.window.ImporterSprites_Click();
         QCOMPARE(other.doc().charPatterns[65], h.doc().charPatterns[65]);
         QCOMPARE(other.doc().spritePatterns[3], h.doc().spritePatterns[3]);
@@ -197,8 +156,8 @@ private slots:
 
         // A sheet of the wrong size: told, nothing changes.
         const TileDocument before = other.doc();
-        other.path = folder.filePath("wrong.png");
-        QVERIFY(QImage(100, 40, QImage::Format_RGB32).save(other.path));
+        other.choose(folder.filePath("wrong.png"));
+        QVERIFY(QImage(100, 40, QImage::Format_RGB32).save(folder.filePath("wrong.png")));
         other.window.ImporterTileset_Click();
         other.window.ImporterSprites_Click();
         QCOMPARE(other.dialogs.shown.size(), 2);

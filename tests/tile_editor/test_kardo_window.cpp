@@ -7,12 +7,12 @@
 #include "character_operations.h"
 #include "color_swatch.h"
 #include "file_drops.h"
-#include "kardo_window.h"
+#include "kardo_harness.h"
+#include "kardo_run.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"
 #include "recent_files.h"
-#include "scripted_dialogs.h"
 #include "table_rendering.h"
 #include "tile_file_dialogs.h"
 #include "test_files.h"
@@ -27,7 +27,6 @@
 #include <QUndoStack>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include <functional>
 
@@ -39,43 +38,7 @@ constexpr QRgb frameGrey = 0x666666;
 
 QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
-struct Harness {
-    ScriptedDialogs dialogs;
-    KardoWindow window;
-    using User = std::function<std::optional<FileChoice>(FileDialogKind)>;
-    User user = [](FileDialogKind) { return std::nullopt; }; // closes every dialog
-    explicit Harness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
-                     Edition edition = Edition::ScreenMode2)
-        : window(edition)
-    {
-        window.setDialogs(&dialogs);
-        window.setPrototypeListFile(prototypeList);
-        window.setFileDialogRunner([this](FileDialogKind kind) { return user(kind); });
-        window.Form_Load();
-        if (shown)
-            window.show();
-        window.Form_Activate();
-    }
-    TileDocument& doc() { return window.document(); }
-    // The user picks path in the next dialogs.
-    void choose(const QString& path, CExportOptions cExport = {})
-    {
-        user = [path, cExport](FileDialogKind) { return std::optional<FileChoice>(FileChoice{path, cExport}); };
-    }
-    void click(const char* name)
-    {
-        auto* button = window.findChild<QPushButton*>(name);
-        QVERIFY2(button, name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    void press(QWidget* view, Qt::MouseButton button, QPoint at)
-    {
-        QTest::mousePress(view, button, {}, at);
-        QTest::mouseRelease(view, button, {}, at);
-    }
-    // A right press in the pattern table chooses the character and sets a block marker.
-    void markCharacter(int n) { press(window.PATTERN, Qt::RightButton, {16 * (n / 8) + 8, 16 * (n % 8) + 8}); }
-};
+using Harness = KardoHarness;
 
 QImage rendered(const QImage& like, const TileDocument& doc, const tms::Palette& palette,
                 void (*draw)(QImage&, const TileDocument&, const tms::Palette&))
@@ -253,23 +216,8 @@ private slots:
         QCOMPARE(h.window.LACARAC->text(), QString("C=65 (0x41)"));
     }
 
-    void prototypeButtonFollowsTheImage()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("game.rom"), QByteArray("PROTOTYPE").leftJustified(8000, '\0'));
-        writeFile(dir.filePath("prototype.txt"), dir.filePath("game.rom").toLocal8Bit() + "\r\n");
-        Harness h(false, dir.filePath("prototype.txt"));
-        QVERIFY(!h.window.cmd_prototype->isHidden());
-        QCOMPARE(h.window.prototypeOffset(), std::optional<qint64>(11));
-        QVERIFY(h.dialogs.shown.isEmpty());
-
-        // A named pipe in its place would block the window's start for ever: not read.
-        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600) == 0);
-        Harness piped(false, dir.filePath("pipe.txt"));
-        QVERIFY(piped.window.cmd_prototype->isHidden());
-        QVERIFY(piped.dialogs.shown.isEmpty());
-    }
-
+    // (The Prototype button, shown when the start-up scan finds the image, is tried with
+    // kardo2 in test_screen_mode1; a named pipe as the list file, in test_tile_model.)
     void commandLineLoadsAnyCaseOfDatAndNothingElse()
     {
         QTemporaryDir dir;
@@ -304,7 +252,8 @@ private slots:
         h.click("cmd_copy_pattern"); // markers 0..255: a valid block
         h.click("cmd_sprite_copy");
         QVERIFY(h.window.cmd_paste_pattern->isEnabled() && h.window.cmd_sprite_paste->isEnabled());
-        h.markCharacter(65); // choose 65 (this also sets a marker; no matter here)
+        // A right press in the pattern table chooses 65 (and sets a block marker, no matter here).
+        QTest::mouseClick(h.window.PATTERN, Qt::RightButton, {}, {16 * 8 + 8, 16 * 1 + 8});
         h.click("cmd_paste_car");
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
@@ -323,31 +272,6 @@ private slots:
         QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
     }
 
-    void blockButtonsThroughTheMarkers()
-    {
-        Harness h(true);
-        for (int n = 10; n <= 26; ++n) {
-            h.doc().charPatterns[n].fill(n <= 12 ? Byte(n) : 0xF0);
-            h.doc().charColors[n].fill(n <= 12 ? 0x9C : 0x7E);
-        }
-        h.markCharacter(10);
-        h.markCharacter(12);
-        h.click("cmd_copy_pattern");
-        h.markCharacter(20);
-        h.markCharacter(25);
-        TileDocument expected = h.doc();
-        pasteBlock(expected, h.window.editing().copies); // the copied block 10..12
-        h.click("cmd_paste_pattern");
-        QVERIFY(h.doc().sameTablesAs(expected));
-        verifyViewsShowTheDocument(h); // Refresh All repainted the whole pattern table
-        QVERIFY(frameAroundCell(h, 25));
-
-        h.click("cmd_clear_pattern"); // still 20..25
-        clearBlock(expected);
-        QVERIFY(h.doc().sameTablesAs(expected));
-        verifyViewsShowTheDocument(h);
-    }
-
     void spriteDrawingWithTheMouse()
     {
         Harness h(true);
@@ -357,33 +281,18 @@ private slots:
         verifyViewsShowTheDocument(h);
     }
 
-    void spriteButtons()
+    // (Copying and pasting a sprite: test_pixel_commands, and one step each in test_undo.)
+    void spriteNumberWrapsInItsLabel()
     {
         Harness h(true);
         h.click("cmd_show_sprite");
         h.click("cmd_sprite_previous");
         QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 63"));
-        h.click("cmd_sprite_next");
-        h.doc().spritePatterns[0][3] = 7;
-
-        // Copy, go to the next sprite, paste: the pattern arrives, the colour stays.
-        h.click("cmd_sprite_copy");
-        h.click("cmd_sprite_next");
-        h.doc().spriteColors[1] = 8;
-        h.click("cmd_sprite_paste");
-        QCOMPARE(h.doc().spritePatterns[1], h.doc().spritePatterns[0]);
-        QCOMPARE(int(h.doc().spriteColors[1]), 8);
-        verifyViewsShowTheDocument(h);
     }
 
     // What the tile editor plugs into the shared document life (tested once in
     // test_document_life): its project files, its title, its questions.
-    void projectsLiveThroughTheSharedDocumentLife_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("kardo3") << Edition::ScreenMode2;
-        QTest::newRow("kardo2") << Edition::ScreenMode1;
-    }
+    void projectsLiveThroughTheSharedDocumentLife_data() { editionRows<Edition>(); }
 
     void projectsLiveThroughTheSharedDocumentLife()
     {
@@ -510,12 +419,7 @@ private slots:
         QVERIFY(h.dialogs.shown.last().text.contains("x.asm"));
     }
 
-    void controlsHelpNewUsers_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("kardo3") << Edition::ScreenMode2;
-        QTest::newRow("kardo2") << Edition::ScreenMode1;
-    }
+    void controlsHelpNewUsers_data() { editionRows<Edition>(); }
 
     void controlsHelpNewUsers()
     {

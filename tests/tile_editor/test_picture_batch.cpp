@@ -2,10 +2,9 @@
 // options and written back as PNG, the sheets in both directions, and bad input (a
 // sheet of the wrong size, a file that does not decode, a wrong option value): a
 // message, the status, and no file written.
-#include "batch_command_line.h"
+#include "kardo_run.h"
 #include "image_bytes.h"
 #include "picture_tiles.h"
-#include "program_run.h"
 #include "project_file.h"
 #include "tile_sheets.h"
 #include "test_files.h"
@@ -18,13 +17,6 @@
 using namespace tile;
 
 namespace {
-
-ProgramRun kardo(const QStringList& arguments, Edition edition = Edition::ScreenMode2)
-{
-    return runInProcess(
-        editionProgramName(edition),
-        [edition](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, edition); }, arguments);
-}
 
 QImage gradient()
 {
@@ -40,12 +32,7 @@ QImage gradient()
 class TestPictureBatch : public QObject {
     Q_OBJECT
 private slots:
-    void pictureOptionsAsDitherTakesThem_data()
-    {
-        QTest::addColumn<int>("edition");
-        QTest::newRow("kardo3") << int(Edition::ScreenMode2);
-        QTest::newRow("kardo2") << int(Edition::ScreenMode1);
-    }
+    void pictureOptionsAsDitherTakesThem_data() { editionRows(); }
     void pictureOptionsAsDitherTakesThem()
     {
         QFETCH(int, edition);

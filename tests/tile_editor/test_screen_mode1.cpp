@@ -3,11 +3,10 @@
 // its window, and the tables written into a cartridge image. The file formats of both
 // editions share their tests (edition rows).
 #include "color_swatch.h"
-#include "kardo_window.h"
+#include "kardo_harness.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"
 #include "random_document.h"
-#include "scripted_dialogs.h"
 #include "test_files.h"
 
 #include <QAction>
@@ -20,18 +19,11 @@ using namespace tile;
 
 namespace {
 
-struct Harness {
-    ScriptedDialogs dialogs;
-    KardoWindow window{Edition::ScreenMode1};
+struct Harness : KardoHarness {
     explicit Harness(const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
+        : KardoHarness(false, prototypeList, Edition::ScreenMode1)
     {
-        window.setDialogs(&dialogs);
-        window.setPrototypeListFile(prototypeList);
-        window.Form_Load();
-        window.Form_Activate();
     }
-    TileDocument& doc() { return window.document(); }
-    void click(const char* name) { QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton); }
     void press(QWidget* view, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mousePress(view, button, {}, at);

@@ -1,16 +1,15 @@
 // Every export of kardo3, kardo2 and easel built by the real tools: pasmo and z80asm take
 // the db syntax, sdasz80 and sdldz80 the sdas syntax (and sdcc links C against it), gcc
 // and sdcc compile the stdint style without a warning. The bytes the tools produce are
-// the tables the dot file lists, and the compressed tables unpack, through the
-// independent decoders of the tests, to the raw tables.
+// the tables the dot file lists, and the compressed tables (sources and binary files)
+// unpack, through the independent decoders of the tests, to the raw tables.
 
-#include "batch_command_line.h"
 #include "batch_command.h"
+#include "kardo_run.h"
 #include "lz_decoders.h"
 #include "pack_colors.h"
 #include "picture.h"
 #include "powerpaint.h"
-#include "program_run.h"
 #include "project_file.h"
 #include "random_document.h"
 #include "rle.h"
@@ -28,14 +27,15 @@ namespace {
 
 enum class Program { Kardo3, Kardo2, Easel };
 
+tile::Edition editionOf(Program program)
+{
+    return program == Program::Kardo3 ? tile::Edition::ScreenMode2 : tile::Edition::ScreenMode1;
+}
+
 ProgramRun runProgram(Program program, const QStringList& arguments)
 {
-    if (program == Program::Easel)
-        return runInProcess(QStringLiteral("easel"), paint::runBatch, arguments);
-    const tile::Edition edition = program == Program::Kardo3 ? tile::Edition::ScreenMode2 : tile::Edition::ScreenMode1;
-    return runInProcess(
-        tile::editionProgramName(edition),
-        [edition](const QStringList& a, tms::batch::Console& c) { return tile::runBatch(a, c, edition); }, arguments);
+    return program == Program::Easel ? runInProcess(QStringLiteral("easel"), paint::runBatch, arguments)
+                                     : kardo(arguments, editionOf(program));
 }
 
 // A document with sprites 0..39 drawn, so that compressed sprite tables stop at 39.
@@ -142,26 +142,14 @@ struct Fixture {
                 Bytes(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end());
             return;
         }
-        const tile::Edition edition = program == Program::Kardo3 ? tile::Edition::ScreenMode2 : tile::Edition::ScreenMode1;
-        const tile::TileDocument doc = tileDocument(edition);
+        const tile::TileDocument doc = tileDocument(editionOf(program));
         input = dir.filePath(QStringLiteral("in.dat"));
         writeFile(input, tile::projectFileBytes(doc));
-        expected[QStringLiteral("NAME")] = toBytes(QByteArray(768, 0));
-        for (int i = 0; i < 768; ++i)
-            expected[QStringLiteral("NAME")][std::size_t(i)] = doc.nameTable[i % 32][i / 32];
-        Bytes patterns, colors, sprites;
-        for (int c = 0; c < 256; ++c)
-            for (int row = 0; row < 8; ++row) {
-                patterns.push_back(doc.charPatterns[c][row]);
-                colors.push_back(doc.charColors[c][row]);
-            }
-        if (edition == tile::Edition::ScreenMode1)
-            colors.assign(doc.groupColors.begin(), doc.groupColors.end());
-        for (int s = 0; s < 40; ++s)
-            sprites.insert(sprites.end(), doc.spritePatterns[s].begin(), doc.spritePatterns[s].end());
-        expected[QStringLiteral("PATTERN")] = patterns;
-        expected[QStringLiteral("COLOR")] = colors;
-        expected[QStringLiteral("SPATTERN")] = sprites; // compressed: sprites up to the last drawn one
+        const auto bytes = [](const std::vector<int>& values) { return Bytes(values.begin(), values.end()); };
+        expected[QStringLiteral("NAME")] = bytes(testdoc::names(doc));
+        expected[QStringLiteral("PATTERN")] = bytes(testdoc::patterns(doc));
+        expected[QStringLiteral("COLOR")] = bytes(testdoc::colors(doc));
+        expected[QStringLiteral("SPATTERN")] = bytes(testdoc::sprites(doc, 40)); // compressed: up to the last drawn
         Bytes attributes;
         for (int s = 0; s < 40; ++s)
             attributes.insert(attributes.end(), {204, 0, std::uint8_t(4 * s), doc.spriteColors[s]});
@@ -236,10 +224,32 @@ private slots:
         QFETCH(int, program);
         QFETCH(QString, codec);
         const Fixture f{Program(program)};
-        const ProgramRun run = runProgram(
-            Program(program), {"--export-c", f.path("tables.c"), "--c-style", "stdint", "--compress", codec, f.input});
+        const ProgramRun run = runProgram(Program(program),
+                                          {"--export-c", f.path("tables.c"), "--c-style", "stdint", "--compress", codec,
+                                           "--export-bin", f.path("raw"), "--export-bin", f.path("packed"),
+                                           "--compress", codec, f.input});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(QFile::exists(f.path("tables.h")));
+
+        // The raw tables beside their compressed forms, which unpack to them.
+        const bool easel = Program(program) == Program::Easel;
+        const QStringList extensions =
+            easel ? QStringList{".pat", ".col", ".nam"} : QStringList{".nam", ".pat", ".col", ".spr", ".spc"};
+        const QString suffix = codec == QLatin1String("none") ? QString()
+            : codec == QLatin1String("pletter")              ? QStringLiteral(".plet")
+                                                              : "." + codec;
+        for (const QString& extension : extensions) {
+            const Bytes raw = toBytes(readFile(f.path("raw") + extension));
+            const std::optional<Bytes> unpacked = unpack(codec, toBytes(readFile(f.path("packed") + extension + suffix)));
+            QVERIFY2(unpacked && *unpacked == raw, qPrintable(extension));
+        }
+        if (!easel) {
+            QCOMPARE(QFileInfo(f.path("raw.col")).size(), Program(program) == Program::Kardo2 ? 32 : 2048);
+            QCOMPARE(QFileInfo(f.path("raw.spr")).size(), 2048);
+            QCOMPARE(QFileInfo(f.path("raw.spc")).size(), 64);
+            for (auto [extension, table] : {std::pair{".nam", "NAME"}, {".pat", "PATTERN"}, {".col", "COLOR"}})
+                QVERIFY2(toBytes(readFile(f.path("raw") + extension)) == f.expected.at(table), table);
+        }
 
         RUN_TOOL(gcc, "gcc", (QStringList{"-std=c99", "-Wall", "-Wextra", "-Werror", "-c", "tables.c"}), f.dir.path());
         RUN_TOOL(sdcc, "sdcc", (QStringList{"-mz80", "-c", "tables.c"}), f.dir.path());
@@ -300,39 +310,6 @@ private slots:
         }
         QCOMPARE(at, std::size_t(dumped.out.size()));
         QVERIFY(checked >= (Program(program) == Program::Easel && codec == QLatin1String("rle") ? 1 : 2));
-    }
-
-    void binaryTablesUnpackToTheTables_data() { programRows(); }
-    void binaryTablesUnpackToTheTables()
-    {
-        QFETCH(int, program);
-        QFETCH(QString, codec);
-        const Fixture f{Program(program)};
-        const ProgramRun run = runProgram(Program(program), {"--export-bin", f.path("raw"), "--export-bin",
-                                                             f.path("packed"), "--compress", codec, f.input});
-        QVERIFY2(run.status == 0, qPrintable(run.err));
-        const QStringList extensions = Program(program) == Program::Easel
-            ? QStringList{".pat", ".col", ".nam"}
-            : QStringList{".nam", ".pat", ".col", ".spr", ".spc"};
-        const QString suffix = codec == QLatin1String("none") ? QString()
-            : codec == QLatin1String("pletter")              ? QStringLiteral(".plet")
-                                                              : "." + codec;
-        for (const QString& extension : extensions) {
-            const Bytes raw = toBytes(readFile(f.path("raw") + extension));
-            const std::optional<Bytes> unpacked = unpack(codec, toBytes(readFile(f.path("packed") + extension + suffix)));
-            QVERIFY2(unpacked && *unpacked == raw, qPrintable(extension));
-        }
-        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files).size(), 1 + 2 * extensions.size() - (program == int(Program::Easel) ? 1 : 0));
-        if (Program(program) == Program::Easel)
-            return;
-        const qint64 colors = QFileInfo(f.path("raw.col")).size();
-        QCOMPARE(colors, Program(program) == Program::Kardo2 ? 32 : 2048);
-        QCOMPARE(QFileInfo(f.path("raw.nam")).size(), 768);
-        QCOMPARE(QFileInfo(f.path("raw.spr")).size(), 2048);
-        QCOMPARE(QFileInfo(f.path("raw.spc")).size(), 64);
-        QVERIFY(toBytes(readFile(f.path("raw.nam"))) == f.expected.at(QStringLiteral("NAME")));
-        QVERIFY(toBytes(readFile(f.path("raw.pat"))) == f.expected.at(QStringLiteral("PATTERN")));
-        QVERIFY(toBytes(readFile(f.path("raw.col"))) == f.expected.at(QStringLiteral("COLOR")));
     }
 };
 

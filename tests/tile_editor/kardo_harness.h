@@ -1,0 +1,45 @@
+#pragma once
+// The tile editor's window as the tests drive it: scripted message boxes, file dialogs
+// answered by `user` (closed without a choice by default), started as the program does.
+
+#include "kardo_window.h"
+#include "scripted_dialogs.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+
+struct KardoHarness {
+    ScriptedDialogs dialogs;
+    tile::KardoWindow window;
+    using User = std::function<std::optional<tile::FileChoice>(tile::FileDialogKind)>;
+    User user = [](tile::FileDialogKind) { return std::nullopt; };
+
+    explicit KardoHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
+                          tile::Edition edition = tile::Edition::ScreenMode2)
+        : window(edition)
+    {
+        window.setDialogs(&dialogs);
+        window.setPrototypeListFile(prototypeList);
+        window.setFileDialogRunner([this](tile::FileDialogKind kind) { return user(kind); });
+        window.Form_Load();
+        if (shown)
+            window.show();
+        window.Form_Activate();
+    }
+    tile::TileDocument& doc() { return window.document(); }
+    // The user picks path in the next dialogs; an empty path closes them.
+    void choose(const QString& path, tile::CExportOptions cExport = {})
+    {
+        user = [path, cExport](tile::FileDialogKind) {
+            return path.isEmpty() ? std::nullopt : std::optional<tile::FileChoice>(tile::FileChoice{path, cExport});
+        };
+    }
+    void click(const char* name)
+    {
+        auto* button = window.findChild<QPushButton*>(name);
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+};

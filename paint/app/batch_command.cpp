@@ -1,7 +1,6 @@
 #include "batch_command.h"
 
 #include "batch_input.h"
-#include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "grp_file.h"
 #include "image_bytes.h"
@@ -10,6 +9,7 @@
 #include "picture_render.h"
 #include "pp_file.h"
 #include "source_export.h"
+#include "table_format_options.h"
 
 #include <QCommandLineParser>
 #include <memory>
@@ -38,7 +38,7 @@ struct Plan {
     // --c-style, --asm-syntax and --compress set the export given just before them.
     std::shared_ptr<SourceOptions> lastC, lastAsm;
     std::shared_ptr<tms::Compression> lastBin;
-    enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
+    tms::batch::TableExport lastTableExport = tms::batch::TableExport::None;
     bool methodGiven = false;
     bool showHelp = false;
     bool showVersion = false;
@@ -139,7 +139,7 @@ tms::batch::OptionEntry<Plan> sizeOption(const char* name, bool full)
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> table = tms::batch::withHelpAndVersion<Plan>({
+    static const std::vector<tms::batch::OptionEntry<Plan>> table = tms::batch::withHelpAndVersion<Plan>(tms::batch::withTableFormatOptions<Plan>({
         outputOption("save", "OUT.pp",
                      [](const QString& path) -> Step {
                          return [path](Work& work, tms::batch::Outputs& outputs) {
@@ -163,7 +163,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              if (path.isEmpty())
                  return QStringLiteral("an output file name is empty");
              const auto options = plan.lastC = std::make_shared<SourceOptions>();
-             plan.lastTableExport = Plan::TableExport::C;
+             plan.lastTableExport = tms::batch::TableExport::C;
              plan.steps.push_back([options, path](Work& work, tms::batch::Outputs& outputs) {
                  for (tms::batch::Output& file : cExportFiles(path, work.picture, work.tableName, *options))
                      outputs.push_back(std::move(file));
@@ -176,7 +176,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              if (path.isEmpty())
                  return QStringLiteral("an output file name is empty");
              const auto options = plan.lastAsm = std::make_shared<SourceOptions>();
-             plan.lastTableExport = Plan::TableExport::Asm;
+             plan.lastTableExport = tms::batch::TableExport::Asm;
              plan.steps.push_back(outputStep(
                  path, [options](const Work& w) { return asmSource(w.picture, w.tableName, *options); }));
              return QString();
@@ -186,52 +186,12 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
              if (prefix.isEmpty())
                  return QStringLiteral("an output file name is empty");
              const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
-             plan.lastTableExport = Plan::TableExport::Bin;
+             plan.lastTableExport = tms::batch::TableExport::Bin;
              plan.steps.push_back([compression, prefix](Work& work, tms::batch::Outputs& outputs) {
                  for (tms::batch::Output& file : binaryExportFiles(prefix, work.picture, *compression))
                      outputs.push_back(std::move(file));
                  return QString();
              });
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("c-style"), QString(), QStringLiteral("coleco|stdint")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::CStyle> style = tms::cStyleNamed(name);
-             if (!style)
-                 return QStringLiteral("--c-style needs coleco or stdint, not \"%1\"").arg(name);
-             if (!plan.lastC)
-                 return QStringLiteral("--c-style belongs after an --export-c");
-             plan.lastC->style = *style;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("asm-syntax"), QString(), QStringLiteral("dot|db|sdas")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::AsmSyntax> syntax = tms::asmSyntaxNamed(name);
-             if (!syntax)
-                 return QStringLiteral("--asm-syntax needs dot, db or sdas, not \"%1\"").arg(name);
-             if (!plan.lastAsm)
-                 return QStringLiteral("--asm-syntax belongs after an --export-asm");
-             plan.lastAsm->syntax = *syntax;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("compress"), QString(), QStringLiteral("none|rle|zx0|pletter")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::Compression> compression = tms::compressionNamed(name);
-             if (!compression)
-                 return QStringLiteral("--compress needs none, rle, zx0 or pletter, not \"%1\"").arg(name);
-             switch (plan.lastTableExport) {
-             case Plan::TableExport::C:
-                 plan.lastC->compression = *compression;
-                 break;
-             case Plan::TableExport::Asm:
-                 plan.lastAsm->compression = *compression;
-                 break;
-             case Plan::TableExport::Bin:
-                 *plan.lastBin = *compression;
-                 break;
-             case Plan::TableExport::None:
-                 return QStringLiteral("--compress belongs after an --export-c, --export-asm or --export-bin");
-             }
              return QString();
          }},
         outputOption("export-grp", "OUT.grp",
@@ -262,7 +222,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
          }},
         sizeOption("full", true),
         sizeOption("10k", false),
-    });
+    }));
     return table;
 }
 

@@ -2,7 +2,6 @@
 
 #include "asm_export.h"
 #include "binary_export.h"
-#include "batch_option_table.h"
 #include "batch_outputs.h"
 #include "c_export.h"
 #include "font_file.h"
@@ -12,6 +11,7 @@
 #include "picture_tiles.h"
 #include "print_sheet.h"
 #include "project_file.h"
+#include "table_format_options.h"
 #include "prototype_writer.h"
 #include "tile_sheets.h"
 
@@ -41,7 +41,7 @@ struct Plan {
     // --asm-syntax, --c-style and --compress set the export given just before them.
     std::shared_ptr<AsmExportOptions> lastAsm;
     std::shared_ptr<tms::Compression> lastBin;
-    enum class TableExport { None, C, Asm, Bin } lastTableExport = TableExport::None;
+    tms::batch::TableExport lastTableExport = tms::batch::TableExport::None;
     // The conversion settings of --import-picture, pending and last as for --title.
     std::shared_ptr<dither::PictureImportSettings> lastPicture;
     std::shared_ptr<dither::PictureImportSettings> pendingPicture;
@@ -159,12 +159,12 @@ std::vector<tms::batch::OptionEntry<Plan>> withPictureOptions(std::vector<tms::b
 
 std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
 {
-    return tms::batch::withHelpAndVersion<Plan>({
+    return tms::batch::withHelpAndVersion<Plan>(tms::batch::withTableFormatOptions<Plan>({
         outputOption("save", "OUT.dat", projectFileBytes),
         {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
          [](Plan& plan, const QString& path) {
              const auto options = plan.lastAsm = std::make_shared<AsmExportOptions>();
-             plan.lastTableExport = Plan::TableExport::Asm;
+             plan.lastTableExport = tms::batch::TableExport::Asm;
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
                  outputs.push_back({path, ExportAsm(doc, *options)});
                  return QString();
@@ -174,7 +174,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
         {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
          [](Plan& plan, const QString& path) {
              const auto options = settingForNewOutput(plan.lastC, plan.pendingC, CExportOptions{});
-             plan.lastTableExport = Plan::TableExport::C;
+             plan.lastTableExport = tms::batch::TableExport::C;
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
                  for (tms::batch::Output& file : cExportFiles(path, doc, *options))
                      outputs.push_back(std::move(file));
@@ -185,53 +185,12 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
         {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
          [](Plan& plan, const QString& prefix) {
              const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
-             plan.lastTableExport = Plan::TableExport::Bin;
+             plan.lastTableExport = tms::batch::TableExport::Bin;
              plan.steps.push_back([compression, prefix](TileDocument& doc, tms::batch::Outputs& outputs) {
                  for (tms::batch::Output& file : binaryExportFiles(prefix, doc, *compression))
                      outputs.push_back(std::move(file));
                  return QString();
              });
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("asm-syntax"), QString(), QStringLiteral("dot|db|sdas")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::AsmSyntax> syntax = tms::asmSyntaxNamed(name);
-             if (!syntax)
-                 return QStringLiteral("--asm-syntax needs dot, db or sdas, not \"%1\"").arg(name);
-             if (!plan.lastAsm)
-                 return QStringLiteral("--asm-syntax belongs after an --export-asm");
-             plan.lastAsm->syntax = *syntax;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("c-style"), QString(), QStringLiteral("coleco|stdint")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::CStyle> style = tms::cStyleNamed(name);
-             if (!style)
-                 return QStringLiteral("--c-style needs coleco or stdint, not \"%1\"").arg(name);
-             if (!plan.lastC)
-                 return QStringLiteral("--c-style belongs after an --export-c");
-             plan.lastC->style = *style;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("compress"), QString(), QStringLiteral("none|rle|zx0|pletter")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<tms::Compression> compression = tms::compressionNamed(name);
-             if (!compression)
-                 return QStringLiteral("--compress needs none, rle, zx0 or pletter, not \"%1\"").arg(name);
-             switch (plan.lastTableExport) {
-             case Plan::TableExport::C:
-                 plan.lastC->rle = *compression == tms::Compression::Rle;
-                 plan.lastC->compression = *compression;
-                 break;
-             case Plan::TableExport::Asm:
-                 plan.lastAsm->compression = *compression;
-                 break;
-             case Plan::TableExport::Bin:
-                 *plan.lastBin = *compression;
-                 break;
-             case Plan::TableExport::None:
-                 return QStringLiteral("--compress belongs after an --export-bin, --export-c or --export-asm");
-             }
              return QString();
          }},
         {QCommandLineOption(QStringLiteral("font"), QString(), QStringLiteral("FILE.fcv")),
@@ -310,7 +269,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
              std::tie(options.startLine, options.endLine) = *rows;
              return QString();
          }},
-    });
+    }));
 }
 
 // The screen mode 1 edition writes its tables into a cartridge image as well: the

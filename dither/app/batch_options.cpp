@@ -135,6 +135,8 @@ void declareBatchOptions(QCommandLineParser& parser, bool toDirectory)
                         "after its picture."),
          QStringLiteral("DIR")},
     });
+    for (const PictureFlag& flag : pictureFlags())
+        parser.addOption({QLatin1String(flag.name), QLatin1String(flag.description)});
     // and "-pp" reads as "--pp"
     tms::batch::declareOptions(parser, toDirectory ? directoryOutputOptionTable() : outputOptionTable());
 }
@@ -161,12 +163,15 @@ std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
     for (const PictureOption& option : pictureOptions())
         if (const QString error = option.read(parser.value(QLatin1String(option.name)), picture); !error.isEmpty())
             return error;
+    for (const PictureFlag& flag : pictureFlags())
+        picture.*flag.setting = parser.isSet(QLatin1String(flag.name));
     ConversionSettings& s = job.settings;
     s.method = picture.method;
     s.colours = picture.colours;
     s.gamma = picture.gamma;
     s.brightness = picture.brightness;
     s.diffusion = picture.diffusion;
+    s.linearLight = picture.linearLight;
     job.resize = picture.resize;
     s.orderedError = parser.isSet(QStringLiteral("ordered-error"));
 

@@ -107,4 +107,13 @@ const std::array<PictureOption, 6>& pictureOptions()
     return options;
 }
 
+const std::array<PictureFlag, 1>& pictureFlags()
+{
+    static const std::array<PictureFlag, 1> flags = {{
+        {"linear-light", "Error-diffusion methods measure and spread the error in linear light.",
+         &PictureImportSettings::linearLight},
+    }};
+    return flags;
+}
+
 } // namespace dither

@@ -2,6 +2,7 @@
 
 #include "adjustment.h"
 #include "dithering_run.h"
+#include "linear_light.h"
 
 namespace dither {
 
@@ -49,6 +50,8 @@ std::optional<ConversionResult> convert(const Picture& source, const ConversionS
         return std::nullopt;
 
     DitherRun run(std::move(adjusted), active, settings.diffusion, progress);
+    if (settings.linearLight && diffuseInLinearLight(run, settings.method))
+        return std::move(run.result);
     auto ordered = [&](MatrixName m) { ordered_dithering(run, orderedMatrix(m), settings.orderedError); };
     switch (settings.method) {
     case Method::Nearest: nearest_dithering(run); break;

@@ -43,6 +43,7 @@ struct ConversionSettings {
     int gamma = 100;      // percent, 10..190
     int brightness = 0;   // -100..100
     int diffusion = diffusionDefault; // percent, 0..100
+    bool linearLight = false; // the error-diffusion methods diffuse in linear light (linear_light.h)
 };
 
 struct ConversionResult {

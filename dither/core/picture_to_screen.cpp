@@ -13,6 +13,7 @@ ConversionSettings PictureImportSettings::conversionSettings() const
     conversion.gamma = gamma;
     conversion.brightness = brightness;
     conversion.diffusion = diffusion;
+    conversion.linearLight = linearLight;
     return conversion;
 }
 

@@ -20,6 +20,7 @@ struct PictureImportSettings {
     int gamma = 100;     // percent, 10..190
     int brightness = 0;  // -100..100
     int diffusion = diffusionDefault; // percent, 0..100
+    bool linearLight = false;
 
     ConversionSettings conversionSettings() const;
 };

@@ -68,6 +68,11 @@ PictureImportDialog::PictureImportDialog(const PictureImportSettings& initial, P
         connect(chk_colour[k], &QCheckBox::toggled, this, &PictureImportDialog::updatePreview);
     }
 
+    chk_linear_light = new QCheckBox(QStringLiteral("Diffuse in linear light"), this);
+    chk_linear_light->setObjectName(QStringLiteral("chk_linear_light"));
+    chk_linear_light->setChecked(initial.linearLight);
+    connect(chk_linear_light, &QCheckBox::toggled, this, &PictureImportDialog::updatePreview);
+
     lbl_preview = new QLabel(this);
     lbl_preview->setObjectName(QStringLiteral("lbl_preview"));
     lbl_preview->setFixedSize(previewSize);
@@ -82,6 +87,7 @@ PictureImportDialog::PictureImportDialog(const PictureImportSettings& initial, P
     auto* options = new QFormLayout;
     options->addRow(QStringLiteral("Method"), cmb_method);
     options->addRow(QStringLiteral("Resize"), cmb_resize);
+    options->addRow(QString(), chk_linear_light);
     options->addRow(QStringLiteral("Colours"), colours);
     auto* side = new QVBoxLayout;
     side->addLayout(options);
@@ -104,6 +110,7 @@ PictureImportSettings PictureImportDialog::settings() const
     s.resize = ResizeMode(cmb_resize->currentData().toInt());
     for (int k = 0; k < 15; ++k)
         s.colours[k] = chk_colour[k]->isChecked();
+    s.linearLight = chk_linear_light->isChecked();
     return s;
 }
 

@@ -5,8 +5,8 @@
 // previewer called on every change; the dialog only returns the choices, and the
 // program converts the picture itself once the dialog has closed.
 //
-// objectNames: ImportPicture, cmb_method, cmb_resize, chk_colour_1..15, lbl_preview,
-// lbl_status.
+// objectNames: ImportPicture, cmb_method, cmb_resize, chk_linear_light, chk_colour_1..15,
+// lbl_preview, lbl_status.
 
 #include "picture_to_screen.h"
 
@@ -52,6 +52,7 @@ private:
     QComboBox* cmb_method = nullptr;
     QComboBox* cmb_resize = nullptr;
     std::array<QCheckBox*, 15> chk_colour{};
+    QCheckBox* chk_linear_light = nullptr;
     QLabel* lbl_preview = nullptr;
     QLabel* lbl_status = nullptr;
     QDialogButtonBox* buttons = nullptr;

@@ -246,6 +246,13 @@ void frm_main::buildMenus()
     menu_live_preview->setCheckable(true);
     menu_live_preview->setChecked(QSettings().value(livePreviewKey, false).toBool());
     connect(menu_live_preview, &QAction::triggered, this, [this] { menu_live_preview_Click(); });
+    menu_linear_light = namedAction(menu_option, QStringLiteral("Diffuse in Linear Light"), "menu_linear_light");
+    menu_linear_light->setCheckable(true);
+    menu_linear_light->setChecked(QSettings().value(linearLightKey, false).toBool());
+    connect(menu_linear_light, &QAction::triggered, this, [this](bool on) {
+        QSettings().setValue(linearLightKey, on);
+        settingChanged();
+    });
 
     QMenu* menu_dithering = bar->addMenu(QStringLiteral("Dithering"));
     menu_dithering->setObjectName(QStringLiteral("menu_dithering"));

@@ -41,6 +41,8 @@ inline const QString loadPrompt = QStringLiteral("Double-click here to load pict
 constexpr int swatchWidth = 25, swatchHeight = 241;
 // The settings key of "Option > Live Preview".
 inline const QString livePreviewKey = QStringLiteral("livePreview");
+// The settings key of "Option > Diffuse in Linear Light".
+inline const QString linearLightKey = QStringLiteral("linearLight");
 // Why a PowerPaint file cannot be saved yet.
 inline QString notConvertedMessage()
 {
@@ -181,6 +183,7 @@ public:
     std::array<QAction*, 3> menu_zoom{};
     QAction* menu_ord_error_diffusion = nullptr;
     QAction* menu_live_preview = nullptr;
+    QAction* menu_linear_light = nullptr;
     QTimer Timer_LivePreview;
 };
 

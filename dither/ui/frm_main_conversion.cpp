@@ -107,6 +107,7 @@ ConversionSettings frm_main::currentSettings() const
     settings.gamma = HScroll3->value();
     settings.brightness = HScroll2->value();
     settings.diffusion = HScroll1->value();
+    settings.linearLight = menu_linear_light->isChecked();
     return settings;
 }
 

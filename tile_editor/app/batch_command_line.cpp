@@ -141,6 +141,13 @@ std::vector<tms::batch::OptionEntry<Plan>> pictureImportOptions()
                                return read(text, settingToSet(plan.lastPicture, plan.pendingPicture,
                                                               dither::PictureImportSettings{}));
                            }});
+    for (const dither::PictureFlag& flag : dither::pictureFlags())
+        entries.push_back({QCommandLineOption(QLatin1String(flag.name), QLatin1String(flag.description)),
+                           [setting = flag.setting](Plan& plan, const QString&) {
+                               settingToSet(plan.lastPicture, plan.pendingPicture, dither::PictureImportSettings{})
+                                   .*setting = true;
+                               return QString();
+                           }});
     return entries;
 }
 
@@ -359,6 +366,7 @@ QString batchHelpText(const QString& program, Edition edition)
                "    --gamma PERCENT                     10..190 (default 100)\n"
                "    --brightness VALUE                  -100..100 (default 0)\n"
                "    --diffusion PERCENT                 0..100 (default 75)\n"
+               "    --linear-light                      error-diffusion methods work in linear light\n"
                "  --png OUT.png                         write the screen as shown, 256x192\n"
                "  --export-tileset OUT.png              write the 256 characters as a 128x128 sheet,\n"
                "                                        16 per row\n"
@@ -415,8 +423,8 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
     if (plan.pendingPaper && !plan.lastPaper)
         return console.usageError(QStringLiteral("--paper belongs to a --print-pdf"));
     if (plan.pendingPicture && !plan.lastPicture)
-        return console.usageError(QStringLiteral("--method, --colors, --resize, --gamma, --brightness and --diffusion "
-                                                 "belong to an --import-picture"));
+        return console.usageError(QStringLiteral("--method, --colors, --resize, --gamma, --brightness, --diffusion "
+                                                 "and --linear-light belong to an --import-picture"));
     if (plan.steps.empty())
         return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
                                                  "--export-font%1, --png, --export-tileset, --export-sprites "

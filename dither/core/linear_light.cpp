@@ -19,7 +19,17 @@ Light operator+(Light a, Light b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 Light operator-(Light a, Light b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
 Light operator*(Light a, float f) { return {a.r * f, a.g * f, a.b * f}; }
 
-float clampUnit(float v) { return v < 0.0f ? 0.0f : v > 1.0f ? 1.0f : v; }
+float clampTo(float v, float low, float high) { return v < low ? low : v > high ? high : v; }
+Light clampTo(Light l, float low, float high)
+{
+    return {clampTo(l.r, low, high), clampTo(l.g, low, high), clampTo(l.b, low, high)};
+}
+
+// How far beyond what can be shown a target may go. Cutting it at 0 and 1 would throw
+// away the error that dark and light areas need to come back to their level (a grey of
+// a fifth of white's light would get a quarter white pixels); not cutting it at all
+// lets the error of a colour the palette cannot reach grow without end.
+constexpr float targetReach = 0.5f;
 
 // sRGB decoding of every display value, 0..1.
 const std::array<float, 256>& decodingTable()
@@ -47,8 +57,9 @@ float encoded(float linear)
 }
 
 // Where a light lies in the space the distances are measured in.
-Light coordinates(Light l, PairDistance space)
+Light coordinates(Light target, PairDistance space)
 {
+    const Light l = clampTo(target, 0.0f, 1.0f);
     switch (space) {
     case PairDistance::Display: return {encoded(l.r), encoded(l.g), encoded(l.b)};
     case PairDistance::Linear: return l * 255.0f;
@@ -121,11 +132,11 @@ public:
     {
     }
 
-    // The picture's light at (x, y) with the error so far, clamped to what can be shown.
+    // The picture's light at (x, y) with the error so far, kept within targetReach.
     Light target(int x, int y) const
     {
-        const Light l = decoded(m_adjusted[pixelIndex(x, y)]) + m_cells[cellIndex(x, y)];
-        return {clampUnit(l.r), clampUnit(l.g), clampUnit(l.b)};
+        return clampTo(decoded(m_adjusted[pixelIndex(x, y)]) + m_cells[cellIndex(x, y)], -targetReach,
+                       1.0f + targetReach);
     }
 
     Light source(int x, int y) const { return decoded(m_adjusted[pixelIndex(x, y)]); }

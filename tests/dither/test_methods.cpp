@@ -104,6 +104,43 @@ private slots:
             QCOMPARE(int(r.pattern_table[i]), i == 281 ? 0xFF : 0);
     }
 
+    // In linear light a grey of display value 128 is 21.6 % of white's light, so about
+    // that share of pixels turn white (half of them with the display values). Every result
+    // keeps the chip's rules (its picture is what its tables show); the methods without
+    // error diffusion do not change.
+    void linearLight()
+    {
+        const ConversionResult grey = run(dither_test::uniformPicture(RGB(128, 128, 128)), Method::FloydSteinberg,
+                                          colours({1, 15}), 100);
+        ConversionSettings s;
+        std::tie(s.method, s.colours, s.diffusion, s.linearLight) =
+            std::tuple(Method::FloydSteinberg, colours({1, 15}), 100, true);
+        const ConversionResult light = *convert(dither_test::uniformPicture(RGB(128, 128, 128)), s);
+        auto whiteShare = [](const ConversionResult& r) {
+            return double(std::count(r.result_image.begin(), r.result_image.end(), RGB(255, 255, 255))) / pictureSize;
+        };
+        QVERIFY(std::abs(whiteShare(grey) - 0.5) < 0.02);
+        QVERIFY2(std::abs(whiteShare(light) - 0.216) < 0.02, qPrintable(QString::number(whiteShare(light))));
+
+        const tms::Palette palette = init_palette(0);
+        for (const MethodName& m : methodNames) {
+            s = ConversionSettings{};
+            s.method = m.method;
+            const ConversionResult plain = *convert(dither_test::noisyPicture(), s);
+            s.linearLight = true;
+            const ConversionResult r = *convert(dither_test::noisyPicture(), s);
+            const bool diffuses = m.method != Method::Nearest && m.method < Method::Tritone;
+            QCOMPARE(r.result_image != plain.result_image, diffuses);
+            for (int y = 0; y < pictureHeight; ++y)
+                for (int x = 0; x < pictureWidth; ++x) {
+                    const int i = segmentIndex(y, x / 8);
+                    const bool set = r.pattern_table[i] & tms::bitMask[x % 8];
+                    const int c = set ? tms::foregroundOf(r.colour_table[i]) : tms::backgroundOf(r.colour_table[i]);
+                    QCOMPARE(r.result_image[pixelIndex(x, y)], palette[c]);
+                }
+        }
+    }
+
     void progressPoints()
     {
         QCOMPARE(lineStatusText(5), QStringLiteral("line# 5"));

@@ -3,12 +3,15 @@
 // editions, drawn from generated documents), and the character and sprite sheets.
 #include "cell_merging.h"
 #include "random_document.h"
+#include "mode_one_picture.h"
 #include "picture_tiles.h"
 #include "screen_tiles.h"
 #include "tile_sheets.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 using namespace tile;
@@ -181,6 +184,50 @@ private slots:
         QCOMPARE(int(used.size()), tiles.characters);
         // The changed pixels counted are those the screen shows changed.
         QCOMPARE(differingScreenPixels(screenPicture(doc), screenPicture(imported)), tiles.changedPixels);
+    }
+
+    // A photograph whose screen does not fit 32 pairs is fitted from the picture itself:
+    // within the budget, its statistics true to what the screen shows, and after a blur
+    // at most 3 dB (half the signal to noise) from the plain bitmap conversion.
+    void modeOnePhotoStaysCloseToTheBitmap()
+    {
+        QImage photo(256, 192, QImage::Format_RGB32);
+        QRandomGenerator random(5);
+        for (int y = 0; y < 192; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const int hill = int(60 * std::sin(x / 23.0) + 40 * std::cos(y / 17.0 + x / 41.0));
+                const int grain = random.bounded(-20, 21);
+                photo.setPixel(x, y, qRgb(std::clamp(y * 4 / 5 + hill + grain, 0, 255), std::clamp(120 + hill, 0, 255),
+                                          std::clamp(255 - y + grain, 0, 255)));
+            }
+        dither::PictureImportSettings settings;
+        settings.resize = dither::ResizeMode::NoResize;
+        const std::optional<PictureTiles> converted = pictureToTiles(photo, settings, Edition::ScreenMode1);
+        const ScreenTiles& tiles = converted->tiles;
+        const TileDocument imported = importedInto(Edition::ScreenMode1, tiles);
+        std::set<int> used;
+        for (const auto& column : imported.nameTable)
+            used.insert(column.begin(), column.end());
+        QCOMPARE(int(used.size()), tiles.characters);
+        QVERIFY(tiles.characters <= 256);
+        QCOMPARE(tiles.merges, tiles.distinctCells - tiles.characters);
+
+        const dither::Picture source = dither::apply_resize(photo, settings.resize, dither::ResolutionMode::Full);
+        const tms::Palette palette = tms::standardPalette();
+        tms::BitmapTable p{}, c{};
+        screenOfDocument(imported, p, c);
+        const double tilesError = blurredError(p, c, palette, source);
+        const double bitmapError = blurredError(converted->screenPatterns, converted->screenColors, palette, source);
+        QVERIFY2(tilesError <= 2 * bitmapError, qPrintable(QString::number(tilesError / bitmapError)));
+        int changed = 0;
+        for (int i = 0; i < 6144; ++i)
+            for (int x = 0; x < 8; ++x) {
+                auto shown = [&](const tms::BitmapTable& pt, const tms::BitmapTable& ct) {
+                    return pt[i] & tms::bitMask[x] ? tms::foregroundOf(ct[i]) : tms::backgroundOf(ct[i]);
+                };
+                changed += shown(p, c) != shown(converted->screenPatterns, converted->screenColors);
+            }
+        QCOMPARE(tiles.changedPixels, changed);
     }
 
     void tilesetLayoutAndReading()

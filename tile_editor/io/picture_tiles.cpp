@@ -1,20 +1,74 @@
 #include "picture_tiles.h"
 
+#include "adjustment.h"
 #include "edition.h"
+#include "mode_one_picture.h"
 #include "picture_file.h"
 
+#include <algorithm>
+
 namespace tile {
+
+namespace {
+
+// The pixels in which two screens differ.
+int differingPixels(const tms::BitmapTable& patterns, const tms::BitmapTable& colors, const ScreenTiles& tiles,
+                    Edition edition)
+{
+    TileDocument doc(edition);
+    applyTiles(doc, tiles);
+    tms::BitmapTable shownPatterns{}, shownColors{};
+    screenOfDocument(doc, shownPatterns, shownColors);
+    int count = 0;
+    for (std::size_t i = 0; i < patterns.size(); ++i)
+        for (int x = 0; x < 8; ++x) {
+            const bool a = patterns[i] & tms::bitMask[x], b = shownPatterns[i] & tms::bitMask[x];
+            const int ca = a ? tms::foregroundOf(colors[i]) : tms::backgroundOf(colors[i]);
+            const int cb = b ? tms::foregroundOf(shownColors[i]) : tms::backgroundOf(shownColors[i]);
+            count += ca != cb;
+        }
+    return count;
+}
+
+double tilesError(const ScreenTiles& tiles, Edition edition, const dither::Picture& picture)
+{
+    TileDocument doc(edition);
+    applyTiles(doc, tiles);
+    tms::BitmapTable patterns{}, colors{};
+    screenOfDocument(doc, patterns, colors);
+    return blurredError(patterns, colors, editionPalette(edition), picture);
+}
+
+} // namespace
 
 std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::PictureImportSettings& settings,
                                            Edition edition)
 {
-    const std::optional<dither::ConversionResult> screen = dither::convertPicture(picture, settings);
+    const dither::Picture source = dither::apply_resize(picture, settings.resize, dither::ResolutionMode::Full);
+    const dither::ConversionSettings conversion = settings.conversionSettings();
+    const std::optional<dither::ConversionResult> screen = dither::convert(source, conversion);
     if (!screen)
         return std::nullopt;
     PictureTiles result;
     result.screenPatterns = screen->pattern_table;
     result.screenColors = screen->colour_table;
     result.tiles = tilesFromScreen(screen->pattern_table, screen->colour_table, edition, editionPalette(edition));
+    if (edition == Edition::ScreenMode1 && result.tiles.changedPixels > 0) {
+        // The converted screen did not fit the groups: fit the picture itself, and keep
+        // whichever shows it better.
+        const dither::Picture adjusted =
+            dither::calcul_adjusted_image(source, conversion.gamma, conversion.brightness);
+        const dither::ActiveColours active =
+            dither::optimize_color_palette(dither::init_palette(conversion.palette_mode), conversion.colours);
+        std::optional<ScreenTiles> fitted =
+            modeOneFromPicture({adjusted, active, conversion.method, conversion.diffusion});
+        if (fitted && tilesError(*fitted, edition, adjusted) < tilesError(result.tiles, edition, adjusted)) {
+            fitted->distinctCells = result.tiles.distinctCells;
+            fitted->merges = std::max(0, fitted->distinctCells - fitted->characters);
+            fitted->changedPixels = differingPixels(result.screenPatterns, result.screenColors, *fitted, edition);
+            result.tiles = *fitted;
+        }
+    }
     return result;
 }
 

@@ -115,6 +115,13 @@ private slots:
         QCOMPARE(run.status, 0);
         const auto expected = convert(apply_resize(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
         QCOMPARE(readFile(path("default.pp")), powerPaintFile(*expected, false));
+
+        run = runDither({"--linear-light", "--pp10k", "light.pp", "photo.png"}, dir.path());
+        QCOMPARE(run.status, 0);
+        ConversionSettings light;
+        light.linearLight = true;
+        const auto inLight = convert(apply_resize(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), light);
+        QCOMPARE(readFile(path("light.pp")), powerPaintFile(*inLight, false));
     }
 
     void usageErrors_data()

@@ -90,6 +90,7 @@ private slots:
             {{"--method", "sharpest", "--import-picture", "a.png", "--save", "out.dat"}, 2, "Unknown method"},
             {{"--gamma", "300", "--import-picture", "a.png", "--save", "out.dat"}, 2, "--gamma takes"},
             {{"--colors", "1,4", "--save", "out.dat"}, 2, "belong to an --import-picture"},
+            {{"--linear-light", "--save", "out.dat"}, 2, "belong to an --import-picture"},
             {{"--png", "", "--save", "out.dat"}, 2, "file name is empty"},
         };
         for (const Case& c : cases) {

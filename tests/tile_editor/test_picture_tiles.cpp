@@ -186,10 +186,11 @@ private slots:
         QCOMPARE(differingScreenPixels(screenPicture(doc), screenPicture(imported)), tiles.changedPixels);
     }
 
-    // A photograph whose screen does not fit 32 pairs is fitted from the picture itself:
-    // within the budget, its statistics true to what the screen shows, and after a blur
-    // at most 3 dB (half the signal to noise) from the plain bitmap conversion.
-    void modeOnePhotoStaysCloseToTheBitmap()
+    // A photograph, with far more distinct cells than characters (and in screen mode 1
+    // than 32 pairs hold): within the budget, its statistics true to what the screen
+    // shows, and after a blur within 1 dB of the plain bitmap conversion (moving the
+    // converted screen's pixels into the budget lost 1.5 to 1.7 dB here).
+    void photoStaysCloseToTheBitmap()
     {
         QImage photo(256, 192, QImage::Format_RGB32);
         QRandomGenerator random(5);
@@ -202,32 +203,34 @@ private slots:
             }
         dither::PictureImportSettings settings;
         settings.resize = dither::ResizeMode::NoResize;
-        const std::optional<PictureTiles> converted = pictureToTiles(photo, settings, Edition::ScreenMode1);
-        const ScreenTiles& tiles = converted->tiles;
-        const TileDocument imported = importedInto(Edition::ScreenMode1, tiles);
-        std::set<int> used;
-        for (const auto& column : imported.nameTable)
-            used.insert(column.begin(), column.end());
-        QCOMPARE(int(used.size()), tiles.characters);
-        QVERIFY(tiles.characters <= 256);
-        QCOMPARE(tiles.merges, tiles.distinctCells - tiles.characters);
-
         const dither::Picture source = dither::apply_resize(photo, settings.resize, dither::ResolutionMode::Full);
-        const tms::Palette palette = tms::standardPalette();
-        tms::BitmapTable p{}, c{};
-        screenOfDocument(imported, p, c);
-        const double tilesError = blurredError(p, c, palette, source);
-        const double bitmapError = blurredError(converted->screenPatterns, converted->screenColors, palette, source);
-        QVERIFY2(tilesError <= 2 * bitmapError, qPrintable(QString::number(tilesError / bitmapError)));
-        int changed = 0;
-        for (int i = 0; i < 6144; ++i)
-            for (int x = 0; x < 8; ++x) {
-                auto shown = [&](const tms::BitmapTable& pt, const tms::BitmapTable& ct) {
-                    return pt[i] & tms::bitMask[x] ? tms::foregroundOf(ct[i]) : tms::backgroundOf(ct[i]);
-                };
-                changed += shown(p, c) != shown(converted->screenPatterns, converted->screenColors);
-            }
-        QCOMPARE(tiles.changedPixels, changed);
+        for (Edition edition : {Edition::ScreenMode2, Edition::ScreenMode1}) {
+            const std::optional<PictureTiles> converted = pictureToTiles(photo, settings, edition);
+            const ScreenTiles& tiles = converted->tiles;
+            const TileDocument imported = importedInto(edition, tiles);
+            std::set<int> used;
+            for (const auto& column : imported.nameTable)
+                used.insert(column.begin(), column.end());
+            QCOMPARE(int(used.size()), tiles.characters);
+            QVERIFY(tiles.merges > 0);
+            QCOMPARE(tiles.merges, tiles.distinctCells - tiles.characters);
+
+            const tms::Palette palette = editionPalette(edition);
+            tms::BitmapTable p{}, c{};
+            screenOfDocument(imported, p, c);
+            const double tilesError = blurredError(p, c, palette, source);
+            const double bitmapError = blurredError(converted->screenPatterns, converted->screenColors, palette, source);
+            QVERIFY2(tilesError <= 1.26 * bitmapError, qPrintable(QString::number(tilesError / bitmapError)));
+            int changed = 0;
+            for (int i = 0; i < 6144; ++i)
+                for (int x = 0; x < 8; ++x) {
+                    auto shown = [&](const tms::BitmapTable& pt, const tms::BitmapTable& ct) {
+                        return pt[i] & tms::bitMask[x] ? tms::foregroundOf(ct[i]) : tms::backgroundOf(ct[i]);
+                    };
+                    changed += shown(p, c) != shown(converted->screenPatterns, converted->screenColors);
+                }
+            QCOMPARE(tiles.changedPixels, changed);
+        }
     }
 
     void tilesetLayoutAndReading()

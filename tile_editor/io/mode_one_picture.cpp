@@ -99,14 +99,16 @@ BlurredMask blurredMask(Mask mask)
     return out;
 }
 
+// Eight running sums, so that the loop runs on vector lanes.
 float squaredDistance(const BlurredMask& p, const BlurredMask& q)
 {
-    float sum = 0;
-    for (int i = 0; i < 64; ++i) {
-        const float d = p[std::size_t(i)] - q[std::size_t(i)];
-        sum += d * d;
-    }
-    return sum;
+    std::array<float, 8> sums{};
+    for (std::size_t i = 0; i < 64; i += 8)
+        for (std::size_t k = 0; k < 8; ++k) {
+            const float d = p[i + k] - q[i + k];
+            sums[k] += d * d;
+        }
+    return ((sums[0] + sums[1]) + (sums[2] + sums[3])) + ((sums[4] + sums[5]) + (sums[6] + sums[7]));
 }
 
 // One fit: the pair of every cell and its pattern, and the characters.
@@ -510,12 +512,13 @@ private:
 
     static float cellError(const CellPixels& shown, const CellPixels& source)
     {
-        float sum = 0;
-        for (int i = 0; i < 64; ++i) {
-            const Rgb d = shown[std::size_t(i)] - source[std::size_t(i)];
-            sum += dot(d, d);
-        }
-        return sum;
+        std::array<float, 8> sums{};
+        for (std::size_t i = 0; i < 64; i += 8)
+            for (std::size_t k = 0; k < 8; ++k) {
+                const Rgb d = shown[i + k] - source[i + k];
+                sums[k] += dot(d, d);
+            }
+        return ((sums[0] + sums[1]) + (sums[2] + sums[3])) + ((sums[4] + sums[5]) + (sums[6] + sums[7]));
     }
 
     double fitError(const Fit& fit) const

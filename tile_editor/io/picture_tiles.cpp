@@ -2,10 +2,13 @@
 
 #include "adjustment.h"
 #include "edition.h"
+#include "linear_light.h"
 #include "mode_one_picture.h"
+#include "nearest_characters.h"
 #include "picture_file.h"
 
 #include <algorithm>
+#include <set>
 
 namespace tile {
 
@@ -53,6 +56,18 @@ std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::
     result.screenPatterns = screen->pattern_table;
     result.screenColors = screen->colour_table;
     result.tiles = tilesFromScreen(screen->pattern_table, screen->colour_table, edition, editionPalette(edition));
+    if (edition == Edition::ScreenMode2 && result.tiles.merges > 0 && dither::diffusionOf(conversion.method)) {
+        // A photograph: every cell takes the character that shows it best, and the
+        // characters that leaves unused show the cells shown worst.
+        refineCharacters(result.tiles, result.screenPatterns, result.screenColors, editionPalette(edition),
+                         dither::calcul_adjusted_image(source, conversion.gamma, conversion.brightness));
+        result.tiles.changedPixels = differingPixels(result.screenPatterns, result.screenColors, result.tiles, edition);
+        std::set<int> used;
+        for (const auto& column : result.tiles.nameTable)
+            used.insert(column.begin(), column.end());
+        result.tiles.characters = int(used.size());
+        result.tiles.merges = result.tiles.distinctCells - result.tiles.characters;
+    }
     if (edition == Edition::ScreenMode1 && result.tiles.changedPixels > 0) {
         // The converted screen did not fit the groups: fit the picture itself, and keep
         // whichever shows it better.

@@ -27,11 +27,12 @@ const dither::Picture& testPicture()
     return picture;
 }
 
-void convertWith(benchmark::State& state, dither::Method method, bool orderedError)
+void convertWith(benchmark::State& state, dither::Method method, bool orderedError, bool linearLight = false)
 {
     dither::ConversionSettings settings;
     settings.method = method;
     settings.orderedError = orderedError;
+    settings.linearLight = linearLight;
     for (auto _ : state) {
         auto result = dither::convert(testPicture(), settings);
         benchmark::DoNotOptimize(result);
@@ -40,11 +41,17 @@ void convertWith(benchmark::State& state, dither::Method method, bool orderedErr
 
 const bool registered = [] {
     for (const dither::MethodName& m : dither::methodNames)
-        benchmark::RegisterBenchmark(m.commandLineName, convertWith, m.method, false)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(m.commandLineName, convertWith, m.method, false, false)
+            ->Unit(benchmark::kMillisecond);
     for (const dither::MethodName& m : dither::methodNames)
         if (m.method >= dither::Method::Tritone)
             benchmark::RegisterBenchmark((std::string(m.commandLineName) + "/ordered-error").c_str(), convertWith,
-                                         m.method, true)
+                                         m.method, true, false)
+                ->Unit(benchmark::kMillisecond);
+    for (const dither::MethodName& m : dither::methodNames)
+        if (m.method != dither::Method::Nearest && m.method < dither::Method::Tritone)
+            benchmark::RegisterBenchmark((std::string(m.commandLineName) + "/linear-light").c_str(), convertWith,
+                                         m.method, false, true)
                 ->Unit(benchmark::kMillisecond);
     return true;
 }();

@@ -55,6 +55,23 @@ class TestKardoPictures : public QObject {
     QTemporaryDir folder;
 
 private slots:
+    // The linear-light box starts as the settings say and previews what it shows.
+    void linearLightBoxIsAChoice()
+    {
+        QList<bool> previewed;
+        dither::PictureImportSettings initial;
+        initial.linearLight = true;
+        dither::PictureImportDialog dialog(initial, [&](const dither::PictureImportSettings& s) {
+            previewed << s.linearLight;
+            return dither::PicturePreview{true, QImage(8, 8, QImage::Format_RGB32), QString()};
+        });
+        auto* box = dialog.findChild<QCheckBox*>("chk_linear_light");
+        QVERIFY(box && box->isChecked());
+        box->setChecked(false);
+        QCOMPARE(previewed, (QList<bool>{true, false}));
+        QVERIFY(!dialog.settings().linearLight);
+    }
+
     void importPictureReplacesTheDocumentAsOneStep_data() { editionRows<Edition>(); }
     void importPictureReplacesTheDocumentAsOneStep()
     {

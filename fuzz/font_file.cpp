@@ -29,7 +29,7 @@ tile::FontLoad load(const QByteArray& bytes, tile::TileDocument& doc)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return tile::LoadFontFile(buffer, doc);
+    return tile::loadFontFile(buffer, doc);
 }
 
 } // namespace

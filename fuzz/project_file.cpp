@@ -38,7 +38,7 @@ tile::ProjectLoad load(const QByteArray& bytes, tile::TileDocument& doc)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return tile::LoadProject(buffer, doc);
+    return tile::loadProject(buffer, doc);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // short keeps what it holds and says what it lacks), and once as the program itself
 // without a display.
 #include "asm_export.h"
-#include "kardo_run.h"
+#include "batch_run.h"
 #include "c_export.h"
 #include "font_file.h"
 #include "malformed_inputs.h"
@@ -41,13 +41,13 @@ private slots:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
         QCOMPARE(readFile("out.dat"), projectFileBytes(doc));
-        QCOMPARE(readFile("plain.c"), ExportC(doc, {}));
-        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 4, 9}));
-        QCOMPARE(readFile("out.asm"), ExportAsm(doc));
+        QCOMPARE(readFile("plain.c"), exportC(doc, {}));
+        QCOMPARE(readFile("rle.c"), exportC(doc, {true, 4, 9}));
+        QCOMPARE(readFile("out.asm"), exportAsm(doc));
         // Before any --export-c, the options go to the first one; no input: the reset document.
         QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}, Edition(edition)).status, 0);
-        QCOMPARE(readFile("first.c"), ExportC(reset, {true, 0, 23}));
-        QCOMPARE(readFile("second.c"), ExportC(reset, {}));
+        QCOMPARE(readFile("first.c"), exportC(reset, {true, 0, 23}));
+        QCOMPARE(readFile("second.c"), exportC(reset, {}));
     }
 
     // kardo2 writes its tables into a cartridge image with the other outputs, or writes
@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(full.err, QString("kardo3: cannot write to standard output: disk full\n"));
     }
 
-    void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }
+    void refusedData() { addMalformedRows(QStringLiteral("kardo3")); }
 
     void refused()
     {
@@ -173,7 +173,7 @@ private slots:
         const TileDocument before = doc;
         const bool font = path.endsWith(QStringLiteral(".fcv"));
         if (font) {
-            const FontLoad load = LoadFontFile(path, doc);
+            const FontLoad load = loadFontFile(path, doc);
             QVERIFY(!load.ok && !load.message.isEmpty());
             QVERIFY(doc.sameTablesAs(before) && doc.modified);
         } else {
@@ -213,10 +213,10 @@ private slots:
                        Edition(edition))
                      .status,
                  0);
-        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 0, 23}));
+        QCOMPARE(readFile("rle.c"), exportC(doc, {true, 0, 23}));
         QCOMPARE(readFile("same.c"), readFile("rle.c"));
-        QCOMPARE(readFile("none.c"), ExportC(doc, {}));
-        QCOMPARE(readFile("dot.asm"), ExportAsm(doc));
+        QCOMPARE(readFile("none.c"), exportC(doc, {}));
+        QCOMPARE(readFile("dot.asm"), exportAsm(doc));
         QVERIFY(readFile("std.h").contains("#define PATTERN_SIZE 2048\r\n"));
         QVERIFY(readFile("std.c").contains("const uint8_t PATTERN[PATTERN_SIZE] = {\r\n"));
         QVERIFY(readFile("z.asm").contains("\r\nPATTERNZX0:\r\n\t.byte $"));

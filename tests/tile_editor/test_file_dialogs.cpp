@@ -52,19 +52,19 @@ private slots:
         ScriptedDialogs dialogs;
         // The rows start as last chosen; the check box is still unchecked at opening.
         auto c = makeFileDialog(FileDialogKind::ExportC, {true, 4, 9}, dialogs, nullptr);
-        auto* options = c->findChild<Export2COptions*>();
-        QVERIFY(!options->RLE->isChecked());
-        QCOMPARE(options->HScroll1->value(), 4);
-        options->cmd_moreoptions_Click();
-        QVERIFY(!options->cmd_moreoptions->isEnabled());
-        QVERIFY(options->HScroll1->isVisibleTo(options));
+        auto* options = c->findChild<CExportOptionsPanel*>();
+        QVERIFY(!options->m_rleCheck->isChecked());
+        QCOMPARE(options->m_startRowBar->value(), 4);
+        options->onMoreOptionsClicked();
+        QVERIFY(!options->m_moreOptionsButton->isEnabled());
+        QVERIFY(options->m_startRowBar->isVisibleTo(options));
 
-        options->HScroll1->setValue(12); // pulls the end along
-        QCOMPARE(options->HScroll2->value(), 12);
-        options->HScroll2->setValue(2); // pulls the start along
-        QCOMPARE(options->HScroll1->value(), 2);
-        options->HScroll2->setValue(7);
-        options->RLE->setChecked(true);
+        options->m_startRowBar->setValue(12); // pulls the end along
+        QCOMPARE(options->m_endRowBar->value(), 12);
+        options->m_endRowBar->setValue(2); // pulls the start along
+        QCOMPARE(options->m_startRowBar->value(), 2);
+        options->m_endRowBar->setValue(7);
+        options->m_rleCheck->setChecked(true);
 
         c->submit("game.C"); // kept as typed
         const std::optional<FileChoice> choice = fileDialogChoice(FileDialogKind::ExportC, *c);
@@ -76,7 +76,7 @@ private slots:
 
         // Closed without a choice: nothing.
         auto closed = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
-        closed->findChild<Export2COptions*>()->HScroll1->setValue(20);
+        closed->findChild<CExportOptionsPanel*>()->m_startRowBar->setValue(20);
         closed->reject();
         QVERIFY(!fileDialogChoice(FileDialogKind::ExportC, *closed));
     }
@@ -99,12 +99,12 @@ private slots:
         QVERIFY(assembler->asmExport.compression == tms::Compression::Pletter);
 
         auto c = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
-        auto* options = c->findChild<Export2COptions*>();
+        auto* options = c->findChild<CExportOptionsPanel*>();
         auto* cCodec = c->findChild<QComboBox*>("cmb_compression");
-        options->RLE->setChecked(true);
+        options->m_rleCheck->setChecked(true);
         QCOMPARE(cCodec->currentIndex(), int(tms::Compression::Rle));
         cCodec->setCurrentIndex(int(tms::Compression::Zx0));
-        QVERIFY(!options->RLE->isChecked());
+        QVERIFY(!options->m_rleCheck->isChecked());
         c->findChild<QComboBox*>("cmb_c_style")->setCurrentIndex(int(tms::CStyle::Stdint));
         c->submit(dir.filePath("game"));
         const std::optional<FileChoice> cChoice = fileDialogChoice(FileDialogKind::ExportC, *c);

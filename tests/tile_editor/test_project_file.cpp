@@ -16,7 +16,7 @@ ProjectLoad loadBytes(const QByteArray& bytes, TileDocument& doc)
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    return LoadProject(buffer, doc);
+    return loadProject(buffer, doc);
 }
 
 // A device whose reads fail after its first goodBytes bytes, as a failing disk does.
@@ -180,9 +180,9 @@ private slots:
 
     void readRecordTrimsSpacesThenLineEnds()
     {
-        QCOMPARE(ReadRecord81("  NAME DB $20  \r\n"), QByteArray("NAME DB $20  "));
-        QCOMPARE(ReadRecord81("   $20,$21\r\n\r"), QByteArray("$20,$21"));
-        QCOMPARE(ReadRecord81("       "), QByteArray());
+        QCOMPARE(readRecord81("  NAME DB $20  \r\n"), QByteArray("NAME DB $20  "));
+        QCOMPARE(readRecord81("   $20,$21\r\n\r"), QByteArray("$20,$21"));
+        QCOMPARE(readRecord81("       "), QByteArray());
     }
 
     void truncatedMidRecordKeepsCompleteRecords()
@@ -209,7 +209,7 @@ private slots:
         FailingDevice failing(&data, 81 * 99 + 40);
         QVERIFY(failing.open(QIODevice::ReadOnly));
         TileDocument untouched = before;
-        const ProjectLoad failed = LoadProject(failing, untouched, "cut.dat");
+        const ProjectLoad failed = loadProject(failing, untouched, "cut.dat");
         QCOMPARE(failed.outcome, ProjectLoad::Outcome::Refused);
         QCOMPARE(failed.message, QString("Cannot read \"cut.dat\": Input/output error"));
         QVERIFY(untouched.sameTablesAs(before));

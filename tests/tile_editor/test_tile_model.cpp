@@ -37,7 +37,7 @@ private slots:
         doc.currentChar = 99;
         doc.markedBlock = {4, 5};
         doc.modified = true;
-        doc.ResetTables();
+        doc.resetTables();
         for (int c = 0; c < 256; ++c)
             QVERIFY(doc.charPatterns[c] == CharRows{} && doc.charColors[c] == (CharRows{65, 65, 65, 65, 65, 65, 65, 65}));
         for (const auto& column : doc.nameTable)
@@ -117,10 +117,10 @@ private slots:
     void screenEditing()
     {
         TileDocument doc;
-        QVERIFY(!PlaceChar(doc, 0, 0)); // holds 32 already
+        QVERIFY(!placeChar(doc, 0, 0)); // holds 32 already
         QVERIFY(!doc.modified);
         doc.currentChar = 65;
-        QVERIFY(PlaceChar(doc, 31, 23));
+        QVERIFY(placeChar(doc, 31, 23));
         QCOMPARE(doc.nameTable[31][23], Byte(65));
         for (int column = 0; column < 32; ++column)
             for (int row = 0; row < 24; ++row)
@@ -149,12 +149,12 @@ private slots:
         int k = 0;
         for (int character : {40, 30, 50, 60}) {
             doc.currentChar = character;
-            SetBlockMarker(doc);
+            setBlockMarker(doc);
             QCOMPARE(doc.markedBlock, after[k++]);
         }
-        QVERIFY(doc.BlockIsValid());
+        QVERIFY(doc.blockIsValid());
         doc.markedBlock = {50, 30};
-        QVERIFY(!doc.BlockIsValid());
+        QVERIFY(!doc.blockIsValid());
         QVERIFY(!doc.modified);
     }
 
@@ -165,7 +165,7 @@ private slots:
         doc.charPatterns[10][2] = 0x81; // leftmost and rightmost pixels
         doc.charColors[10][2] = 0xF0;   // white on transparent
         QImage patternView = blankViewImage(patternViewWidth, patternViewHeight);
-        DrawPatternTable(patternView, doc, palette);
+        drawPatternTable(patternView, doc, palette);
         // Character 10: column 1, row 2 -> cell at (16, 32); its row 2 at y = 36..37.
         QCOMPARE(pixel(patternView, 17, 37), 0xFFFFFFu);
         QCOMPARE(pixel(patternView, 18, 36), 0x404040u); // colour 0 is dark grey, never black
@@ -173,13 +173,13 @@ private slots:
         QCOMPARE(pixel(patternView, 16, 34), 0x000000u); // row 1: background 1 is black
         doc.nameTable[31][23] = 10;
         QImage screen = blankViewImage(screenViewWidth, screenViewHeight);
-        DrawScreen(screen, doc, palette);
+        drawScreen(screen, doc, palette);
         QCOMPARE(pixel(screen, 248, 186), 0xFFFFFFu);
         QCOMPARE(pixel(screen, 249, 186), 0x404040u);
         doc.spritePatterns[0][31] = 1; // rightmost pixel of the bottom row
         doc.spriteColors[0] = 0x26;    // a byte from a file: drawn with its low nibble
         QImage sprite = blankViewImage(spriteViewSize, spriteViewSize);
-        DrawSprite(sprite, doc, palette);
+        drawSprite(sprite, doc, palette);
         QCOMPARE(pixel(sprite, 127, 127), tms::toQRgb(palette[6]) & 0xFFFFFF);
         QCOMPARE(pixel(sprite, 119, 127), 0x404040u);
     }
@@ -232,9 +232,9 @@ private slots:
         }
         for (int colour : {-1, 16, 255})
             QVERIFY(!applyPaletteColor(doc, 17, colour));
-        QVERIFY(!PlaceChar(doc, 32, 0));
-        QVERIFY(!PlaceChar(doc, 0, 24));
-        QVERIFY(!PlaceChar(doc, -1, -1));
+        QVERIFY(!placeChar(doc, 32, 0));
+        QVERIFY(!placeChar(doc, 0, 24));
+        QVERIFY(!placeChar(doc, -1, -1));
         QVERIFY(doc.sameTablesAs(before));
         QVERIFY(!doc.modified);
         QCOMPARE(nameTableBytes(doc, -5, 40).size(), size_t(768)); // rows outside the screen left out

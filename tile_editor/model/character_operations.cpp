@@ -129,7 +129,7 @@ void pasteCharacter(TileDocument& doc, const CopyBuffers& copies)
 
 bool copyBlock(const TileDocument& doc, CopyBuffers& copies)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     const int first = doc.markedBlock[0];
     const int count = doc.markedBlock[1] - first + 1;
@@ -147,7 +147,7 @@ bool copyBlock(const TileDocument& doc, CopyBuffers& copies)
 
 bool pasteBlock(TileDocument& doc, const CopyBuffers& copies)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     // The markers as they stand now decide the target; the buffer is always read from
     // its first entry.
@@ -163,7 +163,7 @@ bool pasteBlock(TileDocument& doc, const CopyBuffers& copies)
 
 bool clearBlock(TileDocument& doc)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     for (int n = doc.markedBlock[0]; n <= doc.markedBlock[1]; ++n) {
         doc.charPatterns[n].fill(blankPattern);

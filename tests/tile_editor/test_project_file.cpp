@@ -110,23 +110,6 @@ private slots:
         }
     }
 
-    void modeTwoProjectIsRefusedByModeOne()
-    {
-        // Its 2048 row colours would become 32 group colours followed by sprite data.
-        QTemporaryDir dir;
-        const QString path = dir.filePath("mode2.dat");
-        writeFile(path, projectFileBytes(testdoc::randomDocument(41)));
-        const TileDocument before = testdoc::randomDocument(42, true, Edition::ScreenMode1);
-        TileDocument doc = before;
-        doc.modified = true;
-        const ProjectLoad load = loadProjectFile(path, doc);
-        QCOMPARE(load.outcome, ProjectLoad::Outcome::Refused);
-        QVERIFY(load.message.contains("screen mode 2"));
-        QVERIFY(load.message.contains("kardo3"));
-        QVERIFY(doc.sameTablesAs(before));
-        QVERIFY(doc.modified);
-    }
-
     void lowerCaseDigitsAndLenientDigits()
     {
         QByteArray text = projectFileBytes(TileDocument());
@@ -176,13 +159,6 @@ private slots:
                 QCOMPARE(int(doc.charColors[c][r]), int(source.groupColors[c / 8]));
         QVERIFY(doc.nameTable == source.nameTable && doc.charPatterns == source.charPatterns);
         QVERIFY(doc.spritePatterns == source.spritePatterns && doc.spriteColors == source.spriteColors);
-    }
-
-    void readRecordTrimsSpacesThenLineEnds()
-    {
-        QCOMPARE(readRecord81("  NAME DB $20  \r\n"), QByteArray("NAME DB $20  "));
-        QCOMPARE(readRecord81("   $20,$21\r\n\r"), QByteArray("$20,$21"));
-        QCOMPARE(readRecord81("       "), QByteArray());
     }
 
     void truncatedMidRecordKeepsCompleteRecords()

@@ -19,9 +19,9 @@ using namespace tile;
 
 namespace {
 
-struct Harness : KardoHarness {
+struct Harness : WindowHarness {
     explicit Harness(const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
-        : KardoHarness(false, prototypeList, Edition::ScreenMode1)
+        : WindowHarness(false, prototypeList, Edition::ScreenMode1)
     {
     }
     void press(QWidget* view, QPoint at, Qt::MouseButton button = Qt::LeftButton)

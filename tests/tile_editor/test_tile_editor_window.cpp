@@ -38,7 +38,7 @@ constexpr QRgb frameGrey = 0x666666;
 
 QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
-using Harness = KardoHarness;
+using Harness = WindowHarness;
 
 QImage rendered(const QImage& like, const TileDocument& doc, const tms::Palette& palette,
                 void (*draw)(QImage&, const TileDocument&, const tms::Palette&))
@@ -272,24 +272,6 @@ private slots:
         QVERIFY(!h.window.m_patternPasteButton->isEnabled());
     }
 
-    void spriteDrawingWithTheMouse()
-    {
-        Harness h(true);
-        h.click("cmd_show_sprite"); // where a press lands is tested with the model
-        h.window.onSpriteEditorMouseMoved(1, 0, 500, -30); // a drag past the edge draws the edge pixel
-        QCOMPARE(h.doc().spritePatterns[0][16], Byte(1));
-        verifyViewsShowTheDocument(h);
-    }
-
-    // (Copying and pasting a sprite: test_pixel_commands, and one step each in test_undo.)
-    void spriteNumberWrapsInItsLabel()
-    {
-        Harness h(true);
-        h.click("cmd_show_sprite");
-        h.click("cmd_sprite_previous");
-        QCOMPARE(h.window.m_spriteNumberLabel->text(), QString("Sprite Pattern # 63"));
-    }
-
     // What the tile editor plugs into the shared document life (tested once in
     // test_document_life): its project files, its title, its questions.
     void projectsLiveThroughTheSharedDocumentLife_data() { editionRows<Edition>(); }
@@ -452,4 +434,4 @@ private slots:
 };
 
 QTEST_MAIN(TestTileEditorWindow)
-#include "test_kardo_window.moc"
+#include "test_tile_editor_window.moc"

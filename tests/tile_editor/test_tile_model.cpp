@@ -1,5 +1,7 @@
-// The tile document model: reset values, pixel, palette, hex and screen editing, the
-// views' rendering and geometry, the prototype scan, and arguments outside the tables.
+// The tile document model: reset values, palette and screen editing, the views'
+// rendering, the prototype scan, and arguments outside the tables. (Pixel drawing, the
+// hex box, the views' geometry and the block markers are driven through the window in
+// test_tile_editor_window.)
 #include "character_editing.h"
 #include "test_files.h"
 #include "prototype_scan.h"
@@ -50,70 +52,6 @@ private slots:
         QCOMPARE(doc.markedBlock[0], 4);
     }
 
-    void drawingGeometry()
-    {
-        QCOMPARE(charPixelAt(79.4, 0), (CellPos{7, 0}));
-        QCOMPARE(charPixelAt(85, -3), (CellPos{7, 0}));
-        QCOMPARE(charPixelAt(9.5, 19.4), (CellPos{1, 1})); // 9.5 rounds to 10
-        QCOMPARE(patternCharAt(20, 40), 10);
-        QCOMPARE(patternCharAt(600, 300), 255);
-        QCOMPARE(screenCellAt(300, -20), (CellPos{31, 0}));
-        QVERIFY(insideScreen(255, 191));
-        QVERIFY(!insideScreen(256, 100));
-    }
-
-    void drawPixelChangesOnlyWhatDiffers()
-    {
-        TileDocument doc;
-        const CellPos p = charPixelAt(79.4, 0);
-        QVERIFY(drawCharPixel(doc, LeftButton, p.column, p.row));
-        QCOMPARE(doc.charPatterns[32][0], Byte(1));
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(!drawCharPixel(doc, LeftButton, 7, 0)); // already set
-        QVERIFY(!drawCharPixel(doc, 3, 0, 0)); // both buttons
-        QVERIFY(!doc.modified);
-        QVERIFY(drawCharPixel(doc, RightButton, 7, 0));
-        QCOMPARE(doc.charPatterns[32][0], Byte(0));
-    }
-
-    void paletteToOneRowAndAllRows()
-    {
-        TileDocument doc;
-        doc.charColors[32][3] = 0x5C;
-        QVERIFY(applyPaletteColor(doc, allRowsForegroundSwatch, 9));
-        for (int y = 0; y < 8; ++y)
-            QCOMPARE(doc.charColors[32][y], Byte(y == 3 ? 0x9C : 0x91));
-        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2));
-        QCOMPARE(doc.charColors[32][3], Byte(0x92));
-        doc.modified = false;
-        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2)); // stores even without a change
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(applyPaletteColor(doc, 5, 14)); // odd: foreground of row 2
-        QCOMPARE(doc.charColors[32][2], Byte(0xE2));
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(!applyPaletteColor(doc, 5, 14)); // the same colour twice changes once
-        QVERIFY(!doc.modified);
-        QVERIFY(applyPaletteColor(doc, 4, 0)); // even: background of row 2
-        QCOMPARE(doc.charColors[32][2], Byte(0xE0));
-        QCOMPARE(doc.charColors[32][1], Byte(0x92));
-    }
-
-    void hexEntry()
-    {
-        TileDocument doc; // the keys the box takes are tested with the window
-        doc.charPatterns[32].fill(0x55);
-        applyHex(doc, u"F");
-        QCOMPARE(doc.charPatterns[32], (CharRows{240, 0, 0, 0, 0, 0, 0, 0}));
-        QVERIFY(doc.modified);
-        applyHex(doc, u"0102030405060708FF"); // the first 16 digits count
-        QCOMPARE(doc.charPatterns[32], (CharRows{1, 2, 3, 4, 5, 6, 7, 8}));
-        applyHex(doc, u"fFx1");
-        QCOMPARE(charHexText(doc), QString("FF01000000000000"));
-    }
-
     void screenEditing()
     {
         TileDocument doc;
@@ -140,22 +78,6 @@ private slots:
             scrollScreen(doc, Direction::Up);
         QVERIFY(doc.nameTable == original);
         QVERIFY(doc.modified);
-    }
-
-    void blockMarkersAlternate()
-    {
-        TileDocument doc;
-        const std::array<int, 2> after[] = {{40, 255}, {40, 30}, {50, 30}, {50, 60}};
-        int k = 0;
-        for (int character : {40, 30, 50, 60}) {
-            doc.currentChar = character;
-            setBlockMarker(doc);
-            QCOMPARE(doc.markedBlock, after[k++]);
-        }
-        QVERIFY(doc.blockIsValid());
-        doc.markedBlock = {50, 30};
-        QVERIFY(!doc.blockIsValid());
-        QVERIFY(!doc.modified);
     }
 
     void renderingUsesPaletteAndGeometry()

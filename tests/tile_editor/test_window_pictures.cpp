@@ -28,7 +28,7 @@ namespace {
 
 // The window with Import Picture's dialog answered by `importer`: by default pixel-art
 // choices and OK.
-struct Harness : KardoHarness {
+struct Harness : WindowHarness {
     int previews = 0;
     std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)> importer =
         [](dither::PictureImportDialog& dialog) -> std::optional<dither::PictureImportSettings> {
@@ -39,7 +39,7 @@ struct Harness : KardoHarness {
         return dialog.settings();
     };
 
-    explicit Harness(Edition edition) : KardoHarness(false, QStringLiteral("no-such-prototype.txt"), edition)
+    explicit Harness(Edition edition) : WindowHarness(false, QStringLiteral("no-such-prototype.txt"), edition)
     {
         window.setPictureImportRunner([this](dither::PictureImportDialog& dialog) {
             ++previews;
@@ -167,4 +167,4 @@ private slots:
 };
 
 QTEST_MAIN(TestWindowPictures)
-#include "test_kardo_pictures.moc"
+#include "test_window_pictures.moc"

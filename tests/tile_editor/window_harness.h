@@ -10,13 +10,13 @@
 
 #include <functional>
 
-struct KardoHarness {
+struct WindowHarness {
     ScriptedDialogs dialogs;
     tile::TileEditorWindow window;
     using User = std::function<std::optional<tile::FileChoice>(tile::FileDialogKind)>;
     User user = [](tile::FileDialogKind) { return std::nullopt; };
 
-    explicit KardoHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
+    explicit WindowHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
                           tile::Edition edition = tile::Edition::ScreenMode2)
         : window(edition)
     {

@@ -57,22 +57,9 @@ void flipCharacterY(TileDocument& doc)
 
 void rotateCharacter(TileDocument& doc)
 {
-    // New pixel (r, c) is old pixel (7 - c, r). Every pixel of the top-left quadrant
-    // starts one cycle of four positions, so rotating each cycle in place covers all 64
-    // pixels without a second buffer.
     CharRows& rows = currentRows(doc);
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
-            const bool a = pixelAt(rows, 7 - i, j);
-            const bool b = pixelAt(rows, j, i);
-            const bool c = pixelAt(rows, i, 7 - j);
-            const bool d = pixelAt(rows, 7 - j, 7 - i);
-            setPixel(rows, j, i, a);
-            setPixel(rows, i, 7 - j, b);
-            setPixel(rows, 7 - j, 7 - i, c);
-            setPixel(rows, 7 - i, j, d);
-        }
-    }
+    rotateSquare<8>([&](int r, int c) { return pixelAt(rows, r, c); },
+                    [&](int r, int c, bool on) { setPixel(rows, r, c, on); });
     doc.modified = true;
 }
 

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
     }
 
-    void refusedData() { addMalformedRows(QStringLiteral("kardo3")); }
+    void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }
 
     void refused()
     {

@@ -81,12 +81,21 @@ private slots:
         QVERIFY(!fileDialogChoice(FileDialogKind::ExportC, *closed));
     }
 
-    // The RLE box and the compression box show one choice. (The format controls
-    // themselves are the shared ones; the window passes the choice on in
-    // test_tile_editor_window's exportsWriteOnlyAConfirmedPath.)
-    void rleBoxAndCompressionAgree()
+    // The format controls come back with the path (the window passes them on in
+    // exportsWriteOnlyAConfirmedPath); the RLE box and the compression box show one choice.
+    void formatChoices()
     {
+        QTemporaryDir dir;
         ScriptedDialogs dialogs;
+        auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, {}, dialogs, nullptr);
+        auto* syntax = asmDialog->findChild<QComboBox*>("cmb_asm_syntax");
+        syntax->setCurrentIndex(syntax->findText("sdas: SDCC's assembler"));
+        auto* asmCodec = asmDialog->findChild<QComboBox*>("cmb_compression");
+        asmCodec->setCurrentIndex(asmCodec->findText("Pletter"));
+        asmDialog->submit(dir.filePath("game"));
+        const AsmExportOptions chosen = fileDialogChoice(FileDialogKind::ExportASM, *asmDialog)->asmExport;
+        QVERIFY(chosen.syntax == tms::AsmSyntax::Sdas && chosen.compression == tms::Compression::Pletter);
+
         auto c = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
         auto* options = c->findChild<CExportOptionsPanel*>();
         auto* codec = c->findChild<QComboBox*>("cmb_compression");
@@ -94,7 +103,7 @@ private slots:
         QCOMPARE(codec->currentText(), QString("RLE"));
         codec->setCurrentIndex(codec->findText("ZX0"));
         QVERIFY(!options->m_rleCheck->isChecked());
-        c->submit("game");
+        c->submit(dir.filePath("game"));
         QCOMPARE(compressionOf(fileDialogChoice(FileDialogKind::ExportC, *c)->cExport), tms::Compression::Zx0);
     }
 };

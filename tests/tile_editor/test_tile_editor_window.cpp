@@ -248,6 +248,7 @@ private slots:
         h.click("cmd_show_sprite");
         QVERIFY(!h.window.m_charPasteButton->isEnabled());
         h.doc().charPatterns[32] = {1, 2, 3, 4, 5, 6, 7, 8};
+        h.doc().charColors[32].fill(0x5C);
         h.click("cmd_copy_car");
         h.click("cmd_copy_pattern"); // markers 0..255: a valid block
         h.click("cmd_sprite_copy");
@@ -257,6 +258,7 @@ private slots:
         h.click("cmd_paste_car");
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
+        QCOMPARE(h.doc().charColors[65], h.doc().charColors[32]);
         verifyViewsShowTheDocument(h);
         QVERIFY(frameAroundCell(h, 65));
 

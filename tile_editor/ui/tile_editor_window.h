@@ -200,7 +200,7 @@ public slots:
     void onPatternTableMouseMoved(int button, int modifiers, double x, double y);
     void onRowSwatchClicked(int index);
     void onPaletteSwatchClicked(int index);
-    // Screen mode 1: a press on the vertical COLOR strip (tile_editor_window_mode1.cpp).
+    // Screen mode 1: a press on the vertical colour strip (tile_editor_window_mode1.cpp).
     void onColorStripMousePressed(int button, int modifiers, double x, double y);
     // Returns the character the hex box receives (null: discarded).
     QChar onHexKeyTyped(QChar key);
@@ -285,7 +285,7 @@ private:
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);
-    // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
+    // Runs a menu's or dialog's work with the paint timer stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
     // Runs a file dialog and remembers the folder of its choice for the next one.
     std::optional<FileChoice> runFileDialog(FileDialogKind kind);
@@ -335,7 +335,7 @@ private:
     // --- helpers of tile_editor_window_mode1.cpp ---
     void buildModeOneColors(QWidget* area);
     void paintColorStrip();
-    // COL(0) and COL(1) show the background and foreground of the current character's group.
+    // The two row swatches show the background and foreground of the current character's group.
     void showGroupColors();
     void markColorTarget();
     // The Prototype button's work: the tables into the cartridge image.
@@ -369,8 +369,8 @@ public:
     tms::PixelView* m_screenView = nullptr;
     tms::PixelView* m_spriteView = nullptr;
     std::array<ColorSwatch*, 16> m_paletteSwatches{};
-    std::array<ColorSwatch*, 18> m_rowSwatches{}; // screen mode 1: COL(0) and COL(1) only
-    tms::PixelView* m_colorStrip = nullptr; // screen mode 1: the COLOR strip, in place of the COLOR swatches
+    std::array<ColorSwatch*, 18> m_rowSwatches{}; // screen mode 1: the first two only
+    tms::PixelView* m_colorStrip = nullptr; // screen mode 1: the colour strip, in place of the palette swatches
     QLineEdit* m_hexEdit = nullptr;
     QLabel* m_charNumberLabel = nullptr;
     QLabel* m_cursorColumnLabel = nullptr;

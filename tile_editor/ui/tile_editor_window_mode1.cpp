@@ -1,5 +1,5 @@
-// The window of the screen mode 1 edition: the two colour swatches COL(0) and COL(1)
-// of the current character's group, the vertical COLOR strip, the whole-set pattern
+// The window of the screen mode 1 edition: the two colour swatches of the current
+// character's group, the vertical colour strip, the whole-set pattern
 // commands and the Prototype button that writes the tables into the cartridge image.
 #include "tile_editor_window.h"
 

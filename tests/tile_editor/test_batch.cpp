@@ -4,7 +4,7 @@
 // short keeps what it holds and says what it lacks), and once as the program itself
 // under a file-size limit.
 #include "asm_export.h"
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "c_export.h"
 #include "font_file.h"
 #include "malformed_inputs.h"

@@ -3,7 +3,7 @@
 // the golden files in tests/data, checked by eye against the format.
 #include "asm_export.h"
 #include "c_export.h"
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "random_document.h"
 #include "rle.h"
 #include "test_files.h"

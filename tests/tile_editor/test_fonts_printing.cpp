@@ -1,6 +1,6 @@
 // The built-in fonts, the font file (.fcv) and its preview, the Fonts menu, and the
 // printed character sheet.
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "font_file.h"
 #include "project_file.h"
 #include "fonts.h"

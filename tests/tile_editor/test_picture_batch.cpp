@@ -2,7 +2,7 @@
 // options and written back as PNG, the sheets in both directions, and bad input (a
 // sheet of the wrong size, a file that does not decode, a wrong option value): a
 // message, the status, and no file written.
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "image_bytes.h"
 #include "picture_tiles.h"
 #include "project_file.h"

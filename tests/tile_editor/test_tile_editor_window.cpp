@@ -8,7 +8,7 @@
 #include "color_swatch.h"
 #include "file_drops.h"
 #include "window_harness.h"
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"

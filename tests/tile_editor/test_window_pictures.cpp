@@ -6,7 +6,7 @@
 #include "file_drops.h"
 #include "image_bytes.h"
 #include "window_harness.h"
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "picture_import_dialog.h"
 #include "random_document.h"
 #include "tile_sheets.h"

@@ -5,7 +5,7 @@
 // unpack, through the independent decoders of the tests, to the raw tables.
 
 #include "batch_command.h"
-#include "batch_run.h"
+#include "kardo_run.h"
 #include "lz_decoders.h"
 #include "pack_colors.h"
 #include "picture.h"

@@ -1,7 +1,7 @@
 // Timings of the paint program's interactive paths: painting one pixel (the rule
 // alone and the whole mouse handler with its redraw), rendering the whole picture,
-// saving a picture, and the export stream (PackColors plus both compressions).
-#include "mosaic_easel_main.h"
+// saving a picture, and the export stream (packColors plus both compressions).
+#include "easel_window.h"
 #include "pack_colors.h"
 #include "painting_rule.h"
 #include "picture_render.h"
@@ -48,14 +48,14 @@ BENCHMARK(BM_PaintingRule);
 
 void BM_PaintPixelInWindow(benchmark::State& state)
 {
-    Mosaic_Easel_Main window;
+    EaselWindow window;
     window.document().picture = busyPicture();
-    window.RenderPicture();
+    window.showPicture();
     window.gridShown = state.range(0) != 0;
-    window.Timer1_Timer();
+    window.allowPainting();
     int x = 0;
     for (auto _ : state) {
-        window.ECRAN_MouseDown(1 + (x & 1), 0, x % 512, (x * 7) % 384);
+        window.onScreenPressed(1 + (x & 1), 0, x % 512, (x * 7) % 384);
         x += 13;
     }
 }
@@ -75,10 +75,10 @@ BENCHMARK(BM_RenderWholePicture);
 
 void BM_WindowShowPicture(benchmark::State& state)
 {
-    Mosaic_Easel_Main window;
+    EaselWindow window;
     window.document().picture = busyPicture();
     for (auto _ : state)
-        window.ShowPicture();
+        window.showPicture();
 }
 BENCHMARK(BM_WindowShowPicture);
 
@@ -100,7 +100,7 @@ void BM_SavePicture(benchmark::State& state)
     const Picture picture = busyPicture();
     const bool fullScreen = state.range(0) != 0;
     for (auto _ : state) {
-        if (!savePPFile(path, picture, fullScreen)) {
+        if (!savePowerPaintFile(path, picture, fullScreen)) {
             state.SkipWithError("save failed");
             break;
         }
@@ -108,14 +108,14 @@ void BM_SavePicture(benchmark::State& state)
 }
 BENCHMARK(BM_SavePicture)->Arg(0)->Arg(1)->ArgName("full");
 
-// The work of an export before its text is written: PackColors on a copy of a full
+// The work of an export before its text is written: packColors on a copy of a full
 // random picture, then the run-length compression of the colour and pattern tables.
 void BM_PackAndCompress(benchmark::State& state)
 {
     const Picture picture = busyPicture();
     for (auto _ : state) {
         Picture packed = picture;
-        PackColors(packed);
+        packColors(packed);
         benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapColors));
         benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapPatterns));
     }

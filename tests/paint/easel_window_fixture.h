@@ -2,7 +2,7 @@
 // A window with scripted message boxes and a scripted user at its file dialogs: a
 // queued choice is confirmed, an empty queue closes the dialog without a choice.
 
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 #include "scripted_dialogs.h"
 
 #include <QQueue>
@@ -17,14 +17,14 @@ struct DialogChoice {
 
 struct EaselWindowFixture {
     ScriptedDialogs dialogs;
-    std::unique_ptr<paint::Mosaic_Easel_Main> window;
+    std::unique_ptr<paint::EaselWindow> window;
     QQueue<DialogChoice> choices;
     QList<paint::PaintDialog> opened;
     QList<paint::PaintDialogChoice> starts; // what each dialog started with
 
     explicit EaselWindowFixture(const QString& commandLine = {})
     {
-        window = std::make_unique<paint::Mosaic_Easel_Main>(commandLine, &dialogs);
+        window = std::make_unique<paint::EaselWindow>(commandLine, &dialogs);
         window->showDialog = [this](paint::PaintDialog dialog,
                                     const paint::PaintDialogChoice& start) -> std::optional<paint::PaintDialogChoice> {
             opened << dialog;
@@ -38,10 +38,10 @@ struct EaselWindowFixture {
             made.fullScreen = choice.fullScreen.value_or(start.fullScreen);
             return made;
         };
-        window->Form_Activate();
-        window->Timer1_Timer(); // painting allowed, as two seconds after start
+        window->onActivated();
+        window->allowPainting(); // painting allowed, as two seconds after start
     }
 
-    paint::Mosaic_Easel_Main& operator*() { return *window; }
-    paint::Mosaic_Easel_Main* operator->() { return window.get(); }
+    paint::EaselWindow& operator*() { return *window; }
+    paint::EaselWindow* operator->() { return window.get(); }
 };

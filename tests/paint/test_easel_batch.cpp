@@ -132,7 +132,7 @@ private slots:
         QDir::setCurrent(dir.path());
         writeFile(input, content);
         Picture expected;
-        ClearPicture(expected);
+        clearPicture(expected);
         const QString name = input.toLower();
         if (name.endsWith(".grp"))
             QCOMPARE(decodeGRP(content, expected), QString());
@@ -165,7 +165,7 @@ private slots:
         PictureImportSettings settings;
         settings.method = dither::Method::Ordered9;
         Picture expected;
-        ClearPicture(expected);
+        clearPicture(expected);
         QVERIFY(importPictureFile("in.png", settings, expected));
         QCOMPARE(readFile("a.pp"), ppBytes(expected, true));
     }
@@ -193,7 +193,7 @@ private slots:
     {
         QTemporaryDir dir;
         Picture source;
-        ClearPicture(source);
+        clearPicture(source);
         source.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x80;
         source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
         writeFile(dir.filePath("in.pp"), ppBytes(source, true));
@@ -221,15 +221,15 @@ private slots:
     {
         QFETCH(QString, path);
         Picture picture;
-        ClearPicture(picture);
+        clearPicture(picture);
         picture.bitmapPatterns[100] = 0xA5;
         const Picture before = picture;
         bool fullScreenFile = true;
         const QString suffix = QFileInfo(path).suffix().toLower();
-        const tms::FileResult loaded = suffix == "scr" ? ChargeSCRFile(path, picture)
-                                     : suffix == "mlt" ? ChargeMLTFile(path, picture)
-                                     : suffix == "grp" ? ChargeGRPFile(path, picture)
-                                                       : ChargePPFile(path, picture, fullScreenFile);
+        const tms::FileResult loaded = suffix == "scr" ? loadScrFile(path, picture)
+                                     : suffix == "mlt" ? loadMltFile(path, picture)
+                                     : suffix == "grp" ? loadGrpFile(path, picture)
+                                                       : loadPowerPaintFile(path, picture, fullScreenFile);
         QVERIFY(!loaded);
         const QStringList messages{notPowerPaintMessage(), notScrMessage(), notMltMessage(), notGrpMessage(),
                                    notGrpHeaderMessage()};

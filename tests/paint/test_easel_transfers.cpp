@@ -65,12 +65,12 @@ private slots:
         EaselWindowFixture f;
         f->document().fileName = dir.filePath("old.pp");
         f.choices.enqueue({path, {}});
-        name.endsWith(".grp") ? f->ImporterGRP_Click() : f->ImporterSCR_Click();
+        name.endsWith(".grp") ? f->onImportGrpTriggered() : f->onImportScrTriggered();
         QCOMPARE(f->document().picture, expected);
         QVERIFY(f->document().modified && f->document().fileName.isEmpty()); // unsaved work without a name
         QCOMPARE(f.dialogs.shown.size(), 0);
         f.choices.enqueue({dir.filePath("saved.pp"), true});
-        QVERIFY(f->Sauver_Click()); // Save asks for a name, starting in the imported file's folder
+        QVERIFY(f->onSaveTriggered()); // Save asks for a name, starting in the imported file's folder
         QCOMPARE(f.opened.last(), PaintDialog::SaveAsPicture);
         QCOMPARE(f.starts.last().path, path);
     }
@@ -141,9 +141,9 @@ private slots:
         f.dialogs.textAnswers << QString() << QString("pic");
         f.choices << DialogChoice{dir.filePath("a.c"), {}} << DialogChoice{dir.filePath("a.asm"), {}}
                    << DialogChoice{dir.filePath("a.grp"), {}};
-        f->ExporterC_Click();
-        f->ExporterASM_Click();
-        f->ExporterGRP_Click();
+        f->onExportCTriggered();
+        f->onExportAsmTriggered();
+        f->onExportGrpTriggered();
         QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "IMAGE"));
         QCOMPARE(readFile(dir.filePath("a.asm")), asmSource(picture, "pic"));
         QCOMPARE(readFile(dir.filePath("a.grp")), encodeGRP(picture));
@@ -157,7 +157,7 @@ private slots:
 
         // A failed write is told.
         f.choices << DialogChoice{dir.filePath("missing/a.grp"), {}};
-        f->ExporterGRP_Click();
+        f->onExportGrpTriggered();
         QCOMPARE(f.dialogs.shown.size(), 3);
         QVERIFY(f.dialogs.shown[2].kind == "tell" && f.dialogs.shown[2].text.contains("a.grp"));
     }
@@ -196,9 +196,9 @@ private slots:
             return made;
         };
         f.dialogs.textAnswers << QString("PIC") << QString("PIC");
-        f->ExporterASM_Click();
-        f->ExporterC_Click();
-        f->ExporterBIN_Click();
+        f->onExportAsmTriggered();
+        f->onExportCTriggered();
+        f->onExportBinTriggered();
         QCOMPARE(starts.size(), 3);
         QVERIFY(starts[0].exportFormat.compression == tms::Compression::Rle);
         QVERIFY(starts[2].exportFormat.compression == tms::Compression::None);
@@ -222,7 +222,7 @@ private slots:
         f->document().picture = picture;
         f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");
         f.choices << DialogChoice{dir.filePath("a.c"), {}};
-        f->ExporterC_Click();
+        f->onExportCTriggered();
         QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "PIC"));
         QCOMPARE(f.dialogs.shown.size(), 5); // ask, tell, ask, tell, ask
         QVERIFY(f.dialogs.shown[1].kind == "tell" && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
@@ -244,7 +244,7 @@ private slots:
         f->document().modified = true;
         f.dialogs.yesNoAnswers << false; // do not save the changes
         f.choices << DialogChoice{dir.filePath("red.png"), {}} << DialogChoice{};
-        f->ImporterPicture_Click();
+        f->onImportPictureTriggered();
         QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::ImportPictureFile, PaintDialog::ImportPictureOptions}));
         QCOMPARE(f.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
         QVERIFY(f->document().modified); // unsaved work without a name
@@ -254,7 +254,7 @@ private slots:
         // Cancelling the options leaves the picture.
         const Picture before = f->document().picture;
         f.choices << DialogChoice{dir.filePath("red.png"), {}};
-        f->ImporterPicture_Click();
+        f->onImportPictureTriggered();
         QCOMPARE(f->document().picture, before);
 
         // A picture named on the command line is converted at the start.

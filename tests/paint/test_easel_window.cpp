@@ -30,16 +30,16 @@ const QString hint = QStringLiteral("To save your work just select Save item in 
 const QString closeQuestion = QStringLiteral("Do you want to save the modification before closing?");
 const QRgb grey = qRgb(128, 128, 128);
 
-QRgb shown(Mosaic_Easel_Main& window, int x, int y)
+QRgb shown(EaselWindow& window, int x, int y)
 {
     return window.findChild<tms::PixelView*>("ECRAN")->shownImage().pixel(x, y);
 }
 
 QRgb colour(int index) { return tms::toQRgb(tms::standardPalette()[index]); }
 
-void click(Mosaic_Easel_Main& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
+void click(EaselWindow& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
 
-int patternAt(Mosaic_Easel_Main& w, int row, int column, int line) { return w.document().picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
+int patternAt(EaselWindow& w, int row, int column, int line) { return w.document().picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
 
 // A move of the pointer with buttons held, delivered to view as the window system does.
 void moveWith(QWidget* view, QPoint to, Qt::MouseButtons held)
@@ -52,8 +52,8 @@ void moveWith(QWidget* view, QPoint to, Qt::MouseButtons held)
 void liftBlock(EaselWindowFixture& f)
 {
     click(*f, "chk_get");
-    f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);
-    f->ECRAN_MouseDown(1, 0, 3 * 16 + 3, 25 * 2);
+    f->onScreenPressed(1, 0, 2 * 16 + 3, 10 * 2);
+    f->onScreenPressed(1, 0, 3 * 16 + 3, 25 * 2);
     click(*f, "chk_get");
 }
 
@@ -79,7 +79,7 @@ private slots:
     {
         EaselWindowFixture f;
         QCOMPARE(shown(*f, 0, 0), colour(1)); // starts cleared
-        f->ECRAN_MouseDown(1, 0, 6, 0); // pixel 3 of the black row
+        f->onScreenPressed(1, 0, 6, 0); // pixel 3 of the black row
         QCOMPARE(int(f->document().picture.bitmapPatterns[0]), 16);
         QCOMPARE(int(f->document().picture.bitmapColors[0]), 241);
         QVERIFY(f->document().modified);
@@ -97,21 +97,21 @@ private slots:
     {
         EaselWindowFixture f;
         for (auto* menu : {f->findChild<QMenu*>("Fichier"), f->findChild<QMenu*>("Edit")}) {
-            f->Timer1_Timer();
+            f->allowPainting();
             emit menu->aboutToShow(); // from the moment a menu opens...
-            QVERIFY(!f->tick && !f->Timer1.isActive());
-            f->ECRAN_MouseDown(1, 0, 0, 0);
+            QVERIFY(!f->tick && !f->paintingDelay.isActive());
+            f->onScreenPressed(1, 0, 0, 0);
             emit menu->aboutToHide(); // ...until it has closed, and a tick later
-            QVERIFY(!f->tick && f->Timer1.isActive() && !f->document().modified);
+            QVERIFY(!f->tick && f->paintingDelay.isActive() && !f->document().modified);
         }
-        f->Timer1_Timer();
-        f->ECRAN_MouseDown(3, 0, 0, 0);     // both buttons
-        f->ECRAN_MouseMove(0, 0, 0, 0);     // no button
-        f->ECRAN_MouseMove(1, 0, 600, 10);  // outside the surface
+        f->allowPainting();
+        f->onScreenPressed(3, 0, 0, 0);     // both buttons
+        f->onScreenDragged(0, 0, 0, 0);     // no button
+        f->onScreenDragged(1, 0, 600, 10);  // outside the surface
         QVERIFY(!f->document().modified);
-        f->ECRAN_MouseMove(1, 0, 511, 383);
+        f->onScreenDragged(1, 0, 511, 383);
         QCOMPARE(patternAt(*f, 23, 31, 7), 1);
-        f->Apropos_Click();
+        f->onAboutTriggered();
         QVERIFY(!f->tick);
         QCOMPARE(f.opened.last(), PaintDialog::About);
     }
@@ -119,9 +119,9 @@ private slots:
     void colourStripSetsTheBrushes()
     {
         EaselWindowFixture f;
-        f->COLOR_MouseDown(1, 0, 5, 8 * 12 + 3);
+        f->onSwatchesPressed(1, 0, 5, 8 * 12 + 3);
         QCOMPARE(f->brushColors[1], 8);
-        f->COLOR_MouseDown(2, 0, 5, 500); // clamped to the last swatch
+        f->onSwatchesPressed(2, 0, 5, 500); // clamped to the last swatch
         QCOMPARE(f->brushColors[0], 15);
         QCOMPARE(f->findChild<tms::PixelView*>("Couleur_1")->shownImage().pixel(3, 3), colour(8));
     }
@@ -129,20 +129,20 @@ private slots:
     void gridZoomAndNew()
     {
         EaselWindowFixture f;
-        f->cmd_grid_Click();
+        f->onGridClicked();
         QCOMPARE(shown(*f, 0, 0), grey);
         // Painting keeps the grid on screen but out of the clean copy.
-        f->ECRAN_MouseDown(1, 0, 0, 0);
+        f->onScreenPressed(1, 0, 0, 0);
         QCOMPARE(shown(*f, 0, 0), grey);
-        QCOMPARE(f->ECRAN_BACKUP.pixel(0, 0), colour(15));
+        QCOMPARE(f->cleanView().pixel(0, 0), colour(15));
         click(*f, "chk_zoom2x");
         QVERIFY(f->zoomed);
         QCOMPARE(shown(*f, 2, 2), colour(15)); // the painted pixel, 4x4 at the top-left
-        f->cmd_grid_Click();
+        f->onGridClicked();
         click(*f, "chk_zoom2x");
-        f->cmd_grid_Click();
+        f->onGridClicked();
         f.dialogs.yesNoAnswers.enqueue(false);
-        f->Nouveau_Click(); // New turns the grid off
+        f->onNewTriggered(); // New turns the grid off
         QVERIFY(!f->gridShown);
         QCOMPARE(shown(*f, 0, 0), colour(1));
     }
@@ -152,18 +152,18 @@ private slots:
         EaselWindowFixture f;
         click(*f, "chk_zoom2x");
         for (int i = 0; i < 20; ++i) {
-            f->cmd_scroll_right_Click();
-            f->cmd_scroll_down_8_Click();
+            f->onScrollRightClicked();
+            f->onScrollDownRowClicked();
         }
         QCOMPARE(f->zoomColumn, 16);
         QCOMPARE(f->zoomRow, 12);
         QVERIFY(!f->document().modified); // moving the view is not a change
         // Pixel 1 of line 2 of the zoom view's first cell is column 16, row 12.
-        f->ECRAN_MouseDown(1, 0, 4 + 1, 8 + 1);
+        f->onScreenPressed(1, 0, 4 + 1, 8 + 1);
         QCOMPARE(patternAt(*f, 12, 16, 2), 64);
         QCOMPARE(shown(*f, 7, 11), colour(15));
-        f->cmd_scroll_left_Click();
-        f->cmd_scroll_up_8_Click();
+        f->onScrollLeftClicked();
+        f->onScrollUpRowClicked();
         QCOMPARE(f->zoomColumn, 15);
         QCOMPARE(f->zoomRow, 11);
         click(*f, "chk_get"); // Get stays unchecked while zoomed
@@ -176,7 +176,7 @@ private slots:
         EaselWindowFixture f;
         f->document().picture = randomPicture(21);
         const Picture original = f->document().picture;
-        f->RenderPicture();
+        f->showPicture();
         click(*f, "cmd_scroll_right");
         QVERIFY(f->document().modified); // column 31 comes back as column 0 on screen as well
         QCOMPARE(shown(*f, 0, 0), colour(pixelColor(original, 31 * 8, 0)));
@@ -187,19 +187,19 @@ private slots:
         EaselWindowFixture f;
         f->document().picture = randomPicture(22);
         const Picture original = f->document().picture;
-        f->RenderPicture();
+        f->showPicture();
         auto* get = f->findChild<QCheckBox*>("chk_get");
         auto* selection = f->findChild<QFrame*>("selection");
         get->click();
         QVERIFY(f->selecting);
-        f->ECRAN_MouseDown(1, 0, 2 * 16 + 3, 10 * 2);     // column 2, line 10
-        f->ECRAN_MouseDown(1, 0, 5 * 16 + 3, 40 * 2 + 1); // column 5, line 40
+        f->onScreenPressed(1, 0, 2 * 16 + 3, 10 * 2);     // column 2, line 10
+        f->onScreenPressed(1, 0, 5 * 16 + 3, 40 * 2 + 1); // column 5, line 40
         QCOMPARE(shown(*f, 2 * 16, 10 * 2), grey); // the rectangle
         QCOMPARE(f->document().picture, original);           // selecting paints nothing
         get->click(); // Get
         QVERIFY(!selection->isHidden());
 
-        f->the_picture_MouseDown(2, 0, 10, 10); // Put
+        f->onFloatingBlockPressed(2, 0, 10, 10); // Put
         QVERIFY(selection->isHidden());
         QVERIFY(f->document().modified);
         Picture expected = original; // the block put where it was lifted to: the top-left corner
@@ -216,12 +216,12 @@ private slots:
         QVERIFY(!f->document().modified);
 
         EaselWindowFixture g; // selecting with the grid keeps the clean copy clean
-        g->cmd_grid_Click();
+        g->onGridClicked();
         click(*g, "chk_get");
-        g->ECRAN_MouseDown(1, 0, 100, 100);
+        g->onScreenPressed(1, 0, 100, 100);
         click(*g, "chk_get");
-        g->cmd_grid_Click();
-        QCOMPARE(g->ECRAN_BACKUP.pixel(16, 16), colour(1));
+        g->onGridClicked();
+        QCOMPARE(g->cleanView().pixel(16, 16), colour(1));
         QCOMPARE(shown(*g, 16, 16), colour(1));
     }
 
@@ -235,7 +235,7 @@ private slots:
         QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {6, 0}); // one step
         QVERIFY(f->windowTitle() == "Mosaic Easel[*]" && f->isWindowModified());
         f.choices.enqueue({path, false});
-        QVERIFY(f->Sauver_Click()); // unnamed: Save As
+        QVERIFY(f->onSaveTriggered()); // unnamed: Save As
         QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
         QCOMPARE(readFile(path), ppBytes(f->document().picture, false));
         QVERIFY(f->windowTitle() == "Mosaic Easel - " + path + "[*]" && !f->isWindowModified());
@@ -243,8 +243,8 @@ private slots:
 
         // Every question about unsaved work offers Cancel, and Cancel keeps the picture:
         // New, Open, an import, Close and the end of the window.
-        f->Timer1_Timer();
-        f->ECRAN_MouseDown(1, 0, 40, 0);
+        f->allowPainting();
+        f->onScreenPressed(1, 0, 40, 0);
         const Picture painted = f->document().picture;
         writeFile(dir.filePath("b.grp"), encodeGRP(randomPicture(3)));
         f->show();
@@ -252,10 +252,10 @@ private slots:
             f.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
             f.choices.enqueue({command == 2 ? dir.filePath("b.grp") : path, {}});
             switch (command) {
-            case 0: f->Nouveau_Click(); break;
-            case 1: f->Ouvrir_Click(); break;
-            case 2: f->ImporterGRP_Click(); break;
-            case 3: QVERIFY(!f->Fermer_Click()); break;
+            case 0: f->onNewTriggered(); break;
+            case 1: f->onOpenTriggered(); break;
+            case 2: f->onImportGrpTriggered(); break;
+            case 3: QVERIFY(!f->onCloseTriggered()); break;
             default: QVERIFY(!f->close());
             }
             f.choices.clear();
@@ -273,20 +273,20 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("wide.pp");
         EaselWindowFixture f;
-        f->ECRAN_MouseDown(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
+        f->onScreenPressed(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
         f.choices << DialogChoice{path, false} << DialogChoice{path, false};
         f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::No << tms::Answer::Yes;
-        QVERIFY(!f->Sauver_Click()); // nothing written, nothing told but the question
+        QVERIFY(!f->onSaveTriggered()); // nothing written, nothing told but the question
         QVERIFY(!QFile::exists(path) && f->document().modified && f->document().fileName.isEmpty());
         QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
                                                 "file holds.\nSave it as FullScreen 40K instead?"});
-        QVERIFY(f->Sauver_Click()); // No: 10K all the same, and the status says so
+        QVERIFY(f->onSaveTriggered()); // No: 10K all the same, and the status says so
         QCOMPARE(readFile(path).size(), 10240);
         QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
 
-        f->Timer1_Timer();
-        f->ECRAN_MouseDown(1, 0, 2 * 100, 2 * 180); // row 22
-        QVERIFY(f->Sauver_Click()); // Yes: 40K from now on
+        f->allowPainting();
+        f->onScreenPressed(1, 0, 2 * 100, 2 * 180); // row 22
+        QVERIFY(f->onSaveTriggered()); // Yes: 40K from now on
         QVERIFY(readFile(path).size() == 40960 && f->document().fullScreenFile && f.dialogs.unexpected == 0);
     }
 
@@ -294,7 +294,7 @@ private slots:
     {
         EaselWindowFixture f;
         f->document().picture = randomPicture(40);
-        f->RenderPicture();
+        f->showPicture();
         liftBlock(f);
         auto* selection = f->findChild<QFrame*>("selection");
         auto* thePicture = f->findChild<tms::PixelView*>("the_picture");
@@ -335,7 +335,7 @@ private slots:
     {
         QFETCH(QString, command);
         QTemporaryDir dir;
-        QVERIFY(savePPFile(dir.filePath("other.pp"), randomPicture(41), true));
+        QVERIFY(savePowerPaintFile(dir.filePath("other.pp"), randomPicture(41), true));
         writeFile(dir.filePath("other.grp"), encodeGRP(randomPicture(42)));
         EaselWindowFixture f;
         QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {100, 100}); // unsaved work, one step
@@ -343,18 +343,18 @@ private slots:
         auto* selection = f->findChild<QFrame*>("selection");
         f.dialogs.yesNoAnswers.enqueue(tms::Answer::No);
         if (command == "new")
-            f->Nouveau_Click();
+            f->onNewTriggered();
         else if (command == "open")
-            f.choices.enqueue({dir.filePath("other.pp"), {}}), f->Ouvrir_Click();
+            f.choices.enqueue({dir.filePath("other.pp"), {}}), f->onOpenTriggered();
         else if (command == "import")
-            f.choices.enqueue({dir.filePath("other.grp"), {}}), f->ImporterGRP_Click();
+            f.choices.enqueue({dir.filePath("other.grp"), {}}), f->onImportGrpTriggered();
         else if (command == "undo")
             f->findChild<QAction*>("Undo")->trigger();
         else
             click(*f, "cmd_scroll_down_8");
         QVERIFY(selection->isHidden() && f->findChild<QCheckBox*>("chk_get")->text() == "Get");
         const Picture now = f->document().picture;
-        f->the_picture_MouseDown(2, 0, 10, 10); // a right click puts nothing of the old picture
+        f->onFloatingBlockPressed(2, 0, 10, 10); // a right click puts nothing of the old picture
         QCOMPARE(f->document().picture, now);
     }
 
@@ -364,14 +364,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("own.pp");
-        QVERIFY(savePPFile(path, randomPicture(23), false));
+        QVERIFY(savePowerPaintFile(path, randomPicture(23), false));
         EaselWindowFixture f(path);
-        f->ECRAN_MouseDown(1, 0, 0, 0);
+        f->onScreenPressed(1, 0, 0, 0);
         f.choices.enqueue({path, true});
-        f->SauverSous_Click();
+        f->onSaveAsTriggered();
         QCOMPARE(f.dialogs.texts(), QStringList{hint});
         QCOMPARE(readFile(path).size(), 10240);
-        QVERIFY(f->Sauver_Click());
+        QVERIFY(f->onSaveTriggered());
         QCOMPARE(readFile(path).size(), 40960);
     }
 
@@ -379,15 +379,15 @@ private slots:
     {
         QTemporaryDir dir;
         const Picture full = randomPicture(26), small = randomPicture(27);
-        QVERIFY(savePPFile(dir.filePath("full.pp"), full, true));
-        QVERIFY(savePPFile(dir.filePath("small.PP"), small, false));
+        QVERIFY(savePowerPaintFile(dir.filePath("full.pp"), full, true));
+        QVERIFY(savePowerPaintFile(dir.filePath("small.PP"), small, false));
         EaselWindowFixture f;
         f.choices.enqueue({dir.filePath("full.pp"), {}});
-        f->Ouvrir_Click();
+        f->onOpenTriggered();
         QCOMPARE(f->document().picture, full);
         QVERIFY(f->document().fullScreenFile);
         f.choices.enqueue({dir.filePath("small.PP"), {}});
-        f->Ouvrir_Click();
+        f->onOpenTriggered();
         QVERIFY(!f->document().fullScreenFile);
         QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
@@ -399,12 +399,12 @@ private slots:
     {
         QTemporaryDir dir;
         const Picture picture = randomPicture(28);
-        QVERIFY(savePPFile(dir.filePath("pic.PP"), picture, true));
+        QVERIFY(savePowerPaintFile(dir.filePath("pic.PP"), picture, true));
         EaselWindowFixture f(dir.filePath("pic.PP"));
         QCOMPARE(f->document().picture, picture);
         QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP") + "[*]");
         QVERIFY(!f->document().modified);
-        f->Ouvrir_Click(); // the Open dialog starts in the picture's folder
+        f->onOpenTriggered(); // the Open dialog starts in the picture's folder
         QCOMPARE(f.starts.last().path, dir.filePath("pic.PP"));
     }
 
@@ -446,7 +446,7 @@ private slots:
         QTemporaryDir dir;
         for (int i = 0; i < int(f->document().picture.bitmapPatterns.size()); ++i) // a picture with something in every row
             f->document().picture.bitmapPatterns[i] = std::uint8_t((i * 2654435761u) >> 24);
-        f->RenderPicture();
+        f->showPicture();
         const Picture before = f->document().picture;
         if (kind == QLatin1String("stroke")) {
             drag(f->findChild<tms::PixelView*>(QStringLiteral("ECRAN")), {1, 1}, {301, 1});
@@ -455,7 +455,7 @@ private slots:
         } else if (kind == QLatin1String("put")) {
             auto* get = f->findChild<QAbstractButton*>(QStringLiteral("chk_get"));
             get->click();
-            f->ECRAN_MouseDown(1, 0, 100, 100);
+            f->onScreenPressed(1, 0, 100, 100);
             get->click();
             QTest::mouseClick(f->findChild<tms::PixelView*>(QStringLiteral("the_picture")), Qt::RightButton, {}, {100, 100});
         } else if (kind == QLatin1String("import")) {

@@ -20,7 +20,7 @@ QRgb colour(int index) { return tms::toQRgb(palette[index]); }
 Picture cleared()
 {
     Picture picture;
-    ClearPicture(picture);
+    clearPicture(picture);
     return picture;
 }
 
@@ -32,7 +32,7 @@ private slots:
     void clearedPictureAndPixelAddressing()
     {
         Picture picture = randomPicture(1);
-        ClearPicture(picture);
+        clearPicture(picture);
         for (int i = 0; i < 6144; ++i) {
             QCOMPARE(int(picture.bitmapPatterns[i]), 0);
             QCOMPARE(int(picture.bitmapColors[i]), 33);

@@ -54,8 +54,8 @@ private slots:
         writeFile(path, file);
         QCOMPARE(checkSpectrumFile(path), QString());
         Picture p;
-        ClearPicture(p);
-        QVERIFY(multicolour ? ChargeMLTFile(path, p) : ChargeSCRFile(path, p));
+        clearPicture(p);
+        QVERIFY(multicolour ? loadMltFile(path, p) : loadScrFile(path, p));
         QCOMPARE(p.bitmapColors[0], 30);
         QCOMPARE(p.bitmapColors[8], 241);
         QCOMPARE(p.bitmapColors[16], 241);
@@ -110,7 +110,7 @@ private slots:
         QFETCH(int, pattern);
         QFETCH(int, color);
         Picture packed = picture;
-        PackColors(packed);
+        packColors(packed);
         if (row >= 0) {
             QCOMPARE(int(packed.bitmapPatterns[row]), pattern);
             QCOMPARE(int(packed.bitmapColors[row]), color);
@@ -125,7 +125,7 @@ private slots:
     void sourcesOfAClearedPicture()
     {
         Picture cleared;
-        ClearPicture(cleared);
+        clearPicture(cleared);
         const std::vector<std::uint8_t> colours = tms::RleEncode(std::vector<std::uint8_t>(6144, 1));
         std::vector<std::uint8_t> expected = colours;
         const std::vector<std::uint8_t> patterns = tms::RleEncode(std::vector<std::uint8_t>(6144, 0));

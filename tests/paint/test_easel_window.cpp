@@ -224,29 +224,20 @@ private slots:
         QVERIFY(f->windowTitle() == "Mosaic Easel - " + path + "[*]" && !f->isWindowModified());
         QCOMPARE(f->statusBar()->currentMessage(), QString("Wrote pic.pp (10240 bytes)"));
 
-        // Every question about unsaved work offers Cancel, and Cancel keeps the picture:
-        // New, Open, an import, Close and the end of the window.
+        // Cancel keeps the picture at easel's own questions: an import and the end of the
+        // window (New, Open and Close ask through the shared document life).
         f->allowPainting();
         f->onScreenPressed(1, 0, 40, 0);
         const Picture painted = f->document().picture;
         writeFile(dir.filePath("b.grp"), encodeGRP(randomPicture(3)));
         f->show();
-        for (int command = 0; command < 5; ++command) {
-            f.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
-            f.choices.enqueue({command == 2 ? dir.filePath("b.grp") : path, {}});
-            switch (command) {
-            case 0: f->onNewTriggered(); break;
-            case 1: f->onOpenTriggered(); break;
-            case 2: f->onImportGrpTriggered(); break;
-            case 3: QVERIFY(!f->onCloseTriggered()); break;
-            default: QVERIFY(!f->close());
-            }
-            f.choices.clear();
-            QVERIFY(f->document().picture == painted && f->document().modified && f->isVisible());
-            QCOMPARE(f->document().fileName, path);
-        }
-        QCOMPARE(f.dialogs.texts(), (QStringList{closeQuestion, closeQuestion, closeQuestion, closeQuestion,
-                                                 "Do you want to save you works?"}));
+        f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::Cancel;
+        f.choices.enqueue({dir.filePath("b.grp"), {}});
+        f->onImportGrpTriggered();
+        QVERIFY(!f->close());
+        QVERIFY(f->document().picture == painted && f->document().modified && f->isVisible());
+        QCOMPARE(f->document().fileName, path);
+        QCOMPARE(f.dialogs.texts(), (QStringList{closeQuestion, "Do you want to save you works?"}));
         QCOMPARE(f.dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
         QCOMPARE(f.dialogs.unexpected, 0);
     }
@@ -378,41 +369,37 @@ private slots:
         QVERIFY(!f->document().modified);
     }
 
-    void commandLineLoadsAPictureInAnyCase()
-    {
-        QTemporaryDir dir;
-        const Picture picture = randomPicture(28);
-        QVERIFY(savePowerPaintFile(dir.filePath("pic.PP"), picture, true));
-        EaselWindowFixture f(dir.filePath("pic.PP"));
-        QCOMPARE(f->document().picture, picture);
-        QCOMPARE(f->windowTitle(), "Mosaic Easel - " + dir.filePath("pic.PP") + "[*]");
-        QVERIFY(!f->document().modified);
-        f->onOpenTriggered(); // the Open dialog starts in the picture's folder
-        QCOMPARE(f.starts.last().path, dir.filePath("pic.PP"));
-    }
-
-    void commandLineRefusesWrongLengthsAndOtherKinds_data()
+    // A .pp name on the command line in any case is opened (the Open dialog then starts
+    // in its folder); a wrong length is refused naming the file; another kind is left.
+    void commandLine_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("size");
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("wrong length") << "odd.pp" << 12000 << true;
-        QTest::newRow("another kind") << "pic.scr" << 10240 << false;
+        QTest::newRow("upper case") << "pic.PP" << ppBytes(randomPicture(28), true) << false;
+        QTest::newRow("wrong length") << "odd.pp" << QByteArray(12000, 'x') << true;
+        QTest::newRow("another kind") << "pic.scr" << QByteArray(10240, 'x') << false;
     }
 
-    void commandLineRefusesWrongLengthsAndOtherKinds()
+    void commandLine()
     {
         QFETCH(QString, name);
-        QFETCH(int, size);
-        QTemporaryDir dir;
-        writeFile(dir.filePath(name), QByteArray(size, 'x'));
+        QFETCH(QByteArray, content);
         QFETCH(bool, refused);
-        EaselWindowFixture f(dir.filePath(name));
-        // The refusal names the file, which the user may not have seen.
-        QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + dir.filePath(name) + "\""}
-                                            : QStringList());
-        QCOMPARE(int(f->document().picture.bitmapColors[0]), 33);
-        QCOMPARE(f->windowTitle(), QString("Mosaic Easel[*]"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        writeFile(path, content);
+        EaselWindowFixture f(path);
+        const bool opened = name.endsWith(".PP");
+        QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + path + "\""} : QStringList());
+        Picture expected = randomPicture(28);
+        if (!opened)
+            clearPicture(expected);
+        QCOMPARE(f->document().picture, expected);
+        QCOMPARE(f->windowTitle(), opened ? "Mosaic Easel - " + path + "[*]" : QString("Mosaic Easel[*]"));
+        QVERIFY(!f->document().modified);
+        f->onOpenTriggered();
+        QCOMPARE(f.starts.last().path, opened ? path : QString());
     }
 
     void everyCommandIsOneExactStep_data()
@@ -461,40 +448,32 @@ private slots:
         QCOMPARE(f->document().modified, modifiedAfter);
     }
 
-    void droppedFilesOpenAndGridAndPanel()
+    // Dropped files open by their kind: a .grp refused by the import's check without a
+    // question, a .sc2 never read as a PowerPaint picture, a .pp after the question.
+    void droppedFilesOpenByTheirKind()
     {
         EaselWindowFixture f;
-        const QString pp = settings.filePath(QStringLiteral("a.pp")), grp = settings.filePath(QStringLiteral("b.grp"));
+        const QString pp = settings.filePath("a.pp"), grp = settings.filePath("b.grp"), sc2 = settings.filePath("c.sc2");
         writeFile(pp, QByteArray(10240, '\x55'));
         writeFile(grp, QByteArray(100, 0));
+        writeFile(sc2, QByteArray(10240, '\x55')); // the length of a PowerPaint file
         f->document().modified = true;
-        QVERIFY(dropFile(f.window.get(), grp) && f->document().modified); // refused by the import's check, no question
+        QVERIFY(dropFile(f.window.get(), grp) && dropFile(f.window.get(), sc2) && f->document().modified);
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f.dialogs.shown[1].text, notSc2Message());
         f.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(dropFile(f.window.get(), pp));
-        QVERIFY(f->document().fileName == pp && f->document().picture.bitmapPatterns[0] == 0x55 && f.dialogs.shown.size() == 2);
+        QVERIFY(f->document().fileName == pp && f->document().picture.bitmapPatterns[0] == 0x55);
+        writeFile(sc2, encodeSC2(randomPicture(29)));
+        QVERIFY(dropFile(f.window.get(), sc2));
+        QCOMPARE(f->document().picture, randomPicture(29));
 
-        auto* grid = f->findChild<QPushButton*>(QStringLiteral("cmd_grid"));
+        auto* grid = f->findChild<QPushButton*>("cmd_grid"); // a wider window leaves the panel as it is
         f->show();
         const int panelWidth = grid->width();
         f->resize(f->width() + 300, 100);
         QCoreApplication::processEvents();
         QVERIFY(grid->width() == panelWidth && f->height() >= 384);
-    }
-
-    // A dropped .sc2 file is read as an MSX screen 2 file of either layout, never as a
-    // PowerPaint picture; a wrong length is told as such.
-    void droppedSc2FileIsImported()
-    {
-        EaselWindowFixture f;
-        const Picture picture = randomPicture(29);
-        const QString good = settings.filePath(QStringLiteral("c.sc2")), bad = settings.filePath(QStringLiteral("d.sc2"));
-        writeFile(good, encodeSC2(picture));
-        writeFile(bad, QByteArray(10240, '\x55')); // the length of a PowerPaint file
-        QVERIFY(dropFile(f.window.get(), bad));
-        QCOMPARE(f.dialogs.shown.size(), 1);
-        QCOMPARE(f.dialogs.shown[0].text, notSc2Message());
-        QVERIFY(dropFile(f.window.get(), good));
-        QCOMPARE(f->document().picture, picture);
     }
 };
 

@@ -95,7 +95,10 @@ private slots:
         QVERIFY(chooser->chosenPath().isEmpty() && !chooser->confirmedPath());
     }
 
-    void exportsLeaveThePictureUnchanged()
+    // The exports write the format chosen (the sources start at RLE, the stream they
+    // always had, the raw tables plain), ask the table name again until it can name the
+    // tables, tell a failed write, and never change the picture or its state.
+    void exportsWriteTheChoiceAndLeaveThePicture()
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
@@ -103,34 +106,47 @@ private slots:
         f->document().picture = picture;
         f->document().modified = true;
         f->document().fileName = dir.filePath("mine.pp");
-        f.dialogs.textAnswers << QString() << QString("pic");
+        f.dialogs.textAnswers << QString("my pic") << QString("PIC") << QString() << QString("PIC");
         f.choices << DialogChoice{dir.filePath("a.c"), {}} << DialogChoice{dir.filePath("a.asm"), {}}
-                   << DialogChoice{dir.filePath("a.grp"), {}};
+                  << DialogChoice{dir.filePath("a.grp"), {}} << DialogChoice{dir.filePath("missing/a.grp"), {}};
         f->onExportCTriggered();
         f->onExportAsmTriggered();
         f->onExportGrpTriggered();
-        QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "IMAGE"));
-        QCOMPARE(readFile(dir.filePath("a.asm")), asmSource(picture, "pic"));
+        QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "PIC"));
+        QCOMPARE(readFile(dir.filePath("a.asm")), asmSource(picture, "IMAGE"));
         QCOMPARE(readFile(dir.filePath("a.grp")), encodeGRP(picture));
-        QCOMPARE(f.dialogs.shown[0].title, QString("Picture table name"));
-        QCOMPARE(f.dialogs.shown[0].text, QString("table name"));
-        QCOMPARE(f->document().picture, picture);
-        QVERIFY(f->document().modified);
-        QCOMPARE(f->document().fileName, dir.filePath("mine.pp"));
+        QVERIFY(f.dialogs.shown[1].kind == "tell" && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
+        QCOMPARE(f.dialogs.shown.size(), 4);
         QCOMPARE(f->statusBar()->currentMessage(),
                  QStringLiteral("Wrote a.grp (%1 bytes)").arg(QFileInfo(dir.filePath("a.grp")).size()));
-
-        // A failed write is told.
-        f.choices << DialogChoice{dir.filePath("missing/a.grp"), {}};
         f->onExportGrpTriggered();
-        QCOMPARE(f.dialogs.shown.size(), 3);
-        QVERIFY(f.dialogs.shown[2].kind == "tell" && f.dialogs.shown[2].text.contains("a.grp"));
+        QVERIFY(f.dialogs.shown.size() == 5 && f.dialogs.shown[4].kind == "tell" && f.dialogs.shown[4].text.contains("a.grp"));
+
+        QList<PaintDialogChoice> starts;
+        f->showDialog = [&](PaintDialog dialog, const PaintDialogChoice& start) -> std::optional<PaintDialogChoice> {
+            starts << start;
+            PaintDialogChoice made = start;
+            made.path = dir.filePath(dialog == PaintDialog::Export2BIN ? "pic.pat" : "pic.asm");
+            made.exportFormat = {tms::AsmSyntax::Sdas, tms::CStyle::Stdint, tms::Compression::Pletter};
+            return made;
+        };
+        f->onExportAsmTriggered();
+        f->onExportBinTriggered();
+        QVERIFY(starts[0].exportFormat.compression == tms::Compression::Rle);
+        QVERIFY(starts[1].exportFormat.compression == tms::Compression::None);
+        SourceOptions options;
+        options.compression = tms::Compression::Pletter;
+        options.syntax = tms::AsmSyntax::Sdas;
+        QCOMPARE(readFile(dir.filePath("pic.asm")), asmSource(picture, "PIC", options));
+        for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
+            QVERIFY2(QFile::exists(dir.filePath(name)), name);
+        QVERIFY(f->document().picture == picture && f->document().modified);
+        QCOMPARE(f->document().fileName, dir.filePath("mine.pp"));
     }
 
-    // The export dialogs return the format they were given (their controls are the
-    // shared ones, tried with kardo); the window starts the sources at RLE (the stream
-    // they always had) and the raw tables plain, and writes the choice.
-    void exportFormats()
+    // The export dialog returns the format it was given (its controls are the shared
+    // ones, tried with kardo) with the completed name.
+    void exportDialogReturnsItsFormat()
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
@@ -140,52 +156,6 @@ private slots:
         const std::optional<ExportChoice> chosen = exportDialogChoice(*chooser);
         QVERIFY(chosen && chosen->path.endsWith("pic.asm"));
         QVERIFY(chosen->format.syntax == tms::AsmSyntax::Db && chosen->format.compression == tms::Compression::Zx0);
-
-        EaselWindowFixture f;
-        const Picture picture = pictureThatPacks();
-        f->document().picture = picture;
-        QList<PaintDialogChoice> starts;
-        f->showDialog = [&](PaintDialog dialog, const PaintDialogChoice& start) -> std::optional<PaintDialogChoice> {
-            starts << start;
-            PaintDialogChoice made = start;
-            made.path = dir.filePath(dialog == PaintDialog::Export2BIN ? "pic.pat"
-                                     : dialog == PaintDialog::Export2C ? "pic.c"
-                                                                       : "pic.asm");
-            made.exportFormat = {tms::AsmSyntax::Sdas, tms::CStyle::Stdint, tms::Compression::Pletter};
-            return made;
-        };
-        f.dialogs.textAnswers << QString("PIC") << QString("PIC");
-        f->onExportAsmTriggered();
-        f->onExportCTriggered();
-        f->onExportBinTriggered();
-        QCOMPARE(starts.size(), 3);
-        QVERIFY(starts[0].exportFormat.compression == tms::Compression::Rle);
-        QVERIFY(starts[2].exportFormat.compression == tms::Compression::None);
-        SourceOptions options;
-        options.compression = tms::Compression::Pletter;
-        options.style = tms::CStyle::Stdint;
-        options.syntax = tms::AsmSyntax::Sdas;
-        QCOMPARE(readFile(dir.filePath("pic.asm")), asmSource(picture, "PIC", options));
-        QCOMPARE(readFile(dir.filePath("pic.h")), cExportFiles(dir.filePath("pic.c"), picture, "PIC", options)[1].bytes);
-        for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
-            QVERIFY2(QFile::exists(dir.filePath(name)), name);
-        QCOMPARE(f->document().picture, picture);
-    }
-
-    // A name that cannot name the tables is told and asked again.
-    void tableNameIsAskedAgain()
-    {
-        QTemporaryDir dir;
-        EaselWindowFixture f;
-        const Picture picture = pictureThatPacks();
-        f->document().picture = picture;
-        f.dialogs.textAnswers << QString("my pic") << QString("9lives") << QString("PIC");
-        f.choices << DialogChoice{dir.filePath("a.c"), {}};
-        f->onExportCTriggered();
-        QCOMPARE(readFile(dir.filePath("a.c")), cSource(picture, "PIC"));
-        QCOMPARE(f.dialogs.shown.size(), 5); // ask, tell, ask, tell, ask
-        QVERIFY(f.dialogs.shown[1].kind == "tell" && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
-        QVERIFY(f.dialogs.shown[3].kind == "tell" && f.dialogs.shown[3].text.contains("\"9lives\""));
     }
 
     void importPictureWithItsDialog()

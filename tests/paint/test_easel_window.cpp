@@ -242,28 +242,6 @@ private slots:
         QCOMPARE(f.dialogs.unexpected, 0);
     }
 
-    void tenKSaveAsksBeforeLeavingPartOut()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("wide.pp");
-        EaselWindowFixture f;
-        f->onScreenPressed(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
-        f.choices << DialogChoice{path, false} << DialogChoice{path, false};
-        f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::No << tms::Answer::Yes;
-        QVERIFY(!f->onSaveTriggered()); // nothing written, nothing told but the question
-        QVERIFY(!QFile::exists(path) && f->document().modified && f->document().fileName.isEmpty());
-        QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
-                                                "file holds.\nSave it as FullScreen 40K instead?"});
-        QVERIFY(f->onSaveTriggered()); // No: 10K all the same, and the status says so
-        QCOMPARE(readFile(path).size(), 10240);
-        QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
-
-        f->allowPainting();
-        f->onScreenPressed(1, 0, 2 * 100, 2 * 180); // row 22
-        QVERIFY(f->onSaveTriggered()); // Yes: 40K from now on
-        QVERIFY(readFile(path).size() == 40960 && f->document().fullScreenFile && f.dialogs.unexpected == 0);
-    }
-
     void floatingBlockFollowsThePointerAndPutNeverPaints()
     {
         EaselWindowFixture f;
@@ -332,41 +310,47 @@ private slots:
         QCOMPARE(f->document().picture, now);
     }
 
-    // Save As confirmed with the picture's own name writes nothing, yet chooses the size
-    // of the next Save.
-    void saveAsOnItsOwnPathChoosesTheSize()
+    // A 10K file opened over a full picture leaves the rest; Save asks before a 10K file
+    // leaves part of the picture out; Save As on the picture's own name writes nothing
+    // yet chooses the size of the next Save.
+    void tenKAndFortyKFiles()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("own.pp");
-        QVERIFY(savePowerPaintFile(path, randomPicture(23), false));
-        EaselWindowFixture f(path);
-        f->onScreenPressed(1, 0, 0, 0);
-        f.choices.enqueue({path, true});
-        f->onSaveAsTriggered();
-        QCOMPARE(f.dialogs.texts(), QStringList{hint});
-        QCOMPARE(readFile(path).size(), 10240);
-        QVERIFY(f->onSaveTriggered());
-        QCOMPARE(readFile(path).size(), 40960);
-    }
-
-    void openLoadsTenKOverAFullPicture()
-    {
-        QTemporaryDir dir;
+        const QString path = dir.filePath("small.PP");
         const Picture full = randomPicture(26), small = randomPicture(27);
-        QVERIFY(savePowerPaintFile(dir.filePath("full.pp"), full, true));
-        QVERIFY(savePowerPaintFile(dir.filePath("small.PP"), small, false));
+        QVERIFY(savePowerPaintFile(dir.filePath("full.pp"), full, true) && savePowerPaintFile(path, small, false));
         EaselWindowFixture f;
-        f.choices.enqueue({dir.filePath("full.pp"), {}});
+        f.choices << DialogChoice{dir.filePath("full.pp"), {}} << DialogChoice{path, {}};
         f->onOpenTriggered();
-        QCOMPARE(f->document().picture, full);
-        QVERIFY(f->document().fullScreenFile);
-        f.choices.enqueue({dir.filePath("small.PP"), {}});
+        QVERIFY(f->document().picture == full && f->document().fullScreenFile);
         f->onOpenTriggered();
-        QVERIFY(!f->document().fullScreenFile);
+        QVERIFY(!f->document().fullScreenFile && !f->document().modified);
         QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
-        QVERIFY(!f->document().modified);
+
+        f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::No << tms::Answer::Yes;
+        f->allowPainting();
+        f->onScreenPressed(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
+        QVERIFY(!f->onSaveTriggered()); // nothing written, nothing told but the question
+        QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
+                                                "file holds.\nSave it as FullScreen 40K instead?"});
+        QVERIFY(readFile(path) == ppBytes(small, false) && f->document().modified);
+        QVERIFY(f->onSaveTriggered()); // No: 10K all the same, and the status says so
+        QCOMPARE(readFile(path).size(), 10240);
+        QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
+        f->allowPainting();
+        f->onScreenPressed(1, 0, 2 * 100, 2 * 180); // row 22
+        QVERIFY(f->onSaveTriggered()); // Yes: 40K from now on
+        QVERIFY(readFile(path).size() == 40960 && f->document().fullScreenFile);
+
+        f.choices.enqueue({path, false});
+        f->onSaveAsTriggered();
+        QCOMPARE(f.dialogs.texts().last(), hint);
+        QCOMPARE(readFile(path).size(), 40960);
+        f->allowPainting();
+        f->onScreenPressed(1, 0, 0, 0);
+        QVERIFY(f->onSaveTriggered() && readFile(path).size() == 10240);
     }
 
     // A .pp name on the command line in any case is opened (the Open dialog then starts
@@ -406,7 +390,7 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         for (const char* kind : {"stroke", "cmd_scroll_up", "cmd_scroll_down", "cmd_scroll_up_8", "cmd_scroll_down_8",
-                                 "cmd_scroll_left", "cmd_scroll_right", "put", "import"})
+                                 "cmd_scroll_left", "cmd_scroll_right", "put"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void everyCommandIsOneExactStep()
@@ -428,11 +412,6 @@ private slots:
             f->onScreenPressed(1, 0, 100, 100);
             get->click();
             QTest::mouseClick(f->findChild<tms::PixelView*>(QStringLiteral("the_picture")), Qt::RightButton, {}, {100, 100});
-        } else if (kind == QLatin1String("import")) {
-            QImage image(256, 192, QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QVERIFY(image.save(dir.filePath(QStringLiteral("white.png"))));
-            QVERIFY(f->importPicture(dir.filePath(QStringLiteral("white.png"))));
         } else {
             f->findChild<QAbstractButton*>(kind)->click();
         }

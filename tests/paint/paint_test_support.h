@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the paint tests: random pictures and their PowerPaint bytes (the
+// Helpers shared by the paint tests: cleared and random pictures and their PowerPaint bytes (the
 // layout itself is tested with the codec in test_common).
 
 #include "picture.h"
@@ -18,6 +18,13 @@ inline paint::Picture randomPicture(quint32 seed)
         picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
         picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
     }
+    return picture;
+}
+
+inline paint::Picture cleared()
+{
+    paint::Picture picture;
+    paint::clearPicture(picture);
     return picture;
 }
 

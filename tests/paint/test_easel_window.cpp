@@ -73,7 +73,6 @@ struct EaselWindowFixture {
 };
 
 
-const QString hint = QStringLiteral("To save your work just select Save item in File menu");
 const QRgb grey = qRgb(128, 128, 128);
 
 QRgb shown(EaselWindow& window, int x, int y)
@@ -101,14 +100,6 @@ void liftBlock(EaselWindowFixture& f)
     f->onScreenPressed(1, 0, 2 * 16 + 3, 10 * 2);
     f->onScreenPressed(1, 0, 3 * 16 + 3, 25 * 2);
     click(*f, "chk_get");
-}
-
-// A press at from, one move to to (a fast drag), a release.
-void drag(QWidget* view, QPoint from, QPoint to)
-{
-    QTest::mousePress(view, Qt::LeftButton, {}, from);
-    moveWith(view, to, Qt::LeftButton);
-    QTest::mouseRelease(view, Qt::LeftButton, {}, to);
 }
 
 // A picture whose export normalises it: rows with a hidden or transparent colour.
@@ -167,8 +158,7 @@ private slots:
         f->onScreenDragged(1, 0, 511, 383);
         QCOMPARE(patternAt(*f, 23, 31, 7), 1);
         f->onAboutTriggered();
-        QVERIFY(!f->tick);
-        QCOMPARE(f.opened.last(), PaintDialog::About);
+        QVERIFY(!f->tick && f.opened.last() == PaintDialog::About);
     }
 
     // Painting redraws the painted rows only: the view must show what a whole redraw
@@ -244,8 +234,7 @@ private slots:
         QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {6, 0}); // one step
         QVERIFY(f->windowTitle() == "Mosaic Easel[*]" && f->isWindowModified());
         f.choices.enqueue({path, false});
-        QVERIFY(f->onSaveTriggered()); // unnamed: Save As
-        QCOMPARE(f.opened, QList<PaintDialog>{PaintDialog::SaveAsPicture});
+        QVERIFY(f->onSaveTriggered() && f.opened == QList<PaintDialog>{PaintDialog::SaveAsPicture}); // unnamed: Save As
         QCOMPARE(readFile(path), ppBytes(f->document().picture, false));
         QVERIFY(f->windowTitle() == "Mosaic Easel - " + path + "[*]" && !f->isWindowModified());
         QCOMPARE(f->statusBar()->currentMessage(), QString("Wrote pic.pp (10240 bytes)"));
@@ -258,7 +247,6 @@ private slots:
         QVERIFY(!f->close() && f->isVisible() && f->document().modified);
         QCOMPARE(f.dialogs.texts(), QStringList{"Do you want to save you works?"});
         QCOMPARE(f.dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
-        QCOMPARE(f.dialogs.unexpected, 0);
     }
 
     void floatingBlockFollowsThePointerAndPutNeverPaints()
@@ -288,7 +276,7 @@ private slots:
         putBlock(expected, randomPicture(40), block, dropped.x() / 16, dropped.y() / 2);
         QVERIFY(selection->isHidden() && f->document().picture == expected);
         moveWith(ecran, {300, 300}, Qt::RightButton);
-        QCOMPARE(f->document().picture, expected);
+        QVERIFY(f->document().picture == expected);
         QTest::mouseRelease(ecran, Qt::RightButton, {}, {310, 320});
         QTest::mouseClick(ecran, Qt::RightButton, {}, {300, 300}); // a new click paints again
         QVERIFY(!(f->document().picture == expected));
@@ -354,8 +342,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
                                                 "file holds.\nSave it as FullScreen 40K instead?"});
         QVERIFY(readFile(path) == ppBytes(small, false) && f->document().modified);
-        QVERIFY(f->onSaveTriggered()); // No: 10K all the same, and the status says so
-        QCOMPARE(readFile(path).size(), 10240);
+        QVERIFY(f->onSaveTriggered() && readFile(path).size() == 10240); // No: 10K all the same, and the status says so
         QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
         f->allowPainting();
         f->onScreenPressed(1, 0, 2 * 100, 2 * 180); // row 22
@@ -364,8 +351,7 @@ private slots:
 
         f.choices.enqueue({path, false});
         f->onSaveAsTriggered();
-        QCOMPARE(f.dialogs.texts().last(), hint);
-        QCOMPARE(readFile(path).size(), 40960);
+        QVERIFY(f.dialogs.texts().last() == "To save your work just select Save item in File menu" && readFile(path).size() == 40960);
         f->allowPainting();
         f->onScreenPressed(1, 0, 0, 0);
         QVERIFY(f->onSaveTriggered() && readFile(path).size() == 10240);
@@ -394,10 +380,7 @@ private slots:
         EaselWindowFixture f(path);
         const bool opened = name.endsWith(".PP");
         QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + path + "\""} : QStringList());
-        Picture expected = randomPicture(28);
-        if (!opened)
-            clearPicture(expected);
-        QCOMPARE(f->document().picture, expected);
+        QCOMPARE(f->document().picture, opened ? randomPicture(28) : cleared());
         QCOMPARE(f->windowTitle(), opened ? "Mosaic Easel - " + path + "[*]" : QString("Mosaic Easel[*]"));
         QVERIFY(!f->document().modified);
         f->onOpenTriggered();
@@ -419,7 +402,10 @@ private slots:
         f->showPicture();
         const Picture before = f->document().picture;
         if (kind == "stroke") {
-            drag(f->findChild<tms::PixelView*>("ECRAN"), {1, 1}, {301, 1});
+            auto* view = f->findChild<tms::PixelView*>("ECRAN"); // a press, one fast move, a release
+            QTest::mousePress(view, Qt::LeftButton, {}, {1, 1});
+            moveWith(view, {301, 1}, Qt::LeftButton);
+            QTest::mouseRelease(view, Qt::LeftButton, {}, {301, 1});
             for (int x = 0; x <= 150; ++x) // no gap on the way
                 QCOMPARE(pixelColor(f->document().picture, x, 0), f->brushColors[1]);
         } else if (kind == "put") {
@@ -448,8 +434,7 @@ private slots:
         writeFile(sc2, QByteArray(10240, '\x55')); // the length of a PowerPaint file
         f->document().modified = true;
         QVERIFY(dropFile(f.window.get(), grp) && dropFile(f.window.get(), sc2) && f->document().modified);
-        QCOMPARE(f.dialogs.shown.size(), 2);
-        QCOMPARE(f.dialogs.shown[1].text, notSc2Message());
+        QVERIFY(f.dialogs.shown.size() == 2 && f.dialogs.shown[1].text == notSc2Message());
         f.dialogs.yesNoAnswers.enqueue(false);
         QVERIFY(dropFile(f.window.get(), pp));
         QVERIFY(f->document().fileName == pp && f->document().picture.bitmapPatterns[0] == 0x55);

@@ -13,8 +13,9 @@
 #include "spectrum_file.h"
 
 #include <QTemporaryDir>
-#include <algorithm>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace paint;
 using namespace paint_test;
@@ -24,14 +25,6 @@ namespace {
 const tms::Palette palette = tms::standardPalette();
 
 QRgb colour(int index) { return tms::toQRgb(palette[index]); }
-
-Picture cleared()
-{
-    Picture picture;
-    clearPicture(picture);
-    return picture;
-}
-
 
 // A picture of mixed rows (pattern 0x5A) with the given colour bytes from index 0 on.
 Picture mixedRows(std::initializer_list<std::pair<std::uint8_t, std::uint8_t>> rows)
@@ -212,8 +205,7 @@ private slots:
         const QString path = dir.filePath(multicolour ? "a.mlt" : "a.SCR");
         writeFile(path, file);
         QCOMPARE(checkSpectrumFile(path), QString());
-        Picture p;
-        clearPicture(p);
+        Picture p = cleared();
         QVERIFY(multicolour ? loadMltFile(path, p) : loadScrFile(path, p));
         QVERIFY(p.bitmapColors[0] == 30 && p.bitmapColors[8] == 241 && p.bitmapColors[16] == 241 && p.bitmapColors[24] == 91);
         for (int y = 0; y < 192; ++y)
@@ -267,10 +259,8 @@ private slots:
         QFETCH(int, color);
         Picture packed = picture;
         packColors(packed);
-        if (row >= 0) {
-            QCOMPARE(int(packed.bitmapPatterns[row]), pattern);
-            QCOMPARE(int(packed.bitmapColors[row]), color);
-        }
+        if (row >= 0)
+            QVERIFY(packed.bitmapPatterns[row] == pattern && packed.bitmapColors[row] == color);
         // Every pixel that showed a visible colour shows it still.
         for (int y = 0; y < 192; ++y)
             for (int x = 0; x < 256; ++x)
@@ -280,10 +270,8 @@ private slots:
 
     void sourcesOfAClearedPicture()
     {
-        Picture cleared;
-        clearPicture(cleared);
-        QCOMPARE(exportStream(cleared).size(), size_t(198)); // the colour table's runs, then the patterns'
-        const QList<QByteArray> c = cSource(cleared, "IMAGE").split('\n');
+        QCOMPARE(exportStream(cleared()).size(), size_t(198)); // the colour table's runs, then the patterns'
+        const QList<QByteArray> c = cSource(cleared(), "IMAGE").split('\n');
         QCOMPARE(c.size(), 9 + 13 + 1); // banner, 12 full data lines and one of 6 values, then nothing
         QCOMPARE(c[2], QByteArray("/*  GRAPHICS TABLES  -  MOSAICEASEL v1.04   */\r"));
         QCOMPARE(c[6], QByteArray("#include <coleco.h>\r"));
@@ -292,7 +280,7 @@ private slots:
         QCOMPARE(c[21], QByteArray(" 0x00,0xFE,0x00,0xAF,0x00,0xFF};\r"));
         QCOMPARE(c[22], QByteArray());
 
-        const QList<QByteArray> a = asmSource(cleared, "pic").split('\n');
+        const QList<QByteArray> a = asmSource(cleared(), "pic").split('\n');
         QCOMPARE(a.size(), 10 + 13 + 1);
         QCOMPARE(a[9], QByteArray("Lpic:\r"));
         QCOMPARE(a[10], QByteArray("\t.byte $FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01,$FE,$01\r"));

@@ -74,7 +74,6 @@ private slots:
     void usageErrorsExitWithTwo_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("no input") << QStringList{"--save", "out.pp"};
         QTest::newRow("both sizes") << QStringList{"--save", "out.pp", "--full", "--10k", "in.pp"};
         QTest::newRow("size without save") << QStringList{"--full", "--png", "a.png", "in.pp"};
         QTest::newRow("nothing to do") << QStringList{"--10k"};
@@ -195,9 +194,7 @@ private slots:
                         "--compress", "zx0", "in.pp"}).status, 0);
         QCOMPARE(readFile("a.c"), cSource(picture, "IMAGE"));
         QCOMPARE(readFile("a.asm"), asmSource(picture, "IMAGE"));
-        SourceOptions options;
-        options.style = tms::CStyle::Stdint;
-        options.compression = tms::Compression::Zx0;
+        const SourceOptions options{.compression = tms::Compression::Zx0, .style = tms::CStyle::Stdint};
         QCOMPARE(readFile("s.c"), cExportFiles("s.c", picture, "IMAGE", options)[0].bytes);
     }
 };

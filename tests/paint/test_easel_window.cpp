@@ -102,17 +102,6 @@ void liftBlock(EaselWindowFixture& f)
     click(*f, "chk_get");
 }
 
-// A picture whose export normalises it: rows with a hidden or transparent colour.
-Picture pictureThatPacks()
-{
-    Picture p = randomPicture(31);
-    for (int i = 0; i < 6144; i += 3) {
-        p.bitmapPatterns[i] = i % 2 ? 0 : 255;
-        p.bitmapColors[i] = std::uint8_t(0x40 + (i % 7));
-    }
-    return p;
-}
-
 } // namespace
 
 class TestEaselWindow : public QObject {
@@ -298,7 +287,6 @@ private slots:
         EaselWindowFixture f;
         QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {100, 100}); // unsaved work, one step
         liftBlock(f);
-        auto* selection = f->findChild<QFrame*>("selection");
         f.dialogs.yesNoAnswers.enqueue(tms::Answer::No);
         if (command == "new")
             f->onNewTriggered();
@@ -310,7 +298,7 @@ private slots:
             f->findChild<QAction*>("Undo")->trigger();
         else
             click(*f, "cmd_scroll_down_8");
-        QVERIFY(selection->isHidden() && f->findChild<QCheckBox*>("chk_get")->text() == "Get");
+        QVERIFY(f->findChild<QFrame*>("selection")->isHidden() && f->findChild<QCheckBox*>("chk_get")->text() == "Get");
         const Picture now = f->document().picture;
         f->onFloatingBlockPressed(2, 0, 10, 10); // a right click puts nothing of the old picture
         QCOMPARE(f->document().picture, now);
@@ -480,7 +468,11 @@ private slots:
     {
         QTemporaryDir dir;
         EaselWindowFixture f;
-        const Picture picture = pictureThatPacks();
+        Picture picture = randomPicture(31); // one whose export normalises it: rows with a hidden or transparent colour
+        for (int i = 0; i < 6144; i += 3) {
+            picture.bitmapPatterns[i] = i % 2 ? 0 : 255;
+            picture.bitmapColors[i] = std::uint8_t(0x40 + (i % 7));
+        }
         f->document().picture = picture;
         f->document().modified = true;
         f->document().fileName = dir.filePath("mine.pp");
@@ -510,9 +502,7 @@ private slots:
         f->onExportBinTriggered();
         QVERIFY(starts[0].exportFormat.compression == tms::Compression::Rle
                 && starts[1].exportFormat.compression == tms::Compression::None);
-        SourceOptions options;
-        options.compression = tms::Compression::Pletter;
-        options.syntax = tms::AsmSyntax::Sdas;
+        const SourceOptions options{.compression = tms::Compression::Pletter, .syntax = tms::AsmSyntax::Sdas};
         QCOMPARE(readFile(dir.filePath("pic.asm")), asmSource(picture, "PIC", options));
         for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
             QVERIFY2(QFile::exists(dir.filePath(name)), name);
@@ -528,8 +518,6 @@ private slots:
 
         // (The dialog itself is the shared one, tried in test_kardo_pictures.)
         EaselWindowFixture f;
-        f->document().modified = true;
-        f.dialogs.yesNoAnswers << false; // do not save the changes
         f.choices << DialogChoice{dir.filePath("red.png"), {}} << DialogChoice{};
         f->onImportPictureTriggered();
         QCOMPARE(f.opened, (QList<PaintDialog>{PaintDialog::ImportPictureFile, PaintDialog::ImportPictureOptions}));
@@ -559,8 +547,7 @@ private slots:
         open->submit(dir.filePath("odd.pp"));
         QVERIFY(!open->confirmedPath());
         open->submit(dir.filePath("good.pp"));
-        QCOMPARE(open->confirmedPath(), std::optional<QString>(dir.filePath("good.pp")));
-        QCOMPARE(dialogs.texts(), QStringList{notPowerPaintMessage()});
+        QVERIFY(open->confirmedPath() == dir.filePath("good.pp") && dialogs.texts() == QStringList{notPowerPaintMessage()});
 
         const SaveAsPPFile save = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
         QVERIFY(save.Check1->text() == "FullScreen 40K" && save.Check1->isChecked()); // shows the current size

@@ -186,36 +186,30 @@ private slots:
         QVERIFY(!zoom.shows(15, 12));
     }
 
-    void spectrumScreensInScreenOrder_data()
-    {
-        QTest::addColumn<bool>("multicolour");
-        QTest::newRow("scr") << false;
-        QTest::newRow("mlt") << true;
-    }
-
     void spectrumScreensInScreenOrder()
     {
-        QFETCH(bool, multicolour);
-        QByteArray file = randomBytes(multicolour ? 12288 : 6912, 11);
-        file[6144] = char(56);  // paper white, ink black: 30
-        file[6145] = char(71);  // bright, paper black, ink white: 241
-        file[6146] = char(199); // the same flashing: 241
-        file[6147] = char(113); // bright blue on bright yellow: 91
-        QTemporaryDir dir;
-        const QString path = dir.filePath(multicolour ? "a.mlt" : "a.SCR");
-        writeFile(path, file);
-        QCOMPARE(checkSpectrumFile(path), QString());
-        Picture p = cleared();
-        QVERIFY(multicolour ? loadMltFile(path, p) : loadScrFile(path, p));
-        QVERIFY(p.bitmapColors[0] == 30 && p.bitmapColors[8] == 241 && p.bitmapColors[16] == 241 && p.bitmapColors[24] == 91);
-        for (int y = 0; y < 192; ++y)
-            for (int x = 0; x < 32; ++x) {
-                const int index = (y / 8) * 256 + x * 8 + y % 8;
-                const int offset = (y / 64) * 2048 + (y % 8) * 256 + ((y / 8) % 8) * 32 + x;
-                QCOMPARE(p.bitmapPatterns[index], quint8(file[offset]));
-                const int attribute = multicolour ? 6144 + 32 * y + x : 6144 + (y / 8) * 32 + x;
-                QCOMPARE(p.bitmapColors[index], spectrumAttributeColor(quint8(file[attribute])));
-            }
+        for (const bool multicolour : {false, true}) {
+            QByteArray file = randomBytes(multicolour ? 12288 : 6912, 11);
+            file[6144] = char(56);  // paper white, ink black: 30
+            file[6145] = char(71);  // bright, paper black, ink white: 241
+            file[6146] = char(199); // the same flashing: 241
+            file[6147] = char(113); // bright blue on bright yellow: 91
+            QTemporaryDir dir;
+            const QString path = dir.filePath(multicolour ? "a.mlt" : "a.SCR");
+            writeFile(path, file);
+            QCOMPARE(checkSpectrumFile(path), QString());
+            Picture p = cleared();
+            QVERIFY(multicolour ? loadMltFile(path, p) : loadScrFile(path, p));
+            QVERIFY(p.bitmapColors[0] == 30 && p.bitmapColors[8] == 241 && p.bitmapColors[16] == 241 && p.bitmapColors[24] == 91);
+            for (int y = 0; y < 192; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    const int index = (y / 8) * 256 + x * 8 + y % 8;
+                    const int offset = (y / 64) * 2048 + (y % 8) * 256 + ((y / 8) % 8) * 32 + x;
+                    QCOMPARE(p.bitmapPatterns[index], quint8(file[offset]));
+                    const int attribute = multicolour ? 6144 + 32 * y + x : 6144 + (y / 8) * 32 + x;
+                    QCOMPARE(p.bitmapColors[index], spectrumAttributeColor(quint8(file[attribute])));
+                }
+        }
     }
 
     void grpRoundTripAndLayout()

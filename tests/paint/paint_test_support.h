@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the paint tests: cleared and random pictures and their PowerPaint bytes (the
-// layout itself is tested with the codec in test_common).
+// Cleared and random pictures and their PowerPaint bytes (the layout: test_common).
 
 #include "picture.h"
 #include "powerpaint.h"

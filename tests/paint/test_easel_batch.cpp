@@ -93,8 +93,7 @@ private slots:
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.pp"});
     }
 
-    // A picture that does not decode is refused like the malformed files (refused()):
-    // the path once, before any output.
+    // A picture that does not decode is refused like the malformed files: path once, no output.
     void badPictureExitsWithOneAndWritesNothing()
     {
         writeFile("in.png", QByteArray("\x89PNG\r\n\x1a\nbroken", 14));

@@ -114,7 +114,6 @@ private slots:
     void paintsThroughTheMouse()
     {
         EaselWindowFixture f;
-        QCOMPARE(shown(*f, 0, 0), colour(1)); // starts cleared
         f->onScreenPressed(1, 0, 6, 0); // pixel 3 of the black row
         QVERIFY(patternAt(*f, 0, 0, 0) == 16 && f->document().picture.bitmapColors[0] == 241 && f->document().modified);
         QVERIFY(shown(*f, 6, 0) == colour(15) && shown(*f, 7, 1) == colour(15) && shown(*f, 8, 0) == colour(1));
@@ -246,10 +245,10 @@ private slots:
         liftBlock(f);
         auto* selection = f->findChild<QFrame*>("selection");
         auto* thePicture = f->findChild<tms::PixelView*>("the_picture");
-        auto* ecran = f->findChild<tms::PixelView*>("ECRAN");
+        auto* screen = f->findChild<tms::PixelView*>("ECRAN");
         const Block block{2, 3, 10, 25};
         // The pointer travels over the picture; each event reaches the block where it is then.
-        const auto onBlock = [&](QPoint onPicture) { return thePicture->mapFrom(ecran, onPicture); };
+        const auto onBlock = [&](QPoint onPicture) { return thePicture->mapFrom(screen, onPicture); };
         QTest::mousePress(thePicture, Qt::LeftButton, {}, onBlock({20, 20}));
         for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90), QPoint(2000, 2000), QPoint(30, 200)}) {
             moveWith(thePicture, onBlock(pointer), Qt::LeftButton);
@@ -264,10 +263,10 @@ private slots:
         Picture expected = randomPicture(40);
         putBlock(expected, randomPicture(40), block, dropped.x() / 16, dropped.y() / 2);
         QVERIFY(selection->isHidden() && f->document().picture == expected);
-        moveWith(ecran, {300, 300}, Qt::RightButton);
+        moveWith(screen, {300, 300}, Qt::RightButton);
         QVERIFY(f->document().picture == expected);
-        QTest::mouseRelease(ecran, Qt::RightButton, {}, {310, 320});
-        QTest::mouseClick(ecran, Qt::RightButton, {}, {300, 300}); // a new click paints again
+        QTest::mouseRelease(screen, Qt::RightButton, {}, {310, 320});
+        QTest::mouseClick(screen, Qt::RightButton, {}, {300, 300}); // a new click paints again
         QVERIFY(!(f->document().picture == expected));
     }
 
@@ -319,7 +318,6 @@ private slots:
         QVERIFY(f->document().picture == full && f->document().fullScreenFile);
         f->onOpenTriggered();
         QVERIFY(!f->document().fullScreenFile && !f->document().modified);
-        QCOMPARE(patternAt(*f, 5, 29, 1), small.bitmapPatterns[tms::bitmapIndex(5, 29, 1)]);
         const int x = 31 * 8, y = 21 * 8; // the rows a 10K file does not hold stay, on screen too
         QCOMPARE(shown(*f, 2 * x, 2 * y), colour(pixelColor(full, x, y)));
 
@@ -534,8 +532,8 @@ private slots:
         QVERIFY(started->document().picture == before && started->windowTitle() == "Mosaic Easel[*]");
     }
 
-    // The picture dialogs and the export dialog return what was chosen (the export's
-    // format controls are the shared ones, tried with kardo).
+    // The picture dialogs and the export dialog return what was chosen, the imports refuse
+    // a bad file (the export's format controls are the shared ones, tried with kardo).
     void pictureDialogsReturnTheirChoice()
     {
         QTemporaryDir dir;
@@ -548,10 +546,16 @@ private slots:
         QVERIFY(!open->confirmedPath());
         open->submit(dir.filePath("good.pp"));
         QVERIFY(open->confirmedPath() == dir.filePath("good.pp") && dialogs.texts() == QStringList{notPowerPaintMessage()});
+        for (const TransferDialog kind : {TransferDialog::ImportSCRFile, TransferDialog::ImportGRPFile,
+                                          TransferDialog::ImportPictureFile}) { // each import checks its file too
+            const auto chooser = createTransferDialog(kind, dialogs, nullptr);
+            chooser->submit(dir.filePath("odd.pp"));
+            QVERIFY(!chooser->confirmedPath());
+        }
 
         const SaveAsPPFile save = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
-        QVERIFY(save.Check1->text() == "FullScreen 40K" && save.Check1->isChecked()); // shows the current size
-        save.Check1->setChecked(false);
+        QVERIFY(save.fullScreenBox->text() == "FullScreen 40K" && save.fullScreenBox->isChecked()); // shows the current size
+        save.fullScreenBox->setChecked(false);
         save.chooser->submit("level1");
         const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(save);
         QVERIFY(choice && !choice->fullScreen && choice->path == QDir(dir.path()).filePath("level1.pp"));

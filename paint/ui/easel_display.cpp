@@ -138,65 +138,24 @@ void EaselWindow::afterScroll(bool pictureChanged)
     showPicture();
 }
 
-void EaselWindow::onScrollUpLineClicked()
+void EaselWindow::scrollPictureOrView(void (*scrollPicture)(Picture&), int columnStep, int rowStep)
 {
-    if (zoomed)
-        return;
-    scrollUpOneLine(m_doc.picture);
-    afterScroll(true);
-}
-
-void EaselWindow::onScrollDownLineClicked()
-{
-    if (zoomed)
-        return;
-    scrollDownOneLine(m_doc.picture);
-    afterScroll(true);
-}
-
-void EaselWindow::onScrollUpRowClicked()
-{
-    if (zoomed) {
-        zoomRow = std::max(zoomRow - 1, 0);
+    if (!zoomed) {
+        scrollPicture(m_doc.picture);
+        afterScroll(true);
+    } else if (columnStep != 0 || rowStep != 0) { // zoomed, the "8" buttons move the view; "1" does nothing
+        zoomColumn = std::clamp(zoomColumn + columnStep, 0, lastZoomColumn);
+        zoomRow = std::clamp(zoomRow + rowStep, 0, lastZoomRow);
         afterScroll(false);
-        return;
     }
-    scrollUpOneRow(m_doc.picture);
-    afterScroll(true);
 }
 
-void EaselWindow::onScrollDownRowClicked()
-{
-    if (zoomed) {
-        zoomRow = std::min(zoomRow + 1, lastZoomRow);
-        afterScroll(false);
-        return;
-    }
-    scrollDownOneRow(m_doc.picture);
-    afterScroll(true);
-}
-
-void EaselWindow::onScrollLeftClicked()
-{
-    if (zoomed) {
-        zoomColumn = std::max(zoomColumn - 1, 0);
-        afterScroll(false);
-        return;
-    }
-    scrollLeftOneColumn(m_doc.picture);
-    afterScroll(true);
-}
-
-void EaselWindow::onScrollRightClicked()
-{
-    if (zoomed) {
-        zoomColumn = std::min(zoomColumn + 1, lastZoomColumn);
-        afterScroll(false);
-        return;
-    }
-    scrollRightOneColumn(m_doc.picture);
-    afterScroll(true);
-}
+void EaselWindow::onScrollUpLineClicked() { scrollPictureOrView(scrollUpOneLine, 0, 0); }
+void EaselWindow::onScrollDownLineClicked() { scrollPictureOrView(scrollDownOneLine, 0, 0); }
+void EaselWindow::onScrollUpRowClicked() { scrollPictureOrView(scrollUpOneRow, 0, -1); }
+void EaselWindow::onScrollDownRowClicked() { scrollPictureOrView(scrollDownOneRow, 0, 1); }
+void EaselWindow::onScrollLeftClicked() { scrollPictureOrView(scrollLeftOneColumn, -1, 0); }
+void EaselWindow::onScrollRightClicked() { scrollPictureOrView(scrollRightOneColumn, 1, 0); }
 
 void EaselWindow::drawSwatches()
 {

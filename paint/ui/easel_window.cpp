@@ -237,27 +237,25 @@ std::optional<PaintDialogChoice> EaselWindow::runRealDialog(PaintDialog dialog, 
     const auto transfer = [&](TransferDialog kind) {
         return withPath(showTransferDialog(kind, *m_dialogs, this, start.path));
     };
-    const auto exportTo = [&](TransferDialog kind) -> std::optional<PaintDialogChoice> {
-        const std::optional<ExportChoice> chosen = showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path);
+    // A dialog that returns more than a path: the path, then what copyRest takes over.
+    const auto withPathAnd = [&](const auto& chosen, auto copyRest) -> std::optional<PaintDialogChoice> {
         if (!chosen)
             return std::nullopt;
         PaintDialogChoice choice = start;
         choice.path = chosen->path;
-        choice.exportFormat = chosen->format;
+        copyRest(choice, *chosen);
         return choice;
+    };
+    const auto exportTo = [&](TransferDialog kind) {
+        return withPathAnd(showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path),
+                           [](PaintDialogChoice& choice, const ExportChoice& chosen) { choice.exportFormat = chosen.format; });
     };
     switch (dialog) {
     case PaintDialog::OpenPicture:
         return withPath(showOpenPPFile(*m_dialogs, this, start.path));
-    case PaintDialog::SaveAsPicture: {
-        const std::optional<SaveAsChoice> chosen = showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen);
-        if (!chosen)
-            return std::nullopt;
-        PaintDialogChoice choice = start;
-        choice.path = chosen->path;
-        choice.fullScreen = chosen->fullScreen;
-        return choice;
-    }
+    case PaintDialog::SaveAsPicture:
+        return withPathAnd(showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen),
+                           [](PaintDialogChoice& choice, const SaveAsChoice& chosen) { choice.fullScreen = chosen.fullScreen; });
     case PaintDialog::ImportSCRFile: return transfer(TransferDialog::ImportSCRFile);
     case PaintDialog::ImportGRPFile: return transfer(TransferDialog::ImportGRPFile);
     case PaintDialog::ImportPictureFile: return transfer(TransferDialog::ImportPictureFile);

@@ -199,6 +199,9 @@ private:
     Block selectedBlock() const;
     void leaveBlockTool();
     void afterScroll(bool pictureChanged);
+    // A scroll button: the picture scrolls with scrollPicture; in the zoom view the view
+    // moves by the steps (in characters) instead.
+    void scrollPictureOrView(void (*scrollPicture)(Picture&), int columnStep, int rowStep);
 
     // The picture read by an import becomes the picture: unnamed, unsaved work.
     using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);

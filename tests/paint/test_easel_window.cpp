@@ -250,16 +250,16 @@ private slots:
         // The pointer travels over the picture; each event reaches the block where it is then.
         const auto onBlock = [&](QPoint onPicture) { return thePicture->mapFrom(screen, onPicture); };
         QTest::mousePress(thePicture, Qt::LeftButton, {}, onBlock({20, 20}));
-        for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90), QPoint(2000, 2000), QPoint(30, 200)}) {
+        for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90), QPoint(2000, 2000), QPoint(64, 44)}) { // the last one overlaps the lifted block
             moveWith(thePicture, onBlock(pointer), Qt::LeftButton);
             const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
             QCOMPARE(selection->pos(), QPoint(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2));
         }
-        QTest::mouseRelease(thePicture, Qt::LeftButton, {}, onBlock({30, 200}));
+        QTest::mouseRelease(thePicture, Qt::LeftButton, {}, onBlock({64, 44}));
 
         // Put with the right button; the button still held over the picture paints nothing.
         const QPoint dropped = selection->pos();
-        QTest::mousePress(thePicture, Qt::RightButton, {}, onBlock({30, 200}));
+        QTest::mousePress(thePicture, Qt::RightButton, {}, onBlock({64, 44}));
         Picture expected = randomPicture(40);
         putBlock(expected, randomPicture(40), block, dropped.x() / 16, dropped.y() / 2);
         QVERIFY(selection->isHidden() && f->document().picture == expected);

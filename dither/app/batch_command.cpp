@@ -33,7 +33,7 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
         console.error(error);
         return tms::batch::Failure;
     }
-    const auto result = convert(apply_resize(*picture, job.resize, job.resolution), job.settings);
+    const auto result = convert(fitToScreen(*picture, job.resize, job.resolution), job.settings);
     if (!result) { // cannot happen: the colour count was checked with the options
         console.error(selectMoreColors);
         return tms::batch::UsageError;

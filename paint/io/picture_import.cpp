@@ -21,8 +21,8 @@ bool convertPicture(const QImage& source, const PictureImportSettings& settings,
     const auto result = dither::convertPicture(source, settings);
     if (!result)
         return false;
-    picture.bitmapPatterns = result->pattern_table;
-    picture.bitmapColors = result->colour_table;
+    picture.bitmapPatterns = result->patternTable;
+    picture.bitmapColors = result->colourTable;
     return true;
 }
 

@@ -208,6 +208,18 @@ private slots:
         }
     }
 
+    // A tool window goes beside its owner, on the side where it fits, never off screen.
+    void toolWindowsOpenBesideTheirOwner()
+    {
+        const QRect screen(0, 0, 1000, 800);
+        const QSize tool(300, 200);
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 400, 300), tool, screen), QPoint(500, 50));   // right
+        QCOMPARE(tms::besideOwner(QRect(600, 50, 300, 300), tool, screen), QPoint(300, 50));   // left
+        QCOMPARE(tms::besideOwner(QRect(200, 700, 700, 90), tool, screen), QPoint(0, 600));    // left edge, raised
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 700, 300), tool, screen), QPoint(700, 50));   // more room right
+        QCOMPARE(tms::besideOwner(QRect(0, 0, 10, 10), QSize(2000, 900), screen), QPoint(0, 0)); // larger than all
+    }
+
     void showsIdentityAndSystemInformation()
     {
         ScriptedDialogs dialogs;

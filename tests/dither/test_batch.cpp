@@ -92,11 +92,11 @@ private slots:
         s.method = Method::Ordered65;
         s.orderedError = true;
         s.colours = dither_test::colours({1, 4, 6, 15});
-        s.palette_mode = 1;
+        s.paletteMode = 1;
         s.gamma = 120;
         s.brightness = -20;
         s.diffusion = 40;
-        const auto expected = convert(apply_resize(QImage(path("photo.png")), ResizeMode::RespectAspectRatio, ResolutionMode::TenK), s);
+        const auto expected = convert(fitToScreen(QImage(path("photo.png")), ResizeMode::RespectAspectRatio, ResolutionMode::TenK), s);
         QVERIFY(expected);
         QCOMPARE(readFile(path("full.pp")), powerPaintFile(*expected, true));
         QCOMPARE(readFile(path("small.pp")), powerPaintFile(*expected, false));
@@ -113,7 +113,7 @@ private slots:
         // Defaults: Floyd-Steinberg, every colour, palette 1, 100 %, 0, 75 %, no resize.
         run = runDither({"--pp10k", "default.pp", "photo.png"}, dir.path());
         QCOMPARE(run.status, 0);
-        const auto expected = convert(apply_resize(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
+        const auto expected = convert(fitToScreen(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
         QCOMPARE(readFile(path("default.pp")), powerPaintFile(*expected, false));
     }
 
@@ -180,7 +180,7 @@ private slots:
         s.colours = dither_test::colours({1, 6, 11, 15});
         for (const QString name : {"first.bmp", "second.png"}) {
             const auto expected =
-                convert(apply_resize(QImage(path("many/" + name)), ResizeMode::Stretch, ResolutionMode::Full), s);
+                convert(fitToScreen(QImage(path("many/" + name)), ResizeMode::Stretch, ResolutionMode::Full), s);
             const QString base = QFileInfo(name).completeBaseName();
             QCOMPARE(readFile(path("made/" + base + ".pp")), powerPaintFile(*expected, false));
             QCOMPARE(QImage(path("made/" + base + ".bmp")).convertToFormat(QImage::Format_RGB32),

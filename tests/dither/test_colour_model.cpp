@@ -26,9 +26,9 @@ PixelDistances distancesOf(std::initializer_list<float> values)
     return d;
 }
 
-SqrtEcartTable uniformRoots()
+DistanceRootTable uniformRoots()
 {
-    SqrtEcartTable t{};
+    DistanceRootTable t{};
     for (auto& row : t)
         row.fill(1.0f);
     return t;
@@ -45,16 +45,16 @@ class TestColourModel : public QObject {
 private slots:
     void presetsAndActiveLists()
     {
-        const tms::Palette one = init_palette(0), two = init_palette(1), three = init_palette(2);
+        const tms::Palette one = presetPalette(0), two = presetPalette(1), three = presetPalette(2);
         QVERIFY(one == tms::standardPalette()); // values checked in the common tests
         QCOMPARE(two[6], RGB(182, 98, 71));
         QCOMPARE(two[0], one[0]);
         QVERIFY(one == three);
 
-        const ActiveColours active = optimize_color_palette(one, dither_test::colours({15, 1, 6}));
-        QCOMPARE(active.active_count, 3);
-        QCOMPARE(QList<int>({active.active_codes[0], active.active_codes[1], active.active_codes[2]}), QList<int>({1, 6, 15}));
-        QCOMPARE(active.active_palette[2], RGB(255, 255, 255));
+        const ActiveColours active = chooseActiveColours(one, dither_test::colours({15, 1, 6}));
+        QCOMPARE(active.count, 3);
+        QCOMPARE(QList<int>({active.codes[0], active.codes[1], active.codes[2]}), QList<int>({1, 6, 15}));
+        QCOMPARE(active.colours[2], RGB(255, 255, 255));
         // Black as background (c1) and white as foreground (c2): hex F1.
         QCOMPARE(int(segmentColourByte(active, 0, 2)), 241);
     }
@@ -62,13 +62,13 @@ private slots:
     void distancesAndProjection()
     {
         const ColorValue black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-        QCOMPARE(ecart_2(black, white), 195075.0f);
-        QCOMPARE(ecart(black, white), float(std::sqrt(195075.0)));
-        QCOMPARE(ecart(RGB(1, 2, 3), RGB(4, 6, 3)), 5.0f);
-        QCOMPARE(pourcentage(black, white, black), 0.0f);
-        QCOMPARE(pourcentage(black, white, white), 1.0f);
-        QCOMPARE(pourcentage(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 50)), 0.5f);
-        QCOMPARE(pourcentage(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 150)), 1.5f); // beyond c2
+        QCOMPARE(squaredDistance(black, white), 195075.0f);
+        QCOMPARE(colourDistance(black, white), float(std::sqrt(195075.0)));
+        QCOMPARE(colourDistance(RGB(1, 2, 3), RGB(4, 6, 3)), 5.0f);
+        QCOMPARE(projectionRatio(black, white, black), 0.0f);
+        QCOMPARE(projectionRatio(black, white, white), 1.0f);
+        QCOMPARE(projectionRatio(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 50)), 0.5f);
+        QCOMPARE(projectionRatio(RGB(0, 0, 0), RGB(0, 0, 100), RGB(0, 0, 150)), 1.5f); // beyond c2
 
         // The root taken in single precision equals the double root rounded to single
         // for every sum of squares that can occur.
@@ -84,43 +84,43 @@ private slots:
         std::mt19937 random(3);
         std::uniform_int_distribution<int> component(0, 255);
         for (int mode : {0, 1}) {
-            const ActiveColours active = optimize_color_palette(init_palette(mode), allColours());
+            const ActiveColours active = chooseActiveColours(presetPalette(mode), allColours());
             for (int i = 0; i < 15; ++i)
                 for (int j = 0; j < 15; ++j) {
                     if (i == j)
                         continue;
                     for (int n = 0; n < 400; ++n) {
                         const ColorValue p = RGB(component(random), component(random), component(random));
-                        const bool byT = pourcentage(active.active_palette[i], active.active_palette[j], p) > 0.5f;
+                        const bool byT = projectionRatio(active.colours[i], active.colours[j], p) > 0.5f;
                         QCOMPARE(projectsOntoSecond(active, {i, j}, p), byT);
                     }
                 }
         }
         // Exactly half-way (t = 0.5) stays on c1: (35, 101, 100) is equally far from
         // black and from colour 4 (84, 85, 237).
-        const ActiveColours blackBlue = optimize_color_palette(init_palette(0), dither_test::colours({1, 4}));
-        QCOMPARE(pourcentage(blackBlue.active_palette[0], blackBlue.active_palette[1], RGB(35, 101, 100)), 0.5f);
+        const ActiveColours blackBlue = chooseActiveColours(presetPalette(0), dither_test::colours({1, 4}));
+        QCOMPARE(projectionRatio(blackBlue.colours[0], blackBlue.colours[1], RGB(35, 101, 100)), 0.5f);
         QVERIFY(!projectsOntoSecond(blackBlue, {0, 1}, RGB(35, 101, 100)));
     }
 
     void gammaAndBrightness()
     {
-        const GammaLut identity = gamma_lut(100);
+        const GammaLut identity = gammaCurve(100);
         for (int i = 0; i < 256; ++i)
             QCOMPARE(int(identity[i]), i);
-        QCOMPARE(int(gamma_lut(50)[128]), 64);  // 255 * (128/255)^2 + 0.5 = 64.75
-        QCOMPARE(int(gamma_lut(190)[64]), 123);
-        QCOMPARE(int(gamma_lut(190)[200]), 224);
-        QCOMPARE(int(gamma_lut(10)[10]), 0);
-        QCOMPARE(int(gamma_lut(10)[255]), 255);
+        QCOMPARE(int(gammaCurve(50)[128]), 64);  // 255 * (128/255)^2 + 0.5 = 64.75
+        QCOMPARE(int(gammaCurve(190)[64]), 123);
+        QCOMPARE(int(gammaCurve(190)[200]), 224);
+        QCOMPARE(int(gammaCurve(10)[10]), 0);
+        QCOMPARE(int(gammaCurve(10)[255]), 255);
 
         const Picture source = dither_test::noisyPicture();
-        QVERIFY(calcul_adjusted_image(source, 100, 0) == source);
-        const Picture dark = calcul_adjusted_image(Picture{RGB(100, 101, 200), RGB(255, 0, 7)}, 100, -100);
+        QVERIFY(adjustPicture(source, 100, 0) == source);
+        const Picture dark = adjustPicture(Picture{RGB(100, 101, 200), RGB(255, 0, 7)}, 100, -100);
         QCOMPARE(dark[0], RGB(0, 1, 100));
         QCOMPARE(dark[1], RGB(155, 0, 0));
         // Gamma before brightness: 64 -> 123 -> 173.
-        QCOMPARE(calcul_adjusted_image(Picture{RGB(64, 64, 64)}, 190, 50)[0], RGB(173, 173, 173));
+        QCOMPARE(adjustPicture(Picture{RGB(64, 64, 64)}, 190, 50)[0], RGB(173, 173, 173));
     }
 
     void fullPairSearchTakesLastTieAndTracksBest()
@@ -132,8 +132,8 @@ private slots:
         // (0,1) = 4, (0,2) = 8, (1,2) = 6: a later, worse pair must not replace the best.
         const std::array<PixelDistances, 2> best = {distancesOf({1, 1, 3}), distancesOf({1, 1, 3})};
         QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, uniformRoots())), std::pair(0, 1));
-        // The sum is divided by sqrt_ecart: a far pair wins despite a larger sum.
-        SqrtEcartTable roots = uniformRoots();
+        // The sum is divided by distanceRoots: a far pair wins despite a larger sum.
+        DistanceRootTable roots = uniformRoots();
         roots[1][2] = roots[2][1] = 2.0f;
         QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, roots)), std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
     }
@@ -220,11 +220,11 @@ private slots:
 
         // The scaled error rounds halves to even: 1.5 -> 2, 7.5 -> 8, 4.5 -> 4, -4.5 -> -4.
         const ErrorPlanes planes75(75);
-        QCOMPARE(parts(planes75.lerreur(RGB(2, 10, 6), RGB(0, 0, 0))), QList<int>({2, 8, 4}));
-        QCOMPARE(parts(planes75.lerreur(RGB(0, 0, 0), RGB(6, 1, 255))), QList<int>({-4, -1, -191})); // -0.75, -191.25
+        QCOMPARE(parts(planes75.errorFor(RGB(2, 10, 6), RGB(0, 0, 0))), QList<int>({2, 8, 4}));
+        QCOMPARE(parts(planes75.errorFor(RGB(0, 0, 0), RGB(6, 1, 255))), QList<int>({-4, -1, -191})); // -0.75, -191.25
         // 5 * 0.1 is exactly 0.5 in double and rounds to 0.
-        QCOMPARE(parts(ErrorPlanes(10).lerreur(RGB(5, 15, 0), RGB(0, 0, 0))), QList<int>({0, 2, 0}));
-        QCOMPARE(ErrorPlanes(0).lerreur(RGB(255, 0, 0), RGB(0, 255, 0)).red, 0);
+        QCOMPARE(parts(ErrorPlanes(10).errorFor(RGB(5, 15, 0), RGB(0, 0, 0))), QList<int>({0, 2, 0}));
+        QCOMPARE(ErrorPlanes(0).errorFor(RGB(255, 0, 0), RGB(0, 255, 0)).red, 0);
     }
 
     void spreadMirrorsOnRightToLeftLines()

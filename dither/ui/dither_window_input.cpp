@@ -2,8 +2,7 @@
 
 #include "dither_window.h"
 
-#include "background_decode.h"
-#include "picture_file.h"
+#include "picture_decoding.h"
 #include "result_output.h"
 #include "pixel_view.h"
 #include "user_dialogs.h"
@@ -39,15 +38,7 @@ void DitherWindow::onLoadPictureTriggered()
 bool DitherWindow::loadPicture(const QString& path)
 {
     // Decoded off the GUI thread: a large picture takes seconds, and may be cancelled.
-    const tms::DecodedPicture decoded =
-        tms::decodeWhileResponsive(this, path, [path](const std::atomic<bool>& cancelled, QString* error) {
-            try {
-                return readPicture(path, error, &cancelled);
-            } catch (const std::bad_alloc&) { // within the size limit, but not within this machine's memory
-                *error = QStringLiteral("Cannot read picture \"%1\": not enough memory to load it").arg(path);
-                return std::optional<QImage>();
-            }
-        });
+    const tms::DecodedPicture decoded = decodePictureFile(this, path);
     if (decoded.cancelled)
         return false; // the picture shown stays
     QString error = decoded.error;

@@ -208,6 +208,10 @@ private slots:
             writeFile(path(name), content);
             const Run run = runDither({"--pp", "out.pp", name}, dir.path());
             QVERIFY2(run.status == 0, qPrintable(name + run.err));
+            // A window's Cancel stops the decode at its next read of the file.
+            const std::atomic<bool> cancelled = true;
+            QString error;
+            QVERIFY(!readPicture(path(name), &error, &cancelled));
         }
     }
 

@@ -106,6 +106,14 @@ bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte,
     return false;
 }
 
+bool isBuiltInPicture(const QString& path)
+{
+    if (!tms::nonRegularFileKind(path).isEmpty())
+        return false; // opening a named pipe would wait for a writer
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && !builtInFormat(file.read(8)).isEmpty();
+}
+
 std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled)
 {
     auto fail = [&](const QString& reason) -> std::optional<QImage> {

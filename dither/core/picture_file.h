@@ -18,6 +18,10 @@ constexpr int pictureAllocationLimitMB = 256;
 // (a window's Cancel while a large picture is decoded); it then gives no picture.
 std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled = nullptr);
 
+// True when the file is a PNG or BMP picture by its first bytes: Qt reads (and writes)
+// these itself, without an image plugin.
+bool isBuiltInPicture(const QString& path);
+
 // True when a BMP or GIF file holds less than it announces: a BMP fewer bytes than its
 // header's pixel rows, a GIF no closing trailer. Other formats report damage while
 // decoding. head is the start of the file, lastByte its final byte.

@@ -100,39 +100,6 @@ private slots:
         QCOMPARE(w.requests[0].title, QStringLiteral("Open Picture File"));
     }
 
-    // The menu choices reach the resize (whose results are checked in test_output).
-    void scalesThePictureAsChosen_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QStringList>("choices"); // menu actions triggered after loading
-        QTest::addColumn<int>("resize");
-        QTest::addColumn<int>("resolution");
-        QTest::newRow("aspect") << QSize(512, 192) << QStringList{"menu_resize_mode_2"}
-                                << int(ResizeMode::RespectAspectRatio) << int(ResolutionMode::Full);
-        QTest::newRow("stretch") << QSize(512, 192) << QStringList{"menu_resize_mode_1"} << int(ResizeMode::Stretch)
-                                 << int(ResolutionMode::Full);
-        QTest::newRow("no resize") << QSize(600, 500) << QStringList{} << int(ResizeMode::NoResize)
-                                   << int(ResolutionMode::Full);
-        QTest::newRow("10K at once") << QSize(480, 320) << QStringList{"menu_resize_mode_1", "menu_resolution_mode_1"}
-                                     << int(ResizeMode::Stretch) << int(ResolutionMode::TenK);
-    }
-
-    void scalesThePictureAsChosen()
-    {
-        QFETCH(QSize, size);
-        QFETCH(QStringList, choices);
-        QFETCH(int, resize);
-        QFETCH(int, resolution);
-        const QImage image = dither_test::coordinateImage(size.width(), size.height());
-        QVERIFY(image.save(path("coordinates.png")));
-        Window w;
-        w.load(path("coordinates.png"));
-        for (const QString& choice : choices)
-            w.trigger(qPrintable(choice));
-        QCOMPARE(w.window.sourcePicture, fitToScreen(image, ResizeMode(resize), ResolutionMode(resolution)));
-        QCOMPARE(w.window.displayedImage, pictureImage(w.window.sourcePicture));
-    }
-
     void refusesWhatIsNoPicture_data()
     {
         QTest::addColumn<QByteArray>("content"); // empty: take the empty clipboard

@@ -47,19 +47,6 @@ private slots:
             }
     }
 
-    void lineZeroRunsRightToLeft()
-    {
-        // Grey 128 between black and white, diffusion 75 %, worked by hand from the
-        // right: 128 white (error -95), 86 black (64.5 -> 64), 156 white (-74), 95 black
-        // (71), 159 white (-72), 96 black (72), 159 white, 96 black.
-        const ConversionResult r = run(dither_test::uniformPicture(RGB(128, 128, 128)), Method::FloydSteinberg,
-                                       colours({1, 15}));
-        QCOMPARE(int(r.patternTable[segmentIndex(0, 31)]), 0x55);
-        QCOMPARE(int(r.colourTable[segmentIndex(0, 31)]), 0xF1);
-        QCOMPARE(r.picture[pixelIndex(255, 0)], RGB(255, 255, 255));
-        QCOMPARE(r.picture[pixelIndex(254, 0)], RGB(0, 0, 0));
-    }
-
     void halfWayPixels()
     {
         const Picture picture = dither_test::uniformPicture(halfWay);
@@ -91,17 +78,6 @@ private slots:
             for (int i = 0; i < 6144; ++i)
                 QVERIFY(tms::backgroundOf(black.colourTable[i]) == 1 && tms::foregroundOf(white.colourTable[i]) == 15);
         }
-    }
-
-    void tableIndexOfASegment()
-    {
-        // Line 9, segment 3 is entry 1 * 256 + 24 + 1 = 281.
-        Picture picture = dither_test::uniformPicture(RGB(0, 0, 0));
-        for (int x = 24; x < 32; ++x)
-            picture[pixelIndex(x, 9)] = RGB(255, 255, 255);
-        const ConversionResult r = run(picture, Method::Nearest, colours({1, 15}));
-        for (int i = 0; i < 6144; ++i)
-            QCOMPARE(int(r.patternTable[i]), i == 281 ? 0xFF : 0);
     }
 
     void progressPoints()

@@ -182,13 +182,16 @@ private slots:
         QVERIFY(QFile::exists(path("made2/second.png")));
     }
 
-    // A whole GIF ends with its trailer and loads (cut ones are in the malformed corpus);
-    // a window's Cancel stops a decode at its next read of the file.
-    void wholeGifLoadsAndDecodesCancel()
+    // Whole GIF and JPEG pictures load through their plugins (cut ones are in the
+    // malformed corpus); a window's Cancel stops a decode at its next read of the file.
+    void wholeGifAndJpegLoadAndDecodesCancel()
     {
         writeFile(path("whole.gif"), smallGif);
-        const Run run = runDither({"--pp", "out.pp", "whole.gif"}, dir.path());
-        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(photoLikeImage(64, 48).save(path("whole.jpg")));
+        for (const char* name : {"whole.gif", "whole.jpg"}) { // as the program, which has loaded no plugin yet
+            const Run run = runWithoutDisplay(DITHER_BINARY, {"--pp", "out.pp", name}, dir.path());
+            QVERIFY2(run.status == 0, qPrintable(run.err));
+        }
         const std::atomic<bool> cancelled = true;
         QString error;
         QVERIFY(!readPicture(path("whole.gif"), &error, &cancelled));

@@ -11,7 +11,6 @@
 #include "test_pictures.h"
 
 #include <QtTest>
-#include <random>
 
 using namespace dither;
 
@@ -64,32 +63,6 @@ private slots:
         for (std::int32_t sum = 0; sum <= 3 * 255 * 255; ++sum)
             if (rootOfSum(sum) != float(std::sqrt(double(sum))))
                 QFAIL(qPrintable(QStringLiteral("root differs at %1").arg(sum)));
-    }
-
-    void projectionRuleMatchesPourcentage()
-    {
-        // The pixel rule compares squared distances instead of forming t; it must give
-        // the same side as t > 0.5 for every pair of palette colours.
-        std::mt19937 random(3);
-        std::uniform_int_distribution<int> component(0, 255);
-        for (int mode : {0, 1}) {
-            const ActiveColours active = chooseActiveColours(presetPalette(mode), allColours());
-            for (int i = 0; i < 15; ++i)
-                for (int j = 0; j < 15; ++j) {
-                    if (i == j)
-                        continue;
-                    for (int n = 0; n < 400; ++n) {
-                        const ColorValue p = RGB(component(random), component(random), component(random));
-                        const bool byT = projectionRatio(active.colours[i], active.colours[j], p) > 0.5f;
-                        QCOMPARE(projectsOntoSecond(active, {i, j}, p), byT);
-                    }
-                }
-        }
-        // Exactly half-way (t = 0.5) stays on c1: (35, 101, 100) is equally far from
-        // black and from colour 4 (84, 85, 237).
-        const ActiveColours blackBlue = chooseActiveColours(presetPalette(0), dither_test::colours({1, 4}));
-        QCOMPARE(projectionRatio(blackBlue.colours[0], blackBlue.colours[1], RGB(35, 101, 100)), 0.5f);
-        QVERIFY(!projectsOntoSecond(blackBlue, {0, 1}, RGB(35, 101, 100)));
     }
 
     void gammaAndBrightness()

@@ -4,31 +4,18 @@
 
 #include "fuzz_check.h"
 #include "project_file.h"
+#include "random_document.h"
 
 #include <QBuffer>
 #include <cstdint>
 
 namespace {
 
-// A document whose every table differs from the reset values and from a second one.
+// A document whose every table differs from the reset values and from another seed's;
+// each edition fills only its own form of colours (row colours or group colours).
 tile::TileDocument filledDocument(int seed, tile::Edition edition)
 {
-    tile::TileDocument doc(edition);
-    std::uint32_t state = std::uint32_t(seed) * 2654435761u + 1;
-    auto next = [&] { return tile::Byte((state = state * 1103515245u + 12345u) >> 24); };
-    for (auto& rows : doc.charPatterns)
-        for (auto& b : rows) b = next();
-    // Each edition stores only its own form of colours: row colours or group colours.
-    if (edition == tile::Edition::ScreenMode2)
-        for (auto& rows : doc.charColors)
-            for (auto& b : rows) b = next();
-    for (auto& column : doc.nameTable)
-        for (auto& b : column) b = next();
-    for (auto& sprite : doc.spritePatterns)
-        for (auto& b : sprite) b = next();
-    for (auto& b : doc.spriteColors) b = next();
-    if (edition == tile::Edition::ScreenMode1)
-        for (auto& b : doc.groupColors) b = next();
+    tile::TileDocument doc = testdoc::randomDocument(quint32(seed), true, edition);
     doc.modified = true;
     return doc;
 }
@@ -38,7 +25,7 @@ tile::ProjectLoad load(const QByteArray& bytes, tile::TileDocument& doc)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return tile::LoadProject(buffer, doc);
+    return tile::loadProject(buffer, doc);
 }
 
 } // namespace

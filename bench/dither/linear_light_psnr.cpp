@@ -86,11 +86,11 @@ Picture converted(const Picture& source, Method method, std::optional<PairDistan
     ConversionSettings settings;
     settings.method = method;
     if (!light)
-        return convert(source, settings)->result_image;
-    DitherRun run(calcul_adjusted_image(source, settings.gamma, settings.brightness),
-                  optimize_color_palette(init_palette(0), allColours()), settings.diffusion, {});
+        return convert(source, settings)->picture;
+    DitherRun run(adjustPicture(source, settings.gamma, settings.brightness),
+                  chooseActiveColours(presetPalette(0), allColours()), settings.diffusion, {});
     diffuseInLinearLight(run, method, *light);
-    return run.result.result_image;
+    return run.result.picture;
 }
 
 } // namespace
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }
-        const Picture source = apply_resize(*image, ResizeMode::RespectAspectRatio, ResolutionMode::Full);
+        const Picture source = fitToScreen(*image, ResizeMode::RespectAspectRatio, ResolutionMode::Full);
         for (Method method : {Method::FloydSteinberg, Method::Stucki, Method::FloydSteinbergFast}) {
             QImage strip(pictureWidth * 5, pictureHeight, QImage::Format_RGB32);
             QPainter painter(&strip);

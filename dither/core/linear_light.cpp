@@ -48,7 +48,7 @@ const std::array<float, 256>& decodingTable()
 Light decoded(ColorValue c)
 {
     const auto& t = decodingTable();
-    return {t[std::size_t(rouge(c))], t[std::size_t(vert(c))], t[std::size_t(bleu(c))]};
+    return {t[std::size_t(redPart(c))], t[std::size_t(greenPart(c))], t[std::size_t(bluePart(c))]};
 }
 
 float encoded(float linear)
@@ -83,10 +83,10 @@ float squaredDistance(Light a, Light b)
 // The active colours in linear light and in the distance space, with their pair table.
 class LightPalette {
 public:
-    LightPalette(const ActiveColours& active, PairDistance space) : m_space(space), m_count(active.active_count)
+    LightPalette(const ActiveColours& active, PairDistance space) : m_space(space), m_count(active.count)
     {
         for (int c = 0; c < m_count; ++c) {
-            m_light[c] = decoded(active.active_palette[c]);
+            m_light[c] = decoded(active.colours[c]);
             m_place[c] = coordinates(m_light[c], space);
         }
         for (int i = 0; i < m_count; ++i)
@@ -95,7 +95,7 @@ public:
     }
 
     Light light(int c) const { return m_light[c]; }
-    const SqrtEcartTable& pairRoots() const { return m_pairRoots; }
+    const DistanceRootTable& pairRoots() const { return m_pairRoots; }
     Light place(Light target) const { return coordinates(target, m_space); }
 
     void distances(Light target, PixelDistances& out) const
@@ -116,7 +116,7 @@ private:
     PairDistance m_space;
     int m_count;
     std::array<Light, 16> m_light{}, m_place{};
-    SqrtEcartTable m_pairRoots{};
+    DistanceRootTable m_pairRoots{};
 };
 
 struct LightTap {
@@ -262,7 +262,7 @@ public:
     }
 
 private:
-    int count() const { return m_run.active.active_count; }
+    int count() const { return m_run.active.count; }
 
     bool placePixel(int x, int y, int s, ColourPair pair)
     {

@@ -203,7 +203,7 @@ private slots:
             }
         dither::PictureImportSettings settings;
         settings.resize = dither::ResizeMode::NoResize;
-        const dither::Picture source = dither::apply_resize(photo, settings.resize, dither::ResolutionMode::Full);
+        const dither::Picture source = dither::fitToScreen(photo, settings.resize, dither::ResolutionMode::Full);
         for (Edition edition : {Edition::ScreenMode2, Edition::ScreenMode1}) {
             const std::optional<PictureTiles> converted = pictureToTiles(photo, settings, edition);
             const ScreenTiles& tiles = converted->tiles;

@@ -128,10 +128,10 @@ public:
         : m_picture(picture), m_taps(dither::kernel(kernelName).taps()),
           m_factor(float(picture.diffusion) / 100.0f)
     {
-        for (int c = 0; c < picture.active.active_count; ++c)
-            m_colour[std::size_t(c)] = rgbOf(picture.active.active_palette[std::size_t(c)]);
-        for (int a = 0; a < picture.active.active_count; ++a)
-            for (int b = a + 1; b < picture.active.active_count; ++b)
+        for (int c = 0; c < picture.active.count; ++c)
+            m_colour[std::size_t(c)] = rgbOf(picture.active.colours[std::size_t(c)]);
+        for (int a = 0; a < picture.active.count; ++a)
+            for (int b = a + 1; b < picture.active.count; ++b)
                 m_candidates.push_back({a, b});
         for (int cell = 0; cell < cellCount; ++cell) {
             CellPixels pixels;
@@ -580,8 +580,8 @@ private:
             const Pair pair = fit.pairs[p];
             for (int g = 0; g < groups; ++g)
                 tiles.groupColors[std::size_t(nextGroup + g)] =
-                    tms::colorByte(m_picture.active.active_codes[std::size_t(pair.b)],
-                                   m_picture.active.active_codes[std::size_t(pair.a)]);
+                    tms::colorByte(m_picture.active.codes[std::size_t(pair.b)],
+                                   m_picture.active.codes[std::size_t(pair.a)]);
             nextGroup += groups;
             tiles.characters += count;
         }
@@ -605,7 +605,7 @@ private:
 std::optional<ScreenTiles> modeOneFromPicture(const ModeOnePicture& picture)
 {
     const std::optional<dither::DiffusionMethod> diffusion = dither::diffusionOf(picture.method);
-    if (!diffusion || picture.active.active_count < 2)
+    if (!diffusion || picture.active.count < 2)
         return std::nullopt;
     return PhotoFit(picture, diffusion->kernel).best();
 }

@@ -47,20 +47,20 @@ double tilesError(const ScreenTiles& tiles, Edition edition, const dither::Pictu
 std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::PictureImportSettings& settings,
                                            Edition edition)
 {
-    const dither::Picture source = dither::apply_resize(picture, settings.resize, dither::ResolutionMode::Full);
+    const dither::Picture source = dither::fitToScreen(picture, settings.resize, dither::ResolutionMode::Full);
     const dither::ConversionSettings conversion = settings.conversionSettings();
     const std::optional<dither::ConversionResult> screen = dither::convert(source, conversion);
     if (!screen)
         return std::nullopt;
     PictureTiles result;
-    result.screenPatterns = screen->pattern_table;
-    result.screenColors = screen->colour_table;
-    result.tiles = tilesFromScreen(screen->pattern_table, screen->colour_table, edition, editionPalette(edition));
+    result.screenPatterns = screen->patternTable;
+    result.screenColors = screen->colourTable;
+    result.tiles = tilesFromScreen(screen->patternTable, screen->colourTable, edition, editionPalette(edition));
     if (edition == Edition::ScreenMode2 && result.tiles.merges > 0 && dither::diffusionOf(conversion.method)) {
         // A photograph: every cell takes the character that shows it best, and the
         // characters that leaves unused show the cells shown worst.
         refineCharacters(result.tiles, result.screenPatterns, result.screenColors, editionPalette(edition),
-                         dither::calcul_adjusted_image(source, conversion.gamma, conversion.brightness));
+                         dither::adjustPicture(source, conversion.gamma, conversion.brightness));
         result.tiles.changedPixels = differingPixels(result.screenPatterns, result.screenColors, result.tiles, edition);
         std::set<int> used;
         for (const auto& column : result.tiles.nameTable)
@@ -72,9 +72,9 @@ std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::
         // The converted screen did not fit the groups: fit the picture itself, and keep
         // whichever shows it better.
         const dither::Picture adjusted =
-            dither::calcul_adjusted_image(source, conversion.gamma, conversion.brightness);
+            dither::adjustPicture(source, conversion.gamma, conversion.brightness);
         const dither::ActiveColours active =
-            dither::optimize_color_palette(dither::init_palette(conversion.palette_mode), conversion.colours);
+            dither::chooseActiveColours(dither::presetPalette(conversion.paletteMode), conversion.colours);
         std::optional<ScreenTiles> fitted =
             modeOneFromPicture({adjusted, active, conversion.method, conversion.diffusion});
         if (fitted && tilesError(*fitted, edition, adjusted) < tilesError(result.tiles, edition, adjusted)) {

@@ -16,21 +16,18 @@ using Tables = std::map<QString, std::vector<int>>;
 
 namespace {
 
-// Labels ("NAME:", "byte NAME[] = {") open a table; data lines add their values,
-// "$hh" or "0xhh" in hexadecimal, others in decimal.
+// "byte NAME[] = {" opens a table; data lines add their values, "0xhh" in hexadecimal,
+// others in decimal.
 Tables readTables(const QByteArray& text)
 {
     Tables tables;
     QString current;
     for (QString line : QString::fromLatin1(text).split("\r\n")) {
-        if (line.endsWith(':') || line.startsWith("byte ")) {
-            current = line.section(QRegularExpression("[:\\[]"), 0, 0).remove("byte ");
-        } else if (line.startsWith("\t.byte ") || line.startsWith("  ")) {
-            for (QString v : line.remove("\t.byte ").remove("};").split(',', Qt::SkipEmptyParts)) {
-                v = v.trimmed();
-                tables[current].push_back(v.startsWith('$') ? v.mid(1).toInt(nullptr, 16) : v.toInt(nullptr, 0));
-            }
-        }
+        if (line.startsWith("byte "))
+            current = line.section('[', 0, 0).remove("byte ");
+        else if (line.startsWith("  "))
+            for (const QString& v : line.remove("};").split(',', Qt::SkipEmptyParts))
+                tables[current].push_back(v.trimmed().toInt(nullptr, 0));
     }
     return tables;
 }

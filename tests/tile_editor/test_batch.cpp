@@ -1,8 +1,8 @@
 // The batch mode of both editions: the command line run in-process, every malformed
 // project and font file of the corpus (the run fails naming the file and writes nothing;
 // the loader leaves the document alone unless the file supplied values: a project cut
-// short keeps what it holds and says what it lacks). (The program under a file-size limit
-// and names that are not valid text: the shared batch kit, tried in tests/dither.)
+// short keeps what it holds and says what it lacks), and a name that is not valid text.
+// (The program under a file-size limit: tests/common's batch basics.)
 #include "asm_export.h"
 #include "kardo_run.h"
 #include "c_export.h"
@@ -13,6 +13,7 @@
 #include "random_document.h"
 #include "test_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -123,6 +124,18 @@ private slots:
             QVERIFY(run.err.contains("try 'kardo3 --help'"));
             QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
         }
+    }
+
+    // A name that is not valid UTF-8 is refused as given, never written under another.
+    void refusesNamesThatAreNotValidText()
+    {
+        QTemporaryDir dir;
+        const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");
+        const ProgramRun run = runWithRawArguments(program, {"--save", "new\xe9.dat"}, dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
+                                  "in the system's character encoding; rename the file\n"));
+        QVERIFY(folderIsEmpty(dir.path()));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }

@@ -5,6 +5,7 @@
 #include "mosaic_easel_main.h"
 
 #include "document_life.h"
+#include "file_extension.h"
 #include "grp_file.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
@@ -148,12 +149,11 @@ void Mosaic_Easel_Main::Ouvrir_Click()
 
 void Mosaic_Easel_Main::openFile(const QString& path)
 {
-    const QString lower = path.toLower();
-    const bool pp = lower.endsWith(QStringLiteral(".pp"));
-    const bool sc2 = lower.endsWith(QStringLiteral(".sc2"));
-    const bool grp = lower.endsWith(QStringLiteral(".grp")) || sc2;
-    const bool scr = lower.endsWith(QStringLiteral(".scr"));
-    if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
+    const bool pp = tms::hasExtension(path, QStringLiteral(".pp"));
+    const bool sc2 = tms::hasExtension(path, QStringLiteral(".sc2"));
+    const bool grp = tms::hasExtension(path, QStringLiteral(".grp")) || sc2;
+    const bool scr = tms::hasExtension(path, QStringLiteral(".scr"));
+    if (!pp && !grp && !scr && !tms::hasExtension(path, QStringLiteral(".mlt")))
         return;
     const tms::TimerPause pause(Timer1, tick);
     if (pp) {

@@ -6,6 +6,7 @@
 #include "mosaic_easel_main.h"
 
 #include "document_life.h"
+#include "file_extension.h"
 #include "grp_file.h"
 #include "picture_import.h"
 #include "source_export.h"
@@ -134,7 +135,7 @@ void Mosaic_Easel_Main::ExporterBIN_Click()
 {
     exportPicture(PaintDialog::Export2BIN, [this](const PaintDialogChoice& choice) {
         QString prefix = choice.path;
-        if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+        if (tms::hasExtension(prefix, QStringLiteral(".pat")))
             prefix.chop(4);
         return tms::batch::commitAll(binaryExportFiles(prefix, m_doc.picture, choice.exportFormat.compression));
     });

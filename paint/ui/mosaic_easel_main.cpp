@@ -6,6 +6,7 @@
 #include "document_life.h"
 #include "drawing_cursor.h"
 #include "file_drop.h"
+#include "file_extension.h"
 #include "import_picture_dialog.h"
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
@@ -319,7 +320,7 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
 void Mosaic_Easel_Main::Form_Activate()
 {
     if (firstActivation) {
-        if (m_commandLine.right(3).toLower() == QStringLiteral(".pp")) {
+        if (tms::hasExtension(m_commandLine, QStringLiteral(".pp"))) {
             ChargePPFile(QFileInfo(m_commandLine).absoluteFilePath());
         } else if (isPictureFileName(m_commandLine)) {
             importPicture(QFileInfo(m_commandLine).absoluteFilePath());

@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "document_life.h"
 #include "color_swatch.h"
+#include "file_extension.h"
 #include "fonts.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
@@ -285,7 +286,7 @@ void KardoWindow::changeEvent(QEvent* event)
 void KardoWindow::Form_Activate()
 {
     if (m_firstActivation) {
-        if (m_commandLine.right(4).toLower() == QStringLiteral(".dat"))
+        if (tms::hasExtension(m_commandLine, QStringLiteral(".dat")))
             loadCommandLineFile(m_commandLine);
         cmd_Refresh_Click();
         cmd_paste_car->setEnabled(false);

@@ -5,6 +5,7 @@
 
 #include "font_file.h"
 #include "fuzz_check.h"
+#include "random_document.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -14,12 +15,7 @@ namespace {
 
 tile::TileDocument filledDocument(int seed)
 {
-    tile::TileDocument doc;
-    for (int c = 0; c < tile::charCount; ++c)
-        for (int r = 0; r < 8; ++r) {
-            doc.charPatterns[c][r] = tile::Byte(c * seed + r * 3 + 1);
-            doc.charColors[c][r] = tile::Byte(c + r * seed);
-        }
+    tile::TileDocument doc = testdoc::randomDocument(quint32(seed), false);
     doc.modified = seed % 2;
     return doc;
 }
@@ -29,7 +25,7 @@ tile::FontLoad load(const QByteArray& bytes, tile::TileDocument& doc)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return tile::LoadFontFile(buffer, doc);
+    return tile::loadFontFile(buffer, doc);
 }
 
 } // namespace

@@ -2,21 +2,30 @@
 // refused file leaves the document as it was; what is read, written and read again
 // into another document gives the same tables and the same bytes.
 
-#include "filled_document.h"
 #include "fuzz_check.h"
 #include "project_file.h"
+#include "random_document.h"
 
 #include <QBuffer>
 #include <cstdint>
 
 namespace {
 
+// A document whose every table differs from the reset values and from another seed's;
+// each edition fills only its own form of colours (row colours or group colours).
+tile::TileDocument filledDocument(int seed, tile::Edition edition)
+{
+    tile::TileDocument doc = testdoc::randomDocument(quint32(seed), true, edition);
+    doc.modified = true;
+    return doc;
+}
+
 tile::ProjectLoad load(const QByteArray& bytes, tile::TileDocument& doc)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return tile::LoadProject(buffer, doc);
+    return tile::loadProject(buffer, doc);
 }
 
 } // namespace

@@ -9,8 +9,8 @@
 // repeated to fill the picture.
 
 #include "edition.h"
-#include "filled_document.h"
 #include "fuzz_check.h"
+#include "random_document.h"
 #include "tile_sheets.h"
 
 #include <QImage>
@@ -137,8 +137,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         width = spriteSheet ? tile::spriteSheetSize : 8 * (1 + data[1] % 32);
         height = spriteSheet ? tile::spriteSheetSize : 8 * (1 + data[2] % 32);
     }
-    static const tile::TileDocument befores[] = {filledDocument(1, Edition::ScreenMode2),
-                                                 filledDocument(1, Edition::ScreenMode1)};
+    static const tile::TileDocument befores[] = {testdoc::randomDocument(1, true, Edition::ScreenMode2),
+                                                 testdoc::randomDocument(1, true, Edition::ScreenMode1)};
     const tile::TileDocument& before = befores[edition == Edition::ScreenMode1];
     const QImage sheet = sheetOf(data + 3, size - 3, width, height, tile::editionPalette(edition));
 

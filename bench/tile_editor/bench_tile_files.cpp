@@ -33,14 +33,14 @@ TileDocument fullDocument()
     return doc;
 }
 
-void LoadProject(benchmark::State& state)
+void loadProject(benchmark::State& state)
 {
     QByteArray bytes = projectFileBytes(fullDocument());
     TileDocument doc;
     for (auto _ : state) {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        benchmark::DoNotOptimize(tile::LoadProject(buffer, doc).valuesStored);
+        benchmark::DoNotOptimize(tile::loadProject(buffer, doc).valuesStored);
     }
 }
 
@@ -55,21 +55,21 @@ void ExportCPlain(benchmark::State& state)
 {
     const TileDocument doc = fullDocument();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ExportC(doc, {}).size());
+        benchmark::DoNotOptimize(exportC(doc, {}).size());
 }
 
 void ExportCCompressed(benchmark::State& state)
 {
     const TileDocument doc = fullDocument();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ExportC(doc, {true, 0, 23}).size());
+        benchmark::DoNotOptimize(exportC(doc, {true, 0, 23}).size());
 }
 
 void ExportAssembler(benchmark::State& state)
 {
     const TileDocument doc = fullDocument();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ExportAsm(doc).size());
+        benchmark::DoNotOptimize(exportAsm(doc).size());
 }
 
 // A project followed by hundreds of megabytes (sparse): reading stops after the sprite
@@ -99,7 +99,7 @@ void RleEncodePatterns(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(LoadProject)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadProject)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LoadProjectWithHugeTail)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveProject)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ExportCPlain)->Unit(benchmark::kMicrosecond);

@@ -2,7 +2,7 @@
 // project and font file of the corpus (the run fails naming the file and writes nothing;
 // the loader leaves the document alone unless the file supplied values: a project cut
 // short keeps what it holds and says what it lacks), and once as the program itself
-// without a display.
+// under a file-size limit.
 #include "asm_export.h"
 #include "kardo_run.h"
 #include "c_export.h"
@@ -41,13 +41,13 @@ private slots:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
         QCOMPARE(readFile("out.dat"), projectFileBytes(doc));
-        QCOMPARE(readFile("plain.c"), ExportC(doc, {}));
-        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 4, 9}));
-        QCOMPARE(readFile("out.asm"), ExportAsm(doc));
+        QCOMPARE(readFile("plain.c"), exportC(doc, {}));
+        QCOMPARE(readFile("rle.c"), exportC(doc, {true, 4, 9}));
+        QCOMPARE(readFile("out.asm"), exportAsm(doc));
         // Before any --export-c, the options go to the first one; no input: the reset document.
         QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}, Edition(edition)).status, 0);
-        QCOMPARE(readFile("first.c"), ExportC(reset, {true, 0, 23}));
-        QCOMPARE(readFile("second.c"), ExportC(reset, {}));
+        QCOMPARE(readFile("first.c"), exportC(reset, {true, 0, 23}));
+        QCOMPARE(readFile("second.c"), exportC(reset, {}));
     }
 
     // kardo2 writes its tables into a cartridge image with the other outputs, or writes
@@ -95,8 +95,6 @@ private slots:
         QTest::newRow("rows 5") << c + QStringList{"5"} << 2;
         QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << 2;
         QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << 0;
-        QTest::newRow("help") << QStringList{"--help"} << 0;
-        QTest::newRow("version") << QStringList{"--version"} << 0;
     }
 
     void usageErrors()
@@ -114,34 +112,12 @@ private slots:
         }
     }
 
-    // A run whose second output cannot be written leaves the first as it was.
-    // (Each way a write fails is the shared writer's, in test_common.)
-    void unwritableOutputLeavesEveryOutputAsItWas()
-    {
-        const QString second = QStringLiteral("no/such/folder/x.asm");
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        writeFile("old.c", "old content");
-        const ProgramRun run = kardo({"--export-c", "old.c", "--export-asm", second, "--save", "new.dat"});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.startsWith(QString("kardo3: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));
-        QCOMPARE(readFile("old.c"), QByteArray("old content"));
-        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"old.c"}); // no temporary files left
-    }
-
-    // The program itself, as a build server runs it: no display, and a file-size limit
-    // (ulimit -f) that makes a write fail instead of killing the program.
-    void runsWithoutADisplayAndReportsAFileSizeLimit()
+    // The program itself under a file-size limit (ulimit -f): the write fails instead of
+    // killing the program. (--help, --version, no display: tests/common's batch basics.)
+    void reportsAFileSizeLimitAndOddNames()
     {
         QTemporaryDir dir;
         const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");
-        const ProgramRun help = runWithoutDisplay(program, {"--help"}, dir.path());
-        QCOMPARE(help.status, 0);
-        QVERIFY(help.out.contains("--export-c OUT.c [--rle] [--rows START:END]"));
-        QVERIFY(!help.out.contains("--write-prototype"));
-        const ProgramRun kardo2 = runWithoutDisplay(QDir(QCoreApplication::applicationDirPath()).filePath("kardo2"),
-                                                    {"--help"}, dir.path());
-        QVERIFY(kardo2.status == 0 && kardo2.out.startsWith("Usage: kardo2 ") && kardo2.out.contains("--write-prototype IMAGE"));
         writeFile(dir.filePath("old.dat"), "old");
         const ProgramRun limited = runWithoutDisplay(program, {"--export-c", "small.c", "--rle", "--save", "old.dat"}, dir.path(),
                                                      write_failures::fileSizeLimitInChild(8192));
@@ -156,10 +132,6 @@ private slots:
         QCOMPARE(oddName.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
                                       "in the system's character encoding; rename the file\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
-        // --help into a full device fails and says so.
-        const ProgramRun full = runWithRawArguments(program, {"--help"}, dir.path(), ">/dev/full");
-        QCOMPARE(full.status, 1);
-        QCOMPARE(full.err, QString("kardo3: cannot write to standard output: disk full\n"));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }
@@ -173,7 +145,7 @@ private slots:
         const TileDocument before = doc;
         const bool font = path.endsWith(QStringLiteral(".fcv"));
         if (font) {
-            const FontLoad load = LoadFontFile(path, doc);
+            const FontLoad load = loadFontFile(path, doc);
             QVERIFY(!load.ok && !load.message.isEmpty());
             QVERIFY(doc.sameTablesAs(before) && doc.modified);
         } else {
@@ -213,10 +185,10 @@ private slots:
                        Edition(edition))
                      .status,
                  0);
-        QCOMPARE(readFile("rle.c"), ExportC(doc, {true, 0, 23}));
+        QCOMPARE(readFile("rle.c"), exportC(doc, {true, 0, 23}));
         QCOMPARE(readFile("same.c"), readFile("rle.c"));
-        QCOMPARE(readFile("none.c"), ExportC(doc, {}));
-        QCOMPARE(readFile("dot.asm"), ExportAsm(doc));
+        QCOMPARE(readFile("none.c"), exportC(doc, {}));
+        QCOMPARE(readFile("dot.asm"), exportAsm(doc));
         QVERIFY(readFile("std.h").contains("#define PATTERN_SIZE 2048\r\n"));
         QVERIFY(readFile("std.c").contains("const uint8_t PATTERN[PATTERN_SIZE] = {\r\n"));
         QVERIFY(readFile("z.asm").contains("\r\nPATTERNZX0:\r\n\t.byte $"));
@@ -234,6 +206,7 @@ private slots:
         for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
                                    "--asm-syntax dot|db|sdas"})
             QVERIFY2(help.contains(option), option);
+        QCOMPARE(help.contains("--write-prototype IMAGE"), Edition(edition) == Edition::ScreenMode1);
     }
 };
 

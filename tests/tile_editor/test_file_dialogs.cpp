@@ -52,19 +52,19 @@ private slots:
         ScriptedDialogs dialogs;
         // The rows start as last chosen; the check box is still unchecked at opening.
         auto c = makeFileDialog(FileDialogKind::ExportC, {true, 4, 9}, dialogs, nullptr);
-        auto* options = c->findChild<Export2COptions*>();
-        QVERIFY(!options->RLE->isChecked());
-        QCOMPARE(options->HScroll1->value(), 4);
-        options->cmd_moreoptions_Click();
-        QVERIFY(!options->cmd_moreoptions->isEnabled());
-        QVERIFY(options->HScroll1->isVisibleTo(options));
+        auto* options = c->findChild<CExportOptionsPanel*>();
+        QVERIFY(!options->m_rleCheck->isChecked());
+        QCOMPARE(options->m_startRowBar->value(), 4);
+        options->onMoreOptionsClicked();
+        QVERIFY(!options->m_moreOptionsButton->isEnabled());
+        QVERIFY(options->m_startRowBar->isVisibleTo(options));
 
-        options->HScroll1->setValue(12); // pulls the end along
-        QCOMPARE(options->HScroll2->value(), 12);
-        options->HScroll2->setValue(2); // pulls the start along
-        QCOMPARE(options->HScroll1->value(), 2);
-        options->HScroll2->setValue(7);
-        options->RLE->setChecked(true);
+        options->m_startRowBar->setValue(12); // pulls the end along
+        QCOMPARE(options->m_endRowBar->value(), 12);
+        options->m_endRowBar->setValue(2); // pulls the start along
+        QCOMPARE(options->m_startRowBar->value(), 2);
+        options->m_endRowBar->setValue(7);
+        options->m_rleCheck->setChecked(true);
 
         c->submit("game.C"); // kept as typed
         const std::optional<FileChoice> choice = fileDialogChoice(FileDialogKind::ExportC, *c);
@@ -76,47 +76,35 @@ private slots:
 
         // Closed without a choice: nothing.
         auto closed = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
-        closed->findChild<Export2COptions*>()->HScroll1->setValue(20);
+        closed->findChild<CExportOptionsPanel*>()->m_startRowBar->setValue(20);
         closed->reject();
         QVERIFY(!fileDialogChoice(FileDialogKind::ExportC, *closed));
     }
 
-    // The format controls: syntax, style and codec come back with the path; the RLE box
-    // and the compression box show one choice.
-    void exportFormatControls()
+    // The format controls come back with the path (the window passes them on in
+    // exportsWriteOnlyAConfirmedPath); the RLE box and the compression box show one choice.
+    void formatChoices()
     {
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, {}, dialogs, nullptr);
         auto* syntax = asmDialog->findChild<QComboBox*>("cmb_asm_syntax");
-        auto* codec = asmDialog->findChild<QComboBox*>("cmb_compression");
-        QVERIFY(syntax && codec && syntax->currentIndex() == 0 && codec->currentIndex() == 0); // dot, none
-        syntax->setCurrentIndex(int(tms::AsmSyntax::Sdas));
-        codec->setCurrentIndex(int(tms::Compression::Pletter));
+        syntax->setCurrentIndex(syntax->findText("sdas: SDCC's assembler"));
+        auto* asmCodec = asmDialog->findChild<QComboBox*>("cmb_compression");
+        asmCodec->setCurrentIndex(asmCodec->findText("Pletter"));
         asmDialog->submit(dir.filePath("game"));
-        const std::optional<FileChoice> assembler = fileDialogChoice(FileDialogKind::ExportASM, *asmDialog);
-        QVERIFY(assembler->asmExport.syntax == tms::AsmSyntax::Sdas);
-        QVERIFY(assembler->asmExport.compression == tms::Compression::Pletter);
+        const AsmExportOptions chosen = fileDialogChoice(FileDialogKind::ExportASM, *asmDialog)->asmExport;
+        QVERIFY(chosen.syntax == tms::AsmSyntax::Sdas && chosen.compression == tms::Compression::Pletter);
 
         auto c = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
-        auto* options = c->findChild<Export2COptions*>();
-        auto* cCodec = c->findChild<QComboBox*>("cmb_compression");
-        options->RLE->setChecked(true);
-        QCOMPARE(cCodec->currentIndex(), int(tms::Compression::Rle));
-        cCodec->setCurrentIndex(int(tms::Compression::Zx0));
-        QVERIFY(!options->RLE->isChecked());
-        c->findChild<QComboBox*>("cmb_c_style")->setCurrentIndex(int(tms::CStyle::Stdint));
+        auto* options = c->findChild<CExportOptionsPanel*>();
+        auto* codec = c->findChild<QComboBox*>("cmb_compression");
+        options->m_rleCheck->setChecked(true);
+        QCOMPARE(codec->currentText(), QString("RLE"));
+        codec->setCurrentIndex(codec->findText("ZX0"));
+        QVERIFY(!options->m_rleCheck->isChecked());
         c->submit(dir.filePath("game"));
-        const std::optional<FileChoice> cChoice = fileDialogChoice(FileDialogKind::ExportC, *c);
-        QVERIFY(cChoice->cExport.style == tms::CStyle::Stdint && compressionOf(cChoice->cExport) == tms::Compression::Zx0);
-
-        auto bin = makeFileDialog(FileDialogKind::ExportBIN, {}, dialogs, nullptr);
-        QVERIFY(!bin->findChild<QComboBox*>("cmb_asm_syntax") && !bin->findChild<QComboBox*>("cmb_c_style"));
-        bin->findChild<QComboBox*>("cmb_compression")->setCurrentIndex(int(tms::Compression::Zx0));
-        bin->submit(dir.filePath("tiles"));
-        const std::optional<FileChoice> binary = fileDialogChoice(FileDialogKind::ExportBIN, *bin);
-        QCOMPARE(binary->path, dir.filePath("tiles.pat"));
-        QVERIFY(binary->binaryCompression == tms::Compression::Zx0);
+        QCOMPARE(compressionOf(fileDialogChoice(FileDialogKind::ExportC, *c)->cExport), tms::Compression::Zx0);
     }
 };
 

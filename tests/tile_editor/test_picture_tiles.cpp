@@ -193,8 +193,8 @@ private slots:
             for (int n : {0, 17, 255}) // character n at column n % 16, row n / 16
                 for (int y = 0; y < 8; ++y)
                     for (int x = 0; x < 8; ++x) {
-                        const int colour = doc.charPatterns[n][y] & tms::bitMask[x] ? tms::foregroundOf(doc.lecolor(n, y))
-                                                                                    : tms::backgroundOf(doc.lecolor(n, y));
+                        const int colour = doc.charPatterns[n][y] & tms::bitMask[x] ? tms::foregroundOf(doc.rowColor(n, y))
+                                                                                    : tms::backgroundOf(doc.rowColor(n, y));
                         QCOMPARE(sheet.pixel(8 * (n % 16) + x, 8 * (n / 16) + y), tms::toQRgb(palette[colour]));
                     }
             // Read back into a reset document: the same sheet; the name table untouched.

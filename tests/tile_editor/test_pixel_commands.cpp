@@ -223,26 +223,6 @@ private slots:
         QCOMPARE(int(doc.spriteColors[1]), 15); // only the current sprite's colour moves
     }
 
-    void copyAndPaste()
-    {
-        std::mt19937 rng(17);
-        TileDocument doc = randomDocument(rng);
-        CopyBuffers copies;
-        copyCharacter(doc, copies);
-        copySprite(doc, copies);
-        QVERIFY(!doc.modified);
-        doc.currentChar = 66;
-        doc.currentSprite = 6;
-        doc.spriteColors[6] = 3;
-        pasteCharacter(doc, copies);
-        pasteSprite(doc, copies);
-        QVERIFY(doc.modified);
-        QCOMPARE(doc.charPatterns[66], doc.charPatterns[65]);
-        QCOMPARE(doc.charColors[66], doc.charColors[65]);
-        QCOMPARE(doc.spritePatterns[6], doc.spritePatterns[5]);
-        QCOMPARE(int(doc.spriteColors[6]), 3); // a sprite's colour stays
-    }
-
     // Character n holds rows of n and colours of 255 - n. A paste fills a longer block
     // with blank characters (colours 0x41), as Clear does, and stops at a shorter one.
     void blockCopyPasteAndClear()

@@ -16,7 +16,7 @@ ProjectLoad loadBytes(const QByteArray& bytes, TileDocument& doc)
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    return LoadProject(buffer, doc);
+    return loadProject(buffer, doc);
 }
 
 // A device whose reads fail after its first goodBytes bytes, as a failing disk does.
@@ -110,23 +110,6 @@ private slots:
         }
     }
 
-    void modeTwoProjectIsRefusedByModeOne()
-    {
-        // Its 2048 row colours would become 32 group colours followed by sprite data.
-        QTemporaryDir dir;
-        const QString path = dir.filePath("mode2.dat");
-        writeFile(path, projectFileBytes(testdoc::randomDocument(41)));
-        const TileDocument before = testdoc::randomDocument(42, true, Edition::ScreenMode1);
-        TileDocument doc = before;
-        doc.modified = true;
-        const ProjectLoad load = loadProjectFile(path, doc);
-        QCOMPARE(load.outcome, ProjectLoad::Outcome::Refused);
-        QVERIFY(load.message.contains("screen mode 2"));
-        QVERIFY(load.message.contains("kardo3"));
-        QVERIFY(doc.sameTablesAs(before));
-        QVERIFY(doc.modified);
-    }
-
     void lowerCaseDigitsAndLenientDigits()
     {
         QByteArray text = projectFileBytes(TileDocument());
@@ -178,13 +161,6 @@ private slots:
         QVERIFY(doc.spritePatterns == source.spritePatterns && doc.spriteColors == source.spriteColors);
     }
 
-    void readRecordTrimsSpacesThenLineEnds()
-    {
-        QCOMPARE(ReadRecord81("  NAME DB $20  \r\n"), QByteArray("NAME DB $20  "));
-        QCOMPARE(ReadRecord81("   $20,$21\r\n\r"), QByteArray("$20,$21"));
-        QCOMPARE(ReadRecord81("       "), QByteArray());
-    }
-
     void truncatedMidRecordKeepsCompleteRecords()
     {
         const TileDocument source = testdoc::randomDocument(21);
@@ -209,7 +185,7 @@ private slots:
         FailingDevice failing(&data, 81 * 99 + 40);
         QVERIFY(failing.open(QIODevice::ReadOnly));
         TileDocument untouched = before;
-        const ProjectLoad failed = LoadProject(failing, untouched, "cut.dat");
+        const ProjectLoad failed = loadProject(failing, untouched, "cut.dat");
         QCOMPARE(failed.outcome, ProjectLoad::Outcome::Refused);
         QCOMPARE(failed.message, QString("Cannot read \"cut.dat\": Input/output error"));
         QVERIFY(untouched.sameTablesAs(before));

@@ -3,7 +3,7 @@
 // its window, and the tables written into a cartridge image. The file formats of both
 // editions share their tests (edition rows).
 #include "color_swatch.h"
-#include "kardo_harness.h"
+#include "window_harness.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"
 #include "random_document.h"
@@ -19,9 +19,9 @@ using namespace tile;
 
 namespace {
 
-struct Harness : KardoHarness {
+struct Harness : WindowHarness {
     explicit Harness(const QString& prototypeList = QStringLiteral("no-such-prototype.txt"))
-        : KardoHarness(false, prototypeList, Edition::ScreenMode1)
+        : WindowHarness(false, prototypeList, Edition::ScreenMode1)
     {
     }
     void press(QWidget* view, QPoint at, Qt::MouseButton button = Qt::LeftButton)
@@ -29,7 +29,7 @@ struct Harness : KardoHarness {
         QTest::mousePress(view, button, {}, at);
         QTest::mouseRelease(view, button, {}, at);
     }
-    QRgb cell(int ch, int x) { return window.PATTERN->buffer().pixel(16 * (ch / 8) + x, 16 * (ch % 8)) & 0xFFFFFF; }
+    QRgb cell(int ch, int x) { return window.m_patternTableView->buffer().pixel(16 * (ch / 8) + x, 16 * (ch % 8)) & 0xFFFFFF; }
     QRgb color(int index) { return tms::toQRgb(window.palette()[index]) & 0xFFFFFF; }
 };
 
@@ -43,34 +43,31 @@ private slots:
         Harness h;
         for (const char* absent : {"TextHEX", "Label1", "BLOCKMARKER_0", "cmd_show_sprite", "COL_2", "Timer2"})
             QVERIFY2(!h.window.findChild<QObject*>(absent), absent);
-        QVERIFY(h.window.cmd_Refresh->isVisibleTo(&h.window));
-        QCOMPARE(h.window.width(), KardoWindow::wideWidth); // the sprite panel is always in view
+        QVERIFY(h.window.m_refreshButton->isVisibleTo(&h.window));
+        QCOMPARE(h.window.width(), TileEditorWindow::wideWidth); // the sprite panel is always in view
         QCOMPARE(h.color(0), 0x000040u);
-        QCOMPARE(h.window.Polices->findChild<QAction*>("font8")->text(), QString("Font #&8"));
-        h.doc().modified = true;
-        h.dialogs.yesNoAnswers.enqueue(false);
-        QVERIFY(h.window.Form_Terminate());
-        QCOMPARE(h.dialogs.shown.last().text, QString("Do you want to save you works?"));
+        QCOMPARE(h.window.m_fontsMenu->findChild<QAction*>("font8")->text(), QString("Font #&8"));
+        // (Its question at the end of the window: projectsLiveThroughTheSharedDocumentLife.)
     }
 
     void groupColoursFromTheStrip()
     {
         Harness h;
         h.doc().charPatterns[12][0] = 0x80;
-        h.press(h.window.PATTERN, {24, 24}, Qt::RightButton); // character 9; no block marker
+        h.press(h.window.m_patternTableView, {24, 24}, Qt::RightButton); // character 9; no block marker
         QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{0, 255}));
-        h.press(h.window.colorStrip, {5, 65});                // foreground (COL 1) to colour 6
+        h.press(h.window.m_colorStrip, {5, 65});                // foreground (COL 1) to colour 6
         QCOMPARE(int(h.doc().groupColors[1]), 0x61);
         QCOMPARE(int(h.doc().groupColors[0]), 0x41);
         QCOMPARE(h.cell(12, 0), h.color(6)); // characters 8..15 together
         QCOMPARE(h.cell(12, 4), h.color(1));
         QCOMPARE(h.cell(7, 0), h.color(1));
         h.doc().modified = false;
-        h.press(h.window.colorStrip, {5, 61}); // the colour the swatch shows already
+        h.press(h.window.m_colorStrip, {5, 61}); // the colour the swatch shows already
         QVERIFY(!h.doc().modified);
-        QTest::mouseClick(h.window.COL[BackgroundTarget], Qt::LeftButton);
-        h.window.Form_Activate();               // keeps the selector
-        h.press(h.window.colorStrip, {5, 400}); // below the strip: colour 15
+        QTest::mouseClick(h.window.m_rowSwatches[BackgroundTarget], Qt::LeftButton);
+        h.window.onActivated();               // keeps the selector
+        h.press(h.window.m_colorStrip, {5, 400}); // below the strip: colour 15
         QCOMPARE(int(h.doc().groupColors[1]), 0x6F);
     }
 
@@ -117,14 +114,14 @@ private slots:
         writeFile(dir.filePath("prototype.txt"), dir.filePath("game.rom").toLocal8Bit());
         Harness h(dir.filePath("prototype.txt"));
         h.doc() = testdoc::randomDocument(11, true, Edition::ScreenMode1);
-        h.window.cmd_prototype_Click();
+        h.window.onPrototypeClicked();
         const QByteArray written = readFile(dir.filePath("game.rom"));
         if (!refusal.isEmpty()) {
             QVERIFY(h.dialogs.shown.size() == 1 && h.dialogs.shown[0].text.contains(refusal));
             QCOMPARE(written, image); // left byte for byte as it was
             return;
         }
-        QVERIFY(h.window.cmd_prototype->isVisibleTo(&h.window) && h.dialogs.shown.isEmpty()); // success is silent
+        QVERIFY(h.window.m_prototypeButton->isVisibleTo(&h.window) && h.dialogs.shown.isEmpty()); // success is silent
         // Counted from 1: the marker, one byte kept, then the name table, the patterns and
         // the group colours (for the marker at 1001: 1011..1778, 1779..3826, 3827..3858).
         QByteArray tables;

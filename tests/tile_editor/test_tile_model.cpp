@@ -1,5 +1,7 @@
-// The tile document model: reset values, pixel, palette, hex and screen editing, the
-// views' rendering and geometry, the prototype scan, and arguments outside the tables.
+// The tile document model: reset values, palette and screen editing, the views'
+// rendering, the prototype scan, and arguments outside the tables. (Pixel drawing, the
+// hex box, the views' geometry and the block markers are driven through the window in
+// test_tile_editor_window.)
 #include "character_editing.h"
 #include "test_files.h"
 #include "prototype_scan.h"
@@ -37,7 +39,7 @@ private slots:
         doc.currentChar = 99;
         doc.markedBlock = {4, 5};
         doc.modified = true;
-        doc.ResetTables();
+        doc.resetTables();
         for (int c = 0; c < 256; ++c)
             QVERIFY(doc.charPatterns[c] == CharRows{} && doc.charColors[c] == (CharRows{65, 65, 65, 65, 65, 65, 65, 65}));
         for (const auto& column : doc.nameTable)
@@ -50,77 +52,13 @@ private slots:
         QCOMPARE(doc.markedBlock[0], 4);
     }
 
-    void drawingGeometry()
-    {
-        QCOMPARE(charPixelAt(79.4, 0), (CellPos{7, 0}));
-        QCOMPARE(charPixelAt(85, -3), (CellPos{7, 0}));
-        QCOMPARE(charPixelAt(9.5, 19.4), (CellPos{1, 1})); // 9.5 rounds to 10
-        QCOMPARE(patternCharAt(20, 40), 10);
-        QCOMPARE(patternCharAt(600, 300), 255);
-        QCOMPARE(screenCellAt(300, -20), (CellPos{31, 0}));
-        QVERIFY(insideScreen(255, 191));
-        QVERIFY(!insideScreen(256, 100));
-    }
-
-    void drawPixelChangesOnlyWhatDiffers()
-    {
-        TileDocument doc;
-        const CellPos p = charPixelAt(79.4, 0);
-        QVERIFY(drawCharPixel(doc, LeftButton, p.column, p.row));
-        QCOMPARE(doc.charPatterns[32][0], Byte(1));
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(!drawCharPixel(doc, LeftButton, 7, 0)); // already set
-        QVERIFY(!drawCharPixel(doc, 3, 0, 0)); // both buttons
-        QVERIFY(!doc.modified);
-        QVERIFY(drawCharPixel(doc, RightButton, 7, 0));
-        QCOMPARE(doc.charPatterns[32][0], Byte(0));
-    }
-
-    void paletteToOneRowAndAllRows()
-    {
-        TileDocument doc;
-        doc.charColors[32][3] = 0x5C;
-        QVERIFY(applyPaletteColor(doc, allRowsForegroundSwatch, 9));
-        for (int y = 0; y < 8; ++y)
-            QCOMPARE(doc.charColors[32][y], Byte(y == 3 ? 0x9C : 0x91));
-        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2));
-        QCOMPARE(doc.charColors[32][3], Byte(0x92));
-        doc.modified = false;
-        QVERIFY(applyPaletteColor(doc, allRowsBackgroundSwatch, 2)); // stores even without a change
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(applyPaletteColor(doc, 5, 14)); // odd: foreground of row 2
-        QCOMPARE(doc.charColors[32][2], Byte(0xE2));
-        QVERIFY(doc.modified);
-        doc.modified = false;
-        QVERIFY(!applyPaletteColor(doc, 5, 14)); // the same colour twice changes once
-        QVERIFY(!doc.modified);
-        QVERIFY(applyPaletteColor(doc, 4, 0)); // even: background of row 2
-        QCOMPARE(doc.charColors[32][2], Byte(0xE0));
-        QCOMPARE(doc.charColors[32][1], Byte(0x92));
-    }
-
-    void hexEntry()
-    {
-        TileDocument doc; // the keys the box takes are tested with the window
-        doc.charPatterns[32].fill(0x55);
-        applyHex(doc, u"F");
-        QCOMPARE(doc.charPatterns[32], (CharRows{240, 0, 0, 0, 0, 0, 0, 0}));
-        QVERIFY(doc.modified);
-        applyHex(doc, u"0102030405060708FF"); // the first 16 digits count
-        QCOMPARE(doc.charPatterns[32], (CharRows{1, 2, 3, 4, 5, 6, 7, 8}));
-        applyHex(doc, u"fFx1");
-        QCOMPARE(charHexText(doc), QString("FF01000000000000"));
-    }
-
     void screenEditing()
     {
         TileDocument doc;
-        QVERIFY(!PlaceChar(doc, 0, 0)); // holds 32 already
+        QVERIFY(!placeChar(doc, 0, 0)); // holds 32 already
         QVERIFY(!doc.modified);
         doc.currentChar = 65;
-        QVERIFY(PlaceChar(doc, 31, 23));
+        QVERIFY(placeChar(doc, 31, 23));
         QCOMPARE(doc.nameTable[31][23], Byte(65));
         for (int column = 0; column < 32; ++column)
             for (int row = 0; row < 24; ++row)
@@ -142,22 +80,6 @@ private slots:
         QVERIFY(doc.modified);
     }
 
-    void blockMarkersAlternate()
-    {
-        TileDocument doc;
-        const std::array<int, 2> after[] = {{40, 255}, {40, 30}, {50, 30}, {50, 60}};
-        int k = 0;
-        for (int character : {40, 30, 50, 60}) {
-            doc.currentChar = character;
-            SetBlockMarker(doc);
-            QCOMPARE(doc.markedBlock, after[k++]);
-        }
-        QVERIFY(doc.BlockIsValid());
-        doc.markedBlock = {50, 30};
-        QVERIFY(!doc.BlockIsValid());
-        QVERIFY(!doc.modified);
-    }
-
     void renderingUsesPaletteAndGeometry()
     {
         TileDocument doc;
@@ -165,7 +87,7 @@ private slots:
         doc.charPatterns[10][2] = 0x81; // leftmost and rightmost pixels
         doc.charColors[10][2] = 0xF0;   // white on transparent
         QImage patternView = blankViewImage(patternViewWidth, patternViewHeight);
-        DrawPatternTable(patternView, doc, palette);
+        drawPatternTable(patternView, doc, palette);
         // Character 10: column 1, row 2 -> cell at (16, 32); its row 2 at y = 36..37.
         QCOMPARE(pixel(patternView, 17, 37), 0xFFFFFFu);
         QCOMPARE(pixel(patternView, 18, 36), 0x404040u); // colour 0 is dark grey, never black
@@ -173,13 +95,13 @@ private slots:
         QCOMPARE(pixel(patternView, 16, 34), 0x000000u); // row 1: background 1 is black
         doc.nameTable[31][23] = 10;
         QImage screen = blankViewImage(screenViewWidth, screenViewHeight);
-        DrawScreen(screen, doc, palette);
+        drawScreen(screen, doc, palette);
         QCOMPARE(pixel(screen, 248, 186), 0xFFFFFFu);
         QCOMPARE(pixel(screen, 249, 186), 0x404040u);
         doc.spritePatterns[0][31] = 1; // rightmost pixel of the bottom row
         doc.spriteColors[0] = 0x26;    // a byte from a file: drawn with its low nibble
         QImage sprite = blankViewImage(spriteViewSize, spriteViewSize);
-        DrawSprite(sprite, doc, palette);
+        drawSprite(sprite, doc, palette);
         QCOMPARE(pixel(sprite, 127, 127), tms::toQRgb(palette[6]) & 0xFFFFFF);
         QCOMPARE(pixel(sprite, 119, 127), 0x404040u);
     }
@@ -232,9 +154,9 @@ private slots:
         }
         for (int colour : {-1, 16, 255})
             QVERIFY(!applyPaletteColor(doc, 17, colour));
-        QVERIFY(!PlaceChar(doc, 32, 0));
-        QVERIFY(!PlaceChar(doc, 0, 24));
-        QVERIFY(!PlaceChar(doc, -1, -1));
+        QVERIFY(!placeChar(doc, 32, 0));
+        QVERIFY(!placeChar(doc, 0, 24));
+        QVERIFY(!placeChar(doc, -1, -1));
         QVERIFY(doc.sameTablesAs(before));
         QVERIFY(!doc.modified);
         QCOMPARE(nameTableBytes(doc, -5, 40).size(), size_t(768)); // rows outside the screen left out

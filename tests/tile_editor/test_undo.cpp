@@ -4,7 +4,7 @@
 #include "character_operations.h"
 #include "color_swatch.h"
 #include "group_colors.h"
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 #include "pixel_view.h"
 #include "random_document.h"
 #include "screen_editing.h"
@@ -34,7 +34,7 @@ void drag(QWidget* view, QPoint from, QPoint to)
 
 bool notInEdition = false; // set by a kind the window's edition lacks
 
-void click(KardoWindow& w, const char* name)
+void click(TileEditorWindow& w, const char* name)
 {
     auto* button = w.findChild<QPushButton*>(name);
     if ((notInEdition = !button || button->isHidden()))
@@ -42,23 +42,23 @@ void click(KardoWindow& w, const char* name)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-const std::vector<std::pair<const char*, std::function<void(KardoWindow&)>>>& kinds()
+const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>>& kinds()
 {
-    static const std::vector<std::pair<const char*, std::function<void(KardoWindow&)>>> all = {
-        {"pixel stroke", [](KardoWindow& w) { drag(w.CARACTERE, {5, 5}, {75, 75}); }},
-        {"row colour", [](KardoWindow& w) {
-             if (w.colorStrip) // screen mode 1: the group colour from the strip
-                 QTest::mouseClick(w.colorStrip, Qt::LeftButton, {}, {4, 60});
+    static const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>> all = {
+        {"pixel stroke", [](TileEditorWindow& w) { drag(w.m_charEditorView, {5, 5}, {75, 75}); }},
+        {"row colour", [](TileEditorWindow& w) {
+             if (w.m_colorStrip) // screen mode 1: the group colour from the strip
+                 QTest::mouseClick(w.m_colorStrip, Qt::LeftButton, {}, {4, 60});
              else
-                 QTest::mouseClick(w.COLOR[5], Qt::LeftButton);
+                 QTest::mouseClick(w.m_paletteSwatches[5], Qt::LeftButton);
          }},
-        {"hex entry", [](KardoWindow& w) { if ((notInEdition = !w.TextHEX)) return; w.TextHEX->setText(QStringLiteral("0102030405060708")); w.ApplyHex(); }},
-        {"font", [](KardoWindow& w) { w.Polices->findChild<QAction*>(QStringLiteral("font1"))->trigger(); }},
-        {"screen stroke", [](KardoWindow& w) { w.Timer1_Timer(); drag(w.ECRAN, {4, 4}, {250, 100}); }},
-        {"sprite stroke", [](KardoWindow& w) { drag(w.SPRITE, {4, 4}, {124, 60}); }},
-        {"paste char", [](KardoWindow& w) { click(w, "cmd_copy_car"); w.document().currentChar = 40; click(w, "cmd_paste_car"); }},
-        {"paste pattern", [](KardoWindow& w) { if ((notInEdition = w.colorStrip != nullptr)) return; w.document().markedBlock = {0, 7}; click(w, "cmd_copy_pattern"); w.document().markedBlock = {100, 107}; click(w, "cmd_paste_pattern"); }},
-        {"sprite paste", [](KardoWindow& w) { click(w, "cmd_sprite_copy"); click(w, "cmd_sprite_next"); click(w, "cmd_sprite_paste"); }},
+        {"hex entry", [](TileEditorWindow& w) { if ((notInEdition = !w.m_hexEdit)) return; w.m_hexEdit->setText(QStringLiteral("0102030405060708")); w.applyHexText(); }},
+        {"font", [](TileEditorWindow& w) { w.m_fontsMenu->findChild<QAction*>(QStringLiteral("font1"))->trigger(); }},
+        {"screen stroke", [](TileEditorWindow& w) { w.onPaintTick(); drag(w.m_screenView, {4, 4}, {250, 100}); }},
+        {"sprite stroke", [](TileEditorWindow& w) { drag(w.m_spriteView, {4, 4}, {124, 60}); }},
+        {"paste char", [](TileEditorWindow& w) { click(w, "cmd_copy_car"); w.document().currentChar = 40; click(w, "cmd_paste_car"); }},
+        {"paste pattern", [](TileEditorWindow& w) { if ((notInEdition = w.m_colorStrip != nullptr)) return; w.document().markedBlock = {0, 7}; click(w, "cmd_copy_pattern"); w.document().markedBlock = {100, 107}; click(w, "cmd_paste_pattern"); }},
+        {"sprite paste", [](TileEditorWindow& w) { click(w, "cmd_sprite_copy"); click(w, "cmd_sprite_next"); click(w, "cmd_sprite_paste"); }},
     };
     return all;
 }
@@ -86,13 +86,13 @@ const Button buttons[] = {
     {"cmd_sprite_clean", clearSprite}};
 
 // The views show what Refresh All draws from the tables now.
-void verifyViewsAreCurrent(KardoWindow& w)
+void verifyViewsAreCurrent(TileEditorWindow& w)
 {
     QList<QImage> shown;
-    for (tms::PixelView* view : {w.CARACTERE, w.PATTERN, w.ECRAN, w.SPRITE})
+    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
         shown << view->shownImage();
-    w.cmd_Refresh_Click();
-    for (tms::PixelView* view : {w.CARACTERE, w.PATTERN, w.ECRAN, w.SPRITE})
+    w.onRefreshClicked();
+    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
         QVERIFY2(view->shownImage() == shown.takeFirst(), qPrintable(view->objectName()));
 }
 
@@ -116,13 +116,13 @@ private slots:
         QFETCH(int, kind);
         QFETCH(Edition, edition);
         ScriptedDialogs dialogs;
-        KardoWindow w(edition);
+        TileEditorWindow w(edition);
         w.setDialogs(&dialogs);
         TileDocument& doc = w.document();
         const TileDocument start = testdoc::randomDocument(5, true, edition);
         setTableBytes(doc, tableBytes(start));
         doc.currentChar = 32;
-        w.cmd_Refresh_Click();
+        w.onRefreshClicked();
         const QByteArray before = tableBytes(doc);
         TileDocument expected = doc;
         notInEdition = false;
@@ -155,14 +155,14 @@ private slots:
     void fastStrokesLeaveNoGaps()
     {
         ScriptedDialogs dialogs;
-        KardoWindow w;
+        TileEditorWindow w;
         w.setDialogs(&dialogs);
-        drag(w.CARACTERE, {5, 5}, {75, 75}); // pixel (0,0) to (7,7) in one move
+        drag(w.m_charEditorView, {5, 5}, {75, 75}); // pixel (0,0) to (7,7) in one move
         for (int row = 0; row < 8; ++row)
             QCOMPARE(int(w.document().charPatterns[32][row]), 0x80 >> row);
         w.document().currentChar = 65;
-        w.Timer1_Timer();
-        drag(w.ECRAN, {4, 4}, {252, 4}); // cell (0,0) to (31,0)
+        w.onPaintTick();
+        drag(w.m_screenView, {4, 4}, {252, 4}); // cell (0,0) to (31,0)
         for (int column = 0; column < 32; ++column)
             QCOMPARE(int(w.document().nameTable[column][0]), 65);
         QCOMPARE(w.findChild<QUndoStack*>(QStringLiteral("undoStack"))->count(), 2);

@@ -166,7 +166,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
              const auto options = plan.lastAsm = std::make_shared<AsmExportOptions>();
              plan.lastTableExport = tms::batch::TableExport::Asm;
              plan.steps.push_back([options, path](TileDocument& doc, tms::batch::Outputs& outputs) {
-                 outputs.push_back({path, ExportAsm(doc, *options)});
+                 outputs.push_back({path, exportAsm(doc, *options)});
                  return QString();
              });
              return QString();
@@ -196,7 +196,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
         {QCommandLineOption(QStringLiteral("font"), QString(), QStringLiteral("FILE.fcv")),
          [](Plan& plan, const QString& path) {
              plan.steps.push_back([path](TileDocument& doc, tms::batch::Outputs&) {
-                 const FontLoad load = LoadFontFile(path, doc);
+                 const FontLoad load = loadFontFile(path, doc);
                  return load.ok ? QString() : load.message;
              });
              return QString();
@@ -211,7 +211,7 @@ std::vector<tms::batch::OptionEntry<Plan>> sharedOptions(Edition edition)
                      .arg(text);
              const int face = menu[std::size_t(number - 1)];
              plan.steps.push_back([face](TileDocument& doc, tms::batch::Outputs&) {
-                 ApplyFont(doc, face);
+                 applyFont(doc, face);
                  return QString();
              });
              return QString();
@@ -292,13 +292,14 @@ tms::batch::OptionEntry<Plan> writePrototypeOption()
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo =
-        withPictureOptions(sharedOptions(Edition::ScreenMode2));
-    static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = [] {
-        std::vector<tms::batch::OptionEntry<Plan>> table = withPictureOptions(sharedOptions(Edition::ScreenMode1));
-        table.push_back(writePrototypeOption());
+    auto build = [](Edition forEdition) {
+        std::vector<tms::batch::OptionEntry<Plan>> table = withPictureOptions(sharedOptions(forEdition));
+        if (editionTraits(forEdition).writesPrototype)
+            table.push_back(writePrototypeOption());
         return table;
-    }();
+    };
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeTwo = build(Edition::ScreenMode2);
+    static const std::vector<tms::batch::OptionEntry<Plan>> modeOne = build(Edition::ScreenMode1);
     return edition == Edition::ScreenMode1 ? modeOne : modeTwo;
 }
 
@@ -306,7 +307,7 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
 
 QString batchHelpText(const QString& program, Edition edition)
 {
-    const QString prototype = edition != Edition::ScreenMode1
+    const QString prototype = !editionTraits(edition).writesPrototype
         ? QString()
         : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
                          "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
@@ -421,12 +422,12 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
         return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
                                                  "--export-font%1, --png, --export-tileset, --export-sprites "
                                                  "or --print-pdf")
-                                      .arg(edition == Edition::ScreenMode1 ? QStringLiteral(", --write-prototype")
+                                      .arg(editionTraits(edition).writesPrototype ? QStringLiteral(", --write-prototype")
                                                                            : QString()));
     QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
                             QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font"),
                             QStringLiteral("export-bin")};
-    if (edition == Edition::ScreenMode1)
+    if (editionTraits(edition).writesPrototype)
         fileOptions << QStringLiteral("write-prototype");
     fileOptions << QStringLiteral("import-picture") << QStringLiteral("import-tileset") << QStringLiteral("import-sprites")
                 << QStringLiteral("png") << QStringLiteral("export-tileset") << QStringLiteral("export-sprites");

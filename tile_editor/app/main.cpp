@@ -1,7 +1,7 @@
 #include "atomic_file.h"
 #include "batch.h"
 #include "batch_command_line.h"
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 #include "user_dialogs.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(program);
     QApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
-    tile::KardoWindow window(edition);
+    tile::TileEditorWindow window(edition);
     const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);
     window.setCommandLine(line.arguments.mid(1).join(QLatin1Char(' ')));
     window.show();

@@ -11,7 +11,7 @@ namespace {
 // paint program's sources.
 QStringList banner(Edition edition)
 {
-    if (edition == Edition::ScreenMode1)
+    if (editionTraits(edition).paintProgramAsmBanner)
         return tms::asmBannerLines();
     return {QStringLiteral("; ********************************************"),
             QStringLiteral("; *                                          *"),
@@ -25,7 +25,7 @@ QStringList banner(Edition edition)
 
 } // namespace
 
-QByteArray ExportAsm(const TileDocument& doc, AsmExportOptions options)
+QByteArray exportAsm(const TileDocument& doc, AsmExportOptions options)
 {
     return tms::asmTablesSource(options.syntax, {banner(doc.edition), true},
                                 sourceTables(doc, options.compression, TableTarget::Assembler));
@@ -33,7 +33,7 @@ QByteArray ExportAsm(const TileDocument& doc, AsmExportOptions options)
 
 tms::FileResult writeAsmExport(const QString& path, const TileDocument& doc, AsmExportOptions options)
 {
-    return tms::writeWholeFile(path, ExportAsm(doc, options));
+    return tms::writeWholeFile(path, exportAsm(doc, options));
 }
 
 } // namespace tile

@@ -20,7 +20,7 @@ struct AsmExportOptions {
     tms::Compression compression = tms::Compression::None;
 };
 
-QByteArray ExportAsm(const TileDocument& doc, AsmExportOptions options = {});
+QByteArray exportAsm(const TileDocument& doc, AsmExportOptions options = {});
 
 tms::FileResult writeAsmExport(const QString& path, const TileDocument& doc, AsmExportOptions options = {});
 

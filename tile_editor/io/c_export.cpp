@@ -54,8 +54,7 @@ QStringList banner(const TileDocument& doc, tms::Compression compression)
 {
     QStringList lines{QStringLiteral("/********************************************/"),
                       QStringLiteral("/*                                          */"),
-                      doc.edition == Edition::ScreenMode1 ? QStringLiteral("/*   GRAPHICS TABLES  -  WIN KARDO v2.80    */")
-                                                          : QStringLiteral("/*   GRAPHICS TABLES  -  WIN KARDO v3.00    */"),
+                      QString::fromLatin1(doc.traits().cBannerTitle),
                       QStringLiteral("/*                                          */")};
     if (compression != tms::Compression::None)
         lines << warningLine(compression) << QStringLiteral("/*                                          */");
@@ -87,7 +86,7 @@ tms::Compression compressionOf(const CExportOptions& options)
     return options.rle ? tms::Compression::Rle : tms::Compression::None;
 }
 
-QByteArray ExportC(const TileDocument& doc, CExportOptions options)
+QByteArray exportC(const TileDocument& doc, CExportOptions options)
 {
     options = checkedRowRange(options);
     const tms::Compression compression = compressionOf(options);
@@ -120,7 +119,7 @@ QByteArray ExportC(const TileDocument& doc, CExportOptions options)
 tms::batch::Outputs cExportFiles(const QString& path, const TileDocument& doc, CExportOptions options)
 {
     if (options.style == tms::CStyle::Coleco)
-        return {{path, ExportC(doc, options)}};
+        return {{path, exportC(doc, options)}};
     options = checkedRowRange(options);
     const tms::Compression compression = compressionOf(options);
     const QString headerPath = tms::headerPathFor(path);

@@ -32,7 +32,7 @@ tms::Compression compressionOf(const CExportOptions& options);
 CExportOptions checkedRowRange(CExportOptions options);
 
 // The coleco style's source (the stdint style's source without its header).
-QByteArray ExportC(const TileDocument& doc, CExportOptions options);
+QByteArray exportC(const TileDocument& doc, CExportOptions options);
 
 // The files of a C export to path: the source, and in the stdint style its header.
 tms::batch::Outputs cExportFiles(const QString& path, const TileDocument& doc, CExportOptions options);

@@ -67,12 +67,12 @@ QByteArray fontFileBytes(const TileDocument& doc, const QString& title)
     return text.bytes();
 }
 
-tms::FileResult SaveFontFile(const QString& path, const TileDocument& doc, const QString& title)
+tms::FileResult saveFontFile(const QString& path, const TileDocument& doc, const QString& title)
 {
     return tms::writeWholeFile(path, fontFileBytes(doc, title));
 }
 
-QByteArray ReadTextLine(QIODevice& file)
+QByteArray readTextLine(QIODevice& file)
 {
     QByteArray line;
     char c = 0;
@@ -82,15 +82,15 @@ QByteArray ReadTextLine(QIODevice& file)
     return line;
 }
 
-FontLoad LoadFontFile(QIODevice& file, TileDocument& doc)
+FontLoad loadFontFile(QIODevice& file, TileDocument& doc)
 {
     FontLoad load;
-    if (!ReadTextLine(file).startsWith(fontFileSignature())) {
+    if (!readTextLine(file).startsWith(fontFileSignature())) {
         load.message = illegalFontFileMessage();
         return load;
     }
     while (!file.atEnd()) {
-        const QByteArray line = trimBlanks(ReadTextLine(file));
+        const QByteArray line = trimBlanks(readTextLine(file));
         if (line.size() < 4 || line[3] != ':')
             continue;
         doc.charPatterns[std::size_t(hexAt(line, 0, 2))] = rowsOfLine(line);
@@ -100,7 +100,7 @@ FontLoad LoadFontFile(QIODevice& file, TileDocument& doc)
     return load;
 }
 
-FontLoad LoadFontFile(const QString& path, TileDocument& doc)
+FontLoad loadFontFile(const QString& path, TileDocument& doc)
 {
     QString error;
     const std::optional<QByteArray> data = tms::readWholeFile(path, maxFontFileBytes, &error);
@@ -109,7 +109,7 @@ FontLoad LoadFontFile(const QString& path, TileDocument& doc)
     QBuffer buffer;
     buffer.setData(*data);
     buffer.open(QIODevice::ReadOnly);
-    FontLoad load = LoadFontFile(buffer, doc);
+    FontLoad load = loadFontFile(buffer, doc);
     if (!load.ok)
         load.message = QStringLiteral("%1: \"%2\"").arg(load.message, path);
     return load;
@@ -124,7 +124,7 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
     // signature here, though reading a font drops it).
     if (!data.startsWith(fontFileSignature()))
         return std::nullopt;
-    const QByteArray first = ReadTextLine(buffer);
+    const QByteArray first = readTextLine(buffer);
 
     FontPreview preview;
     // The title follows the first colon and the blank after it.
@@ -135,7 +135,7 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
     const tms::ColorValue white = tms::rgbValue(255, 255, 255), black = tms::rgbValue(0, 0, 0);
     static constexpr int bandFirstCode[4] = {33, 48, 64, 74};
     while (!buffer.atEnd()) {
-        const QByteArray line = trimBlanks(ReadTextLine(buffer));
+        const QByteArray line = trimBlanks(readTextLine(buffer));
         if (line.size() <= 2)
             continue;
         const int code = hexAt(line, 0, 2);

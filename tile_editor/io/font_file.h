@@ -26,11 +26,11 @@ QString fontTitle(const std::optional<QString>& answer);
 
 QByteArray fontFileBytes(const TileDocument& doc, const QString& title);
 
-// SaveFontFile's writing: through a QSaveFile, so a failure leaves the old file whole.
-tms::FileResult SaveFontFile(const QString& path, const TileDocument& doc, const QString& title);
+// saveFontFile's writing: through a QSaveFile, so a failure leaves the old file whole.
+tms::FileResult saveFontFile(const QString& path, const TileDocument& doc, const QString& title);
 
 // One line of text: the bytes up to the next LF or the end; CR and LF are left out.
-QByteArray ReadTextLine(QIODevice& file);
+QByteArray readTextLine(QIODevice& file);
 
 struct FontLoad {
     bool ok = false;
@@ -41,8 +41,8 @@ struct FontLoad {
 // Reads the character lines of a font file into doc's patterns; characters the file
 // does not list keep theirs. A file without the signature changes nothing. Colours and
 // `modified` are never touched.
-FontLoad LoadFontFile(QIODevice& file, TileDocument& doc);
-FontLoad LoadFontFile(const QString& path, TileDocument& doc);
+FontLoad loadFontFile(QIODevice& file, TileDocument& doc);
+FontLoad loadFontFile(const QString& path, TileDocument& doc);
 
 // What the open dialog shows of a font file before it is chosen: the title and the
 // characters "!" to "*", "0" to "9", "@" to "I" and "J" to "S" in four bands of ten,

@@ -58,7 +58,7 @@ public:
             advance(8, charCount);
             break;
         case 3:
-            if (m_doc.edition == Edition::ScreenMode1) {
+            if (m_doc.traits().groupColors()) {
                 m_doc.groupColors[m_b] = value;
                 if (++m_b == colorGroupCount)
                     nextSection();
@@ -177,7 +177,7 @@ QByteArray projectFileBytes(const TileDocument& doc)
     tms::CrLfText text;
     writeSection(text, "NAME    DB      ", nameTableBytes(doc));
     writeSection(text, "PATTERN DB      ", patternBytes(doc));
-    writeSection(text, doc.edition == Edition::ScreenMode1 ? "COLOR   DB      " : "MCOLOR  DB      ", colorBytes(doc));
+    writeSection(text, doc.traits().projectColorSection, colorBytes(doc));
     writeSection(text, "SPATT   DB      ", spritePatternBytes(doc));
     writeSection(text, "SCOLOR  DB      ", std::vector<Byte>(doc.spriteColors.begin(), doc.spriteColors.end()));
     return text.bytes();
@@ -188,7 +188,7 @@ tms::FileResult writeProjectFile(const QString& path, const TileDocument& doc)
     return tms::writeWholeFile(path, projectFileBytes(doc));
 }
 
-QByteArray ReadRecord81(const QByteArray& record)
+QByteArray readRecord81(const QByteArray& record)
 {
     qsizetype begin = 0;
     qsizetype end = record.size();
@@ -201,7 +201,7 @@ QByteArray ReadRecord81(const QByteArray& record)
     return record.mid(begin, end - begin);
 }
 
-ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displayName)
+ProjectLoad loadProject(QIODevice& file, TileDocument& doc, const QString& displayName)
 {
     const QString name = displayName.isEmpty() ? QStringLiteral("the file") : QStringLiteral("\"%1\"").arg(displayName);
     // The values go into a copy, so that a refused file leaves the document as it was.
@@ -237,7 +237,7 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
         // so that a file of blank lines is read at the disk's pace.
         if (!raw.contains('$'))
             continue;
-        const QByteArray record = ReadRecord81(raw);
+        const QByteArray record = readRecord81(raw);
         const qsizetype dollar = record.indexOf('$');
         if (record.left(dollar).startsWith("COLOR"))
             modeOneColors = true;
@@ -262,7 +262,7 @@ ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displ
         return refused(QStringLiteral("%1 is not a project file: it holds no \"$\" values.").arg(name));
     }
 
-    if (doc.edition == Edition::ScreenMode1 && colourSection.longerThanGroupColours())
+    if (doc.traits().groupColors() && colourSection.longerThanGroupColours())
         return refused(QStringLiteral("%1 is a screen mode 2 project: its colour section holds %2 values, one for "
                                       "each row of each character, where kardo2 reads one colour for each group of "
                                       "8 characters. Open it with kardo3.")
@@ -309,7 +309,7 @@ ProjectLoad loadProjectFile(const QString& path, TileDocument& doc)
         return refused(QStringLiteral("\"%1\" is not a project file: it does not begin with \"NAME\".").arg(path));
     if (!file.seek(0))
         return refused(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-    return LoadProject(file, doc, path);
+    return loadProject(file, doc, path);
 }
 
 } // namespace tile

@@ -42,7 +42,7 @@ struct ProjectLoad {
 
 // One record of a project file as the loader sees it: leading and trailing spaces
 // removed, then CR and LF removed from the end one at a time.
-QByteArray ReadRecord81(const QByteArray& record);
+QByteArray readRecord81(const QByteArray& record);
 
 // Reads a project from a device into doc's tables. The values run through the
 // sections in order whatever the lines they sit on. A refused load (no value at all,
@@ -50,7 +50,7 @@ QByteArray ReadRecord81(const QByteArray& record);
 // early keeps what it supplied and leaves the rest as it was. On success clears
 // doc.modified. Reading stops after the sprite colours, so a long file is never read
 // beyond them, and memory use does not depend on the file's length.
-ProjectLoad LoadProject(QIODevice& file, TileDocument& doc, const QString& displayName = {});
+ProjectLoad loadProject(QIODevice& file, TileDocument& doc, const QString& displayName = {});
 ProjectLoad loadProjectFile(const QString& path, TileDocument& doc);
 
 } // namespace tile

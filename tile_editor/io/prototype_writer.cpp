@@ -65,7 +65,7 @@ std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, con
     return patched;
 }
 
-tms::FileResult WritePrototype(const QString& imagePath, const TileDocument& doc)
+tms::FileResult writePrototype(const QString& imagePath, const TileDocument& doc)
 {
     QString error;
     const std::optional<QByteArray> patched = prototypeImageWithTables(imagePath, doc, &error);

@@ -30,6 +30,6 @@ QByteArray patchedPrototypeImage(const QByteArray& image, qint64 offset, const T
 std::optional<QByteArray> prototypeImageWithTables(const QString& imagePath, const TileDocument& doc, QString* error);
 
 // prototypeImageWithTables, then the image is replaced whole.
-tms::FileResult WritePrototype(const QString& imagePath, const TileDocument& doc);
+tms::FileResult writePrototype(const QString& imagePath, const TileDocument& doc);
 
 } // namespace tile

@@ -34,7 +34,7 @@ std::vector<Byte> patternBytes(const TileDocument& doc) { return characterBytes(
 
 std::vector<Byte> colorBytes(const TileDocument& doc)
 {
-    if (doc.edition == Edition::ScreenMode1)
+    if (doc.traits().groupColors())
         return std::vector<Byte>(doc.groupColors.begin(), doc.groupColors.end());
     return characterBytes(doc.charColors);
 }
@@ -77,7 +77,7 @@ tms::SourceTables sourceTables(const TileDocument& doc, tms::Compression compres
     tms::SourceTables tables{
         table("NAME", compressed ? nameTableBytes(doc, firstRow, lastRow) : nameTableBytes(doc)),
         table("PATTERN", patternBytes(doc)),
-        table("COLOR", colorBytes(doc), doc.edition == Edition::ScreenMode2),
+        table("COLOR", colorBytes(doc), doc.traits().colorTableCompressible),
     };
     const std::optional<int> last = lastDrawnSprite(doc);
     if (!last)

@@ -71,7 +71,7 @@ std::optional<QImage> readSheet(const QString& path, QString* error)
 QImage screenPicture(const TileDocument& doc)
 {
     QImage image = blankViewImage(tms::screenWidth, tms::screenHeight);
-    DrawScreen(image, doc, editionPalette(doc.edition));
+    drawScreen(image, doc, editionPalette(doc.edition));
     return image;
 }
 
@@ -104,7 +104,7 @@ QString importTileset(const QImage& picture, TileDocument& doc)
             for (int x = 0; x < 8; ++x)
                 indices[n][y * 8 + x] = paletteIndexOf(sheet.pixel(8 * (n % columns) + x, 8 * (n / columns) + y), palette);
 
-    if (doc.edition == Edition::ScreenMode1) {
+    if (doc.traits().groupColors()) {
         // One pair for each group of eight characters, fitted to all of their pixels.
         for (int group = 0; group * 8 < cells; ++group) {
             std::array<int, 16> count{};

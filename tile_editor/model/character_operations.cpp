@@ -57,22 +57,9 @@ void flipCharacterY(TileDocument& doc)
 
 void rotateCharacter(TileDocument& doc)
 {
-    // New pixel (r, c) is old pixel (7 - c, r). Every pixel of the top-left quadrant
-    // starts one cycle of four positions, so rotating each cycle in place covers all 64
-    // pixels without a second buffer.
     CharRows& rows = currentRows(doc);
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
-            const bool a = pixelAt(rows, 7 - i, j);
-            const bool b = pixelAt(rows, j, i);
-            const bool c = pixelAt(rows, i, 7 - j);
-            const bool d = pixelAt(rows, 7 - j, 7 - i);
-            setPixel(rows, j, i, a);
-            setPixel(rows, i, 7 - j, b);
-            setPixel(rows, 7 - j, 7 - i, c);
-            setPixel(rows, 7 - i, j, d);
-        }
-    }
+    rotateSquare<8>([&](int r, int c) { return pixelAt(rows, r, c); },
+                    [&](int r, int c, bool on) { setPixel(rows, r, c, on); });
     doc.modified = true;
 }
 
@@ -129,7 +116,7 @@ void pasteCharacter(TileDocument& doc, const CopyBuffers& copies)
 
 bool copyBlock(const TileDocument& doc, CopyBuffers& copies)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     const int first = doc.markedBlock[0];
     const int count = doc.markedBlock[1] - first + 1;
@@ -147,7 +134,7 @@ bool copyBlock(const TileDocument& doc, CopyBuffers& copies)
 
 bool pasteBlock(TileDocument& doc, const CopyBuffers& copies)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     // The markers as they stand now decide the target; the buffer is always read from
     // its first entry.
@@ -163,7 +150,7 @@ bool pasteBlock(TileDocument& doc, const CopyBuffers& copies)
 
 bool clearBlock(TileDocument& doc)
 {
-    if (!doc.BlockIsValid())
+    if (!doc.blockIsValid())
         return false;
     for (int n = doc.markedBlock[0]; n <= doc.markedBlock[1]; ++n) {
         doc.charPatterns[n].fill(blankPattern);

@@ -497,25 +497,18 @@ const std::array<FontFace, fontFaceCount> fontData = {{
     }},
 }};
 
-Byte GetFontByte(int font, int glyph, int row)
+Byte fontByte(int font, int glyph, int row)
 {
     const bool inside = font >= 0 && font < fontFaceCount && glyph >= 0 && glyph < fontGlyphCount && row >= 0 && row < 8;
     Q_ASSERT(inside);
     return inside ? fontData[std::size_t(font)][std::size_t(glyph)][std::size_t(row)] : Byte(0);
 }
 
-void ApplyFont(TileDocument& doc, int font)
+void applyFont(TileDocument& doc, int font)
 {
     for (int c = firstFontChar; c < firstFontChar + fontGlyphCount; ++c)
         for (int r = 0; r < 8; ++r)
-            doc.charPatterns[std::size_t(c)][std::size_t(r)] = GetFontByte(font, c - firstFontChar, r);
-}
-
-std::span<const int> fontMenuFaces(Edition edition)
-{
-    if (edition == Edition::ScreenMode1)
-        return screenMode1FontMenu;
-    return screenMode2FontMenu;
+            doc.charPatterns[std::size_t(c)][std::size_t(r)] = fontByte(font, c - firstFontChar, r);
 }
 
 } // namespace tile

@@ -4,7 +4,7 @@
 
 namespace tile {
 
-bool PlaceChar(TileDocument& doc, int column, int row)
+bool placeChar(TileDocument& doc, int column, int row)
 {
     if (column < 0 || column >= screenColumns || row < 0 || row >= screenRows)
         return false;
@@ -38,7 +38,7 @@ void scrollScreen(TileDocument& doc, Direction direction)
     doc.modified = true;
 }
 
-void SetBlockMarker(TileDocument& doc)
+void setBlockMarker(TileDocument& doc)
 {
     doc.markedBlock[doc.markerTurn] = doc.currentChar;
     doc.markerTurn = (doc.markerTurn + 1) % 2;

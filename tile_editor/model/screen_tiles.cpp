@@ -428,7 +428,7 @@ ScreenTiles tilesFromScreen(const tms::BitmapTable& patterns, const tms::BitmapT
                             const tms::Palette& palette)
 {
     const ColourDistances distances = colourDistances(palette);
-    if (edition == Edition::ScreenMode2)
+    if (!editionTraits(edition).groupColors())
         return modeTwoTiles(patterns, colors, distances);
     return ModeOneFit(screenLooks(patterns, colors), distances).run();
 }
@@ -436,7 +436,7 @@ ScreenTiles tilesFromScreen(const tms::BitmapTable& patterns, const tms::BitmapT
 void applyTiles(TileDocument& doc, const ScreenTiles& tiles)
 {
     doc.charPatterns = tiles.patterns;
-    if (doc.edition == Edition::ScreenMode1)
+    if (doc.traits().groupColors())
         doc.groupColors = tiles.groupColors;
     else
         doc.charColors = tiles.colors;
@@ -451,7 +451,7 @@ void screenOfDocument(const TileDocument& doc, tms::BitmapTable& patterns, tms::
             const int c = doc.nameTable[column][row];
             for (int y = 0; y < 8; ++y) {
                 patterns[tms::bitmapIndex(row, column, y)] = doc.charPatterns[c][y];
-                colors[tms::bitmapIndex(row, column, y)] = Byte(doc.lecolor(c, y));
+                colors[tms::bitmapIndex(row, column, y)] = Byte(doc.rowColor(c, y));
             }
         }
 }

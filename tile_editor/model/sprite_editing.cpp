@@ -87,22 +87,9 @@ void flipSpriteY(TileDocument& doc)
 
 void rotateSprite(TileDocument& doc)
 {
-    // New pixel (r, c) is old pixel (15 - c, r). Each pixel of the top-left 8x8 quadrant
-    // starts one cycle of four positions; rotating the 64 cycles in place covers all
-    // 256 pixels.
     SpriteBytes& bytes = currentBytes(doc);
-    for (int i = 0; i < 8; ++i) {
-        for (int j = 0; j < 8; ++j) {
-            const bool a = spritePixel(bytes, 15 - i, j);
-            const bool b = spritePixel(bytes, j, i);
-            const bool c = spritePixel(bytes, i, 15 - j);
-            const bool d = spritePixel(bytes, 15 - j, 15 - i);
-            setSpritePixel(bytes, j, i, a);
-            setSpritePixel(bytes, i, 15 - j, b);
-            setSpritePixel(bytes, 15 - j, 15 - i, c);
-            setSpritePixel(bytes, 15 - i, j, d);
-        }
-    }
+    rotateSquare<16>([&](int r, int c) { return spritePixel(bytes, r, c); },
+                     [&](int r, int c, bool on) { setSpritePixel(bytes, r, c, on); });
     doc.modified = true;
 }
 

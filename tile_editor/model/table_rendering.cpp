@@ -15,37 +15,37 @@ void paintCharacter(QImage& image, const TileDocument& doc, const tms::Palette& 
                     int top, int scale)
 {
     for (int y = 0; y < 8; ++y) {
-        const Byte color = Byte(doc.lecolor(character, y));
+        const Byte color = Byte(doc.rowColor(character, y));
         tms::paintPatternRow(image, doc.charPatterns[character][y], palette[tms::foregroundOf(color)],
                              palette[tms::backgroundOf(color)], left, top + y * scale, scale, scale);
     }
 }
 
-void DrawCurrentChar(QImage& charView, const TileDocument& doc, const tms::Palette& palette)
+void drawCurrentChar(QImage& charView, const TileDocument& doc, const tms::Palette& palette)
 {
     paintCharacter(charView, doc, palette, doc.currentChar, 0, 0, charViewScale);
 }
 
-void DrawPatternTable(QImage& patternView, const TileDocument& doc, const tms::Palette& palette)
+void drawPatternTable(QImage& patternView, const TileDocument& doc, const tms::Palette& palette)
 {
     for (int n = 0; n < charCount; ++n)
-        DrawPatternCell(patternView, doc, palette, n);
+        drawPatternCell(patternView, doc, palette, n);
 }
 
-void DrawPatternCell(QImage& patternView, const TileDocument& doc, const tms::Palette& palette, int character)
+void drawPatternCell(QImage& patternView, const TileDocument& doc, const tms::Palette& palette, int character)
 {
     paintCharacter(patternView, doc, palette, character, patternCellLeft(character), patternCellTop(character),
                    patternViewScale);
 }
 
-void DrawScreen(QImage& screenView, const TileDocument& doc, const tms::Palette& palette)
+void drawScreen(QImage& screenView, const TileDocument& doc, const tms::Palette& palette)
 {
     for (int column = 0; column < screenColumns; ++column)
         for (int row = 0; row < screenRows; ++row)
-            DrawScreenCell(screenView, doc, palette, column, row);
+            drawScreenCell(screenView, doc, palette, column, row);
 }
 
-void DrawScreenCell(QImage& screenView, const TileDocument& doc, const tms::Palette& palette, int column, int row)
+void drawScreenCell(QImage& screenView, const TileDocument& doc, const tms::Palette& palette, int column, int row)
 {
     const int cell = 8 * screenViewScale;
     paintCharacter(screenView, doc, palette, doc.nameTable[column][row], cell * column, cell * row, screenViewScale);
@@ -56,7 +56,7 @@ tms::ColorValue spriteDisplayColor(const TileDocument& doc, const tms::Palette& 
     return palette[doc.spriteColors[sprite] & 0x0F];
 }
 
-void DrawSprite(QImage& spriteView, const TileDocument& doc, const tms::Palette& palette)
+void drawSprite(QImage& spriteView, const TileDocument& doc, const tms::Palette& palette)
 {
     const int s = doc.currentSprite;
     const tms::ColorValue foreground = spriteDisplayColor(doc, palette, s);

@@ -24,12 +24,12 @@ QImage blankViewImage(int width, int height);
 void paintCharacter(QImage& image, const TileDocument& doc, const tms::Palette& palette, int character, int left,
                     int top, int scale);
 
-void DrawCurrentChar(QImage& charView, const TileDocument& doc, const tms::Palette& palette);
-void DrawPatternTable(QImage& patternView, const TileDocument& doc, const tms::Palette& palette);
-void DrawPatternCell(QImage& patternView, const TileDocument& doc, const tms::Palette& palette, int character);
-void DrawScreen(QImage& screenView, const TileDocument& doc, const tms::Palette& palette);
-void DrawScreenCell(QImage& screenView, const TileDocument& doc, const tms::Palette& palette, int column, int row);
-void DrawSprite(QImage& spriteView, const TileDocument& doc, const tms::Palette& palette);
+void drawCurrentChar(QImage& charView, const TileDocument& doc, const tms::Palette& palette);
+void drawPatternTable(QImage& patternView, const TileDocument& doc, const tms::Palette& palette);
+void drawPatternCell(QImage& patternView, const TileDocument& doc, const tms::Palette& palette, int character);
+void drawScreen(QImage& screenView, const TileDocument& doc, const tms::Palette& palette);
+void drawScreenCell(QImage& screenView, const TileDocument& doc, const tms::Palette& palette, int column, int row);
+void drawSprite(QImage& spriteView, const TileDocument& doc, const tms::Palette& palette);
 
 // The display colour of a sprite. A colour byte read from a file may exceed 15; only
 // its low nibble selects the colour, the byte itself is kept as read.

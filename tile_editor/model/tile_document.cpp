@@ -2,7 +2,7 @@
 
 namespace tile {
 
-void TileDocument::ResetTables()
+void TileDocument::resetTables()
 {
     for (CharRows& rows : charPatterns)
         rows.fill(blankPattern);

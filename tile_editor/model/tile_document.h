@@ -55,21 +55,23 @@ struct TileDocument {
     bool modified = false;
     QString fileName;
 
-    explicit TileDocument(Edition documentEdition = Edition::ScreenMode2) : edition(documentEdition) { ResetTables(); }
+    explicit TileDocument(Edition documentEdition = Edition::ScreenMode2) : edition(documentEdition) { resetTables(); }
 
     // Every table to its reset value; clears modified. Leaves the current character and
     // sprite and the block markers alone.
-    void ResetTables();
+    void resetTables();
 
-    int lepattern(int car, int y) const { return charPatterns[car][y]; }
+    int rowPattern(int car, int y) const { return charPatterns[car][y]; }
     // The colour byte of row y of character car; in screen mode 1 every row of a
     // character has its group's colour.
-    int lecolor(int car, int y) const
+    int rowColor(int car, int y) const
     {
-        return edition == Edition::ScreenMode1 ? groupColors[car / 8] : charColors[car][y];
+        return traits().groupColors() ? groupColors[car / 8] : charColors[car][y];
     }
 
-    bool BlockIsValid() const { return markedBlock[0] <= markedBlock[1]; }
+    const EditionTraits& traits() const { return editionTraits(edition); }
+
+    bool blockIsValid() const { return markedBlock[0] <= markedBlock[1]; }
 
     // Tables only: what a project file holds.
     bool sameTablesAs(const TileDocument& other) const;

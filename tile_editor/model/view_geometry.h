@@ -10,10 +10,10 @@
 namespace tile {
 
 // View scales: view pixels per character or sprite pixel.
-constexpr int charViewScale = 10;   // CARACTERE
-constexpr int patternViewScale = 2; // PATTERN
-constexpr int screenViewScale = 1;  // ECRAN
-constexpr int spriteViewScale = 8;  // SPRITE
+constexpr int charViewScale = 10;   // the character editor
+constexpr int patternViewScale = 2; // the pattern table
+constexpr int screenViewScale = 1;  // the screen
+constexpr int spriteViewScale = 8;  // the sprite editor
 // A character's cell in the pattern table, in view pixels.
 constexpr int patternCellSize = 8 * patternViewScale; // 16
 

@@ -17,11 +17,11 @@ class FontPreviewPane : public QWidget {
 public:
     explicit FontPreviewPane(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;   // "Preview: " and the title
-    QLabel* Picture1 = nullptr; // 160 x 64: four bands of ten characters
+    QLabel* m_titleLabel = nullptr;   // "Preview: " and the title
+    QLabel* m_previewPicture = nullptr; // 160 x 64: four bands of ten characters
 
     // A file was clicked: a font file replaces the preview; any other file leaves it.
-    void File1_Click(const QString& path);
+    void showPreviewOf(const QString& path);
 };
 
 // Places the preview below the dialog's lists and follows its single clicks.

@@ -30,42 +30,42 @@ PrinterForm::PrinterForm(SheetSource source, tms::UserDialogs& dialogs, QWidget*
 {
     setObjectName(QStringLiteral("PrinterForm"));
     setWindowTitle(QStringLiteral("Print"));
-    Label1 = new QLabel(QStringLiteral("paper size :"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    PaperSize = new QComboBox(this);
-    PaperSize->setObjectName(QStringLiteral("PaperSize"));
-    PaperSize->setPlaceholderText(QStringLiteral("select papersize"));
-    PaperSize->addItem(QStringLiteral("Letter"), int(SheetPaper::Letter));
-    PaperSize->addItem(QStringLiteral("A4"), int(SheetPaper::A4));
-    PaperSize->addItem(QStringLiteral("B5"), int(SheetPaper::B5));
-    PaperSize->setCurrentIndex(PaperSize->findData(int(paper)));
-    chk_PATTERN = new QCheckBox(QStringLiteral("character pattern table"), this);
-    chk_PATTERN->setObjectName(QStringLiteral("chk_PATTERN"));
-    chk_PATTERN->setChecked(true); // the form is there to print it
-    cmd_print = new QPushButton(QStringLiteral("Print"), this);
-    cmd_print->setObjectName(QStringLiteral("cmd_print"));
-    cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
-    cmd_pdf->setObjectName(QStringLiteral("cmd_pdf"));
+    m_paperLabel = new QLabel(QStringLiteral("paper size :"), this);
+    m_paperLabel->setObjectName(QStringLiteral("Label1"));
+    m_paperSize = new QComboBox(this);
+    m_paperSize->setObjectName(QStringLiteral("PaperSize"));
+    m_paperSize->setPlaceholderText(QStringLiteral("select papersize"));
+    m_paperSize->addItem(QStringLiteral("Letter"), int(SheetPaper::Letter));
+    m_paperSize->addItem(QStringLiteral("A4"), int(SheetPaper::A4));
+    m_paperSize->addItem(QStringLiteral("B5"), int(SheetPaper::B5));
+    m_paperSize->setCurrentIndex(m_paperSize->findData(int(paper)));
+    m_patternCheck = new QCheckBox(QStringLiteral("character pattern table"), this);
+    m_patternCheck->setObjectName(QStringLiteral("chk_PATTERN"));
+    m_patternCheck->setChecked(true); // the form is there to print it
+    m_printButton = new QPushButton(QStringLiteral("Print"), this);
+    m_printButton->setObjectName(QStringLiteral("cmd_print"));
+    m_pdfButton = new QPushButton(QStringLiteral("Save as PDF..."), this);
+    m_pdfButton->setObjectName(QStringLiteral("cmd_pdf"));
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(PaperSize, 0, 1, 1, 2);
-    grid->addWidget(chk_PATTERN, 1, 0, 1, 3);
-    grid->addWidget(cmd_print, 2, 1);
-    grid->addWidget(cmd_pdf, 2, 2);
+    grid->addWidget(m_paperLabel, 0, 0);
+    grid->addWidget(m_paperSize, 0, 1, 1, 2);
+    grid->addWidget(m_patternCheck, 1, 0, 1, 3);
+    grid->addWidget(m_printButton, 2, 1);
+    grid->addWidget(m_pdfButton, 2, 2);
 
     hasPrinter = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
     printOnPrinter = [this](SheetPaper paper) { return printOnDefaultPrinter(paper); };
     choosePdfPath = [this] { return askPdfPath(); };
-    connect(cmd_print, &QPushButton::clicked, this, &PrinterForm::cmd_print_Click);
-    connect(cmd_pdf, &QPushButton::clicked, this, &PrinterForm::cmd_pdf_Click);
+    connect(m_printButton, &QPushButton::clicked, this, &PrinterForm::onPrintClicked);
+    connect(m_pdfButton, &QPushButton::clicked, this, &PrinterForm::onPdfClicked);
 }
 
 std::optional<SheetPaper> PrinterForm::chosenPaper() const
 {
-    if (PaperSize->currentIndex() < 0)
+    if (m_paperSize->currentIndex() < 0)
         return std::nullopt;
-    return SheetPaper(PaperSize->currentData().toInt());
+    return SheetPaper(m_paperSize->currentData().toInt());
 }
 
 bool PrinterForm::readyToPrint()
@@ -75,7 +75,7 @@ bool PrinterForm::readyToPrint()
         m_dialogs.tell(tms::warningTitle(), QStringLiteral("Choose a paper size first."));
         return false;
     }
-    if (!chk_PATTERN->isChecked()) {
+    if (!m_patternCheck->isChecked()) {
         m_dialogs.tell(tms::warningTitle(),
                        QStringLiteral("Nothing to print: check \"character pattern table\" to print the sheet."));
         return false;
@@ -83,7 +83,7 @@ bool PrinterForm::readyToPrint()
     return true;
 }
 
-void PrinterForm::cmd_print_Click()
+void PrinterForm::onPrintClicked()
 {
     if (!readyToPrint())
         return; // the dialog stays open
@@ -96,7 +96,7 @@ void PrinterForm::cmd_print_Click()
         m_dialogs.tell(tms::warningTitle(), QStringLiteral("The printer could not print the sheet."));
         return;
     }
-    m_report = QStringLiteral("Printed the character sheet (4 pages, %1)").arg(PaperSize->currentText());
+    m_report = QStringLiteral("Printed the character sheet (4 pages, %1)").arg(m_paperSize->currentText());
     accept();
 }
 
@@ -108,7 +108,7 @@ bool PrinterForm::printOnDefaultPrinter(SheetPaper paper)
     return paintCharacterSheet(printer, m_source);
 }
 
-void PrinterForm::cmd_pdf_Click()
+void PrinterForm::onPdfClicked()
 {
     if (!readyToPrint())
         return;

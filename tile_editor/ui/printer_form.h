@@ -32,14 +32,14 @@ public:
     std::function<bool(SheetPaper)> printOnPrinter;
     std::function<QString()> choosePdfPath;
 
-    QLabel* Label1 = nullptr;
-    QComboBox* PaperSize = nullptr;
-    QCheckBox* chk_PATTERN = nullptr;
-    QPushButton* cmd_print = nullptr;
-    QPushButton* cmd_pdf = nullptr;
+    QLabel* m_paperLabel = nullptr;
+    QComboBox* m_paperSize = nullptr;
+    QCheckBox* m_patternCheck = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_pdfButton = nullptr;
 
-    void cmd_print_Click();
-    void cmd_pdf_Click();
+    void onPrintClicked();
+    void onPdfClicked();
 
     std::optional<SheetPaper> chosenPaper() const;
     // What the form did, for the window's status bar; empty until it printed or wrote.

@@ -162,58 +162,58 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
     return setup;
 }
 
-Export2COptions::Export2COptions(int startLine, int endLine, QWidget* parent) : QWidget(parent)
+CExportOptionsPanel::CExportOptionsPanel(int startLine, int endLine, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Export2COptions"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     // Unchecked whenever the dialog opens: compression is chosen for each export.
-    RLE = new QCheckBox(QStringLiteral("Using RLE compression for the screen and pattern tables"), this);
-    RLE->setObjectName(QStringLiteral("RLE"));
-    cmd_moreoptions = new QPushButton(QStringLiteral("More options ->"), this);
-    cmd_moreoptions->setObjectName(QStringLiteral("cmd_moreoptions"));
-    grid->addWidget(RLE, 0, 0, 1, 3);
-    grid->addWidget(cmd_moreoptions, 0, 3);
+    m_rleCheck = new QCheckBox(QStringLiteral("Using RLE compression for the screen and pattern tables"), this);
+    m_rleCheck->setObjectName(QStringLiteral("RLE"));
+    m_moreOptionsButton = new QPushButton(QStringLiteral("More options ->"), this);
+    m_moreOptionsButton->setObjectName(QStringLiteral("cmd_moreoptions"));
+    grid->addWidget(m_rleCheck, 0, 0, 1, 3);
+    grid->addWidget(m_moreOptionsButton, 0, 3);
     // The style and any codec; the RLE box and the compression box show one choice.
     formats = new tms::ExportFormatOptions(tms::ExportFormatOptions::Kind::C, {}, this);
     grid->addWidget(formats, 2, 0, 1, 4);
-    connect(RLE, &QCheckBox::toggled, this, [this](bool checked) {
+    connect(m_rleCheck, &QCheckBox::toggled, this, [this](bool checked) {
         if (checked)
             formats->setCompression(tms::Compression::Rle);
         else if (formats->format().compression == tms::Compression::Rle)
             formats->setCompression(tms::Compression::None);
     });
     connect(formats, &tms::ExportFormatOptions::compressionChanged, this,
-            [this](tms::Compression compression) { RLE->setChecked(compression == tms::Compression::Rle); });
+            [this](tms::Compression compression) { m_rleCheck->setChecked(compression == tms::Compression::Rle); });
 
     m_range = new QWidget(this);
     auto* range = new QGridLayout(m_range);
     range->setContentsMargins(0, 0, 0, 0);
-    Label2 = namedLabel("Label2", QStringLiteral("Screen lines encoding range"), m_range);
-    Label3 = namedLabel("Label3", QStringLiteral("Start :"), m_range);
-    Label4 = namedLabel("Label4", QStringLiteral("End :"), m_range);
-    HScroll1 = rowScrollBar("HScroll1", startLine, m_range);
-    HScroll2 = rowScrollBar("HScroll2", endLine, m_range);
-    l_HScroll1 = namedLabel("l_HScroll1", QString::number(HScroll1->value()), m_range);
-    l_HScroll2 = namedLabel("l_HScroll2", QString::number(HScroll2->value()), m_range);
-    range->addWidget(Label2, 0, 0, 1, 3);
-    range->addWidget(Label3, 1, 0);
-    range->addWidget(HScroll1, 1, 1);
-    range->addWidget(l_HScroll1, 1, 2);
-    range->addWidget(Label4, 2, 0);
-    range->addWidget(HScroll2, 2, 1);
-    range->addWidget(l_HScroll2, 2, 2);
+    m_rangeTitleLabel = namedLabel("Label2", QStringLiteral("Screen lines encoding range"), m_range);
+    m_startRowTitleLabel = namedLabel("Label3", QStringLiteral("Start :"), m_range);
+    m_endRowTitleLabel = namedLabel("Label4", QStringLiteral("End :"), m_range);
+    m_startRowBar = rowScrollBar("HScroll1", startLine, m_range);
+    m_endRowBar = rowScrollBar("HScroll2", endLine, m_range);
+    m_startRowLabel = namedLabel("l_HScroll1", QString::number(m_startRowBar->value()), m_range);
+    m_endRowLabel = namedLabel("l_HScroll2", QString::number(m_endRowBar->value()), m_range);
+    range->addWidget(m_rangeTitleLabel, 0, 0, 1, 3);
+    range->addWidget(m_startRowTitleLabel, 1, 0);
+    range->addWidget(m_startRowBar, 1, 1);
+    range->addWidget(m_startRowLabel, 1, 2);
+    range->addWidget(m_endRowTitleLabel, 2, 0);
+    range->addWidget(m_endRowBar, 2, 1);
+    range->addWidget(m_endRowLabel, 2, 2);
     grid->addWidget(m_range, 1, 0, 1, 4);
     m_range->hide(); // revealed by "More options ->"
 
-    connect(cmd_moreoptions, &QPushButton::clicked, this, &Export2COptions::cmd_moreoptions_Click);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &Export2COptions::HScroll1_Change);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Export2COptions::HScroll2_Change);
+    connect(m_moreOptionsButton, &QPushButton::clicked, this, &CExportOptionsPanel::onMoreOptionsClicked);
+    connect(m_startRowBar, &QScrollBar::valueChanged, this, &CExportOptionsPanel::onStartRowChanged);
+    connect(m_endRowBar, &QScrollBar::valueChanged, this, &CExportOptionsPanel::onEndRowChanged);
 }
 
-void Export2COptions::cmd_moreoptions_Click()
+void CExportOptionsPanel::onMoreOptionsClicked()
 {
-    cmd_moreoptions->setEnabled(false);
+    m_moreOptionsButton->setEnabled(false);
     // The dialog grows by the range's height, so that the file lists keep theirs.
     QWidget* dialog = window();
     const int grow = m_range->sizeHint().height() + std::max(layout()->spacing(), 0);
@@ -223,18 +223,18 @@ void Export2COptions::cmd_moreoptions_Click()
 }
 
 // Each bar pulls the other along so that the range never runs backwards.
-void Export2COptions::HScroll1_Change()
+void CExportOptionsPanel::onStartRowChanged()
 {
-    if (HScroll2->value() < HScroll1->value())
-        HScroll2->setValue(HScroll1->value());
-    l_HScroll1->setText(QString::number(HScroll1->value()));
+    if (m_endRowBar->value() < m_startRowBar->value())
+        m_endRowBar->setValue(m_startRowBar->value());
+    m_startRowLabel->setText(QString::number(m_startRowBar->value()));
 }
 
-void Export2COptions::HScroll2_Change()
+void CExportOptionsPanel::onEndRowChanged()
 {
-    if (HScroll2->value() < HScroll1->value())
-        HScroll1->setValue(HScroll2->value());
-    l_HScroll2->setText(QString::number(HScroll2->value()));
+    if (m_endRowBar->value() < m_startRowBar->value())
+        m_startRowBar->setValue(m_endRowBar->value());
+    m_endRowLabel->setText(QString::number(m_endRowBar->value()));
 }
 
 std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExportOptions& cExport,
@@ -242,7 +242,7 @@ std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExp
 {
     auto dialog = std::make_unique<tms::FileChooser>(fileDialogSetup(kind), dialogs, owner);
     if (kind == FileDialogKind::ExportC)
-        dialog->addOptions(new Export2COptions(cExport.startLine, cExport.endLine, dialog.get()));
+        dialog->addOptions(new CExportOptionsPanel(cExport.startLine, cExport.endLine, dialog.get()));
     if (kind == FileDialogKind::ExportASM)
         dialog->addOptions(new tms::ExportFormatOptions(tms::ExportFormatOptions::Kind::Assembler, {}, dialog.get()));
     if (kind == FileDialogKind::ExportBIN)
@@ -259,9 +259,9 @@ std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileC
         return std::nullopt;
     FileChoice choice(*path);
     if (kind == FileDialogKind::ExportC) {
-        if (const auto* options = dialog.findChild<Export2COptions*>()) {
+        if (const auto* options = dialog.findChild<CExportOptionsPanel*>()) {
             const tms::ExportFormat format = options->formats->format();
-            choice.cExport = {options->RLE->isChecked(), options->HScroll1->value(), options->HScroll2->value(),
+            choice.cExport = {options->m_rleCheck->isChecked(), options->m_startRowBar->value(), options->m_endRowBar->value(),
                               format.style, format.compression};
         }
     }

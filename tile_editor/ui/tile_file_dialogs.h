@@ -8,7 +8,7 @@
 #include "c_export.h"
 #include "export_format_options.h"
 #include "file_chooser.h"
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include <QWidget>
 #include <memory>
@@ -30,26 +30,26 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind);
 
 // The C export's options below the file lists: the RLE check box and, behind
 // "More options ->", the range of screen rows of the compressed name table.
-class Export2COptions : public QWidget {
+class CExportOptionsPanel : public QWidget {
     Q_OBJECT
 public:
-    Export2COptions(int startLine, int endLine, QWidget* parent = nullptr);
+    CExportOptionsPanel(int startLine, int endLine, QWidget* parent = nullptr);
 
-    QCheckBox* RLE = nullptr;
-    QPushButton* cmd_moreoptions = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QLabel* l_HScroll1 = nullptr;
-    QLabel* l_HScroll2 = nullptr;
+    QCheckBox* m_rleCheck = nullptr;
+    QPushButton* m_moreOptionsButton = nullptr;
+    QLabel* m_rangeTitleLabel = nullptr;
+    QLabel* m_startRowTitleLabel = nullptr;
+    QLabel* m_endRowTitleLabel = nullptr;
+    QScrollBar* m_startRowBar = nullptr;
+    QScrollBar* m_endRowBar = nullptr;
+    QLabel* m_startRowLabel = nullptr;
+    QLabel* m_endRowLabel = nullptr;
     // The style (coleco, stdint) and the codec; checking RLE picks RLE there.
     tms::ExportFormatOptions* formats = nullptr;
 
-    void cmd_moreoptions_Click();
-    void HScroll1_Change();
-    void HScroll2_Change();
+    void onMoreOptionsClicked();
+    void onStartRowChanged();
+    void onEndRowChanged();
 
 private:
     QWidget* m_range = nullptr;

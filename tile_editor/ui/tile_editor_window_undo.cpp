@@ -1,6 +1,6 @@
 // Undo and redo of the tile editor: one stack for the document, the Edit menu, and the
 // strokes of the drawing views.
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include "pixel_view.h"
 #include "snapshot_undo.h"
@@ -12,7 +12,7 @@
 
 namespace tile {
 
-tms::DocumentUndo& KardoWindow::undo()
+tms::DocumentUndo& TileEditorWindow::undo()
 {
     if (!m_undo) {
         m_undoStack = new QUndoStack(this);
@@ -23,7 +23,7 @@ tms::DocumentUndo& KardoWindow::undo()
                               [this](const QByteArray& tables, bool modified) {
                                   setTableBytes(m_doc, tables);
                                   m_doc.modified = modified;
-                                  cmd_Refresh_Click();
+                                  onRefreshClicked();
                               },
                               [this] { return m_doc.modified; },
                           });
@@ -31,22 +31,22 @@ tms::DocumentUndo& KardoWindow::undo()
     return *m_undo;
 }
 
-void KardoWindow::recordStep(const QString& text, const std::function<void()>& action)
+void TileEditorWindow::recordStep(const QString& text, const std::function<void()>& action)
 {
     undo().record(text, action);
 }
 
-void KardoWindow::trackStroke(tms::PixelView* view, const QString& text, int cellSize)
+void TileEditorWindow::trackStroke(tms::PixelView* view, const QString& text, int cellSize)
 {
     undo().trackStrokes(view, text);
     view->setStrokeCellSize(cellSize);
 }
 
-void KardoWindow::buildEditMenu()
+void TileEditorWindow::buildEditMenu()
 {
-    Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Edit->setObjectName(QStringLiteral("Edit"));
-    undo().addActionsTo(Edit, this);
+    m_editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_editMenu->setObjectName(QStringLiteral("Edit"));
+    undo().addActionsTo(m_editMenu, this);
 }
 
 } // namespace tile

@@ -1,7 +1,7 @@
 // File menu work of the tile editor: what its document life needs to know (the
 // project dialogs, reading and writing .dat files, emptying the document), and the
 // exports. The file formats live in io/; the life of the document in common/ui/.
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include "asm_export.h"
 #include "binary_export.h"
@@ -23,9 +23,9 @@
 namespace tile {
 
 // What differs in the tile editor's document life.
-class KardoWindow::DocumentSide final : public tms::EditorDocument {
+class TileEditorWindow::DocumentSide final : public tms::EditorDocument {
 public:
-    explicit DocumentSide(KardoWindow& window) : m_window(window) {}
+    explicit DocumentSide(TileEditorWindow& window) : m_window(window) {}
 
     bool isModified() const override { return m_window.m_doc.modified; }
     void setModified(bool modified) override { m_window.m_doc.modified = modified; }
@@ -45,7 +45,7 @@ public:
             m_window.dialogs().tell(tms::warningTitle(), load.message);
             return false;
         }
-        m_window.cmd_Refresh_Click();
+        m_window.onRefreshClicked();
         if (!load.ok()) // read as far as it goes; say what is missing
             m_window.dialogs().tell(tms::warningTitle(), load.message);
         return true;
@@ -53,21 +53,21 @@ public:
     tms::FileResult writeFile(const QString& path) override { return writeProjectFile(path, m_window.m_doc); }
     void emptyDocument() override
     {
-        m_window.m_doc.ResetTables();
-        m_window.cmd_Refresh_Click();
-        m_window.cmd_paste_car->setEnabled(false);
-        m_window.cmd_paste_pattern->setEnabled(false);
+        m_window.m_doc.resetTables();
+        m_window.onRefreshClicked();
+        m_window.m_charPasteButton->setEnabled(false);
+        m_window.m_patternPasteButton->setEnabled(false);
     }
 
 private:
-    KardoWindow& m_window;
+    TileEditorWindow& m_window;
 };
 
-void KardoWindow::connectFileMenu()
+void TileEditorWindow::connectFileMenu()
 {
     m_documentSide = std::make_shared<DocumentSide>(*this);
     m_life = new tms::DocumentLife(*this, *m_documentSide, dialogs(), undo(), QStringLiteral("KARDO"));
-    m_life->addRecentFilesMenu(Fichier, Ouvrir, [this](const QString& path) { openProjectFile(path); });
+    m_life->addRecentFilesMenu(m_fileMenu, m_openAction, [this](const QString& path) { openProjectFile(path); });
     // A dropped picture is imported as tiles, a dropped project opened.
     m_life->acceptDrops({QStringLiteral(".dat"), QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
                          QStringLiteral(".jpg"), QStringLiteral(".jpeg")},
@@ -78,21 +78,21 @@ void KardoWindow::connectFileMenu()
                                 openProjectFile(path);
                         });
     // The click that closes a menu, on an item or beside it, must not paint.
-    for (QMenu* menu : {Fichier, Edit, Polices})
-        tms::pauseWhileOpen(menu, *Timer1, m_editing.tick);
+    for (QMenu* menu : {m_fileMenu, m_editMenu, m_fontsMenu})
+        tms::pauseWhileOpen(menu, *m_paintTimer, m_editing.tick);
 }
 
-tms::DocumentLife& KardoWindow::documentLife()
+tms::DocumentLife& TileEditorWindow::documentLife()
 {
     return *m_life;
 }
 
-tms::RecentFiles* KardoWindow::recentFiles() const
+tms::RecentFiles* TileEditorWindow::recentFiles() const
 {
     return m_life->recentFiles();
 }
 
-std::optional<FileChoice> KardoWindow::runFileDialog(FileDialogKind kind)
+std::optional<FileChoice> TileEditorWindow::runFileDialog(FileDialogKind kind)
 {
     std::optional<FileChoice> choice = m_runFileDialog ? m_runFileDialog(kind)
                                                        : showFileDialog(kind, m_cExportRows, dialogs(), this);
@@ -103,65 +103,65 @@ std::optional<FileChoice> KardoWindow::runFileDialog(FileDialogKind kind)
     return choice;
 }
 
-std::optional<QString> KardoWindow::choosePath(FileDialogKind kind)
+std::optional<QString> TileEditorWindow::choosePath(FileDialogKind kind)
 {
     if (const std::optional<FileChoice> choice = runFileDialog(kind))
         return choice->path;
     return std::nullopt;
 }
 
-void KardoWindow::loadCommandLineFile(const QString& path)
+void TileEditorWindow::loadCommandLineFile(const QString& path)
 {
     m_life->load(path);
 }
 
-void KardoWindow::Nouveau_Click()
+void TileEditorWindow::onNewTriggered()
 {
-    Fermer_Click();
+    onCloseTriggered();
 }
 
-bool KardoWindow::Fermer_Click()
+bool TileEditorWindow::onCloseTriggered()
 {
     return m_life->close();
 }
 
-void KardoWindow::Quitter_Click()
+void TileEditorWindow::onQuitTriggered()
 {
     m_life->quit();
 }
 
-void KardoWindow::Ouvrir_Click()
+void TileEditorWindow::onOpenTriggered()
 {
     // The click that closes the dialog or the question must not paint.
     withTimerPaused([this] { m_life->open(); });
 }
 
-void KardoWindow::openProjectFile(const QString& path)
+void TileEditorWindow::openProjectFile(const QString& path)
 {
     withTimerPaused([&] { m_life->openFile(path); });
 }
 
-bool KardoWindow::Sauver_Click()
+bool TileEditorWindow::onSaveTriggered()
 {
     bool saved = false;
     withTimerPaused([&] { saved = m_life->save(); });
     return saved;
 }
 
-bool KardoWindow::SauverSous_Click()
+bool TileEditorWindow::onSaveAsTriggered()
 {
     bool saved = false;
     withTimerPaused([&] { saved = m_life->saveAs(); });
     return saved;
 }
 
-bool KardoWindow::Form_Terminate()
+bool TileEditorWindow::confirmClose()
 {
     return m_life->mayEndWindow(tms::endOfWindowPrompt(
-        isModeOne() ? QStringLiteral("Do you want to save you works?") : QStringLiteral("Do you want to save you work?")));
+        QString::fromLatin1(traits().unsavedWorkQuestion)));
 }
 
-void KardoWindow::tellWritten(const tms::FileResult& written, const QString& path)
+void TileEditorWindow::tellWritten(const tms::FileResult& written, const QString& path)
 {
     if (written)
         m_life->tellWritten(path);
@@ -169,7 +169,7 @@ void KardoWindow::tellWritten(const tms::FileResult& written, const QString& pat
         dialogs().tell(tms::warningTitle(), written.error);
 }
 
-void KardoWindow::ExporterC_Click()
+void TileEditorWindow::onExportCTriggered()
 {
     std::optional<FileChoice> choice;
     withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportC); });
@@ -179,7 +179,7 @@ void KardoWindow::ExporterC_Click()
     tellWritten(writeCExport(choice->path, m_doc, choice->cExport), choice->path);
 }
 
-void KardoWindow::ExporterASM_Click()
+void TileEditorWindow::onExportAsmTriggered()
 {
     std::optional<FileChoice> choice;
     withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportASM); });
@@ -188,7 +188,7 @@ void KardoWindow::ExporterASM_Click()
 }
 
 // The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.
-void KardoWindow::ExporterBIN_Click()
+void TileEditorWindow::onExportTablesTriggered()
 {
     std::optional<FileChoice> choice;
     withTimerPaused([&] { choice = runFileDialog(FileDialogKind::ExportBIN); });

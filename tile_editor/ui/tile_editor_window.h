@@ -1,8 +1,26 @@
 #pragma once
 // KARDO, the tile editor's main window: it owns the document and shows it in four
-// views (character editor, pattern table, screen, sprite editor). Handlers keep the
-// names of the controls and events they serve; the window's pieces are split over
-// files by concern (kardo_*.cpp).
+// views (character editor, pattern table, screen, sprite editor). The window's pieces
+// are split over files by concern (tile_editor_window_*.cpp).
+//
+// The controls keep the objectNames the tests and accessibility find them by:
+//   m_charEditorView CARACTERE, m_patternTableView PATTERN, m_screenView ECRAN,
+//   m_spriteView SPRITE, m_paletteSwatches COLOR_0..15, m_rowSwatches COL_0..17,
+//   m_colorStrip COLOR, m_hexEdit TextHEX, m_charNumberLabel NOCARACTERE,
+//   m_cursorColumnLabel LACOORX, m_cursorRowLabel LACOORY, m_cursorCharLabel LACARAC,
+//   m_spriteNumberLabel NOSPRITE, m_blockMarkersLabel Label1, m_blockMarkerLabels
+//   BLOCKMARKER_0..1, m_xxxButton cmd_xxx (m_refreshButton cmd_Refresh, m_showSpritesButton
+//   cmd_show_sprite, m_hideSpritesButton cmd_hide_sprite, m_prototypeButton cmd_prototype,
+//   m_charPasteButton cmd_paste_car, m_patternPasteButton cmd_paste_pattern,
+//   m_spritePasteButton cmd_sprite_paste), m_paintTimer Timer1, m_blinkTimer Timer2,
+//   m_fileMenu Fichier, m_editMenu Edit, m_fontsMenu Polices, m_spritesMenu Sprites,
+//   m_aboutAction Apropos, m_newAction Nouveau, m_openAction Ouvrir, m_saveAction Sauver,
+//   m_saveAsAction SauverSous, m_closeAction Fermer, m_quitAction Quitter,
+//   m_printAction ShowPrintForm, m_exportCAction ExporterC, m_exportAsmAction ExporterASM,
+//   m_exportTablesAction ExporterBIN, m_importPictureAction ImporterPicture,
+//   m_importTilesetAction ImporterTileset, m_importSpritesAction ImporterSprites,
+//   m_exportTilesetAction ExporterTileset, m_exportSpritesAction ExporterSprites,
+//   m_exportScreenPngAction ExporterPNG.
 
 #include "asm_export.h"
 #include "c_export.h"
@@ -58,7 +76,7 @@ enum class FileDialogKind {
     OpenFCV,
     SaveAsFCV,
     ExportBIN,
-    // Pictures (kardo_pictures.cpp): a picture as tiles, the sheets, the screen as PNG.
+    // Pictures (tile_editor_window_pictures.cpp): a picture as tiles, the sheets, the screen as PNG.
     ImportPicture,
     ImportTileset,
     ImportSprites,
@@ -77,19 +95,19 @@ struct FileChoice {
     tms::Compression binaryCompression = tms::Compression::None; // ExportBIN
 };
 
-class KardoWindow : public QMainWindow {
+class TileEditorWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int narrowWidth = 534;
     static constexpr int wideWidth = 768;
 
-    explicit KardoWindow(Edition edition = Edition::ScreenMode2, QWidget* parent = nullptr);
-    ~KardoWindow() override;
+    explicit TileEditorWindow(Edition edition = Edition::ScreenMode2, QWidget* parent = nullptr);
+    ~TileEditorWindow() override;
 
     TileDocument& document() { return m_doc; }
     EditingState& editing() { return m_editing; }
-    // The screen mode 1 edition (kardo2): group colours, no hex box, no block markers.
-    bool isModeOne() const;
+    // What the edition shows and does differently (edition.h).
+    const EditionTraits& traits() const { return m_doc.traits(); }
     const tms::Palette& palette() const { return m_palette; }
 
     // Seams for tests: the message boxes, the file dialogs (a runner that plays the
@@ -122,13 +140,13 @@ public:
     tms::DocumentLife& documentLife();
 
     // Start-up and life of the window.
-    void Form_Load();
-    void Form_Activate();
+    void startFresh();
+    void onActivated();
     // The end-of-window prompt; false when the window must stay (the work was not saved).
-    bool Form_Terminate();
+    bool confirmClose();
 
     // Redraws.
-    void cmd_Refresh_Click(); // Refresh All
+    void onRefreshClicked(); // Refresh All
     // The character views: the editor, the character's pattern cell with its frame,
     // the screen and the hex box.
     void drawCharacterViews();
@@ -136,101 +154,101 @@ public:
     void showBlockMarkers();
     void presentSprite();
 
-    // The document's undo steps (kardo_undo.cpp).
+    // The document's undo steps (tile_editor_window_undo.cpp).
     tms::DocumentUndo& undo();
 
 public slots:
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void onPaintTick();
+    void onBlinkTick();
 
     // File menu.
-    void Fichier_Click();
-    void Nouveau_Click();
-    bool Fermer_Click();
-    void Quitter_Click();
-    void Ouvrir_Click();
-    bool Sauver_Click();
-    bool SauverSous_Click();
-    void ExporterC_Click();
-    void ExporterASM_Click();
-    void ExporterBIN_Click();
-    // Pictures (kardo_pictures.cpp).
-    void ImporterPicture_Click();
-    void ImporterTileset_Click();
-    void ImporterSprites_Click();
-    void ExporterTileset_Click();
-    void ExporterSprites_Click();
-    void ExporterPNG_Click();
-    void Polices_Click();
-    void Apropos_Click();
+    void onFileMenuOpened();
+    void onNewTriggered();
+    bool onCloseTriggered();
+    void onQuitTriggered();
+    void onOpenTriggered();
+    bool onSaveTriggered();
+    bool onSaveAsTriggered();
+    void onExportCTriggered();
+    void onExportAsmTriggered();
+    void onExportTablesTriggered();
+    // Pictures (tile_editor_window_pictures.cpp).
+    void onImportPictureTriggered();
+    void onImportTilesetTriggered();
+    void onImportSpritesTriggered();
+    void onExportTilesetTriggered();
+    void onExportSpritesTriggered();
+    void onExportScreenPngTriggered();
+    void onFontsMenuOpened();
+    void onAboutTriggered();
 
-    // Fonts menu and printing (kardo_fonts.cpp). Index 1.. is the item "Font #Index".
-    void font_Click(int Index);
-    void morefont_Click();
-    void savefont_Click();
-    void ShowPrintForm_Click();
+    // Fonts menu and printing (tile_editor_window_fonts.cpp). Index 1.. is the item "Font #Index".
+    void onFontTriggered(int index);
+    void onLoadFontTriggered();
+    void onSaveFontTriggered();
+    void onPrintTriggered();
 
     // Window buttons.
-    void cmd_show_sprite_Click();
-    void cmd_hide_sprite_Click();
-    void cmd_prototype_Click();
+    void onShowSpritesClicked();
+    void onHideSpritesClicked();
+    void onPrototypeClicked();
 
     // Character editor.
-    void CARACTERE_MouseDown(int Button, int Shift, double X, double Y);
-    void CARACTERE_MouseMove(int Button, int Shift, double X, double Y);
-    void PATTERN_MouseDown(int Button, int Shift, double X, double Y);
-    void PATTERN_MouseMove(int Button, int Shift, double X, double Y);
-    void COL_Click(int Index);
-    void COLOR_Click(int Index);
-    // Screen mode 1: a press on the vertical COLOR strip (kardo_mode1.cpp).
-    void COLOR_MouseDown(int Button, int Shift, double X, double Y);
+    void onCharEditorMousePressed(int button, int modifiers, double x, double y);
+    void onCharEditorMouseMoved(int button, int modifiers, double x, double y);
+    void onPatternTableMousePressed(int button, int modifiers, double x, double y);
+    void onPatternTableMouseMoved(int button, int modifiers, double x, double y);
+    void onRowSwatchClicked(int index);
+    void onPaletteSwatchClicked(int index);
+    // Screen mode 1: a press on the vertical colour strip (tile_editor_window_mode1.cpp).
+    void onColorStripMousePressed(int button, int modifiers, double x, double y);
     // Returns the character the hex box receives (null: discarded).
-    QChar TextHEX_KeyPress(QChar KeyAscii);
-    void TextHEX_KeyUp(int KeyCode, int Shift);
-    void ApplyHex();
+    QChar onHexKeyTyped(QChar key);
+    void onHexKeyReleased(int keyCode, int modifiers);
+    void applyHexText();
     // Ends the hex box's entry: the next digit begins a new undo step.
     void endHexEntry();
 
     // Character and pattern-table operations.
-    void cmd_carac_flipx_Click();
-    void cmd_carac_flipy_Click();
-    void cmd_carac_rotate_Click();
-    void cmd_carac_invert_Click();
-    void cmd_clear_car_Click();
-    void cmd3_scroll_up_Click();
-    void cmd3_scroll_down_Click();
-    void cmd3_scroll_left_Click();
-    void cmd3_scroll_right_Click();
-    void cmd_copy_car_Click();
-    void cmd_paste_car_Click();
-    void cmd_copy_pattern_Click();
-    void cmd_paste_pattern_Click();
-    void cmd_clear_pattern_Click();
+    void onCharFlipXClicked();
+    void onCharFlipYClicked();
+    void onCharRotateClicked();
+    void onCharInvertClicked();
+    void onCharClearClicked();
+    void onCharScrollUpClicked();
+    void onCharScrollDownClicked();
+    void onCharScrollLeftClicked();
+    void onCharScrollRightClicked();
+    void onCharCopyClicked();
+    void onCharPasteClicked();
+    void onPatternCopyClicked();
+    void onPatternPasteClicked();
+    void onPatternClearClicked();
 
     // Screen editor.
-    void ECRAN_MouseDown(int Button, int Shift, double X, double Y);
-    void ECRAN_MouseMove(int Button, int Shift, double X, double Y);
-    void cmd_scroll_up_Click();
-    void cmd_scroll_down_Click();
-    void cmd_scroll_left_Click();
-    void cmd_scroll_right_Click();
+    void onScreenMousePressed(int button, int modifiers, double x, double y);
+    void onScreenMouseMoved(int button, int modifiers, double x, double y);
+    void onScreenScrollUpClicked();
+    void onScreenScrollDownClicked();
+    void onScreenScrollLeftClicked();
+    void onScreenScrollRightClicked();
 
     // Sprite editor.
-    void SPRITE_MouseDown(int Button, int Shift, double X, double Y);
-    void SPRITE_MouseMove(int Button, int Shift, double X, double Y);
-    void cmd_sprite_previous_Click();
-    void cmd_sprite_next_Click();
-    void cmd_sprite_color_Click();
-    void cmd_sprite_flipx_Click();
-    void cmd_sprite_flipy_Click();
-    void cmd_sprite_rotate_Click();
-    void cmd2_scroll_up_Click();
-    void cmd2_scroll_down_Click();
-    void cmd2_scroll_left_Click();
-    void cmd2_scroll_right_Click();
-    void cmd_sprite_copy_Click();
-    void cmd_sprite_paste_Click();
-    void cmd_sprite_clean_Click();
+    void onSpriteEditorMousePressed(int button, int modifiers, double x, double y);
+    void onSpriteEditorMouseMoved(int button, int modifiers, double x, double y);
+    void onSpritePreviousClicked();
+    void onSpriteNextClicked();
+    void onSpriteColorClicked();
+    void onSpriteFlipXClicked();
+    void onSpriteFlipYClicked();
+    void onSpriteRotateClicked();
+    void onSpriteScrollUpClicked();
+    void onSpriteScrollDownClicked();
+    void onSpriteScrollLeftClicked();
+    void onSpriteScrollRightClicked();
+    void onSpriteCopyClicked();
+    void onSpritePasteClicked();
+    void onSpriteClearClicked();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -247,12 +265,12 @@ private:
     void buildSpritePanel(QWidget* area);
     void buildMenus();
     QPushButton* addButton(QWidget* area, const QString& name, const QString& caption, const QRect& geometry,
-                           void (KardoWindow::*handler)());
-    // Connects the file menu items whose work lives in kardo_files.cpp, with their
+                           void (TileEditorWindow::*handler)());
+    // Connects the file menu items whose work lives in tile_editor_window_files.cpp, with their
     // shortcuts, Open Recent and the opening of dropped projects.
     void connectFileMenu();
     // Tooltips of the controls without a caption, the outline of the light palette
-    // swatch and the smallest size of the window (kardo_help.cpp).
+    // swatch and the smallest size of the window (tile_editor_window_help.cpp).
     void addNewUserAids();
     // Outlines the palette colour as grey as the window, so that it stands out.
     void outlineLightSwatch();
@@ -260,14 +278,14 @@ private:
     void drawPixelEverywhere(int px, int py, tms::ColorValue color);
     void paintScreenCell(int button, double x, double y);
     void markCurrentChar();
-    // DrawCurrentChar with its row swatches and number, presented.
+    // drawCurrentChar with its row swatches and number, presented.
     void drawCurrentCharView();
     // The current character in the editor, its pattern cell with the frame, and the screen.
     void drawCurrentCharEverywhere();
     void chooseCharacter(int button, double x, double y);
     void drawCharPixelAt(int button, double x, double y);
     void scrollScreenAndRedraw(Direction direction);
-    // Runs a menu's or dialog's work with Timer1 stopped and tick cleared.
+    // Runs a menu's or dialog's work with the paint timer stopped and tick cleared.
     void withTimerPaused(const std::function<void()>& work);
     // Runs a file dialog and remembers the folder of its choice for the next one.
     std::optional<FileChoice> runFileDialog(FileDialogKind kind);
@@ -275,36 +293,36 @@ private:
     // Loads the project named on the command line at the first activation.
     void loadCommandLineFile(const QString& path);
 
-    // --- helpers of kardo_files.cpp ---
+    // --- helpers of tile_editor_window_files.cpp ---
     class DocumentSide;
     friend class DocumentSide;
     std::shared_ptr<DocumentSide> m_documentSide; // shared: deleted where it is whole
     tms::DocumentLife* m_life = nullptr;
     // Says in the status bar what an export wrote, or tells why it failed.
     void tellWritten(const tms::FileResult& written, const QString& path);
-    // --- end of kardo_files.cpp helpers ---
+    // --- end of tile_editor_window_files.cpp helpers ---
 
-    // --- helpers of kardo_fonts.cpp ---
+    // --- helpers of tile_editor_window_fonts.cpp ---
     // Enables and connects the Fonts menu and Print.
     void connectFontMenu();
     QString m_fontFileName; // the current font file
     std::function<void(PrinterForm&)> m_runPrintForm;
     SheetPaper m_printPaper = SheetPaper::Letter; // the paper last used
-    // --- end of kardo_fonts.cpp helpers ---
+    // --- end of tile_editor_window_fonts.cpp helpers ---
 
-    // --- helpers of kardo_pictures.cpp ---
+    // --- helpers of tile_editor_window_pictures.cpp ---
     void buildPictureMenus();
     // A sheet read into a copy of the document, then taken as one undo step.
     void importSheet(FileDialogKind kind, const QString& stepText, QString (*read)(const QString&, TileDocument&));
     void exportPicture(FileDialogKind kind, QImage (*picture)(const TileDocument&));
     PictureImportRunner m_runPictureImport;
     dither::PictureImportSettings m_pictureSettings; // the last choices, for the next import
-    // --- end of kardo_pictures.cpp helpers ---
+    // --- end of tile_editor_window_pictures.cpp helpers ---
 
-    // --- helpers of kardo_char_operations.cpp ---
-    // --- end of kardo_char_operations.cpp helpers ---
+    // --- helpers of tile_editor_window_char_operations.cpp ---
+    // --- end of tile_editor_window_char_operations.cpp helpers ---
 
-    // --- helpers of kardo_undo.cpp ---
+    // --- helpers of tile_editor_window_undo.cpp ---
     void buildEditMenu();
     // One undo step named text around an action that may change the document.
     void recordStep(const QString& text, const std::function<void()>& action);
@@ -312,24 +330,24 @@ private:
     void trackStroke(tms::PixelView* view, const QString& text, int cellSize);
     QUndoStack* m_undoStack = nullptr;
     std::unique_ptr<tms::DocumentUndo> m_undo;
-    // --- end of kardo_undo.cpp helpers ---
+    // --- end of tile_editor_window_undo.cpp helpers ---
 
-    // --- helpers of kardo_mode1.cpp ---
+    // --- helpers of tile_editor_window_mode1.cpp ---
     void buildModeOneColors(QWidget* area);
     void paintColorStrip();
-    // COL(0) and COL(1) show the background and foreground of the current character's group.
+    // The two row swatches show the background and foreground of the current character's group.
     void showGroupColors();
     void markColorTarget();
     // The Prototype button's work: the tables into the cartridge image.
     void writePrototypeTables();
     ColorTarget m_colorTarget = ForegroundTarget; // 1 at load, kept across activations
     CharacterSetCopy m_setCopy;                    // the pattern table's Copy
-    // --- end of kardo_mode1.cpp helpers ---
+    // --- end of tile_editor_window_mode1.cpp helpers ---
 
-    // --- helpers of kardo_sprite_editor.cpp ---
+    // --- helpers of tile_editor_window_sprite_editor.cpp ---
     // Draw sprite pixel at a view position: sets or clears the pixel and repaints its block.
     void drawSpritePixelAt(int button, double x, double y);
-    // --- end of kardo_sprite_editor.cpp helpers ---
+    // --- end of tile_editor_window_sprite_editor.cpp helpers ---
 
     TileDocument m_doc;
     EditingState m_editing;
@@ -345,52 +363,52 @@ private:
     bool m_firstActivation = true;
 
 public:
-    // Controls, named as the window's controls; public so that tests can reach them.
-    tms::PixelView* CARACTERE = nullptr;
-    tms::PixelView* PATTERN = nullptr;
-    tms::PixelView* ECRAN = nullptr;
-    tms::PixelView* SPRITE = nullptr;
-    std::array<ColorSwatch*, 16> COLOR{};
-    std::array<ColorSwatch*, 18> COL{}; // screen mode 1: COL(0) and COL(1) only
-    tms::PixelView* colorStrip = nullptr; // screen mode 1: the COLOR strip, in place of the COLOR swatches
-    QLineEdit* TextHEX = nullptr;
-    QLabel* NOCARACTERE = nullptr;
-    QLabel* LACOORX = nullptr;
-    QLabel* LACOORY = nullptr;
-    QLabel* LACARAC = nullptr;
-    QLabel* NOSPRITE = nullptr;
-    QLabel* Label1 = nullptr;
-    std::array<QLabel*, 2> BLOCKMARKER{};
-    QPushButton* cmd_Refresh = nullptr;
-    QPushButton* cmd_show_sprite = nullptr;
-    QPushButton* cmd_hide_sprite = nullptr;
-    QPushButton* cmd_prototype = nullptr;
-    QPushButton* cmd_paste_car = nullptr;
-    QPushButton* cmd_paste_pattern = nullptr;
-    QPushButton* cmd_sprite_paste = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QMenu* Fichier = nullptr;
-    QMenu* Polices = nullptr;
-    QMenu* Edit = nullptr;
-    QAction* Apropos = nullptr;
-    QAction* Nouveau = nullptr;
-    QAction* Ouvrir = nullptr;
-    QAction* Sauver = nullptr;
-    QAction* SauverSous = nullptr;
-    QAction* Fermer = nullptr;
-    QAction* ShowPrintForm = nullptr;
-    QAction* ExporterC = nullptr;
-    QAction* ExporterASM = nullptr;
-    QAction* ExporterBIN = nullptr;
-    QAction* ImporterPicture = nullptr;
-    QAction* ImporterTileset = nullptr;
-    QAction* ImporterSprites = nullptr;
-    QAction* ExporterTileset = nullptr;
-    QAction* ExporterSprites = nullptr;
-    QAction* ExporterPNG = nullptr;
-    QMenu* Sprites = nullptr;
-    QAction* Quitter = nullptr;
+    // Controls (their objectNames are listed at the top of this file); public so that tests can reach them.
+    tms::PixelView* m_charEditorView = nullptr;
+    tms::PixelView* m_patternTableView = nullptr;
+    tms::PixelView* m_screenView = nullptr;
+    tms::PixelView* m_spriteView = nullptr;
+    std::array<ColorSwatch*, 16> m_paletteSwatches{};
+    std::array<ColorSwatch*, 18> m_rowSwatches{}; // screen mode 1: the first two only
+    tms::PixelView* m_colorStrip = nullptr; // screen mode 1: the colour strip, in place of the palette swatches
+    QLineEdit* m_hexEdit = nullptr;
+    QLabel* m_charNumberLabel = nullptr;
+    QLabel* m_cursorColumnLabel = nullptr;
+    QLabel* m_cursorRowLabel = nullptr;
+    QLabel* m_cursorCharLabel = nullptr;
+    QLabel* m_spriteNumberLabel = nullptr;
+    QLabel* m_blockMarkersLabel = nullptr;
+    std::array<QLabel*, 2> m_blockMarkerLabels{};
+    QPushButton* m_refreshButton = nullptr;
+    QPushButton* m_showSpritesButton = nullptr;
+    QPushButton* m_hideSpritesButton = nullptr;
+    QPushButton* m_prototypeButton = nullptr;
+    QPushButton* m_charPasteButton = nullptr;
+    QPushButton* m_patternPasteButton = nullptr;
+    QPushButton* m_spritePasteButton = nullptr;
+    QTimer* m_paintTimer = nullptr;
+    QTimer* m_blinkTimer = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_fontsMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_newAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_saveAsAction = nullptr;
+    QAction* m_closeAction = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_exportCAction = nullptr;
+    QAction* m_exportAsmAction = nullptr;
+    QAction* m_exportTablesAction = nullptr;
+    QAction* m_importPictureAction = nullptr;
+    QAction* m_importTilesetAction = nullptr;
+    QAction* m_importSpritesAction = nullptr;
+    QAction* m_exportTilesetAction = nullptr;
+    QAction* m_exportSpritesAction = nullptr;
+    QAction* m_exportScreenPngAction = nullptr;
+    QMenu* m_spritesMenu = nullptr;
+    QAction* m_quitAction = nullptr;
 };
 
 } // namespace tile

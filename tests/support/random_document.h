@@ -1,7 +1,8 @@
 #pragma once
-// Documents for the tests: filled with random bytes everywhere (sprite colours
-// included, also above 15, which a file can bring) or keeping the chip's colour rules,
-// and their tables in the orders of the exports, read with plain loops.
+// Tile editor documents for the tests and the fuzz harnesses: filled with random bytes
+// everywhere (sprite colours included, also above 15, which a file can bring) or keeping
+// the chip's colour rules, and their tables in the orders of the exports, read with
+// plain loops.
 
 #include "palette.h"
 #include "tile_document.h"

@@ -5,7 +5,7 @@
 
 #include "file_drops.h"
 #include "image_bytes.h"
-#include "kardo_harness.h"
+#include "window_harness.h"
 #include "kardo_run.h"
 #include "picture_import_dialog.h"
 #include "random_document.h"
@@ -28,7 +28,7 @@ namespace {
 
 // The window with Import Picture's dialog answered by `importer`: by default pixel-art
 // choices and OK.
-struct Harness : KardoHarness {
+struct Harness : WindowHarness {
     int previews = 0;
     std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)> importer =
         [](dither::PictureImportDialog& dialog) -> std::optional<dither::PictureImportSettings> {
@@ -39,7 +39,7 @@ struct Harness : KardoHarness {
         return dialog.settings();
     };
 
-    explicit Harness(Edition edition) : KardoHarness(false, QStringLiteral("no-such-prototype.txt"), edition)
+    explicit Harness(Edition edition) : WindowHarness(false, QStringLiteral("no-such-prototype.txt"), edition)
     {
         window.setPictureImportRunner([this](dither::PictureImportDialog& dialog) {
             ++previews;
@@ -50,7 +50,7 @@ struct Harness : KardoHarness {
 
 } // namespace
 
-class TestKardoPictures : public QObject {
+class TestWindowPictures : public QObject {
     Q_OBJECT
     QTemporaryDir folder;
 
@@ -79,7 +79,7 @@ private slots:
             okEnabled = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
             return std::nullopt;
         };
-        h.window.ImporterPicture_Click();
+        h.window.onImportPictureTriggered();
         QVERIFY2(status.contains("distinct cells"), qPrintable(status));
         QVERIFY(preview == QSize(512, 384) && fewColours == "Select more colors" && !okEnabled);
         QVERIFY(h.dialogs.shown.isEmpty() && h.doc().sameTablesAs(before));
@@ -87,14 +87,14 @@ private slots:
         // OK, then Cancel at the question about unsaved work: nothing changes.
         h.importer = Harness(edition).importer;
         h.dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
-        h.window.ImporterPicture_Click();
+        h.window.onImportPictureTriggered();
         QCOMPARE(h.dialogs.shown.size(), 1);
         QCOMPARE(h.dialogs.shown[0].text, QString("Do you want to save the modification before closing?"));
         QVERIFY(h.doc().sameTablesAs(before));
 
         // OK and No: the screen shows the picture, a new unsaved document, one undo step.
         h.dialogs.yesNoAnswers.enqueue(false);
-        h.window.ImporterPicture_Click();
+        h.window.onImportPictureTriggered();
         QCOMPARE(screenPicture(h.doc()), picture.convertToFormat(QImage::Format_RGB32));
         QVERIFY(h.doc().modified);
         QVERIFY(h.doc().fileName.isEmpty());
@@ -120,7 +120,7 @@ private slots:
         const TileDocument before = h.doc();
         h.choose(folder.filePath("junk.png"));
         writeFile(folder.filePath("junk.png"), "not a picture at all");
-        h.window.ImporterPicture_Click();
+        h.window.onImportPictureTriggered();
         QCOMPARE(h.previews, 1);
         QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
         QVERIFY(h.doc().sameTablesAs(before));
@@ -130,15 +130,15 @@ private slots:
     {
         Harness h(Edition::ScreenMode2);
         QVERIFY(h.window.findChild<QAction*>("ImporterPicture"));
-        QCOMPARE(h.window.ImporterSprites->associatedObjects().size(), 2); // File and Sprites menus
+        QCOMPARE(h.window.m_importSpritesAction->associatedObjects().size(), 2); // File and Sprites menus
         h.doc().charPatterns[65].fill(0x3C);
         h.doc().spritePatterns[3].fill(0x81);
 
-        using Export = void (KardoWindow::*)();
+        using Export = void (TileEditorWindow::*)();
         for (auto [name, picture, command] :
-             {std::tuple{"tiles.png", tilesetPicture(h.doc()), Export(&KardoWindow::ExporterTileset_Click)},
-              {"sprites.png", spriteSheetPicture(h.doc()), &KardoWindow::ExporterSprites_Click},
-              {"screen.png", screenPicture(h.doc()), &KardoWindow::ExporterPNG_Click}}) {
+             {std::tuple{"tiles.png", tilesetPicture(h.doc()), Export(&TileEditorWindow::onExportTilesetTriggered)},
+              {"sprites.png", spriteSheetPicture(h.doc()), &TileEditorWindow::onExportSpritesTriggered},
+              {"screen.png", screenPicture(h.doc()), &TileEditorWindow::onExportScreenPngTriggered}}) {
             h.choose(folder.filePath(name));
             (h.window.*command)();
             QCOMPARE(readFile(folder.filePath(name)), *tms::encodeImage(picture, "PNG"));
@@ -147,9 +147,9 @@ private slots:
         // Read back into a new document: one undo step each.
         Harness other(Edition::ScreenMode2);
         other.choose(folder.filePath("tiles.png"));
-        other.window.ImporterTileset_Click();
+        other.window.onImportTilesetTriggered();
         other.choose(folder.filePath("sprites.png"));
-        other.window.ImporterSprites_Click();
+        other.window.onImportSpritesTriggered();
         QCOMPARE(other.doc().charPatterns[65], h.doc().charPatterns[65]);
         QCOMPARE(other.doc().spritePatterns[3], h.doc().spritePatterns[3]);
         QCOMPARE(other.window.findChild<QUndoStack*>("undoStack")->count(), 2);
@@ -158,13 +158,13 @@ private slots:
         const TileDocument before = other.doc();
         other.choose(folder.filePath("wrong.png"));
         QVERIFY(QImage(100, 40, QImage::Format_RGB32).save(folder.filePath("wrong.png")));
-        other.window.ImporterTileset_Click();
-        other.window.ImporterSprites_Click();
+        other.window.onImportTilesetTriggered();
+        other.window.onImportSpritesTriggered();
         QCOMPARE(other.dialogs.shown.size(), 2);
         QVERIFY(other.dialogs.shown[0].text.contains("100x40"));
         QVERIFY(other.doc().sameTablesAs(before));
     }
 };
 
-QTEST_MAIN(TestKardoPictures)
-#include "test_kardo_pictures.moc"
+QTEST_MAIN(TestWindowPictures)
+#include "test_window_pictures.moc"

@@ -2,7 +2,7 @@
 // preview, the character and sprite sheets read and written as PNG, and the screen
 // written as PNG. The work is in io/ (picture_tiles, tile_sheets); this file asks,
 // chooses and tells.
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include "atomic_file.h"
 #include "document_life.h"
@@ -39,32 +39,32 @@ dither::Previewer tilesPreview(const QImage& picture, Edition edition)
 
 } // namespace
 
-void KardoWindow::buildPictureMenus()
+void TileEditorWindow::buildPictureMenus()
 {
-    auto item = [this](QMenu* menu, const char* name, const char* caption, void (KardoWindow::*handler)()) {
+    auto item = [this](QMenu* menu, const char* name, const char* caption, void (TileEditorWindow::*handler)()) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    Fichier->addSeparator();
-    ImporterPicture = item(Fichier, "ImporterPicture", "Import P&icture...", &KardoWindow::ImporterPicture_Click);
-    ImporterTileset = item(Fichier, "ImporterTileset", "Import &Tile Sheet...", &KardoWindow::ImporterTileset_Click);
-    ImporterSprites = item(Fichier, "ImporterSprites", "Import Sp&rite Sheet...", &KardoWindow::ImporterSprites_Click);
-    ExporterTileset = item(Fichier, "ExporterTileset", "Export Tile S&heet as PNG...",
-                           &KardoWindow::ExporterTileset_Click);
-    ExporterSprites = item(Fichier, "ExporterSprites", "Export Sprite Sheet as P&NG...",
-                           &KardoWindow::ExporterSprites_Click);
-    ExporterPNG = item(Fichier, "ExporterPNG", "Export Screen as PN&G...", &KardoWindow::ExporterPNG_Click);
+    m_fileMenu->addSeparator();
+    m_importPictureAction = item(m_fileMenu, "ImporterPicture", "Import P&icture...", &TileEditorWindow::onImportPictureTriggered);
+    m_importTilesetAction = item(m_fileMenu, "ImporterTileset", "Import &Tile Sheet...", &TileEditorWindow::onImportTilesetTriggered);
+    m_importSpritesAction = item(m_fileMenu, "ImporterSprites", "Import Sp&rite Sheet...", &TileEditorWindow::onImportSpritesTriggered);
+    m_exportTilesetAction = item(m_fileMenu, "ExporterTileset", "Export Tile S&heet as PNG...",
+                           &TileEditorWindow::onExportTilesetTriggered);
+    m_exportSpritesAction = item(m_fileMenu, "ExporterSprites", "Export Sprite Sheet as P&NG...",
+                           &TileEditorWindow::onExportSpritesTriggered);
+    m_exportScreenPngAction = item(m_fileMenu, "ExporterPNG", "Export Screen as PN&G...", &TileEditorWindow::onExportScreenPngTriggered);
 
     // The sprite sheet's commands also sit with the sprites.
-    Sprites = menuBar()->addMenu(QStringLiteral("S&prites"));
-    Sprites->setObjectName(QStringLiteral("Sprites"));
-    Sprites->addAction(ImporterSprites);
-    Sprites->addAction(ExporterSprites);
+    m_spritesMenu = menuBar()->addMenu(QStringLiteral("S&prites"));
+    m_spritesMenu->setObjectName(QStringLiteral("Sprites"));
+    m_spritesMenu->addAction(m_importSpritesAction);
+    m_spritesMenu->addAction(m_exportSpritesAction);
 }
 
-void KardoWindow::ImporterPicture_Click()
+void TileEditorWindow::onImportPictureTriggered()
 {
     std::optional<QString> path;
     withTimerPaused([&] { path = choosePath(FileDialogKind::ImportPicture); });
@@ -72,7 +72,7 @@ void KardoWindow::ImporterPicture_Click()
         importPictureFile(*path);
 }
 
-void KardoWindow::importPictureFile(const QString& path)
+void TileEditorWindow::importPictureFile(const QString& path)
 {
     withTimerPaused([&] {
         QString error;
@@ -98,15 +98,15 @@ void KardoWindow::importPictureFile(const QString& path)
         // The picture replaces the document, as Open does: first the question, then
         // one undo step; the new document is unsaved work without a name.
         m_life->importWith(QStringLiteral("Import Picture"), QString(), [&] {
-            m_doc.ResetTables();
+            m_doc.resetTables();
             applyTiles(m_doc, converted->tiles);
-            cmd_Refresh_Click();
+            onRefreshClicked();
             return true;
         });
     });
 }
 
-void KardoWindow::importSheet(FileDialogKind kind, const QString& stepText,
+void TileEditorWindow::importSheet(FileDialogKind kind, const QString& stepText,
                               QString (*read)(const QString&, TileDocument&))
 {
     std::optional<QString> path;
@@ -119,20 +119,20 @@ void KardoWindow::importSheet(FileDialogKind kind, const QString& stepText,
         return;
     }
     recordStep(stepText, [&] { m_doc = changed; });
-    cmd_Refresh_Click();
+    onRefreshClicked();
 }
 
-void KardoWindow::ImporterTileset_Click()
+void TileEditorWindow::onImportTilesetTriggered()
 {
     importSheet(FileDialogKind::ImportTileset, QStringLiteral("Import Tile Sheet"), importTilesetFile);
 }
 
-void KardoWindow::ImporterSprites_Click()
+void TileEditorWindow::onImportSpritesTriggered()
 {
     importSheet(FileDialogKind::ImportSprites, QStringLiteral("Import Sprite Sheet"), importSpriteSheetFile);
 }
 
-void KardoWindow::exportPicture(FileDialogKind kind, QImage (*picture)(const TileDocument&))
+void TileEditorWindow::exportPicture(FileDialogKind kind, QImage (*picture)(const TileDocument&))
 {
     std::optional<QString> path;
     withTimerPaused([&] { path = choosePath(kind); });
@@ -144,17 +144,17 @@ void KardoWindow::exportPicture(FileDialogKind kind, QImage (*picture)(const Til
                 *path);
 }
 
-void KardoWindow::ExporterTileset_Click()
+void TileEditorWindow::onExportTilesetTriggered()
 {
     exportPicture(FileDialogKind::ExportTileset, tilesetPicture);
 }
 
-void KardoWindow::ExporterSprites_Click()
+void TileEditorWindow::onExportSpritesTriggered()
 {
     exportPicture(FileDialogKind::ExportSprites, spriteSheetPicture);
 }
 
-void KardoWindow::ExporterPNG_Click()
+void TileEditorWindow::onExportScreenPngTriggered()
 {
     exportPicture(FileDialogKind::ExportScreenPNG, screenPicture);
 }

@@ -7,7 +7,7 @@
 #include "character_operations.h"
 #include "color_swatch.h"
 #include "file_drops.h"
-#include "kardo_harness.h"
+#include "window_harness.h"
 #include "kardo_run.h"
 #include "pixel_view.h"
 #include "project_file.h"
@@ -38,7 +38,7 @@ constexpr QRgb frameGrey = 0x666666;
 
 QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
-using Harness = KardoHarness;
+using Harness = WindowHarness;
 
 QImage rendered(const QImage& like, const TileDocument& doc, const tms::Palette& palette,
                 void (*draw)(QImage&, const TileDocument&, const tms::Palette&))
@@ -53,24 +53,24 @@ void verifyViewsShowTheDocument(Harness& h)
 {
     const TileDocument& doc = h.doc();
     const tms::Palette& palette = h.window.palette();
-    for (auto [view, draw] : {std::pair{h.window.CARACTERE, &DrawCurrentChar}, {h.window.PATTERN, &DrawPatternTable},
-                              {h.window.ECRAN, &DrawScreen}, {h.window.SPRITE, &DrawSprite}}) {
+    for (auto [view, draw] : {std::pair{h.window.m_charEditorView, &drawCurrentChar}, {h.window.m_patternTableView, &drawPatternTable},
+                              {h.window.m_screenView, &drawScreen}, {h.window.m_spriteView, &drawSprite}}) {
         const QImage shown = view->buffer().convertToFormat(QImage::Format_RGB32);
         QVERIFY2(shown == rendered(shown, doc, palette, draw), qPrintable(view->objectName()));
     }
-    QCOMPARE(h.window.TextHEX->text(), charHexText(doc));
+    QCOMPARE(h.window.m_hexEdit->text(), charHexText(doc));
 }
 
 bool frameAroundCell(Harness& h, int ch)
 {
-    const auto frame = h.window.PATTERN->frame();
+    const auto frame = h.window.m_patternTableView->frame();
     return frame && *frame == QRect(16 * (ch / 8), 16 * (ch % 8), 16, 16)
-        && pixelOf(h.window.PATTERN->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
+        && pixelOf(h.window.m_patternTableView->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
 }
 
 } // namespace
 
-class TestKardoWindow : public QObject {
+class TestTileEditorWindow : public QObject {
     Q_OBJECT
     QTemporaryDir settings;
 
@@ -83,11 +83,11 @@ private slots:
         Harness h;
         h.doc().nameTable[3][4] = 32;
         // Left press at (79.4, 0): bit 0 of row 0, in the foreground (4, dark blue).
-        h.window.CARACTERE_MouseDown(1, 0, 79.4, 0);
+        h.window.onCharEditorMousePressed(1, 0, 79.4, 0);
         QCOMPARE(h.doc().charPatterns[32][0], Byte(1));
         verifyViewsShowTheDocument(h);
         QVERIFY(frameAroundCell(h, 32));
-        h.window.CARACTERE_MouseMove(2, 0, 200, -50); // a drag, clamped to (7, 0): clears it
+        h.window.onCharEditorMouseMoved(2, 0, 200, -50); // a drag, clamped to (7, 0): clears it
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0));
         verifyViewsShowTheDocument(h);
     }
@@ -95,75 +95,66 @@ private slots:
     void choosingCharactersAndMarkers()
     {
         Harness h;
-        h.window.PATTERN_MouseDown(1, 0, 20, 40);
+        h.window.onPatternTableMousePressed(1, 0, 20, 40);
         QCOMPARE(h.doc().currentChar, 10);
-        QCOMPARE(h.window.NOCARACTERE->text(), QString("10 (0x0A)"));
-        QCOMPARE(h.window.PATTERN->frame().value(), QRect(16, 32, 16, 16));
+        QCOMPARE(h.window.m_charNumberLabel->text(), QString("10 (0x0A)"));
+        QCOMPARE(h.window.m_patternTableView->frame().value(), QRect(16, 32, 16, 16));
 
-        auto pick = [&](int n) { h.window.PATTERN_MouseDown(2, 0, 16 * (n / 8) + 3, 16 * (n % 8) + 3); };
+        auto pick = [&](int n) { h.window.onPatternTableMousePressed(2, 0, 16 * (n / 8) + 3, 16 * (n % 8) + 3); };
         const QColor orange(255, 128, 0), yellow(255, 255, 0);
         pick(40);
         pick(30);
-        QCOMPARE(h.window.BLOCKMARKER[0]->text(), QString("40 (0x28)"));
-        QCOMPARE(h.window.BLOCKMARKER[0]->palette().color(QPalette::WindowText), orange);
+        QCOMPARE(h.window.m_blockMarkerLabels[0]->text(), QString("40 (0x28)"));
+        QCOMPARE(h.window.m_blockMarkerLabels[0]->palette().color(QPalette::WindowText), orange);
         pick(30); // the current character again: neither chosen nor marked
         pick(50);
-        QCOMPARE(h.window.BLOCKMARKER[1]->palette().color(QPalette::WindowText), orange);
+        QCOMPARE(h.window.m_blockMarkerLabels[1]->palette().color(QPalette::WindowText), orange);
         pick(60);
-        QCOMPARE(h.window.BLOCKMARKER[1]->palette().color(QPalette::WindowText), yellow);
+        QCOMPARE(h.window.m_blockMarkerLabels[1]->palette().color(QPalette::WindowText), yellow);
         QVERIFY(!h.doc().modified);
     }
 
     void paletteClicksAfterActivation()
     {
         Harness h;
-        h.window.COLOR_Click(9);
-        QCOMPARE(h.window.COL[1]->fillColor(), QColor(255, 121, 120));
+        h.window.onPaletteSwatchClicked(9);
+        QCOMPARE(h.window.m_rowSwatches[1]->fillColor(), QColor(255, 121, 120));
         QVERIFY(h.doc().modified);
 
-        h.window.COL_Click(4); // background of row 2
-        h.window.COLOR_Click(0);
+        h.window.onRowSwatchClicked(4); // background of row 2
+        h.window.onPaletteSwatchClicked(0);
         QCOMPARE(h.doc().charColors[32][2], Byte(0x90));
 
-        h.window.Form_Activate(); // back from a dialog: all-rows foreground again
+        h.window.onActivated(); // back from a dialog: all-rows foreground again
         QCOMPARE(h.window.editing().selectedSwatch, 17);
     }
 
     void selectedSwatchBlinks()
     {
         Harness h;
-        ColorSwatch* swatch = h.window.COL[17];
+        ColorSwatch* swatch = h.window.m_rowSwatches[17];
         const QColor fill = swatch->fillColor();
-        h.window.Timer2_Timer();
+        h.window.onBlinkTick();
         QCOMPARE(swatch->drawColor(), QColor(255 - fill.red(), 255 - fill.green(), 255 - fill.blue()));
-        h.window.Timer2_Timer();
+        h.window.onBlinkTick();
         QCOMPARE(swatch->drawColor(), fill);
-        h.window.Timer2_Timer();
-        h.window.COL_Click(3); // the old swatch loses its outline
+        h.window.onBlinkTick();
+        h.window.onRowSwatchClicked(3); // the old swatch loses its outline
         QCOMPARE(swatch->drawColor(), fill);
     }
 
-    void hexBoxTyping()
-    {
-        Harness h;
-        h.window.TextHEX->clear();
-        QTest::keyClicks(h.window.TextHEX, "fg1");
-        QCOMPARE(h.window.TextHEX->text(), QString("F1"));
-        QCOMPARE(h.doc().charPatterns[32][0], Byte(0xF1));
-    }
-
-    // Undo and redo act on the document even while the hex box has the keyboard, and a
-    // visit of the box is one step however many digits it takes.
+    // The hex box takes hexadecimal digits only; undo and redo act on the document even
+    // while it has the keyboard, and a visit of the box is one step however many digits it takes.
     void hexBoxEditsAreDocumentSteps()
     {
         Harness h(true);
         h.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&h.window));
-        QLineEdit* box = h.window.TextHEX;
+        QLineEdit* box = h.window.m_hexEdit;
         auto* stack = h.window.findChild<QUndoStack*>("undoStack");
         box->setFocus();
         box->selectAll();
-        QTest::keyClicks(box, "123456789ABCDEF0");
+        QTest::keyClicks(box, "123456789abcdefg0"); // "g" is refused, lower case taken as upper
         const std::array<Byte, 8> typed{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0};
         QCOMPARE(h.doc().charPatterns[32], typed);
         QCOMPARE(stack->count(), 1);
@@ -193,27 +184,27 @@ private slots:
     {
         Harness h;
         h.doc().currentChar = 65;
-        h.window.ECRAN_MouseMove(0, 0, 255, 191);
-        QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
-        h.window.ECRAN_MouseMove(1, 0, 256, 100); // outside: nothing at all
-        QCOMPARE(h.window.LACOORX->text(), QString("X=31"));
+        h.window.onScreenMouseMoved(0, 0, 255, 191);
+        QCOMPARE(h.window.m_cursorColumnLabel->text(), QString("X=31"));
+        h.window.onScreenMouseMoved(1, 0, 256, 100); // outside: nothing at all
+        QCOMPARE(h.window.m_cursorColumnLabel->text(), QString("X=31"));
 
-        for (QMenu* menu : {h.window.Fichier, h.window.Edit, h.window.Polices}) {
-            h.window.Timer1_Timer();
+        for (QMenu* menu : {h.window.m_fileMenu, h.window.m_editMenu, h.window.m_fontsMenu}) {
+            h.window.onPaintTick();
             emit menu->aboutToShow(); // from the moment a menu opens...
-            QVERIFY(!h.window.editing().tick && !h.window.Timer1->isActive());
-            h.window.ECRAN_MouseDown(1, 0, 10, 10);
+            QVERIFY(!h.window.editing().tick && !h.window.m_paintTimer->isActive());
+            h.window.onScreenMousePressed(1, 0, 10, 10);
             emit menu->aboutToHide(); // ...until it has closed, and a tick later
-            QVERIFY(!h.window.editing().tick && h.window.Timer1->isActive() && !h.doc().modified);
+            QVERIFY(!h.window.editing().tick && h.window.m_paintTimer->isActive() && !h.doc().modified);
         }
         QCOMPARE(h.doc().nameTable[1][1], Byte(32));
 
-        h.window.Timer1_Timer();
-        h.window.ECRAN_MouseDown(2, 0, 10, 10); // any button paints
+        h.window.onPaintTick();
+        h.window.onScreenMousePressed(2, 0, 10, 10); // any button paints
         QCOMPARE(h.doc().nameTable[1][1], Byte(65));
         QVERIFY(h.doc().modified);
-        h.window.ECRAN_MouseMove(1, 0, 12, 12);
-        QCOMPARE(h.window.LACARAC->text(), QString("C=65 (0x41)"));
+        h.window.onScreenMouseMoved(1, 0, 12, 12);
+        QCOMPARE(h.window.m_cursorCharLabel->text(), QString("C=65 (0x41)"));
     }
 
     // (The Prototype button, shown when the start-up scan finds the image, is tried with
@@ -228,16 +219,16 @@ private slots:
         writeFile(dir.filePath("font.fcv"), projectFileBytes(source));
         for (const QString name : {"LEVEL.DAT", "font.fcv"}) {
             ScriptedDialogs dialogs;
-            KardoWindow window;
+            TileEditorWindow window;
             window.setDialogs(&dialogs);
             window.setCommandLine(dir.filePath(name));
-            window.Form_Activate();
+            window.onActivated();
             const bool loaded = name.endsWith("DAT");
             QCOMPARE(window.document().sameTablesAs(source), loaded);
             QCOMPARE(window.windowTitle(), loaded ? "KARDO - " + dir.filePath(name) + "[*]" : QString("KARDO[*]"));
             QVERIFY(dialogs.shown.isEmpty());
             if (loaded)
-                QCOMPARE(QColor(window.SPRITE->shownImage().pixel(1, 1)), tms::toQColor(window.palette()[3]));
+                QCOMPARE(QColor(window.m_spriteView->shownImage().pixel(1, 1)), tms::toQColor(window.palette()[3]));
             forgetRememberedPaths();
         }
     }
@@ -246,48 +237,32 @@ private slots:
     {
         Harness h(true);
         h.click("cmd_show_sprite");
-        QVERIFY(!h.window.cmd_paste_car->isEnabled());
+        QVERIFY(!h.window.m_charPasteButton->isEnabled());
         h.doc().charPatterns[32] = {1, 2, 3, 4, 5, 6, 7, 8};
+        h.doc().charColors[32].fill(0x5C);
         h.click("cmd_copy_car");
         h.click("cmd_copy_pattern"); // markers 0..255: a valid block
         h.click("cmd_sprite_copy");
-        QVERIFY(h.window.cmd_paste_pattern->isEnabled() && h.window.cmd_sprite_paste->isEnabled());
+        QVERIFY(h.window.m_patternPasteButton->isEnabled() && h.window.m_spritePasteButton->isEnabled());
         // A right press in the pattern table chooses 65 (and sets a block marker, no matter here).
-        QTest::mouseClick(h.window.PATTERN, Qt::RightButton, {}, {16 * 8 + 8, 16 * 1 + 8});
+        QTest::mouseClick(h.window.m_patternTableView, Qt::RightButton, {}, {16 * 8 + 8, 16 * 1 + 8});
         h.click("cmd_paste_car");
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
+        QCOMPARE(h.doc().charColors[65], h.doc().charColors[32]);
         verifyViewsShowTheDocument(h);
         QVERIFY(frameAroundCell(h, 65));
 
-        QVERIFY(h.window.Fermer_Click());
-        QVERIFY(!h.window.cmd_paste_car->isEnabled());
-        QVERIFY(h.window.cmd_sprite_paste->isEnabled());
+        QVERIFY(h.window.onCloseTriggered());
+        QVERIFY(!h.window.m_charPasteButton->isEnabled());
+        QVERIFY(h.window.m_spritePasteButton->isEnabled());
         h.window.editing().copies.charCopyPattern.fill(0xFF); // a disabled Paste cannot be clicked
         h.click("cmd_paste_car");
         QVERIFY(!h.doc().modified);
 
         h.doc().markedBlock = {9, 8}; // copy of an invalid block leaves its Paste disabled
         h.click("cmd_copy_pattern");
-        QVERIFY(!h.window.cmd_paste_pattern->isEnabled());
-    }
-
-    void spriteDrawingWithTheMouse()
-    {
-        Harness h(true);
-        h.click("cmd_show_sprite"); // where a press lands is tested with the model
-        h.window.SPRITE_MouseMove(1, 0, 500, -30); // a drag past the edge draws the edge pixel
-        QCOMPARE(h.doc().spritePatterns[0][16], Byte(1));
-        verifyViewsShowTheDocument(h);
-    }
-
-    // (Copying and pasting a sprite: test_pixel_commands, and one step each in test_undo.)
-    void spriteNumberWrapsInItsLabel()
-    {
-        Harness h(true);
-        h.click("cmd_show_sprite");
-        h.click("cmd_sprite_previous");
-        QCOMPARE(h.window.NOSPRITE->text(), QString("Sprite Pattern # 63"));
+        QVERIFY(!h.window.m_patternPasteButton->isEnabled());
     }
 
     // What the tile editor plugs into the shared document life (tested once in
@@ -300,13 +275,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("level1.dat"), other = dir.filePath("other.dat");
         Harness h(true, QStringLiteral("no-such-prototype.txt"), edition);
-        KardoWindow& window = h.window;
+        TileEditorWindow& window = h.window;
         ScriptedDialogs& dialogs = h.dialogs;
         TileDocument& doc = window.document();
         doc.nameTable[3][4] = 0x99;
         doc.modified = true;
         h.choose(path);
-        QVERIFY(window.Sauver_Click()); // unnamed: Save As
+        QVERIFY(window.onSaveTriggered()); // unnamed: Save As
         QVERIFY(readFile(path) == projectFileBytes(doc) && window.windowTitle() == "KARDO - " + path + "[*]");
         const TileDocument source = testdoc::randomDocument(2, true, edition);
         writeFile(other, projectFileBytes(source));
@@ -320,11 +295,11 @@ private slots:
         for (int command = 0; command < 6; ++command) {
             dialogs.yesNoAnswers.enqueue(tms::Answer::Cancel);
             switch (command) {
-            case 0: window.Nouveau_Click(); break;
-            case 1: window.Ouvrir_Click(); break;
+            case 0: window.onNewTriggered(); break;
+            case 1: window.onOpenTriggered(); break;
             case 2: QVERIFY(dropFile(&window, other)); break;
-            case 3: QVERIFY(!window.Fermer_Click()); break;
-            case 4: window.Quitter_Click(); break;
+            case 3: QVERIFY(!window.onCloseTriggered()); break;
+            case 4: window.onQuitTriggered(); break;
             default: QVERIFY(!window.close());
             }
             QVERIFY(doc.sameTablesAs(edited) && doc.modified && window.isVisible());
@@ -337,7 +312,7 @@ private slots:
         QCOMPARE(dialogs.shown.last().title, QString("Warning! Unsaved modification!"));
 
         dialogs.yesNoAnswers.enqueue(tms::Answer::No); // No discards, and Open goes on
-        window.Ouvrir_Click();
+        window.onOpenTriggered();
         QVERIFY(doc.sameTablesAs(source));
         writeFile(dir.filePath("junk.dat"), "not a project");
         QVERIFY(dropFile(&window, dir.filePath("junk.dat")));
@@ -360,7 +335,7 @@ private slots:
             h.dialogs.shown.clear();
             h.dialogs.yesNoAnswers.enqueue(false);
             h.choose(dir.filePath(name));
-            h.window.Ouvrir_Click();
+            h.window.onOpenTriggered();
             QVERIFY(h.dialogs.shown.last().kind == "tell" && h.dialogs.shown.last().text.contains(name));
             QVERIFY(h.doc().nameTable[2][2] == 5 && h.doc().fileName.isEmpty());
         }
@@ -371,7 +346,7 @@ private slots:
         writeFile(dir.filePath("cut.dat"), cut);
         h.dialogs.yesNoAnswers.enqueue(false);
         h.choose(dir.filePath("cut.dat"));
-        h.window.Ouvrir_Click();
+        h.window.onOpenTriggered();
         QVERIFY(h.dialogs.shown.last().text.contains("character colours"));
         QCOMPARE(h.doc().nameTable, testdoc::randomDocument(4).nameTable);
         QCOMPARE(h.doc().fileName, dir.filePath("cut.dat"));
@@ -383,13 +358,13 @@ private slots:
         Harness h;
         const QString c = dir.filePath("game.c");
         h.choose(c, {true, 5, 5});
-        h.window.ExporterC_Click();
-        QCOMPARE(readFile(c), ExportC(h.doc(), {true, 5, 5}));
+        h.window.onExportCTriggered();
+        QCOMPARE(readFile(c), exportC(h.doc(), {true, 5, 5}));
 
         const QString a = dir.filePath("game.asm");
         h.choose(a);
-        h.window.ExporterASM_Click();
-        QCOMPARE(readFile(a), ExportAsm(h.doc()));
+        h.window.onExportAsmTriggered();
+        QCOMPARE(readFile(a), exportAsm(h.doc()));
         QCOMPARE(h.window.statusBar()->currentMessage(), QStringLiteral("Wrote game.asm (%1 bytes)").arg(readFile(a).size()));
 
         // The formats chosen in the dialogs: the assembler syntax, the C style with its
@@ -397,24 +372,24 @@ private slots:
         FileChoice db(a);
         db.asmExport = {tms::AsmSyntax::Db, tms::Compression::Zx0};
         h.user = [db](FileDialogKind) { return std::optional<FileChoice>(db); };
-        h.window.ExporterASM_Click();
-        QCOMPARE(readFile(a), ExportAsm(h.doc(), db.asmExport));
+        h.window.onExportAsmTriggered();
+        QCOMPARE(readFile(a), exportAsm(h.doc(), db.asmExport));
         CExportOptions stdintOptions;
         stdintOptions.style = tms::CStyle::Stdint;
         h.choose(c, stdintOptions);
-        h.window.ExporterC_Click();
+        h.window.onExportCTriggered();
         QCOMPARE(readFile(dir.filePath("game.h")), cExportFiles(c, h.doc(), stdintOptions)[1].bytes);
         FileChoice bin(dir.filePath("tiles.pat"));
         bin.binaryCompression = tms::Compression::Pletter;
         h.user = [bin](FileDialogKind) { return std::optional<FileChoice>(bin); };
-        h.window.ExporterBIN_Click();
+        h.window.onExportTablesTriggered();
         for (const char* name : {"tiles.nam.plet", "tiles.pat.plet", "tiles.col.plet", "tiles.spr.plet", "tiles.spc.plet"})
             QVERIFY2(QFile::exists(dir.filePath(name)), name);
         QVERIFY(!QFile::exists(dir.filePath("tiles.pat")));
 
         // A write that fails is told.
         h.choose(dir.filePath("no/such/folder/x.asm"));
-        h.window.ExporterASM_Click();
+        h.window.onExportAsmTriggered();
         QCOMPARE(h.dialogs.shown.last().kind, QString("tell"));
         QVERIFY(h.dialogs.shown.last().text.contains("x.asm"));
     }
@@ -425,31 +400,31 @@ private slots:
     {
         QFETCH(Edition, edition);
         ScriptedDialogs dialogs;
-        KardoWindow window(edition);
+        TileEditorWindow window(edition);
         window.setDialogs(&dialogs);
         for (QWidget* control : window.findChildren<QWidget*>()) // buttons without caption, swatches
             if ((qobject_cast<QPushButton*>(control) && static_cast<QPushButton*>(control)->text().isEmpty())
                 || qobject_cast<ColorSwatch*>(control))
                 QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
-        window.Form_Load(); // again, as a fresh start does: the outline stays
-        if (window.colorStrip)
-            QVERIFY(window.colorStrip->frame() && !window.colorStrip->toolTip().isEmpty());
+        window.startFresh(); // again, as a fresh start does: the outline stays
+        if (window.m_colorStrip)
+            QVERIFY(window.m_colorStrip->frame() && !window.m_colorStrip->toolTip().isEmpty());
         else
-            QVERIFY(window.COLOR[14]->drawColor() != window.COLOR[14]->fillColor());
+            QVERIFY(window.m_paletteSwatches[14]->drawColor() != window.m_paletteSwatches[14]->fillColor());
         QCOMPARE(window.minimumSize(), window.size());
-        if (!window.TextHEX)
+        if (!window.m_hexEdit)
             return; // kardo2 has no hex box and always shows its sprites
-        QVERIFY(!window.TextHEX->geometry().intersects(window.cmd_show_sprite->geometry()));
+        QVERIFY(!window.m_hexEdit->geometry().intersects(window.m_showSpritesButton->geometry()));
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto before = window.document().charPatterns[32];
         QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : &window, QStringLiteral("F7"));
-        QVERIFY(QApplication::focusWidget() != window.TextHEX && window.document().charPatterns[32] == before);
-        window.cmd_show_sprite->click();
-        QCOMPARE(window.minimumWidth(), KardoWindow::wideWidth); // the sprite panel stays whole
+        QVERIFY(QApplication::focusWidget() != window.m_hexEdit && window.document().charPatterns[32] == before);
+        window.m_showSpritesButton->click();
+        QCOMPARE(window.minimumWidth(), TileEditorWindow::wideWidth); // the sprite panel stays whole
     }
 };
 
-QTEST_MAIN(TestKardoWindow)
-#include "test_kardo_window.moc"
+QTEST_MAIN(TestTileEditorWindow)
+#include "test_tile_editor_window.moc"

@@ -2,7 +2,7 @@
 // The tile editor's window as the tests drive it: scripted message boxes, file dialogs
 // answered by `user` (closed without a choice by default), started as the program does.
 
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 #include "scripted_dialogs.h"
 
 #include <QPushButton>
@@ -10,23 +10,23 @@
 
 #include <functional>
 
-struct KardoHarness {
+struct WindowHarness {
     ScriptedDialogs dialogs;
-    tile::KardoWindow window;
+    tile::TileEditorWindow window;
     using User = std::function<std::optional<tile::FileChoice>(tile::FileDialogKind)>;
     User user = [](tile::FileDialogKind) { return std::nullopt; };
 
-    explicit KardoHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
+    explicit WindowHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
                           tile::Edition edition = tile::Edition::ScreenMode2)
         : window(edition)
     {
         window.setDialogs(&dialogs);
         window.setPrototypeListFile(prototypeList);
         window.setFileDialogRunner([this](tile::FileDialogKind kind) { return user(kind); });
-        window.Form_Load();
+        window.startFresh();
         if (shown)
             window.show();
-        window.Form_Activate();
+        window.onActivated();
     }
     tile::TileDocument& doc() { return window.document(); }
     // The user picks path in the next dialogs; an empty path closes them.

@@ -1,6 +1,6 @@
 // Fonts menu and printing of the tile editor: the built-in fonts, font files and the
 // print dialog. The glyphs, the font file and the sheet live in model/ and io/.
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include "document_life.h"
 #include "file_extension.h"
@@ -20,33 +20,33 @@ bool endsWithFontExtension(const QString& path) { return tms::hasExtension(path,
 
 } // namespace
 
-void KardoWindow::connectFontMenu()
+void TileEditorWindow::connectFontMenu()
 {
-    const std::span<const int> faces = fontMenuFaces(m_doc.edition);
+    const std::span<const int> faces = traits().fontMenu;
     for (int index = 1; index <= int(faces.size()); ++index)
-        if (auto* item = Polices->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
-            connect(item, &QAction::triggered, this, [this, index] { recordStep(QStringLiteral("Font"), [&] { font_Click(index); }); });
-    if (auto* item = Polices->findChild<QAction*>(QStringLiteral("morefont")))
-        connect(item, &QAction::triggered, this, [this] { recordStep(QStringLiteral("Load Font"), [this] { morefont_Click(); }); });
-    if (auto* item = Polices->findChild<QAction*>(QStringLiteral("savefont")))
-        connect(item, &QAction::triggered, this, &KardoWindow::savefont_Click);
-    connect(ShowPrintForm, &QAction::triggered, this, &KardoWindow::ShowPrintForm_Click);
-    ShowPrintForm->setEnabled(true);
+        if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
+            connect(item, &QAction::triggered, this, [this, index] { recordStep(QStringLiteral("Font"), [&] { onFontTriggered(index); }); });
+    if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("morefont")))
+        connect(item, &QAction::triggered, this, [this] { recordStep(QStringLiteral("Load Font"), [this] { onLoadFontTriggered(); }); });
+    if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("savefont")))
+        connect(item, &QAction::triggered, this, &TileEditorWindow::onSaveFontTriggered);
+    connect(m_printAction, &QAction::triggered, this, &TileEditorWindow::onPrintTriggered);
+    m_printAction->setEnabled(true);
 }
 
-void KardoWindow::font_Click(int Index)
+void TileEditorWindow::onFontTriggered(int index)
 {
-    const std::span<const int> faces = fontMenuFaces(m_doc.edition);
-    if (Index < 1 || Index > int(faces.size()))
+    const std::span<const int> faces = traits().fontMenu;
+    if (index < 1 || index > int(faces.size()))
         return;
     withTimerPaused([&] {
-        ApplyFont(m_doc, faces[std::size_t(Index - 1)]);
+        applyFont(m_doc, faces[std::size_t(index - 1)]);
         m_doc.modified = true; // up to 58 characters changed: work to save
-        cmd_Refresh_Click();
+        onRefreshClicked();
     });
 }
 
-void KardoWindow::morefont_Click()
+void TileEditorWindow::onLoadFontTriggered()
 {
     withTimerPaused([this] {
         // Closing the dialog without a choice loads nothing.
@@ -54,16 +54,16 @@ void KardoWindow::morefont_Click()
         if (!chosen || !chosen->toLower().contains(QStringLiteral(".fcv")))
             return;
         m_fontFileName = *chosen;
-        const FontLoad load = LoadFontFile(m_fontFileName, m_doc);
+        const FontLoad load = loadFontFile(m_fontFileName, m_doc);
         if (load.charactersRead > 0)
             m_doc.modified = true;
-        cmd_Refresh_Click();
+        onRefreshClicked();
         if (!load.ok)
             dialogs().tell(tms::warningTitle(), load.message);
     });
 }
 
-void KardoWindow::savefont_Click()
+void TileEditorWindow::onSaveFontTriggered()
 {
     std::optional<QString> chosen;
     withTimerPaused([&] { chosen = choosePath(FileDialogKind::SaveAsFCV); });
@@ -72,10 +72,10 @@ void KardoWindow::savefont_Click()
     m_fontFileName = *chosen;
     const QString title = fontTitle(
         dialogs().askText(QStringLiteral("Font name"), QStringLiteral("What is the name of title Font?"), QString()));
-    tellWritten(SaveFontFile(m_fontFileName, m_doc, title), m_fontFileName);
+    tellWritten(saveFontFile(m_fontFileName, m_doc, title), m_fontFileName);
 }
 
-void KardoWindow::ShowPrintForm_Click()
+void TileEditorWindow::onPrintTriggered()
 {
     withTimerPaused([this] {
         PrinterForm form(sheetSourceOf(m_doc, m_palette), dialogs(), this, m_printPaper);

@@ -1,6 +1,6 @@
 // The sprite panel: drawing and the buttons that transform the current sprite. The
 // work is done by the document functions of sprite_editing.h.
-#include "kardo_window.h"
+#include "tile_editor_window.h"
 
 #include "pixel_rows.h"
 #include "pixel_view.h"
@@ -12,7 +12,7 @@
 
 namespace tile {
 
-void KardoWindow::drawSpritePixelAt(int button, double x, double y)
+void TileEditorWindow::drawSpritePixelAt(int button, double x, double y)
 {
     const CellPos pixel = spritePixelAt(x, y);
     if (!drawSpritePixel(m_doc, button, pixel))
@@ -20,100 +20,100 @@ void KardoWindow::drawSpritePixelAt(int button, double x, double y)
     // Only the pixel's block changes; the rest of the view already shows the sprite.
     const tms::ColorValue color =
         button == LeftButton ? spriteDisplayColor(m_doc, m_palette, m_doc.currentSprite) : m_palette[0];
-    tms::fillBlock(SPRITE->buffer(), spriteViewScale * pixel.column, spriteViewScale * pixel.row, spriteViewScale,
+    tms::fillBlock(m_spriteView->buffer(), spriteViewScale * pixel.column, spriteViewScale * pixel.row, spriteViewScale,
                    spriteViewScale, color);
-    SPRITE->present();
+    m_spriteView->present();
 }
 
-void KardoWindow::SPRITE_MouseDown(int Button, int, double X, double Y)
+void TileEditorWindow::onSpriteEditorMousePressed(int button, int, double x, double y)
 {
-    drawSpritePixelAt(Button, X, Y);
+    drawSpritePixelAt(button, x, y);
 }
 
-void KardoWindow::SPRITE_MouseMove(int Button, int, double X, double Y)
+void TileEditorWindow::onSpriteEditorMouseMoved(int button, int, double x, double y)
 {
-    drawSpritePixelAt(Button, X, Y);
+    drawSpritePixelAt(button, x, y);
 }
 
-void KardoWindow::cmd_sprite_previous_Click()
+void TileEditorWindow::onSpritePreviousClicked()
 {
     previousSprite(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_next_Click()
+void TileEditorWindow::onSpriteNextClicked()
 {
     nextSprite(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_color_Click()
+void TileEditorWindow::onSpriteColorClicked()
 {
     cycleSpriteColor(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_flipx_Click()
+void TileEditorWindow::onSpriteFlipXClicked()
 {
     flipSpriteX(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_flipy_Click()
+void TileEditorWindow::onSpriteFlipYClicked()
 {
     flipSpriteY(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_rotate_Click()
+void TileEditorWindow::onSpriteRotateClicked()
 {
     rotateSprite(m_doc);
     presentSprite();
 }
 
-void KardoWindow::cmd2_scroll_up_Click()
+void TileEditorWindow::onSpriteScrollUpClicked()
 {
     scrollSprite(m_doc, Direction::Up);
     presentSprite();
 }
 
-void KardoWindow::cmd2_scroll_down_Click()
+void TileEditorWindow::onSpriteScrollDownClicked()
 {
     scrollSprite(m_doc, Direction::Down);
     presentSprite();
 }
 
-void KardoWindow::cmd2_scroll_left_Click()
+void TileEditorWindow::onSpriteScrollLeftClicked()
 {
     scrollSprite(m_doc, Direction::Left);
     presentSprite();
 }
 
-void KardoWindow::cmd2_scroll_right_Click()
+void TileEditorWindow::onSpriteScrollRightClicked()
 {
     scrollSprite(m_doc, Direction::Right);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_copy_Click()
+void TileEditorWindow::onSpriteCopyClicked()
 {
     copySprite(m_doc, m_editing.copies);
-    cmd_sprite_paste->setEnabled(true);
+    m_spritePasteButton->setEnabled(true);
 }
 
-void KardoWindow::cmd_sprite_paste_Click()
+void TileEditorWindow::onSpritePasteClicked()
 {
     pasteSprite(m_doc, m_editing.copies);
     presentSprite();
 }
 
-void KardoWindow::cmd_sprite_clean_Click()
+void TileEditorWindow::onSpriteClearClicked()
 {
     clearSprite(m_doc);
     // The pattern is blank now: the whole view in the transparent colour. The caption
     // already names the current sprite.
-    tms::fillBlock(SPRITE->buffer(), 0, 0, spriteViewSize, spriteViewSize, m_palette[0]);
-    SPRITE->present();
+    tms::fillBlock(m_spriteView->buffer(), 0, 0, spriteViewSize, spriteViewSize, m_palette[0]);
+    m_spriteView->present();
 }
 
 } // namespace tile

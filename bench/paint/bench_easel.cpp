@@ -1,7 +1,7 @@
 // Timings of the paint program's interactive paths: painting one pixel (the rule
 // alone and the whole mouse handler with its redraw), rendering the whole picture,
-// saving a picture, and the export stream (PackColors plus both compressions).
-#include "mosaic_easel_main.h"
+// saving a picture, and the export stream (packColors plus both compressions).
+#include "easel_window.h"
 #include "pack_colors.h"
 #include "painting_rule.h"
 #include "picture_render.h"
@@ -19,15 +19,19 @@ using namespace paint;
 
 namespace {
 
-Picture busyPicture()
+// Random bytes: no plain rows, the slowest case for the renderer. Made once for every
+// benchmark.
+const Picture& busyPicture()
 {
-    // Random bytes: no plain rows, the slowest case for the renderer.
-    QRandomGenerator random(42);
-    Picture picture;
-    for (int i = 0; i < 6144; ++i) {
-        picture.bitmapPatterns[i] = std::uint8_t(1 + random.bounded(254));
-        picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
-    }
+    static const Picture picture = [] {
+        QRandomGenerator random(42);
+        Picture made;
+        for (int i = 0; i < 6144; ++i) {
+            made.bitmapPatterns[i] = std::uint8_t(1 + random.bounded(254));
+            made.bitmapColors[i] = std::uint8_t(random.bounded(256));
+        }
+        return made;
+    }();
     return picture;
 }
 
@@ -48,14 +52,14 @@ BENCHMARK(BM_PaintingRule);
 
 void BM_PaintPixelInWindow(benchmark::State& state)
 {
-    Mosaic_Easel_Main window;
+    EaselWindow window;
     window.document().picture = busyPicture();
-    window.RenderPicture();
+    window.showPicture();
     window.gridShown = state.range(0) != 0;
-    window.Timer1_Timer();
+    window.allowPainting();
     int x = 0;
     for (auto _ : state) {
-        window.ECRAN_MouseDown(1 + (x & 1), 0, x % 512, (x * 7) % 384);
+        window.onScreenPressed(1 + (x & 1), 0, x % 512, (x * 7) % 384);
         x += 13;
     }
 }
@@ -64,7 +68,7 @@ BENCHMARK(BM_PaintPixelInWindow)->Arg(0)->Arg(1)->ArgName("grid");
 void BM_RenderWholePicture(benchmark::State& state)
 {
     const tms::Palette palette = tms::standardPalette();
-    const Picture picture = busyPicture();
+    const Picture& picture = busyPicture();
     QImage image = makeViewImage(normalView());
     for (auto _ : state) {
         renderPicture(image, picture, palette, normalView());
@@ -75,16 +79,16 @@ BENCHMARK(BM_RenderWholePicture);
 
 void BM_WindowShowPicture(benchmark::State& state)
 {
-    Mosaic_Easel_Main window;
+    EaselWindow window;
     window.document().picture = busyPicture();
     for (auto _ : state)
-        window.ShowPicture();
+        window.showPicture();
 }
 BENCHMARK(BM_WindowShowPicture);
 
 void BM_EncodePicture(benchmark::State& state)
 {
-    const Picture picture = busyPicture();
+    const Picture& picture = busyPicture();
     const bool fullScreen = state.range(0) != 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(tms::powerpaint::encode(picture.bitmapPatterns, picture.bitmapColors, fullScreen));
@@ -97,10 +101,10 @@ void BM_SavePicture(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.pp");
-    const Picture picture = busyPicture();
+    const Picture& picture = busyPicture();
     const bool fullScreen = state.range(0) != 0;
     for (auto _ : state) {
-        if (!savePPFile(path, picture, fullScreen)) {
+        if (!savePowerPaintFile(path, picture, fullScreen)) {
             state.SkipWithError("save failed");
             break;
         }
@@ -108,14 +112,14 @@ void BM_SavePicture(benchmark::State& state)
 }
 BENCHMARK(BM_SavePicture)->Arg(0)->Arg(1)->ArgName("full");
 
-// The work of an export before its text is written: PackColors on a copy of a full
+// The work of an export before its text is written: packColors on a copy of a full
 // random picture, then the run-length compression of the colour and pattern tables.
 void BM_PackAndCompress(benchmark::State& state)
 {
-    const Picture picture = busyPicture();
+    const Picture& picture = busyPicture();
     for (auto _ : state) {
         Picture packed = picture;
-        PackColors(packed);
+        packColors(packed);
         benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapColors));
         benchmark::DoNotOptimize(tms::RleEncode(packed.bitmapPatterns));
     }
@@ -125,7 +129,7 @@ BENCHMARK(BM_PackAndCompress)->Unit(benchmark::kMicrosecond);
 // The whole C source, text included.
 void BM_ExportCSource(benchmark::State& state)
 {
-    const Picture picture = busyPicture();
+    const Picture& picture = busyPicture();
     for (auto _ : state)
         benchmark::DoNotOptimize(cSource(picture, QStringLiteral("IMAGE")));
 }

@@ -46,8 +46,26 @@ void PixelView::present()
 void PixelView::present(const QImage& image)
 {
     m_presented = image; // shares the data until one side is written
+    m_showsBufferInPlace = false;
     m_frame.reset();
     update();
+}
+
+void PixelView::presentInPlace(const QRect& changed)
+{
+    m_presented = QImage(); // let go of the buffer's data, so that it is not shared
+    const bool hadFrame = m_frame.has_value();
+    m_showsBufferInPlace = true;
+    m_frame.reset();
+    if (hadFrame)
+        update();
+    else
+        update(QRect(changed.topLeft() * m_scale, changed.size() * m_scale));
+}
+
+const QImage& PixelView::presented() const
+{
+    return m_showsBufferInPlace ? m_buffer : m_presented;
 }
 
 void PixelView::setFrame(const QRect& rect, QColor color)
@@ -68,8 +86,8 @@ void PixelView::paintFrame(QPainter& painter) const
 QImage PixelView::shownImage() const
 {
     if (!m_frame)
-        return m_presented;
-    QImage shown = m_presented.copy();
+        return presented();
+    QImage shown = presented().copy();
     QPainter painter(&shown);
     paintFrame(painter);
     return shown;
@@ -81,7 +99,7 @@ void PixelView::paintEvent(QPaintEvent*)
     // A whole scale without smoothing: each image pixel becomes a crisp square.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.scale(m_scale, m_scale);
-    painter.drawImage(0, 0, m_presented);
+    painter.drawImage(0, 0, presented());
     paintFrame(painter);
 }
 

@@ -39,6 +39,10 @@ public:
     void present();
     // Shows image (of the view's image size) instead; the buffer is left alone.
     void present(const QImage& image);
+    // Shows the buffer itself rather than a shared copy of it, so that drawing into it
+    // next does not copy the whole image, and repaints only changed (in image pixels).
+    // For views redrawn cell by cell while the mouse moves; drops the frame mark.
+    void presentInPlace(const QRect& changed);
 
     // A mark drawn over the presented image (in image pixels); it vanishes at the next
     // present().
@@ -73,10 +77,12 @@ protected:
 
 private:
     void paintFrame(QPainter& painter) const;
+    const QImage& presented() const;
     QPointF imagePosition(const QMouseEvent* event) const;
 
     QImage m_buffer;
     QImage m_presented;
+    bool m_showsBufferInPlace = false; // m_presented is unused, the buffer is shown
     std::optional<QRect> m_frame;
     QColor m_frameColor;
     int m_scale = 1;

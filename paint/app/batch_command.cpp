@@ -261,7 +261,7 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
                            "or --export-sc2"));
 
     BatchInput input;
-    ClearPicture(input.picture);
+    clearPicture(input.picture);
     if (const QString refused = readBatchInput(inputs.first(), plan.pictureSettings, input); !refused.isEmpty()) {
         console.error(refused);
         return tms::batch::Failure;

@@ -13,17 +13,17 @@ QString readBatchInput(const QString& path, const PictureImportSettings& picture
     bool full = true;
     tms::FileResult loaded;
     if (tms::hasExtension(path, QStringLiteral(".scr")))
-        loaded = ChargeSCRFile(path, picture);
+        loaded = loadScrFile(path, picture);
     else if (tms::hasExtension(path, QStringLiteral(".mlt")))
-        loaded = ChargeMLTFile(path, picture);
+        loaded = loadMltFile(path, picture);
     else if (tms::hasExtension(path, QStringLiteral(".grp")))
-        loaded = ChargeGRPFile(path, picture);
+        loaded = loadGrpFile(path, picture);
     else if (tms::hasExtension(path, QStringLiteral(".sc2")))
-        loaded = ChargeSC2File(path, picture);
+        loaded = loadSc2File(path, picture);
     else if (isPictureFileName(path))
         loaded = importPictureFile(path, pictureSettings, picture);
     else
-        loaded = ChargePPFile(path, picture, full);
+        loaded = loadPowerPaintFile(path, picture, full);
     if (!loaded) // the dialogs' refusals name no file
         return tms::namingPath(loaded.error, path);
     input.picture = picture;

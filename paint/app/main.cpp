@@ -4,7 +4,7 @@
 #include "atomic_file.h"
 #include "batch.h"
 #include "batch_command.h"
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 #include "user_dialogs.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
     // The whole command line names the picture, so that a path with blanks needs no quotes.
     const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);
-    paint::Mosaic_Easel_Main window(line.arguments.mid(1).join(QLatin1Char(' ')));
+    paint::EaselWindow window(line.arguments.mid(1).join(QLatin1Char(' ')));
     window.show();
     if (!line.error.isEmpty())
         QMessageBox::warning(&window, tms::warningTitle(), line.error);

@@ -108,12 +108,12 @@ tms::FileResult loadScreen2File(const QString& path, Picture& picture, const QSt
 
 } // namespace
 
-tms::FileResult ChargeGRPFile(const QString& path, Picture& picture)
+tms::FileResult loadGrpFile(const QString& path, Picture& picture)
 {
     return loadScreen2File(path, picture, notGrpMessage());
 }
 
-tms::FileResult ChargeSC2File(const QString& path, Picture& picture)
+tms::FileResult loadSc2File(const QString& path, Picture& picture)
 {
     return loadScreen2File(path, picture, notSc2Message());
 }

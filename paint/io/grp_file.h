@@ -40,9 +40,9 @@ QByteArray encodeSC2(const Picture& picture);
 QString decodeGRP(const QByteArray& data, Picture& picture);
 
 // Either layout; a wrong length is refused with notGrpMessage().
-tms::FileResult ChargeGRPFile(const QString& path, Picture& picture);
+tms::FileResult loadGrpFile(const QString& path, Picture& picture);
 // The same for a file named .sc2: a wrong length is refused with notSc2Message().
-tms::FileResult ChargeSC2File(const QString& path, Picture& picture);
+tms::FileResult loadSc2File(const QString& path, Picture& picture);
 tms::FileResult saveGRPFile(const QString& path, const Picture& picture);
 
 } // namespace paint

@@ -16,7 +16,7 @@ bool isPowerPaintLength(qint64 length)
     return length == tms::powerpaint::tenKSize || length == tms::powerpaint::fullSize;
 }
 
-tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullScreenFile)
+tms::FileResult loadPowerPaintFile(const QString& path, Picture& picture, bool& fullScreenFile)
 {
     const QFileInfo info(path);
     // A file of the wrong length gets the same refusal as in the Open dialog, rather
@@ -43,7 +43,7 @@ QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile)
     return tms::powerpaint::encode(picture.bitmapPatterns, picture.bitmapColors, fullScreenFile);
 }
 
-tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile)
+tms::FileResult savePowerPaintFile(const QString& path, const Picture& picture, bool fullScreenFile)
 {
     return tms::writeWholeFile(path, ppFileBytes(picture, fullScreenFile));
 }

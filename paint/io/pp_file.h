@@ -15,7 +15,7 @@ bool isPowerPaintLength(qint64 length);
 
 // Loads path into picture. A 10K file leaves rows 20..23 and columns 30..31 as they
 // were. fullScreenFile receives the file's size (true = 40K) on success only.
-tms::FileResult ChargePPFile(const QString& path, Picture& picture, bool& fullScreenFile);
+tms::FileResult loadPowerPaintFile(const QString& path, Picture& picture, bool& fullScreenFile);
 
 // The file's bytes: a 10K (fullScreenFile false) or 40K file.
 QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile);
@@ -26,6 +26,6 @@ QByteArray ppFileBytes(const Picture& picture, bool fullScreenFile);
 bool drawsOutsideTenK(const Picture& picture);
 
 // Writes the picture as a 10K (fullScreenFile false) or 40K file.
-tms::FileResult savePPFile(const QString& path, const Picture& picture, bool fullScreenFile);
+tms::FileResult savePowerPaintFile(const QString& path, const Picture& picture, bool fullScreenFile);
 
 } // namespace paint

@@ -30,7 +30,7 @@ QString tableNameRefusal(const QString& name)
 std::vector<std::uint8_t> exportStream(const Picture& picture)
 {
     Picture packed = picture;
-    PackColors(packed);
+    packColors(packed);
     std::vector<std::uint8_t> stream = tms::RleEncode(packed.bitmapColors);
     const std::vector<std::uint8_t> patterns = tms::RleEncode(packed.bitmapPatterns);
     stream.insert(stream.end(), patterns.begin(), patterns.end());
@@ -42,7 +42,7 @@ tms::SourceTables pictureSourceTables(const Picture& picture, const QString& nam
     if (compression == tms::Compression::Rle)
         return {{name, exportStream(picture), 16, QString()}};
     Picture packed = picture;
-    PackColors(packed);
+    packColors(packed);
     return {{name + QStringLiteral("_COLOR"), tms::compress(compression, packed.bitmapColors), 16, QString()},
             {name + QStringLiteral("_PATTERN"), tms::compress(compression, packed.bitmapPatterns), 16, QString()}};
 }

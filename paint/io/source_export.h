@@ -1,6 +1,6 @@
 #pragma once
 // The picture as source for a console program, computed from a normalised copy of the
-// picture (PackColors) so that exporting never changes the picture itself. With the
+// picture (packColors) so that exporting never changes the picture itself. With the
 // run-length codec (the default) the source holds one byte table: the compressed
 // colour table followed by the compressed pattern table, each closed by its end code
 // 255. With another codec (or none) it holds two tables, NAME_COLOR and NAME_PATTERN.

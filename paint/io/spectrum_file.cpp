@@ -92,19 +92,19 @@ bool decodeMLT(const QByteArray& data, Picture& picture)
     return true;
 }
 
-tms::FileResult ChargeSCRFile(const QString& path, Picture& picture)
+tms::FileResult loadScrFile(const QString& path, Picture& picture)
 {
     return loadWith(path, scrFileSize, notScrMessage(), decodeSCR, picture);
 }
 
-tms::FileResult ChargeMLTFile(const QString& path, Picture& picture)
+tms::FileResult loadMltFile(const QString& path, Picture& picture)
 {
     return loadWith(path, mltFileSize, notMltMessage(), decodeMLT, picture);
 }
 
-tms::FileResult ChargeSpectrumFile(const QString& path, Picture& picture)
+tms::FileResult loadSpectrumFile(const QString& path, Picture& picture)
 {
-    return isScrName(path) ? ChargeSCRFile(path, picture) : ChargeMLTFile(path, picture);
+    return isScrName(path) ? loadScrFile(path, picture) : loadMltFile(path, picture);
 }
 
 } // namespace paint

@@ -35,10 +35,10 @@ bool decodeSCR(const QByteArray& data, Picture& picture);
 bool decodeMLT(const QByteArray& data, Picture& picture);
 
 // Load a file into the picture; a refused or unreadable file leaves it as it was.
-tms::FileResult ChargeSCRFile(const QString& path, Picture& picture);
-tms::FileResult ChargeMLTFile(const QString& path, Picture& picture);
+tms::FileResult loadScrFile(const QString& path, Picture& picture);
+tms::FileResult loadMltFile(const QString& path, Picture& picture);
 // The one of the two that checkSpectrumFile checks the file for (by the name's end, so
 // that a folder called "x.scr" does not count).
-tms::FileResult ChargeSpectrumFile(const QString& path, Picture& picture);
+tms::FileResult loadSpectrumFile(const QString& path, Picture& picture);
 
 } // namespace paint

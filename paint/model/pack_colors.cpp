@@ -57,7 +57,7 @@ PassOutcome mergePass(Picture& picture, int first, int last)
 
 } // namespace
 
-void PackColors(Picture& picture)
+void packColors(Picture& picture)
 {
     constexpr int last = int(tms::BitmapTable().size()) - 1;
 

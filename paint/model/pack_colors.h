@@ -19,6 +19,6 @@ constexpr std::uint8_t SwapNibbles(std::uint8_t b)
 
 // Rewrites picture's tables in place. Exports run it on a copy, so that exporting
 // never changes the user's picture.
-void PackColors(Picture& picture);
+void packColors(Picture& picture);
 
 } // namespace paint

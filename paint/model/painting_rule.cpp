@@ -4,7 +4,7 @@
 
 namespace paint {
 
-int intensite(tms::ColorValue colour)
+int intensity(tms::ColorValue colour)
 {
     return tms::redOf(colour) + tms::greenOf(colour) + tms::blueOf(colour);
 }
@@ -22,7 +22,7 @@ PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, in
     // the pixels of a row only refer to "foreground" or "background".
     auto replaceBackground = [&] { background = k; bitSet = false; };
     auto replaceForeground = [&] { foreground = k; bitSet = true; };
-    auto distance = [&](int c) { return std::abs(intensite(palette[c]) - intensite(palette[k])); };
+    auto distance = [&](int c) { return std::abs(intensity(palette[c]) - intensity(palette[k])); };
 
     if (k == foreground) { // also when both colours are k
         bitSet = true;

@@ -10,7 +10,7 @@
 namespace paint {
 
 // Brightness used by the rule: red + green + blue, 0..765.
-int intensite(tms::ColorValue colour);
+int intensity(tms::ColorValue colour);
 
 struct PaintedRow {
     std::uint8_t pattern;

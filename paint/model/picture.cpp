@@ -4,7 +4,7 @@
 
 namespace paint {
 
-void ClearPicture(Picture& picture)
+void clearPicture(Picture& picture)
 {
     picture.bitmapPatterns.fill(0);
     picture.bitmapColors.fill(clearedColorByte);

@@ -25,7 +25,7 @@ struct Picture {
 };
 
 // Every row black: pattern 0, colour byte 33.
-void ClearPicture(Picture& picture);
+void clearPicture(Picture& picture);
 
 // Table index of the row that holds pixel line y (0..191) of character column (0..31).
 constexpr int rowIndexOfLine(int column, int y)

@@ -51,6 +51,8 @@ void renderPicture(QImage& image, const Picture& picture, const tms::Palette& pa
 // Draws the one 8-pixel row at (column, row, line) when the area shows it.
 void renderRow(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area,
                int column, int row, int line);
+// Where renderRow draws that row in the image; empty when the area does not show it.
+QRect rowArea(const ViewArea& area, int column, int row, int line);
 
 // The picture as the console shows it, 256x192 pixels.
 QImage pictureImage(const Picture& picture, const tms::Palette& palette);

@@ -1,6 +1,6 @@
-// What ECRAN shows: rendering into the buffer, the clean copy, the grid, the zoom
-// view, the scrolls, and the colour swatches.
-#include "mosaic_easel_main.h"
+// What the picture view shows: the clean view drawn from the picture, the buffer shown
+// over it (grid, selection rectangle), the zoom view, the scrolls, and the colour swatches.
+#include "easel_window.h"
 
 #include "pixel_rows.h"
 #include "pixel_view.h"
@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstring>
 
 namespace paint {
 
@@ -22,168 +23,157 @@ constexpr int swatchHeight = 12;
 
 } // namespace
 
-ViewArea Mosaic_Easel_Main::currentView() const
+ViewArea EaselWindow::currentView() const
 {
     return zoomed ? zoomView(zoomColumn, zoomRow) : normalView();
 }
 
-void Mosaic_Easel_Main::showBuffer()
+QImage& EaselWindow::viewBuffer()
 {
-    ECRAN->present(ECRANBUFFER);
+    return m_screen->buffer();
 }
 
-void Mosaic_Easel_Main::refreshCleanCopy()
+void EaselWindow::showBuffer()
 {
-    ECRAN_BACKUP = ECRANBUFFER;
+    m_screen->presentInPlace(viewBuffer().rect());
 }
 
-void Mosaic_Easel_Main::restoreBuffer()
+void EaselWindow::restoreBuffer()
 {
-    ECRANBUFFER = ECRAN_BACKUP;
+    // A copy into the buffer's own memory: the two images never share their data.
+    QImage& buffer = viewBuffer();
+    std::memcpy(buffer.bits(), m_cleanView.constBits(), std::size_t(m_cleanView.sizeInBytes()));
+    m_bufferGrid = false;
 }
 
-void Mosaic_Easel_Main::RenderPicture()
+void EaselWindow::showPicture()
 {
-    renderPicture(ECRANBUFFER, m_doc.picture, palette, currentView());
-    refreshCleanCopy();
-    cmd_grid->setChecked(gridShown); // New turns the grid off
+    renderPicture(m_cleanView, m_doc.picture, palette, currentView());
+    m_gridButton->setChecked(gridShown); // New turns the grid off
+    restoreBuffer();
     if (gridShown)
-        DrawGrid();
+        drawGrid();
     else
-        ECRAN->present(ECRAN_BACKUP);
+        showBuffer();
 }
 
-void Mosaic_Easel_Main::ShowPicture()
+void EaselWindow::drawGrid()
 {
-    RenderPicture();
+    drawGridIn(viewBuffer().rect());
+    if (m_bufferGrid)
+        m_bufferGrid = true;
     showBuffer();
 }
 
-void Mosaic_Easel_Main::DrawGrid()
+void EaselWindow::drawGridIn(const QRect& area)
 {
-    const int width = ECRANBUFFER.width(), height = ECRANBUFFER.height();
+    QImage& buffer = viewBuffer();
+    // The first multiple of step at or after from.
+    const auto firstFrom = [](int from, int step) { return (from + step - 1) / step * step; };
     if (zoomed) { // lines on every character boundary
         const int cell = 8 * zoomViewScale;
-        for (int x = 0; x < width; x += cell)
-            tms::fillBlock(ECRANBUFFER, x, 0, 1, height, gridGrey);
-        for (int y = 0; y < height; y += cell)
-            tms::fillBlock(ECRANBUFFER, 0, y, width, 1, gridGrey);
+        for (int x = firstFrom(area.left(), cell); x <= area.right(); x += cell)
+            tms::fillBlock(buffer, x, area.top(), 1, area.height(), gridGrey);
+        for (int y = firstFrom(area.top(), cell); y <= area.bottom(); y += cell)
+            tms::fillBlock(buffer, area.left(), y, area.width(), 1, gridGrey);
     } else { // a dot at the top-left pixel of every cell
-        for (int y = 0; y < height; y += normalCellSize)
-            for (int x = 0; x < width; x += normalCellSize)
-                tms::fillBlock(ECRANBUFFER, x, y, 1, 1, gridGrey);
+        for (int y = firstFrom(area.top(), normalCellSize); y <= area.bottom(); y += normalCellSize)
+            for (int x = firstFrom(area.left(), normalCellSize); x <= area.right(); x += normalCellSize)
+                tms::fillBlock(buffer, x, y, 1, 1, gridGrey);
     }
-    showBuffer();
 }
 
-void Mosaic_Easel_Main::cmd_grid_Click()
+void EaselWindow::showPaintedRow(const PicturePosition& at)
+{
+    const ViewArea view = currentView();
+    renderRow(m_cleanView, m_doc.picture, palette, view, at.column, at.row, at.line);
+    if (m_bufferGrid != gridShown) { // a selection rectangle, or the grid to add or remove
+        restoreBuffer();
+        if (gridShown)
+            drawGrid();
+        else
+            showBuffer();
+        return;
+    }
+    const QRect area = rowArea(view, at.column, at.row, at.line);
+    if (area.isEmpty())
+        return;
+    QImage& buffer = viewBuffer();
+    const auto rowBytes = std::size_t(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb*>(buffer.scanLine(y)) + area.left(),
+                    reinterpret_cast<const QRgb*>(m_cleanView.constScanLine(y)) + area.left(), rowBytes);
+    if (gridShown)
+        drawGridIn(area);
+    m_screen->presentInPlace(area);
+}
+
+void EaselWindow::onGridClicked()
 {
     gridShown = !gridShown;
-    cmd_grid->setChecked(gridShown);
+    m_gridButton->setChecked(gridShown);
     if (gridShown) {
-        DrawGrid();
+        drawGrid();
     } else {
         restoreBuffer();
         showBuffer();
     }
 }
 
-void Mosaic_Easel_Main::chk_zoom2x_Click()
+void EaselWindow::onZoomClicked()
 {
-    selection->hide();
+    m_floatingBlock->hide();
     // The block tool works in the normal view only; a hidden block cannot be put.
     leaveBlockTool();
-    zoomed = chk_zoom2x->isChecked();
-    ShowPicture();
+    zoomed = m_zoomBox->isChecked();
+    showPicture();
 }
 
-void Mosaic_Easel_Main::afterScroll(bool pictureChanged)
+void EaselWindow::afterScroll(bool pictureChanged)
 {
     if (pictureChanged) {
         m_doc.modified = true;
         dropFloatingBlock(); // it was lifted from the picture as it stood
     }
-    RenderPicture();
-    showBuffer();
+    showPicture();
 }
 
-void Mosaic_Easel_Main::cmd_scroll_up_Click()
+void EaselWindow::scrollPictureOrView(void (*scrollPicture)(Picture&), int columnStep, int rowStep)
 {
-    if (zoomed)
-        return;
-    scrollUpOneLine(m_doc.picture);
-    afterScroll(true);
-}
-
-void Mosaic_Easel_Main::cmd_scroll_down_Click()
-{
-    if (zoomed)
-        return;
-    scrollDownOneLine(m_doc.picture);
-    afterScroll(true);
-}
-
-void Mosaic_Easel_Main::cmd_scroll_up_8_Click()
-{
-    if (zoomed) {
-        zoomRow = std::max(zoomRow - 1, 0);
+    if (!zoomed) {
+        scrollPicture(m_doc.picture);
+        afterScroll(true);
+    } else if (columnStep != 0 || rowStep != 0) { // zoomed, the "8" buttons move the view; "1" does nothing
+        zoomColumn = std::clamp(zoomColumn + columnStep, 0, lastZoomColumn);
+        zoomRow = std::clamp(zoomRow + rowStep, 0, lastZoomRow);
         afterScroll(false);
-        return;
     }
-    scrollUpOneRow(m_doc.picture);
-    afterScroll(true);
 }
 
-void Mosaic_Easel_Main::cmd_scroll_down_8_Click()
-{
-    if (zoomed) {
-        zoomRow = std::min(zoomRow + 1, lastZoomRow);
-        afterScroll(false);
-        return;
-    }
-    scrollDownOneRow(m_doc.picture);
-    afterScroll(true);
-}
+void EaselWindow::onScrollUpLineClicked() { scrollPictureOrView(scrollUpOneLine, 0, 0); }
+void EaselWindow::onScrollDownLineClicked() { scrollPictureOrView(scrollDownOneLine, 0, 0); }
+void EaselWindow::onScrollUpRowClicked() { scrollPictureOrView(scrollUpOneRow, 0, -1); }
+void EaselWindow::onScrollDownRowClicked() { scrollPictureOrView(scrollDownOneRow, 0, 1); }
+void EaselWindow::onScrollLeftClicked() { scrollPictureOrView(scrollLeftOneColumn, -1, 0); }
+void EaselWindow::onScrollRightClicked() { scrollPictureOrView(scrollRightOneColumn, 1, 0); }
 
-void Mosaic_Easel_Main::cmd_scroll_left_Click()
+void EaselWindow::drawSwatches()
 {
-    if (zoomed) {
-        zoomColumn = std::max(zoomColumn - 1, 0);
-        afterScroll(false);
-        return;
-    }
-    scrollLeftOneColumn(m_doc.picture);
-    afterScroll(true);
-}
-
-void Mosaic_Easel_Main::cmd_scroll_right_Click()
-{
-    if (zoomed) {
-        zoomColumn = std::min(zoomColumn + 1, lastZoomColumn);
-        afterScroll(false);
-        return;
-    }
-    scrollRightOneColumn(m_doc.picture);
-    afterScroll(true);
-}
-
-void Mosaic_Easel_Main::COLOR_Paint()
-{
-    QImage& swatches = COLOR->buffer();
+    QImage& swatches = m_swatches->buffer();
     for (int i = 0; i < 16; ++i)
         tms::fillBlock(swatches, 0, swatchHeight * i, swatches.width(), swatchHeight, palette[i]);
-    COLOR->present();
+    m_swatches->present();
     // A mark over the swatch as grey as the window, so that it stands out.
-    COLOR->setFrame(QRect(0, swatchHeight * tms::lightSwatchIndex, swatches.width(), swatchHeight),
+    m_swatches->setFrame(QRect(0, swatchHeight * tms::lightSwatchIndex, swatches.width(), swatchHeight),
                     tms::swatchOutlineColor());
 }
 
-void Mosaic_Easel_Main::Couleur_Paint(int index)
+void EaselWindow::drawBrushColor(int index)
 {
     if (index < 0 || index > 1)
         return;
-    Couleur[index]->buffer().fill(tms::toQColor(palette[brushColors[index] & 15]));
-    Couleur[index]->present();
+    m_brushBoxes[index]->buffer().fill(tms::toQColor(palette[brushColors[index] & 15]));
+    m_brushBoxes[index]->present();
 }
 
 } // namespace paint

@@ -2,7 +2,7 @@
 // picture dialogs, reading and writing .pp files, emptying the picture), and Open
 // Recent and dropped files, which open a .pp file or import the others. The life of
 // the document itself is in common/ui/.
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 
 #include "document_life.h"
 #include "file_extension.h"
@@ -20,9 +20,9 @@
 namespace paint {
 
 // What differs in the paint program's document life.
-class Mosaic_Easel_Main::DocumentSide final : public tms::EditorDocument {
+class EaselWindow::DocumentSide final : public tms::EditorDocument {
 public:
-    explicit DocumentSide(Mosaic_Easel_Main& window) : m_window(window), m_doc(window.m_doc) {}
+    explicit DocumentSide(EaselWindow& window) : m_window(window), m_doc(window.m_doc) {}
 
     bool isModified() const override { return m_doc.modified; }
     void setModified(bool modified) override { m_doc.modified = modified; }
@@ -51,7 +51,7 @@ public:
     bool readFile(const QString& path) override
     {
         bool fullScreen = false;
-        const tms::FileResult result = paint::ChargePPFile(path, m_doc.picture, fullScreen);
+        const tms::FileResult result = paint::loadPowerPaintFile(path, m_doc.picture, fullScreen);
         if (!result) {
             // The refusal names the file: the command line may have named it unseen.
             m_window.m_dialogs->tell(tms::warningTitle(), tms::namingPath(result.error, path));
@@ -59,8 +59,7 @@ public:
         }
         m_doc.fullScreenFile = fullScreen;
         m_window.dropFloatingBlock();
-        m_window.ShowPicture();
-        m_window.refreshCleanCopy();
+        m_window.showPicture();
         return true;
     }
     tms::FileResult writeFile(const QString& path) override
@@ -68,7 +67,7 @@ public:
         m_leftOut = false;
         if (!m_window.confirmTenKSave(m_leftOut))
             return {false, QString()}; // cancelled: nothing to tell
-        return savePPFile(path, m_doc.picture, m_doc.fullScreenFile);
+        return savePowerPaintFile(path, m_doc.picture, m_doc.fullScreenFile);
     }
     QString reportOfWrite(const QString& path) override
     {
@@ -77,18 +76,18 @@ public:
     }
     void emptyDocument() override
     {
-        paint::ClearPicture(m_doc.picture);
+        paint::clearPicture(m_doc.picture);
         m_window.dropFloatingBlock();
-        m_window.ShowPicture();
+        m_window.showPicture();
     }
 
 private:
-    Mosaic_Easel_Main& m_window;
+    EaselWindow& m_window;
     PaintDocument& m_doc;
     bool m_leftOut = false; // the last 10K write left part of the picture out
 };
 
-void Mosaic_Easel_Main::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
+void EaselWindow::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
 {
     m_documentSide = std::make_shared<DocumentSide>(*this);
     m_life = new tms::DocumentLife(*this, *m_documentSide, *m_dialogs, undo(), QStringLiteral("Mosaic Easel"));
@@ -98,12 +97,12 @@ void Mosaic_Easel_Main::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
                         [this](const QString& path) { openFile(path); });
 }
 
-tms::RecentFiles* Mosaic_Easel_Main::recentFiles() const
+tms::RecentFiles* EaselWindow::recentFiles() const
 {
     return m_life->recentFiles();
 }
 
-bool Mosaic_Easel_Main::confirmTenKSave(bool& leftOut)
+bool EaselWindow::confirmTenKSave(bool& leftOut)
 {
     leftOut = false;
     if (m_doc.fullScreenFile || !drawsOutsideTenK(m_doc.picture))
@@ -118,36 +117,33 @@ bool Mosaic_Easel_Main::confirmTenKSave(bool& leftOut)
     return false;
 }
 
-void Mosaic_Easel_Main::ClearPicture()
+void EaselWindow::clearPicture()
 {
-    paint::ClearPicture(m_doc.picture);
+    paint::clearPicture(m_doc.picture);
     undo().clear();
     m_doc.modified = false;
     m_doc.fileName.clear();
 }
 
-bool Mosaic_Easel_Main::ChargePPFile(const QString& path)
+bool EaselWindow::loadPowerPaintFile(const QString& path)
 {
     return m_life->load(path);
 }
 
-void Mosaic_Easel_Main::Nouveau_Click()
+void EaselWindow::onNewTriggered()
 {
     gridShown = false;
-    if (!Fermer_Click()) {
-        ShowPicture(); // the kept picture, now without the grid
-        return;
-    }
-    refreshCleanCopy();
+    if (!onCloseTriggered())
+        showPicture(); // the kept picture, now without the grid
 }
 
-void Mosaic_Easel_Main::Ouvrir_Click()
+void EaselWindow::onOpenTriggered()
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     m_life->open();
 }
 
-void Mosaic_Easel_Main::openFile(const QString& path)
+void EaselWindow::openFile(const QString& path)
 {
     const bool pp = tms::hasExtension(path, QStringLiteral(".pp"));
     const bool sc2 = tms::hasExtension(path, QStringLiteral(".sc2"));
@@ -155,7 +151,7 @@ void Mosaic_Easel_Main::openFile(const QString& path)
     const bool scr = tms::hasExtension(path, QStringLiteral(".scr"));
     if (!pp && !grp && !scr && !tms::hasExtension(path, QStringLiteral(".mlt")))
         return;
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     if (pp) {
         m_life->openFile(path);
         return;
@@ -167,33 +163,33 @@ void Mosaic_Easel_Main::openFile(const QString& path)
         return;
     }
     m_lastPicturePath = path;
-    importWith(sc2 ? ChargeSC2File : grp ? ChargeGRPFile : ChargeSpectrumFile, path);
+    importWith(sc2 ? loadSc2File : grp ? loadGrpFile : loadSpectrumFile, path);
 }
 
-bool Mosaic_Easel_Main::Sauver_Click()
+bool EaselWindow::onSaveTriggered()
 {
     bool saved = false;
-    tms::withTimerPaused(Timer1, tick, [&] { saved = m_life->save(); });
+    tms::withTimerPaused(paintingDelay, tick, [&] { saved = m_life->save(); });
     return saved;
 }
 
-bool Mosaic_Easel_Main::SauverSous_Click()
+bool EaselWindow::onSaveAsTriggered()
 {
     bool saved = false;
-    tms::withTimerPaused(Timer1, tick, [&] { saved = m_life->saveAs(); });
+    tms::withTimerPaused(paintingDelay, tick, [&] { saved = m_life->saveAs(); });
     return saved;
 }
 
-bool Mosaic_Easel_Main::Fermer_Click()
+bool EaselWindow::onCloseTriggered()
 {
     bool closed = false;
-    tms::withTimerPaused(Timer1, tick, [&] { closed = m_life->close(); });
+    tms::withTimerPaused(paintingDelay, tick, [&] { closed = m_life->close(); });
     if (closed)
-        ShowPicture();
+        showPicture();
     return closed;
 }
 
-void Mosaic_Easel_Main::Quitter_Click()
+void EaselWindow::onQuitTriggered()
 {
     m_life->quit();
 }

@@ -1,6 +1,6 @@
 // Mouse work on the picture: painting pixels, choosing brush colours, and the block
 // tool (select, Get, drag, Put).
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 
 #include "drawing_cursor.h"
 #include "pixel_view.h"
@@ -23,63 +23,56 @@ constexpr int rightButton = 2;
 
 } // namespace
 
-void Mosaic_Easel_Main::ECRAN_MouseDown(int Button, int, int X, int Y)
+void EaselWindow::onScreenPressed(int button, int, int x, int y)
 {
     // The timer's tick keeps the click that closed a menu or dialog from painting.
-    if (!tick || (Button != leftButton && Button != rightButton))
+    if (!tick || (button != leftButton && button != rightButton))
         return;
-    restoreBuffer();
     const ViewArea view = currentView();
-    const PicturePosition at = positionAt(view, X, Y);
+    const PicturePosition at = positionAt(view, x, y);
     if (selecting) {
-        selectAt(Button, at.column, at.y());
+        selectAt(button, at.column, at.y());
         return;
     }
     const int index = at.index();
-    const int brush = brushColors[Button == leftButton ? 1 : 0];
+    const int brush = brushColors[button == leftButton ? 1 : 0];
     Picture& picture = m_doc.picture;
     const PaintedRow row = paintRowPixel(picture.bitmapPatterns[index], picture.bitmapColors[index], at.pixel,
                                          brush, palette);
     picture.bitmapPatterns[index] = row.pattern;
     picture.bitmapColors[index] = row.color;
-
-    renderRow(ECRANBUFFER, picture, palette, view, at.column, at.row, at.line);
-    refreshCleanCopy();
-    if (gridShown)
-        DrawGrid();
-    else
-        showBuffer();
+    showPaintedRow(at);
     m_doc.modified = true;
 }
 
-void Mosaic_Easel_Main::ECRAN_MouseMove(int Button, int Shift, int X, int Y)
+void EaselWindow::onScreenDragged(int button, int shift, int x, int y)
 {
     // After a Put, the button that put the block is still down: it never paints.
     if (m_waitingForRelease) {
-        m_waitingForRelease = Button != 0;
+        m_waitingForRelease = button != 0;
         return;
     }
-    if (Button != 0 && X >= 0 && X < ECRANBUFFER.width() && Y >= 0 && Y < ECRANBUFFER.height())
-        ECRAN_MouseDown(Button, Shift, X, Y);
+    if (button != 0 && x >= 0 && x < viewBuffer().width() && y >= 0 && y < viewBuffer().height())
+        onScreenPressed(button, shift, x, y);
 }
 
-void Mosaic_Easel_Main::COLOR_MouseDown(int Button, int, int, int Y)
+void EaselWindow::onSwatchesPressed(int button, int, int, int y)
 {
-    if (Button != leftButton && Button != rightButton)
+    if (button != leftButton && button != rightButton)
         return;
-    const int swatch = std::clamp(Y / (COLOR->buffer().height() / 16), 0, 15);
-    brushColors[2 - Button] = swatch;
-    Couleur_Paint(2 - Button);
+    const int swatch = std::clamp(y / (m_swatches->buffer().height() / 16), 0, 15);
+    brushColors[2 - button] = swatch;
+    drawBrushColor(2 - button);
 }
 
-Block Mosaic_Easel_Main::selectedBlock() const
+Block EaselWindow::selectedBlock() const
 {
     return Block{selLeft, selRight, selTop, selBottom};
 }
 
-void Mosaic_Easel_Main::selectAt(int Button, int column, int y)
+void EaselWindow::selectAt(int button, int column, int y)
 {
-    if (Button == leftButton) {
+    if (button == leftButton) {
         if (selRight == -1) { // the first click selects one cell row
             selLeft = selRight = column;
             selTop = selBottom = y;
@@ -97,41 +90,43 @@ void Mosaic_Easel_Main::selectAt(int Button, int column, int y)
     showBuffer();
 }
 
-void Mosaic_Easel_Main::drawSelectionRectangle()
+void EaselWindow::drawSelectionRectangle()
 {
     if (selRight < 0)
         return;
+    m_bufferGrid.reset();
+    QImage& buffer = viewBuffer();
     constexpr tms::ColorValue grey = tms::rgbValue(128, 128, 128);
     const int left = selLeft * normalCellSize, right = (selRight + 1) * normalCellSize - 1;
     const int top = selTop * normalViewScale, bottom = (selBottom + 1) * normalViewScale - 1;
-    tms::fillBlock(ECRANBUFFER, left, top, right - left + 1, 1, grey);
-    tms::fillBlock(ECRANBUFFER, left, bottom, right - left + 1, 1, grey);
-    tms::fillBlock(ECRANBUFFER, left, top, 1, bottom - top + 1, grey);
-    tms::fillBlock(ECRANBUFFER, right, top, 1, bottom - top + 1, grey);
+    tms::fillBlock(buffer, left, top, right - left + 1, 1, grey);
+    tms::fillBlock(buffer, left, bottom, right - left + 1, 1, grey);
+    tms::fillBlock(buffer, left, top, 1, bottom - top + 1, grey);
+    tms::fillBlock(buffer, right, top, 1, bottom - top + 1, grey);
 }
 
-void Mosaic_Easel_Main::leaveBlockTool()
+void EaselWindow::leaveBlockTool()
 {
     selecting = false;
-    chk_get->setChecked(false);
-    chk_get->setText(QStringLiteral("Get"));
-    ECRAN->setCursor(drawingCursor());
+    m_blockTool->setChecked(false);
+    m_blockTool->setText(QStringLiteral("Get"));
+    m_screen->setCursor(drawingCursor());
 }
 
-void Mosaic_Easel_Main::chk_get_Click()
+void EaselWindow::onBlockToolClicked()
 {
-    if (chk_zoom2x->isChecked()) {
-        chk_get->setChecked(false);
+    if (m_zoomBox->isChecked()) {
+        m_blockTool->setChecked(false);
         return;
     }
-    if (chk_get->isChecked()) { // select mode
+    if (m_blockTool->isChecked()) { // select mode
         selecting = true;
-        selection->hide();
+        m_floatingBlock->hide();
         // The clean copy already holds the picture; refreshing it from the buffer
         // here would bake the grid into it and leave the grid on screen for good.
         selLeft = selRight = -1;
-        chk_get->setText(QStringLiteral("Select"));
-        ECRAN->setCursor(Qt::CrossCursor);
+        m_blockTool->setText(QStringLiteral("Select"));
+        m_screen->setCursor(Qt::CrossCursor);
         return;
     }
     // Get
@@ -143,53 +138,53 @@ void Mosaic_Easel_Main::chk_get_Click()
         return;
     }
     clip = m_doc.picture;
-    the_picture->present(ECRANBUFFER);
-    the_picture->move(-selLeft * normalCellSize, -selTop * normalViewScale);
-    selection->resize((selRight - selLeft + 1) * normalCellSize, (selBottom - selTop + 1) * normalViewScale);
-    selection->move(0, 0);
-    selection->show();
-    chk_get->setText(QStringLiteral("Put"));
-    ECRAN->setCursor(drawingCursor());
+    m_floatingPicture->present(viewBuffer());
+    m_floatingPicture->move(-selLeft * normalCellSize, -selTop * normalViewScale);
+    m_floatingBlock->resize((selRight - selLeft + 1) * normalCellSize, (selBottom - selTop + 1) * normalViewScale);
+    m_floatingBlock->move(0, 0);
+    m_floatingBlock->show();
+    m_blockTool->setText(QStringLiteral("Put"));
+    m_screen->setCursor(drawingCursor());
 }
 
-void Mosaic_Easel_Main::the_picture_MouseDown(int Button, int Shift, int X, int Y)
+void EaselWindow::onFloatingBlockPressed(int button, int shift, int x, int y)
 {
-    if (Button == leftButton) {
-        the_picture_MouseMove(Button, Shift, X, Y);
+    if (button == leftButton) {
+        onFloatingBlockDragged(button, shift, x, y);
         return;
     }
-    if (Button != rightButton || selection->isHidden())
+    if (button != rightButton || m_floatingBlock->isHidden())
         return;
     // Put: copy from the snapshot, so an overlapping destination gets the old contents.
     recordStep(QStringLiteral("Put"), [this] {
-        putBlock(m_doc.picture, clip, selectedBlock(), selection->x() / normalCellSize,
-                 selection->y() / normalViewScale);
+        putBlock(m_doc.picture, clip, selectedBlock(), m_floatingBlock->x() / normalCellSize,
+                 m_floatingBlock->y() / normalViewScale);
         m_doc.modified = true;
     });
-    selection->hide();
-    chk_get->setText(QStringLiteral("Get"));
-    RenderPicture();
+    m_floatingBlock->hide();
+    m_blockTool->setText(QStringLiteral("Get"));
+    showPicture();
     m_waitingForRelease = true;
 }
 
-void Mosaic_Easel_Main::dropFloatingBlock()
+void EaselWindow::dropFloatingBlock()
 {
-    selection->hide();
-    if (selecting || chk_get->text() != QStringLiteral("Get"))
+    m_floatingBlock->hide();
+    if (selecting || m_blockTool->text() != QStringLiteral("Get"))
         leaveBlockTool();
     selLeft = selRight = -1;
 }
 
-void Mosaic_Easel_Main::the_picture_MouseMove(int Button, int, int X, int Y)
+void EaselWindow::onFloatingBlockDragged(int button, int, int x, int y)
 {
-    if (Button != leftButton || selection->isHidden())
+    if (button != leftButton || m_floatingBlock->isHidden())
         return;
-    // The pointer on the picture (X and Y are on the moving block), then the corner the
+    // The pointer on the picture (x and y are on the moving block), then the corner the
     // block would have if it were centred on it.
-    const QPoint pointer = the_picture->mapTo(ECRAN, QPoint(X, Y));
-    const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
+    const QPoint pointer = m_floatingPicture->mapTo(m_screen, QPoint(x, y));
+    const QPoint corner = pointer - QPoint(m_floatingBlock->width() / 2, m_floatingBlock->height() / 2);
     const Block block = selectedBlock();
-    selection->move(blockColumnAt(block, corner.x()) * normalCellSize, blockLineAt(block, corner.y()) * normalViewScale);
+    m_floatingBlock->move(blockColumnAt(block, corner.x()) * normalCellSize, blockLineAt(block, corner.y()) * normalViewScale);
 }
 
 } // namespace paint

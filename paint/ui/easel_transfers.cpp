@@ -3,7 +3,7 @@
 // only when the file was accepted; the imported picture is unsaved work without a
 // name. An export writes from a normalised copy of the picture, so the document never
 // changes, and a failed write is told.
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 
 #include "document_life.h"
 #include "file_extension.h"
@@ -16,7 +16,7 @@
 
 namespace paint {
 
-bool Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
+bool EaselWindow::importWith(ImportReader read, const QString& path)
 {
     return m_life->importWith(QStringLiteral("Import"), path, [&] {
         Picture imported = m_doc.picture;
@@ -26,27 +26,27 @@ bool Mosaic_Easel_Main::importWith(ImportReader read, const QString& path)
         }
         m_doc.picture = imported;
         dropFloatingBlock();
-        ShowPicture();
+        showPicture();
         return true;
     });
 }
 
-void Mosaic_Easel_Main::ImporterSCR_Click()
+void EaselWindow::onImportScrTriggered()
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     // The dialog checked the file as SCR or MLT by its name's end; it is read the same way.
     if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportSCRFile))
-        importWith(ChargeSpectrumFile, chosen->path);
+        importWith(loadSpectrumFile, chosen->path);
 }
 
-void Mosaic_Easel_Main::ImporterGRP_Click()
+void EaselWindow::onImportGrpTriggered()
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     if (const std::optional<PaintDialogChoice> chosen = runDialog(PaintDialog::ImportGRPFile)) // checked by the dialog
-        importWith(ChargeGRPFile, chosen->path);
+        importWith(loadGrpFile, chosen->path);
 }
 
-bool Mosaic_Easel_Main::importPicture(const QString& path)
+bool EaselWindow::importPicture(const QString& path)
 {
     return m_life->importWith(QStringLiteral("Import Picture"), path, [&] {
         Picture imported = m_doc.picture;
@@ -56,24 +56,24 @@ bool Mosaic_Easel_Main::importPicture(const QString& path)
         }
         m_doc.picture = imported;
         dropFloatingBlock();
-        ShowPicture();
+        showPicture();
         return true;
     });
 }
 
-void Mosaic_Easel_Main::ImporterPicture_Click()
+void EaselWindow::onImportPictureTriggered()
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
     // The options' OK converts with the settings chosen; Cancel imports nothing.
     if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))
         importPicture(file->path);
 }
 
-void Mosaic_Easel_Main::exportPicture(PaintDialog dialog,
+void EaselWindow::exportPicture(PaintDialog dialog,
                                       const std::function<tms::FileResult(const PaintDialogChoice&)>& write)
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     // A closed dialog leaves a file exported earlier alone.
     const std::optional<PaintDialogChoice> chosen = runDialog(dialog);
     if (!chosen)
@@ -111,27 +111,27 @@ QString askTableName(tms::UserDialogs& dialogs)
 
 } // namespace
 
-void Mosaic_Easel_Main::ExporterC_Click()
+void EaselWindow::onExportCTriggered()
 {
     exportPicture(PaintDialog::Export2C, [this](const PaintDialogChoice& choice) {
         return exportC(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
     });
 }
 
-void Mosaic_Easel_Main::ExporterASM_Click()
+void EaselWindow::onExportAsmTriggered()
 {
     exportPicture(PaintDialog::Export2ASM, [this](const PaintDialogChoice& choice) {
         return exportASM(choice.path, m_doc.picture, askTableName(*m_dialogs), sourceOptionsOf(choice.exportFormat));
     });
 }
 
-void Mosaic_Easel_Main::ExporterGRP_Click()
+void EaselWindow::onExportGrpTriggered()
 {
     exportPicture(PaintDialog::Export2GRP, [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, m_doc.picture); });
 }
 
 // The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.
-void Mosaic_Easel_Main::ExporterBIN_Click()
+void EaselWindow::onExportBinTriggered()
 {
     exportPicture(PaintDialog::Export2BIN, [this](const PaintDialogChoice& choice) {
         QString prefix = choice.path;

@@ -1,6 +1,6 @@
 // Undo and redo of the paint program: one stack for the picture, the Edit menu, and the
 // strokes of the picture view.
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 
 #include "pixel_view.h"
 #include "snapshot_undo.h"
@@ -33,7 +33,7 @@ void setPictureBytes(Picture& picture, const QByteArray& bytes)
 
 } // namespace
 
-tms::DocumentUndo& Mosaic_Easel_Main::undo()
+tms::DocumentUndo& EaselWindow::undo()
 {
     if (!m_undo) {
         m_undoStack = new QUndoStack(this);
@@ -45,7 +45,7 @@ tms::DocumentUndo& Mosaic_Easel_Main::undo()
                                                              setPictureBytes(m_doc.picture, tables);
                                                              m_doc.modified = wasModified;
                                                              dropFloatingBlock();
-                                                             ShowPicture();
+                                                             showPicture();
                                                          },
                                                          [this] { return m_doc.modified; },
                                                      });
@@ -53,23 +53,23 @@ tms::DocumentUndo& Mosaic_Easel_Main::undo()
     return *m_undo;
 }
 
-void Mosaic_Easel_Main::recordStep(const QString& text, const std::function<void()>& action)
+void EaselWindow::recordStep(const QString& text, const std::function<void()>& action)
 {
     undo().record(text, action);
 }
 
-void Mosaic_Easel_Main::trackStroke(tms::PixelView* view, const QString& text)
+void EaselWindow::trackStroke(tms::PixelView* view, const QString& text)
 {
     // Fast drags are filled in pixel by pixel of the view shown at the press.
     connect(view, &tms::PixelView::mouseDown, this, [this, view] { view->setStrokeCellSize(currentView().scale); });
     undo().trackStrokes(view, text);
 }
 
-void Mosaic_Easel_Main::buildEditMenu()
+void EaselWindow::buildEditMenu()
 {
-    QMenu* Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    Edit->setObjectName(QStringLiteral("Edit"));
-    undo().addActionsTo(Edit, this);
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    editMenu->setObjectName(QStringLiteral("Edit"));
+    undo().addActionsTo(editMenu, this);
 }
 
 } // namespace paint

@@ -10,7 +10,7 @@ namespace {
 dither::PicturePreview previewOf(const QImage& source, const PictureImportSettings& settings)
 {
     Picture converted;
-    ClearPicture(converted);
+    clearPicture(converted);
     if (!convertPicture(source, settings, converted))
         return {false, {}, selectMoreColorsMessage()};
     QImage image = makeViewImage(normalView());

@@ -40,10 +40,10 @@ SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const
     form.rememberedPath = rememberedPath;
     SaveAsPPFile dialog;
     dialog.chooser = std::make_unique<tms::FileChooser>(form, dialogs, owner);
-    dialog.Check1 = new QCheckBox(QStringLiteral("FullScreen 40K"));
-    dialog.Check1->setObjectName(QStringLiteral("Check1"));
-    dialog.Check1->setChecked(fullScreen);
-    dialog.chooser->addOptions(dialog.Check1);
+    dialog.fullScreenBox = new QCheckBox(QStringLiteral("FullScreen 40K"));
+    dialog.fullScreenBox->setObjectName(QStringLiteral("Check1"));
+    dialog.fullScreenBox->setChecked(fullScreen);
+    dialog.chooser->addOptions(dialog.fullScreenBox);
     return dialog;
 }
 
@@ -52,7 +52,7 @@ std::optional<SaveAsChoice> saveAsPPFileChoice(const SaveAsPPFile& dialog)
     const std::optional<QString> path = dialog.chooser->confirmedPath();
     if (!path)
         return std::nullopt;
-    return SaveAsChoice{*path, dialog.Check1->isChecked()};
+    return SaveAsChoice{*path, dialog.fullScreenBox->isChecked()};
 }
 
 std::optional<QString> showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath)

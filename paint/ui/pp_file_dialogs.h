@@ -23,7 +23,7 @@ QString checkPowerPaintLength(const QString& path);
 std::unique_ptr<tms::FileChooser> createOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner,
                                                    const QString& rememberedPath = {});
 
-// What a confirmed Save As returns: the path and the size chosen with Check1.
+// What a confirmed Save As returns: the path and the size chosen with fullScreenBox.
 struct SaveAsChoice {
     QString path;
     bool fullScreen = false;
@@ -31,9 +31,9 @@ struct SaveAsChoice {
 
 struct SaveAsPPFile {
     std::unique_ptr<tms::FileChooser> chooser;
-    QCheckBox* Check1 = nullptr; // "FullScreen 40K"
+    QCheckBox* fullScreenBox = nullptr; // "FullScreen 40K", object name "Check1"
 };
-// Check1 starts as fullScreen, the size of the picture's file.
+// fullScreenBox starts as fullScreen, the size of the picture's file.
 SaveAsPPFile createSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath = {},
                                 bool fullScreen = false);
 // The choice of a closed Save As; nullopt when it was closed without one.

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the paint tests: random pictures and their PowerPaint bytes (the
-// layout itself is tested with the codec in test_common).
+// Cleared and random pictures and their PowerPaint bytes (the layout: test_common).
 
 #include "picture.h"
 #include "powerpaint.h"
@@ -18,6 +17,13 @@ inline paint::Picture randomPicture(quint32 seed)
         picture.bitmapPatterns[i] = std::uint8_t(random.bounded(256));
         picture.bitmapColors[i] = std::uint8_t(random.bounded(256));
     }
+    return picture;
+}
+
+inline paint::Picture cleared()
+{
+    paint::Picture picture;
+    paint::clearPicture(picture);
     return picture;
 }
 

@@ -1,7 +1,7 @@
-// easel's batch mode: the command line run in-process, every kind of input read by its
-// name with the source and GRP outputs, every malformed file of the corpus refused by
-// the reader and the run, and once as the program itself with no display and no
-// platform plugin configured, the way a build server runs it.
+// easel's batch mode, run in-process: every kind of input read by its name with the
+// screen 2 outputs, and every malformed file of the corpus refused by the reader and
+// the run. (--help, --version, an unwritable output and a run without a display are
+// tried for every program in tests/common.)
 #include "batch_command.h"
 #include "grp_file.h"
 #include "malformed_inputs.h"
@@ -11,7 +11,6 @@
 #include "program_run.h"
 #include "source_export.h"
 #include "spectrum_file.h"
-#include "write_failures.h"
 
 #include <QDir>
 #include <QImage>
@@ -33,13 +32,20 @@ ProgramRun easel(const QStringList& arguments)
 
 class TestEaselBatch : public QObject {
     Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+
 private slots:
+    void init() // each test runs in a folder of its own
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_dir->path());
+    }
+
     void savesBothSizesFromBothSizes_data()
     {
         QTest::addColumn<bool>("inputFull");
         QTest::addColumn<QString>("sizeOption");
         QTest::addColumn<bool>("outputFull");
-        QTest::newRow("10K default") << false << QString() << false;
         QTest::newRow("40K default") << true << QString() << true;
         QTest::newRow("10K to 40K") << false << QString("--full") << true;
         QTest::newRow("40K to 10K") << true << QString("--10k") << false;
@@ -50,14 +56,11 @@ private slots:
         QFETCH(bool, inputFull);
         QFETCH(QString, sizeOption);
         QFETCH(bool, outputFull);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
         const Picture source = randomPicture(inputFull ? 31 : 32);
         writeFile("in.pp", ppBytes(source, inputFull));
         // A single dash is read as two.
         const ProgramRun run = easel(QStringList{"-save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")));
-        QCOMPARE(run.status, 0);
-        QVERIFY(run.err.isEmpty());
+        QVERIFY(run.status == 0 && run.err.isEmpty());
         // What a 10K input does not hold is black: pattern 0, colour 33.
         Picture expected = source;
         for (int i = 0; i < 6144 && !inputFull; ++i)
@@ -71,148 +74,73 @@ private slots:
     void usageErrorsExitWithTwo_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown option") << QStringList{"--bogus", "in.pp"};
-        QTest::newRow("no input") << QStringList{"--save", "out.pp"};
-        QTest::newRow("two inputs") << QStringList{"--save", "out.pp", "in.pp", "in.pp"};
-        QTest::newRow("missing value") << QStringList{"--png", "a.png", "in.pp", "--save"};
         QTest::newRow("both sizes") << QStringList{"--save", "out.pp", "--full", "--10k", "in.pp"};
         QTest::newRow("size without save") << QStringList{"--full", "--png", "a.png", "in.pp"};
         QTest::newRow("nothing to do") << QStringList{"--10k"};
         QTest::newRow("name without source") << QStringList{"--name", "X", "--export-grp", "a.grp", "in.pp"};
         QTest::newRow("method on a screen") << QStringList{"--method", "nearest", "--save", "a.pp", "in.scr"};
         QTest::newRow("unknown method") << QStringList{"--method", "blur", "--save", "a.pp", "in.png"};
+        QTest::newRow("table name a keyword") << QStringList{"--export-c", "a.c", "--name", "int", "in.pp"};
+        QTest::newRow("table label an instruction") << QStringList{"--export-asm", "a.asm", "--name", "D", "in.pp"};
     }
 
     void usageErrorsExitWithTwo()
     {
         QFETCH(QStringList, arguments);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
         writeFile("in.pp", QByteArray(10240, '\0'));
         const ProgramRun run = easel(arguments);
-        QCOMPARE(run.status, 2);
-        QVERIFY(run.err.startsWith("easel: "));
+        QVERIFY(run.status == 2 && run.err.startsWith("easel: "));
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.pp"});
     }
 
-    // Unreadable inputs of every sort are refused by the shared reader (malformed ones in
-    // test_easel_malformed); here the refusal must reach stderr with the path once and
-    // stop the run before any output, also for a picture that does not decode.
-    void badInputExitsWithOneAndWritesNothing()
+    // A picture that does not decode is refused like the malformed files: path once, no output.
+    void badPictureExitsWithOneAndWritesNothing()
     {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        ProgramRun run = easel({"--save", "out.pp", "--png", "out.png", "in.pp"});
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, QString("easel: Cannot read \"in.pp\": No such file or directory\n"));
         writeFile("in.png", QByteArray("\x89PNG\r\n\x1a\nbroken", 14));
-        run = easel({"--export-grp", "a.grp", "--save", "a.pp", "in.png"});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.startsWith("easel: ") && run.err.count("in.png") == 1, qPrintable(run.err));
-        writeFile("a", QByteArray(12000, 'x')); // a name that the message's own words contain
-        QVERIFY(easel({"--png", "a.png", "a"}).err.contains("\"a\""));
-        QCOMPARE(QDir().entryList(QDir::Files), (QStringList{"a", "in.png"}));
+        const ProgramRun run = easel({"--export-grp", "a.grp", "--save", "a.pp", "in.png"});
+        QVERIFY2(run.status == 1 && run.err.startsWith("easel: ") && run.err.count("in.png") == 1, qPrintable(run.err));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{"in.png"});
     }
 
     void exportsFromEveryKindOfInput_data()
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("pp") << "in.pp" << ppBytes(randomPicture(41), true);
         QTest::newRow("SCR") << "IN.SCR" << randomBytes(6912, 43);
         QTest::newRow("mlt") << "in.mlt" << randomBytes(12288, 44);
         QTest::newRow("grp") << "in.grp" << encodeGRP(randomPicture(45));
+        // Both screen 2 layouts are read whatever their name says.
+        QTest::newRow("sc2") << "in.sc2" << encodeSC2(randomPicture(46));
+        QTest::newRow("grp named .sc2") << "in.sc2" << encodeGRP(randomPicture(47));
+        QTest::newRow("sc2 named .grp") << "in.grp" << encodeSC2(randomPicture(48));
     }
 
     void exportsFromEveryKindOfInput()
     {
         QFETCH(QString, input);
         QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
         writeFile(input, content);
         Picture expected;
-        ClearPicture(expected);
-        const QString name = input.toLower();
-        if (name.endsWith(".grp"))
-            QCOMPARE(decodeGRP(content, expected), QString());
-        else if (!name.endsWith(".pp"))
-            QVERIFY(name.endsWith(".scr") ? decodeSCR(content, expected) : decodeMLT(content, expected));
-        else
-            expected = randomPicture(41);
-
-        const ProgramRun run = easel({"--export-c", "a.c", "--export-asm", "a.asm", "--name", "PIC", "--export-grp",
-                                      "a.grp", "--save", "a.pp", input});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(readFile("a.c"), cSource(expected, "PIC"));
-        QCOMPARE(readFile("a.asm"), asmSource(expected, "PIC"));
-        QCOMPARE(readFile("a.grp"), encodeGRP(expected));
+        QVERIFY(decodeGRP(content, expected).isEmpty() || decodeSCR(content, expected) || decodeMLT(content, expected));
+        QCOMPARE(easel({"--export-sc2", "a.sc2", "--export-grp", "a.grp", "--save", "a.pp", input}).status, 0);
+        QVERIFY(readFile("a.grp") == encodeGRP(expected) && readFile("a.sc2") == encodeSC2(expected));
         // Exports do not change the picture; an imported screen is saved whole (40K).
         QCOMPARE(readFile("a.pp"), ppBytes(expected, true));
     }
 
     void picturesConvertWithTheChosenMethod()
     {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
         QImage image(300, 100, QImage::Format_RGB32);
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 300; ++x)
                 image.setPixel(x, y, qRgb(x % 256, y * 2, 128));
         QVERIFY(image.save("in.png"));
-        const ProgramRun run = easel({"--method", "ordered-9", "--save", "a.pp", "in.png"});
-        QCOMPARE(run.status, 0);
+        QCOMPARE(easel({"--method", "ordered-9", "--save", "a.pp", "in.png"}).status, 0);
         PictureImportSettings settings;
         settings.method = dither::Method::Ordered9;
         Picture expected;
-        ClearPicture(expected);
         QVERIFY(importPictureFile("in.png", settings, expected));
         QCOMPARE(readFile("a.pp"), ppBytes(expected, true));
-    }
-
-    // A run whose second output cannot be written leaves the first as it was.
-    void unwritableOutputKeepsEveryOldFile()
-    {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        writeFile("in.pp", ppBytes(randomPicture(33), false));
-        writeFile("old.pp", "old");
-        QVERIFY(QDir().mkdir("folder.png"));
-        for (const char* second : {"folder.png", "nowhere/out.png"}) {
-            const ProgramRun run = easel({"--save", "old.pp", "--png", second, "in.pp"});
-            QCOMPARE(run.status, 1);
-            QVERIFY2(run.err.startsWith(QString("easel: Cannot write \"%1\": ").arg(second)), qPrintable(run.err));
-            QCOMPARE(readFile("old.pp"), QByteArray("old"));
-        }
-        QCOMPARE(QDir().entryList(QDir::Files), (QStringList{"in.pp", "old.pp"}));
-    }
-
-    // The program itself: no display, the outputs in the order given, and a file-size
-    // limit (ulimit -f) that makes a write fail instead of killing the program.
-    void runsWithoutADisplay()
-    {
-        QTemporaryDir dir;
-        Picture source;
-        ClearPicture(source);
-        source.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x80;
-        source.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
-        writeFile(dir.filePath("in.pp"), ppBytes(source, true));
-        const ProgramRun run = runWithoutDisplay(EASEL_PATH, {"--png", "shot.png", "--save", "copy.pp", "in.pp"}, dir.path());
-        QCOMPARE(run.status, 0);
-        const QImage image(dir.filePath("shot.png"));
-        QCOMPARE(image.pixel(16, 11), qRgb(255, 255, 255));
-        QCOMPARE(image.pixel(17, 11), qRgb(84, 85, 237));
-        QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
-        QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
-
-        const ProgramRun limited = runWithoutDisplay(EASEL_PATH, {"--save", "copy.pp", "--10k", "in.pp"}, dir.path(),
-                                                     write_failures::fileSizeLimitInChild(4096));
-        QCOMPARE(limited.status, 1);
-        QCOMPARE(limited.err, QString("easel: Cannot write \"copy.pp\": File too large\n"));
-        QCOMPARE(readFile(dir.filePath("copy.pp")), ppBytes(source, true));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"copy.pp", "in.pp", "shot.png"}));
-        // Arguments that are not valid UTF-8 and a full standard output go through the
-        // shared batch runner, tried with kardo3 (test_batch).
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("easel")); }
@@ -220,123 +148,53 @@ private slots:
     void refused()
     {
         QFETCH(QString, path);
-        Picture picture;
-        ClearPicture(picture);
+        Picture picture = cleared();
         picture.bitmapPatterns[100] = 0xA5;
         const Picture before = picture;
         bool fullScreenFile = true;
         const QString suffix = QFileInfo(path).suffix().toLower();
-        const tms::FileResult loaded = suffix == "scr" ? ChargeSCRFile(path, picture)
-                                     : suffix == "mlt" ? ChargeMLTFile(path, picture)
-                                     : suffix == "grp" ? ChargeGRPFile(path, picture)
-                                                       : ChargePPFile(path, picture, fullScreenFile);
-        QVERIFY(!loaded);
+        const tms::FileResult loaded = suffix == "scr" ? loadScrFile(path, picture)
+                                     : suffix == "mlt" ? loadMltFile(path, picture)
+                                     : suffix == "grp" ? loadGrpFile(path, picture)
+                                                       : loadPowerPaintFile(path, picture, fullScreenFile);
         const QStringList messages{notPowerPaintMessage(), notScrMessage(), notMltMessage(), notGrpMessage(),
                                    notGrpHeaderMessage()};
-        QVERIFY2(messages.contains(loaded.error), qPrintable(loaded.error));
+        QVERIFY2(!loaded && messages.contains(loaded.error), qPrintable(loaded.error));
         QVERIFY(picture == before && fullScreenFile);
 
         QTemporaryDir out;
-        tms::batch::CapturedConsole console(QStringLiteral("easel"));
-        QCOMPARE(runBatch({"easel", "--save", out.filePath("out.pp"), "--png", out.filePath("out.png"), path}, console), 1);
-        QVERIFY2(console.err.startsWith("easel: ") && console.err.contains(path), qPrintable(console.err));
+        const ProgramRun run = easel({"--save", out.filePath("out.pp"), "--png", out.filePath("out.png"), path});
+        QVERIFY2(run.status == 1 && run.err.startsWith("easel: ") && run.err.contains(path), qPrintable(run.err));
         QVERIFY(folderIsEmpty(out.path()));
     }
 
-    // The 14,343-byte SC2 file out and back in, byte for byte; both screen 2 layouts are
-    // read whatever their name says (.grp or .sc2), and a wrong .sc2 is refused clearly.
-    void sc2FilesOutAndBackIn()
+    // The 14,343-byte SC2 layout: the GRP's header with the shorter end address, then
+    // the GRP's screen (test_paint_model); a wrong header is refused clearly.
+    void sc2Layout()
     {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        const Picture picture = randomPicture(41);
-        writeFile("in.pp", ppBytes(picture, true));
-        QCOMPARE(easel({"--export-sc2", "out.sc2", "--export-grp", "out.grp", "in.pp"}).status, 0);
-        const QByteArray sc2 = readFile("out.sc2");
+        const QByteArray sc2 = encodeSC2(randomPicture(41));
         QCOMPARE(sc2.size(), 14343);
         QCOMPARE(sc2.left(7), QByteArray("\xFE\x00\x00\xFF\x37\x00\x00", 7));
-        QCOMPARE(sc2.mid(7), readFile("out.grp").mid(7, 14343 - 7)); // the GRP's screen (test_paint_transfers)
-        for (const char* input : {"out.sc2", "out.grp"}) {
-            writeFile("copy.grp", readFile(input)); // a .grp name takes either layout
-            for (const char* name : {input, "copy.grp"}) {
-                QCOMPARE(easel({"--export-sc2", "again.sc2", "--save", "again.pp", "--full", name}).status, 0);
-                QCOMPARE(readFile("again.sc2"), sc2);
-                QCOMPARE(readFile("again.pp"), ppBytes(picture, true));
-            }
-        }
-
-        writeFile("short.sc2", sc2.left(14000));
-        ProgramRun run = easel({"--save", "x.pp", "short.sc2"});
-        QVERIFY2(run.status == 1 && run.err.contains("14343 or 16391") && run.err.contains("short.sc2"), qPrintable(run.err));
+        QCOMPARE(sc2.mid(7), encodeGRP(randomPicture(41)).mid(7, 14343 - 7));
         QByteArray wrongHeader = sc2;
         wrongHeader[4] = 0x3F; // the end address of the long layout
         writeFile("header.sc2", wrongHeader);
-        run = easel({"--save", "x.pp", "header.sc2"});
+        const ProgramRun run = easel({"--save", "x.pp", "header.sc2"});
         QVERIFY2(run.status == 1 && run.err.contains("Not an authorized MSX Header file"), qPrintable(run.err));
-        writeFile("long.sc2", readFile("out.grp").left(16391 - 1));
-        QCOMPARE(easel({"--save", "x.pp", "long.sc2"}).status, 1);
         QVERIFY(!QFile::exists("x.pp"));
     }
 
-    void tableNamesAreIdentifiers_data()
+    // The format options reach easel's exports; with none the sources are as they were.
+    void formatOptionsReachTheExports()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("blank inside") << "my pic" << false;
-        QTest::newRow("digit first") << "1PIC" << false;
-        QTest::newRow("keyword") << "int" << false;
-        QTest::newRow("label LD") << "D" << false;
-        QTest::newRow("dash") << "PIC-1" << false;
-        QTest::newRow("letters, digits, _") << "_Pic_2" << true;
-    }
-
-    void tableNamesAreIdentifiers()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, accepted);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        writeFile("in.pp", ppBytes(randomPicture(5), true));
-        const ProgramRun run = easel({"--export-c", "a.c", "--name", name, "in.pp"});
-        QCOMPARE(run.status, accepted ? 0 : 2);
-        QCOMPARE(QFile::exists("a.c"), accepted);
-        if (!accepted)
-            QVERIFY2(run.err.contains(QString("\"%1\" cannot name a table").arg(name)), qPrintable(run.err));
-    }
-
-    // The new options leave the default exports as they were; each sets the export
-    // before it, and the help lists them; --version.
-    void sourceOptionsSetTheExportBeforeThem()
-    {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
         const Picture picture = randomPicture(6);
         writeFile("in.pp", ppBytes(picture, true));
-        QCOMPARE(easel({"--export-c", "a.c", "--c-style", "coleco", "--compress", "rle", "--export-asm", "a.asm",
-                        "--asm-syntax", "dot", "--compress", "rle", "--export-c", "z.c", "--compress", "zx0",
-                        "--export-c", "s.c", "--c-style", "stdint", "in.pp"})
-                     .status,
-                 0);
+        QCOMPARE(easel({"--export-c", "a.c", "--export-asm", "a.asm", "--export-c", "s.c", "--c-style", "stdint",
+                        "--compress", "zx0", "in.pp"}).status, 0);
         QCOMPARE(readFile("a.c"), cSource(picture, "IMAGE"));
         QCOMPARE(readFile("a.asm"), asmSource(picture, "IMAGE"));
-        const QByteArray zx0 = readFile("z.c");
-        QVERIFY(zx0.contains("\r\nbyte IMAGE_COLOR[] = {\r\n") && zx0.contains("\r\nbyte IMAGE_PATTERN[] = {\r\n"));
-        QVERIFY(readFile("s.h").contains("extern const uint8_t IMAGE[IMAGE_SIZE];"));
-        QVERIFY(readFile("s.c").contains("#include \"s.h\""));
-
-        for (const QStringList& misplaced : {QStringList{"--compress", "zx0", "--export-c", "a.c"},
-                                             QStringList{"--export-asm", "a.asm", "--c-style", "stdint"},
-                                             QStringList{"--export-c", "a.c", "--asm-syntax", "db"},
-                                             QStringList{"--export-c", "a.c", "--compress", "lz4"},
-                                             QStringList{"--export-bin", ""}}) {
-            const ProgramRun run = easel(misplaced + QStringList{"in.pp"});
-            QVERIFY2(run.status == 2, qPrintable(misplaced.join(' ')));
-        }
-        const QString help = easel({"--help"}).out;
-        for (const char* option : {"--save OUT.pp", "--export-bin PREFIX", "--compress none|rle|zx0|pletter",
-                                   "--c-style coleco|stdint", "--asm-syntax dot|db|sdas", "--export-sc2 OUT.sc2"})
-            QVERIFY2(help.contains(option), option);
-        QCOMPARE(easel({"--version"}).out, QString("easel " SUITE_VERSION "\n"));
+        const SourceOptions options{.compression = tms::Compression::Zx0, .style = tms::CStyle::Stdint};
+        QCOMPARE(readFile("s.c"), cExportFiles("s.c", picture, "IMAGE", options)[0].bytes);
     }
 };
 

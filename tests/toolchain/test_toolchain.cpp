@@ -136,7 +136,7 @@ struct Fixture {
             input = QStringLiteral(EXAMPLES_DIR "/landscape.pp");
             paint::Picture picture;
             tms::powerpaint::decode(readFile(input), picture.bitmapPatterns, picture.bitmapColors);
-            paint::PackColors(picture); // the sources hold the normalised tables
+            paint::packColors(picture); // the sources hold the normalised tables
             expected[QStringLiteral("LIMAGE_COLOR")] = Bytes(picture.bitmapColors.begin(), picture.bitmapColors.end());
             expected[QStringLiteral("LIMAGE_PATTERN")] =
                 Bytes(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end());

@@ -1,9 +1,19 @@
 #pragma once
-// Mosaic_Easel_Main: the paint program's window. It owns the picture and the editing
-// state, shows the picture at twice its size on ECRAN, paints pixels with two brush
-// colours, offers a zoom view, a grid, wrap-around scrolls and a block tool, and runs
-// the file commands. Handlers keep their control_event names; mouse handlers take
-// (Button, Shift, X, Y) so tests can call them directly.
+// EaselWindow: the paint program's window. It owns the picture and the editing
+// state, shows the picture at twice its size, paints pixels with two brush colours,
+// offers a zoom view, a grid, wrap-around scrolls and a block tool, and runs the file
+// commands. Mouse handlers take (button, shift, x, y) so tests can call them directly.
+//
+// The controls keep the object names that tests and accessibility tools find them by:
+//   window "Mosaic_Easel_Main"; m_screen "ECRAN" (the picture); m_swatches "COLOR";
+//   m_brushBoxes "Couleur_0" (right button), "Couleur_1" (left button); m_blockTool
+//   "chk_get"; m_floatingBlock "selection" holding m_floatingPicture "the_picture";
+//   m_zoomBox "chk_zoom2x"; m_gridButton "cmd_grid"; scroll buttons "cmd_scroll_up",
+//   "cmd_scroll_down", "cmd_scroll_up_8", "cmd_scroll_down_8", "cmd_scroll_left",
+//   "cmd_scroll_right"; paintingDelay "Timer1"; menus "Fichier" (items "Nouveau",
+//   "Ouvrir", "Sauver", "SauverSous", "Fermer", "ExporterC", "ExporterASM",
+//   "ExporterGRP", "ExporterBIN", "ImporterSCR", "ImporterGRP", "ImporterPicture",
+//   "Quitter"), "Edit", and the "Apropos" item.
 
 #include "export_format_options.h"
 #include "atomic_file.h"
@@ -12,6 +22,7 @@
 #include "picture.h"
 #include "picture_import.h"
 #include "picture_render.h"
+#include "view_position.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -64,14 +75,14 @@ struct PaintDialogChoice {
     tms::ExportFormat exportFormat;        // Export2C, Export2ASM, Export2BIN
 };
 
-class Mosaic_Easel_Main : public QMainWindow {
+class EaselWindow : public QMainWindow {
     Q_OBJECT
 public:
     // commandLine: the program's arguments joined by blanks; a name ending in .pp is
     // loaded at the first activation. Without dialogs the window shows real message boxes.
-    explicit Mosaic_Easel_Main(const QString& commandLine = {}, tms::UserDialogs* dialogs = nullptr,
+    explicit EaselWindow(const QString& commandLine = {}, tms::UserDialogs* dialogs = nullptr,
                                QWidget* parent = nullptr);
-    ~Mosaic_Easel_Main() override;
+    ~EaselWindow() override;
 
     // Opens a modal dialog and returns its choice, nullopt when it was closed without
     // one. Tests replace this to play the user.
@@ -84,7 +95,7 @@ public:
 
     // Editing state.
     std::array<int, 2> brushColors{1, 15}; // 0: right button, 1: left button
-    bool tick = false;
+    bool tick = false; // painting allowed: set by paintingDelay, cleared while a menu or dialog is open
     bool zoomed = false;
     int zoomRow = 0;    // 0..12
     int zoomColumn = 0; // 0..16
@@ -94,57 +105,58 @@ public:
     Picture clip; // the snapshot taken by Get
     bool firstActivation = true;
 
-    // The off-screen surfaces: everything is drawn into the buffer; the clean copy
-    // holds the picture without grid or selection rectangle.
-    QImage ECRANBUFFER;
-    QImage ECRAN_BACKUP;
-    QTimer Timer1;
+    // Two seconds after the window is activated (and after each menu or dialog closes),
+    // painting is allowed: the click that closed them does not paint.
+    QTimer paintingDelay;
+    // The picture as the view shows it without grid or selection rectangle.
+    const QImage& cleanView() const { return m_cleanView; }
 
     // Document operations.
-    void ClearPicture();
+    void clearPicture();
     // Opens path as the picture's file (its name, the caption, Open Recent); false when
     // refused, and the picture is then unchanged.
-    bool ChargePPFile(const QString& path);
+    bool loadPowerPaintFile(const QString& path);
     // New, Open, Save, Close and Quit, the question about unsaved work and the title.
     tms::DocumentLife& documentLife() { return *m_life; }
-    void RenderPicture();
-    void ShowPicture();
-    void DrawGrid();
+    // Draws the picture afresh into the clean view and shows it, with the grid when shown.
+    void showPicture();
+    // Draws the grid over what the view shows.
+    void drawGrid();
 
     // Event handlers.
-    void Form_Activate();
-    void ECRAN_MouseDown(int Button, int Shift, int X, int Y);
-    void ECRAN_MouseMove(int Button, int Shift, int X, int Y);
-    void COLOR_MouseDown(int Button, int Shift, int X, int Y);
-    void COLOR_Paint();
-    void Couleur_Paint(int index);
-    void chk_get_Click();
-    void the_picture_MouseDown(int Button, int Shift, int X, int Y);
-    void the_picture_MouseMove(int Button, int Shift, int X, int Y);
-    void chk_zoom2x_Click();
-    void cmd_grid_Click();
-    void cmd_scroll_up_Click();
-    void cmd_scroll_down_Click();
-    void cmd_scroll_up_8_Click();
-    void cmd_scroll_down_8_Click();
-    void cmd_scroll_left_Click();
-    void cmd_scroll_right_Click();
-    void Timer1_Timer();
-    void Fichier_Click();
-    void Nouveau_Click();
-    void Ouvrir_Click();
-    bool Sauver_Click();
-    bool SauverSous_Click();
-    bool Fermer_Click(); // false when the picture was kept (Cancel, or its save failed)
-    void Quitter_Click();
-    void Apropos_Click();
-    void ImporterSCR_Click();
-    void ImporterGRP_Click();
-    void ImporterPicture_Click();
-    void ExporterC_Click();
-    void ExporterASM_Click();
-    void ExporterGRP_Click();
-    void ExporterBIN_Click();
+    void onActivated();
+    void onScreenPressed(int button, int shift, int x, int y);
+    void onScreenDragged(int button, int shift, int x, int y);
+    void onSwatchesPressed(int button, int shift, int x, int y);
+    void drawSwatches();
+    void drawBrushColor(int index);
+    void onBlockToolClicked();
+    void onFloatingBlockPressed(int button, int shift, int x, int y);
+    void onFloatingBlockDragged(int button, int shift, int x, int y);
+    void onZoomClicked();
+    void onGridClicked();
+    void onScrollUpLineClicked();
+    void onScrollDownLineClicked();
+    void onScrollUpRowClicked();
+    void onScrollDownRowClicked();
+    void onScrollLeftClicked();
+    void onScrollRightClicked();
+    void allowPainting();
+    void onFileMenuOpened();
+    void onNewTriggered();
+    void onOpenTriggered();
+    bool onSaveTriggered();
+    bool onSaveAsTriggered();
+    bool onCloseTriggered(); // false when the picture was kept (Cancel, or its save failed)
+    void onQuitTriggered();
+    void onAboutTriggered();
+    void onImportScrTriggered();
+    void onImportGrpTriggered();
+    void onImportPictureTriggered();
+    void onExportCTriggered();
+    void onExportAsmTriggered();
+    void onExportGrpTriggered();
+    void onExportBinTriggered();
     // Opens a file chosen outside the dialogs (dropped on the window, or an entry of
     // Open Recent): a .pp file as Open does, a .scr, .mlt or .grp file as the imports
     // do, with the same checks, messages and question about unsaved changes.
@@ -173,14 +185,23 @@ private:
     std::optional<PaintDialogChoice> runDialog(PaintDialog dialog, const QString& subject = {});
 
     ViewArea currentView() const;
+    // What the view shows: the clean view with the grid or the selection rectangle over it.
+    QImage& viewBuffer();
     void showBuffer();
-    void refreshCleanCopy();
+    // The view shows the clean view again, without grid or selection rectangle.
     void restoreBuffer();
+    // The grid's pixels inside area of the view buffer.
+    void drawGridIn(const QRect& area);
+    // Shows the row at (column, row, line) of the picture after it was painted.
+    void showPaintedRow(const PicturePosition& at);
     void drawSelectionRectangle();
-    void selectAt(int Button, int column, int y);
+    void selectAt(int button, int column, int y);
     Block selectedBlock() const;
     void leaveBlockTool();
     void afterScroll(bool pictureChanged);
+    // A scroll button: the picture scrolls with scrollPicture; in the zoom view the view
+    // moves by the steps (in characters) instead.
+    void scrollPictureOrView(void (*scrollPicture)(Picture&), int columnStep, int rowStep);
 
     // The picture read by an import becomes the picture: unnamed, unsaved work.
     using ImportReader = tms::FileResult (*)(const QString& path, Picture& picture);
@@ -220,14 +241,22 @@ private:
     std::array<QString, 4> m_exportPaths; // C, ASM, GRP, BIN
     PictureImportSettings m_importSettings;
 
-    tms::PixelView* ECRAN = nullptr;
-    tms::PixelView* COLOR = nullptr;
-    std::array<tms::PixelView*, 2> Couleur{};
-    QCheckBox* chk_get = nullptr;
-    QFrame* selection = nullptr;
-    tms::PixelView* the_picture = nullptr;
-    QCheckBox* chk_zoom2x = nullptr;
-    QPushButton* cmd_grid = nullptr;
+    // Drawn row by row as cells are painted; kept apart from the view buffer (never
+    // shared with it) so that painting a cell touches that cell's pixels only.
+    QImage m_cleanView;
+    // What the view buffer holds over the clean view: the grid (true) or nothing
+    // (false); nullopt when something else is drawn there (a selection rectangle).
+    // When it matches gridShown, a painted row needs only its own pixels redrawn.
+    std::optional<bool> m_bufferGrid;
+
+    tms::PixelView* m_screen = nullptr;
+    tms::PixelView* m_swatches = nullptr;
+    std::array<tms::PixelView*, 2> m_brushBoxes{};
+    QCheckBox* m_blockTool = nullptr;
+    QFrame* m_floatingBlock = nullptr;
+    tms::PixelView* m_floatingPicture = nullptr;
+    QCheckBox* m_zoomBox = nullptr;
+    QPushButton* m_gridButton = nullptr;
 };
 
 } // namespace paint

@@ -1,6 +1,6 @@
 // Construction of the window, its controls and menus, activation, the timer and the
 // end of the window.
-#include "mosaic_easel_main.h"
+#include "easel_window.h"
 
 #include "about_box.h"
 #include "document_life.h"
@@ -37,11 +37,11 @@ constexpr QSize screenSurfaceSize(screenWidth * normalViewScale, screenHeight * 
 constexpr QSize swatchColumnSize(16, 192); // 16 swatches of 12 pixels
 constexpr QSize brushBoxSize(32, 24);
 
-using MouseHandler = void (Mosaic_Easel_Main::*)(int Button, int Shift, int X, int Y);
+using MouseHandler = void (EaselWindow::*)(int button, int shift, int x, int y);
 using MouseSignal = void (tms::PixelView::*)(int, int, double, double);
 
 // Connects a view's mouse signal to a handler that takes whole view pixels.
-void connectMouse(tms::PixelView* view, MouseSignal signal, Mosaic_Easel_Main* window, MouseHandler handler)
+void connectMouse(tms::PixelView* view, MouseSignal signal, EaselWindow* window, MouseHandler handler)
 {
     QObject::connect(view, signal, window, [window, handler](int b, int s, double x, double y) {
         (window->*handler)(b, s, qFloor(x), qFloor(y));
@@ -59,7 +59,7 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 
 } // namespace
 
-Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialogs* dialogs, QWidget* parent)
+EaselWindow::EaselWindow(const QString& commandLine, tms::UserDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_commandLine(commandLine)
 {
     setObjectName(QStringLiteral("Mosaic_Easel_Main"));
@@ -70,82 +70,81 @@ Mosaic_Easel_Main::Mosaic_Easel_Main(const QString& commandLine, tms::UserDialog
     showDialog = [this](PaintDialog dialog, const PaintDialogChoice& start) { return runRealDialog(dialog, start); };
 
     palette = tms::standardPalette();
-    ClearPicture();
+    clearPicture();
     brushColors = {1, 15};
     firstActivation = true;
 
-    ECRANBUFFER = makeViewImage(normalView());
-    ECRAN_BACKUP = makeViewImage(normalView());
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(2000);
-    connect(&Timer1, &QTimer::timeout, this, &Mosaic_Easel_Main::Timer1_Timer);
+    m_cleanView = makeViewImage(normalView());
+    paintingDelay.setObjectName(QStringLiteral("Timer1"));
+    paintingDelay.setInterval(2000);
+    connect(&paintingDelay, &QTimer::timeout, this, &EaselWindow::allowPainting);
 
     buildControls();
     buildMenus();
-    RenderPicture();
+    showPicture();
 }
 
 
-Mosaic_Easel_Main::~Mosaic_Easel_Main()
+EaselWindow::~EaselWindow()
 {
     delete m_life; // before the document side it works on, while the undo stack still lives
 }
 
-void Mosaic_Easel_Main::buildControls()
+void EaselWindow::buildControls()
 {
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
 
-    ECRAN = new tms::PixelView(QStringLiteral("ECRAN"), screenSurfaceSize, central);
-    ECRAN->setCursor(drawingCursor());
-    trackStroke(ECRAN, QStringLiteral("Painting"));
-    connectMouse(ECRAN, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::ECRAN_MouseDown);
-    connectMouse(ECRAN, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::ECRAN_MouseMove);
-    connect(ECRAN, &tms::PixelView::strokeEnded, this, [this] { m_waitingForRelease = false; });
-    layout->addWidget(ECRAN, 0, Qt::AlignTop);
+    m_screen = new tms::PixelView(QStringLiteral("ECRAN"), screenSurfaceSize, central);
+    m_screen->setCursor(drawingCursor());
+    trackStroke(m_screen, QStringLiteral("Painting"));
+    connectMouse(m_screen, &tms::PixelView::mouseDown, this, &EaselWindow::onScreenPressed);
+    connectMouse(m_screen, &tms::PixelView::mouseMove, this, &EaselWindow::onScreenDragged);
+    connect(m_screen, &tms::PixelView::strokeEnded, this, [this] { m_waitingForRelease = false; });
+    layout->addWidget(m_screen, 0, Qt::AlignTop);
 
-    // The floating block: a window onto the_picture, which holds the whole picture
+    // The floating block: a window onto m_floatingPicture, which holds the whole picture
     // shifted so that the selected block shows.
-    selection = new QFrame(ECRAN);
-    selection->setObjectName(QStringLiteral("selection"));
-    selection->hide();
-    the_picture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, selection);
-    the_picture->setCursor(Qt::SizeAllCursor);
-    the_picture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
-    connectMouse(the_picture, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::the_picture_MouseDown);
-    connectMouse(the_picture, &tms::PixelView::mouseMove, this, &Mosaic_Easel_Main::the_picture_MouseMove);
+    m_floatingBlock = new QFrame(m_screen);
+    m_floatingBlock->setObjectName(QStringLiteral("selection"));
+    m_floatingBlock->hide();
+    m_floatingPicture = new tms::PixelView(QStringLiteral("the_picture"), screenSurfaceSize, m_floatingBlock);
+    m_floatingPicture->setCursor(Qt::SizeAllCursor);
+    m_floatingPicture->setToolTip(QStringLiteral("Drag with the left button, put with the right button"));
+    connectMouse(m_floatingPicture, &tms::PixelView::mouseDown, this, &EaselWindow::onFloatingBlockPressed);
+    connectMouse(m_floatingPicture, &tms::PixelView::mouseMove, this, &EaselWindow::onFloatingBlockDragged);
 
     auto* tools = new QVBoxLayout;
     auto* colours = new QHBoxLayout;
-    COLOR = new tms::PixelView(QStringLiteral("COLOR"), swatchColumnSize, central);
-    COLOR->setToolTip(QStringLiteral("Left button: left brush; right button: right brush"));
-    connectMouse(COLOR, &tms::PixelView::mouseDown, this, &Mosaic_Easel_Main::COLOR_MouseDown);
-    colours->addWidget(COLOR, 0, Qt::AlignTop);
+    m_swatches = new tms::PixelView(QStringLiteral("COLOR"), swatchColumnSize, central);
+    m_swatches->setToolTip(QStringLiteral("Left button: left brush; right button: right brush"));
+    connectMouse(m_swatches, &tms::PixelView::mouseDown, this, &EaselWindow::onSwatchesPressed);
+    colours->addWidget(m_swatches, 0, Qt::AlignTop);
     auto* brushes = new QVBoxLayout;
     const QStringList brushTips = {QStringLiteral("Right button colour"), QStringLiteral("Left button colour")};
     for (int i : {1, 0}) {
-        Couleur[i] = new tms::PixelView(QStringLiteral("Couleur_%1").arg(i), brushBoxSize, central);
-        Couleur[i]->setToolTip(brushTips[i]);
+        m_brushBoxes[i] = new tms::PixelView(QStringLiteral("Couleur_%1").arg(i), brushBoxSize, central);
+        m_brushBoxes[i]->setToolTip(brushTips[i]);
         brushes->addWidget(new QLabel(i == 1 ? QStringLiteral("Left") : QStringLiteral("Right"), central));
-        brushes->addWidget(Couleur[i]);
+        brushes->addWidget(m_brushBoxes[i]);
     }
     brushes->addStretch();
     colours->addLayout(brushes);
     tools->addLayout(colours);
 
-    chk_get = new QCheckBox(QStringLiteral("Get"), central);
-    chk_get->setObjectName(QStringLiteral("chk_get"));
-    connect(chk_get, &QCheckBox::clicked, this, &Mosaic_Easel_Main::chk_get_Click);
-    chk_zoom2x = new QCheckBox(QStringLiteral("Zoom"), central);
-    chk_zoom2x->setObjectName(QStringLiteral("chk_zoom2x"));
-    connect(chk_zoom2x, &QCheckBox::clicked, this, &Mosaic_Easel_Main::chk_zoom2x_Click);
-    cmd_grid = new QPushButton(QStringLiteral("grid"), central);
-    cmd_grid->setObjectName(QStringLiteral("cmd_grid"));
-    cmd_grid->setCheckable(true); // shows whether the grid is on
-    connect(cmd_grid, &QPushButton::clicked, this, &Mosaic_Easel_Main::cmd_grid_Click);
-    tools->addWidget(chk_get);
-    tools->addWidget(chk_zoom2x);
-    tools->addWidget(cmd_grid);
+    m_blockTool = new QCheckBox(QStringLiteral("Get"), central);
+    m_blockTool->setObjectName(QStringLiteral("chk_get"));
+    connect(m_blockTool, &QCheckBox::clicked, this, &EaselWindow::onBlockToolClicked);
+    m_zoomBox = new QCheckBox(QStringLiteral("Zoom"), central);
+    m_zoomBox->setObjectName(QStringLiteral("chk_zoom2x"));
+    connect(m_zoomBox, &QCheckBox::clicked, this, &EaselWindow::onZoomClicked);
+    m_gridButton = new QPushButton(QStringLiteral("grid"), central);
+    m_gridButton->setObjectName(QStringLiteral("cmd_grid"));
+    m_gridButton->setCheckable(true); // shows whether the grid is on
+    connect(m_gridButton, &QPushButton::clicked, this, &EaselWindow::onGridClicked);
+    tools->addWidget(m_blockTool);
+    tools->addWidget(m_zoomBox);
+    tools->addWidget(m_gridButton);
 
     // Scroll buttons: "1" moves by a pixel line, "8" by a character (or moves the zoom view).
     auto* scrolls = new QGridLayout;
@@ -153,21 +152,21 @@ void Mosaic_Easel_Main::buildControls()
         const char* name;
         const char* caption;
         const char* tip;
-        void (Mosaic_Easel_Main::*handler)();
+        void (EaselWindow::*handler)();
         int row, column;
     };
     const Scroll buttons[] = {
-        {"cmd_scroll_up", "1", "Scroll the picture up one pixel line", &Mosaic_Easel_Main::cmd_scroll_up_Click, 0, 1},
+        {"cmd_scroll_up", "1", "Scroll the picture up one pixel line", &EaselWindow::onScrollUpLineClicked, 0, 1},
         {"cmd_scroll_up_8", "8", "Scroll the picture up one character (Zoom: move the view up)",
-         &Mosaic_Easel_Main::cmd_scroll_up_8_Click, 0, 2},
+         &EaselWindow::onScrollUpRowClicked, 0, 2},
         {"cmd_scroll_left", "8", "Scroll the picture left one character (Zoom: move the view left)",
-         &Mosaic_Easel_Main::cmd_scroll_left_Click, 1, 1},
+         &EaselWindow::onScrollLeftClicked, 1, 1},
         {"cmd_scroll_right", "8", "Scroll the picture right one character (Zoom: move the view right)",
-         &Mosaic_Easel_Main::cmd_scroll_right_Click, 1, 2},
-        {"cmd_scroll_down", "1", "Scroll the picture down one pixel line", &Mosaic_Easel_Main::cmd_scroll_down_Click,
+         &EaselWindow::onScrollRightClicked, 1, 2},
+        {"cmd_scroll_down", "1", "Scroll the picture down one pixel line", &EaselWindow::onScrollDownLineClicked,
          2, 1},
         {"cmd_scroll_down_8", "8", "Scroll the picture down one character (Zoom: move the view down)",
-         &Mosaic_Easel_Main::cmd_scroll_down_8_Click, 2, 2},
+         &EaselWindow::onScrollDownRowClicked, 2, 2},
     };
     scrolls->addWidget(new QLabel(QStringLiteral("Up"), central), 0, 0);
     scrolls->addWidget(new QLabel(QStringLiteral("Side"), central), 1, 0);
@@ -184,50 +183,50 @@ void Mosaic_Easel_Main::buildControls()
     layout->addStretch(); // a wider window gets empty room, not a wider side panel
     setCentralWidget(central);
 
-    COLOR_Paint();
-    Couleur_Paint(0);
-    Couleur_Paint(1);
+    drawSwatches();
+    drawBrushColor(0);
+    drawBrushColor(1);
 }
 
-void Mosaic_Easel_Main::buildMenus()
+void EaselWindow::buildMenus()
 {
-    QMenu* Fichier = menuBar()->addMenu(QStringLiteral("&File"));
-    Fichier->setObjectName(QStringLiteral("Fichier"));
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("Fichier"));
     auto add = [&](const char* name, const QString& caption, std::function<void()> handler) {
-        QAction* action = Fichier->addAction(caption);
+        QAction* action = fileMenu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    tms::giveStandardKeys(add("Nouveau", QStringLiteral("&New"), [this] { Nouveau_Click(); }), tms::FileCommand::New);
-    QAction* Ouvrir = add("Ouvrir", QStringLiteral("&Open"), [this] { Ouvrir_Click(); });
-    tms::giveStandardKeys(Ouvrir, tms::FileCommand::Open);
-    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { Sauver_Click(); }), tms::FileCommand::Save);
-    tms::giveStandardKeys(add("SauverSous", QStringLiteral("Save &As"), [this] { SauverSous_Click(); }),
+    tms::giveStandardKeys(add("Nouveau", QStringLiteral("&New"), [this] { onNewTriggered(); }), tms::FileCommand::New);
+    QAction* openItem = add("Ouvrir", QStringLiteral("&Open"), [this] { onOpenTriggered(); });
+    tms::giveStandardKeys(openItem, tms::FileCommand::Open);
+    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { onSaveTriggered(); }), tms::FileCommand::Save);
+    tms::giveStandardKeys(add("SauverSous", QStringLiteral("Save &As"), [this] { onSaveAsTriggered(); }),
                           tms::FileCommand::SaveAs);
-    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { Fermer_Click(); }), tms::FileCommand::Close);
-    Fichier->addSeparator();
-    add("ExporterC", QStringLiteral("&Export to C"), [this] { ExporterC_Click(); });
-    add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { ExporterASM_Click(); });
-    add("ExporterGRP", QStringLiteral("Export to &GRP"), [this] { ExporterGRP_Click(); });
-    add("ExporterBIN", QStringLiteral("Export raw &tables"), [this] { ExporterBIN_Click(); });
-    add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), [this] { ImporterSCR_Click(); });
-    add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { ImporterGRP_Click(); });
-    add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { ImporterPicture_Click(); });
-    Fichier->addSeparator();
-    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { Quitter_Click(); }), tms::FileCommand::Quit);
-    connectDocumentLife(Fichier, Ouvrir);
+    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { onCloseTriggered(); }), tms::FileCommand::Close);
+    fileMenu->addSeparator();
+    add("ExporterC", QStringLiteral("&Export to C"), [this] { onExportCTriggered(); });
+    add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { onExportAsmTriggered(); });
+    add("ExporterGRP", QStringLiteral("Export to &GRP"), [this] { onExportGrpTriggered(); });
+    add("ExporterBIN", QStringLiteral("Export raw &tables"), [this] { onExportBinTriggered(); });
+    add("ImporterSCR", QStringLiteral("&Import SCR/MLT"), [this] { onImportScrTriggered(); });
+    add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { onImportGrpTriggered(); });
+    add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { onImportPictureTriggered(); });
+    fileMenu->addSeparator();
+    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { onQuitTriggered(); }), tms::FileCommand::Quit);
+    connectDocumentLife(fileMenu, openItem);
 
     buildEditMenu();
     // The click that closes a menu, on an item or beside it, must not paint.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
-        tms::pauseWhileOpen(menu, Timer1, tick);
-    QAction* Apropos = menuBar()->addAction(QStringLiteral("&?"));
-    Apropos->setObjectName(QStringLiteral("Apropos"));
-    connect(Apropos, &QAction::triggered, this, &Mosaic_Easel_Main::Apropos_Click);
+        tms::pauseWhileOpen(menu, paintingDelay, tick);
+    QAction* aboutItem = menuBar()->addAction(QStringLiteral("&?"));
+    aboutItem->setObjectName(QStringLiteral("Apropos"));
+    connect(aboutItem, &QAction::triggered, this, &EaselWindow::onAboutTriggered);
 }
 
-std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog dialog, const PaintDialogChoice& start)
+std::optional<PaintDialogChoice> EaselWindow::runRealDialog(PaintDialog dialog, const PaintDialogChoice& start)
 {
     const auto withPath = [&](const std::optional<QString>& path) -> std::optional<PaintDialogChoice> {
         if (!path)
@@ -239,27 +238,25 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog di
     const auto transfer = [&](TransferDialog kind) {
         return withPath(showTransferDialog(kind, *m_dialogs, this, start.path));
     };
-    const auto exportTo = [&](TransferDialog kind) -> std::optional<PaintDialogChoice> {
-        const std::optional<ExportChoice> chosen = showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path);
+    // A dialog that returns more than a path: the path, then what copyRest takes over.
+    const auto withPathAnd = [&](const auto& chosen, auto copyRest) -> std::optional<PaintDialogChoice> {
         if (!chosen)
             return std::nullopt;
         PaintDialogChoice choice = start;
         choice.path = chosen->path;
-        choice.exportFormat = chosen->format;
+        copyRest(choice, *chosen);
         return choice;
+    };
+    const auto exportTo = [&](TransferDialog kind) {
+        return withPathAnd(showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path),
+                           [](PaintDialogChoice& choice, const ExportChoice& chosen) { choice.exportFormat = chosen.format; });
     };
     switch (dialog) {
     case PaintDialog::OpenPicture:
         return withPath(showOpenPPFile(*m_dialogs, this, start.path));
-    case PaintDialog::SaveAsPicture: {
-        const std::optional<SaveAsChoice> chosen = showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen);
-        if (!chosen)
-            return std::nullopt;
-        PaintDialogChoice choice = start;
-        choice.path = chosen->path;
-        choice.fullScreen = chosen->fullScreen;
-        return choice;
-    }
+    case PaintDialog::SaveAsPicture:
+        return withPathAnd(showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen),
+                           [](PaintDialogChoice& choice, const SaveAsChoice& chosen) { choice.fullScreen = chosen.fullScreen; });
     case PaintDialog::ImportSCRFile: return transfer(TransferDialog::ImportSCRFile);
     case PaintDialog::ImportGRPFile: return transfer(TransferDialog::ImportGRPFile);
     case PaintDialog::ImportPictureFile: return transfer(TransferDialog::ImportPictureFile);
@@ -287,7 +284,7 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runRealDialog(PaintDialog di
     return std::nullopt;
 }
 
-std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog, const QString& subject)
+std::optional<PaintDialogChoice> EaselWindow::runDialog(PaintDialog dialog, const QString& subject)
 {
     const auto exportSlot = [&]() -> QString* {
         switch (dialog) {
@@ -317,22 +314,21 @@ std::optional<PaintDialogChoice> Mosaic_Easel_Main::runDialog(PaintDialog dialog
     return choice;
 }
 
-void Mosaic_Easel_Main::Form_Activate()
+void EaselWindow::onActivated()
 {
     if (firstActivation) {
         if (tms::hasExtension(m_commandLine, QStringLiteral(".pp"))) {
-            ChargePPFile(QFileInfo(m_commandLine).absoluteFilePath());
+            loadPowerPaintFile(QFileInfo(m_commandLine).absoluteFilePath());
         } else if (isPictureFileName(m_commandLine)) {
             importPicture(QFileInfo(m_commandLine).absoluteFilePath());
         }
-        ShowPicture();
+        showPicture();
         firstActivation = false;
-        refreshCleanCopy();
     }
-    Timer1.start();
+    paintingDelay.start();
 }
 
-void Mosaic_Easel_Main::showEvent(QShowEvent* event)
+void EaselWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Once the window is on screen, so that a refusal of the command-line picture is
@@ -340,36 +336,36 @@ void Mosaic_Easel_Main::showEvent(QShowEvent* event)
     if (firstActivation)
         QTimer::singleShot(0, this, [this] {
             if (firstActivation)
-                Form_Activate();
+                onActivated();
         });
 }
 
-bool Mosaic_Easel_Main::event(QEvent* event)
+bool EaselWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && !firstActivation)
-        Form_Activate();
+        onActivated();
     return QMainWindow::event(event);
 }
 
-void Mosaic_Easel_Main::Timer1_Timer()
+void EaselWindow::allowPainting()
 {
     tick = true;
 }
 
 // What opening the File menu does: the pause begins; the menu holds it until it closes.
-void Mosaic_Easel_Main::Fichier_Click()
+void EaselWindow::onFileMenuOpened()
 {
-    Timer1.stop();
+    paintingDelay.stop();
     tick = false;
 }
 
-void Mosaic_Easel_Main::Apropos_Click()
+void EaselWindow::onAboutTriggered()
 {
-    const tms::TimerPause pause(Timer1, tick);
+    const tms::TimerPause pause(paintingDelay, tick);
     showDialog(PaintDialog::About, {});
 }
 
-void Mosaic_Easel_Main::closeEvent(QCloseEvent* event)
+void EaselWindow::closeEvent(QCloseEvent* event)
 {
     // When the save did not happen, or the question was cancelled, the window and the work stay.
     if (m_life->mayEndWindow(tms::endOfWindowPrompt(QStringLiteral("Do you want to save you works?"))))

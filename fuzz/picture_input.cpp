@@ -1,5 +1,5 @@
 // The converter's picture input: Qt's readers with the cut-short checks, then
-// apply_resize. A refused picture gets a message; an accepted one is scaled exactly as
+// fitToScreen. A refused picture gets a message; an accepted one is scaled exactly as
 // the resize rule says. The BMP size check is compared with a reference in 128-bit
 // arithmetic, so that no header field can make it overflow or misjudge a file.
 
@@ -54,10 +54,10 @@ void checkResize(const QImage& image, int choice)
 {
     const auto resize = dither::ResizeMode(choice % 3);
     const auto resolution = dither::ResolutionMode(choice / 3 % 2);
-    const dither::Picture source = dither::apply_resize(image, resize, resolution);
+    const dither::Picture source = dither::fitToScreen(image, resize, resolution);
     FUZZ_CHECK(source.size() == std::size_t(dither::pictureSize));
 
-    const int W = dither::mode_width(resolution), H = dither::mode_height(resolution);
+    const int W = dither::modeWidth(resolution), H = dither::modeHeight(resolution);
     const int pw = image.width(), ph = image.height();
     float sx = pw > W ? float(pw) / float(W) : 1.0f;
     float sy = ph > H ? float(ph) / float(H) : 1.0f;

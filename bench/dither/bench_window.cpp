@@ -3,7 +3,7 @@
 // thumbnails of "Compare All Methods" within 50 ms, spread over the cores.
 
 #include "bench_picture.h"
-#include "frm_main.h"
+#include "dither_window.h"
 #include "method_comparison.h"
 #include "method_controls.h"
 #include "method_names.h"
@@ -32,21 +32,21 @@ dither::Picture photoLike()
 // last, and the repaint of the picture area.
 void livePreview(benchmark::State& state, dither::Method method)
 {
-    dither::frm_main window;
+    dither::DitherWindow window;
     window.show();
     window.takePicture(dither::pictureImage(photoLike()));
     window.findChild<QAction*>("menu_color_select_all")->trigger();
-    window.menu_method_Click(method);
+    window.onMethodTriggered(method);
     if (!window.livePreview())
-        window.menu_live_preview->trigger();
+        window.livePreviewAction->trigger();
     int gamma = 100;
     for (auto _ : state) {
         gamma = gamma == 100 ? 101 : 100;
-        window.HScroll3->setValue(gamma);
-        window.livePreview_Timer();
-        window.Picture1->repaint();
+        window.gammaSlider->setValue(gamma);
+        window.runLivePreview();
+        window.pictureView->repaint();
     }
-    window.menu_live_preview->trigger();
+    window.livePreviewAction->trigger();
 }
 
 void compareAllMethods(benchmark::State& state)

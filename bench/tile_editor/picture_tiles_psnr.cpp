@@ -186,7 +186,7 @@ int main(int argc, char** argv)
     std::printf("| picture | bitmap | kardo3 tiles | loss | kardo2 tiles | loss | kardo3 merges | kardo2 merges |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const auto& [name, image] : pictures) {
-        const dither::Picture source = dither::apply_resize(image, settings.resize, dither::ResolutionMode::Full);
+        const dither::Picture source = dither::fitToScreen(image, settings.resize, dither::ResolutionMode::Full);
         const tms::Palette palette = tms::standardPalette();
         const auto mode2 = tile::pictureToTiles(image, settings, tile::Edition::ScreenMode2);
         const auto mode1 = tile::pictureToTiles(image, settings, tile::Edition::ScreenMode1);

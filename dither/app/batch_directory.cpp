@@ -23,7 +23,7 @@ QString convertOne(const BatchJob& job, const QString& picturePath)
     const auto picture = readPicture(picturePath, &error);
     if (!picture)
         return error;
-    const auto result = convert(apply_resize(*picture, job.resize, job.resolution), job.settings);
+    const auto result = convert(fitToScreen(*picture, job.resize, job.resolution), job.settings);
     if (!result) // cannot happen: the colour count was checked with the options
         return selectMoreColors;
     tms::batch::Outputs outputs;

@@ -174,7 +174,7 @@ std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
     const int palette = parser.value(QStringLiteral("palette")).trimmed().toInt(&paletteIsNumber);
     if (!paletteIsNumber || palette < 1 || palette > 2)
         return QStringLiteral("--palette takes 1 or 2");
-    s.palette_mode = palette - 1;
+    s.paletteMode = palette - 1;
 
     const QString resolution = parser.value(QStringLiteral("resolution"));
     if (resolution == QLatin1String("full"))

@@ -5,7 +5,7 @@
 #include "atomic_file.h"
 #include "batch_command.h"
 #include "batch.h"
-#include "frm_main.h"
+#include "dither_window.h"
 #include "user_dialogs.h"
 
 #include <QApplication>
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     nameApplication();
-    dither::frm_main window;
+    dither::DitherWindow window;
     window.show();
     // The picture named on the command line loads as "Load Picture" would load it.
     const tms::batch::CommandLine line = tms::batch::commandLineArguments(argc, argv);

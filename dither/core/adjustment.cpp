@@ -7,7 +7,7 @@
 
 namespace dither {
 
-GammaLut gamma_lut(int gammaPercent)
+GammaLut gammaCurve(int gammaPercent)
 {
     double g = gammaPercent / 100.0;
     if (g <= 0.01)
@@ -20,14 +20,14 @@ GammaLut gamma_lut(int gammaPercent)
     return lut;
 }
 
-Picture calcul_adjusted_image(const Picture& source, int gammaPercent, int brightness)
+Picture adjustPicture(const Picture& source, int gammaPercent, int brightness)
 {
-    const GammaLut lut = gamma_lut(gammaPercent);
+    const GammaLut lut = gammaCurve(gammaPercent);
     auto adjust = [&](int component) { return std::clamp(lut[component] + brightness, 0, 255); };
     Picture adjusted(source.size());
     for (std::size_t i = 0; i < source.size(); ++i) {
         const ColorValue c = source[i];
-        adjusted[i] = RGB(adjust(rouge(c)), adjust(vert(c)), adjust(bleu(c)));
+        adjusted[i] = RGB(adjust(redPart(c)), adjust(greenPart(c)), adjust(bluePart(c)));
     }
     return adjusted;
 }

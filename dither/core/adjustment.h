@@ -14,9 +14,9 @@ constexpr int brightnessMin = -100, brightnessMax = 100, brightnessDefault = 0;
 using GammaLut = std::array<std::int16_t, 256>;
 
 // The gamma curve for one component; the identity at 100 %.
-GammaLut gamma_lut(int gammaPercent);
+GammaLut gammaCurve(int gammaPercent);
 
 // Gamma first, then brightness added to each component, clamped to 0..255.
-Picture calcul_adjusted_image(const Picture& source, int gammaPercent, int brightness);
+Picture adjustPicture(const Picture& source, int gammaPercent, int brightness);
 
 } // namespace dither

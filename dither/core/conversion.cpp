@@ -9,7 +9,7 @@ DitherRun::DitherRun(Picture adjustedPicture, const ActiveColours& activeColours
                      const ProgressCallback& progressCallback)
     : adjusted(std::move(adjustedPicture))
     , active(activeColours)
-    , sqrt_ecart(init_sqrt_ecart(activeColours))
+    , distanceRoots(makeDistanceRoots(activeColours))
     , distances(activeColours)
     , diffusionPercent(diffusion)
     , progress(progressCallback)
@@ -19,8 +19,8 @@ DitherRun::DitherRun(Picture adjustedPicture, const ActiveColours& activeColours
 void DitherRun::writeSegment(int y, int segment, std::uint8_t pattern, ColourPair pair)
 {
     const int index = segmentIndex(y, segment);
-    result.pattern_table[index] = pattern;
-    result.colour_table[index] = segmentColourByte(active, pair.c1, pair.c2);
+    result.patternTable[index] = pattern;
+    result.colourTable[index] = segmentColourByte(active, pair.c1, pair.c2);
 }
 
 void DitherRun::lineFinished(int y) const
@@ -43,25 +43,25 @@ QString lineStatusText(int line)
 std::optional<ConversionResult> convert(const Picture& source, const ConversionSettings& settings,
                                         const ProgressCallback& progress)
 {
-    Picture adjusted = calcul_adjusted_image(source, settings.gamma, settings.brightness);
-    const ActiveColours active = optimize_color_palette(init_palette(settings.palette_mode), settings.colours);
-    if (active.active_count < 2)
+    Picture adjusted = adjustPicture(source, settings.gamma, settings.brightness);
+    const ActiveColours active = chooseActiveColours(presetPalette(settings.paletteMode), settings.colours);
+    if (active.count < 2)
         return std::nullopt;
 
     DitherRun run(std::move(adjusted), active, settings.diffusion, progress);
-    auto ordered = [&](MatrixName m) { ordered_dithering(run, orderedMatrix(m), settings.orderedError); };
+    auto ordered = [&](MatrixName m) { ditherOrdered(run, orderedMatrix(m), settings.orderedError); };
     switch (settings.method) {
-    case Method::Nearest: nearest_dithering(run); break;
-    case Method::FloydSteinberg: error_diffusion(run, kernel(KernelName::FloydSteinberg)); break;
-    case Method::FloydSteinbergFast: error_diffusion_2(run, kernel(KernelName::FloydSteinberg)); break;
-    case Method::FloydSteinberg8x8: error_diffusion_3(run, kernel(KernelName::FloydSteinberg)); break;
-    case Method::Burkes: error_diffusion(run, kernel(KernelName::Burkes)); break;
-    case Method::Stucki: error_diffusion(run, kernel(KernelName::Stucki)); break;
-    case Method::Sierra: error_diffusion(run, kernel(KernelName::Sierra)); break;
-    case Method::JarvisJudiceNinke: error_diffusion(run, kernel(KernelName::JarvisJudiceNinke)); break;
-    case Method::StevensonArce: error_diffusion(run, kernel(KernelName::StevensonArce)); break;
-    case Method::DbSpecial: error_diffusion_2(run, kernel(KernelName::DbSpecial)); break;
-    case Method::TinySpecial: error_diffusion_2(run, kernel(KernelName::TinySpecial)); break;
+    case Method::Nearest: ditherNearest(run); break;
+    case Method::FloydSteinberg: diffuseErrorPerSegment(run, kernel(KernelName::FloydSteinberg)); break;
+    case Method::FloydSteinbergFast: diffuseErrorFast(run, kernel(KernelName::FloydSteinberg)); break;
+    case Method::FloydSteinberg8x8: diffuseErrorPerBlock(run, kernel(KernelName::FloydSteinberg)); break;
+    case Method::Burkes: diffuseErrorPerSegment(run, kernel(KernelName::Burkes)); break;
+    case Method::Stucki: diffuseErrorPerSegment(run, kernel(KernelName::Stucki)); break;
+    case Method::Sierra: diffuseErrorPerSegment(run, kernel(KernelName::Sierra)); break;
+    case Method::JarvisJudiceNinke: diffuseErrorPerSegment(run, kernel(KernelName::JarvisJudiceNinke)); break;
+    case Method::StevensonArce: diffuseErrorPerSegment(run, kernel(KernelName::StevensonArce)); break;
+    case Method::DbSpecial: diffuseErrorFast(run, kernel(KernelName::DbSpecial)); break;
+    case Method::TinySpecial: diffuseErrorFast(run, kernel(KernelName::TinySpecial)); break;
     case Method::Tritone: ordered(MatrixName::Tritone); break;
     case Method::Ordered5: ordered(MatrixName::Level5); break;
     case Method::Ordered9: ordered(MatrixName::Level9); break;

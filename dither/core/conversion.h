@@ -38,7 +38,7 @@ constexpr int diffusionMin = 0, diffusionMax = 100, diffusionDefault = 75;
 struct ConversionSettings {
     Method method = Method::FloydSteinberg;
     bool orderedError = false; // "Using Error Diffusion" of the ordered methods
-    int palette_mode = 0;
+    int paletteMode = 0;
     ColourChoice colours = allColours();
     int gamma = 100;      // percent, 10..190
     int brightness = 0;   // -100..100
@@ -46,9 +46,9 @@ struct ConversionSettings {
 };
 
 struct ConversionResult {
-    Picture result_image = blackPicture();
-    tms::BitmapTable pattern_table{};
-    tms::BitmapTable colour_table{};
+    Picture picture = blackPicture();
+    tms::BitmapTable patternTable{};
+    tms::BitmapTable colourTable{};
 };
 
 // Called where the window updates its status and lets pending events through: with the

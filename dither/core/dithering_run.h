@@ -16,14 +16,14 @@ struct DitherRun {
 
     Picture adjusted;
     ActiveColours active;
-    SqrtEcartTable sqrt_ecart;
+    DistanceRootTable distanceRoots;
     DistanceCalculator distances;
     int diffusionPercent;
     const ProgressCallback& progress;
     ConversionResult result;
 
-    ColorValue colour(int index) const { return active.active_palette[index]; }
-    void place(int x, int y, int index) { result.result_image[pixelIndex(x, y)] = colour(index); }
+    ColorValue colour(int index) const { return active.colours[index]; }
+    void place(int x, int y, int index) { result.picture[pixelIndex(x, y)] = colour(index); }
     // Stores the segment's pattern byte and colour byte (c2 in the high nibble).
     void writeSegment(int y, int segment, std::uint8_t pattern, ColourPair pair);
     // Progress after every line y with y And 3 = 1.
@@ -47,10 +47,10 @@ constexpr int segmentIndex(int y, int segment)
 #define DITHER_METHOD_BUILDS
 #endif
 
-void nearest_dithering(DitherRun& run);
-void error_diffusion(DitherRun& run, const Kernel& kernel);
-void error_diffusion_2(DitherRun& run, const Kernel& kernel);
-void error_diffusion_3(DitherRun& run, const Kernel& kernel);
-void ordered_dithering(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry);
+void ditherNearest(DitherRun& run);
+void diffuseErrorPerSegment(DitherRun& run, const Kernel& kernel);
+void diffuseErrorFast(DitherRun& run, const Kernel& kernel);
+void diffuseErrorPerBlock(DitherRun& run, const Kernel& kernel);
+void ditherOrdered(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry);
 
 } // namespace dither

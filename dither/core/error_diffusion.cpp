@@ -18,7 +18,7 @@ struct Scan {
     int pixel(int n) const { return rightToLeft ? 7 - n : n; }
 };
 
-// Recomputes line_map(x) (it now holds the error of the pixels just placed), gives the
+// Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
 [[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes,
                                                      const std::vector<SpreadTap>& taps, int x, int y, int s,
@@ -28,13 +28,13 @@ struct Scan {
     const bool second = projectsOntoSecond(run.active, pair, lineMap);
     const int chosen = second ? pair.c2 : pair.c1;
     run.place(x, y, chosen);
-    planes.spread(taps, x, y, s, planes.lerreur(lineMap, run.colour(chosen)));
+    planes.spread(taps, x, y, s, planes.errorFor(lineMap, run.colour(chosen)));
     return second;
 }
 
 } // namespace
 
-DITHER_METHOD_BUILDS void error_diffusion(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void diffuseErrorPerSegment(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
@@ -45,7 +45,7 @@ DITHER_METHOD_BUILDS void error_diffusion(DitherRun& run, const Kernel& kernel)
             const int segment = scan.segment(n);
             for (int k = 0; k < 8; ++k)
                 run.distances.compute(planes.mapped(run.adjusted, 8 * segment + k, y), d[k]);
-            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.active_count, run.sqrt_ecart);
+            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
             std::uint8_t pattern = 0;
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
@@ -58,11 +58,11 @@ DITHER_METHOD_BUILDS void error_diffusion(DitherRun& run, const Kernel& kernel)
     }
 }
 
-DITHER_METHOD_BUILDS void error_diffusion_2(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void diffuseErrorFast(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
-    const int n = run.active.active_count;
+    const int n = run.active.count;
     PixelDistances d0, d1;
     std::array<PixelDistances, 7> rest;
     for (int y = 0; y < pictureHeight; ++y) {
@@ -78,11 +78,11 @@ DITHER_METHOD_BUILDS void error_diffusion_2(DitherRun& run, const Kernel& kernel
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            planes.spread(taps, x0, y, s, planes.lerreur(lineMap0, run.colour(c1)));
+            planes.spread(taps, x0, y, s, planes.errorFor(lineMap0, run.colour(c1)));
 
             for (int i = 1; i < 8; ++i)
                 run.distances.compute(planes.mapped(run.adjusted, x0 + s * i, y), rest[i - 1]);
-            const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.sqrt_ecart)};
+            const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.distanceRoots)};
 
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
@@ -96,7 +96,7 @@ DITHER_METHOD_BUILDS void error_diffusion_2(DitherRun& run, const Kernel& kernel
     }
 }
 
-DITHER_METHOD_BUILDS void error_diffusion_3(DitherRun& run, const Kernel& kernel)
+DITHER_METHOD_BUILDS void diffuseErrorPerBlock(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 0.5f); // every weight halved
@@ -111,7 +111,7 @@ DITHER_METHOD_BUILDS void error_diffusion_3(DitherRun& run, const Kernel& kernel
             for (int r = 1; r < 8; ++r)
                 for (int k = 0; k < 8; ++k)
                     run.distances.compute(run.adjusted[pixelIndex(8 * segment + k, b + r)], d[8 * r + k]);
-            pairs[segment] = fullPairSearch(d.data(), 64, run.active.active_count, run.sqrt_ecart);
+            pairs[segment] = fullPairSearch(d.data(), 64, run.active.count, run.distanceRoots);
             run.report(std::nullopt);
         }
         for (int r = 0; r < 8; ++r) {

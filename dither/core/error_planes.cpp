@@ -4,21 +4,21 @@ namespace dither {
 
 ErrorPlanes::ErrorPlanes(int diffusionPercent)
     : cells_((pictureHeight + margin) * stride)
-    , diffusion_factor_(diffusionPercent / 100.0)
+    , diffusionFactor_(diffusionPercent / 100.0)
 {
     // std::lrint rounds to nearest, halves to even, in the default rounding mode.
     for (int difference = -255; difference <= 255; ++difference)
-        scaled_[std::size_t(difference + 255)] = std::int32_t(std::lrint(double(difference) * diffusion_factor_));
+        scaled_[std::size_t(difference + 255)] = std::int32_t(std::lrint(double(difference) * diffusionFactor_));
 }
 
-void ErrorPlanes::add(int x, int y, float pourcent, const CurrentError& error)
+void ErrorPlanes::add(int x, int y, float weight, const CurrentError& error)
 {
     if (x < 0 || x >= pictureWidth || y < 0 || y >= pictureHeight)
         return;
     Cell& cell = cells_[cellIndex(x, y)];
-    cell.red += flooredShare(pourcent, error.red);
-    cell.green += flooredShare(pourcent, error.green);
-    cell.blue += flooredShare(pourcent, error.blue);
+    cell.red += flooredShare(weight, error.red);
+    cell.green += flooredShare(weight, error.green);
+    cell.blue += flooredShare(weight, error.blue);
 }
 
 std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale)

@@ -1,6 +1,6 @@
 #pragma once
 // The error accumulated for every pixel, per component, and the three operations that
-// read and feed it: calcul_map_erreur, calcul_lerreur and calcul_erreurs.
+// read and feed it: mapped, errorFor and add.
 
 #include "colour_metrics.h"
 #include "kernels.h"
@@ -22,29 +22,29 @@ struct SpreadTap;
 
 class ErrorPlanes {
 public:
-    // erreurs_zero: all planes 0; diffusion_factor = diffusionPercent / 100.
+    // All planes start at 0; diffusion factor = diffusionPercent / 100.
     explicit ErrorPlanes(int diffusionPercent);
 
-    // calcul_map_erreur: the adjusted colour plus the error so far, clamped per component.
+    // The adjusted colour plus the error so far, clamped per component.
     ColorValue mapped(const Picture& adjusted, int x, int y) const
     {
         const ColorValue a = adjusted[pixelIndex(x, y)];
         const Cell& e = cells_[cellIndex(x, y)];
-        return RGB(clampComponent(rouge(a) + e.red), clampComponent(vert(a) + e.green),
-                   clampComponent(bleu(a) + e.blue));
+        return RGB(clampComponent(redPart(a) + e.red), clampComponent(greenPart(a) + e.green),
+                   clampComponent(bluePart(a) + e.blue));
     }
 
-    // calcul_lerreur: (line_map component - colour component) * diffusion_factor,
+    // (lineMap component - colour component) * diffusion factor,
     // rounded to nearest with halves to even.
-    CurrentError lerreur(ColorValue lineMapColour, ColorValue placed) const
+    CurrentError errorFor(ColorValue lineMapColour, ColorValue placed) const
     {
-        return {scaledOf(diff_rouge(lineMapColour, placed)), scaledOf(diff_vert(lineMapColour, placed)),
-                scaledOf(diff_bleu(lineMapColour, placed))};
+        return {scaledOf(redDifference(lineMapColour, placed)), scaledOf(greenDifference(lineMapColour, placed)),
+                scaledOf(blueDifference(lineMapColour, placed))};
     }
 
-    // calcul_erreurs: adds floor(pourcent * error) per component; positions outside
+    // Adds floor(weight * error) per component; positions outside
     // the picture are ignored.
-    void add(int x, int y, float pourcent, const CurrentError& error);
+    void add(int x, int y, float weight, const CurrentError& error);
 
     // Spreads the error of the pixel at (x, y) along the kernel, mirrored by the scan
     // step s (+1 or -1). Shares that fall outside the picture land in the margin, which
@@ -64,8 +64,8 @@ private:
     std::int32_t scaledOf(int difference) const { return scaled_[std::size_t(difference + 255)]; }
 
     std::vector<Cell> cells_;
-    double diffusion_factor_;
-    // calcul_lerreur of every difference -255..255, worked out once per run.
+    double diffusionFactor_;
+    // errorFor of every difference -255..255, worked out once per run.
     std::array<std::int32_t, 511> scaled_;
 };
 

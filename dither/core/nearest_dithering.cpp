@@ -5,9 +5,9 @@
 
 namespace dither {
 
-DITHER_METHOD_BUILDS void nearest_dithering(DitherRun& run)
+DITHER_METHOD_BUILDS void ditherNearest(DitherRun& run)
 {
-    const int n = run.active.active_count;
+    const int n = run.active.count;
     std::array<PixelDistances, 8> d;
     for (int y = 0; y < pictureHeight; ++y) {
         for (int s = 0; s < 32; ++s) {

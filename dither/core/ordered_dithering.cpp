@@ -7,7 +7,7 @@
 
 namespace dither {
 
-DITHER_METHOD_BUILDS void ordered_dithering(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
+DITHER_METHOD_BUILDS void ditherOrdered(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const int size = matrix.size;
@@ -21,12 +21,12 @@ DITHER_METHOD_BUILDS void ordered_dithering(DitherRun& run, const OrderedMatrix&
                 lineMap[k] = withErrorCarry ? planes.mapped(run.adjusted, x, y) : run.adjusted[pixelIndex(x, y)];
                 run.distances.compute(lineMap[k], d[k]);
             }
-            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.active_count, run.sqrt_ecart);
+            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
             const ColorValue first = run.colour(pair.c1), second = run.colour(pair.c2);
             std::uint8_t pattern = 0;
             for (int k = 0; k < 8; ++k) {
                 const int x = 8 * s + k;
-                float level = float(size + 1) * pourcentage(first, second, lineMap[k]);
+                float level = float(size + 1) * projectionRatio(first, second, lineMap[k]);
                 if (!(level >= 0.0f)) // also a t that is not a number
                     level = 0.0f;
                 if (level > float(size))
@@ -37,7 +37,7 @@ DITHER_METHOD_BUILDS void ordered_dithering(DitherRun& run, const OrderedMatrix&
                 if (takesSecond)
                     pattern |= tms::bitMask[k];
                 if (withErrorCarry)
-                    planes.add(x, y + 1, 1.0f, planes.lerreur(lineMap[k], run.colour(chosen)));
+                    planes.add(x, y + 1, 1.0f, planes.errorFor(lineMap[k], run.colour(chosen)));
             }
             run.writeSegment(y, s, pattern, pair);
         }

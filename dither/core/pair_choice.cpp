@@ -4,10 +4,10 @@ namespace dither {
 
 DistanceCalculator::DistanceCalculator(const ActiveColours& active)
 {
-    for (int c = 0; c < active.active_count; ++c) {
-        red_[c] = rouge(active.active_palette[c]);
-        green_[c] = vert(active.active_palette[c]);
-        blue_[c] = bleu(active.active_palette[c]);
+    for (int c = 0; c < active.count; ++c) {
+        red_[c] = redPart(active.colours[c]);
+        green_[c] = greenPart(active.colours[c]);
+        blue_[c] = bluePart(active.colours[c]);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // How a segment of eight pixels gets its two colours, and how a pixel is given one of
 // them. The searches work on distances computed once per pixel (PixelDistances), which
-// hold exactly the values `ecart` would return, so the results are those of computing
+// hold exactly the values `colourDistance` would return, so the results are those of computing
 // every distance afresh. They run for every pixel or segment, so they are defined here
 // to be inlined into each method (and into each of its builds, see dithering_run.h).
 
@@ -13,7 +13,7 @@
 
 namespace dither {
 
-// ecart from one pixel colour to each active colour (entries past active_count unused).
+// colourDistance from one pixel colour to each active colour (entries past count unused).
 struct PixelDistances {
     alignas(64) std::array<float, 16> to{};
 };
@@ -24,7 +24,7 @@ public:
 
     void compute(ColorValue pixel, PixelDistances& out) const
     {
-        const std::int32_t r = rouge(pixel), g = vert(pixel), b = bleu(pixel);
+        const std::int32_t r = redPart(pixel), g = greenPart(pixel), b = bluePart(pixel);
         // All sixteen lanes, so the loop vectorises; unused lanes hold harmless values.
         for (int c = 0; c < 16; ++c) {
             const std::int32_t dr = r - red_[c], dg = g - green_[c], db = b - blue_[c];
@@ -36,7 +36,7 @@ private:
     alignas(64) std::array<std::int32_t, 16> red_{}, green_{}, blue_{};
 };
 
-namespace pair_lanes {
+namespace lanes {
 
 // Four single-precision lanes; each lane does exactly the scalar arithmetic.
 using Float4 = float __attribute__((vector_size(16)));
@@ -105,7 +105,7 @@ inline Sums pairQuotients(const Sums& sums, const std::array<float, 16>& roots)
     return quotients;
 }
 
-} // namespace pair_lanes
+} // namespace lanes
 
 struct ColourPair {
     int c1 = 0; // the 0-bits (background)
@@ -120,14 +120,14 @@ constexpr float nearestSearchStart = 60000.0f;
 // by line). Pixel sums are accumulated in the order given; ties go to the pair
 // evaluated last.
 inline ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCount,
-                                 const SqrtEcartTable& sqrt_ecart)
+                                 const DistanceRootTable& distanceRoots)
 {
-    using namespace pair_lanes;
+    using namespace lanes;
     float best = pairSearchStart;
     ColourPair pair;
     for (int i = 0; i + 1 < activeCount; ++i) {
         // Each pair's sum is built as acc = acc + (e_i + e_j) in single precision.
-        const Sums quotients = pairQuotients(pairSumsFrom(pixels, count, i, sumOf), sqrt_ecart[i]);
+        const Sums quotients = pairQuotients(pairSumsFrom(pixels, count, i, sumOf), distanceRoots[i]);
         for (int j = i + 1; j < activeCount; ++j) {
             const float v = quotients[j];
             if (best >= v) {
@@ -159,16 +159,16 @@ inline int firstColourChoice(const PixelDistances& p0, const PixelDistances& p1,
 // Second colour of the fast method over the remaining pixels in scan order; ties go to
 // the later index. The result may be lower than c1.
 inline int secondColourChoice(const PixelDistances* pixels, int count, int c1, int activeCount,
-                              const SqrtEcartTable& sqrt_ecart)
+                              const DistanceRootTable& distanceRoots)
 {
-    using namespace pair_lanes;
+    using namespace lanes;
     alignas(64) std::array<float, 16> acc{};
     for (int k = 0; k < count; ++k) {
         const float e1 = pixels[k].to[c1];
         for (int c = 0; c < 16; ++c)
             acc[c] = acc[c] + (e1 + pixels[k].to[c]);
     }
-    const Sums quotients = pairQuotients(acc, sqrt_ecart[c1]);
+    const Sums quotients = pairQuotients(acc, distanceRoots[c1]);
     float best = pairSearchStart;
     int chosen = c1 == 0 ? 1 : 0;
     for (int c = 0; c < activeCount; ++c) {
@@ -186,7 +186,7 @@ inline int secondColourChoice(const PixelDistances* pixels, int count, int c1, i
 // Pair of "Nearest": the smallest sum of each pixel's distance to the nearer colour.
 inline ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int activeCount)
 {
-    using namespace pair_lanes;
+    using namespace lanes;
     float best = nearestSearchStart;
     ColourPair pair;
     for (int i = 0; i + 1 < activeCount; ++i) {
@@ -204,11 +204,11 @@ inline ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int
 // Projection rule: true when the pixel takes c2 (t > 0.5).
 inline bool projectsOntoSecond(const ActiveColours& active, ColourPair pair, ColorValue pixel)
 {
-    // pourcentage > 0.5 holds exactly when e1 > e2 (the squared distances to c1 and c2):
+    // projectionRatio > 0.5 holds exactly when e1 > e2 (the squared distances to c1 and c2):
     // t = ((e12 + e1 - e2) / e12) / 2 with integers below 2^24 that single precision
     // holds exactly, and e12 < 2^18, so the quotient exceeds 1 by at least 2^-18 when
     // e1 > e2, far more than its rounding error, and is at most 1 otherwise.
-    return sumOfSquares(active.active_palette[pair.c1], pixel) > sumOfSquares(active.active_palette[pair.c2], pixel);
+    return sumOfSquares(active.colours[pair.c1], pixel) > sumOfSquares(active.colours[pair.c2], pixel);
 }
 
 // Distance rule of "Nearest": true when the pixel takes c2 (equal distances give c2).

@@ -18,35 +18,35 @@ constexpr std::array<std::array<int, 3>, 14> presetTwo = {{
 
 } // namespace
 
-tms::Palette init_palette(int palette_mode)
+tms::Palette presetPalette(int paletteMode)
 {
     tms::Palette palette = tms::standardPalette();
-    if (palette_mode == 1)
+    if (paletteMode == 1)
         for (int i = 0; i < 14; ++i)
             palette[i + 2] = RGB(presetTwo[i][0], presetTwo[i][1], presetTwo[i][2]);
     return palette;
 }
 
-ActiveColours optimize_color_palette(const tms::Palette& palette, const ColourChoice& checked)
+ActiveColours chooseActiveColours(const tms::Palette& palette, const ColourChoice& checked)
 {
     ActiveColours active;
     for (int c = 1; c <= 15; ++c) {
         if (!checked[c - 1])
             continue;
-        active.active_palette[active.active_count] = palette[c];
-        active.active_codes[active.active_count] = std::uint8_t(c);
-        ++active.active_count;
+        active.colours[active.count] = palette[c];
+        active.codes[active.count] = std::uint8_t(c);
+        ++active.count;
     }
     return active;
 }
 
-SqrtEcartTable init_sqrt_ecart(const ActiveColours& active)
+DistanceRootTable makeDistanceRoots(const ActiveColours& active)
 {
-    SqrtEcartTable table{};
-    for (int i = 0; i + 1 < active.active_count; ++i)
-        for (int j = i + 1; j < active.active_count; ++j) {
+    DistanceRootTable table{};
+    for (int i = 0; i + 1 < active.count; ++i)
+        for (int j = i + 1; j < active.count; ++j) {
             // The root of the (single-precision) distance, taken in double and stored as single.
-            const float root = float(std::sqrt(double(ecart(active.active_palette[i], active.active_palette[j]))));
+            const float root = float(std::sqrt(double(colourDistance(active.colours[i], active.colours[j]))));
             table[i][j] = root;
             table[j][i] = root;
         }

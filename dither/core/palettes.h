@@ -9,10 +9,10 @@
 
 namespace dither {
 
-// palette_mode: 0 = "Palette #1", 1 = "Palette #2", 2 = "Palette #3" (same values as #1).
-tms::Palette init_palette(int palette_mode);
+// paletteMode: 0 = "Palette #1", 1 = "Palette #2", 2 = "Palette #3" (same values as #1).
+tms::Palette presetPalette(int paletteMode);
 
-// chk_palette(k) chooses console colour k + 1; colour 0 (transparent) cannot be chosen.
+// colourBoxes(k) chooses console colour k + 1; colour 0 (transparent) cannot be chosen.
 using ColourChoice = std::array<bool, 15>;
 
 constexpr ColourChoice allColours()
@@ -23,23 +23,23 @@ constexpr ColourChoice allColours()
 }
 
 struct ActiveColours {
-    std::array<ColorValue, 16> active_palette{};
-    std::array<std::uint8_t, 16> active_codes{};
-    int active_count = 0;
+    std::array<ColorValue, 16> colours{};
+    std::array<std::uint8_t, 16> codes{};
+    int count = 0;
 };
 
 // The checked colours in ascending console order, so a pair index i < j always means
 // the lower colour number first.
-ActiveColours optimize_color_palette(const tms::Palette& palette, const ColourChoice& checked);
+ActiveColours chooseActiveColours(const tms::Palette& palette, const ColourChoice& checked);
 
-// sqrt_ecart(i, j): square root of the distance between active colours i and j.
-using SqrtEcartTable = std::array<std::array<float, 16>, 16>;
-SqrtEcartTable init_sqrt_ecart(const ActiveColours& active);
+// distanceRoots(i, j): square root of the distance between active colours i and j.
+using DistanceRootTable = std::array<std::array<float, 16>, 16>;
+DistanceRootTable makeDistanceRoots(const ActiveColours& active);
 
 // The colour byte of a segment: c2 (the 1-bits) in the high nibble, c1 in the low one.
 constexpr std::uint8_t segmentColourByte(const ActiveColours& active, int c1, int c2)
 {
-    return std::uint8_t(active.active_codes[c2] * 16 + active.active_codes[c1]);
+    return std::uint8_t(active.codes[c2] * 16 + active.codes[c1]);
 }
 
 } // namespace dither

@@ -8,6 +8,7 @@
 #include <QtEndian>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 namespace dither {
 
@@ -16,17 +17,38 @@ namespace {
 // Decoders say "corrupt data" or "premature end" only as warnings; catch them while
 // one picture is decoded. The message handler is one for the whole process, so pictures
 // are decoded one at a time (decodingLock) even when a batch converts on all cores.
+// A window decodes on a worker thread: only the decoding thread's warnings count.
 std::mutex decodingLock;
 bool decoderComplained = false;
+std::thread::id decodingThread;
 QtMessageHandler previousHandler = nullptr;
 
 void noteDecoderWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtWarningMsg && context.category && QByteArray(context.category).startsWith("qt.gui.imageio"))
+    if (type == QtWarningMsg && context.category && QByteArray(context.category).startsWith("qt.gui.imageio")
+        && std::this_thread::get_id() == decodingThread)
         decoderComplained = true;
     else if (previousHandler)
         previousHandler(type, context, message);
 }
+
+// The picture file as the decoder reads it: once cancelled, every further read fails,
+// so that a long decode ends at its next read.
+class CancellableFile : public QFile {
+public:
+    CancellableFile(const QString& path, const std::atomic<bool>* cancelled) : QFile(path), m_cancelled(cancelled) {}
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (m_cancelled && m_cancelled->load(std::memory_order_relaxed))
+            return -1;
+        return QFile::readData(data, maxSize);
+    }
+
+private:
+    const std::atomic<bool>* m_cancelled;
+};
 
 quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
 quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
@@ -84,7 +106,15 @@ bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte,
     return false;
 }
 
-std::optional<QImage> readPicture(const QString& path, QString* error)
+bool isBuiltInPicture(const QString& path)
+{
+    if (!tms::nonRegularFileKind(path).isEmpty())
+        return false; // opening a named pipe would wait for a writer
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && !builtInFormat(file.read(8)).isEmpty();
+}
+
+std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled)
 {
     auto fail = [&](const QString& reason) -> std::optional<QImage> {
         *error = QStringLiteral("Cannot read picture \"%1\": %2").arg(path, reason);
@@ -103,7 +133,10 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
 
     std::unique_lock lock(decodingLock);
     QImageReader::setAllocationLimit(pictureAllocationLimitMB);
-    QImageReader reader(path);
+    CancellableFile file(path, cancelled);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    QImageReader reader(&file);
     reader.setAutoTransform(false);
     if (!builtIn.isEmpty()) {
         // Asking every format plugin whether it can read the file loads them all (a few
@@ -128,6 +161,7 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
     }
 
     decoderComplained = false;
+    decodingThread = std::this_thread::get_id();
     previousHandler = qInstallMessageHandler(noteDecoderWarnings);
     QImage image = reader.read();
     qInstallMessageHandler(previousHandler);
@@ -135,13 +169,14 @@ std::optional<QImage> readPicture(const QString& path, QString* error)
     const QString readerError = reader.errorString();
     lock.unlock();
 
+    if (cancelled && cancelled->load())
+        return fail(QStringLiteral("cancelled"));
     if (image.isNull() || image.width() < 1 || image.height() < 1)
         return fail(readerError);
     if (complained)
         return fail(QStringLiteral("the file is damaged or cut short"));
     if (format == "bmp" || format == "gif") {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.seek(0))
             return fail(file.errorString());
         const QByteArray head = file.read(64);
         char lastByte = 0;

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <atomic>
 #include <optional>
 
 namespace dither {
@@ -13,7 +14,13 @@ namespace dither {
 // most cameras give); anything larger is refused with a message before it is decoded.
 constexpr int pictureAllocationLimitMB = 256;
 
-std::optional<QImage> readPicture(const QString& path, QString* error);
+// With cancelled, a decode stops at its next read of the file once *cancelled is true
+// (a window's Cancel while a large picture is decoded); it then gives no picture.
+std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled = nullptr);
+
+// True when the file is a PNG or BMP picture by its first bytes: Qt reads (and writes)
+// these itself, without an image plugin.
+bool isBuiltInPicture(const QString& path);
 
 // True when a BMP or GIF file holds less than it announces: a BMP fewer bytes than its
 // header's pixel rows, a GIF no closing trailer. Other formats report damage while

@@ -31,7 +31,7 @@ QString pictureFilePattern()
 
 std::optional<ConversionResult> convertPicture(const QImage& source, const PictureImportSettings& settings)
 {
-    return convert(apply_resize(source, settings.resize, ResolutionMode::Full), settings.conversionSettings());
+    return convert(fitToScreen(source, settings.resize, ResolutionMode::Full), settings.conversionSettings());
 }
 
 } // namespace dither

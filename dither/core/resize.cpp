@@ -14,15 +14,15 @@ ColorValue loadedColour(QRgb pixel)
     return RGB(overBlack(qRed(pixel)), overBlack(qGreen(pixel)), overBlack(qBlue(pixel)));
 }
 
-Picture apply_resize(const QImage& loaded, ResizeMode resize_mode, ResolutionMode resolution_mode)
+Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode)
 {
-    const int W = mode_width(resolution_mode), H = mode_height(resolution_mode);
+    const int W = modeWidth(resolutionMode), H = modeHeight(resolutionMode);
     const int pw = loaded.isNull() ? 0 : loaded.width();
     const int ph = loaded.isNull() ? 0 : loaded.height();
     // Scale factors in single precision; the products below in double.
     float sx = pw > W ? float(pw) / float(W) : 1.0f;
     float sy = ph > H ? float(ph) / float(H) : 1.0f;
-    switch (resize_mode) {
+    switch (resizeMode) {
     case ResizeMode::NoResize: sx = sy = 1.0f; break;
     case ResizeMode::Stretch: break;
     case ResizeMode::RespectAspectRatio: sx = sy = std::max(sx, sy); break;

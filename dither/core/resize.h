@@ -1,5 +1,5 @@
 #pragma once
-// apply_resize: builds the 256x192 source picture from a loaded picture of any size.
+// fitToScreen: builds the 256x192 source picture from a loaded picture of any size.
 // Pictures are only ever reduced; what the picture does not cover is black.
 
 #include "picture.h"
@@ -11,13 +11,13 @@ namespace dither {
 enum class ResizeMode { NoResize = 0, Stretch = 1, RespectAspectRatio = 2 };
 enum class ResolutionMode { Full = 0, TenK = 1 }; // 256x192 or 240x160
 
-constexpr int mode_width(ResolutionMode m) { return m == ResolutionMode::Full ? 256 : 240; }
-constexpr int mode_height(ResolutionMode m) { return m == ResolutionMode::Full ? 192 : 160; }
+constexpr int modeWidth(ResolutionMode m) { return m == ResolutionMode::Full ? 256 : 240; }
+constexpr int modeHeight(ResolutionMode m) { return m == ResolutionMode::Full ? 192 : 160; }
 
 // Colour value of a loaded pixel; a partly transparent pixel is laid over black.
 ColorValue loadedColour(QRgb pixel);
 
 // Reads only the pixels it samples, so a large loaded picture is never copied.
-Picture apply_resize(const QImage& loaded, ResizeMode resize_mode, ResolutionMode resolution_mode);
+Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode);
 
 } // namespace dither

@@ -23,7 +23,7 @@ QImage pictureImage(const Picture& picture)
 
 QImage resultImage(const ConversionResult& result)
 {
-    return pictureImage(result.result_image);
+    return pictureImage(result.picture);
 }
 
 QByteArray encodedResultImage(const ConversionResult& result, const char* format)
@@ -33,7 +33,7 @@ QByteArray encodedResultImage(const ConversionResult& result, const char* format
 
 QByteArray powerPaintFile(const ConversionResult& result, bool full)
 {
-    return tms::powerpaint::encode(result.pattern_table, result.colour_table, full);
+    return tms::powerpaint::encode(result.patternTable, result.colourTable, full);
 }
 
 } // namespace dither

@@ -44,66 +44,66 @@ PictureImportDialog::PictureImportDialog(const PictureImportSettings& initial, P
     setObjectName(QStringLiteral("ImportPicture"));
     setWindowTitle(QStringLiteral("Import Picture"));
 
-    cmb_method = new QComboBox(this);
-    cmb_method->setObjectName(QStringLiteral("cmb_method"));
+    methodBox = new QComboBox(this);
+    methodBox->setObjectName(QStringLiteral("cmb_method"));
     for (const MethodName& m : methodNames)
-        cmb_method->addItem(QString::fromLatin1(m.caption), int(m.method));
-    cmb_method->setCurrentIndex(cmb_method->findData(int(initial.method)));
+        methodBox->addItem(QString::fromLatin1(m.caption), int(m.method));
+    methodBox->setCurrentIndex(methodBox->findData(int(initial.method)));
 
-    cmb_resize = new QComboBox(this);
-    cmb_resize->setObjectName(QStringLiteral("cmb_resize"));
+    resizeBox = new QComboBox(this);
+    resizeBox->setObjectName(QStringLiteral("cmb_resize"));
     for (const ResizeChoice& r : resizeChoices)
-        cmb_resize->addItem(QString::fromLatin1(r.caption), int(r.mode));
-    cmb_resize->setCurrentIndex(cmb_resize->findData(int(initial.resize)));
+        resizeBox->addItem(QString::fromLatin1(r.caption), int(r.mode));
+    resizeBox->setCurrentIndex(resizeBox->findData(int(initial.resize)));
 
     // The console colours 1..15; colour 0 is transparent and never chosen.
     auto* colours = new QGridLayout;
     const tms::Palette palette = tms::standardPalette();
     for (int k = 0; k < 15; ++k) {
-        chk_colour[k] = new QCheckBox(QString::number(k + 1), this);
-        chk_colour[k]->setObjectName(QStringLiteral("chk_colour_%1").arg(k + 1));
-        chk_colour[k]->setIcon(swatch(palette[k + 1]));
-        chk_colour[k]->setChecked(initial.colours[k]);
-        colours->addWidget(chk_colour[k], k / 5, k % 5);
-        connect(chk_colour[k], &QCheckBox::toggled, this, &PictureImportDialog::updatePreview);
+        colourBoxes[k] = new QCheckBox(QString::number(k + 1), this);
+        colourBoxes[k]->setObjectName(QStringLiteral("chk_colour_%1").arg(k + 1));
+        colourBoxes[k]->setIcon(swatch(palette[k + 1]));
+        colourBoxes[k]->setChecked(initial.colours[k]);
+        colours->addWidget(colourBoxes[k], k / 5, k % 5);
+        connect(colourBoxes[k], &QCheckBox::toggled, this, &PictureImportDialog::updatePreview);
     }
 
-    lbl_preview = new QLabel(this);
-    lbl_preview->setObjectName(QStringLiteral("lbl_preview"));
-    lbl_preview->setFixedSize(previewSize);
-    lbl_status = new QLabel(this);
-    lbl_status->setObjectName(QStringLiteral("lbl_status"));
-    lbl_status->setWordWrap(true);
+    previewLabel = new QLabel(this);
+    previewLabel->setObjectName(QStringLiteral("lbl_preview"));
+    previewLabel->setFixedSize(previewSize);
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("lbl_status"));
+    statusLabel->setWordWrap(true);
 
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* options = new QFormLayout;
-    options->addRow(QStringLiteral("Method"), cmb_method);
-    options->addRow(QStringLiteral("Resize"), cmb_resize);
+    options->addRow(QStringLiteral("Method"), methodBox);
+    options->addRow(QStringLiteral("Resize"), resizeBox);
     options->addRow(QStringLiteral("Colours"), colours);
     auto* side = new QVBoxLayout;
     side->addLayout(options);
-    side->addWidget(lbl_status);
+    side->addWidget(statusLabel);
     side->addStretch();
     side->addWidget(buttons);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(lbl_preview, 0, Qt::AlignTop);
+    layout->addWidget(previewLabel, 0, Qt::AlignTop);
     layout->addLayout(side);
 
-    connect(cmb_method, &QComboBox::currentIndexChanged, this, &PictureImportDialog::updatePreview);
-    connect(cmb_resize, &QComboBox::currentIndexChanged, this, &PictureImportDialog::updatePreview);
+    connect(methodBox, &QComboBox::currentIndexChanged, this, &PictureImportDialog::updatePreview);
+    connect(resizeBox, &QComboBox::currentIndexChanged, this, &PictureImportDialog::updatePreview);
     updatePreview();
 }
 
 PictureImportSettings PictureImportDialog::settings() const
 {
     PictureImportSettings s = m_initial;
-    s.method = Method(cmb_method->currentData().toInt());
-    s.resize = ResizeMode(cmb_resize->currentData().toInt());
+    s.method = Method(methodBox->currentData().toInt());
+    s.resize = ResizeMode(resizeBox->currentData().toInt());
     for (int k = 0; k < 15; ++k)
-        s.colours[k] = chk_colour[k]->isChecked();
+        s.colours[k] = colourBoxes[k]->isChecked();
     return s;
 }
 
@@ -111,11 +111,11 @@ void PictureImportDialog::updatePreview()
 {
     const PicturePreview preview = m_previewer(settings());
     buttons->button(QDialogButtonBox::Ok)->setEnabled(preview.ok);
-    lbl_status->setText(preview.status);
+    statusLabel->setText(preview.status);
     if (!preview.ok)
         return; // the last good preview stays
     m_preview = preview.image;
-    lbl_preview->setPixmap(QPixmap::fromImage(m_preview));
+    previewLabel->setPixmap(QPixmap::fromImage(m_preview));
 }
 
 } // namespace dither

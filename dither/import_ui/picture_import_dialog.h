@@ -5,8 +5,8 @@
 // previewer called on every change; the dialog only returns the choices, and the
 // program converts the picture itself once the dialog has closed.
 //
-// objectNames: ImportPicture, cmb_method, cmb_resize, chk_colour_1..15, lbl_preview,
-// lbl_status.
+// objectNames: ImportPicture, methodBox, resizeBox, chk_colour_1..15, previewLabel,
+// statusLabel.
 
 #include "picture_to_screen.h"
 
@@ -49,11 +49,11 @@ private:
     Previewer m_previewer;
     PictureImportSettings m_initial; // what the dialog has no control for
     QImage m_preview;
-    QComboBox* cmb_method = nullptr;
-    QComboBox* cmb_resize = nullptr;
-    std::array<QCheckBox*, 15> chk_colour{};
-    QLabel* lbl_preview = nullptr;
-    QLabel* lbl_status = nullptr;
+    QComboBox* methodBox = nullptr;
+    QComboBox* resizeBox = nullptr;
+    std::array<QCheckBox*, 15> colourBoxes{};
+    QLabel* previewLabel = nullptr;
+    QLabel* statusLabel = nullptr;
     QDialogButtonBox* buttons = nullptr;
 };
 

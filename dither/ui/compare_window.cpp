@@ -27,9 +27,9 @@ CompareMethodsWindow::CompareMethodsWindow(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("frm_compare"));
     setWindowTitle(QStringLiteral("Compare All Methods"));
     auto* layout = new QVBoxLayout(this);
-    chk_ordered_error = new QCheckBox(QStringLiteral("Also ordered methods \"Using Error Diffusion\""), this);
-    chk_ordered_error->setObjectName(QStringLiteral("chk_ordered_error"));
-    layout->addWidget(chk_ordered_error);
+    orderedErrorBox = new QCheckBox(QStringLiteral("Also ordered methods \"Using Error Diffusion\""), this);
+    orderedErrorBox->setObjectName(QStringLiteral("chk_ordered_error"));
+    layout->addWidget(orderedErrorBox);
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("lbl_message"));
     layout->addWidget(m_message);
@@ -37,7 +37,7 @@ CompareMethodsWindow::CompareMethodsWindow(QWidget* owner) : QDialog(owner)
     m_grid->setSpacing(4);
     layout->addLayout(m_grid);
     layout->addStretch();
-    connect(chk_ordered_error, &QCheckBox::toggled, this, [this] { refresh(); });
+    connect(orderedErrorBox, &QCheckBox::toggled, this, [this] { refresh(); });
 }
 
 void CompareMethodsWindow::showPictures(const Picture& source, const ConversionSettings& settings)
@@ -51,7 +51,7 @@ void CompareMethodsWindow::refresh()
 {
     qDeleteAll(m_thumbnails);
     m_thumbnails.clear();
-    m_entries = comparisonEntries(chk_ordered_error->isChecked());
+    m_entries = comparisonEntries(orderedErrorBox->isChecked());
     const QList<QImage> pictures = convertAll(m_source, m_settings, m_entries);
     const bool converted = !pictures.isEmpty() && !pictures.first().isNull();
     m_message->setText(converted ? QStringLiteral("Click a picture to convert with its method.") : selectMoreColors);

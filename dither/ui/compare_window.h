@@ -36,7 +36,7 @@ private:
     ConversionSettings m_settings;
     QList<ComparisonEntry> m_entries;
     QList<QToolButton*> m_thumbnails;
-    QCheckBox* chk_ordered_error = nullptr;
+    QCheckBox* orderedErrorBox = nullptr;
     QLabel* m_message = nullptr;
     QGridLayout* m_grid = nullptr;
 };

@@ -37,7 +37,7 @@ tms::ChooserSetup chooserSetup(const FileDialogRequest& request, const QString& 
     return setup; // no extension and no replace question: the window settles both
 }
 
-QString open_dialog(const FileDialogRequest& request, tms::UserDialogs& dialogs, QWidget* owner)
+QString runFileDialog(const FileDialogRequest& request, tms::UserDialogs& dialogs, QWidget* owner)
 {
     // The folder of the last choice, for the rest of the run only.
     static QString lastPath;

@@ -32,7 +32,7 @@ tms::ChooserSetup chooserSetup(const FileDialogRequest& request, const QString& 
 // Shows the request as a modal file chooser owned by owner and returns the chosen path.
 // It neither completes the extension nor asks before replacing: the window does both
 // once it has the final name.
-QString open_dialog(const FileDialogRequest& request, tms::UserDialogs& dialogs, QWidget* owner);
+QString runFileDialog(const FileDialogRequest& request, tms::UserDialogs& dialogs, QWidget* owner);
 
 // The extension rules of the save commands: ".pp" is appended unless the lower-cased
 // path ends in it; a picture keeps ".png" (written as PNG) and otherwise gets ".bmp".

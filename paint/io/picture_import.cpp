@@ -21,9 +21,22 @@ bool convertPicture(const QImage& source, const PictureImportSettings& settings,
     const auto result = dither::convertPicture(source, settings);
     if (!result)
         return false;
-    picture.bitmapPatterns = result->pattern_table;
-    picture.bitmapColors = result->colour_table;
+    picture.bitmapPatterns = result->patternTable;
+    picture.bitmapColors = result->colourTable;
     return true;
+}
+
+tms::FileResult convertPictureFile(const QString& path, const QImage& source, const PictureImportSettings& settings,
+                                   Picture& picture)
+{
+    try {
+        if (!convertPicture(source, settings, picture))
+            return tms::FileResult::failure(selectMoreColorsMessage());
+    } catch (const std::bad_alloc&) { // within the size limit, but not within this machine's memory
+        return tms::FileResult::failure(
+            QStringLiteral("Cannot read picture \"%1\": not enough memory to load it").arg(path));
+    }
+    return {};
 }
 
 tms::FileResult importPictureFile(const QString& path, const PictureImportSettings& settings, Picture& picture)
@@ -33,13 +46,11 @@ tms::FileResult importPictureFile(const QString& path, const PictureImportSettin
         const std::optional<QImage> source = readPictureFile(path, &error);
         if (!source)
             return tms::FileResult::failure(error);
-        if (!convertPicture(*source, settings, picture))
-            return tms::FileResult::failure(selectMoreColorsMessage());
+        return convertPictureFile(path, *source, settings, picture);
     } catch (const std::bad_alloc&) { // within the size limit, but not within this machine's memory
         return tms::FileResult::failure(
             QStringLiteral("Cannot read picture \"%1\": not enough memory to load it").arg(path));
     }
-    return {};
 }
 
 } // namespace paint

@@ -26,6 +26,11 @@ std::optional<QImage> readPictureFile(const QString& path, QString* error);
 // colours are chosen.
 bool convertPicture(const QImage& source, const PictureImportSettings& settings, Picture& picture);
 
+// Converts the decoded picture of the file at path, as importPictureFile does once it
+// has read it: fewer than two colours or too little memory is refused, with a message.
+tms::FileResult convertPictureFile(const QString& path, const QImage& source, const PictureImportSettings& settings,
+                                   Picture& picture);
+
 // Reads and converts a picture file; a refused file leaves the picture as it was.
 tms::FileResult importPictureFile(const QString& path, const PictureImportSettings& settings, Picture& picture);
 

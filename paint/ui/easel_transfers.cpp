@@ -8,6 +8,7 @@
 #include "document_life.h"
 #include "file_extension.h"
 #include "grp_file.h"
+#include "picture_decoding.h"
 #include "picture_import.h"
 #include "source_export.h"
 #include "spectrum_file.h"
@@ -50,7 +51,12 @@ bool EaselWindow::importPicture(const QString& path)
 {
     return m_life->importWith(QStringLiteral("Import Picture"), path, [&] {
         Picture imported = m_doc.picture;
-        if (const tms::FileResult converted = importPictureFile(path, m_importSettings, imported); !converted) {
+        const tms::DecodedPicture source = dither::decodePictureFile(this, path); // off the GUI thread
+        if (source.cancelled)
+            return false;
+        if (const tms::FileResult converted = source.image ? convertPictureFile(path, *source.image, m_importSettings, imported)
+                                                           : tms::FileResult::failure(source.error);
+            !converted) {
             m_dialogs->tell(tms::warningTitle(), converted.error);
             return false;
         }

@@ -1,5 +1,6 @@
 #include "import_picture_dialog.h"
 
+#include "picture_decoding.h"
 #include "picture_render.h"
 #include "user_dialogs.h"
 
@@ -29,13 +30,14 @@ ImportPicture::ImportPicture(const QImage& source, const PictureImportSettings& 
 std::optional<PictureImportSettings> showImportPicture(const QString& path, const PictureImportSettings& initial,
                                                        tms::UserDialogs& dialogs, QWidget* owner)
 {
-    QString error;
-    const std::optional<QImage> source = readPictureFile(path, &error);
-    if (!source) { // changed since it was chosen
-        dialogs.tell(tms::warningTitle(), error);
+    const tms::DecodedPicture source = dither::decodePictureFile(owner, path); // off the GUI thread
+    if (source.cancelled)
+        return std::nullopt;
+    if (!source.image) { // changed since it was chosen
+        dialogs.tell(tms::warningTitle(), source.error);
         return std::nullopt;
     }
-    ImportPicture dialog(*source, initial, owner);
+    ImportPicture dialog(*source.image, initial, owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.settings();

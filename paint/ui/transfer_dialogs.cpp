@@ -1,8 +1,11 @@
 #include "transfer_dialogs.h"
 
 #include "grp_file.h"
+#include "picture_decoding.h"
 #include "picture_import.h"
 #include "spectrum_file.h"
+
+#include <QApplication>
 
 namespace paint {
 
@@ -10,8 +13,11 @@ namespace {
 
 QString checkPictureFile(const QString& path)
 {
-    QString error;
-    return readPictureFile(path, &error) ? QString() : error;
+    // Read off the GUI thread: the chooser stays responsive and the user may cancel.
+    const tms::DecodedPicture decoded = dither::decodePictureFile(QApplication::activeWindow(), path);
+    if (decoded.cancelled)
+        return QStringLiteral("Reading \"%1\" was cancelled").arg(path);
+    return decoded.image ? QString() : decoded.error;
 }
 
 tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)

@@ -2,6 +2,7 @@
 // columns and the about box, and the widget-free block painter beside them. (The menus'
 // timer pause is tried through each editor's menus.)
 #include "about_box.h"
+#include "background_decode.h"
 #include "file_chooser.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
@@ -14,12 +15,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QtTest>
+#include <thread>
 
 using namespace tms;
 
@@ -166,6 +170,50 @@ private slots:
             const QString title = view->model()->headerData(i, Qt::Horizontal).toString();
             QVERIFY2(view->header()->sectionSize(i) > view->fontMetrics().horizontalAdvance(title), qPrintable(title));
         }
+    }
+
+    // A tool window goes beside its owner, on the side where it fits, never off screen.
+    void toolWindowsOpenBesideTheirOwner()
+    {
+        const QRect screen(0, 0, 1000, 800);
+        const QSize tool(300, 200);
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 400, 300), tool, screen), QPoint(500, 50));   // right
+        QCOMPARE(tms::besideOwner(QRect(600, 50, 300, 300), tool, screen), QPoint(300, 50));   // left
+        QCOMPARE(tms::besideOwner(QRect(200, 700, 700, 90), tool, screen), QPoint(0, 600));    // left edge, raised
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 700, 300), tool, screen), QPoint(700, 50));   // more room right
+        QCOMPARE(tms::besideOwner(QRect(0, 0, 10, 10), QSize(2000, 900), screen), QPoint(0, 0)); // larger than all
+    }
+
+    // A picture decodes on a worker; a cancel ends the wait at once, even while the
+    // decoder is still busy, and the busy cursor goes with the wait.
+    void picturesDecodeOffTheGuiThreadAndCancel()
+    {
+        const auto guiThread = QThread::currentThread();
+        tms::PictureLoadTask done([guiThread](const std::atomic<bool>&, QString*) {
+            return std::optional<QImage>(QImage(QThread::currentThread() != guiThread ? 3 : 1, 2, QImage::Format_RGB32));
+        });
+        QSignalSpy finished(&done, &tms::PictureLoadTask::finished);
+        done.start();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(done.result().image->size(), QSize(3, 2)); // decoded on another thread
+
+        // A decoder that ends only when cancelled, cancelled from the progress window.
+        QWidget owner;
+        std::atomic<bool> decoderEnded = false;
+        QTimer::singleShot(0, &owner, [&owner] {
+            owner.findChild<QProgressDialog*>("decodeProgress")->findChild<QPushButton*>()->click();
+        });
+        const tms::DecodedPicture cancelled = tms::decodeWhileResponsive(
+            &owner, "big.png", [&decoderEnded](const std::atomic<bool>& stop, QString*) {
+                while (!stop)
+                    std::this_thread::yield();
+                decoderEnded = true;
+                return std::optional<QImage>(QImage(1, 1, QImage::Format_RGB32));
+            });
+        QVERIFY(cancelled.cancelled && !cancelled.image);
+        QVERIFY(!QApplication::overrideCursor());
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(decoderEnded); // the worker saw the cancel too
     }
 
     void showsIdentityAndSystemInformation()

@@ -3,7 +3,7 @@
 
 #include "compare_window.h"
 #include "file_drops.h"
-#include "frm_main.h"
+#include "dither_window.h"
 #include "pixel_view.h"
 #include "program_run.h"
 #include "resize.h"
@@ -35,7 +35,7 @@ QImage photoImage()
 
 struct Window {
     ScriptedDialogs dialogs;
-    frm_main window{&dialogs};
+    DitherWindow window{&dialogs};
     QStringList paths; // what the user picks in the next file dialogs; none closes them
     QList<FileDialogRequest> requests;
 
@@ -58,7 +58,7 @@ struct Window {
     {
         ConversionSettings settings = window.currentSettings();
         settings.method = method;
-        return *convert(window.source_image, settings);
+        return *convert(window.sourcePicture, settings);
     }
 };
 
@@ -77,6 +77,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
         QSettings().clear();
     }
+    void init() { QSettings().clear(); } // every test starts as the first run
 
     void startsWithThePromptAsThePicture()
     {
@@ -88,87 +89,36 @@ private slots:
         w.trigger("menu_color_select_all");
         w.trigger("menu_nearest");
         QCOMPARE(w.statusText(), conversionDone);
-        QVERIFY(w.window.source_image != Picture(pictureSize, w.window.source_image[0]));
+        QVERIFY(w.window.sourcePicture != Picture(pictureSize, w.window.sourcePicture[0]));
         ConversionSettings defaults; // the window starts with the batch's defaults
         defaults.method = Method::Nearest;
-        QCOMPARE(w.window.result.pattern_table, convert(w.window.source_image, defaults)->pattern_table);
+        QCOMPARE(w.window.result.patternTable, convert(w.window.sourcePicture, defaults)->patternTable);
         w.trigger("menu_info");
         QCOMPARE(w.dialogs.shown.last().title, QStringLiteral("Palette Press information"));
-        QTest::mouseDClick(w.window.Picture1, Qt::LeftButton); // a double-click loads
+        QTest::mouseDClick(w.window.pictureView, Qt::LeftButton); // a double-click loads
         QCOMPARE(w.requests.size(), 1);
         QCOMPARE(w.requests[0].title, QStringLiteral("Open Picture File"));
     }
 
-    // The menu choices reach the resize (whose results are checked in test_output).
-    void scalesThePictureAsChosen_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QStringList>("choices"); // menu actions triggered after loading
-        QTest::addColumn<int>("resize");
-        QTest::addColumn<int>("resolution");
-        QTest::newRow("aspect") << QSize(512, 192) << QStringList{"menu_resize_mode_2"}
-                                << int(ResizeMode::RespectAspectRatio) << int(ResolutionMode::Full);
-        QTest::newRow("stretch") << QSize(512, 192) << QStringList{"menu_resize_mode_1"} << int(ResizeMode::Stretch)
-                                 << int(ResolutionMode::Full);
-        QTest::newRow("no resize") << QSize(600, 500) << QStringList{} << int(ResizeMode::NoResize)
-                                   << int(ResolutionMode::Full);
-        QTest::newRow("10K at once") << QSize(480, 320) << QStringList{"menu_resize_mode_1", "menu_resolution_mode_1"}
-                                     << int(ResizeMode::Stretch) << int(ResolutionMode::TenK);
-    }
-
-    void scalesThePictureAsChosen()
-    {
-        QFETCH(QSize, size);
-        QFETCH(QStringList, choices);
-        QFETCH(int, resize);
-        QFETCH(int, resolution);
-        const QImage image = dither_test::coordinateImage(size.width(), size.height());
-        QVERIFY(image.save(path("coordinates.png")));
-        Window w;
-        w.load(path("coordinates.png"));
-        for (const QString& choice : choices)
-            w.trigger(qPrintable(choice));
-        QCOMPARE(w.window.source_image, apply_resize(image, ResizeMode(resize), ResolutionMode(resolution)));
-        QCOMPARE(w.window.Buffered_Image, pictureImage(w.window.source_image));
-    }
-
-    void refusesWhatIsNoPicture_data()
-    {
-        QTest::addColumn<QByteArray>("content"); // empty: take the empty clipboard
-        QTest::newRow("text") << QByteArray("no picture here\n");
-        QTest::newRow("empty clipboard") << QByteArray();
-    }
-
     void refusesWhatIsNoPicture()
     {
-        QFETCH(QByteArray, content);
         Window w;
         QVERIFY(photoImage().save(path("good.png")));
         w.load(path("good.png"));
-        const Picture before = w.window.source_image;
-        if (content.isEmpty()) {
-            QGuiApplication::clipboard()->clear();
-            w.window.cmd_from_clipboard->click();
-        } else {
-            writeFile(path("bad.png"), content);
-            w.load(path("bad.png"));
-        }
+        const Picture before = w.window.sourcePicture;
+        writeFile(path("bad.png"), "no picture here\n");
+        w.load(path("bad.png"));
         QVERIFY(!w.statusText().isEmpty());
-        QCOMPARE(w.window.source_image, before);
-        QCOMPARE(w.window.Picture2.size(), QSize(256, 192));
-        if (!content.isEmpty()) { // the reason, naming the file
-            QCOMPARE(w.dialogs.shown.size(), 1);
-            QVERIFY2(w.dialogs.shown[0].text.startsWith(QString("Cannot read picture \"%1\": ").arg(path("bad.png"))),
-                     qPrintable(w.dialogs.shown[0].text));
-        }
+        QCOMPARE(w.window.loadedPicture.size(), QSize(256, 192));
+        QVERIFY2(w.dialogs.texts().value(0).startsWith(QString("Cannot read picture \"%1\": ").arg(path("bad.png"))),
+                 qPrintable(w.dialogs.texts().value(0)));
         // A picture beyond the decoding limit says so, with its size.
         writeFile(path("huge.png"), dither_test::pngHeaderOnly(16000, 16000));
         w.load(path("huge.png"));
-        QCOMPARE(w.window.source_image, before);
         QCOMPARE(w.dialogs.shown.last().text, QString("Cannot read picture \"%1\": too large: 16000 x 16000, 976 MB "
                                                       "decoded; the limit is 256 MB").arg(path("huge.png")));
         w.load(path("no such file.png")); // a path that names no file changes nothing
-        QCOMPARE(w.window.source_image, before);
+        QCOMPARE(w.window.sourcePicture, before);
     }
 
     // The window and the batch share one core: every saved file matches the batch's.
@@ -203,10 +153,10 @@ private slots:
         Window w;
         w.load(path("input.png"));
         for (int colour : colours) // a click on the band of each colour
-            w.window.Picture3_MouseDown(1, 0, 3, 16 * (colour - 1) + 8);
-        w.window.HScroll1->setValue(sliders[0]);
-        w.window.HScroll2->setValue(sliders[1]);
-        w.window.HScroll3->setValue(sliders[2]);
+            w.window.onSwatchesMouseDown(1, 0, 3, 16 * (colour - 1) + 8);
+        w.window.diffusionSlider->setValue(sliders[0]);
+        w.window.brightnessSlider->setValue(sliders[1]);
+        w.window.gammaSlider->setValue(sliders[2]);
         for (const QString& action : actions)
             w.trigger(qPrintable(action));
         QCOMPARE(w.statusText(), conversionDone);
@@ -252,6 +202,7 @@ private slots:
                  resultImage(second).convertToFormat(QImage::Format_RGB32));
 
         // Without a method chosen there is no conversion to save as PowerPaint: it says so.
+        QSettings().clear();
         Window fresh;
         fresh.load(path("first.png"));
         fresh.paths << path("none.pp");
@@ -302,34 +253,34 @@ private slots:
         Window w;
         const std::pair<double, int> clicks[] = {{0, 0}, {15.9, 0}, {16, 1}, {239, 14}, {240.5, 14}};
         for (const auto& [y, box] : clicks) {
-            w.window.Picture3_MouseDown(1, 0, 5, y);
-            QVERIFY(w.window.chk_palette[box]->isChecked());
-            w.window.chk_palette[box]->setChecked(false);
+            w.window.onSwatchesMouseDown(1, 0, 5, y);
+            QVERIFY(w.window.colourBoxes[box]->isChecked());
+            w.window.colourBoxes[box]->setChecked(false);
         }
-        w.window.Picture3_MouseDown(2, 0, 5, 0); // right button: nothing
-        QVERIFY(!w.window.chk_palette[0]->isChecked());
-        w.window.Picture3_MouseDown(1, 0, 5, 100);
+        w.window.onSwatchesMouseDown(2, 0, 5, 0); // right button: nothing
+        QVERIFY(!w.window.colourBoxes[0]->isChecked());
+        w.window.onSwatchesMouseDown(1, 0, 5, 100);
         w.trigger("menu_floyd_steinberg");
         QCOMPARE(w.statusText(), selectMoreColors);
         QVERIFY(!w.window.converted);
-        w.window.HScroll3->setValue(110);
-        w.window.HScroll2->setValue(-100);
-        w.window.HScroll1->setValue(0);
-        QCOMPARE(w.window.Label_HScroll_Top[2]->text(), QStringLiteral(" 110%"));
-        QCOMPARE(w.window.Label_HScroll_Top[1]->text(), QStringLiteral(" 0%"));
-        QCOMPARE(w.window.Label_HScroll_Top[0]->text(), QStringLiteral(" 0%"));
+        w.window.gammaSlider->setValue(110);
+        w.window.brightnessSlider->setValue(-100);
+        w.window.diffusionSlider->setValue(0);
+        QCOMPARE(w.window.sliderValueLabels[2]->text(), QStringLiteral(" 110%"));
+        QCOMPARE(w.window.sliderValueLabels[1]->text(), QStringLiteral(" 0%"));
+        QCOMPARE(w.window.sliderValueLabels[0]->text(), QStringLiteral(" 0%"));
         w.trigger("menu_color_select_all");
         QCOMPARE(w.window.currentSettings().colours, allColours());
         w.trigger("menu_color_unselect_all");
         QCOMPARE(w.window.currentSettings().colours, ColourChoice{});
 
         // Each colour box names its colour; the sliders move with the keyboard.
-        QCOMPARE(w.window.chk_palette[0]->toolTip(), QStringLiteral("1 black"));
-        QCOMPARE(w.window.chk_palette[13]->toolTip(), QStringLiteral("14 gray"));
-        QVERIFY(w.window.HScroll3->focusPolicy() & Qt::TabFocus);
-        QTest::keyClick(w.window.HScroll3, Qt::Key_Right);
-        QCOMPARE(w.window.HScroll3->value(), 111);
-        QCOMPARE(w.window.Label_HScroll_Top[2]->text(), QStringLiteral(" 111%"));
+        QCOMPARE(w.window.colourBoxes[0]->toolTip(), QStringLiteral("1 black"));
+        QCOMPARE(w.window.colourBoxes[13]->toolTip(), QStringLiteral("14 gray"));
+        QVERIFY(w.window.gammaSlider->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(w.window.gammaSlider, Qt::Key_Right);
+        QCOMPARE(w.window.gammaSlider->value(), 111);
+        QCOMPARE(w.window.sliderValueLabels[2]->text(), QStringLiteral(" 111%"));
     }
 
     void livePreviewReRunsTheLastMethodAndIsRemembered()
@@ -342,9 +293,9 @@ private slots:
             w.trigger("menu_color_select_all");
             w.trigger("menu_burkes");
             const ConversionResult first = w.window.result;
-            w.window.HScroll3->setValue(150); // without live preview nothing is recomputed
-            QVERIFY(!w.window.Timer_LivePreview.isActive());
-            QCOMPARE(w.window.result.pattern_table, first.pattern_table);
+            w.window.gammaSlider->setValue(150); // without live preview nothing is recomputed
+            QVERIFY(!w.window.livePreviewTimer.isActive());
+            QCOMPARE(w.window.result.patternTable, first.patternTable);
             w.trigger("menu_live_preview");
         }
         Window w; // the choice is remembered
@@ -353,14 +304,58 @@ private slots:
         w.trigger("menu_color_select_all");
         w.trigger("menu_sierra");
         const int runs = w.window.conversionsRun;
-        w.window.HScroll3->setValue(150);
-        w.window.chk_palette[3]->setChecked(false);
+        w.window.gammaSlider->setValue(150);
+        w.window.colourBoxes[3]->setChecked(false);
         w.trigger("menu_palette_data_1");
-        QVERIFY(w.window.Timer_LivePreview.isActive());
-        w.window.livePreview_Timer(); // the three changes collapse into one run
+        QVERIFY(w.window.livePreviewTimer.isActive());
+        w.window.runLivePreview(); // the three changes collapse into one run
         QCOMPARE(w.window.conversionsRun, runs + 1);
-        QCOMPARE(w.window.result.colour_table, w.convertedWith(Method::Sierra).colour_table);
+        QCOMPARE(w.window.result.colourTable, w.convertedWith(Method::Sierra).colourTable);
         w.trigger("menu_live_preview");
+    }
+
+    // The choices come back in the next run; values from elsewhere fall back to the
+    // first run's.
+    void remembersTheChoicesOfTheLastRun()
+    {
+        {
+            Window w;
+            for (int box : {0, 3, 14})
+                w.window.colourBoxes[box]->setChecked(true);
+            w.window.diffusionSlider->setValue(40);
+            w.window.brightnessSlider->setValue(-30);
+            w.window.gammaSlider->setValue(150);
+            for (const char* action : {"menu_palette_data_1", "menu_resize_mode_2", "menu_resolution_mode_1",
+                                       "menu_ord_error_diffusion", "menu_ord_level_17", "menu_zoom_2"})
+                w.trigger(action);
+        }
+        Window w;
+        ConversionSettings expected;
+        expected.method = Method::Ordered17;
+        expected.orderedError = true;
+        expected.paletteMode = 1;
+        expected.colours = dither_test::colours({1, 4, 15});
+        std::tie(expected.diffusion, expected.brightness, expected.gamma) = std::tuple(40, -30, 150);
+        const ConversionSettings restored = w.window.currentSettings();
+        QCOMPARE(std::tuple(restored.method, restored.orderedError, restored.paletteMode, restored.colours),
+                 std::tuple(expected.method, expected.orderedError, expected.paletteMode, expected.colours));
+        QCOMPARE(QList<int>({restored.diffusion, restored.brightness, restored.gamma}), QList<int>({40, -30, 150}));
+        QVERIFY(w.window.paletteActions[1]->isChecked() && w.window.zoomActions[1]->isChecked());
+        QCOMPARE(std::pair(w.window.resizeMode, w.window.resolutionMode),
+                 std::pair(ResizeMode::RespectAspectRatio, ResolutionMode::TenK));
+        QCOMPARE(w.window.pictureView->size(), QSize(512, 384));
+        QCOMPARE(w.window.sliderValueLabels[0]->text(), QStringLiteral(" 40%"));
+        QVERIFY(!w.window.converted); // nothing converted until asked
+        QVERIFY(!w.window.livePreviewTimer.isActive());
+
+        QSettings settings;
+        for (const char* key : {"window/palette", "window/gamma", "window/zoom", "window/resize"})
+            settings.setValue(key, 999);
+        settings.setValue("window/method", "bogus");
+        Window fallback;
+        QCOMPARE(fallback.window.currentSettings().gamma, 100);
+        QCOMPARE(std::pair(fallback.window.paletteMode, fallback.window.zoom), std::pair(0, 1));
+        QVERIFY(!fallback.window.lastMethod);
     }
 
     void requestsDuringAConversionCollapseIntoOne()
@@ -377,7 +372,7 @@ private slots:
         w.trigger("menu_stevenson_arce");
         QCOMPARE(progress, QStringLiteral("line# 1"));
         QCOMPARE(w.window.conversionsRun, 2);
-        QCOMPARE(w.window.result.pattern_table, w.convertedWith(Method::Nearest).pattern_table);
+        QCOMPARE(w.window.result.patternTable, w.convertedWith(Method::Nearest).patternTable);
     }
 
     void compareAllMethodsRunsTheClickedOne()
@@ -392,8 +387,8 @@ private slots:
         compare->findChild<QCheckBox*>("chk_ordered_error")->setChecked(true);
         QCOMPARE(compare->thumbnails().size(), 25);
         compare->findChild<QToolButton*>("thumbnail_ordered-9_error")->click();
-        QVERIFY(w.window.menu_ord_error_diffusion->isChecked());
-        QCOMPARE(w.window.result.pattern_table, w.convertedWith(Method::Ordered9).pattern_table);
+        QVERIFY(w.window.orderedErrorAction->isChecked());
+        QCOMPARE(w.window.result.patternTable, w.convertedWith(Method::Ordered9).patternTable);
     }
 
     void zoomDropAndClipboard()
@@ -401,15 +396,15 @@ private slots:
         Window w;
         w.trigger("menu_zoom_3");
         QCOMPARE(w.window.centralWidget()->size(), QSize(328 + 512, 415 + 384));
-        QCOMPARE(w.window.Picture1->size(), QSize(768, 576));
+        QCOMPARE(w.window.pictureView->size(), QSize(768, 576));
         w.trigger("menu_zoom_1");
         QCOMPARE(w.window.centralWidget()->size(), QSize(328, 415));
 
         QVERIFY(photoImage().save(path("dropped.bmp")));
         QVERIFY(dropFile(&w.window, path("dropped.bmp")));
-        QCOMPARE(w.window.source_image, dither_test::noisyPicture(3));
+        QCOMPARE(w.window.sourcePicture, dither_test::noisyPicture(3));
 
-        w.window.cmd_to_clipboard->click(); // before a conversion: the picture shown
+        w.window.copyButton->click(); // before a conversion: the picture shown
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), photoImage());
         w.trigger("menu_color_select_all");
         w.trigger("menu_tiny_special");

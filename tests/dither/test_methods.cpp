@@ -47,19 +47,6 @@ private slots:
             }
     }
 
-    void lineZeroRunsRightToLeft()
-    {
-        // Grey 128 between black and white, diffusion 75 %, worked by hand from the
-        // right: 128 white (error -95), 86 black (64.5 -> 64), 156 white (-74), 95 black
-        // (71), 159 white (-72), 96 black (72), 159 white, 96 black.
-        const ConversionResult r = run(dither_test::uniformPicture(RGB(128, 128, 128)), Method::FloydSteinberg,
-                                       colours({1, 15}));
-        QCOMPARE(int(r.pattern_table[segmentIndex(0, 31)]), 0x55);
-        QCOMPARE(int(r.colour_table[segmentIndex(0, 31)]), 0xF1);
-        QCOMPARE(r.result_image[pixelIndex(255, 0)], RGB(255, 255, 255));
-        QCOMPARE(r.result_image[pixelIndex(254, 0)], RGB(0, 0, 0));
-    }
-
     void halfWayPixels()
     {
         const Picture picture = dither_test::uniformPicture(halfWay);
@@ -67,15 +54,15 @@ private slots:
         // Nearest: equal distances take c2. Error diffusion: t = 0.5 takes c1.
         const ConversionResult nearest = run(picture, Method::Nearest, blackAndBlue);
         const ConversionResult diffused = run(picture, Method::FloydSteinberg, blackAndBlue, 0);
-        QVERIFY(allEqual(nearest.pattern_table, 0xFF) && allEqual(nearest.colour_table, 0x41));
-        QVERIFY(allEqual(diffused.pattern_table, 0));
+        QVERIFY(allEqual(nearest.patternTable, 0xFF) && allEqual(nearest.colourTable, 0x41));
+        QVERIFY(allEqual(diffused.patternTable, 0));
         // Level 2.5 with "Ordered level 5" and "Tritone": cells 1 and 2 take c2, the
         // top-right and bottom-left pixel of every 2x2 cell.
         for (Method m : {Method::Ordered5, Method::Tritone, Method::Ordered9}) {
             const ConversionResult r = run(picture, m, blackAndBlue);
             for (int y = 0; y < pictureHeight; ++y)
                 for (int s = 0; s < 32; ++s)
-                    QCOMPARE(int(r.pattern_table[segmentIndex(y, s)]), (y & 1) ? 0xAA : 0x55);
+                    QCOMPARE(int(r.patternTable[segmentIndex(y, s)]), (y & 1) ? 0xAA : 0x55);
         }
     }
 
@@ -87,21 +74,10 @@ private slots:
             // Black is c1 of its pair (t = 0), white is c2 (t = 1, level clamped to size).
             const ConversionResult black = run(dither_test::uniformPicture(RGB(0, 0, 0)), m.method);
             const ConversionResult white = run(dither_test::uniformPicture(RGB(255, 255, 255)), m.method);
-            QVERIFY(allEqual(black.pattern_table, 0) && allEqual(white.pattern_table, 0xFF));
+            QVERIFY(allEqual(black.patternTable, 0) && allEqual(white.patternTable, 0xFF));
             for (int i = 0; i < 6144; ++i)
-                QVERIFY(tms::backgroundOf(black.colour_table[i]) == 1 && tms::foregroundOf(white.colour_table[i]) == 15);
+                QVERIFY(tms::backgroundOf(black.colourTable[i]) == 1 && tms::foregroundOf(white.colourTable[i]) == 15);
         }
-    }
-
-    void tableIndexOfASegment()
-    {
-        // Line 9, segment 3 is entry 1 * 256 + 24 + 1 = 281.
-        Picture picture = dither_test::uniformPicture(RGB(0, 0, 0));
-        for (int x = 24; x < 32; ++x)
-            picture[pixelIndex(x, 9)] = RGB(255, 255, 255);
-        const ConversionResult r = run(picture, Method::Nearest, colours({1, 15}));
-        for (int i = 0; i < 6144; ++i)
-            QCOMPARE(int(r.pattern_table[i]), i == 281 ? 0xFF : 0);
     }
 
     void progressPoints()

@@ -20,20 +20,20 @@ using namespace dither;
 
 namespace {
 
-float plainEcart(ColorValue a, ColorValue b)
+float plainDistance(ColorValue a, ColorValue b)
 {
-    const int dr = rouge(a) - rouge(b), dg = vert(a) - vert(b), db = bleu(a) - bleu(b);
+    const int dr = redPart(a) - redPart(b), dg = greenPart(a) - greenPart(b), db = bluePart(a) - bluePart(b);
     return float(std::sqrt(double(dr * dr + dg * dg + db * db)));
 }
 
-int part(ColorValue c, int k) { return k == 0 ? rouge(c) : k == 1 ? vert(c) : bleu(c); }
+int part(ColorValue c, int k) { return k == 0 ? redPart(c) : k == 1 ? greenPart(c) : bluePart(c); }
 
 class LiteralConverter {
 public:
     LiteralConverter(const Picture& source, const ConversionSettings& s)
-        : adjusted(calcul_adjusted_image(source, s.gamma, s.brightness)), factor(s.diffusion / 100.0)
+        : adjusted(adjustPicture(source, s.gamma, s.brightness)), factor(s.diffusion / 100.0)
     {
-        const tms::Palette palette = init_palette(s.palette_mode);
+        const tms::Palette palette = presetPalette(s.paletteMode);
         for (int c = 1; c <= 15; ++c)
             if (s.colours[c - 1]) {
                 active.push_back(palette[c]);
@@ -43,7 +43,7 @@ public:
         for (int i = 0; i < n; ++i)
             for (int j = 0; j < n; ++j)
                 if (i != j)
-                    sq[i][j] = float(std::sqrt(double(plainEcart(active[i], active[j]))));
+                    sq[i][j] = float(std::sqrt(double(plainDistance(active[i], active[j]))));
     }
 
     ConversionResult run(Method m, bool orderedError)
@@ -86,10 +86,10 @@ private:
     {
         const ColorValue a = adjusted[pixelIndex(x, y)];
         const int* e = &errors[3 * pixelIndex(x, y)];
-        lineMap[x] = RGB(std::clamp(rouge(a) + e[0], 0, 255), std::clamp(vert(a) + e[1], 0, 255),
-                         std::clamp(bleu(a) + e[2], 0, 255));
+        lineMap[x] = RGB(std::clamp(redPart(a) + e[0], 0, 255), std::clamp(greenPart(a) + e[1], 0, 255),
+                         std::clamp(bluePart(a) + e[2], 0, 255));
     }
-    void lerreur(ColorValue c, int x)
+    void errorFor(ColorValue c, int x)
     {
         for (int k = 0; k < 3; ++k)
             current[k] = int(std::nearbyint((part(lineMap[x], k) - part(c, k)) * factor));
@@ -99,19 +99,19 @@ private:
         const int half = (k.largeur - 1) / 2;
         for (int r = 0; r < k.hauteur; ++r)
             for (int j = r == 0 ? 1 : -half; j <= half; ++j)
-                erreurs(x + s * j, y + r, k.filter[j + half][r] * scale);
+                addError(x + s * j, y + r, k.filter[j + half][r] * scale);
     }
-    void erreurs(int x, int y, float pourcent)
+    void addError(int x, int y, float weight)
     {
         if (x >= 0 && x <= 255 && y >= 0 && y <= 191)
             for (int c = 0; c < 3; ++c)
-                errors[3 * pixelIndex(x, y) + c] += int(std::floor(double(pourcent) * double(current[c])));
+                errors[3 * pixelIndex(x, y) + c] += int(std::floor(double(weight) * double(current[c])));
     }
     void write(int y, int s, int pattern, int c1, int c2)
     {
         const int index = (y & 248) * 32 + s * 8 + (y & 7);
-        out.pattern_table[index] = std::uint8_t(pattern);
-        out.colour_table[index] = std::uint8_t(codes[c2] * 16 + codes[c1]);
+        out.patternTable[index] = std::uint8_t(pattern);
+        out.colourTable[index] = std::uint8_t(codes[c2] * 16 + codes[c1]);
     }
     std::pair<int, int> fullSearch(const std::vector<ColorValue>& p)
     {
@@ -121,7 +121,7 @@ private:
             for (int j = i + 1; j < n; ++j) {
                 float acc = 0;
                 for (ColorValue q : p)
-                    acc = acc + (plainEcart(active[i], q) + plainEcart(active[j], q));
+                    acc = acc + (plainDistance(active[i], q) + plainDistance(active[j], q));
                 if (const float v = acc / sq[i][j]; best >= v) {
                     best = v;
                     pair = {i, j};
@@ -133,10 +133,10 @@ private:
     bool project(const Kernel& k, int x, int y, int s, int c1, int c2, float scale)
     {
         mapErreur(x, y);
-        const bool second = pourcentage(active[c1], active[c2], lineMap[x]) > 0.5f;
+        const bool second = projectionRatio(active[c1], active[c2], lineMap[x]) > 0.5f;
         const ColorValue colour = active[second ? c2 : c1];
-        out.result_image[pixelIndex(x, y)] = colour;
-        lerreur(colour, x);
+        out.picture[pixelIndex(x, y)] = colour;
+        errorFor(colour, x);
         spread(k, x, y, s, scale);
         return second;
     }
@@ -152,7 +152,7 @@ private:
                     for (int j = i + 1; j < n; ++j) {
                         float v = 0;
                         for (int k = 0; k < 8; ++k)
-                            v = v + std::min(plainEcart(active[i], p(k)), plainEcart(active[j], p(k)));
+                            v = v + std::min(plainDistance(active[i], p(k)), plainDistance(active[j], p(k)));
                         if (best >= v) {
                             best = v;
                             c1 = i;
@@ -161,8 +161,8 @@ private:
                     }
                 int pattern = 0;
                 for (int k = 0; k < 8; ++k) {
-                    const bool second = plainEcart(active[c1], p(k)) >= plainEcart(active[c2], p(k));
-                    out.result_image[pixelIndex(8 * s + k, y)] = active[second ? c2 : c1];
+                    const bool second = plainDistance(active[c1], p(k)) >= plainDistance(active[c2], p(k));
+                    out.picture[pixelIndex(8 * s + k, y)] = active[second ? c2 : c1];
                     pattern |= second ? 128 >> k : 0;
                 }
                 write(y, s, pattern, c1, c2);
@@ -218,13 +218,13 @@ private:
                 float best = 520200.0f;
                 int c1 = 0, c2 = 0;
                 for (int c = 0; c < n; ++c)
-                    if (const float v = 3 * plainEcart(active[c], lineMap[x0]) + plainEcart(active[c], lineMap[x0 + step]); v < best) {
+                    if (const float v = 3 * plainDistance(active[c], lineMap[x0]) + plainDistance(active[c], lineMap[x0 + step]); v < best) {
                         best = v;
                         c1 = c;
                     }
                 // The first pixel takes c1 outright.
-                out.result_image[pixelIndex(x0, y)] = active[c1];
-                lerreur(active[c1], x0);
+                out.picture[pixelIndex(x0, y)] = active[c1];
+                errorFor(active[c1], x0);
                 spread(k, x0, y, step, 1.0f);
                 for (int i = 1; i < 8; ++i)
                     mapErreur(x0 + step * i, y);
@@ -234,7 +234,7 @@ private:
                         continue;
                     float acc = 0;
                     for (int i = 1; i < 8; ++i)
-                        acc = acc + (plainEcart(active[c1], lineMap[x0 + step * i]) + plainEcart(active[c], lineMap[x0 + step * i]));
+                        acc = acc + (plainDistance(active[c1], lineMap[x0 + step * i]) + plainDistance(active[c], lineMap[x0 + step * i]));
                     if (const float v = acc / sq[c1][c]; best >= v) {
                         best = v;
                         c2 = c;
@@ -266,14 +266,14 @@ private:
                 int pattern = 0;
                 for (int k = 0; k < 8; ++k) {
                     const int x = 8 * s + k;
-                    float level = (size + 1) * pourcentage(active[c1], active[c2], lineMap[x]);
+                    float level = (size + 1) * projectionRatio(active[c1], active[c2], lineMap[x]);
                     level = !(level >= 0) ? 0 : level > size ? float(size) : level;
                     const bool second = !(matrix.at(x & mask, y & mask) > level);
-                    out.result_image[pixelIndex(x, y)] = active[second ? c2 : c1];
+                    out.picture[pixelIndex(x, y)] = active[second ? c2 : c1];
                     pattern |= second ? 128 >> k : 0;
                     if (e) {
-                        lerreur(active[second ? c2 : c1], x);
-                        erreurs(x, y + 1, 1.0f);
+                        errorFor(active[second ? c2 : c1], x);
+                        addError(x, y + 1, 1.0f);
                     }
                 }
                 write(y, s, pattern, c1, c2);
@@ -294,7 +294,7 @@ private slots:
         QTest::addColumn<ConversionSettings>("settings");
         ConversionSettings plain, many, two, still;
         many.colours = dither_test::colours({1, 2, 6, 11, 14, 15});
-        many.palette_mode = 1;
+        many.paletteMode = 1;
         many.gamma = 80;
         many.brightness = 10;
         many.diffusion = 33;
@@ -326,9 +326,9 @@ private slots:
                 QVERIFY(fast);
                 const ConversionResult literal = LiteralConverter(picture, settings).run(m.method, orderedError);
                 const QByteArray what = QByteArray(m.commandLineName) + (orderedError ? " with error" : "");
-                QVERIFY2(fast->pattern_table == literal.pattern_table, what.constData());
-                QVERIFY2(fast->colour_table == literal.colour_table, what.constData());
-                QVERIFY2(fast->result_image == literal.result_image, what.constData());
+                QVERIFY2(fast->patternTable == literal.patternTable, what.constData());
+                QVERIFY2(fast->colourTable == literal.colourTable, what.constData());
+                QVERIFY2(fast->picture == literal.picture, what.constData());
             }
     }
 };

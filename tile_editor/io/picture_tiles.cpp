@@ -12,9 +12,9 @@ std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::
     if (!screen)
         return std::nullopt;
     PictureTiles result;
-    result.screenPatterns = screen->pattern_table;
-    result.screenColors = screen->colour_table;
-    result.tiles = tilesFromScreen(screen->pattern_table, screen->colour_table, edition, editionPalette(edition));
+    result.screenPatterns = screen->patternTable;
+    result.screenColors = screen->colourTable;
+    result.tiles = tilesFromScreen(screen->patternTable, screen->colourTable, edition, editionPalette(edition));
     return result;
 }
 

@@ -1,6 +1,6 @@
-// frm_main: colours, sliders, the methods, live preview and the comparison window.
+// DitherWindow: colours, sliders, the methods, live preview and the comparison window.
 
-#include "frm_main.h"
+#include "dither_window.h"
 
 #include "compare_window.h"
 #include "method_controls.h"
@@ -8,6 +8,7 @@
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "result_output.h"
+#include "window_aids.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,98 +31,99 @@ QString valueLabel(int value)
 
 } // namespace
 
-void frm_main::init_palette()
+void DitherWindow::applyPalette()
 {
-    palette = dither::init_palette(palette_mode);
+    palette = dither::presetPalette(paletteMode);
     drawSwatches();
 }
 
-void frm_main::drawSwatches()
+void DitherWindow::drawSwatches()
 {
     const int W = swatchWidth, H = swatchHeight;
-    Picture4 = QImage(W, H, QImage::Format_RGB32);
-    Picture4.fill(QWidget::palette().color(QPalette::Window));
+    swatchImage = QImage(W, H, QImage::Format_RGB32);
+    swatchImage.fill(QWidget::palette().color(QPalette::Window));
     for (int n = 1; n <= 15; ++n)
-        tms::fillBlock(Picture4, 0, ((n - 1) * H) / 15, W, H / 15, palette[n]);
-    Picture3->present(Picture4);
+        tms::fillBlock(swatchImage, 0, ((n - 1) * H) / 15, W, H / 15, palette[n]);
+    swatchView->present(swatchImage);
 }
 
-void frm_main::Picture3_MouseDown(int Button, int, double, double Y)
+void DitherWindow::onSwatchesMouseDown(int Button, int, double, double Y)
 {
     if (Button != 1)
         return;
     const int k = std::clamp(int(Y) / (swatchHeight / 15), 0, 14);
-    chk_palette[k]->setChecked(!chk_palette[k]->isChecked());
+    colourBoxes[k]->setChecked(!colourBoxes[k]->isChecked());
 }
 
-void frm_main::menu_palette_data_Click(int Index)
+void DitherWindow::onPaletteTriggered(int Index)
 {
-    const bool alreadyChecked = palette_mode == Index;
-    palette_mode = Index;
+    const bool alreadyChecked = paletteMode == Index;
+    paletteMode = Index;
     for (int i = 0; i < 3; ++i)
-        menu_palette_data[i]->setChecked(i == Index);
+        paletteActions[i]->setChecked(i == Index);
     if (alreadyChecked)
         return;
-    init_palette();
+    applyPalette();
     settingChanged();
 }
 
-void frm_main::menu_color_select_all_Click()
+void DitherWindow::onSelectAllColoursTriggered()
 {
-    for (QCheckBox* box : chk_palette)
+    for (QCheckBox* box : colourBoxes)
         box->setChecked(true);
 }
 
-void frm_main::menu_color_unselect_all_Click()
+void DitherWindow::onUnselectAllColoursTriggered()
 {
-    for (QCheckBox* box : chk_palette)
+    for (QCheckBox* box : colourBoxes)
         box->setChecked(false);
 }
 
-void frm_main::HScroll1_Change()
+void DitherWindow::onDiffusionChanged()
 {
-    Label_HScroll_Top[0]->setText(valueLabel(HScroll1->value()));
+    sliderValueLabels[0]->setText(valueLabel(diffusionSlider->value()));
     settingChanged();
 }
 
-void frm_main::HScroll2_Change()
+void DitherWindow::onBrightnessChanged()
 {
-    Label_HScroll_Top[1]->setText(valueLabel(HScroll2->value() + 100));
+    sliderValueLabels[1]->setText(valueLabel(brightnessSlider->value() + 100));
     settingChanged();
 }
 
-void frm_main::HScroll3_Change()
+void DitherWindow::onGammaChanged()
 {
-    Label_HScroll_Top[2]->setText(valueLabel(HScroll3->value()));
+    sliderValueLabels[2]->setText(valueLabel(gammaSlider->value()));
     settingChanged();
 }
 
-ConversionSettings frm_main::currentSettings() const
+ConversionSettings DitherWindow::currentSettings() const
 {
     ConversionSettings settings;
     settings.method = lastMethod.value_or(Method::FloydSteinberg);
-    settings.orderedError = menu_ord_error_diffusion->isChecked();
-    settings.palette_mode = palette_mode;
+    settings.orderedError = orderedErrorAction->isChecked();
+    settings.paletteMode = paletteMode;
     for (int k = 0; k < 15; ++k)
-        settings.colours[k] = chk_palette[k]->isChecked();
-    settings.gamma = HScroll3->value();
-    settings.brightness = HScroll2->value();
-    settings.diffusion = HScroll1->value();
+        settings.colours[k] = colourBoxes[k]->isChecked();
+    settings.gamma = gammaSlider->value();
+    settings.brightness = brightnessSlider->value();
+    settings.diffusion = diffusionSlider->value();
     return settings;
 }
 
-void frm_main::menu_method_Click(Method method)
+void DitherWindow::onMethodTriggered(Method method)
 {
     lastMethod = method;
+    rememberSettings();
     convertWith(method, true);
 }
 
-void frm_main::menu_ord_error_diffusion_Click()
+void DitherWindow::onOrderedErrorDiffusionToggled()
 {
     settingChanged(); // the mark itself was inverted by the menu
 }
 
-void frm_main::convertWith(Method method, bool withProgress)
+void DitherWindow::convertWith(Method method, bool withProgress)
 {
     if (m_converting) {
         m_pendingConversion = {method, withProgress};
@@ -137,7 +139,7 @@ void frm_main::convertWith(Method method, bool withProgress)
     m_converting = false;
 }
 
-void frm_main::runConversion(Method method, bool withProgress)
+void DitherWindow::runConversion(Method method, bool withProgress)
 {
     ConversionSettings settings = currentSettings();
     settings.method = method;
@@ -148,7 +150,7 @@ void frm_main::runConversion(Method method, bool withProgress)
                 status->setText(lineStatusText(*line));
             QCoreApplication::processEvents();
         };
-    std::optional<ConversionResult> conversion = convert(source_image, settings, progress);
+    std::optional<ConversionResult> conversion = convert(sourcePicture, settings, progress);
     if (!conversion) {
         status->setText(selectMoreColors);
         return;
@@ -161,45 +163,49 @@ void frm_main::runConversion(Method method, bool withProgress)
     setWindowModified(true); // a conversion not yet handed on
 }
 
-bool frm_main::livePreview() const
+bool DitherWindow::livePreview() const
 {
-    return menu_live_preview->isChecked();
+    return livePreviewAction->isChecked();
 }
 
-void frm_main::menu_live_preview_Click()
+void DitherWindow::onLivePreviewToggled()
 {
     QSettings().setValue(livePreviewKey, livePreview());
     settingChanged();
 }
 
-void frm_main::settingChanged()
+void DitherWindow::settingChanged()
 {
+    rememberSettings();
     // Without live preview nothing is recomputed until a method is chosen.
     if (livePreview())
-        Timer_LivePreview.start();
+        livePreviewTimer.start();
 }
 
-void frm_main::livePreview_Timer()
+void DitherWindow::runLivePreview()
 {
     if (!livePreview())
         return;
     if (lastMethod)
         convertWith(*lastMethod, false);
     if (m_compare && m_compare->isVisible())
-        m_compare->showPictures(source_image, currentSettings());
+        m_compare->showPictures(sourcePicture, currentSettings());
 }
 
-void frm_main::menu_compare_methods_Click()
+void DitherWindow::onCompareMethodsTriggered()
 {
-    if (!m_compare) {
+    const bool firstUse = !m_compare;
+    if (firstUse) {
         m_compare = new CompareMethodsWindow(this);
         connect(m_compare, &CompareMethodsWindow::methodChosen, this, [this](Method method, bool orderedError) {
             if (isOrdered(method))
-                menu_ord_error_diffusion->setChecked(orderedError);
-            menu_method_Click(method);
+                orderedErrorAction->setChecked(orderedError);
+            onMethodTriggered(method);
         });
     }
-    m_compare->showPictures(source_image, currentSettings());
+    m_compare->showPictures(sourcePicture, currentSettings());
+    if (firstUse) // beside the window, not over the picture it compares
+        tms::placeBeside(m_compare, this);
     m_compare->show();
     m_compare->raise();
 }

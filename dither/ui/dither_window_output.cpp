@@ -1,6 +1,6 @@
-// frm_main: handing the result on (PowerPaint files, picture files, clipboard).
+// DitherWindow: handing the result on (PowerPaint files, picture files, clipboard).
 
-#include "frm_main.h"
+#include "dither_window.h"
 
 #include "atomic_file.h"
 #include "document_life.h"
@@ -16,36 +16,36 @@
 
 namespace dither {
 
-QImage frm_main::pictureToHandOn() const
+QImage DitherWindow::pictureToHandOn() const
 {
-    return converted ? resultImage(result) : Buffered_Image;
+    return converted ? resultImage(result) : displayedImage;
 }
 
-void frm_main::showTitle()
+void DitherWindow::showTitle()
 {
     const QString program = QStringLiteral("Palette Press");
     setWindowTitle((m_pictureName.isEmpty() ? program : program + QStringLiteral(" - ") + m_pictureName)
                    + QStringLiteral("[*]"));
 }
 
-bool frm_main::convertShownPicture()
+bool DitherWindow::convertShownPicture()
 {
     if (!converted && lastMethod)
         convertWith(*lastMethod, true);
     return converted;
 }
 
-void frm_main::menu_save_powerpaint_Click()
+void DitherWindow::onSavePowerPaintFullTriggered()
 {
-    save_powerpaint(true);
+    savePowerPaint(true);
 }
 
-void frm_main::menu_save_powerpaint_10k_Click()
+void DitherWindow::onSavePowerPaint10kTriggered()
 {
-    save_powerpaint(false);
+    savePowerPaint(false);
 }
 
-void frm_main::save_powerpaint(bool full)
+void DitherWindow::savePowerPaint(bool full)
 {
     // What is saved is what is shown: the picture is converted first, if a method was chosen.
     if (!convertShownPicture()) {
@@ -57,7 +57,7 @@ void frm_main::save_powerpaint(bool full)
         writeOutput(path, powerPaintFile(result, full));
 }
 
-void frm_main::menu_save_picture_Click()
+void DitherWindow::onSavePictureTriggered()
 {
     convertShownPicture(); // without a method chosen, the picture is saved as shown
     const QString path = askSavePath(savePictureRequest(), picturePath);
@@ -65,7 +65,7 @@ void frm_main::menu_save_picture_Click()
         writeOutput(path, tms::encodeImage(pictureToHandOn(), isPngPath(path) ? "PNG" : "BMP"));
 }
 
-QString frm_main::askSavePath(const FileDialogRequest& request, QString (*complete)(const QString&))
+QString DitherWindow::askSavePath(const FileDialogRequest& request, QString (*complete)(const QString&))
 {
     const QString chosen = showFileDialog(request);
     if (chosen.isEmpty())
@@ -80,7 +80,7 @@ QString frm_main::askSavePath(const FileDialogRequest& request, QString (*comple
     return path;
 }
 
-void frm_main::writeOutput(const QString& path, const std::optional<QByteArray>& bytes)
+void DitherWindow::writeOutput(const QString& path, const std::optional<QByteArray>& bytes)
 {
     if (!bytes) {
         m_dialogs->tell(tms::warningTitle(), QStringLiteral("Cannot encode the picture for %1").arg(path));
@@ -95,17 +95,17 @@ void frm_main::writeOutput(const QString& path, const std::optional<QByteArray>&
     }
 }
 
-void frm_main::cmd_to_clipboard_Click()
+void DitherWindow::onCopyButtonClicked()
 {
     copyToClipboard();
 }
 
-void frm_main::menu_paste_clipboard_Click()
+void DitherWindow::onCopyPictureTriggered()
 {
     copyToClipboard();
 }
 
-void frm_main::copyToClipboard()
+void DitherWindow::copyToClipboard()
 {
     convertShownPicture(); // without a method chosen, the picture is copied as shown
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -1,9 +1,22 @@
 #pragma once
-// frm_main: the converter's window, "Palette Press". It keeps the loaded picture
-// (Picture2) and the 256x192 source picture derived from it, lets the user choose
+// DitherWindow: the converter's window, "Palette Press". It keeps the loaded picture
+// (loadedPicture) and the 256x192 source picture derived from it, lets the user choose
 // colours, sliders, scaling and a method, and shows and hands on the result. Every
-// conversion is done by the core; handlers keep their control_event names so tests
-// can call them, and every dialog goes through a replaceable function or UserDialogs.
+// conversion is done by the core; handlers are public so tests can call them, and
+// every dialog goes through a replaceable function or UserDialogs.
+//
+// objectNames of the widgets (tests and accessibility find them by these):
+//   the window frm_main; pictureView Picture1; swatchView Picture3; colourBoxes
+//   chk_palette_0..14; sliderRule Line1, rightEdgeTick Line2, bottomEdgeTick Line3;
+//   pasteButton cmd_from_clipboard; copyButton cmd_to_clipboard; status status;
+//   diffusionSlider HScroll1, brightnessSlider HScroll2, gammaSlider HScroll3, each with
+//   the labels Label_HScrollN (caption), Label_HScrollN_Left/_Right/_Top;
+//   resizeModeActions menu_resize_mode_0..2; resolutionModeActions
+//   menu_resolution_mode_0..1; paletteActions menu_palette_data_0..2; zoomActions
+//   menu_zoom_1..3; orderedErrorAction menu_ord_error_diffusion; livePreviewAction
+//   menu_live_preview; livePreviewTimer Timer_LivePreview. Copy Picture to Clipboard
+//   is menu_paste_clipboard and Paste Picture from Clipboard is menu_copy_clipboard
+//   (the names are crossed; each action does what its caption says).
 
 #include "conversion.h"
 #include "file_dialogs.h"
@@ -37,7 +50,7 @@ class CompareMethodsWindow;
 
 // The prompt shown (and converted) until a picture is loaded.
 inline const QString loadPrompt = QStringLiteral("Double-click here to load pictures");
-// The swatch strip Picture3: fifteen bands of 16 pixels and one spare line.
+// The swatch strip swatchView: fifteen bands of 16 pixels and one spare line.
 constexpr int swatchWidth = 25, swatchHeight = 241;
 // The settings key of "Option > Live Preview".
 inline const QString livePreviewKey = QStringLiteral("livePreview");
@@ -47,28 +60,28 @@ inline QString notConvertedMessage()
     return QStringLiteral("Convert the picture first: choose a method in the Method menu.");
 }
 
-class frm_main : public QMainWindow {
+class DitherWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Without dialogs the window shows real message boxes.
-    explicit frm_main(tms::UserDialogs* dialogs = nullptr, QWidget* parent = nullptr);
-    ~frm_main() override;
+    explicit DitherWindow(tms::UserDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~DitherWindow() override;
 
     // Shows a file dialog and returns the chosen path, empty on cancel. Tests replace
     // it to play the user.
     std::function<QString(const FileDialogRequest&)> showFileDialog;
 
     // The document.
-    QImage Picture2;                 // the loaded picture at its own size
-    Picture source_image = blackPicture();
-    ResizeMode resize_mode = ResizeMode::NoResize;
-    ResolutionMode resolution_mode = ResolutionMode::Full;
-    int palette_mode = 0;
+    QImage loadedPicture;                 // the loaded picture at its own size
+    Picture sourcePicture = blackPicture();
+    ResizeMode resizeMode = ResizeMode::NoResize;
+    ResolutionMode resolutionMode = ResolutionMode::Full;
+    int paletteMode = 0;
     tms::Palette palette{};
     ConversionResult result;         // all zero until the first conversion
     bool converted = false;          // result holds a conversion
-    QImage Buffered_Image;           // what Picture1 shows
-    QImage Picture4;                 // the swatch bands before they are shown
+    QImage displayedImage;           // what pictureView shows
+    QImage swatchImage;                 // the swatch bands before they are shown
     std::optional<Method> lastMethod; // the method chosen last (re-run by live preview)
     int conversionsRun = 0;           // conversions carried out, a stale request never among them
     int zoom = 1;
@@ -78,8 +91,8 @@ public:
     bool loadPicture(const QString& path);
     // Takes a picture as the loaded one (file, clipboard or drop) and applies the scaling.
     void takePicture(const QImage& picture);
-    void apply_resize();
-    void init_palette();
+    void applyScaling();
+    void applyPalette();
     ConversionSettings currentSettings() const;
     // The picture that Save Picture and the clipboard copy hand on: the last result,
     // or the picture shown before the first conversion.
@@ -90,34 +103,34 @@ public:
     bool convertShownPicture();
 
     // Event handlers.
-    void Form_Load();
-    void Picture1_DblClick();
-    void menu_load_picture_Click();
-    void cmd_from_clipboard_Click();
-    void menu_copy_clipboard_Click();   // "Paste Picture from Clipboard"
-    void cmd_to_clipboard_Click();
-    void menu_paste_clipboard_Click();  // "Copy Picture to Clipboard"
-    void menu_save_picture_Click();
-    void menu_save_powerpaint_Click();
-    void menu_save_powerpaint_10k_Click();
-    void menu_resize_mode_Click(int Index);
-    void menu_resolution_mode_Click(int Index);
-    void menu_palette_data_Click(int Index);
-    void menu_color_select_all_Click();
-    void menu_color_unselect_all_Click();
-    void menu_live_preview_Click();
-    void menu_method_Click(Method method);
-    void menu_ord_error_diffusion_Click();
-    void menu_compare_methods_Click();
-    void menu_zoom_Click(int factor);
-    void menu_info_Click();
-    void Picture3_MouseDown(int Button, int Shift, double X, double Y);
-    void HScroll1_Change();
-    void HScroll2_Change();
-    void HScroll3_Change();
+    void showLoadPrompt();
+    void onPictureDoubleClicked();
+    void onLoadPictureTriggered();
+    void onPasteButtonClicked();
+    void onPastePictureTriggered();   // "Paste Picture from Clipboard"
+    void onCopyButtonClicked();
+    void onCopyPictureTriggered();  // "Copy Picture to Clipboard"
+    void onSavePictureTriggered();
+    void onSavePowerPaintFullTriggered();
+    void onSavePowerPaint10kTriggered();
+    void onResizeModeTriggered(int Index);
+    void onResolutionModeTriggered(int Index);
+    void onPaletteTriggered(int Index);
+    void onSelectAllColoursTriggered();
+    void onUnselectAllColoursTriggered();
+    void onLivePreviewToggled();
+    void onMethodTriggered(Method method);
+    void onOrderedErrorDiffusionToggled();
+    void onCompareMethodsTriggered();
+    void onZoomTriggered(int factor);
+    void onInfoTriggered();
+    void onSwatchesMouseDown(int Button, int Shift, double X, double Y);
+    void onDiffusionChanged();
+    void onBrightnessChanged();
+    void onGammaChanged();
     // Live preview: every change asks for a re-run; the zero timer collapses the changes
     // of one event (Select All toggles fifteen boxes) into one conversion.
-    void livePreview_Timer();
+    void runLivePreview();
 
     bool livePreview() const;
     // The title: the program, the picture's name, and a mark while a conversion of it
@@ -137,11 +150,14 @@ private:
     void showPicture(const QImage& image);
     void drawSwatches();
     void settingChanged();
+    // Stores the choices the next run starts with; restoreSettings takes them back.
+    void rememberSettings();
+    void restoreSettings();
     void convertWith(Method method, bool withProgress);
     void runConversion(Method method, bool withProgress);
     void takeClipboardPicture();
     void copyToClipboard();
-    void save_powerpaint(bool full);
+    void savePowerPaint(bool full);
     // Asks the save dialog for a path and completes it; empty when cancelled or when
     // the user keeps an existing file.
     QString askSavePath(const FileDialogRequest& request, QString (*complete)(const QString&));
@@ -155,33 +171,34 @@ private:
     // A conversion requested while one runs (its progress lets events through) waits
     // here; a newer request replaces it, so at most one follows the running one.
     bool m_converting = false;
+    bool m_restoring = true; // until the remembered choices are back: nothing to store
     std::optional<std::pair<Method, bool>> m_pendingConversion;
 
 public:
-    // Controls, named as their objectName.
-    tms::PixelView* Picture1 = nullptr;
-    tms::PixelView* Picture3 = nullptr;
-    std::array<QCheckBox*, 15> chk_palette{};
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QFrame* Line3 = nullptr;
-    QPushButton* cmd_from_clipboard = nullptr;
+    // Controls (their objectNames are listed at the top of this file).
+    tms::PixelView* pictureView = nullptr;
+    tms::PixelView* swatchView = nullptr;
+    std::array<QCheckBox*, 15> colourBoxes{};
+    QFrame* sliderRule = nullptr;
+    QFrame* rightEdgeTick = nullptr;
+    QFrame* bottomEdgeTick = nullptr;
+    QPushButton* pasteButton = nullptr;
     QLabel* status = nullptr;
-    QPushButton* cmd_to_clipboard = nullptr;
-    QScrollBar* HScroll1 = nullptr; // Diffusion
-    QScrollBar* HScroll2 = nullptr; // Brightness
-    QScrollBar* HScroll3 = nullptr; // Gamma
-    std::array<QLabel*, 3> Label_HScroll_Top{};   // index 0 = HScroll1
-    std::array<QLabel*, 3> Label_HScroll_Left{};
-    std::array<QLabel*, 3> Label_HScroll_Right{};
-    std::array<QLabel*, 3> Label_HScroll_Caption{};
-    std::array<QAction*, 3> menu_resize_mode{};
-    std::array<QAction*, 2> menu_resolution_mode{};
-    std::array<QAction*, 3> menu_palette_data{};
-    std::array<QAction*, 3> menu_zoom{};
-    QAction* menu_ord_error_diffusion = nullptr;
-    QAction* menu_live_preview = nullptr;
-    QTimer Timer_LivePreview;
+    QPushButton* copyButton = nullptr;
+    QScrollBar* diffusionSlider = nullptr;
+    QScrollBar* brightnessSlider = nullptr;
+    QScrollBar* gammaSlider = nullptr;
+    std::array<QLabel*, 3> sliderValueLabels{};   // index 0 = diffusionSlider
+    std::array<QLabel*, 3> sliderMinLabels{};
+    std::array<QLabel*, 3> sliderMaxLabels{};
+    std::array<QLabel*, 3> sliderCaptions{};
+    std::array<QAction*, 3> resizeModeActions{};
+    std::array<QAction*, 2> resolutionModeActions{};
+    std::array<QAction*, 3> paletteActions{};
+    std::array<QAction*, 3> zoomActions{};
+    QAction* orderedErrorAction = nullptr;
+    QAction* livePreviewAction = nullptr;
+    QTimer livePreviewTimer;
 };
 
 } // namespace dither

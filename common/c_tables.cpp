@@ -1,5 +1,6 @@
 #include "c_tables.h"
 
+#include "file_extension.h"
 #include "hex.h"
 #include "text_writer.h"
 
@@ -18,7 +19,7 @@ std::optional<CStyle> cStyleNamed(const QString& name)
 
 QString headerPathFor(const QString& cPath)
 {
-    if (cPath.endsWith(QStringLiteral(".c"), Qt::CaseInsensitive))
+    if (hasExtension(cPath, QStringLiteral(".c")))
         return cPath.left(cPath.size() - 2) + QStringLiteral(".h");
     return cPath + QStringLiteral(".h");
 }

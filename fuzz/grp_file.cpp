@@ -1,6 +1,7 @@
-// The MSX GRP reader and writer: a refused file (length or header) leaves the picture
-// as it was and says why; an accepted one takes the pattern and colour tables from
-// their offsets, and the picture written again and read back is the same.
+// The MSX screen 2 reader (GRP, 16391 bytes, and the shorter SC2 layout, 14343 bytes)
+// and both writers: a refused file (length or header) leaves the picture as it was and
+// says why; an accepted one takes the pattern and colour tables from their offsets,
+// and the picture written again in either layout and read back is the same.
 
 #include "fuzz_check.h"
 #include "grp_file.h"
@@ -27,16 +28,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const paint::Picture before = filledPicture(3);
     static const paint::Picture other = filledPicture(7);
     QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (size > 0 && data[0] == 'G') // reach past the length check now and then
-        file = (size % 2 ? paint::grpHeader() + file.mid(7) : file).leftJustified(paint::grpFileSize, '\0', true);
+    // Reach past the length check now and then: 'G' makes a GRP file, 'S' an SC2 file,
+    // each with its own header when the length is odd.
+    if (size > 0 && (data[0] == 'G' || data[0] == 'S')) {
+        const bool grp = data[0] == 'G';
+        const QByteArray header = grp ? paint::grpHeader() : paint::sc2Header();
+        file = (size % 2 ? header + file.mid(7) : file).leftJustified(grp ? paint::grpFileSize : paint::sc2FileSize, '\0', true);
+    }
 
     paint::Picture picture = before;
     const QString refusal = paint::decodeGRP(file, picture);
-    const bool wellFormed = file.size() == paint::grpFileSize && file.startsWith(paint::grpHeader());
+    const bool screen2Size = file.size() == paint::grpFileSize || file.size() == paint::sc2FileSize;
+    const bool wellFormed = (file.size() == paint::grpFileSize && file.startsWith(paint::grpHeader()))
+                            || (file.size() == paint::sc2FileSize && file.startsWith(paint::sc2Header()));
     FUZZ_CHECK(refusal.isEmpty() == wellFormed);
     if (!wellFormed) {
         FUZZ_CHECK(picture == before);
-        FUZZ_CHECK(refusal == (file.size() == paint::grpFileSize ? paint::notGrpHeaderMessage() : paint::notGrpMessage()));
+        FUZZ_CHECK(refusal == (screen2Size ? paint::notGrpHeaderMessage() : paint::notGrpMessage()));
         return 0;
     }
     for (int i = 0; i < 6144; ++i) {
@@ -49,5 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     paint::Picture again = other;
     FUZZ_CHECK(paint::decodeGRP(written, again).isEmpty() && again == picture);
     FUZZ_CHECK(paint::encodeGRP(again) == written);
+    const QByteArray shorter = paint::encodeSC2(picture);
+    FUZZ_CHECK(shorter.size() == paint::sc2FileSize && shorter.startsWith(paint::sc2Header())
+               && shorter.mid(7) == written.mid(7, paint::sc2FileSize - 7));
+    paint::Picture fromShorter = other;
+    FUZZ_CHECK(paint::decodeGRP(shorter, fromShorter).isEmpty() && fromShorter == picture);
     return 0;
 }

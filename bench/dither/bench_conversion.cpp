@@ -1,27 +1,21 @@
 // Full 256x192 conversions with all fifteen colours, one benchmark per method: the
 // window wants to preview a conversion live while a slider moves.
 
+#include "bench_picture.h"
 #include "conversion.h"
 #include "method_names.h"
 
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 
-// A photograph-like test card: smooth gradients with some noise, so the pair searches
-// and the error planes do real work.
 const dither::Picture& testPicture()
 {
     static const dither::Picture picture = [] {
         dither::Picture p = dither::blackPicture();
-        std::mt19937 random(7);
-        std::uniform_int_distribution<int> noise(-24, 24);
-        auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
-        for (int y = 0; y < dither::pictureHeight; ++y)
-            for (int x = 0; x < dither::pictureWidth; ++x)
-                p[dither::pixelIndex(x, y)] = tms::rgbValue(clamp(x + noise(random)), clamp(y * 4 / 3 + noise(random)),
-                                                            clamp(255 - (x + y) / 2 + noise(random)));
+        bench::paintPhotoLike(dither::pictureWidth, dither::pictureHeight, [&](int x, int y, int r, int g, int b) {
+            p[dither::pixelIndex(x, y)] = tms::rgbValue(r, g, b);
+        });
         return p;
     }();
     return picture;

@@ -2,6 +2,7 @@
 // a live-preview re-conversion with its redraw within a frame (16 ms), and the 18
 // thumbnails of "Compare All Methods" within 50 ms, spread over the cores.
 
+#include "bench_picture.h"
 #include "dither_window.h"
 #include "method_comparison.h"
 #include "method_controls.h"
@@ -15,21 +16,15 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 
-// Gradients with noise, as a photograph gives the pair searches real work.
 dither::Picture photoLike()
 {
     dither::Picture p = dither::blackPicture();
-    std::mt19937 random(11);
-    std::uniform_int_distribution<int> noise(-24, 24);
-    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
-    for (int y = 0; y < dither::pictureHeight; ++y)
-        for (int x = 0; x < dither::pictureWidth; ++x)
-            p[dither::pixelIndex(x, y)] = tms::rgbValue(clamp(x + noise(random)), clamp(y * 4 / 3 + noise(random)),
-                                                        clamp(255 - (x + y) / 2 + noise(random)));
+    bench::paintPhotoLike(dither::pictureWidth, dither::pictureHeight, [&](int x, int y, int r, int g, int b) {
+        p[dither::pixelIndex(x, y)] = tms::rgbValue(r, g, b);
+    });
     return p;
 }
 

@@ -2,32 +2,16 @@
 // the merging down to 256 characters (kardo3) or 32 groups (kardo2). The window's
 // preview runs the same on every change of a choice.
 
+#include "bench_picture.h"
 #include "picture_tiles.h"
 
 #include <benchmark/benchmark.h>
-#include <cmath>
-#include <random>
 
 namespace {
 
-// A photograph-like picture: smooth shapes, gradients and grain, so that hardly two
-// cells are alike and the merging has all its work to do.
 const QImage& photo()
 {
-    static const QImage picture = [] {
-        QImage p(256, 192, QImage::Format_RGB32);
-        std::mt19937 random(3);
-        std::uniform_int_distribution<int> grain(-20, 20);
-        auto clamp = [](double v) { return int(v < 0 ? 0 : v > 255 ? 255 : v); };
-        for (int y = 0; y < 192; ++y)
-            for (int x = 0; x < 256; ++x) {
-                const double sky = 255.0 * y / 192;
-                const double hill = 60 * std::sin(x / 23.0) + 40 * std::cos(y / 17.0 + x / 41.0);
-                p.setPixel(x, y, qRgb(clamp(sky * 0.6 + hill + grain(random)), clamp(120 + hill + grain(random)),
-                                      clamp(255 - sky + grain(random))));
-            }
-        return p;
-    }();
+    static const QImage picture = bench::photoLikeImage();
     return picture;
 }
 

@@ -1,6 +1,7 @@
 #include "file_chooser.h"
 
 #include "atomic_file.h"
+#include "file_extension.h"
 #include "user_dialogs.h"
 #include "window_aids.h"
 
@@ -12,7 +13,7 @@ namespace tms {
 
 QString completeExtension(const QString& name, const QString& extension)
 {
-    if (name.toLower().endsWith(extension.toLower()))
+    if (hasExtension(name, extension))
         return name;
     return name + extension;
 }

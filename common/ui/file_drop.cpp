@@ -1,5 +1,7 @@
 #include "file_drop.h"
 
+#include "file_extension.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -62,11 +64,8 @@ QString droppedFile(const QMimeData* mime, const QStringList& extensions)
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        if (extensions.isEmpty())
+        if (extensions.isEmpty() || hasExtension(path, extensions))
             return path;
-        for (const QString& extension : extensions)
-            if (path.toLower().endsWith(extension))
-                return path;
     }
     return {};
 }

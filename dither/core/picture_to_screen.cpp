@@ -1,6 +1,7 @@
 #include "picture_to_screen.h"
 
-#include <QFileInfo>
+#include "file_extension.h"
+
 #include <QStringList>
 
 namespace dither {
@@ -19,9 +20,9 @@ ConversionSettings PictureImportSettings::conversionSettings() const
 
 bool isPictureFileName(const QString& path)
 {
-    static const QStringList suffixes = {QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("gif"),
-                                         QStringLiteral("jpg"), QStringLiteral("jpeg")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower());
+    static const QStringList extensions = {QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
+                                           QStringLiteral(".jpg"), QStringLiteral(".jpeg")};
+    return tms::hasExtension(path, extensions);
 }
 
 QString pictureFilePattern()

@@ -1,6 +1,7 @@
 #include "file_dialogs.h"
 
 #include "file_chooser.h"
+#include "file_extension.h"
 
 namespace dither {
 
@@ -54,7 +55,7 @@ QString powerPaintPath(const QString& chosen)
 
 bool isPngPath(const QString& path)
 {
-    return path.toLower().endsWith(QLatin1String(".png"));
+    return tms::hasExtension(path, QStringLiteral(".png"));
 }
 
 QString picturePath(const QString& chosen)

@@ -1,5 +1,6 @@
 #include "batch_input.h"
 
+#include "file_extension.h"
 #include "grp_file.h"
 #include "pp_file.h"
 #include "spectrum_file.h"
@@ -8,17 +9,16 @@ namespace paint {
 
 QString readBatchInput(const QString& path, const PictureImportSettings& pictureSettings, BatchInput& input)
 {
-    const QString name = path.toLower();
     Picture picture = input.picture;
     bool full = true;
     tms::FileResult loaded;
-    if (name.endsWith(QStringLiteral(".scr")))
+    if (tms::hasExtension(path, QStringLiteral(".scr")))
         loaded = loadScrFile(path, picture);
-    else if (name.endsWith(QStringLiteral(".mlt")))
+    else if (tms::hasExtension(path, QStringLiteral(".mlt")))
         loaded = loadMltFile(path, picture);
-    else if (name.endsWith(QStringLiteral(".grp")))
+    else if (tms::hasExtension(path, QStringLiteral(".grp")))
         loaded = loadGrpFile(path, picture);
-    else if (name.endsWith(QStringLiteral(".sc2")))
+    else if (tms::hasExtension(path, QStringLiteral(".sc2")))
         loaded = loadSc2File(path, picture);
     else if (isPictureFileName(path))
         loaded = importPictureFile(path, pictureSettings, picture);

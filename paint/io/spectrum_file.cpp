@@ -1,5 +1,7 @@
 #include "spectrum_file.h"
 
+#include "file_extension.h"
+
 #include <QFileInfo>
 
 namespace paint {
@@ -8,8 +10,9 @@ namespace {
 
 constexpr qsizetype bitmapBytes = 6144;
 
-// The import dialog's rule: a name ending in "scr" (any case) is a 6K screen.
-bool isScrName(const QString& path) { return path.right(3).toLower() == QStringLiteral("scr"); }
+// The import dialog's rule: a name ending in "scr" (any case, with or without the dot)
+// is a 6K screen.
+bool isScrName(const QString& path) { return tms::hasExtension(path, QStringLiteral("scr")); }
 
 // The Spectrum's bitmap order: third, then pixel line in the cell, then cell row,
 // then column.

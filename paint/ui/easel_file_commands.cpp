@@ -5,6 +5,7 @@
 #include "easel_window.h"
 
 #include "document_life.h"
+#include "file_extension.h"
 #include "grp_file.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
@@ -144,12 +145,11 @@ void EaselWindow::onOpenTriggered()
 
 void EaselWindow::openFile(const QString& path)
 {
-    const QString lower = path.toLower();
-    const bool pp = lower.endsWith(QStringLiteral(".pp"));
-    const bool sc2 = lower.endsWith(QStringLiteral(".sc2"));
-    const bool grp = lower.endsWith(QStringLiteral(".grp")) || sc2;
-    const bool scr = lower.endsWith(QStringLiteral(".scr"));
-    if (!pp && !grp && !scr && !lower.endsWith(QStringLiteral(".mlt")))
+    const bool pp = tms::hasExtension(path, QStringLiteral(".pp"));
+    const bool sc2 = tms::hasExtension(path, QStringLiteral(".sc2"));
+    const bool grp = tms::hasExtension(path, QStringLiteral(".grp")) || sc2;
+    const bool scr = tms::hasExtension(path, QStringLiteral(".scr"));
+    if (!pp && !grp && !scr && !tms::hasExtension(path, QStringLiteral(".mlt")))
         return;
     const tms::TimerPause pause(paintingDelay, tick);
     if (pp) {

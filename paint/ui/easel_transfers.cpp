@@ -6,6 +6,7 @@
 #include "easel_window.h"
 
 #include "document_life.h"
+#include "file_extension.h"
 #include "grp_file.h"
 #include "picture_decoding.h"
 #include "picture_import.h"
@@ -140,7 +141,7 @@ void EaselWindow::onExportBinTriggered()
 {
     exportPicture(PaintDialog::Export2BIN, [this](const PaintDialogChoice& choice) {
         QString prefix = choice.path;
-        if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+        if (tms::hasExtension(prefix, QStringLiteral(".pat")))
             prefix.chop(4);
         return tms::batch::commitAll(binaryExportFiles(prefix, m_doc.picture, choice.exportFormat.compression));
     });

@@ -6,6 +6,7 @@
 #include "document_life.h"
 #include "drawing_cursor.h"
 #include "file_drop.h"
+#include "file_extension.h"
 #include "import_picture_dialog.h"
 #include "pixel_view.h"
 #include "pp_file_dialogs.h"
@@ -316,7 +317,7 @@ std::optional<PaintDialogChoice> EaselWindow::runDialog(PaintDialog dialog, cons
 void EaselWindow::onActivated()
 {
     if (firstActivation) {
-        if (m_commandLine.right(3).toLower() == QStringLiteral(".pp")) {
+        if (tms::hasExtension(m_commandLine, QStringLiteral(".pp"))) {
             loadPowerPaintFile(QFileInfo(m_commandLine).absoluteFilePath());
         } else if (isPictureFileName(m_commandLine)) {
             importPicture(QFileInfo(m_commandLine).absoluteFilePath());

@@ -1,8 +1,8 @@
 // The batch mode of both editions: the command line run in-process, every malformed
 // project and font file of the corpus (the run fails naming the file and writes nothing;
 // the loader leaves the document alone unless the file supplied values: a project cut
-// short keeps what it holds and says what it lacks), and once as the program itself
-// under a file-size limit.
+// short keeps what it holds and says what it lacks), and a name that is not valid text.
+// (The program under a file-size limit: tests/common's batch basics.)
 #include "asm_export.h"
 #include "kardo_run.h"
 #include "c_export.h"
@@ -12,14 +12,12 @@
 #include "prototype_writer.h"
 #include "random_document.h"
 #include "test_files.h"
-#include "write_failures.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 using namespace tile;
 
@@ -48,6 +46,22 @@ private slots:
         QCOMPARE(kardo({"--rle", "--export-c", "first.c", "--export-c", "second.c"}, Edition(edition)).status, 0);
         QCOMPARE(readFile("first.c"), exportC(reset, {true, 0, 23}));
         QCOMPARE(readFile("second.c"), exportC(reset, {}));
+
+        // The format options set the export given just before them; "--compress rle" is
+        // --rle, "none" undoes it. (What the other formats hold: the toolchain round trips.)
+        QCOMPARE(kardo({"--export-c", "same.c", "--c-style", "coleco", "--compress", "rle", "--export-c", "none.c", "--rle",
+                        "--compress", "none", "--export-asm", "dot.asm", "--asm-syntax", "dot", "in.dat"},
+                       Edition(edition))
+                     .status,
+                 0);
+        QCOMPARE(readFile("same.c"), exportC(doc, {true, 0, 23}));
+        QCOMPARE(readFile("none.c"), readFile("plain.c"));
+        QCOMPARE(readFile("dot.asm"), readFile("out.asm"));
+        const QString help = kardo({"--help"}, Edition(edition)).out;
+        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
+                                   "--asm-syntax dot|db|sdas"})
+            QVERIFY2(help.contains(option), option);
+        QCOMPARE(help.contains("--write-prototype IMAGE"), Edition(edition) == Edition::ScreenMode1);
     }
 
     // kardo2 writes its tables into a cartridge image with the other outputs, or writes
@@ -69,16 +83,11 @@ private slots:
         QCOMPARE(readFile("out.dat").size(), 25110);
         QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
 
-        // What is no cartridge image is named for what it is, as every reader does.
-        QVERIFY(QDir().mkdir("folder.rom") && mkfifo("pipe.rom", 0600) == 0);
-        for (const auto& [target, kind] : {std::pair{"folder.rom", "a folder"}, {"pipe.rom", "a named pipe"},
-                                           {"/dev/null", "a device"}}) {
-            run = kardo({"--save", "other.dat", "--write-prototype", target, "in.dat"}, Edition::ScreenMode1);
-            QCOMPARE(run.status, 1);
-            QCOMPARE(run.err,
-                     QString("kardo2: The cartridge image \"%1\" is %2, not a regular file.\n").arg(target, kind));
-        }
-        QVERIFY(!QFile::exists("other.dat"));
+        // What is no cartridge image is named for what it is (the kinds: tests/common).
+        QVERIFY(QDir().mkdir("folder.rom"));
+        run = kardo({"--save", "other.dat", "--write-prototype", "folder.rom", "in.dat"}, Edition::ScreenMode1);
+        QCOMPARE(run.err, QString("kardo2: The cartridge image \"folder.rom\" is a folder, not a regular file.\n"));
+        QVERIFY(run.status == 1 && !QFile::exists("other.dat"));
     }
 
     void usageErrors_data()
@@ -95,6 +104,11 @@ private slots:
         QTest::newRow("rows 5") << c + QStringList{"5"} << 2;
         QTest::newRow("rows 1:2:3") << c + QStringList{"1:2:3"} << 2;
         QTest::newRow("rows 5:3, exported as 0:23") << c + QStringList{"5:3"} << 0;
+        QTest::newRow("compress before any export") << QStringList{"--compress", "zx0", "--export-c", "a.c"} << 2;
+        QTest::newRow("c-style after asm") << QStringList{"--export-asm", "a.asm", "--c-style", "stdint"} << 2;
+        QTest::newRow("asm-syntax after c") << QStringList{"--export-c", "a.c", "--asm-syntax", "db"} << 2;
+        QTest::newRow("unknown codec") << QStringList{"--export-bin", "t", "--compress", "lzma"} << 2;
+        QTest::newRow("empty prefix") << QStringList{"--export-bin", ""} << 2;
     }
 
     void usageErrors()
@@ -112,26 +126,16 @@ private slots:
         }
     }
 
-    // The program itself under a file-size limit (ulimit -f): the write fails instead of
-    // killing the program. (--help, --version, no display: tests/common's batch basics.)
-    void reportsAFileSizeLimitAndOddNames()
+    // A name that is not valid UTF-8 is refused as given, never written under another.
+    void refusesNamesThatAreNotValidText()
     {
         QTemporaryDir dir;
         const QString program = QDir(QCoreApplication::applicationDirPath()).filePath("kardo3");
-        writeFile(dir.filePath("old.dat"), "old");
-        const ProgramRun limited = runWithoutDisplay(program, {"--export-c", "small.c", "--rle", "--save", "old.dat"}, dir.path(),
-                                                     write_failures::fileSizeLimitInChild(8192));
-        QCOMPARE(limited.status, 1);
-        QCOMPARE(limited.err, QString("kardo3: Cannot write \"old.dat\": File too large\n"));
-        QCOMPARE(readFile(dir.filePath("old.dat")), QByteArray("old"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
-
-        // A name that is not valid UTF-8 is refused as given, never written under another.
-        const ProgramRun oddName = runWithRawArguments(program, {"--save", "new\xe9.dat"}, dir.path());
-        QCOMPARE(oddName.status, 1);
-        QCOMPARE(oddName.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
-                                      "in the system's character encoding; rename the file\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dat"});
+        const ProgramRun run = runWithRawArguments(program, {"--save", "new\xe9.dat"}, dir.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QString("kardo3: cannot take \"new\\xE9.dat\" from the command line: it is not valid "
+                                  "in the system's character encoding; rename the file\n"));
+        QVERIFY(folderIsEmpty(dir.path()));
     }
 
     void refused_data() { addMalformedRows(QStringLiteral("kardo3")); }
@@ -166,47 +170,6 @@ private slots:
         QCOMPARE(runBatch(arguments, console), 1);
         QVERIFY2(console.err.startsWith("kardo3: ") && console.err.contains(path), qPrintable(console.err));
         QVERIFY(folderIsEmpty(out.path()));
-    }
-
-    // The export options set the export given just before them; the defaults and --rle
-    // write what they always did; --help lists them.
-    void exportOptionsSetTheExportBeforeThem_data() { editionRows(); }
-    void exportOptionsSetTheExportBeforeThem()
-    {
-        QFETCH(int, edition);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        const TileDocument doc = testdoc::randomDocument(5, true, Edition(edition));
-        writeFile("in.dat", projectFileBytes(doc));
-        QCOMPARE(kardo({"--export-c", "rle.c", "--rle", "--export-c", "same.c", "--c-style", "coleco", "--compress", "rle",
-                        "--export-c", "none.c", "--rle", "--compress", "none", "--export-asm", "dot.asm", "--asm-syntax",
-                        "dot", "--compress", "none", "--export-c", "std.c", "--c-style", "stdint", "--export-asm", "z.asm",
-                        "--compress", "zx0", "in.dat"},
-                       Edition(edition))
-                     .status,
-                 0);
-        QCOMPARE(readFile("rle.c"), exportC(doc, {true, 0, 23}));
-        QCOMPARE(readFile("same.c"), readFile("rle.c"));
-        QCOMPARE(readFile("none.c"), exportC(doc, {}));
-        QCOMPARE(readFile("dot.asm"), exportAsm(doc));
-        QVERIFY(readFile("std.h").contains("#define PATTERN_SIZE 2048\r\n"));
-        QVERIFY(readFile("std.c").contains("const uint8_t PATTERN[PATTERN_SIZE] = {\r\n"));
-        QVERIFY(readFile("z.asm").contains("\r\nPATTERNZX0:\r\n\t.byte $"));
-        QVERIFY(readFile("z.asm").endsWith("\r\n\t.end\r\n"));
-
-        for (const QStringList& misplaced : {QStringList{"--compress", "zx0", "--export-c", "a.c"},
-                                             QStringList{"--export-asm", "a.asm", "--c-style", "stdint"},
-                                             QStringList{"--export-c", "a.c", "--asm-syntax", "db"},
-                                             QStringList{"--export-bin", "t", "--compress", "lzma"},
-                                             QStringList{"--export-bin", ""}}) {
-            const ProgramRun run = kardo(misplaced, Edition(edition));
-            QVERIFY2(run.status == 2, qPrintable(misplaced.join(' ')));
-        }
-        const QString help = kardo({"--help"}, Edition(edition)).out;
-        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
-                                   "--asm-syntax dot|db|sdas"})
-            QVERIFY2(help.contains(option), option);
-        QCOMPARE(help.contains("--write-prototype IMAGE"), Edition(edition) == Edition::ScreenMode1);
     }
 };
 

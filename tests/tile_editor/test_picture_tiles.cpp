@@ -301,6 +301,7 @@ private slots:
             doc.spriteColors[s] = Byte(1 + random.bounded(15));
         }
         doc.spritePatterns[5].fill(0);
+        doc.spriteColors[9] = 0; // invisible on the chip, grey on the sheet, and back to 0
         const QImage sheet = spriteSheetPicture(doc);
         QCOMPARE(sheet.size(), QSize(128, 128));
         // Sprite 9 sits at column 1, row 1; its clear pixels are transparent.

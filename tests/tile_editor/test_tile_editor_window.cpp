@@ -4,7 +4,6 @@
 #include "asm_export.h"
 #include "c_export.h"
 #include "character_editing.h"
-#include "character_operations.h"
 #include "color_swatch.h"
 #include "file_drops.h"
 #include "window_harness.h"
@@ -17,7 +16,6 @@
 #include "tile_file_dialogs.h"
 #include "test_files.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,8 +25,6 @@
 #include <QUndoStack>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <functional>
 
 using namespace tile;
 
@@ -328,10 +324,9 @@ private slots:
         QByteArray lf = projectFileBytes(TileDocument());
         lf.replace("\r\n", "\n");
         writeFile(dir.filePath("lf.dat"), lf);
-        writeFile(dir.filePath("empty.dat"), {});
         h.doc().nameTable[2][2] = 5;
         h.doc().modified = true;
-        for (const char* name : {"lf.dat", "empty.dat", "missing.dat"}) {
+        for (const char* name : {"lf.dat", "missing.dat"}) {
             h.dialogs.shown.clear();
             h.dialogs.yesNoAnswers.enqueue(false);
             h.choose(dir.filePath(name));

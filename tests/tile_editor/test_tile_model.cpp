@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "test_files.h"
 #include "prototype_scan.h"
+#include "random_document.h"
 #include "screen_editing.h"
 #include "table_order.h"
 #include "table_rendering.h"
@@ -30,26 +31,17 @@ QRgb pixel(const QImage& image, int x, int y)
 class TestTileModel : public QObject {
     Q_OBJECT
 private slots:
-    void resetValues()
+    // The reset values themselves are in every golden export (tests/data), made from
+    // documents left mostly as constructed.
+    void resetKeepsTheEditingState()
     {
-        TileDocument doc;
-        QCOMPARE(doc.currentChar, 32);
-        doc.charPatterns[3][2] = doc.nameTable[5][6] = doc.spritePatterns[7][8] = 7;
-        doc.charColors[1][1] = doc.spriteColors[63] = 2;
+        TileDocument doc = testdoc::randomDocument(3);
         doc.currentChar = 99;
         doc.markedBlock = {4, 5};
         doc.modified = true;
         doc.resetTables();
-        for (int c = 0; c < 256; ++c)
-            QVERIFY(doc.charPatterns[c] == CharRows{} && doc.charColors[c] == (CharRows{65, 65, 65, 65, 65, 65, 65, 65}));
-        for (const auto& column : doc.nameTable)
-            for (Byte b : column)
-                QCOMPARE(b, Byte(32));
-        for (int s = 0; s < 64; ++s)
-            QVERIFY(doc.spriteColors[s] == 15 && doc.spritePatterns[s] == SpriteBytes{});
-        QVERIFY(!doc.modified);
-        QCOMPARE(doc.currentChar, 99); // the editing state survives a reset
-        QCOMPARE(doc.markedBlock[0], 4);
+        QVERIFY(doc.sameTablesAs(TileDocument()) && !doc.modified);
+        QVERIFY(doc.currentChar == 99 && doc.markedBlock[0] == 4); // the editing state survives a reset
     }
 
     void screenEditing()
@@ -63,21 +55,15 @@ private slots:
         for (int column = 0; column < 32; ++column)
             for (int row = 0; row < 24; ++row)
                 doc.nameTable[column][row] = Byte(column * 7 + row * 3);
-        const auto original = doc.nameTable;
-        scrollScreen(doc, Direction::Up);
-        QCOMPARE(doc.nameTable[4][23], original[4][0]);
-        QCOMPARE(doc.nameTable[4][0], original[4][1]);
-        scrollScreen(doc, Direction::Down);
-        QVERIFY(doc.nameTable == original);
-        scrollScreen(doc, Direction::Left);
-        QCOMPARE(doc.nameTable[31][5], original[0][5]);
-        QCOMPARE(doc.nameTable[0][5], original[1][5]);
-        scrollScreen(doc, Direction::Right);
-        QVERIFY(doc.nameTable == original);
-        for (int i = 0; i < 24; ++i)
-            scrollScreen(doc, Direction::Up);
-        QVERIFY(doc.nameTable == original);
-        QVERIFY(doc.modified);
+        // Each cell takes the one beside it in the direction of the scroll, round the edges.
+        for (auto [direction, dx, dy] : {std::tuple{Direction::Up, 0, 1}, {Direction::Down, 0, 23},
+                                         {Direction::Left, 1, 0}, {Direction::Right, 31, 0}}) {
+            TileDocument scrolled = doc;
+            scrollScreen(scrolled, direction);
+            for (int column = 0; column < 32; ++column)
+                for (int row = 0; row < 24; ++row)
+                    QCOMPARE(scrolled.nameTable[column][row], doc.nameTable[(column + dx) % 32][(row + dy) % 24]);
+        }
     }
 
     void renderingUsesPaletteAndGeometry()
@@ -116,12 +102,11 @@ private slots:
             writeFile(dir.filePath(name), data);
             return dir.filePath(name);
         };
+        // (Where the marker is found: the fuzz harness prototype_scan and prototypeImages.)
         QCOMPARE(scanPrototype(image("a.rom", 8000, 0)), std::optional<qint64>(11));
-        QCOMPARE(scanPrototype(image("b.rom", 32767, 1000)), std::optional<qint64>(1011));
         QVERIFY(!scanPrototype(image("c.rom", 7999, 0)));
         QCOMPARE(scanPrototype(image("d.rom", 32768, 0)), std::optional<qint64>(11)); // a standard 32 KB image
         QVERIFY(!scanPrototype(image("d2.rom", 32769, 0)));
-        QVERIFY(!scanPrototype(image("e.rom", 9000, -1)));
         QVERIFY(!scanPrototype(image("f.rom", 9000, 9000 - 9))); // nothing after the marker
         QCOMPARE(scanPrototype(image("g.rom", 9000, 9000 - 10)), std::optional<qint64>(9001));
         QVERIFY(!scanPrototype(dir.filePath("missing.rom")));

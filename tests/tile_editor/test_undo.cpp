@@ -4,11 +4,10 @@
 #include "character_operations.h"
 #include "color_swatch.h"
 #include "group_colors.h"
-#include "tile_editor_window.h"
 #include "pixel_view.h"
 #include "random_document.h"
 #include "screen_editing.h"
-#include "scripted_dialogs.h"
+#include "window_harness.h"
 #include "sprite_editing.h"
 #include "table_snapshot.h"
 
@@ -115,9 +114,8 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(Edition, edition);
-        ScriptedDialogs dialogs;
-        TileEditorWindow w(edition);
-        w.setDialogs(&dialogs);
+        WindowHarness h(false, QStringLiteral("no-such-prototype.txt"), edition);
+        TileEditorWindow& w = h.window;
         TileDocument& doc = w.document();
         const TileDocument start = testdoc::randomDocument(5, true, edition);
         setTableBytes(doc, tableBytes(start));
@@ -154,9 +152,8 @@ private slots:
 
     void fastStrokesLeaveNoGaps()
     {
-        ScriptedDialogs dialogs;
-        TileEditorWindow w;
-        w.setDialogs(&dialogs);
+        WindowHarness h;
+        TileEditorWindow& w = h.window;
         drag(w.m_charEditorView, {5, 5}, {75, 75}); // pixel (0,0) to (7,7) in one move
         for (int row = 0; row < 8; ++row)
             QCOMPARE(int(w.document().charPatterns[32][row]), 0x80 >> row);

@@ -213,8 +213,8 @@ ProjectLoad loadProject(QIODevice& file, TileDocument& doc, const QString& displ
     int valuesSeen = 0;
     ColourSectionMeasure colourSection;
 
+    QByteArray raw; // one buffer for every record: a long file costs no allocation per line
     while (!sink.finished()) {
-        QByteArray raw;
         if (!readRecord(file, raw))
             return refused(QStringLiteral("Cannot read %1: %2").arg(name, readErrorReason(file)));
         if (raw.isEmpty())
@@ -233,10 +233,12 @@ ProjectLoad loadProject(QIODevice& file, TileDocument& doc, const QString& displ
                                           "CR LF.").arg(name).arg(recordNumber));
         }
 
+        // A record without values has nothing to split; it is passed over without a copy,
+        // so that a file of blank lines is read at the disk's pace.
+        if (!raw.contains('$'))
+            continue;
         const QByteArray record = readRecord81(raw);
         const qsizetype dollar = record.indexOf('$');
-        if (dollar < 0)
-            continue; // a record without values: nothing to split
         if (record.left(dollar).startsWith("COLOR"))
             modeOneColors = true;
         colourSection.noteRecord(record.left(dollar), valuesSeen);

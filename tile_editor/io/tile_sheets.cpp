@@ -13,12 +13,12 @@ namespace tile {
 namespace {
 
 // The palette index of a pixel: the edition's own colour when it is one exactly (so a
-// sheet the editor wrote comes back as it was), else the nearest of colours 1..15.
-// Sprites never take the transparent colour 0.
-int paletteIndexOf(QRgb pixel, const tms::Palette& palette, bool transparentAllowed = true)
+// sheet the editor wrote comes back as it was, a sprite of the transparent colour 0
+// included), else the nearest of colours 1..15.
+int paletteIndexOf(QRgb pixel, const tms::Palette& palette)
 {
     const tms::ColorValue value = tms::rgbValue(qRed(pixel), qGreen(pixel), qBlue(pixel));
-    for (int c = transparentAllowed ? 0 : 1; c < 16; ++c)
+    for (int c = 0; c < 16; ++c)
         if (palette[c] == value)
             return c;
     int best = 1;
@@ -196,7 +196,7 @@ QString importSpriteSheet(const QImage& picture, TileDocument& doc)
             if (!common || it.value() > count.value(*common) || (it.value() == count.value(*common) && it.key() < *common))
                 common = it.key();
         if (common)
-            doc.spriteColors[s] = Byte(paletteIndexOf(*common, palette, false));
+            doc.spriteColors[s] = Byte(paletteIndexOf(*common, palette));
     }
     doc.modified = true;
     return {};

@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "document_life.h"
 #include "color_swatch.h"
+#include "file_extension.h"
 #include "fonts.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
@@ -285,7 +286,7 @@ void TileEditorWindow::changeEvent(QEvent* event)
 void TileEditorWindow::onActivated()
 {
     if (m_firstActivation) {
-        if (m_commandLine.right(4).toLower() == QStringLiteral(".dat"))
+        if (tms::hasExtension(m_commandLine, QStringLiteral(".dat")))
             loadCommandLineFile(m_commandLine);
         onRefreshClicked();
         m_charPasteButton->setEnabled(false);

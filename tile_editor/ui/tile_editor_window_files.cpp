@@ -7,6 +7,7 @@
 #include "binary_export.h"
 #include "c_export.h"
 #include "document_life.h"
+#include "file_extension.h"
 #include "project_file.h"
 #include "qt_user_dialogs.h"
 #include "recent_files.h"
@@ -194,7 +195,7 @@ void TileEditorWindow::onExportTablesTriggered()
     if (!choice)
         return;
     QString prefix = choice->path;
-    if (prefix.endsWith(QStringLiteral(".pat"), Qt::CaseInsensitive))
+    if (tms::hasExtension(prefix, QStringLiteral(".pat")))
         prefix.chop(4);
     tellWritten(tms::batch::commitAll(binaryExportFiles(prefix, m_doc, choice->binaryCompression)), choice->path);
 }

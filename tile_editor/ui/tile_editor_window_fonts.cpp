@@ -3,6 +3,7 @@
 #include "tile_editor_window.h"
 
 #include "document_life.h"
+#include "file_extension.h"
 #include "font_file.h"
 #include "fonts.h"
 #include "printer_form.h"
@@ -15,7 +16,7 @@ namespace tile {
 
 namespace {
 
-bool endsWithFontExtension(const QString& path) { return path.toLower().endsWith(QStringLiteral(".fcv")); }
+bool endsWithFontExtension(const QString& path) { return tms::hasExtension(path, QStringLiteral(".fcv")); }
 
 } // namespace
 

@@ -80,6 +80,7 @@ def bmp(width, height, bits=24, pixels_at=54, header=40, compression=0, data=Non
 
 
 GRP_HEADER = bytes([254, 0, 0, 255, 63, 0, 0])
+SC2_HEADER = bytes([254, 0, 0, 255, 55, 0, 0])
 
 SMALL_GIF = (b"GIF89a\x01\x00\x01\x00\x80\x00\x00" b"\x00\x00\x00\xff\xff\xff"
              b",\x00\x00\x00\x00\x01\x00\x01\x00\x00" b"\x02\x02D\x01" b"\x00;")
@@ -259,6 +260,32 @@ def seeds():
         data = converted(fmt)
         if data:
             write(SEEDS, "picture_input/small." + fmt, data)
+    codec_and_sheet_seeds()
+
+
+def codec_and_sheet_seeds():
+    # Streams the encoders wrote (one byte, 300 zeros, font-like rows), and tables: the
+    # harnesses decode any bytes and also encode them as a table.
+    streams = {"zx0_stream": ("d5415560", "810011755558", "96002e663cfa3df004a500e50044355558"),
+               "pletter_stream": ("1a41aaaaaaa0", "1a00eee600aaaaaaa8",
+                                  "1e000d00663c3c3f025c07760077fefd7faaaaaaaa")}
+    for harness, hexes in streams.items():
+        for name, text in zip(("one_byte", "blank_run", "font_rows"), hexes):
+            write(SEEDS, harness + "/" + name, bytes.fromhex(text))
+        write(SEEDS, harness + "/name_table", bytes(i & 0xFF for i in range(768)))
+        write(SEEDS, harness + "/far_repeat", bytes((i % 300) * 7 & 0xFF for i in range(600)))
+        write(SEEDS, harness + "/noise", bytes((i * 151 + 17) * (i + 3) & 0xFF for i in range(200)))
+    # Sheets: byte 0 chooses sprites (1), screen mode 1 (2), any size (4); then width and
+    # height; then pixels: below 128 an edition colour, 128..143 transparent, else any.
+    write(SEEDS, "tile_sheets/tileset_mode2", bytes([0, 15, 15] + [1, 15] * 12 + [1, 4, 15, 6, 120, 33] * 7))
+    write(SEEDS, "tile_sheets/tileset_mode1", bytes([2, 3, 1] + [(i * 37) & 0x7F for i in range(96)]))
+    write(SEEDS, "tile_sheets/tileset_any_size", bytes([4, 12, 7] + [(i * 73) & 0xFF for i in range(50)]))
+    write(SEEDS, "tile_sheets/tileset_too_many_cells", bytes([4, 200, 96, 5, 9]))
+    write(SEEDS, "tile_sheets/sprites_transparent", bytes([1, 0, 0] + [130] * 10 + [6] * 6 + [131] * 8 + [200, 201]))
+    write(SEEDS, "tile_sheets/sprites_ground", bytes([3, 0, 0] + [15] * 40 + [8, 8, 3]))
+    write(SEEDS, "tile_sheets/sprites_any_size", bytes([5, 64, 128, 7, 130]))
+    write(SEEDS, "grp_file/whole_sc2", SC2_HEADER + bytes((i * 5) & 0xFF for i in range(14336)))
+    write(SEEDS, "grp_file/padded_sc2_header", b"S" + bytes(range(40)))  # odd: the harness adds the header
 
 
 def main():

@@ -8,18 +8,14 @@ namespace dither {
 
 DitherRun::DitherRun(Picture adjustedPicture, const ActiveColours& activeColours, int diffusion,
                      const ProgressCallback& progressCallback)
-    : adjusted(std::move(adjustedPicture))
-    , active(activeColours)
-    , distanceRoots(makeDistanceRoots(activeColours))
-    , distances(activeColours)
-    , diffusionPercent(diffusion)
-    , progress(progressCallback)
+    : adjusted(std::move(adjustedPicture)), active(activeColours), distanceRoots(makeDistanceRoots(activeColours)),
+      distances(activeColours), diffusionPercent(diffusion), progress(progressCallback)
 {
 }
 
 void DitherRun::writeSegment(int y, int segment, std::uint8_t pattern, ColourPair pair)
 {
-    const int index = segmentIndex(y, segment);
+    const int index = tms::bitmapIndex(y / 8, segment, y % 8);
     result.patternTable[index] = pattern;
     result.colourTable[index] = segmentColourByte(active, pair.c1, pair.c2);
 }

@@ -31,12 +31,6 @@ struct DitherRun {
     void report(std::optional<int> line) const;
 };
 
-// Table index of a segment: character row * 256 + character column * 8 + pixel line.
-constexpr int segmentIndex(int y, int segment)
-{
-    return (y & 248) * 32 + segment * 8 + (y & 7);
-}
-
 // The methods are built twice, for any x86-64 and for CPUs with AVX2 (chosen once at
 // start-up by the loader), with the searches and the per-pixel steps inlined into each.
 // Both builds do the same IEEE arithmetic in the same order (no fused multiply-adds, see

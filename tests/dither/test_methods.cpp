@@ -62,7 +62,7 @@ private slots:
             const ConversionResult r = run(picture, m, blackAndBlue);
             for (int y = 0; y < pictureHeight; ++y)
                 for (int s = 0; s < 32; ++s)
-                    QCOMPARE(int(r.patternTable[segmentIndex(y, s)]), (y & 1) ? 0xAA : 0x55);
+                    QCOMPARE(int(r.patternTable[tms::bitmapIndex(y / 8, s, y % 8)]), (y & 1) ? 0xAA : 0x55);
         }
     }
 
@@ -86,8 +86,8 @@ private slots:
     // error diffusion do not change.
     void linearLight()
     {
-        const ConversionResult grey = run(dither_test::uniformPicture(RGB(128, 128, 128)), Method::FloydSteinberg,
-                                          colours({1, 15}), 100);
+        const ConversionResult grey =
+            run(dither_test::uniformPicture(RGB(128, 128, 128)), Method::FloydSteinberg, colours({1, 15}), 100);
         ConversionSettings s;
         std::tie(s.method, s.colours, s.diffusion, s.linearLight) =
             std::tuple(Method::FloydSteinberg, colours({1, 15}), 100, true);
@@ -109,7 +109,7 @@ private slots:
             QCOMPARE(r.picture != plain.picture, diffuses);
             for (int y = 0; y < pictureHeight; ++y)
                 for (int x = 0; x < pictureWidth; ++x) {
-                    const int i = segmentIndex(y, x / 8);
+                    const int i = tms::bitmapIndex(y / 8, x / 8, y % 8);
                     const bool set = r.patternTable[i] & tms::bitMask[x % 8];
                     const int c = set ? tms::foregroundOf(r.colourTable[i]) : tms::backgroundOf(r.colourTable[i]);
                     QCOMPARE(r.picture[pixelIndex(x, y)], palette[c]);

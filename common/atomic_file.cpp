@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace tms {
 
@@ -153,15 +153,17 @@ FileResult PendingWrite::write(const QByteArray& data)
     }
     if (done < data.size()) {
         const QString reason = writeErrorReason(m_file);
-        return failure(reason.isEmpty() ? QStringLiteral("only %1 of %2 bytes could be written").arg(done).arg(data.size())
-                                        : reason);
+        return failure(reason.isEmpty()
+                           ? QStringLiteral("only %1 of %2 bytes could be written").arg(done).arg(data.size())
+                           : reason);
     }
     if (!m_file.flush() || m_file.error() != QFileDevice::NoError) {
         const QString reason = writeErrorReason(m_file);
         return failure(reason.isEmpty() ? QStringLiteral("the data could not be written whole") : reason);
     }
     if (m_file.size() != data.size())
-        return failure(QStringLiteral("the written file holds %1 bytes instead of %2").arg(m_file.size()).arg(data.size()));
+        return failure(
+            QStringLiteral("the written file holds %1 bytes instead of %2").arg(m_file.size()).arg(data.size()));
     // The toolkit's commit syncs too but ignores a failure, and would put data that may
     // never reach the disk in place of the old file.
     if (const int error = currentDeviceSync(m_file.handle()); error != 0)

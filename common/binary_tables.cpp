@@ -2,7 +2,8 @@
 
 namespace tms {
 
-batch::Outputs binaryTableOutputs(const QString& prefix, const std::vector<BinaryTable>& tables, Compression compression)
+batch::Outputs binaryTableOutputs(const QString& prefix, const std::vector<BinaryTable>& tables,
+                                  Compression compression)
 {
     batch::Outputs outputs;
     for (const BinaryTable& table : tables) {

@@ -15,6 +15,7 @@ struct BinaryTable {
     std::vector<std::uint8_t> bytes;
 };
 
-batch::Outputs binaryTableOutputs(const QString& prefix, const std::vector<BinaryTable>& tables, Compression compression);
+batch::Outputs binaryTableOutputs(const QString& prefix, const std::vector<BinaryTable>& tables,
+                                  Compression compression);
 
 } // namespace tms

@@ -45,6 +45,9 @@ private:
 
 // Bits of the interlaced Elias gamma code of value (>= 1): one for the final 1 and two
 // for each bit below the leading one.
-constexpr int eliasGammaBits(unsigned value) { return 2 * int(std::bit_width(value)) - 1; }
+constexpr int eliasGammaBits(unsigned value)
+{
+    return 2 * int(std::bit_width(value)) - 1;
+}
 
 } // namespace tms

@@ -26,7 +26,10 @@ QString headerPathFor(const QString& cPath)
 
 namespace {
 
-QString sizeName(const SourceTable& table) { return table.name + QStringLiteral("_SIZE"); }
+QString sizeName(const SourceTable& table)
+{
+    return table.name + QStringLiteral("_SIZE");
+}
 
 // The include guard: the header's file name in capitals, other characters as "_".
 QString guardFor(const QString& fileName)

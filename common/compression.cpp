@@ -40,24 +40,29 @@ std::optional<Compression> compressionNamed(const QString& name)
     return std::nullopt;
 }
 
-QString compressionName(Compression compression) { return QLatin1String(entry(compression).word); }
+QString compressionName(Compression compression)
+{
+    return QLatin1String(entry(compression).word);
+}
 
 std::vector<std::uint8_t> compress(Compression compression, std::span<const std::uint8_t> table)
 {
     switch (compression) {
-    case Compression::Rle:
-        return RleEncode(table);
-    case Compression::Zx0:
-        return zx0::encode(table);
-    case Compression::Pletter:
-        return pletter::encode(table);
-    case Compression::None:
-        break;
+    case Compression::Rle: return RleEncode(table);
+    case Compression::Zx0: return zx0::encode(table);
+    case Compression::Pletter: return pletter::encode(table);
+    case Compression::None: break;
     }
     return {table.begin(), table.end()};
 }
 
-QString compressedFileSuffix(Compression compression) { return QLatin1String(entry(compression).fileSuffix); }
-QString compressedNameSuffix(Compression compression) { return QLatin1String(entry(compression).nameSuffix); }
+QString compressedFileSuffix(Compression compression)
+{
+    return QLatin1String(entry(compression).fileSuffix);
+}
+QString compressedNameSuffix(Compression compression)
+{
+    return QLatin1String(entry(compression).nameSuffix);
+}
 
 } // namespace tms

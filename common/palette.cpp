@@ -38,9 +38,8 @@ Palette standardPalette()
 const char* colourName(int index)
 {
     static constexpr std::array<const char*, 16> names = {
-        "transparent", "black",       "medium green", "light green", "dark blue", "light blue",
-        "dark red",    "cyan",        "medium red",   "light red",   "dark yellow", "light yellow",
-        "dark green",  "magenta",     "gray",         "white"};
+        "transparent", "black",     "medium green", "light green",  "dark blue",  "light blue", "dark red", "cyan",
+        "medium red",  "light red", "dark yellow",  "light yellow", "dark green", "magenta",    "gray",     "white"};
     return names[std::size_t(index & 15)];
 }
 

@@ -18,9 +18,18 @@ constexpr ColorValue rgbValue(int red, int green, int blue)
 {
     return ColorValue(red) | (ColorValue(green) << 8) | (ColorValue(blue) << 16);
 }
-constexpr int redOf(ColorValue v) { return int(v & 0xFF); }
-constexpr int greenOf(ColorValue v) { return int((v >> 8) & 0xFF); }
-constexpr int blueOf(ColorValue v) { return int((v >> 16) & 0xFF); }
+constexpr int redOf(ColorValue v)
+{
+    return int(v & 0xFF);
+}
+constexpr int greenOf(ColorValue v)
+{
+    return int((v >> 8) & 0xFF);
+}
+constexpr int blueOf(ColorValue v)
+{
+    return int((v >> 16) & 0xFF);
+}
 
 // Tile editor palette: the transparent colour 0 is shown as dark grey.
 Palette tileEditorPalette();
@@ -41,8 +50,14 @@ constexpr unsigned int toQRgb(ColorValue v)
 // Mask of pixel column x (0 = leftmost) within a pattern byte.
 constexpr std::array<std::uint8_t, 8> bitMask = {128, 64, 32, 16, 8, 4, 2, 1};
 
-constexpr int foregroundOf(std::uint8_t colorByte) { return colorByte >> 4; }
-constexpr int backgroundOf(std::uint8_t colorByte) { return colorByte & 0x0F; }
+constexpr int foregroundOf(std::uint8_t colorByte)
+{
+    return colorByte >> 4;
+}
+constexpr int backgroundOf(std::uint8_t colorByte)
+{
+    return colorByte & 0x0F;
+}
 constexpr std::uint8_t colorByte(int foreground, int background)
 {
     return std::uint8_t(((foreground & 15) << 4) | (background & 15));

@@ -16,10 +16,19 @@ constexpr int longestMatch = 0x10000; // the length code holds at most 0xFFFF
 constexpr int infinite = std::numeric_limits<int>::max() / 4;
 
 // Mode m adds m + 1 offset bits to a byte whose top bit is set (m = 0 adds none).
-constexpr int farthestOffset(int mode) { return mode == 0 ? 256 : (1 << (mode + 8)) + 128; }
-constexpr int offsetBits(int mode, int offset) { return offset <= 128 || mode == 0 ? 8 : 8 + mode + 1; }
+constexpr int farthestOffset(int mode)
+{
+    return mode == 0 ? 256 : (1 << (mode + 8)) + 128;
+}
+constexpr int offsetBits(int mode, int offset)
+{
+    return offset <= 128 || mode == 0 ? 8 : 8 + mode + 1;
+}
 // The length code of a match of length >= 2 (value length - 1), as long as a gamma code.
-int lengthBits(int length) { return eliasGammaBits(unsigned(length - 1)); }
+int lengthBits(int length)
+{
+    return eliasGammaBits(unsigned(length - 1));
+}
 
 // The longest match at a position among the offsets up to a limit, and one offset that has it.
 struct Match {

@@ -8,7 +8,10 @@ constexpr std::uint8_t endCode = 255;
 
 class RleWriter {
 public:
-    explicit RleWriter(std::span<const std::uint8_t> input) : m_input(input) { m_out.reserve(input.size() + input.size() / 64 + 8); }
+    explicit RleWriter(std::span<const std::uint8_t> input) : m_input(input)
+    {
+        m_out.reserve(input.size() + input.size() / 64 + 8);
+    }
 
     // Runs are cut into pieces of 127 while at least 130 remain; a rest of 127..129 is
     // split into 125 and 2..4, so that no piece is ever a lone value.

@@ -4,10 +4,10 @@
 
 namespace tms {
 
-constexpr int screenWidth = 256;  // pixels
-constexpr int screenHeight = 192; // pixels
-constexpr int screenColumns = 32; // character columns
-constexpr int screenRows = 24;    // character rows
+constexpr int screenWidth = 256;                                // pixels
+constexpr int screenHeight = 192;                               // pixels
+constexpr int screenColumns = 32;                               // character columns
+constexpr int screenRows = 24;                                  // character rows
 constexpr int bitmapTableSize = screenColumns * screenRows * 8; // 6144
 
 } // namespace tms

@@ -20,11 +20,13 @@ public:
     // A question with Yes, No and Cancel buttons.
     virtual Answer askYesNoCancel(const QString& title, const QString& text) = 0;
     // An input box; nullopt when cancelled.
-    virtual std::optional<QString> askText(const QString& title, const QString& prompt,
-                                           const QString& defaultText) = 0;
+    virtual std::optional<QString> askText(const QString& title, const QString& prompt, const QString& defaultText) = 0;
 };
 
 // The title of refusals, hints and questions.
-inline QString warningTitle() { return QStringLiteral("Warning"); }
+inline QString warningTitle()
+{
+    return QStringLiteral("Warning");
+}
 
 } // namespace tms

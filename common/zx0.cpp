@@ -15,13 +15,28 @@ namespace {
 constexpr int infinite = std::numeric_limits<int>::max() / 4;
 
 // Costs in bits. Every element but the first carries the flag bit that announces it.
-int literalBits(int length) { return 1 + eliasGammaBits(unsigned(length)) + 8 * length; }
-int repeatCopyBits(int length) { return 1 + eliasGammaBits(unsigned(length)); }
-int offsetHigh(int offset) { return ((offset - 1) >> 7) + 1; }
+int literalBits(int length)
+{
+    return 1 + eliasGammaBits(unsigned(length)) + 8 * length;
+}
+int repeatCopyBits(int length)
+{
+    return 1 + eliasGammaBits(unsigned(length));
+}
+int offsetHigh(int offset)
+{
+    return ((offset - 1) >> 7) + 1;
+}
 // Flag, high part, the offset byte (whose low bit is the length code's first bit) and
 // the rest of the length code.
-int newOffsetBits(int offset) { return 1 + eliasGammaBits(unsigned(offsetHigh(offset))) + 7; }
-int newCopyLengthBits(int length) { return eliasGammaBits(unsigned(length - 1)); }
+int newOffsetBits(int offset)
+{
+    return 1 + eliasGammaBits(unsigned(offsetHigh(offset))) + 7;
+}
+int newCopyLengthBits(int length)
+{
+    return eliasGammaBits(unsigned(length - 1));
+}
 
 enum class Kind : std::uint8_t { Start, Literal, RepeatCopy, NewCopy };
 
@@ -157,16 +172,17 @@ private:
     void finishRun(int offset, int end, int length, const Table& table)
     {
         const int repeat = m_repeatCost[std::size_t(offset)] >= infinite
-            ? infinite
-            : m_repeatCost[std::size_t(offset)] + m_repeatBits[std::size_t(length)];
+                               ? infinite
+                               : m_repeatCost[std::size_t(offset)] + m_repeatBits[std::size_t(length)];
         const int fresh = table.cost[std::size_t(length)] >= infinite
-            ? infinite
-            : table.cost[std::size_t(length)] + m_newOffsetBits[std::size_t(offset)];
+                              ? infinite
+                              : table.cost[std::size_t(length)] + m_newOffsetBits[std::size_t(offset)];
         if (repeat >= infinite && fresh >= infinite)
             return;
-        const int node = repeat <= fresh
-            ? repeatNodes(end, offset, length)
-            : addNode({m_bestNode[std::size_t(table.from[std::size_t(length)])], end, offset, Kind::NewCopy});
+        const int node =
+            repeat <= fresh
+                ? repeatNodes(end, offset, length)
+                : addNode({m_bestNode[std::size_t(table.from[std::size_t(length)])], end, offset, Kind::NewCopy});
         const CopyEnd copy{std::min(repeat, fresh), node, end};
         Candidates& c = m_candidates[std::size_t(offset)];
         c.latest = copy;
@@ -222,7 +238,8 @@ private:
             const auto [length, offset] = m_bands[std::size_t(band)];
             if (length < 2 || table.cost[std::size_t(length)] >= infinite)
                 continue;
-            if (const int cost = table.cost[std::size_t(length)] + m_newOffsetBits[std::size_t(offset)]; cost < bestCost) {
+            if (const int cost = table.cost[std::size_t(length)] + m_newOffsetBits[std::size_t(offset)];
+                cost < bestCost) {
                 bestCost = cost;
                 bestOffset = offset;
                 bestRepeat = false;
@@ -231,9 +248,10 @@ private:
         if (bestCost >= infinite)
             return;
         const int length = m_run[std::size_t(bestOffset)];
-        const int node = bestRepeat
-            ? repeatNodes(m, bestOffset, length)
-            : addNode({m_bestNode[std::size_t(table.from[std::size_t(length)])], m, bestOffset, Kind::NewCopy});
+        const int node =
+            bestRepeat
+                ? repeatNodes(m, bestOffset, length)
+                : addNode({m_bestNode[std::size_t(table.from[std::size_t(length)])], m, bestOffset, Kind::NewCopy});
         m_copyCost[std::size_t(m)] = bestCost;
         m_copyNode[std::size_t(m)] = node;
         m_bestCost[std::size_t(m)] = bestCost;
@@ -296,7 +314,6 @@ private:
     std::vector<Node> m_nodes;
 };
 
-
 // The interlaced Elias gamma code; the offset's high part has its data bits inverted.
 // skipFirst leaves out the first bit, which the offset byte already carries.
 void writeGamma(BitStreamWriter& out, unsigned value, bool invert, bool skipFirst = false)
@@ -353,13 +370,12 @@ std::vector<std::uint8_t> encode(std::span<const std::uint8_t> input)
             writeGamma(out, unsigned(length - 1), false, true);
             break;
         }
-        case Kind::Start:
-            break;
+        case Kind::Start: break;
         }
         position = element.end;
         first = false;
     }
-    out.bit(true); // a new offset...
+    out.bit(true);              // a new offset...
     writeGamma(out, 256, true); // ...whose high part 256 ends the stream
     return out.take();
 }

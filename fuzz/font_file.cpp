@@ -45,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The preview checks the first bytes; reading checks the first line without its CRs.
     const bool signed_ = file.startsWith(tile::fontFileSignature());
     const qsizetype lineEnd = file.indexOf('\n');
-    const bool readable =
-        QByteArray(file.left(lineEnd < 0 ? file.size() : lineEnd)).replace('\r', "").startsWith(tile::fontFileSignature());
+    const bool readable = QByteArray(file.left(lineEnd < 0 ? file.size() : lineEnd))
+                              .replace('\r', "")
+                              .startsWith(tile::fontFileSignature());
 
     const std::optional<tile::FontPreview> preview = tile::previewFontBytes(file);
     FUZZ_CHECK(preview.has_value() == signed_);

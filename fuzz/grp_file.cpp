@@ -3,8 +3,8 @@
 // says why; an accepted one takes the pattern and colour tables from their offsets,
 // and the picture written again in either layout and read back is the same.
 
-#include "fuzz_check.h"
 #include "grp_file.h"
+#include "fuzz_check.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0 && (data[0] == 'G' || data[0] == 'S')) {
         const bool grp = data[0] == 'G';
         const QByteArray header = grp ? paint::grpHeader() : paint::sc2Header();
-        file = (size % 2 ? header + file.mid(7) : file).leftJustified(grp ? paint::grpFileSize : paint::sc2FileSize, '\0', true);
+        file = (size % 2 ? header + file.mid(7) : file)
+                   .leftJustified(grp ? paint::grpFileSize : paint::sc2FileSize, '\0', true);
     }
 
     paint::Picture picture = before;

@@ -18,8 +18,14 @@
 
 namespace {
 
-std::uint32_t le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-std::uint16_t le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+std::uint32_t le32(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+std::uint16_t le16(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 // The rule of the BMP check without any bound on the numbers.
 bool bmpCutShortReference(const QByteArray& head, __int128 fileSize)
@@ -94,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(dither::isCutShort("bmp", bytes.left(64), lastByte, bytes.size())
                == bmpCutShortReference(bytes.left(64), bytes.size()));
     // The same header before a file of any announced length.
-    const qint64 claimedSize = bytes.size() >= 8 ? qint64(qFromLittleEndian<quint64>(bytes.constData() + bytes.size() - 8) >> 1) : 0;
+    const qint64 claimedSize =
+        bytes.size() >= 8 ? qint64(qFromLittleEndian<quint64>(bytes.constData() + bytes.size() - 8) >> 1) : 0;
     FUZZ_CHECK(dither::isCutShort("bmp", bytes.left(64), lastByte, claimedSize)
                == bmpCutShortReference(bytes.left(64), claimedSize));
 

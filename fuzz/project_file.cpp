@@ -2,8 +2,8 @@
 // refused file leaves the document as it was; what is read, written and read again
 // into another document gives the same tables and the same bytes.
 
-#include "fuzz_check.h"
 #include "project_file.h"
+#include "fuzz_check.h"
 #include "random_document.h"
 
 #include <QBuffer>

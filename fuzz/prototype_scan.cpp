@@ -2,8 +2,8 @@
 // window moved one byte at a time, tested after each byte read, the position reached
 // (one-based, of the next byte to read) being the result.
 
-#include "fuzz_check.h"
 #include "prototype_scan.h"
+#include "fuzz_check.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // accepted one replaces every byte of it, each pattern byte comes from the file's
 // interleaved bitmap and each colour byte from its attribute through the colour map.
 
-#include "fuzz_check.h"
 #include "spectrum_file.h"
+#include "fuzz_check.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -50,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 for (int line = 0; line < 8; ++line) {
                     const int i = tms::bitmapIndex(row, column, line);
                     FUZZ_CHECK(picture.bitmapPatterns[i] == std::uint8_t(file[spectrumOffset(row, column, line)]));
-                    const int attributeAt = multicolour ? 6144 + (row * 8 + line) * 32 + column : 6144 + row * 32 + column;
-                    FUZZ_CHECK(picture.bitmapColors[i] == paint::spectrumAttributeColor(std::uint8_t(file[attributeAt])));
+                    const int attributeAt =
+                        multicolour ? 6144 + (row * 8 + line) * 32 + column : 6144 + row * 32 + column;
+                    FUZZ_CHECK(picture.bitmapColors[i]
+                               == paint::spectrumAttributeColor(std::uint8_t(file[attributeAt])));
                 }
     }
     return 0;

@@ -8,10 +8,10 @@
 // and 2 give any size or a size in whole cells (bit 2); the rest are the pixels,
 // repeated to fill the picture.
 
+#include "tile_sheets.h"
 #include "edition.h"
 #include "fuzz_check.h"
 #include "random_document.h"
-#include "tile_sheets.h"
 
 #include <QImage>
 #include <QSet>
@@ -80,8 +80,9 @@ void checkTileset(const QImage& sheet, const QString& refusal, const tile::TileD
             for (QRgb c : colours)
                 exact = exact && isPaletteColour(c, palette);
             for (int x = 0; exact && x < 8; ++x)
-                FUZZ_CHECK((drawn.pixel(8 * (n % tile::tilesetColumns) + x, 8 * (n / tile::tilesetColumns) + y) & 0xFFFFFF)
-                           == (sheet.pixel(left + x, top) & 0xFFFFFF));
+                FUZZ_CHECK(
+                    (drawn.pixel(8 * (n % tile::tilesetColumns) + x, 8 * (n / tile::tilesetColumns) + y) & 0xFFFFFF)
+                    == (sheet.pixel(left + x, top) & 0xFFFFFF));
         }
 }
 
@@ -107,8 +108,7 @@ void checkSpriteSheet(const QImage& sheet, const QString& refusal, const tile::T
                 if (transparent) // then exactly the opaque pixels are set
                     FUZZ_CHECK(set == (qAlpha(sheet.pixel(16 * (s % 8) + c, 16 * (s / 8) + r)) >= 128));
             }
-        FUZZ_CHECK(anySet ? doc.spriteColors[s] <= 15
-                          : doc.spriteColors[s] == before.spriteColors[s]);
+        FUZZ_CHECK(anySet ? doc.spriteColors[s] <= 15 : doc.spriteColors[s] == before.spriteColors[s]);
     }
 }
 

@@ -29,12 +29,9 @@ const Tables& landscape()
 std::vector<std::uint8_t> table(int kind)
 {
     switch (kind) {
-    case 0:
-        return {landscape().patterns.begin(), landscape().patterns.end()};
-    case 1:
-        return {landscape().colors.begin(), landscape().colors.end()};
-    case 2:
-        return std::vector<std::uint8_t>(6144, 0);
+    case 0: return {landscape().patterns.begin(), landscape().patterns.end()};
+    case 1: return {landscape().colors.begin(), landscape().colors.end()};
+    case 2: return std::vector<std::uint8_t>(6144, 0);
     default: {
         std::mt19937 random(1);
         std::vector<std::uint8_t> bytes(6144);
@@ -54,8 +51,14 @@ void compressTable(benchmark::State& state, tms::Compression compression)
     state.counters["bytes"] = double(size);
 }
 
-void zx0(benchmark::State& state) { compressTable(state, tms::Compression::Zx0); }
-void pletter(benchmark::State& state) { compressTable(state, tms::Compression::Pletter); }
+void zx0(benchmark::State& state)
+{
+    compressTable(state, tms::Compression::Zx0);
+}
+void pletter(benchmark::State& state)
+{
+    compressTable(state, tms::Compression::Pletter);
+}
 
 // 0: landscape patterns, 1: landscape colours, 2: 6144 zeros, 3: 6144 random bytes.
 BENCHMARK(zx0)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);

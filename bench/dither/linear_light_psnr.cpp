@@ -104,8 +104,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString outDir = arguments.first();
-    const std::array<std::optional<PairDistance>, 4> variants = {
-        std::nullopt, PairDistance::Display, PairDistance::Linear, PairDistance::Oklab};
+    const std::array<std::optional<PairDistance>, 4> variants = {std::nullopt, PairDistance::Display,
+                                                                 PairDistance::Linear, PairDistance::Oklab};
     std::printf("| picture | method | display values | linear, display distance | linear, linear distance | "
                 "linear, Oklab distance |\n|---|---|---|---|---|---|\n");
     for (const QString& path : arguments.mid(1)) {

@@ -7,8 +7,8 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace tile;

@@ -4,8 +4,8 @@
 //   picture_tiles_psnr [PICTURE...]
 // Without arguments it makes five photograph-like pictures of its own.
 
-#include "picture_tiles.h"
 #include "picture_file.h"
+#include "picture_tiles.h"
 #include "tile_sheets.h"
 
 #include <QCoreApplication>
@@ -17,7 +17,10 @@
 
 namespace {
 
-int clamp255(double v) { return int(v < 0 ? 0 : v > 255 ? 255 : v); }
+int clamp255(double v)
+{
+    return int(v < 0 ? 0 : v > 255 ? 255 : v);
+}
 
 QImage makePicture(int width, int height, const std::function<QRgb(double x, double y, std::mt19937&)>& colour)
 {
@@ -55,33 +58,36 @@ std::vector<std::pair<QString, QImage>> generatedPhotos()
 {
     std::vector<std::pair<QString, QImage>> photos;
     photos.emplace_back("landscape", makePicture(640, 480, [](double x, double y, std::mt19937& r) {
-        std::normal_distribution<double> grain(0, 6);
-        const double hill = 0.55 + 0.12 * std::sin(x * 7) + 0.08 * smoothNoise(x, 0.3, 1);
-        if (y < hill) // sky with clouds
-            return qRgb(clamp255(90 + 120 * y + 90 * smoothNoise(x * 2, y * 3, 2) + grain(r)),
-                        clamp255(140 + 100 * y + 80 * smoothNoise(x * 2, y * 3, 2) + grain(r)),
-                        clamp255(230 - 40 * y + grain(r)));
-        const double field = smoothNoise(x * 3, y * 3, 3);
-        return qRgb(clamp255(60 + 90 * field + grain(r)), clamp255(110 + 80 * field - 60 * (y - hill) + grain(r)),
-                    clamp255(40 + 30 * field + grain(r)));
-    }));
+                            std::normal_distribution<double> grain(0, 6);
+                            const double hill = 0.55 + 0.12 * std::sin(x * 7) + 0.08 * smoothNoise(x, 0.3, 1);
+                            if (y < hill) // sky with clouds
+                                return qRgb(clamp255(90 + 120 * y + 90 * smoothNoise(x * 2, y * 3, 2) + grain(r)),
+                                            clamp255(140 + 100 * y + 80 * smoothNoise(x * 2, y * 3, 2) + grain(r)),
+                                            clamp255(230 - 40 * y + grain(r)));
+                            const double field = smoothNoise(x * 3, y * 3, 3);
+                            return qRgb(clamp255(60 + 90 * field + grain(r)),
+                                        clamp255(110 + 80 * field - 60 * (y - hill) + grain(r)),
+                                        clamp255(40 + 30 * field + grain(r)));
+                        }));
     photos.emplace_back("portrait", makePicture(480, 640, [](double x, double y, std::mt19937& r) {
-        std::normal_distribution<double> grain(0, 4);
-        const double dx = (x - 0.5) / 0.28, dy = (y - 0.42) / 0.34;
-        const double face = std::exp(-(dx * dx + dy * dy) * 1.4);
-        const double hair = std::exp(-((x - 0.5) * (x - 0.5) / 0.12 + (y - 0.2) * (y - 0.2) / 0.03));
-        const double backdrop = 0.3 + 0.4 * smoothNoise(x, y, 4);
-        return qRgb(clamp255(70 * backdrop + 220 * face - 120 * hair + 40 + grain(r)),
-                    clamp255(90 * backdrop + 170 * face - 110 * hair + 30 + grain(r)),
-                    clamp255(140 * backdrop + 140 * face - 90 * hair + 30 + grain(r)));
-    }));
+                            std::normal_distribution<double> grain(0, 4);
+                            const double dx = (x - 0.5) / 0.28, dy = (y - 0.42) / 0.34;
+                            const double face = std::exp(-(dx * dx + dy * dy) * 1.4);
+                            const double hair =
+                                std::exp(-((x - 0.5) * (x - 0.5) / 0.12 + (y - 0.2) * (y - 0.2) / 0.03));
+                            const double backdrop = 0.3 + 0.4 * smoothNoise(x, y, 4);
+                            return qRgb(clamp255(70 * backdrop + 220 * face - 120 * hair + 40 + grain(r)),
+                                        clamp255(90 * backdrop + 170 * face - 110 * hair + 30 + grain(r)),
+                                        clamp255(140 * backdrop + 140 * face - 90 * hair + 30 + grain(r)));
+                        }));
     photos.emplace_back("marble", makePicture(512, 384, [](double x, double y, std::mt19937& r) {
-        std::normal_distribution<double> grain(0, 3);
-        const double vein = 0.5 + 0.5 * std::sin(12 * x + 9 * smoothNoise(x, y, 5));
-        return qRgb(clamp255(200 * vein + 40 + grain(r)), clamp255(180 * vein + 50 + grain(r)),
-                    clamp255(150 * vein + 70 + grain(r)));
-    }));
-    photos.emplace_back("bokeh", makePicture(800, 600, [](double x, double y, std::mt19937& r) {
+                            std::normal_distribution<double> grain(0, 3);
+                            const double vein = 0.5 + 0.5 * std::sin(12 * x + 9 * smoothNoise(x, y, 5));
+                            return qRgb(clamp255(200 * vein + 40 + grain(r)), clamp255(180 * vein + 50 + grain(r)),
+                                        clamp255(150 * vein + 70 + grain(r)));
+                        }));
+    photos.emplace_back("bokeh", makePicture(800, 600,
+                                             [](double x, double y, std::mt19937& r) {
         std::normal_distribution<double> grain(0, 5);
         double red = 30 + 40 * y, green = 20 + 30 * x, blue = 50 + 60 * (1 - y);
         for (int i = 0; i < 14; ++i) {
@@ -93,8 +99,9 @@ std::vector<std::pair<QString, QImage>> generatedPhotos()
             blue += light * (110 + 80 * std::sin(i * 3));
         }
         return qRgb(clamp255(red + grain(r)), clamp255(green + grain(r)), clamp255(blue + grain(r)));
-    }));
-    photos.emplace_back("street", makePicture(640, 480, [](double x, double y, std::mt19937& r) {
+                        }));
+    photos.emplace_back("street", makePicture(640, 480,
+                                              [](double x, double y, std::mt19937& r) {
         std::normal_distribution<double> grain(0, 7);
         // Facades of windows in perspective, a road, sky: edges and flat areas as in a city.
         const double horizon = 0.45;
@@ -111,7 +118,7 @@ std::vector<std::pair<QString, QImage>> generatedPhotos()
                                  clamp255(80 * tone + grain(r)));
         }
         return qRgb(clamp255(250 - 100 * y + grain(r)), clamp255(170 - 60 * y + grain(r)), clamp255(120 + grain(r)));
-    }));
+                        }));
     return photos;
 }
 
@@ -158,7 +165,8 @@ QImage bitmapScreen(const tms::BitmapTable& patterns, const tms::BitmapTable& co
     for (int y = 0; y < 192; ++y)
         for (int x = 0; x < 256; ++x) {
             const int i = tms::bitmapIndex(y / 8, x / 8, y % 8);
-            const int c = patterns[i] & tms::bitMask[x % 8] ? tms::foregroundOf(colors[i]) : tms::backgroundOf(colors[i]);
+            const int c =
+                patterns[i] & tms::bitMask[x % 8] ? tms::foregroundOf(colors[i]) : tms::backgroundOf(colors[i]);
             image.setPixel(x, y, tms::toQRgb(palette[c]));
         }
     return image;
@@ -196,8 +204,8 @@ int main(int argc, char** argv)
         const double bitmap = psnr(blurred(bitmapScreen(mode2->screenPatterns, mode2->screenColors, palette)), source);
         const double tiles2 = psnr(blurred(tile::screenPicture(doc2)), source);
         const double tiles1 = psnr(blurred(tile::screenPicture(doc1)), source);
-        std::printf("| %s | %.2f dB | %.2f dB | %.2f dB | %.2f dB | %.2f dB | %d of %d | %d of %d |\n", qPrintable(name),
-                    bitmap, tiles2, bitmap - tiles2, tiles1, bitmap - tiles1, mode2->tiles.merges,
+        std::printf("| %s | %.2f dB | %.2f dB | %.2f dB | %.2f dB | %.2f dB | %d of %d | %d of %d |\n",
+                    qPrintable(name), bitmap, tiles2, bitmap - tiles2, tiles1, bitmap - tiles1, mode2->tiles.merges,
                     mode2->tiles.distinctCells, mode1->tiles.merges, mode1->tiles.distinctCells);
     }
     return 0;

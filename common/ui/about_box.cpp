@@ -13,10 +13,10 @@ namespace tms {
 
 QString systemInformation()
 {
-    QString text = QStringLiteral("Operating system: %1\nKernel: %2 %3\nArchitecture: %4\nQt: %5 (built with %6)")
-                       .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion(),
-                            QSysInfo::currentCpuArchitecture(), QString::fromLatin1(qVersion()),
-                            QStringLiteral(QT_VERSION_STR));
+    QString text =
+        QStringLiteral("Operating system: %1\nKernel: %2 %3\nArchitecture: %4\nQt: %5 (built with %6)")
+            .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion(),
+                 QSysInfo::currentCpuArchitecture(), QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize size = screen->size();
         text += QStringLiteral("\nScreen: %1 x %2 pixels, %3 bits per pixel, %4 dpi")

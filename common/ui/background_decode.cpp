@@ -63,8 +63,8 @@ DecodedPicture decodeWhileResponsive(QWidget* owner, const QString& path, const 
     PictureLoadTask task(decoder);
 
     // Shown only if the decode lasts (minimumDuration); until then the cursor says it.
-    QProgressDialog progress(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()),
-                             QStringLiteral("Cancel"), 0, 0, owner);
+    QProgressDialog progress(QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()), QStringLiteral("Cancel"),
+                             0, 0, owner);
     progress.setObjectName(QStringLiteral("decodeProgress"));
     progress.setWindowTitle(QStringLiteral("Reading picture"));
     progress.setWindowModality(Qt::WindowModal);
@@ -80,9 +80,9 @@ DecodedPicture decodeWhileResponsive(QWidget* owner, const QString& path, const 
     // The window paints meanwhile; what the user does to it waits until the progress
     // window is up, which then keeps it from the window (modal) and offers Cancel.
     while (!task.isFinished())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
-                                        | (progress.isVisible() ? QEventLoop::AllEvents
-                                                                : QEventLoop::ExcludeUserInputEvents));
+        QCoreApplication::processEvents(
+            QEventLoop::WaitForMoreEvents
+            | (progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     QApplication::restoreOverrideCursor();
     return task.result();
 }

@@ -37,10 +37,10 @@ ExportFormatOptions::ExportFormatOptions(Kind kind, const ExportFormat& start, Q
         form->addRow(QStringLiteral("Style:"), cmb_c_style);
     }
     // In the order of tms::Compression.
-    cmb_compression = comboBox("cmb_compression",
-                               {QStringLiteral("None"), QStringLiteral("RLE"), QStringLiteral("ZX0"),
-                                QStringLiteral("Pletter")},
-                               int(start.compression), this);
+    cmb_compression =
+        comboBox("cmb_compression",
+                 {QStringLiteral("None"), QStringLiteral("RLE"), QStringLiteral("ZX0"), QStringLiteral("Pletter")},
+                 int(start.compression), this);
     form->addRow(QStringLiteral("Compression:"), cmb_compression);
     connect(cmb_compression, &QComboBox::currentIndexChanged, this,
             [this](int index) { emit compressionChanged(Compression(index)); });
@@ -57,6 +57,9 @@ ExportFormat ExportFormatOptions::format() const
     return format;
 }
 
-void ExportFormatOptions::setCompression(Compression compression) { cmb_compression->setCurrentIndex(int(compression)); }
+void ExportFormatOptions::setCompression(Compression compression)
+{
+    cmb_compression->setCurrentIndex(int(compression));
+}
 
 } // namespace tms

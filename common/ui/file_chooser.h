@@ -16,14 +16,14 @@ class UserDialogs;
 struct ChooserSetup {
     enum class Kind { Open, Save };
 
-    QString objectName;     // the form name, e.g. "OpenDATFile"
-    QString caption;        // window title
-    QString pattern;        // "*.dat", or several separated by ';'
-    QString filterName;     // the filter's name when it is not the caption
+    QString objectName; // the form name, e.g. "OpenDATFile"
+    QString caption;    // window title
+    QString pattern;    // "*.dat", or several separated by ';'
+    QString filterName; // the filter's name when it is not the caption
     Kind kind = Kind::Open;
-    QString submitText;     // Save type: caption of the submit button ("Save", "Export")
-    QString extension;      // Save type: ".dat", ".c"...
-    QString replacePrompt;  // Save type: question asked before taking a non-empty file (none when empty)
+    QString submitText;    // Save type: caption of the submit button ("Save", "Export")
+    QString extension;     // Save type: ".dat", ".c"...
+    QString replacePrompt; // Save type: question asked before taking a non-empty file (none when empty)
     // Open type: returns the refusal message for the picked file, or an empty text.
     std::function<QString(const QString& path)> check;
     QString rememberedPath; // the last path chosen for this purpose; the chooser starts in its folder

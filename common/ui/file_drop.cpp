@@ -44,8 +44,7 @@ protected:
             QTimer::singleShot(0, this, [this, path] { m_open(path); });
             return true;
         }
-        default:
-            return false;
+        default: return false;
         }
     }
 

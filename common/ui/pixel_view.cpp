@@ -12,13 +12,13 @@ namespace tms {
 int buttonValue(Qt::MouseButtons buttons)
 {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-         | (buttons & Qt::MiddleButton ? 4 : 0);
+           | (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
 int shiftValue(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-         | (modifiers & Qt::AltModifier ? 4 : 0);
+           | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 PixelView::PixelView(const QString& name, QSize imageSize, QWidget* parent, int scale)

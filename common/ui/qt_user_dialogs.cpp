@@ -13,7 +13,7 @@ void QtUserDialogs::tell(const QString& title, const QString& text)
 bool QtUserDialogs::askYesNo(const QString& title, const QString& text)
 {
     return QMessageBox::question(m_owner, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        == QMessageBox::Yes;
+           == QMessageBox::Yes;
 }
 
 Answer QtUserDialogs::askYesNoCancel(const QString& title, const QString& text)
@@ -27,8 +27,7 @@ Answer QtUserDialogs::askYesNoCancel(const QString& title, const QString& text)
     }
 }
 
-std::optional<QString> QtUserDialogs::askText(const QString& title, const QString& prompt,
-                                              const QString& defaultText)
+std::optional<QString> QtUserDialogs::askText(const QString& title, const QString& prompt, const QString& defaultText)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(m_owner, title, prompt, QLineEdit::Normal, defaultText, &ok);

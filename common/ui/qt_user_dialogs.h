@@ -13,8 +13,7 @@ public:
     void tell(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
     Answer askYesNoCancel(const QString& title, const QString& text) override;
-    std::optional<QString> askText(const QString& title, const QString& prompt,
-                                   const QString& defaultText) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt, const QString& defaultText) override;
 
 private:
     QWidget* m_owner;

@@ -32,12 +32,13 @@ constexpr int joinedStepId = 1;
 
 class SnapshotStep : public QUndoCommand {
 public:
-    SnapshotStep(const QString& text, std::shared_ptr<const UndoableDocument> document, const QByteArray& before, bool modifiedBefore,
-                 const QByteArray& after, bool modifiedAfter, std::shared_ptr<qint64> bytesHeld, const QUndoStack& stack,
-                 std::shared_ptr<const bool> savedSinceClear)
-        : QUndoCommand(text), m_document(std::move(document)), m_modifiedBefore(modifiedBefore), m_modifiedAfter(modifiedAfter),
-          m_size(after.size()), m_checkBefore(qChecksum(before)), m_checkAfter(qChecksum(after)),
-          m_bytesHeld(std::move(bytesHeld)), m_stack(stack), m_savedSinceClear(std::move(savedSinceClear))
+    SnapshotStep(const QString& text, std::shared_ptr<const UndoableDocument> document, const QByteArray& before,
+                 bool modifiedBefore, const QByteArray& after, bool modifiedAfter, std::shared_ptr<qint64> bytesHeld,
+                 const QUndoStack& stack, std::shared_ptr<const bool> savedSinceClear)
+        : QUndoCommand(text), m_document(std::move(document)), m_modifiedBefore(modifiedBefore),
+          m_modifiedAfter(modifiedAfter), m_size(after.size()), m_checkBefore(qChecksum(before)),
+          m_checkAfter(qChecksum(after)), m_bytesHeld(std::move(bytesHeld)), m_stack(stack),
+          m_savedSinceClear(std::move(savedSinceClear))
     {
         setDifference(xorOf(before, after));
         *m_bytesHeld += heldBytes();
@@ -150,8 +151,8 @@ void DocumentUndo::endStep()
     m_open = false;
     const QByteArray after = m_document->saveTables();
     if (after != m_before) {
-        auto* step = new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after,
-                                      m_document->modified(), m_bytesHeld, m_stack, m_savedSinceClear);
+        auto* step = new SnapshotStep(m_openText, m_document, m_before, m_modifiedBefore, after, m_document->modified(),
+                                      m_bytesHeld, m_stack, m_savedSinceClear);
         if (m_joining)
             step->joinAs(m_joinGeneration);
         else

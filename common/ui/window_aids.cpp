@@ -17,7 +17,7 @@ void giveStandardKeys(QAction* action, FileCommand command)
         const char* usual;
     };
     static constexpr Keys table[] = {
-        {QKeySequence::New, "Ctrl+N"},  {QKeySequence::Open, "Ctrl+O"},          {QKeySequence::Save, "Ctrl+S"},
+        {QKeySequence::New, "Ctrl+N"},          {QKeySequence::Open, "Ctrl+O"},  {QKeySequence::Save, "Ctrl+S"},
         {QKeySequence::SaveAs, "Ctrl+Shift+S"}, {QKeySequence::Close, "Ctrl+W"}, {QKeySequence::Quit, "Ctrl+Q"},
     };
     const Keys& keys = table[int(command)];

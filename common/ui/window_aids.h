@@ -24,7 +24,10 @@ void giveStandardKeys(QAction* action, FileCommand command);
 // The thin outline drawn around a palette swatch whose colour is close to the
 // window's grey (colour 14, grey), so that it stands out.
 inline constexpr int lightSwatchIndex = 14;
-inline QColor swatchOutlineColor() { return QColor(64, 64, 64); }
+inline QColor swatchOutlineColor()
+{
+    return QColor(64, 64, 64);
+}
 
 // Widens the columns of a file dialog's detail view so that names, sizes, types and
 // dates show whole.

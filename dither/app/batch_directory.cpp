@@ -66,7 +66,8 @@ int runDirectoryBatch(const BatchJob& job, tms::batch::Console& console)
     QHash<QString, int> writer;
     for (int i = 0; i < total; ++i)
         for (const OutputKind* kind : job.directoryOutputs) {
-            const QString target = QFileInfo(directoryOutputPath(job.outputDirectory, pictures[i], *kind)).absoluteFilePath();
+            const QString target =
+                QFileInfo(directoryOutputPath(job.outputDirectory, pictures[i], *kind)).absoluteFilePath();
             if (const auto first = writer.constFind(target); first != writer.constEnd()) {
                 refusals[std::size_t(i)] = QStringLiteral("\"%1\" would write \"%2\" as \"%3\" does")
                                                .arg(pictures[i], target, pictures[*first]);
@@ -109,11 +110,11 @@ int runDirectoryBatch(const BatchJob& job, tms::batch::Console& console)
             console.error(reason);
             ++refused;
         }
-    const int printed = console.printed(QStringLiteral("Converted %1 of %2 pictures into \"%3\"%4\n")
-                      .arg(total - refused)
-                      .arg(total)
-                      .arg(job.outputDirectory,
-                           refused ? QStringLiteral(", refused %1").arg(refused) : QString()));
+    const int printed = console.printed(
+        QStringLiteral("Converted %1 of %2 pictures into \"%3\"%4\n")
+            .arg(total - refused)
+            .arg(total)
+            .arg(job.outputDirectory, refused ? QStringLiteral(", refused %1").arg(refused) : QString()));
     return refused ? tms::batch::Failure : printed;
 }
 

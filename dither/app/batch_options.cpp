@@ -38,20 +38,20 @@ const std::vector<OutputKind>& outputKinds()
 // An option that writes the result as one file.
 tms::batch::OptionEntry<BatchJob> outputOption(const OutputKind& kind)
 {
-    return {QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description),
-                               QLatin1String(kind.valueName)),
-            [bytes = kind.bytes](BatchJob& job, const QString& path) {
-                if (path.isEmpty())
-                    return QStringLiteral("An output file name is empty");
-                job.outputs.push_back([bytes, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
-                    const QByteArray file = bytes(result);
-                    if (file.isEmpty())
-                        return QStringLiteral("Cannot encode \"%1\"").arg(path);
-                    outputs.push_back({path, file});
-                    return QString();
-                });
-                return QString();
-            }};
+    return {
+        QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description), QLatin1String(kind.valueName)),
+        [bytes = kind.bytes](BatchJob& job, const QString& path) {
+        if (path.isEmpty())
+            return QStringLiteral("An output file name is empty");
+        job.outputs.push_back([bytes, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
+            const QByteArray file = bytes(result);
+            if (file.isEmpty())
+                return QStringLiteral("Cannot encode \"%1\"").arg(path);
+            outputs.push_back({path, file});
+            return QString();
+        });
+        return QString();
+        }};
 }
 
 // The outputs, one entry each.
@@ -74,15 +74,15 @@ const std::vector<tms::batch::OptionEntry<BatchJob>>& directoryOutputOptionTable
         for (const OutputKind& kind : outputKinds())
             entries.push_back({QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description)),
                                [&kind](BatchJob& job, const QString&) {
-                                   for (const OutputKind* chosen : job.directoryOutputs)
-                                       if (chosen == &kind)
-                                           return QString(); // asked twice: written once
-                                   for (const OutputKind* chosen : job.directoryOutputs)
-                                       if (QLatin1String(chosen->extension) == QLatin1String(kind.extension))
-                                           return QStringLiteral("--%1 and --%2 would write the same files")
-                                               .arg(QLatin1String(chosen->option), QLatin1String(kind.option));
-                                   job.directoryOutputs.push_back(&kind);
-                                   return QString();
+                for (const OutputKind* chosen : job.directoryOutputs)
+                    if (chosen == &kind)
+                        return QString(); // asked twice: written once
+                for (const OutputKind* chosen : job.directoryOutputs)
+                    if (QLatin1String(chosen->extension) == QLatin1String(kind.extension))
+                        return QStringLiteral("--%1 and --%2 would write the same files")
+                            .arg(QLatin1String(chosen->option), QLatin1String(kind.option));
+                job.directoryOutputs.push_back(&kind);
+                return QString();
                                }});
         return entries;
     }();
@@ -114,7 +114,8 @@ void declareBatchOptions(QCommandLineParser& parser, bool toDirectory)
     parser.addOptions({
         {QStringLiteral("method"), QStringLiteral("Dithering method: %1 (default floyd-steinberg).").arg(methodList()),
          QStringLiteral("NAME"), QStringLiteral("floyd-steinberg")},
-        {QStringLiteral("ordered-error"), QStringLiteral("Ordered methods carry each pixel's error to the pixel below.")},
+        {QStringLiteral("ordered-error"),
+         QStringLiteral("Ordered methods carry each pixel's error to the pixel below.")},
         {QStringLiteral("colors"), QStringLiteral("\"all\" (default) or console colours 1..15 such as 1,4,6,15."),
          QStringLiteral("LIST"), QStringLiteral("all")},
         {QStringLiteral("palette"), QStringLiteral("Palette preset 1 (default) or 2."), QStringLiteral("1|2"),

@@ -14,10 +14,10 @@ namespace dither {
 
 // One output a run can write.
 struct OutputKind {
-    const char* option;      // "pp": --pp
-    const char* valueName;   // "OUT.pp"
+    const char* option;    // "pp": --pp
+    const char* valueName; // "OUT.pp"
     const char* description;
-    const char* extension;   // of the files written with --out-dir
+    const char* extension; // of the files written with --out-dir
     QByteArray (*bytes)(const ConversionResult&);
 };
 

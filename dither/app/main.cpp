@@ -3,8 +3,8 @@
 // never needs a display or a platform plugin.
 
 #include "atomic_file.h"
-#include "batch_command.h"
 #include "batch.h"
+#include "batch_command.h"
 #include "dither_window.h"
 #include "user_dialogs.h"
 
@@ -41,9 +41,8 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         nameApplication();
         tms::batch::Console console(QStringLiteral("dither"));
-        return tms::batch::runFromCommandLine(console, argc, argv, [&](const QStringList& arguments) {
-            return dither::runBatch(arguments, console);
-        });
+        return tms::batch::runFromCommandLine(
+            console, argc, argv, [&](const QStringList& arguments) { return dither::runBatch(arguments, console); });
     }
     QApplication app(argc, argv);
     nameApplication();

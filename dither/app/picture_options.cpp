@@ -93,17 +93,17 @@ const std::array<PictureOption, 6>& pictureOptions()
         {"resize", "MODE", readResize},
         {"gamma", "PERCENT",
          [](const QString& t, PictureImportSettings& s) {
-             return readPercent<&PictureImportSettings::gamma, gammaMin, gammaMax>("gamma", t, s);
+        return readPercent<&PictureImportSettings::gamma, gammaMin, gammaMax>("gamma", t, s);
          }},
         {"brightness", "VALUE",
          [](const QString& t, PictureImportSettings& s) {
-             return readPercent<&PictureImportSettings::brightness, brightnessMin, brightnessMax>("brightness", t, s);
+        return readPercent<&PictureImportSettings::brightness, brightnessMin, brightnessMax>("brightness", t, s);
          }},
-        {"diffusion", "PERCENT",
-         [](const QString& t, PictureImportSettings& s) {
-             return readPercent<&PictureImportSettings::diffusion, diffusionMin, diffusionMax>("diffusion", t, s);
-         }},
-    }};
+                                                         {"diffusion", "PERCENT",
+                                                          [](const QString& t, PictureImportSettings& s) {
+        return readPercent<&PictureImportSettings::diffusion, diffusionMin, diffusionMax>("diffusion", t, s);
+                                                          }},
+                                              }};
     return options;
 }
 

@@ -10,9 +10,18 @@
 
 namespace dither {
 
-constexpr std::int16_t redPart(ColorValue c) { return std::int16_t(c & 255); }
-constexpr std::int16_t greenPart(ColorValue c) { return std::int16_t((c / 256) & 255); }
-constexpr std::int16_t bluePart(ColorValue c) { return std::int16_t((c / 65536) & 255); }
+constexpr std::int16_t redPart(ColorValue c)
+{
+    return std::int16_t(c & 255);
+}
+constexpr std::int16_t greenPart(ColorValue c)
+{
+    return std::int16_t((c / 256) & 255);
+}
+constexpr std::int16_t bluePart(ColorValue c)
+{
+    return std::int16_t((c / 65536) & 255);
+}
 
 // Callers pass components already clamped to 0..255.
 constexpr ColorValue RGB(int red, int green, int blue)
@@ -20,9 +29,18 @@ constexpr ColorValue RGB(int red, int green, int blue)
     return ColorValue(red) + ColorValue(green) * 256 + ColorValue(blue) * 65536;
 }
 
-constexpr std::int16_t redDifference(ColorValue a, ColorValue b) { return std::int16_t(redPart(a) - redPart(b)); }
-constexpr std::int16_t greenDifference(ColorValue a, ColorValue b) { return std::int16_t(greenPart(a) - greenPart(b)); }
-constexpr std::int16_t blueDifference(ColorValue a, ColorValue b) { return std::int16_t(bluePart(a) - bluePart(b)); }
+constexpr std::int16_t redDifference(ColorValue a, ColorValue b)
+{
+    return std::int16_t(redPart(a) - redPart(b));
+}
+constexpr std::int16_t greenDifference(ColorValue a, ColorValue b)
+{
+    return std::int16_t(greenPart(a) - greenPart(b));
+}
+constexpr std::int16_t blueDifference(ColorValue a, ColorValue b)
+{
+    return std::int16_t(bluePart(a) - bluePart(b));
+}
 
 constexpr std::int32_t sumOfSquares(ColorValue a, ColorValue b)
 {
@@ -33,11 +51,20 @@ constexpr std::int32_t sumOfSquares(ColorValue a, ColorValue b)
 // Square root of an integer sum of squares, rounded to single precision. Taking the
 // root in single precision gives the same value as rounding the double root (double
 // has more than twice the bits of single), which lets the compiler vectorise it.
-inline float rootOfSum(std::int32_t sum) { return std::sqrt(float(sum)); }
+inline float rootOfSum(std::int32_t sum)
+{
+    return std::sqrt(float(sum));
+}
 
-inline float colourDistance(ColorValue a, ColorValue b) { return rootOfSum(sumOfSquares(a, b)); }
+inline float colourDistance(ColorValue a, ColorValue b)
+{
+    return rootOfSum(sumOfSquares(a, b));
+}
 
-inline float squaredDistance(ColorValue a, ColorValue b) { return float(sumOfSquares(a, b)); }
+inline float squaredDistance(ColorValue a, ColorValue b)
+{
+    return float(sumOfSquares(a, b));
+}
 
 // Where c3 lies along the line from c1 (0) to c2 (1); outside 0..1 beyond the ends.
 inline float projectionRatio(ColorValue c1, ColorValue c2, ColorValue c3)

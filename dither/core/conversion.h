@@ -40,10 +40,10 @@ struct ConversionSettings {
     bool orderedError = false; // "Using Error Diffusion" of the ordered methods
     int paletteMode = 0;
     ColourChoice colours = allColours();
-    int gamma = 100;      // percent, 10..190
-    int brightness = 0;   // -100..100
+    int gamma = 100;                  // percent, 10..190
+    int brightness = 0;               // -100..100
     int diffusion = diffusionDefault; // percent, 0..100
-    bool linearLight = false; // the error-diffusion methods diffuse in linear light (linear_light.h)
+    bool linearLight = false;         // the error-diffusion methods diffuse in linear light (linear_light.h)
 };
 
 struct ConversionResult {

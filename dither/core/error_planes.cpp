@@ -3,8 +3,7 @@
 namespace dither {
 
 ErrorPlanes::ErrorPlanes(int diffusionPercent)
-    : cells_((pictureHeight + margin) * stride)
-    , diffusionFactor_(diffusionPercent / 100.0)
+    : cells_((pictureHeight + margin) * stride), diffusionFactor_(diffusionPercent / 100.0)
 {
     // std::lrint rounds to nearest, halves to even, in the default rounding mode.
     for (int difference = -255; difference <= 255; ++difference)

@@ -15,11 +15,23 @@ struct Light {
     float r = 0, g = 0, b = 0;
 };
 
-Light operator+(Light a, Light b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-Light operator-(Light a, Light b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
-Light operator*(Light a, float f) { return {a.r * f, a.g * f, a.b * f}; }
+Light operator+(Light a, Light b)
+{
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+Light operator-(Light a, Light b)
+{
+    return {a.r - b.r, a.g - b.g, a.b - b.b};
+}
+Light operator*(Light a, float f)
+{
+    return {a.r * f, a.g * f, a.b * f};
+}
 
-float clampTo(float v, float low, float high) { return v < low ? low : v > high ? high : v; }
+float clampTo(float v, float low, float high)
+{
+    return v < low ? low : v > high ? high : v;
+}
 Light clampTo(Light l, float low, float high)
 {
     return {clampTo(l.r, low, high), clampTo(l.g, low, high), clampTo(l.b, low, high)};
@@ -71,7 +83,7 @@ Light coordinates(Light target, PairDistance space)
     return Light{0.2104542553f * lc + 0.7936177850f * mc - 0.0040720468f * sc,
                  1.9779984951f * lc - 2.4285922050f * mc + 0.4505937099f * sc,
                  0.0259040371f * lc + 0.7827717662f * mc - 0.8086757660f * sc}
-        * 255.0f;
+           * 255.0f;
 }
 
 float squaredDistance(Light a, Light b)

@@ -7,8 +7,8 @@
 namespace dither {
 
 struct OrderedMatrix {
-    int n = 0;    // side
-    int size = 0; // number of cells, n * n: the `size` argument of ditherOrdered
+    int n = 0;                       // side
+    int size = 0;                    // number of cells, n * n: the `size` argument of ditherOrdered
     std::vector<std::int16_t> cells; // y * n + x
 
     int at(int x, int y) const { return cells[y * n + x]; }

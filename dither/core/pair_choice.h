@@ -41,7 +41,10 @@ namespace lanes {
 // Four single-precision lanes; each lane does exactly the scalar arithmetic.
 using Float4 = float __attribute__((vector_size(16)));
 
-inline Float4 broadcast(float v) { return Float4{v, v, v, v}; }
+inline Float4 broadcast(float v)
+{
+    return Float4{v, v, v, v};
+}
 
 inline Float4 quad(const PixelDistances& d, int q)
 {
@@ -92,8 +95,14 @@ inline Sums pairSumsFrom(const PixelDistances* pixels, int count, int i, Combine
     }
 }
 
-inline Float4 sumOf(Float4 a, Float4 b) { return a + b; }
-inline Float4 nearerOf(Float4 a, Float4 b) { return a < b ? a : b; }
+inline Float4 sumOf(Float4 a, Float4 b)
+{
+    return a + b;
+}
+inline Float4 nearerOf(Float4 a, Float4 b)
+{
+    return a < b ? a : b;
+}
 
 // sums(j) / roots(j) for all sixteen lanes at once: the same IEEE quotients as one
 // divide per pair, without the divide's latency on every candidate.

@@ -17,8 +17,14 @@ constexpr int pictureSize = pictureWidth * pictureHeight;
 // Colour values (red in bits 0..7) indexed y * pictureWidth + x.
 using Picture = std::vector<ColorValue>;
 
-inline Picture blackPicture() { return Picture(pictureSize, 0); }
+inline Picture blackPicture()
+{
+    return Picture(pictureSize, 0);
+}
 
-constexpr int pixelIndex(int x, int y) { return y * pictureWidth + x; }
+constexpr int pixelIndex(int x, int y)
+{
+    return y * pictureWidth + x;
+}
 
 } // namespace dither

@@ -50,8 +50,14 @@ private:
     const std::atomic<bool>* m_cancelled;
 };
 
-quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 le32(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 le16(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 bool bmpCutShort(const QByteArray& head, qint64 fileSize)
 {

@@ -17,8 +17,8 @@ struct PictureImportSettings {
     Method method = Method::FloydSteinberg;
     ColourChoice colours = allColours();
     ResizeMode resize = ResizeMode::RespectAspectRatio;
-    int gamma = 100;     // percent, 10..190
-    int brightness = 0;  // -100..100
+    int gamma = 100;                  // percent, 10..190
+    int brightness = 0;               // -100..100
     int diffusion = diffusionDefault; // percent, 0..100
     bool linearLight = false;
 

@@ -11,8 +11,14 @@ namespace dither {
 enum class ResizeMode { NoResize = 0, Stretch = 1, RespectAspectRatio = 2 };
 enum class ResolutionMode { Full = 0, TenK = 1 }; // 256x192 or 240x160
 
-constexpr int modeWidth(ResolutionMode m) { return m == ResolutionMode::Full ? 256 : 240; }
-constexpr int modeHeight(ResolutionMode m) { return m == ResolutionMode::Full ? 192 : 160; }
+constexpr int modeWidth(ResolutionMode m)
+{
+    return m == ResolutionMode::Full ? 256 : 240;
+}
+constexpr int modeHeight(ResolutionMode m)
+{
+    return m == ResolutionMode::Full ? 192 : 160;
+}
 
 // Colour value of a loaded pixel; a partly transparent pixel is laid over black.
 ColorValue loadedColour(QRgb pixel);

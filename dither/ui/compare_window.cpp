@@ -17,7 +17,7 @@ constexpr int columns = 6;
 QString thumbnailName(const ComparisonEntry& entry)
 {
     return QStringLiteral("thumbnail_") + commandLineName(entry.method)
-        + (entry.orderedError ? QStringLiteral("_error") : QString());
+           + (entry.orderedError ? QStringLiteral("_error") : QString());
 }
 
 } // namespace
@@ -66,8 +66,8 @@ void CompareMethodsWindow::refresh()
         button->setIconSize(QSize(thumbnailWidth, thumbnailHeight));
         button->setMinimumWidth(thumbnailWidth + 24); // even columns whatever the caption
         // An average over each 2x2 square shows the tone each method gives.
-        button->setIcon(QPixmap::fromImage(pictures[i].scaled(thumbnailWidth, thumbnailHeight, Qt::IgnoreAspectRatio,
-                                                              Qt::SmoothTransformation)));
+        button->setIcon(QPixmap::fromImage(
+            pictures[i].scaled(thumbnailWidth, thumbnailHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
         button->setText(comparisonCaption(entry).replace(QStringLiteral(" + "), QStringLiteral("\n+ ")));
         button->setToolTip(comparisonCaption(entry));
         connect(button, &QToolButton::clicked, this,

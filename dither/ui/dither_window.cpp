@@ -51,8 +51,7 @@ QLabel* namedLabel(const QString& text, const QString& name, QWidget* parent)
 
 } // namespace
 
-DitherWindow::DitherWindow(tms::UserDialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs)
+DitherWindow::DitherWindow(tms::UserDialogs* dialogs, QWidget* parent) : QMainWindow(parent), m_dialogs(dialogs)
 {
     if (!m_dialogs) {
         m_ownDialogs = std::make_unique<tms::QtUserDialogs>(this);
@@ -129,7 +128,7 @@ void DitherWindow::buildControls()
 }
 
 void DitherWindow::buildSlider(int row, QScrollBar*& slider, const char* name, const QString& caption, int min, int max,
-                           int value, const QString& left, const QString& right, const QString& top)
+                               int value, const QString& left, const QString& right, const QString& top)
 {
     QWidget* client = centralWidget();
     const QString base = QLatin1String(name);

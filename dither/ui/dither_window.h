@@ -75,16 +75,16 @@ public:
     std::function<QString(const FileDialogRequest&)> showFileDialog;
 
     // The document.
-    QImage loadedPicture;                 // the loaded picture at its own size
+    QImage loadedPicture; // the loaded picture at its own size
     Picture sourcePicture = blackPicture();
     ResizeMode resizeMode = ResizeMode::NoResize;
     ResolutionMode resolutionMode = ResolutionMode::Full;
     int paletteMode = 0;
     tms::Palette palette{};
-    ConversionResult result;         // all zero until the first conversion
-    bool converted = false;          // result holds a conversion
-    QImage displayedImage;           // what pictureView shows
-    QImage swatchImage;                 // the swatch bands before they are shown
+    ConversionResult result;          // all zero until the first conversion
+    bool converted = false;           // result holds a conversion
+    QImage displayedImage;            // what pictureView shows
+    QImage swatchImage;               // the swatch bands before they are shown
     std::optional<Method> lastMethod; // the method chosen last (re-run by live preview)
     int conversionsRun = 0;           // conversions carried out, a stale request never among them
     int zoom = 1;
@@ -110,9 +110,9 @@ public:
     void onPictureDoubleClicked();
     void onLoadPictureTriggered();
     void onPasteButtonClicked();
-    void onPastePictureTriggered();   // "Paste Picture from Clipboard"
+    void onPastePictureTriggered(); // "Paste Picture from Clipboard"
     void onCopyButtonClicked();
-    void onCopyPictureTriggered();  // "Copy Picture to Clipboard"
+    void onCopyPictureTriggered(); // "Copy Picture to Clipboard"
     void onSavePictureTriggered();
     void onSavePowerPaintFullTriggered();
     void onSavePowerPaint10kTriggered();
@@ -168,7 +168,7 @@ private:
 
     tms::UserDialogs* m_dialogs;
     std::unique_ptr<tms::UserDialogs> m_ownDialogs;
-    QString m_pictureName; // the loaded file's name, empty for the prompt or a pasted picture
+    QString m_pictureName;                     // the loaded file's name, empty for the prompt or a pasted picture
     CompareMethodsWindow* m_compare = nullptr; // a child of the window, made at its first use
 
     // A conversion requested while one runs (its progress lets events through) waits
@@ -191,7 +191,7 @@ public:
     QScrollBar* diffusionSlider = nullptr;
     QScrollBar* brightnessSlider = nullptr;
     QScrollBar* gammaSlider = nullptr;
-    std::array<QLabel*, 3> sliderValueLabels{};   // index 0 = diffusionSlider
+    std::array<QLabel*, 3> sliderValueLabels{}; // index 0 = diffusionSlider
     std::array<QLabel*, 3> sliderMinLabels{};
     std::array<QLabel*, 3> sliderMaxLabels{};
     std::array<QLabel*, 3> sliderCaptions{};

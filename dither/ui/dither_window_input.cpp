@@ -3,8 +3,8 @@
 #include "dither_window.h"
 
 #include "picture_decoding.h"
-#include "result_output.h"
 #include "pixel_view.h"
+#include "result_output.h"
 #include "user_dialogs.h"
 
 #include <QAction>

@@ -73,9 +73,9 @@ QString DitherWindow::askSavePath(const FileDialogRequest& request, QString (*co
     const QString path = complete(chosen);
     // Asked here, after the extension is settled, so the question names the file written.
     if (QFileInfo::exists(path)
-        && !m_dialogs->askYesNo(tms::warningTitle(),
-                                QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                    .arg(QFileInfo(path).fileName())))
+        && !m_dialogs->askYesNo(
+            tms::warningTitle(),
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName())))
         return {};
     return path;
 }

@@ -9,7 +9,7 @@ class QWidget;
 namespace tms {
 struct ChooserSetup;
 class UserDialogs;
-}
+} // namespace tms
 
 namespace dither {
 

@@ -55,49 +55,50 @@ QString methodList()
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: easel [FILE]                    opens the paint window; FILE is loaded when its name ends\n"
-        "                                       in .pp, converted when it is a PNG, BMP, GIF or JPEG picture\n"
-        "       easel [OPTIONS] INPUT           converts without a window\n"
-        "\n"
-        "INPUT is read by its name: .scr (6912 bytes) and .mlt (12288 bytes) Spectrum screens,\n"
-        ".grp and .sc2 MSX screen 2 files (16391 or 14343 bytes with their header), .png, .bmp, .gif, .jpg and .jpeg\n"
-        "pictures (converted with the dither methods), anything else as a 10K or 40K .pp file.\n"
-        "\n"
-        "Options:\n"
-        "  --save OUT.pp [--full | --10k]  writes a PowerPaint file; default: the size of a .pp\n"
-        "                                  input, 40K for any other input\n"
-        "  --png OUT.png                   writes the picture as shown, 256x192 pixels\n"
-        "  --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC]\n"
-        "                                  writes C source of the compressed tables; coleco\n"
-        "                                  (default): byte arrays for the console's library;\n"
-        "                                  stdint: const uint8_t arrays (kept in ROM) and OUT.h\n"
-        "                                  with an extern and a NAME_SIZE for each table\n"
-        "  --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]\n"
-        "                                  writes assembler source of the compressed tables;\n"
-        "                                  dot (default): .byte $hh; db: db $hh for pasmo,\n"
-        "                                  z80asm, sjasmplus; sdas: SDCC's assembler, each table\n"
-        "                                  a global _LNAME in the code area\n"
-        "  --export-bin PREFIX [--compress CODEC]\n"
-        "                                  writes the raw tables PREFIX.pat, PREFIX.col (6144\n"
-        "                                  bytes each, as in the picture) and PREFIX.nam (768);\n"
-        "                                  compressed files get .rle, .zx0 or .plet added\n"
-        "  --compress none|rle|zx0|pletter after --export-c, --export-asm or --export-bin: how\n"
-        "                                  that export compresses (ZX0 version 2, Pletter 0.5).\n"
-        "                                  Sources default to rle: one table NAME, colours then\n"
-        "                                  patterns; any other codec gives NAME_COLOR and\n"
-        "                                  NAME_PATTERN. --export-bin defaults to none\n"
-        "  --name NAME                     the table name of the sources (default IMAGE): letters,\n"
-        "                                  digits and _, not first a digit\n"
-        "  --export-grp OUT.grp            writes an MSX screen 2 file (16391 bytes)\n"
-        "  --export-sc2 OUT.sc2            writes the shorter MSX screen 2 file (14343 bytes)\n"
-        "  --method NAME                   how a picture input is dithered (default floyd-steinberg):\n"
-        "                                  %1\n"
-        "  --help                          shows this text\n"
-        "  --version                       shows the version\n"
-        "\n"
-        "Outputs are built in the order given and replace their files only when all are\n"
-        "ready. Exit status: 0 success, 1 unreadable input or unwritable output (every\n"
-        "output file is then as it was), 2 usage error.\n")
+               "Usage: easel [FILE]                    opens the paint window; FILE is loaded when its name ends\n"
+               "                                       in .pp, converted when it is a PNG, BMP, GIF or JPEG picture\n"
+               "       easel [OPTIONS] INPUT           converts without a window\n"
+               "\n"
+               "INPUT is read by its name: .scr (6912 bytes) and .mlt (12288 bytes) Spectrum screens,\n"
+               ".grp and .sc2 MSX screen 2 files (16391 or 14343 bytes with their header), .png, .bmp, .gif, .jpg and "
+               ".jpeg\n"
+               "pictures (converted with the dither methods), anything else as a 10K or 40K .pp file.\n"
+               "\n"
+               "Options:\n"
+               "  --save OUT.pp [--full | --10k]  writes a PowerPaint file; default: the size of a .pp\n"
+               "                                  input, 40K for any other input\n"
+               "  --png OUT.png                   writes the picture as shown, 256x192 pixels\n"
+               "  --export-c OUT.c [--c-style coleco|stdint] [--compress CODEC]\n"
+               "                                  writes C source of the compressed tables; coleco\n"
+               "                                  (default): byte arrays for the console's library;\n"
+               "                                  stdint: const uint8_t arrays (kept in ROM) and OUT.h\n"
+               "                                  with an extern and a NAME_SIZE for each table\n"
+               "  --export-asm OUT.asm [--asm-syntax dot|db|sdas] [--compress CODEC]\n"
+               "                                  writes assembler source of the compressed tables;\n"
+               "                                  dot (default): .byte $hh; db: db $hh for pasmo,\n"
+               "                                  z80asm, sjasmplus; sdas: SDCC's assembler, each table\n"
+               "                                  a global _LNAME in the code area\n"
+               "  --export-bin PREFIX [--compress CODEC]\n"
+               "                                  writes the raw tables PREFIX.pat, PREFIX.col (6144\n"
+               "                                  bytes each, as in the picture) and PREFIX.nam (768);\n"
+               "                                  compressed files get .rle, .zx0 or .plet added\n"
+               "  --compress none|rle|zx0|pletter after --export-c, --export-asm or --export-bin: how\n"
+               "                                  that export compresses (ZX0 version 2, Pletter 0.5).\n"
+               "                                  Sources default to rle: one table NAME, colours then\n"
+               "                                  patterns; any other codec gives NAME_COLOR and\n"
+               "                                  NAME_PATTERN. --export-bin defaults to none\n"
+               "  --name NAME                     the table name of the sources (default IMAGE): letters,\n"
+               "                                  digits and _, not first a digit\n"
+               "  --export-grp OUT.grp            writes an MSX screen 2 file (16391 bytes)\n"
+               "  --export-sc2 OUT.sc2            writes the shorter MSX screen 2 file (14343 bytes)\n"
+               "  --method NAME                   how a picture input is dithered (default floyd-steinberg):\n"
+               "                                  %1\n"
+               "  --help                          shows this text\n"
+               "  --version                       shows the version\n"
+               "\n"
+               "Outputs are built in the order given and replace their files only when all are\n"
+               "ready. Exit status: 0 success, 1 unreadable input or unwritable output (every\n"
+               "output file is then as it was), 2 usage error.\n")
         .arg(methodList());
 }
 
@@ -121,10 +122,10 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
 {
     return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
             [step](Plan& plan, const QString& path) {
-                if (path.isEmpty())
-                    return QStringLiteral("an output file name is empty");
-                plan.steps.push_back(step(path));
-                return QString();
+        if (path.isEmpty())
+            return QStringLiteral("an output file name is empty");
+        plan.steps.push_back(step(path));
+        return QString();
             }};
 }
 
@@ -139,90 +140,91 @@ tms::batch::OptionEntry<Plan> sizeOption(const char* name, bool full)
 
 const std::vector<tms::batch::OptionEntry<Plan>>& optionTable()
 {
-    static const std::vector<tms::batch::OptionEntry<Plan>> table = tms::batch::withHelpAndVersion<Plan>(tms::batch::withTableFormatOptions<Plan>({
-        outputOption("save", "OUT.pp",
-                     [](const QString& path) -> Step {
-                         return [path](Work& work, tms::batch::Outputs& outputs) {
-                             const bool full = work.saveFull.value_or(work.inputFull);
-                             outputs.push_back({path, ppFileBytes(work.picture, full)});
-                             return QString();
-                         };
-                     }),
-        outputOption("png", "OUT.png",
-                     [](const QString& path) -> Step {
-                         return [path](Work& work, tms::batch::Outputs& outputs) {
-                             const QByteArray bytes = pngBytes(work.picture);
-                             if (bytes.isEmpty())
-                                 return QStringLiteral("Cannot encode \"%1\" as PNG").arg(path);
-                             outputs.push_back({path, bytes});
-                             return QString();
-                         };
-                     }),
-        {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
-         [](Plan& plan, const QString& path) {
-             if (path.isEmpty())
-                 return QStringLiteral("an output file name is empty");
-             const auto options = plan.lastC = std::make_shared<SourceOptions>();
-             plan.lastTableExport = tms::batch::TableExport::C;
-             plan.steps.push_back([options, path](Work& work, tms::batch::Outputs& outputs) {
-                 for (tms::batch::Output& file : cExportFiles(path, work.picture, work.tableName, *options))
-                     outputs.push_back(std::move(file));
-                 return QString();
-             });
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
-         [](Plan& plan, const QString& path) {
-             if (path.isEmpty())
-                 return QStringLiteral("an output file name is empty");
-             const auto options = plan.lastAsm = std::make_shared<SourceOptions>();
-             plan.lastTableExport = tms::batch::TableExport::Asm;
-             plan.steps.push_back(outputStep(
-                 path, [options](const Work& w) { return asmSource(w.picture, w.tableName, *options); }));
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
-         [](Plan& plan, const QString& prefix) {
-             if (prefix.isEmpty())
-                 return QStringLiteral("an output file name is empty");
-             const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
-             plan.lastTableExport = tms::batch::TableExport::Bin;
-             plan.steps.push_back([compression, prefix](Work& work, tms::batch::Outputs& outputs) {
-                 for (tms::batch::Output& file : binaryExportFiles(prefix, work.picture, *compression))
-                     outputs.push_back(std::move(file));
-                 return QString();
-             });
-             return QString();
-         }},
-        outputOption("export-grp", "OUT.grp",
-                     [](const QString& path) {
-                         return outputStep(path, [](const Work& w) { return encodeGRP(w.picture); });
-                     }),
-        outputOption("export-sc2", "OUT.sc2",
-                     [](const QString& path) {
-                         return outputStep(path, [](const Work& w) { return encodeSC2(w.picture); });
-                     }),
-        {QCommandLineOption(QStringLiteral("name"), QString(), QStringLiteral("NAME")),
-         [](Plan& plan, const QString& name) {
-             if (plan.tableName && *plan.tableName != name)
-                 return QStringLiteral("--name may be given once");
-             if (const QString refusal = tableNameRefusal(name); !refusal.isEmpty())
-                 return refusal;
-             plan.tableName = name;
-             return QString();
-         }},
-        {QCommandLineOption(QStringLiteral("method"), QString(), QStringLiteral("NAME")),
-         [](Plan& plan, const QString& name) {
-             const std::optional<dither::Method> method = dither::methodFromCommandLineName(name);
-             if (!method)
-                 return QStringLiteral("Unknown method \"%1\"; choose one of %2").arg(name, methodList());
-             plan.pictureSettings.method = *method;
-             plan.methodGiven = true;
-             return QString();
-         }},
-        sizeOption("full", true),
-        sizeOption("10k", false),
-    }));
+    static const std::vector<tms::batch::OptionEntry<Plan>> table =
+        tms::batch::withHelpAndVersion<Plan>(
+            tms::batch::withTableFormatOptions<Plan>(
+                {
+                    outputOption("save", "OUT.pp",
+                                 [](const QString& path) -> Step {
+                                     return [path](Work& work, tms::batch::Outputs& outputs) {
+                                         const bool full = work.saveFull.value_or(work.inputFull);
+                                         outputs.push_back({path, ppFileBytes(work.picture, full)});
+                                         return QString();
+                                     };
+                                 }),
+                    outputOption("png", "OUT.png",
+                                 [](const QString& path) -> Step {
+                                     return [path](Work& work, tms::batch::Outputs& outputs) {
+                                         const QByteArray bytes = pngBytes(work.picture);
+                                         if (bytes.isEmpty())
+                                             return QStringLiteral("Cannot encode \"%1\" as PNG").arg(path);
+                                         outputs.push_back({path, bytes});
+                                         return QString();
+                                     };
+                                 }),
+                    {QCommandLineOption(QStringLiteral("export-c"), QString(), QStringLiteral("OUT.c")),
+                     [](Plan& plan, const QString& path) {
+        if (path.isEmpty())
+            return QStringLiteral("an output file name is empty");
+        const auto options = plan.lastC = std::make_shared<SourceOptions>();
+        plan.lastTableExport = tms::batch::TableExport::C;
+        plan.steps.push_back([options, path](Work& work, tms::batch::Outputs& outputs) {
+            for (tms::batch::Output& file : cExportFiles(path, work.picture, work.tableName, *options))
+                outputs.push_back(std::move(file));
+            return QString();
+        });
+        return QString();
+                     }},
+                    {QCommandLineOption(QStringLiteral("export-asm"), QString(), QStringLiteral("OUT.asm")),
+                     [](Plan& plan, const QString& path) {
+        if (path.isEmpty())
+            return QStringLiteral("an output file name is empty");
+        const auto options = plan.lastAsm = std::make_shared<SourceOptions>();
+        plan.lastTableExport = tms::batch::TableExport::Asm;
+        plan.steps.push_back(
+            outputStep(path, [options](const Work& w) { return asmSource(w.picture, w.tableName, *options); }));
+        return QString();
+                     }},
+                {QCommandLineOption(QStringLiteral("export-bin"), QString(), QStringLiteral("PREFIX")),
+                 [](Plan& plan, const QString& prefix) {
+        if (prefix.isEmpty())
+            return QStringLiteral("an output file name is empty");
+        const auto compression = plan.lastBin = std::make_shared<tms::Compression>(tms::Compression::None);
+        plan.lastTableExport = tms::batch::TableExport::Bin;
+        plan.steps.push_back([compression, prefix](Work& work, tms::batch::Outputs& outputs) {
+            for (tms::batch::Output& file : binaryExportFiles(prefix, work.picture, *compression))
+                outputs.push_back(std::move(file));
+            return QString();
+        });
+        return QString();
+                 }},
+            outputOption("export-grp", "OUT.grp",
+                         [](const QString&
+                                path) { return outputStep(path, [](const Work& w) { return encodeGRP(w.picture); }); }),
+            outputOption("export-sc2", "OUT.sc2",
+                         [](const QString&
+                                path) { return outputStep(path, [](const Work& w) { return encodeSC2(w.picture); }); }),
+            {QCommandLineOption(QStringLiteral("name"), QString(), QStringLiteral("NAME")),
+             [](Plan& plan, const QString& name) {
+        if (plan.tableName && *plan.tableName != name)
+            return QStringLiteral("--name may be given once");
+        if (const QString refusal = tableNameRefusal(name); !refusal.isEmpty())
+            return refusal;
+        plan.tableName = name;
+        return QString();
+             }},
+                                                            {QCommandLineOption(QStringLiteral("method"), QString(),
+                                                                                QStringLiteral("NAME")),
+                                                             [](Plan& plan, const QString& name) {
+        const std::optional<dither::Method> method = dither::methodFromCommandLineName(name);
+        if (!method)
+            return QStringLiteral("Unknown method \"%1\"; choose one of %2").arg(name, methodList());
+        plan.pictureSettings.method = *method;
+        plan.methodGiven = true;
+        return QString();
+                                                             }},
+        sizeOption("full", true), sizeOption("10k", false),
+        }));
     return table;
 }
 

@@ -17,9 +17,8 @@ int main(int argc, char** argv)
     if (tms::batch::isBatchInvocation(argc, argv)) {
         QCoreApplication app(argc, argv);
         tms::batch::Console console(QStringLiteral("easel"));
-        return tms::batch::runFromCommandLine(console, argc, argv, [&](const QStringList& arguments) {
-            return paint::runBatch(arguments, console);
-        });
+        return tms::batch::runFromCommandLine(
+            console, argc, argv, [&](const QStringList& arguments) { return paint::runBatch(arguments, console); });
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("easel"));

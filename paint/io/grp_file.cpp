@@ -27,16 +27,25 @@ QByteArray sc2Header()
     return QByteArray("\xFE\x00\x00\xFF\x37\x00\x00", headerSize);
 }
 
-QString notGrpMessage() { return QStringLiteral("Not a valid MSX Mode 2 GRP file (16K)"); }
+QString notGrpMessage()
+{
+    return QStringLiteral("Not a valid MSX Mode 2 GRP file (16K)");
+}
 QString notSc2Message()
 {
     return QStringLiteral("Not an MSX screen 2 file: an SC2 file holds 14343 or 16391 bytes");
 }
-QString notGrpHeaderMessage() { return QStringLiteral("Not an authorized MSX Header file"); }
+QString notGrpHeaderMessage()
+{
+    return QStringLiteral("Not an authorized MSX Header file");
+}
 
 namespace {
 
-bool isScreen2Size(qint64 size) { return size == grpFileSize || size == sc2FileSize; }
+bool isScreen2Size(qint64 size)
+{
+    return size == grpFileSize || size == sc2FileSize;
+}
 
 } // namespace
 

@@ -12,9 +12,9 @@
 namespace paint {
 
 // The choices and file names are the converter's, shared with the tile editors.
-using dither::PictureImportSettings;
 using dither::isPictureFileName;
 using dither::pictureFilePattern;
+using dither::PictureImportSettings;
 
 // The refusal of a choice of fewer than two colours.
 QString selectMoreColorsMessage();

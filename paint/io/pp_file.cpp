@@ -58,7 +58,8 @@ bool drawsOutsideTenK(const Picture& picture)
                 continue;
             const int index = rowIndexOfLine(column, y);
             const int pattern = picture.bitmapPatterns[index], color = picture.bitmapColors[index];
-            if ((pattern != 0 && color >> 4 != clearedBackground) || (pattern != 255 && (color & 15) != clearedBackground))
+            if ((pattern != 0 && color >> 4 != clearedBackground)
+                || (pattern != 255 && (color & 15) != clearedBackground))
                 return true;
         }
     return false;

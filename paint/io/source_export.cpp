@@ -8,7 +8,10 @@
 
 namespace paint {
 
-QString defaultTableName() { return QStringLiteral("IMAGE"); }
+QString defaultTableName()
+{
+    return QStringLiteral("IMAGE");
+}
 
 QString tableNameOrDefault(const std::optional<QString>& answer)
 {

@@ -40,14 +40,16 @@ tms::SourceTables pictureSourceTables(const Picture& picture, const QString& nam
 
 // The C source: a banner, #include <coleco.h>, and "byte NAME[] = {" with the stream,
 // 16 values a line, the last one closed by "};". CR LF line ends.
-QByteArray cSource(const Picture& picture, const QString& tableName, tms::Compression compression = tms::Compression::Rle);
+QByteArray cSource(const Picture& picture, const QString& tableName,
+                   tms::Compression compression = tms::Compression::Rle);
 // The files of a C export: the source, and in the stdint style its header.
 tms::batch::Outputs cExportFiles(const QString& path, const Picture& picture, const QString& tableName,
                                  SourceOptions options);
 // The assembler source: a banner, the label "LNAME:" and data lines of 16 values.
 QByteArray asmSource(const Picture& picture, const QString& tableName, SourceOptions options = {});
 
-tms::FileResult exportC(const QString& path, const Picture& picture, const QString& tableName, SourceOptions options = {});
+tms::FileResult exportC(const QString& path, const Picture& picture, const QString& tableName,
+                        SourceOptions options = {});
 tms::FileResult exportASM(const QString& path, const Picture& picture, const QString& tableName,
                           SourceOptions options = {});
 

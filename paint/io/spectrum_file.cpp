@@ -12,7 +12,10 @@ constexpr qsizetype bitmapBytes = 6144;
 
 // The import dialog's rule: a name ending in "scr" (any case, with or without the dot)
 // is a 6K screen.
-bool isScrName(const QString& path) { return tms::hasExtension(path, QStringLiteral("scr")); }
+bool isScrName(const QString& path)
+{
+    return tms::hasExtension(path, QStringLiteral("scr"));
+}
 
 // The Spectrum's bitmap order: third, then pixel line in the cell, then cell row,
 // then column.
@@ -54,8 +57,14 @@ std::uint8_t spectrumAttributeColor(std::uint8_t attribute)
     return std::uint8_t(ink * 16 + paper);
 }
 
-QString notScrMessage() { return QStringLiteral("Not a valid Spectrum SCR file (6K)"); }
-QString notMltMessage() { return QStringLiteral("Not a valid Spectrum MLT file (12K)"); }
+QString notScrMessage()
+{
+    return QStringLiteral("Not a valid Spectrum SCR file (6K)");
+}
+QString notMltMessage()
+{
+    return QStringLiteral("Not a valid Spectrum MLT file (12K)");
+}
 
 QString checkSpectrumFile(const QString& path)
 {

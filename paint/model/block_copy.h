@@ -8,8 +8,8 @@
 namespace paint {
 
 struct Block {
-    int left = 0, right = 0;  // first and last character column, 0..31
-    int top = 0, bottom = 0;  // first and last pixel line, 0..191
+    int left = 0, right = 0; // first and last character column, 0..31
+    int top = 0, bottom = 0; // first and last pixel line, 0..191
     int columns() const { return right - left + 1; }
     int lines() const { return bottom - top + 1; }
 };

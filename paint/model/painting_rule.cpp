@@ -9,8 +9,7 @@ int intensity(tms::ColorValue colour)
     return tms::redOf(colour) + tms::greenOf(colour) + tms::blueOf(colour);
 }
 
-PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, int brush,
-                         const tms::Palette& palette)
+PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, int brush, const tms::Palette& palette)
 {
     int foreground = tms::foregroundOf(color);
     int background = tms::backgroundOf(color);
@@ -20,8 +19,14 @@ PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, in
 
     // Setting a colour nibble recolours every pixel that showed the old colour, since
     // the pixels of a row only refer to "foreground" or "background".
-    auto replaceBackground = [&] { background = k; bitSet = false; };
-    auto replaceForeground = [&] { foreground = k; bitSet = true; };
+    auto replaceBackground = [&] {
+        background = k;
+        bitSet = false;
+    };
+    auto replaceForeground = [&] {
+        foreground = k;
+        bitSet = true;
+    };
     auto distance = [&](int c) { return std::abs(intensity(palette[c]) - intensity(palette[k])); };
 
     if (k == foreground) { // also when both colours are k

@@ -18,7 +18,6 @@ struct PaintedRow {
 };
 
 // The row after painting pixel (0..7, 0 = left) with palette index brush.
-PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, int brush,
-                         const tms::Palette& palette);
+PaintedRow paintRowPixel(std::uint8_t pattern, std::uint8_t color, int pixel, int brush, const tms::Palette& palette);
 
 } // namespace paint

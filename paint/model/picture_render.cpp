@@ -28,8 +28,8 @@ QImage makeViewImage(const ViewArea& area)
     return QImage(area.width(), area.height(), QImage::Format_RGB32);
 }
 
-void renderRow(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area,
-               int column, int row, int line)
+void renderRow(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area, int column,
+               int row, int line)
 {
     const QRect target = rowArea(area, column, row, line);
     if (!image.rect().contains(target))

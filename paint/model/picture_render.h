@@ -34,13 +34,19 @@ struct ViewArea {
     }
 };
 
-constexpr ViewArea normalView() { return {normalViewScale, 0, 0, screenColumns, screenRows}; }
+constexpr ViewArea normalView()
+{
+    return {normalViewScale, 0, 0, screenColumns, screenRows};
+}
 // The zoom view: a quarter of the screen at four times the picture's size.
 constexpr ViewArea zoomView(int zoomColumn, int zoomRow)
 {
     return {zoomViewScale, zoomColumn, zoomRow, zoomColumns, zoomRows};
 }
-constexpr ViewArea actualSize() { return {1, 0, 0, screenColumns, screenRows}; }
+constexpr ViewArea actualSize()
+{
+    return {1, 0, 0, screenColumns, screenRows};
+}
 
 // An image of the view's size in the format the renderer writes.
 QImage makeViewImage(const ViewArea& area);
@@ -49,8 +55,8 @@ QImage makeViewImage(const ViewArea& area);
 void renderPicture(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area);
 
 // Draws the one 8-pixel row at (column, row, line) when the area shows it.
-void renderRow(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area,
-               int column, int row, int line);
+void renderRow(QImage& image, const Picture& picture, const tms::Palette& palette, const ViewArea& area, int column,
+               int row, int line);
 // Where renderRow draws that row in the image; empty when the area does not show it.
 QRect rowArea(const ViewArea& area, int column, int row, int line);
 

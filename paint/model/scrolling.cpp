@@ -49,11 +49,29 @@ void onBothTables(Picture& picture, Rotate rotate, int shift)
 
 } // namespace
 
-void scrollUpOneLine(Picture& picture) { onBothTables(picture, rotateLines, 1); }
-void scrollDownOneLine(Picture& picture) { onBothTables(picture, rotateLines, -1); }
-void scrollUpOneRow(Picture& picture) { onBothTables(picture, rotateRows, 1); }
-void scrollDownOneRow(Picture& picture) { onBothTables(picture, rotateRows, -1); }
-void scrollLeftOneColumn(Picture& picture) { onBothTables(picture, rotateColumns, 1); }
-void scrollRightOneColumn(Picture& picture) { onBothTables(picture, rotateColumns, -1); }
+void scrollUpOneLine(Picture& picture)
+{
+    onBothTables(picture, rotateLines, 1);
+}
+void scrollDownOneLine(Picture& picture)
+{
+    onBothTables(picture, rotateLines, -1);
+}
+void scrollUpOneRow(Picture& picture)
+{
+    onBothTables(picture, rotateRows, 1);
+}
+void scrollDownOneRow(Picture& picture)
+{
+    onBothTables(picture, rotateRows, -1);
+}
+void scrollLeftOneColumn(Picture& picture)
+{
+    onBothTables(picture, rotateColumns, 1);
+}
+void scrollRightOneColumn(Picture& picture)
+{
+    onBothTables(picture, rotateColumns, -1);
+}
 
 } // namespace paint

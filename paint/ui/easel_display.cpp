@@ -150,12 +150,30 @@ void EaselWindow::scrollPictureOrView(void (*scrollPicture)(Picture&), int colum
     }
 }
 
-void EaselWindow::onScrollUpLineClicked() { scrollPictureOrView(scrollUpOneLine, 0, 0); }
-void EaselWindow::onScrollDownLineClicked() { scrollPictureOrView(scrollDownOneLine, 0, 0); }
-void EaselWindow::onScrollUpRowClicked() { scrollPictureOrView(scrollUpOneRow, 0, -1); }
-void EaselWindow::onScrollDownRowClicked() { scrollPictureOrView(scrollDownOneRow, 0, 1); }
-void EaselWindow::onScrollLeftClicked() { scrollPictureOrView(scrollLeftOneColumn, -1, 0); }
-void EaselWindow::onScrollRightClicked() { scrollPictureOrView(scrollRightOneColumn, 1, 0); }
+void EaselWindow::onScrollUpLineClicked()
+{
+    scrollPictureOrView(scrollUpOneLine, 0, 0);
+}
+void EaselWindow::onScrollDownLineClicked()
+{
+    scrollPictureOrView(scrollDownOneLine, 0, 0);
+}
+void EaselWindow::onScrollUpRowClicked()
+{
+    scrollPictureOrView(scrollUpOneRow, 0, -1);
+}
+void EaselWindow::onScrollDownRowClicked()
+{
+    scrollPictureOrView(scrollDownOneRow, 0, 1);
+}
+void EaselWindow::onScrollLeftClicked()
+{
+    scrollPictureOrView(scrollLeftOneColumn, -1, 0);
+}
+void EaselWindow::onScrollRightClicked()
+{
+    scrollPictureOrView(scrollRightOneColumn, 1, 0);
+}
 
 void EaselWindow::drawSwatches()
 {
@@ -165,7 +183,7 @@ void EaselWindow::drawSwatches()
     m_swatches->present();
     // A mark over the swatch as grey as the window, so that it stands out.
     m_swatches->setFrame(QRect(0, swatchHeight * tms::lightSwatchIndex, swatches.width(), swatchHeight),
-                    tms::swatchOutlineColor());
+                         tms::swatchOutlineColor());
 }
 
 void EaselWindow::drawBrushColor(int index)

@@ -93,7 +93,7 @@ void EaselWindow::connectDocumentLife(QMenu* fileMenu, QAction* openItem)
     m_life = new tms::DocumentLife(*this, *m_documentSide, *m_dialogs, undo(), QStringLiteral("Mosaic Easel"));
     m_life->addRecentFilesMenu(fileMenu, openItem, [this](const QString& path) { openFile(path); });
     m_life->acceptDrops({QStringLiteral(".pp"), QStringLiteral(".scr"), QStringLiteral(".mlt"), QStringLiteral(".grp"),
-                        QStringLiteral(".sc2")},
+                         QStringLiteral(".sc2")},
                         [this](const QString& path) { openFile(path); });
 }
 

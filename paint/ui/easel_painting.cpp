@@ -3,9 +3,9 @@
 #include "easel_window.h"
 
 #include "drawing_cursor.h"
-#include "pixel_view.h"
 #include "painting_rule.h"
 #include "pixel_rows.h"
+#include "pixel_view.h"
 #include "view_position.h"
 
 #include <QCheckBox>
@@ -37,8 +37,8 @@ void EaselWindow::onScreenPressed(int button, int, int x, int y)
     const int index = at.index();
     const int brush = brushColors[button == leftButton ? 1 : 0];
     Picture& picture = m_doc.picture;
-    const PaintedRow row = paintRowPixel(picture.bitmapPatterns[index], picture.bitmapColors[index], at.pixel,
-                                         brush, palette);
+    const PaintedRow row =
+        paintRowPixel(picture.bitmapPatterns[index], picture.bitmapColors[index], at.pixel, brush, palette);
     picture.bitmapPatterns[index] = row.pattern;
     picture.bitmapColors[index] = row.color;
     showPaintedRow(at);
@@ -184,7 +184,8 @@ void EaselWindow::onFloatingBlockDragged(int button, int, int x, int y)
     const QPoint pointer = m_floatingPicture->mapTo(m_screen, QPoint(x, y));
     const QPoint corner = pointer - QPoint(m_floatingBlock->width() / 2, m_floatingBlock->height() / 2);
     const Block block = selectedBlock();
-    m_floatingBlock->move(blockColumnAt(block, corner.x()) * normalCellSize, blockLineAt(block, corner.y()) * normalViewScale);
+    m_floatingBlock->move(blockColumnAt(block, corner.x()) * normalCellSize,
+                          blockLineAt(block, corner.y()) * normalViewScale);
 }
 
 } // namespace paint

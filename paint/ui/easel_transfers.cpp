@@ -54,8 +54,9 @@ bool EaselWindow::importPicture(const QString& path)
         const tms::DecodedPicture source = dither::decodePictureFile(this, path); // off the GUI thread
         if (source.cancelled)
             return false;
-        if (const tms::FileResult converted = source.image ? convertPictureFile(path, *source.image, m_importSettings, imported)
-                                                           : tms::FileResult::failure(source.error);
+        if (const tms::FileResult converted = source.image
+                                                  ? convertPictureFile(path, *source.image, m_importSettings, imported)
+                                                  : tms::FileResult::failure(source.error);
             !converted) {
             m_dialogs->tell(tms::warningTitle(), converted.error);
             return false;
@@ -77,7 +78,7 @@ void EaselWindow::onImportPictureTriggered()
 }
 
 void EaselWindow::exportPicture(PaintDialog dialog,
-                                      const std::function<tms::FileResult(const PaintDialogChoice&)>& write)
+                                const std::function<tms::FileResult(const PaintDialogChoice&)>& write)
 {
     const tms::TimerPause pause(paintingDelay, tick);
     // A closed dialog leaves a file exported earlier alone.
@@ -133,7 +134,8 @@ void EaselWindow::onExportAsmTriggered()
 
 void EaselWindow::onExportGrpTriggered()
 {
-    exportPicture(PaintDialog::Export2GRP, [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, m_doc.picture); });
+    exportPicture(PaintDialog::Export2GRP,
+                  [this](const PaintDialogChoice& choice) { return saveGRPFile(choice.path, m_doc.picture); });
 }
 
 // The file chosen names the pattern table (PREFIX.pat); the other tables go beside it.

@@ -17,7 +17,8 @@ namespace {
 
 QByteArray pictureBytes(const Picture& picture)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(picture.bitmapPatterns.data()), qsizetype(picture.bitmapPatterns.size()));
+    QByteArray bytes(reinterpret_cast<const char*>(picture.bitmapPatterns.data()),
+                     qsizetype(picture.bitmapPatterns.size()));
     bytes.append(reinterpret_cast<const char*>(picture.bitmapColors.data()), qsizetype(picture.bitmapColors.size()));
     return bytes;
 }
@@ -38,17 +39,17 @@ tms::DocumentUndo& EaselWindow::undo()
     if (!m_undo) {
         m_undoStack = new QUndoStack(this);
         m_undoStack->setObjectName(QStringLiteral("undoStack"));
-        m_undo = std::make_unique<tms::DocumentUndo>(*m_undoStack,
-                                                     tms::UndoableDocument{
-                                                         [this] { return pictureBytes(m_doc.picture); },
-                                                         [this](const QByteArray& tables, bool wasModified) {
-                                                             setPictureBytes(m_doc.picture, tables);
-                                                             m_doc.modified = wasModified;
-                                                             dropFloatingBlock();
-                                                             showPicture();
-                                                         },
-                                                         [this] { return m_doc.modified; },
-                                                     });
+        m_undo =
+            std::make_unique<tms::DocumentUndo>(*m_undoStack, tms::UndoableDocument{
+                                                                  [this] { return pictureBytes(m_doc.picture); },
+                                                                  [this](const QByteArray& tables, bool wasModified) {
+            setPictureBytes(m_doc.picture, tables);
+            m_doc.modified = wasModified;
+            dropFloatingBlock();
+            showPicture();
+                                                                  },
+                                                                  [this] { return m_doc.modified; },
+            });
     }
     return *m_undo;
 }

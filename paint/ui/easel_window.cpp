@@ -33,7 +33,7 @@ namespace paint {
 
 namespace {
 
-constexpr QSize screenSurfaceSize(screenWidth * normalViewScale, screenHeight * normalViewScale);
+constexpr QSize screenSurfaceSize(screenWidth* normalViewScale, screenHeight* normalViewScale);
 constexpr QSize swatchColumnSize(16, 192); // 16 swatches of 12 pixels
 constexpr QSize brushBoxSize(32, 24);
 
@@ -83,7 +83,6 @@ EaselWindow::EaselWindow(const QString& commandLine, tms::UserDialogs* dialogs, 
     buildMenus();
     showPicture();
 }
-
 
 EaselWindow::~EaselWindow()
 {
@@ -163,8 +162,7 @@ void EaselWindow::buildControls()
          &EaselWindow::onScrollLeftClicked, 1, 1},
         {"cmd_scroll_right", "8", "Scroll the picture right one character (Zoom: move the view right)",
          &EaselWindow::onScrollRightClicked, 1, 2},
-        {"cmd_scroll_down", "1", "Scroll the picture down one pixel line", &EaselWindow::onScrollDownLineClicked,
-         2, 1},
+        {"cmd_scroll_down", "1", "Scroll the picture down one pixel line", &EaselWindow::onScrollDownLineClicked, 2, 1},
         {"cmd_scroll_down_8", "8", "Scroll the picture down one character (Zoom: move the view down)",
          &EaselWindow::onScrollDownRowClicked, 2, 2},
     };
@@ -174,7 +172,8 @@ void EaselWindow::buildControls()
     for (const Scroll& s : buttons) {
         QPushButton* button = makeButton(QString::fromLatin1(s.name), QString::fromLatin1(s.caption),
                                          QString::fromLatin1(s.tip), central);
-        connect(button, &QPushButton::clicked, this, [this, s] { recordStep(QString::fromLatin1(s.tip), [&] { (this->*s.handler)(); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, s] { recordStep(QString::fromLatin1(s.tip), [&] { (this->*s.handler)(); }); });
         scrolls->addWidget(button, s.row, s.column);
     }
     tools->addLayout(scrolls);
@@ -201,10 +200,12 @@ void EaselWindow::buildMenus()
     tms::giveStandardKeys(add("Nouveau", QStringLiteral("&New"), [this] { onNewTriggered(); }), tms::FileCommand::New);
     QAction* openItem = add("Ouvrir", QStringLiteral("&Open"), [this] { onOpenTriggered(); });
     tms::giveStandardKeys(openItem, tms::FileCommand::Open);
-    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { onSaveTriggered(); }), tms::FileCommand::Save);
+    tms::giveStandardKeys(add("Sauver", QStringLiteral("&Save"), [this] { onSaveTriggered(); }),
+                          tms::FileCommand::Save);
     tms::giveStandardKeys(add("SauverSous", QStringLiteral("Save &As"), [this] { onSaveAsTriggered(); }),
                           tms::FileCommand::SaveAs);
-    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { onCloseTriggered(); }), tms::FileCommand::Close);
+    tms::giveStandardKeys(add("Fermer", QStringLiteral("&Close"), [this] { onCloseTriggered(); }),
+                          tms::FileCommand::Close);
     fileMenu->addSeparator();
     add("ExporterC", QStringLiteral("&Export to C"), [this] { onExportCTriggered(); });
     add("ExporterASM", QStringLiteral("E&xport to ASM"), [this] { onExportAsmTriggered(); });
@@ -214,7 +215,8 @@ void EaselWindow::buildMenus()
     add("ImporterGRP", QStringLiteral("Import G&RP"), [this] { onImportGrpTriggered(); });
     add("ImporterPicture", QStringLiteral("Import &Picture..."), [this] { onImportPictureTriggered(); });
     fileMenu->addSeparator();
-    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { onQuitTriggered(); }), tms::FileCommand::Quit);
+    tms::giveStandardKeys(add("Quitter", QStringLiteral("&Quit"), [this] { onQuitTriggered(); }),
+                          tms::FileCommand::Quit);
     connectDocumentLife(fileMenu, openItem);
 
     buildEditMenu();
@@ -249,14 +251,17 @@ std::optional<PaintDialogChoice> EaselWindow::runRealDialog(PaintDialog dialog, 
     };
     const auto exportTo = [&](TransferDialog kind) {
         return withPathAnd(showExportDialog(kind, start.exportFormat, *m_dialogs, this, start.path),
-                           [](PaintDialogChoice& choice, const ExportChoice& chosen) { choice.exportFormat = chosen.format; });
+                           [](PaintDialogChoice& choice, const ExportChoice& chosen) {
+            choice.exportFormat = chosen.format;
+        });
     };
     switch (dialog) {
-    case PaintDialog::OpenPicture:
-        return withPath(showOpenPPFile(*m_dialogs, this, start.path));
+    case PaintDialog::OpenPicture: return withPath(showOpenPPFile(*m_dialogs, this, start.path));
     case PaintDialog::SaveAsPicture:
         return withPathAnd(showSaveAsPPFile(*m_dialogs, this, start.path, start.fullScreen),
-                           [](PaintDialogChoice& choice, const SaveAsChoice& chosen) { choice.fullScreen = chosen.fullScreen; });
+                           [](PaintDialogChoice& choice, const SaveAsChoice& chosen) {
+            choice.fullScreen = chosen.fullScreen;
+        });
     case PaintDialog::ImportSCRFile: return transfer(TransferDialog::ImportSCRFile);
     case PaintDialog::ImportGRPFile: return transfer(TransferDialog::ImportGRPFile);
     case PaintDialog::ImportPictureFile: return transfer(TransferDialog::ImportPictureFile);

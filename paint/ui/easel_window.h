@@ -15,9 +15,9 @@
 //   "ExporterGRP", "ExporterBIN", "ImporterSCR", "ImporterGRP", "ImporterPicture",
 //   "Quitter"), "Edit", and the "Apropos" item.
 
-#include "export_format_options.h"
 #include "atomic_file.h"
 #include "block_copy.h"
+#include "export_format_options.h"
 #include "paint_document.h"
 #include "picture.h"
 #include "picture_import.h"
@@ -70,9 +70,9 @@ enum class PaintDialog {
 // convert); at the end, the chosen file. Each dialog adds its options here.
 struct PaintDialogChoice {
     QString path;
-    bool fullScreen = false;               // SaveAsPicture: "FullScreen 40K"
-    PictureImportSettings importSettings;  // ImportPictureOptions
-    tms::ExportFormat exportFormat;        // Export2C, Export2ASM, Export2BIN
+    bool fullScreen = false;              // SaveAsPicture: "FullScreen 40K"
+    PictureImportSettings importSettings; // ImportPictureOptions
+    tms::ExportFormat exportFormat;       // Export2C, Export2ASM, Export2BIN
 };
 
 class EaselWindow : public QMainWindow {
@@ -81,7 +81,7 @@ public:
     // commandLine: the program's arguments joined by blanks; a name ending in .pp is
     // loaded at the first activation. Without dialogs the window shows real message boxes.
     explicit EaselWindow(const QString& commandLine = {}, tms::UserDialogs* dialogs = nullptr,
-                               QWidget* parent = nullptr);
+                         QWidget* parent = nullptr);
     ~EaselWindow() override;
 
     // Opens a modal dialog and returns its choice, nullopt when it was closed without

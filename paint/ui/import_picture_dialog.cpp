@@ -23,7 +23,7 @@ dither::PicturePreview previewOf(const QImage& source, const PictureImportSettin
 
 ImportPicture::ImportPicture(const QImage& source, const PictureImportSettings& initial, QWidget* owner)
     : dither::PictureImportDialog(
-          initial, [source](const PictureImportSettings& settings) { return previewOf(source, settings); }, owner)
+        initial, [source](const PictureImportSettings& settings) { return previewOf(source, settings); }, owner)
 {
 }
 

@@ -62,8 +62,8 @@ std::optional<QString> showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner,
     return chooser->confirmedPath();
 }
 
-std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner,
-                                             const QString& rememberedPath, bool fullScreen)
+std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath,
+                                             bool fullScreen)
 {
     const SaveAsPPFile dialog = createSaveAsPPFile(dialogs, owner, rememberedPath, fullScreen);
     dialog.chooser->exec();

@@ -41,7 +41,7 @@ std::optional<SaveAsChoice> saveAsPPFileChoice(const SaveAsPPFile& dialog);
 
 // Create, show modally, return the choice.
 std::optional<QString> showOpenPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath);
-std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner,
-                                             const QString& rememberedPath, bool fullScreen);
+std::optional<SaveAsChoice> showSaveAsPPFile(tms::UserDialogs& dialogs, QWidget* owner, const QString& rememberedPath,
+                                             bool fullScreen);
 
 } // namespace paint

@@ -70,8 +70,8 @@ tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
 
 } // namespace
 
-std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs,
-                                                       QWidget* owner, const QString& rememberedPath)
+std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner,
+                                                       const QString& rememberedPath)
 {
     return std::make_unique<tms::FileChooser>(setupOf(kind, rememberedPath), dialogs, owner);
 }

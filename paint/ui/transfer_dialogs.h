@@ -30,8 +30,8 @@ enum class TransferDialog {
 };
 
 // The dialog starts in the folder of rememberedPath.
-std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs,
-                                                       QWidget* owner, const QString& rememberedPath = {});
+std::unique_ptr<tms::FileChooser> createTransferDialog(TransferDialog kind, tms::UserDialogs& dialogs, QWidget* owner,
+                                                       const QString& rememberedPath = {});
 
 // The C, assembler and raw table exports carry their format controls, starting at
 // format; the chosen format comes back with the path.

@@ -100,14 +100,16 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(second));
         ProgramRun run = runWithoutDisplay(binary, filled(firstOutput + secondOutput) + inputs, dir.path());
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.startsWith(QStringLiteral("%1: Cannot write \"%2\": ").arg(program, second)), qPrintable(run.err));
+        QVERIFY2(run.err.startsWith(QStringLiteral("%1: Cannot write \"%2\": ").arg(program, second)),
+                 qPrintable(run.err));
         QCOMPARE(readFile(dir.filePath(first)), QByteArray("old"));
         QStringList filesAfter = filesBefore + QStringList{first};
         filesAfter.sort();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), filesAfter);
 
         // A file-size limit (ulimit -f) makes the write fail instead of killing the program.
-        run = runWithoutDisplay(binary, filled(firstOutput) + inputs, dir.path(), write_failures::fileSizeLimitInChild(1024));
+        run = runWithoutDisplay(binary, filled(firstOutput) + inputs, dir.path(),
+                                write_failures::fileSizeLimitInChild(1024));
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, QStringLiteral("%1: Cannot write \"%2\": File too large\n").arg(program, first));
         QCOMPARE(readFile(dir.filePath(first)), QByteArray("old"));

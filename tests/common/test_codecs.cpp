@@ -16,12 +16,16 @@ Q_DECLARE_METATYPE(Bytes)
 
 namespace {
 
-int gammaBits(int value) { return 2 * int(std::bit_width(unsigned(value))) - 1; }
+int gammaBits(int value)
+{
+    return 2 * int(std::bit_width(unsigned(value))) - 1;
+}
 
 int matchLength(const Bytes& in, int position, int offset)
 {
     int length = 0;
-    while (position + length < int(in.size()) && in[std::size_t(position + length)] == in[std::size_t(position + length - offset)])
+    while (position + length < int(in.size())
+           && in[std::size_t(position + length)] == in[std::size_t(position + length - offset)])
         ++length;
     return length;
 }
@@ -45,14 +49,16 @@ std::size_t smallestZx0Size(const Bytes& in)
             const auto [offset, kind] = state;
             if (kind != AfterLiteral)
                 for (int length = 1; pos + length <= n; ++length)
-                    offer(pos + length, offset, AfterLiteral, cost + (kind == AtStart ? 0 : 1) + gammaBits(length) + 8 * length);
+                    offer(pos + length, offset, AfterLiteral,
+                          cost + (kind == AtStart ? 0 : 1) + gammaBits(length) + 8 * length);
             if (kind == AfterLiteral && offset <= pos)
                 for (int length = 1; length <= matchLength(in, pos, offset); ++length)
                     offer(pos + length, offset, AfterCopy, cost + 1 + gammaBits(length));
             if (kind != AtStart)
                 for (int o = 1; o <= pos; ++o)
                     for (int length = 2; length <= matchLength(in, pos, o); ++length)
-                        offer(pos + length, o, AfterCopy, cost + 1 + gammaBits(((o - 1) >> 7) + 1) + 7 + gammaBits(length - 1));
+                        offer(pos + length, o, AfterCopy,
+                              cost + 1 + gammaBits(((o - 1) >> 7) + 1) + 7 + gammaBits(length - 1));
         }
     }
     int best = std::numeric_limits<int>::max();

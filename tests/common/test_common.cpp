@@ -9,9 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <optional>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
 
@@ -25,14 +25,20 @@ private slots:
     // size, where a failure used to show only at the commit, which went ahead anyway.
     void wholeFileWrite_data()
     {
-        QTest::addColumn<QString>("target"); // below the test folder
+        QTest::addColumn<QString>("target");  // below the test folder
         QTest::addColumn<QString>("failure"); // empty: the write succeeds
-        QTest::newRow("shorter content replaces a file whole") << "old.bin" << "";
-        QTest::newRow("missing folder") << "no/such/folder/x.bin" << "No such file or directory";
-        QTest::newRow("folder") << "folder" << "it is a folder, not a regular file";
-        QTest::newRow("named pipe") << "pipe" << "it is a named pipe, not a regular file";
-        QTest::newRow("file size limit") << "old.bin" << "File too large";
-        QTest::newRow("full file system") << "full/old.bin" << "disk full";
+        QTest::newRow("shorter content replaces a file whole") << "old.bin"
+                                                               << "";
+        QTest::newRow("missing folder") << "no/such/folder/x.bin"
+                                        << "No such file or directory";
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder, not a regular file";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "it is a named pipe, not a regular file";
+        QTest::newRow("file size limit") << "old.bin"
+                                         << "File too large";
+        QTest::newRow("full file system") << "full/old.bin"
+                                          << "disk full";
     }
 
     void wholeFileWrite()
@@ -87,8 +93,8 @@ private slots:
         QTest::newRow("too large") << "ten.bin" << qint64(9) << "the file is too large (10 bytes)";
         QTest::newRow("missing") << "missing" << qint64(10) << "No such file or directory";
         QTest::newRow("folder") << "." << qint64(10) << "it is a folder, not a regular file";
-        QTest::newRow("named pipe, which would never end") << "pipe" << qint64(10)
-                                                           << "it is a named pipe, not a regular file";
+        QTest::newRow("named pipe, which would never end")
+            << "pipe" << qint64(10) << "it is a named pipe, not a regular file";
     }
 
     void boundedRead()
@@ -158,7 +164,7 @@ private slots:
         writeFile(c, "old c");
         batch::OutputSet set;
         QVERIFY(set.prepare({{a, "new a"}, {b, "new b"}, {c, "new c"}}));
-        QCOMPARE(readFile(a), QByteArray("old a")); // prepared, not yet replaced
+        QCOMPARE(readFile(a), QByteArray("old a"));                   // prepared, not yet replaced
         QVERIFY(QFile::remove(c) && QDir(dir.path()).mkdir("c.out")); // the last replacement will fail
         const FileResult result = set.replaceAll();
         QVERIFY(!result.ok);
@@ -195,9 +201,11 @@ private slots:
         BitmapTable patterns{}, colors{};
         for (int i = 0; i < 6144; ++i)
             std::tie(patterns[i], colors[i]) = std::pair(std::uint8_t(random()), std::uint8_t(random()));
-        struct Area { int row, rows, column, columns; };
+        struct Area {
+            int row, rows, column, columns;
+        };
         const Area quadrants[] = {{0, 20, 0, 30}, {0, 20, 30, 2}, {20, 4, 0, 30}, {20, 4, 30, 2}};
-        QByteArray expected, noisy; // noisy: 0x5A in every byte the layout leaves unused
+        QByteArray expected, noisy;               // noisy: 0x5A in every byte the layout leaves unused
         BitmapTable loadedPatterns, loadedColors; // what a decode over 0xAA and 0x55 must give
         loadedPatterns.fill(0xAA);
         loadedColors.fill(0x55);
@@ -210,7 +218,8 @@ private slots:
                         for (int line = 0; line < 8; ++line) {
                             const int index = (a.row + r) * 256 + (a.column + c) * 8 + line;
                             const BitmapTable& source = colourBlock ? colors : patterns;
-                            block[r * 256 + 16 + c * 8 + line] = noisyBlock[r * 256 + 16 + c * 8 + line] = char(source[index]);
+                            block[r * 256 + 16 + c * 8 + line] = noisyBlock[r * 256 + 16 + c * 8 + line] =
+                                char(source[index]);
                             (colourBlock ? loadedColors : loadedPatterns)[index] = source[index];
                         }
                 expected += block;

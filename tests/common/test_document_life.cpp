@@ -37,7 +37,10 @@ public:
     void setFileName(const QString& path) override { name = path; }
     std::optional<QString> chooseFileToOpen() override { return dialogsShown << "open", openChoice; }
     std::optional<QString> chooseFileToSave() override { return dialogsShown << "save", saveChoice; }
-    QString refusalOf(const QString& path) override { return content(path) ? QString() : QStringLiteral("Illegal file"); }
+    QString refusalOf(const QString& path) override
+    {
+        return content(path) ? QString() : QStringLiteral("Illegal file");
+    }
     bool readFile(const QString& path) override
     {
         const std::optional<QByteArray> read = content(path);
@@ -63,12 +66,13 @@ struct Life {
     ScriptedDialogs dialogs;
     BytesDocument document;
     QUndoStack stack;
-    tms::DocumentUndo undo{stack, {[this] { return document.bytes; },
-                                   [this](const QByteArray& bytes, bool modified) {
-                                       document.bytes = bytes;
-                                       document.modified = modified;
-                                   },
-                                   [this] { return document.modified; }}};
+    tms::DocumentUndo undo{stack,
+                           {[this] { return document.bytes; },
+                            [this](const QByteArray& bytes, bool modified) {
+        document.bytes = bytes;
+        document.modified = modified;
+                            },
+                            [this] { return document.modified; }}};
     tms::DocumentLife life{window, document, dialogs, undo, QStringLiteral("EDITOR")};
 
     Life()
@@ -180,7 +184,8 @@ private slots:
         l.document.saveChoice = dir.filePath("copy.dat");
         QVERIFY(l.life.saveAs()); // written even when not modified
         QCOMPARE(readFile(dir.filePath("copy.dat")), QByteArray("0t00"));
-        QCOMPARE(l.life.recentFiles()->entries().mid(0, 2), (QStringList{dir.filePath("copy.dat"), dir.filePath("s.dat")}));
+        QCOMPARE(l.life.recentFiles()->entries().mid(0, 2),
+                 (QStringList{dir.filePath("copy.dat"), dir.filePath("s.dat")}));
     }
 
     void anImportIsUnsavedWorkAndOneStep()
@@ -195,7 +200,7 @@ private slots:
         QVERIFY(l.untouched("0i00", dir.filePath("old.dat")));
         QVERIFY(l.life.importWith("Import", dir.filePath("pic.scr"), import));
         QVERIFY(l.untouched("IMPT")); // nothing holds it yet: Save asks for a name
-        QVERIFY(!l.life.close()); // and Close asks
+        QVERIFY(!l.life.close());     // and Close asks
         QCOMPARE(l.dialogs.texts(), (QStringList{warning, warning, warning, warning}));
         QCOMPARE(l.stack.undoText(), QStringLiteral("Import"));
         l.stack.undo();

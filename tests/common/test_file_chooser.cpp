@@ -1,8 +1,8 @@
 // The rules of the one file chooser behind every file dialog of the editors; the
 // dialogs of each program only add their names and what they return.
 #include "file_chooser.h"
-#include "test_files.h"
 #include "scripted_dialogs.h"
+#include "test_files.h"
 #include "write_failures.h"
 
 #include <QFile>
@@ -26,15 +26,22 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("shown");
         const QString replace = QStringLiteral("Do you want to replace this DAT file");
-        QTest::newRow("extension completed") << true << "level1" << false << "level1.dat" << "";
-        QTest::newRow("extension in any case") << true << "LEVEL1.DAT" << false << "LEVEL1.DAT" << "";
-        QTest::newRow("other extension kept") << true << "pic.txt" << false << "pic.txt.dat" << "";
-        QTest::newRow("empty name") << true << "" << false << "" << "";
+        QTest::newRow("extension completed") << true << "level1" << false << "level1.dat"
+                                             << "";
+        QTest::newRow("extension in any case") << true << "LEVEL1.DAT" << false << "LEVEL1.DAT"
+                                               << "";
+        QTest::newRow("other extension kept") << true << "pic.txt" << false << "pic.txt.dat"
+                                              << "";
+        QTest::newRow("empty name") << true << "" << false << ""
+                                    << "";
         QTest::newRow("replace refused") << true << "full" << false << "" << replace;
         QTest::newRow("replace accepted") << true << "full.dat" << true << "full.dat" << replace;
-        QTest::newRow("empty file taken") << true << "empty.dat" << false << "empty.dat" << "";
-        QTest::newRow("signature") << false << "good.dat" << false << "good.dat" << "";
-        QTest::newRow("no signature") << false << "bad.dat" << false << "" << "Illegal DAT file";
+        QTest::newRow("empty file taken") << true << "empty.dat" << false << "empty.dat"
+                                          << "";
+        QTest::newRow("signature") << false << "good.dat" << false << "good.dat"
+                                   << "";
+        QTest::newRow("no signature") << false << "bad.dat" << false << ""
+                                      << "Illegal DAT file";
         QTest::newRow("not readable") << false << "locked.dat" << false << ""
                                       << "Cannot read \"%1/locked.dat\": Permission denied";
     }

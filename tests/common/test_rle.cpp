@@ -7,7 +7,10 @@ Q_DECLARE_METATYPE(Bytes)
 
 namespace {
 
-Bytes encode(const Bytes& input) { return tms::RleEncode(input); }
+Bytes encode(const Bytes& input)
+{
+    return tms::RleEncode(input);
+}
 
 // Values where no two neighbours are equal.
 Bytes distinctValues(int length, int first = 0)
@@ -45,8 +48,8 @@ private slots:
         // Three equal values closing the input: no cut at the second-to-last position.
         QTest::newRow("final three") << Bytes{1, 2, 3, 3, 3} << Bytes{2, 1, 2, 3, 129, 3, 255};
         QTest::newRow("leading three") << Bytes{4, 4, 4, 5} << Bytes{130, 4, 0, 5, 255};
-        QTest::newRow("blank name table") << Bytes(768, 0)
-                                          << Bytes{254, 0, 254, 0, 254, 0, 254, 0, 254, 0, 254, 0, 133, 0, 255};
+        QTest::newRow("blank name table")
+            << Bytes(768, 0) << Bytes{254, 0, 254, 0, 254, 0, 254, 0, 254, 0, 254, 0, 133, 0, 255};
         QTest::newRow("run 256") << Bytes(256, 9) << Bytes{254, 9, 252, 9, 131, 9, 255};
         QTest::newRow("run 127") << Bytes(127, 9) << Bytes{252, 9, 129, 9, 255};
         QTest::newRow("run 129") << Bytes(129, 9) << Bytes{252, 9, 131, 9, 255};
@@ -56,8 +59,11 @@ private slots:
         QTest::newRow("literal 128") << Bytes(v.begin(), v.begin() + 128)
                                      << concat({{125}, Bytes(v.begin(), v.begin() + 126), {1, v[126], v[127], 255}});
         QTest::newRow("literal 130") << Bytes(v.begin(), v.begin() + 130)
-                                     << concat({{125}, Bytes(v.begin(), v.begin() + 126), {3, v[126], v[127], v[128], v[129], 255}});
-        QTest::newRow("literal 131") << v << concat({{127}, Bytes(v.begin(), v.begin() + 128), {2, v[128], v[129], v[130], 255}});
+                                     << concat({{125},
+                                                Bytes(v.begin(), v.begin() + 126),
+                                                {3, v[126], v[127], v[128], v[129], 255}});
+        QTest::newRow("literal 131")
+            << v << concat({{127}, Bytes(v.begin(), v.begin() + 128), {2, v[128], v[129], v[130], 255}});
     }
 
     void knownStreams()
@@ -74,8 +80,7 @@ private slots:
         const Bytes head = distinctValues(5, 100), tail = distinctValues(4, 1);
         for (int length = 1; length <= 300; ++length)
             for (const Bytes& input : {Bytes(std::size_t(length), 0xA5), distinctValues(length, length),
-                                       concat({head, Bytes(std::size_t(length), 0), tail})})
-            {
+                                       concat({head, Bytes(std::size_t(length), 0), tail})}) {
                 const Bytes out = encode(input);
                 QVERIFY2(tms::RleDecode(out).value() == input, qPrintable(QString::number(length)));
                 // Never larger than the worst case the C export's buffer allows for.

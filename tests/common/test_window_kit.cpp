@@ -50,8 +50,12 @@ private slots:
         QVERIFY(!view.frame());
 
         QList<QList<QVariant>> events;
-        connect(&view, &tms::PixelView::mouseDown, [&](int b, int s, double x, double y) { events << QList<QVariant>{b, s, x, y}; });
-        connect(&view, &tms::PixelView::mouseUp, [&](int b, int s, double x, double y) { events << QList<QVariant>{b, s, x, y}; });
+        connect(&view, &tms::PixelView::mouseDown, [&](int b, int s, double x, double y) {
+            events << QList<QVariant>{b, s, x, y};
+        });
+        connect(&view, &tms::PixelView::mouseUp, [&](int b, int s, double x, double y) {
+            events << QList<QVariant>{b, s, x, y};
+        });
         QTest::mousePress(&view, Qt::MiddleButton, Qt::ShiftModifier, {7, 2});
         QTest::mouseRelease(&view, Qt::MiddleButton, Qt::ShiftModifier, {7, 2});
         QCOMPARE(events.size(), 2);
@@ -78,8 +82,13 @@ private slots:
         bool modified = false;
         QUndoStack stack;
         const qint64 bound = 3000; // room for three steps at their largest
-        tms::DocumentUndo undo(stack, {[&] { return tables; }, [&](const QByteArray& t, bool m) { tables = t; modified = m; },
-                                       [&] { return modified; }},
+        tms::DocumentUndo undo(stack,
+                               {[&] { return tables; },
+                                [&](const QByteArray& t, bool m) {
+            tables = t;
+            modified = m;
+                                },
+                                [&] { return modified; }},
                                bound);
         quint32 seed = 1;
         for (int step = 0; step < 40; ++step)
@@ -106,7 +115,8 @@ private slots:
         view.setStrokeCellSize(10);
         QByteArray tables(64, '\0');
         QUndoStack stack;
-        tms::DocumentUndo undo(stack, {[&] { return tables; }, [&](const QByteArray& t, bool) { tables = t; }, [] { return true; }});
+        tms::DocumentUndo undo(
+            stack, {[&] { return tables; }, [&](const QByteArray& t, bool) { tables = t; }, [] { return true; }});
         undo.trackStrokes(&view, QStringLiteral("Stroke"));
         QList<QPoint> cells;
         connect(&view, &tms::PixelView::mouseMove, this, [&](int, int, double x, double y) {
@@ -140,7 +150,7 @@ private slots:
             writeFile(paths.last(), "NAME");
             recent.add(paths.last());
         }
-        recent.add(paths[5]); // again: moves first
+        recent.add(paths[5]);    // again: moves first
         QFile::remove(paths[9]); // gone: dropped
         QCOMPARE(recent.entries(), (QStringList{paths[5], paths[8], paths[7], paths[6], paths[4], paths[3], paths[2]}));
         recent.rebuild();
@@ -177,10 +187,10 @@ private slots:
     {
         const QRect screen(0, 0, 1000, 800);
         const QSize tool(300, 200);
-        QCOMPARE(tms::besideOwner(QRect(100, 50, 400, 300), tool, screen), QPoint(500, 50));   // right
-        QCOMPARE(tms::besideOwner(QRect(600, 50, 300, 300), tool, screen), QPoint(300, 50));   // left
-        QCOMPARE(tms::besideOwner(QRect(200, 700, 700, 90), tool, screen), QPoint(0, 600));    // left edge, raised
-        QCOMPARE(tms::besideOwner(QRect(100, 50, 700, 300), tool, screen), QPoint(700, 50));   // more room right
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 400, 300), tool, screen), QPoint(500, 50));     // right
+        QCOMPARE(tms::besideOwner(QRect(600, 50, 300, 300), tool, screen), QPoint(300, 50));     // left
+        QCOMPARE(tms::besideOwner(QRect(200, 700, 700, 90), tool, screen), QPoint(0, 600));      // left edge, raised
+        QCOMPARE(tms::besideOwner(QRect(100, 50, 700, 300), tool, screen), QPoint(700, 50));     // more room right
         QCOMPARE(tms::besideOwner(QRect(0, 0, 10, 10), QSize(2000, 900), screen), QPoint(0, 0)); // larger than all
     }
 
@@ -190,7 +200,8 @@ private slots:
     {
         const auto guiThread = QThread::currentThread();
         tms::PictureLoadTask done([guiThread](const std::atomic<bool>&, QString*) {
-            return std::optional<QImage>(QImage(QThread::currentThread() != guiThread ? 3 : 1, 2, QImage::Format_RGB32));
+            return std::optional<QImage>(
+                QImage(QThread::currentThread() != guiThread ? 3 : 1, 2, QImage::Format_RGB32));
         });
         QSignalSpy finished(&done, &tms::PictureLoadTask::finished);
         done.start();
@@ -203,8 +214,8 @@ private slots:
         QTimer::singleShot(0, &owner, [&owner] {
             owner.findChild<QProgressDialog*>("decodeProgress")->findChild<QPushButton*>()->click();
         });
-        const tms::DecodedPicture cancelled = tms::decodeWhileResponsive(
-            &owner, "big.png", [&decoderEnded](const std::atomic<bool>& stop, QString*) {
+        const tms::DecodedPicture cancelled =
+            tms::decodeWhileResponsive(&owner, "big.png", [&decoderEnded](const std::atomic<bool>& stop, QString*) {
                 while (!stop)
                     std::this_thread::yield();
                 decoderEnded = true;

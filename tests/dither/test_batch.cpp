@@ -45,11 +45,13 @@ QImage photoLikeImage(int width, int height)
 }
 
 // A one-pixel GIF with its trailer.
-const QByteArray smallGif("GIF89a\x01\0\x01\0\x80\0\0"        // header, 2-colour table follows
-                         "\0\0\0\xff\xff\xff"                   // black, white
-                         ",\0\0\0\0\x01\0\x01\0\0"             // image descriptor
-                         "\x02\x02" "D\x01" "\0;",              // pixel data, trailer
-                         35);
+const QByteArray smallGif("GIF89a\x01\0\x01\0\x80\0\0" // header, 2-colour table follows
+                          "\0\0\0\xff\xff\xff"         // black, white
+                          ",\0\0\0\0\x01\0\x01\0\0"    // image descriptor
+                          "\x02\x02"
+                          "D\x01"
+                          "\0;", // pixel data, trailer
+                          35);
 
 } // namespace
 
@@ -69,10 +71,32 @@ private slots:
 
     void convertsWithTheGivenOptions()
     {
-        const Run run = runDither({"--method", "ordered-65", "--ordered-error", "--colors", "1,4,6,15", "--palette", "2",
-                                   "--gamma", "120", "--brightness", "-20", "--diffusion", "40", "--resize", "aspect",
-                                   "--resolution", "10k", "--pp", "full.pp", "--pp10k", "small.pp", "--bmp", "out.bmp",
-                                   "--png", "out.png", "photo.png"},
+        const Run run = runDither({"--method",
+                                   "ordered-65",
+                                   "--ordered-error",
+                                   "--colors",
+                                   "1,4,6,15",
+                                   "--palette",
+                                   "2",
+                                   "--gamma",
+                                   "120",
+                                   "--brightness",
+                                   "-20",
+                                   "--diffusion",
+                                   "40",
+                                   "--resize",
+                                   "aspect",
+                                   "--resolution",
+                                   "10k",
+                                   "--pp",
+                                   "full.pp",
+                                   "--pp10k",
+                                   "small.pp",
+                                   "--bmp",
+                                   "out.bmp",
+                                   "--png",
+                                   "out.png",
+                                   "photo.png"},
                                   dir.path());
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
@@ -85,7 +109,8 @@ private slots:
         s.gamma = 120;
         s.brightness = -20;
         s.diffusion = 40;
-        const auto expected = convert(fitToScreen(QImage(path("photo.png")), ResizeMode::RespectAspectRatio, ResolutionMode::TenK), s);
+        const auto expected =
+            convert(fitToScreen(QImage(path("photo.png")), ResizeMode::RespectAspectRatio, ResolutionMode::TenK), s);
         QVERIFY(expected);
         QCOMPARE(readFile(path("full.pp")), powerPaintFile(*expected, true));
         QCOMPARE(readFile(path("small.pp")), powerPaintFile(*expected, false));
@@ -102,14 +127,16 @@ private slots:
         // Defaults: Floyd-Steinberg, every colour, palette 1, 100 %, 0, 75 %, no resize.
         run = runDither({"--pp10k", "default.pp", "photo.png"}, dir.path());
         QCOMPARE(run.status, 0);
-        const auto expected = convert(fitToScreen(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
+        const auto expected =
+            convert(fitToScreen(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), {});
         QCOMPARE(readFile(path("default.pp")), powerPaintFile(*expected, false));
 
         run = runDither({"--linear-light", "--pp10k", "light.pp", "photo.png"}, dir.path());
         QCOMPARE(run.status, 0);
         ConversionSettings light;
         light.linearLight = true;
-        const auto inLight = convert(fitToScreen(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), light);
+        const auto inLight =
+            convert(fitToScreen(QImage(path("photo.png")), ResizeMode::NoResize, ResolutionMode::Full), light);
         QCOMPARE(readFile(path("light.pp")), powerPaintFile(*inLight, false));
     }
 
@@ -117,7 +144,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("single dash") << QStringList{"-pp", "refused.pp", "-bogus", "photo.png"} << "Unknown option 'bogus'";
+        QTest::newRow("single dash") << QStringList{"-pp", "refused.pp", "-bogus", "photo.png"}
+                                     << "Unknown option 'bogus'";
         QTest::newRow("no picture") << QStringList{"--pp", "refused.pp"} << "No picture";
         QTest::newRow("missing value") << QStringList{"photo.png", "--pp", "refused.pp", "--method"} << "Missing value";
         QTest::newRow("two pictures") << QStringList{"--pp", "refused.pp", "photo.png", "dot.bmp"} << "dither: ";
@@ -133,7 +161,8 @@ private slots:
         QTest::newRow("colour out of range") << QStringList{"--colors", "0,1,2"} + output << "--colors";
         QTest::newRow("one colour") << QStringList{"--colors", "3"} + output << "Select more colors";
         QTest::newRow("one colour twice") << QStringList{"--colors", "3,3"} + output << "Select more colors";
-        QTest::newRow("folder without outputs") << QStringList{"--out-dir", "refused", "photo.png"} << "--out-dir needs";
+        QTest::newRow("folder without outputs")
+            << QStringList{"--out-dir", "refused", "photo.png"} << "--out-dir needs";
         QTest::newRow("folder, two outputs of one name")
             << QStringList{"--pp", "--pp10k", "--out-dir", "refused", "photo.png"} << "--pp and --pp10k";
     }
@@ -159,7 +188,8 @@ private slots:
         QVERIFY(photoLikeImage(20, 20).save(path("many/first.png"))); // same name as first.bmp
         const QStringList pictures{"many/first.bmp", "many/missing.png", "many/second.png", "many/first.png"};
         const Run run = runDither(QStringList{"--method", "stucki", "--colors", "1,6,11,15", "--resize", "stretch",
-                                              "-bmp", "--pp10k", "--bmp", "--out-dir", "made"} + pictures,
+                                              "-bmp", "--pp10k", "--bmp", "--out-dir", "made"}
+                                      + pictures,
                                   dir.path());
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QString("Converted 2 of 4 pictures into \"made\", refused 2\n"));
@@ -231,15 +261,19 @@ private slots:
         QTemporaryDir here;
         QVERIFY(QFile::copy(path("photo.png"), here.filePath("photo.png")));
         writeFile(here.filePath("a.pp"), "old a");
-        const Run run = runWithoutDisplay(DITHER_BINARY, {"--pp", "a.pp", "--bmp", "b.bmp", "photo.png"}, here.path(), [] {
-            const rlimit limited{600000 * 1024, 600000 * 1024};
-            setrlimit(RLIMIT_AS, &limited);
-        });
+        const Run run =
+            runWithoutDisplay(DITHER_BINARY, {"--pp", "a.pp", "--bmp", "b.bmp", "photo.png"}, here.path(), [] {
+                const rlimit limited{600000 * 1024, 600000 * 1024};
+                setrlimit(RLIMIT_AS, &limited);
+            });
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(readFile(here.filePath("a.pp")).size(), 40960);
     }
 
-    void refused_data() { addMalformedRows(QStringLiteral("dither")); }
+    void refused_data()
+    {
+        addMalformedRows(QStringLiteral("dither"));
+    }
 
     void refused()
     {
@@ -250,7 +284,8 @@ private slots:
 
         QTemporaryDir out;
         tms::batch::CapturedConsole console(QStringLiteral("dither"));
-        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console), 1);
+        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console),
+                 1);
         QCOMPARE(console.err, QStringLiteral("dither: %1\n").arg(error));
         QVERIFY(folderIsEmpty(out.path()));
     }

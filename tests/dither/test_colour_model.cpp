@@ -33,7 +33,10 @@ DistanceRootTable uniformRoots()
     return t;
 }
 
-std::pair<int, int> pairOf(ColourPair p) { return {p.c1, p.c2}; }
+std::pair<int, int> pairOf(ColourPair p)
+{
+    return {p.c1, p.c2};
+}
 
 } // namespace
 
@@ -70,7 +73,7 @@ private slots:
         const GammaLut identity = gammaCurve(100);
         for (int i = 0; i < 256; ++i)
             QCOMPARE(int(identity[i]), i);
-        QCOMPARE(int(gammaCurve(50)[128]), 64);  // 255 * (128/255)^2 + 0.5 = 64.75
+        QCOMPARE(int(gammaCurve(50)[128]), 64); // 255 * (128/255)^2 + 0.5 = 64.75
         QCOMPARE(int(gammaCurve(190)[64]), 123);
         QCOMPARE(int(gammaCurve(190)[200]), 224);
         QCOMPARE(int(gammaCurve(10)[10]), 0);
@@ -164,7 +167,6 @@ private slots:
         QCOMPARE(QList<float>({float(fs[1].dx), float(fs[1].dy), fs[1].w}), QList<float>({-1, 1, 3.0f / 16.0f}));
         QCOMPARE(kernel(KernelName::StevensonArce).taps()[0].dx, 2); // zero weight at +1 left out
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestColourModel)

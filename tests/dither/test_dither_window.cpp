@@ -2,8 +2,8 @@
 // dialogs played through the seam, and the files it writes next to the batch output.
 
 #include "compare_window.h"
-#include "file_drops.h"
 #include "dither_window.h"
+#include "file_drops.h"
 #include "pixel_view.h"
 #include "program_run.h"
 #include "resize.h"
@@ -116,7 +116,8 @@ private slots:
         writeFile(path("huge.png"), dither_test::pngHeaderOnly(16000, 16000));
         w.load(path("huge.png"));
         QCOMPARE(w.dialogs.shown.last().text, QString("Cannot read picture \"%1\": too large: 16000 x 16000, 976 MB "
-                                                      "decoded; the limit is 256 MB").arg(path("huge.png")));
+                                                      "decoded; the limit is 256 MB")
+                                                  .arg(path("huge.png")));
         w.load(path("no such file.png")); // a path that names no file changes nothing
         QCOMPARE(w.window.sourcePicture, before);
     }
@@ -131,13 +132,14 @@ private slots:
         QTest::newRow("stucki, palette 2, aspect")
             << QStringList{"menu_palette_data_1", "menu_resize_mode_2", "menu_stucki"} << QList<int>{1, 4, 6, 11, 15}
             << QList<int>{60, -10, 120}
-            << QStringList{"--method", "stucki", "--palette", "2", "--resize", "aspect", "--colors", "1,4,6,11,15",
-                           "--diffusion", "60", "--brightness", "-10", "--gamma", "120"};
+            << QStringList{"--method",     "stucki",   "--palette",   "2",           "--resize",
+                           "aspect",       "--colors", "1,4,6,11,15", "--diffusion", "60",
+                           "--brightness", "-10",      "--gamma",     "120"};
         QTest::newRow("ordered with error, 10K")
             << QStringList{"menu_resolution_mode_1", "menu_ord_error_diffusion", "menu_ord_level_17"}
             << QList<int>{1, 2, 3, 5, 8, 9, 14, 15} << QList<int>{75, 0, 100}
-            << QStringList{"--method", "ordered-17", "--ordered-error", "--resolution", "10k", "--colors",
-                           "1,2,3,5,8,9,14,15"};
+            << QStringList{"--method", "ordered-17", "--ordered-error",  "--resolution",
+                           "10k",      "--colors",   "1,2,3,5,8,9,14,15"};
     }
 
     void savesWhatTheBatchWrites()
@@ -164,10 +166,10 @@ private slots:
         w.trigger("menu_save_powerpaint");
         w.trigger("menu_save_powerpaint_10k");
         w.trigger("menu_save_picture");
-        const ProgramRun run = runWithoutDisplay(QStringLiteral(DITHER_BINARY),
-                                                 options + QStringList{"--pp", "batch.pp", "--pp10k", "batch10k.pp",
-                                                                       "--bmp", "batch.bmp", "input.png"},
-                                                 folder);
+        const ProgramRun run = runWithoutDisplay(
+            QStringLiteral(DITHER_BINARY),
+            options + QStringList{"--pp", "batch.pp", "--pp10k", "batch10k.pp", "--bmp", "batch.bmp", "input.png"},
+            folder);
         QCOMPARE(run.status, 0);
         QCOMPARE(readFile(path("window_full.pp")), readFile(path("batch.pp")));
         QCOMPARE(readFile(path("window_10k.PP")), readFile(path("batch10k.pp")));
@@ -216,9 +218,12 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("replace"); // the answer when the file exists already
-        QTest::newRow("no extension") << "shot" << "shot.bmp" << true;
-        QTest::newRow("png") << "shot.png" << "shot.png" << true;
-        QTest::newRow("other extension") << "shot.bmp.txt" << "shot.bmp.txt.bmp" << false;
+        QTest::newRow("no extension") << "shot"
+                                      << "shot.bmp" << true;
+        QTest::newRow("png") << "shot.png"
+                             << "shot.png" << true;
+        QTest::newRow("other extension") << "shot.bmp.txt"
+                                         << "shot.bmp.txt.bmp" << false;
     }
 
     void savesAskBeforeReplacing()
@@ -409,7 +414,8 @@ private slots:
         w.trigger("menu_color_select_all");
         w.trigger("menu_tiny_special");
         w.trigger("menu_paste_clipboard");
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), resultImage(w.window.result));
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 resultImage(w.window.result));
     }
 };
 

@@ -19,7 +19,8 @@ void verifySampled(const Picture& source, int coveredWidth, int coveredHeight, F
 {
     for (int y = 0; y < pictureHeight; ++y)
         for (int x = 0; x < pictureWidth; ++x) {
-            const ColorValue expected = (x < coveredWidth && y < coveredHeight) ? dither_test::coordinateColour(fx(x), fy(y)) : 0;
+            const ColorValue expected =
+                (x < coveredWidth && y < coveredHeight) ? dither_test::coordinateColour(fx(x), fy(y)) : 0;
             if (source[pixelIndex(x, y)] != expected)
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2)").arg(x).arg(y)));
         }
@@ -56,7 +57,8 @@ private slots:
         for (ResolutionMode resolution : {ResolutionMode::Full, ResolutionMode::TenK})
             for (ResizeMode mode : {ResizeMode::NoResize, ResizeMode::Stretch, ResizeMode::RespectAspectRatio})
                 verifySampled(fitToScreen(small, mode, resolution), 100, 50, same, same);
-        verifySampled(fitToScreen(dither_test::coordinateImage(1, 1), ResizeMode::Stretch, ResolutionMode::Full), 1, 1, same, same);
+        verifySampled(fitToScreen(dither_test::coordinateImage(1, 1), ResizeMode::Stretch, ResolutionMode::Full), 1, 1,
+                      same, same);
         verifySampled(fitToScreen(QImage(), ResizeMode::Stretch, ResolutionMode::Full), 0, 0, same, same);
     }
 

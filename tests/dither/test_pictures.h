@@ -48,8 +48,8 @@ inline dither::Picture noisyPicture(unsigned seed = 1)
     auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
     for (int y = 0; y < dither::pictureHeight; ++y)
         for (int x = 0; x < dither::pictureWidth; ++x)
-            p[dither::pixelIndex(x, y)] = tms::rgbValue(clamp(x + noise(random)), clamp(y + noise(random)),
-                                                        clamp(255 - x + noise(random)));
+            p[dither::pixelIndex(x, y)] =
+                tms::rgbValue(clamp(x + noise(random)), clamp(y + noise(random)), clamp(255 - x + noise(random)));
     return p;
 }
 

@@ -26,7 +26,10 @@ float plainDistance(ColorValue a, ColorValue b)
     return float(std::sqrt(double(dr * dr + dg * dg + db * db)));
 }
 
-int part(ColorValue c, int k) { return k == 0 ? redPart(c) : k == 1 ? greenPart(c) : bluePart(c); }
+int part(ColorValue c, int k)
+{
+    return k == 0 ? redPart(c) : k == 1 ? greenPart(c) : bluePart(c);
+}
 
 class LiteralConverter {
 public:
@@ -48,14 +51,16 @@ public:
 
     ConversionResult run(Method m, bool orderedError)
     {
-        static const std::map<Method, KernelName> kernels{
-            {Method::Burkes, KernelName::Burkes}, {Method::Stucki, KernelName::Stucki},
-            {Method::Sierra, KernelName::Sierra}, {Method::JarvisJudiceNinke, KernelName::JarvisJudiceNinke},
-            {Method::StevensonArce, KernelName::StevensonArce}, {Method::DbSpecial, KernelName::DbSpecial},
-            {Method::TinySpecial, KernelName::TinySpecial}};
+        static const std::map<Method, KernelName> kernels{{Method::Burkes, KernelName::Burkes},
+                                                          {Method::Stucki, KernelName::Stucki},
+                                                          {Method::Sierra, KernelName::Sierra},
+                                                          {Method::JarvisJudiceNinke, KernelName::JarvisJudiceNinke},
+                                                          {Method::StevensonArce, KernelName::StevensonArce},
+                                                          {Method::DbSpecial, KernelName::DbSpecial},
+                                                          {Method::TinySpecial, KernelName::TinySpecial}};
         static const std::map<Method, MatrixName> matrices{
-            {Method::Tritone, MatrixName::Tritone}, {Method::Ordered5, MatrixName::Level5},
-            {Method::Ordered9, MatrixName::Level9}, {Method::Ordered17, MatrixName::Level17},
+            {Method::Tritone, MatrixName::Tritone},     {Method::Ordered5, MatrixName::Level5},
+            {Method::Ordered9, MatrixName::Level9},     {Method::Ordered17, MatrixName::Level17},
             {Method::Ordered17b, MatrixName::Level17b}, {Method::Ordered65, MatrixName::Level65},
             {Method::Ordered257, MatrixName::Level257}};
         const Kernel& k = kernel(kernels.count(m) ? kernels.at(m) : KernelName::FloydSteinberg);
@@ -218,7 +223,9 @@ private:
                 float best = 520200.0f;
                 int c1 = 0, c2 = 0;
                 for (int c = 0; c < n; ++c)
-                    if (const float v = 3 * plainDistance(active[c], lineMap[x0]) + plainDistance(active[c], lineMap[x0 + step]); v < best) {
+                    if (const float v =
+                            3 * plainDistance(active[c], lineMap[x0]) + plainDistance(active[c], lineMap[x0 + step]);
+                        v < best) {
                         best = v;
                         c1 = c;
                     }
@@ -234,7 +241,9 @@ private:
                         continue;
                     float acc = 0;
                     for (int i = 1; i < 8; ++i)
-                        acc = acc + (plainDistance(active[c1], lineMap[x0 + step * i]) + plainDistance(active[c], lineMap[x0 + step * i]));
+                        acc = acc
+                              + (plainDistance(active[c1], lineMap[x0 + step * i])
+                                 + plainDistance(active[c], lineMap[x0 + step * i]));
                     if (const float v = acc / sq[c1][c]; best >= v) {
                         best = v;
                         c2 = c;

@@ -59,7 +59,8 @@ private slots:
         const Picture source = randomPicture(inputFull ? 31 : 32);
         writeFile("in.pp", ppBytes(source, inputFull));
         // A single dash is read as two.
-        const ProgramRun run = easel(QStringList{"-save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")));
+        const ProgramRun run =
+            easel(QStringList{"-save", "out.pp", sizeOption, "in.pp"}.filter(QRegularExpression(".")));
         QVERIFY(run.status == 0 && run.err.isEmpty());
         // What a 10K input does not hold is black: pattern 0, colour 33.
         Picture expected = source;
@@ -153,10 +154,10 @@ private slots:
         const Picture before = picture;
         bool fullScreenFile = true;
         const QString suffix = QFileInfo(path).suffix().toLower();
-        const tms::FileResult loaded = suffix == "scr" ? loadScrFile(path, picture)
-                                     : suffix == "mlt" ? loadMltFile(path, picture)
-                                     : suffix == "grp" ? loadGrpFile(path, picture)
-                                                       : loadPowerPaintFile(path, picture, fullScreenFile);
+        const tms::FileResult loaded = suffix == "scr"   ? loadScrFile(path, picture)
+                                       : suffix == "mlt" ? loadMltFile(path, picture)
+                                       : suffix == "grp" ? loadGrpFile(path, picture)
+                                                         : loadPowerPaintFile(path, picture, fullScreenFile);
         const QStringList messages{notPowerPaintMessage(), notScrMessage(), notMltMessage(), notGrpMessage(),
                                    notGrpHeaderMessage()};
         QVERIFY2(!loaded && messages.contains(loaded.error), qPrintable(loaded.error));
@@ -190,7 +191,9 @@ private slots:
         const Picture picture = randomPicture(6);
         writeFile("in.pp", ppBytes(picture, true));
         QCOMPARE(easel({"--export-c", "a.c", "--export-asm", "a.asm", "--export-c", "s.c", "--c-style", "stdint",
-                        "--compress", "zx0", "in.pp"}).status, 0);
+                        "--compress", "zx0", "in.pp"})
+                     .status,
+                 0);
         QCOMPARE(readFile("a.c"), cSource(picture, "IMAGE"));
         QCOMPARE(readFile("a.asm"), asmSource(picture, "IMAGE"));
         const SourceOptions options{.compression = tms::Compression::Zx0, .style = tms::CStyle::Stdint};

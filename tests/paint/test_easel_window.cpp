@@ -72,7 +72,6 @@ struct EaselWindowFixture {
     EaselWindow* operator->() { return window.get(); }
 };
 
-
 const QRgb grey = qRgb(128, 128, 128);
 
 QRgb shown(EaselWindow& window, int x, int y)
@@ -80,11 +79,20 @@ QRgb shown(EaselWindow& window, int x, int y)
     return window.findChild<tms::PixelView*>("ECRAN")->shownImage().pixel(x, y);
 }
 
-QRgb colour(int index) { return tms::toQRgb(tms::standardPalette()[index]); }
+QRgb colour(int index)
+{
+    return tms::toQRgb(tms::standardPalette()[index]);
+}
 
-void click(EaselWindow& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
+void click(EaselWindow& window, const char* name)
+{
+    window.findChild<QAbstractButton*>(name)->click();
+}
 
-int patternAt(EaselWindow& w, int row, int column, int line) { return w.document().picture.bitmapPatterns[tms::bitmapIndex(row, column, line)]; }
+int patternAt(EaselWindow& w, int row, int column, int line)
+{
+    return w.document().picture.bitmapPatterns[tms::bitmapIndex(row, column, line)];
+}
 
 // A move of the pointer with buttons held, delivered to view as the window system does.
 void moveWith(QWidget* view, QPoint to, Qt::MouseButtons held)
@@ -139,9 +147,9 @@ private slots:
             QVERIFY(!f->tick && f->paintingDelay.isActive() && !f->document().modified);
         }
         f->allowPainting();
-        f->onScreenPressed(3, 0, 0, 0);     // both buttons
-        f->onScreenDragged(0, 0, 0, 0);     // no button
-        f->onScreenDragged(1, 0, 600, 10);  // outside the surface
+        f->onScreenPressed(3, 0, 0, 0);    // both buttons
+        f->onScreenDragged(0, 0, 0, 0);    // no button
+        f->onScreenDragged(1, 0, 600, 10); // outside the surface
         QVERIFY(!f->document().modified);
         f->onScreenDragged(1, 0, 511, 383);
         QCOMPARE(patternAt(*f, 23, 31, 7), 1);
@@ -250,10 +258,12 @@ private slots:
         // The pointer travels over the picture; each event reaches the block where it is then.
         const auto onBlock = [&](QPoint onPicture) { return thePicture->mapFrom(screen, onPicture); };
         QTest::mousePress(thePicture, Qt::LeftButton, {}, onBlock({20, 20}));
-        for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90), QPoint(2000, 2000), QPoint(64, 44)}) { // the last one overlaps the lifted block
+        for (const QPoint pointer : {QPoint(60, 40), QPoint(200, 150), QPoint(120, 300), QPoint(420, 90),
+                                     QPoint(2000, 2000), QPoint(64, 44)}) { // the last one overlaps the lifted block
             moveWith(thePicture, onBlock(pointer), Qt::LeftButton);
             const QPoint corner = pointer - QPoint(selection->width() / 2, selection->height() / 2);
-            QCOMPARE(selection->pos(), QPoint(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2));
+            QCOMPARE(selection->pos(),
+                     QPoint(blockColumnAt(block, corner.x()) * 16, blockLineAt(block, corner.y()) * 2));
         }
         QTest::mouseRelease(thePicture, Qt::LeftButton, {}, onBlock({64, 44}));
 
@@ -284,7 +294,8 @@ private slots:
         QVERIFY(savePowerPaintFile(dir.filePath("other.pp"), randomPicture(41), true));
         writeFile(dir.filePath("other.grp"), encodeGRP(randomPicture(42)));
         EaselWindowFixture f;
-        QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {}, {100, 100}); // unsaved work, one step
+        QTest::mouseClick(f->findChild<tms::PixelView*>("ECRAN"), Qt::LeftButton, {},
+                          {100, 100}); // unsaved work, one step
         liftBlock(f);
         f.dialogs.yesNoAnswers.enqueue(tms::Answer::No);
         if (command == "new")
@@ -324,7 +335,7 @@ private slots:
         f.dialogs.yesNoAnswers << tms::Answer::Cancel << tms::Answer::No << tms::Answer::Yes;
         f->allowPainting();
         f->onScreenPressed(1, 0, 2 * 250, 2 * 100); // column 31: outside what a 10K file holds
-        QVERIFY(!f->onSaveTriggered()); // nothing written, nothing told but the question
+        QVERIFY(!f->onSaveTriggered());             // nothing written, nothing told but the question
         QCOMPARE(f.dialogs.texts(), QStringList{"Part of the picture lies outside the 240 x 160 pixels that a 10K "
                                                 "file holds.\nSave it as FullScreen 40K instead?"});
         QVERIFY(readFile(path) == ppBytes(small, false) && f->document().modified);
@@ -332,12 +343,13 @@ private slots:
         QVERIFY(f->statusBar()->currentMessage().endsWith("the part outside 240 x 160 pixels was left out"));
         f->allowPainting();
         f->onScreenPressed(1, 0, 2 * 100, 2 * 180); // row 22
-        QVERIFY(f->onSaveTriggered()); // Yes: 40K from now on
+        QVERIFY(f->onSaveTriggered());              // Yes: 40K from now on
         QVERIFY(readFile(path).size() == 40960 && f->document().fullScreenFile);
 
         f.choices.enqueue({path, false});
         f->onSaveAsTriggered();
-        QVERIFY(f.dialogs.texts().last() == "To save your work just select Save item in File menu" && readFile(path).size() == 40960);
+        QVERIFY(f.dialogs.texts().last() == "To save your work just select Save item in File menu"
+                && readFile(path).size() == 40960);
         f->allowPainting();
         f->onScreenPressed(1, 0, 0, 0);
         QVERIFY(f->onSaveTriggered() && readFile(path).size() == 10240);
@@ -365,7 +377,8 @@ private slots:
         writeFile(path, content);
         EaselWindowFixture f(path);
         const bool opened = name.endsWith(".PP");
-        QCOMPARE(f.dialogs.texts(), refused ? QStringList{notPowerPaintMessage() + ": \"" + path + "\""} : QStringList());
+        QCOMPARE(f.dialogs.texts(),
+                 refused ? QStringList{notPowerPaintMessage() + ": \"" + path + "\""} : QStringList());
         QCOMPARE(f->document().picture, opened ? randomPicture(28) : cleared());
         QCOMPARE(f->windowTitle(), opened ? "Mosaic Easel - " + path + "[*]" : QString("Mosaic Easel[*]"));
         QVERIFY(!f->document().modified);
@@ -414,7 +427,8 @@ private slots:
     void droppedFilesOpenByTheirKind()
     {
         EaselWindowFixture f;
-        const QString pp = settings.filePath("a.pp"), grp = settings.filePath("b.grp"), sc2 = settings.filePath("c.sc2");
+        const QString pp = settings.filePath("a.pp"), grp = settings.filePath("b.grp"),
+                      sc2 = settings.filePath("c.sc2");
         writeFile(pp, QByteArray(10240, '\x55'));
         writeFile(grp, QByteArray(100, 0));
         writeFile(sc2, QByteArray(10240, '\x55')); // the length of a PowerPaint file
@@ -435,7 +449,6 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(grid->width() == panelWidth && f->height() >= 384);
     }
-
 
     // An import is unsaved work without a name; a .mlt file inside a folder called
     // .scr is read by its own name.
@@ -486,7 +499,8 @@ private slots:
         QVERIFY(f.dialogs.shown.size() == 4 && f.dialogs.shown[1].text.contains("\"my pic\" cannot name a table"));
         QCOMPARE(f->statusBar()->currentMessage(), QString("Wrote a.grp (16391 bytes)"));
         f->onExportGrpTriggered();
-        QVERIFY(f.dialogs.shown.size() == 5 && f.dialogs.shown[4].kind == "tell" && f.dialogs.shown[4].text.contains("a.grp"));
+        QVERIFY(f.dialogs.shown.size() == 5 && f.dialogs.shown[4].kind == "tell"
+                && f.dialogs.shown[4].text.contains("a.grp"));
 
         QList<PaintDialogChoice> starts;
         f->showDialog = [&](PaintDialog dialog, const PaintDialogChoice& start) -> std::optional<PaintDialogChoice> {
@@ -504,7 +518,8 @@ private slots:
         QCOMPARE(readFile(dir.filePath("pic.asm")), asmSource(picture, "PIC", options));
         for (const char* name : {"pic.pat.plet", "pic.col.plet", "pic.nam.plet"})
             QVERIFY2(QFile::exists(dir.filePath(name)), name);
-        QVERIFY(f->document().picture == picture && f->document().modified && f->document().fileName.endsWith("mine.pp"));
+        QVERIFY(f->document().picture == picture && f->document().modified
+                && f->document().fileName.endsWith("mine.pp"));
     }
 
     void importPictureWithItsDialog()
@@ -545,7 +560,8 @@ private slots:
         open->submit(dir.filePath("odd.pp"));
         QVERIFY(!open->confirmedPath());
         open->submit(dir.filePath("good.pp"));
-        QVERIFY(open->confirmedPath() == dir.filePath("good.pp") && dialogs.texts() == QStringList{notPowerPaintMessage()});
+        QVERIFY(open->confirmedPath() == dir.filePath("good.pp")
+                && dialogs.texts() == QStringList{notPowerPaintMessage()});
         for (const TransferDialog kind : {TransferDialog::ImportSCRFile, TransferDialog::ImportGRPFile,
                                           TransferDialog::ImportPictureFile}) { // each import checks its file too
             const auto chooser = createTransferDialog(kind, dialogs, nullptr);
@@ -554,14 +570,16 @@ private slots:
         }
 
         const SaveAsPPFile save = createSaveAsPPFile(dialogs, nullptr, dir.filePath("x.pp"), true);
-        QVERIFY(save.fullScreenBox->text() == "FullScreen 40K" && save.fullScreenBox->isChecked()); // shows the current size
+        QVERIFY(save.fullScreenBox->text() == "FullScreen 40K"
+                && save.fullScreenBox->isChecked()); // shows the current size
         save.fullScreenBox->setChecked(false);
         save.chooser->submit("level1");
         const std::optional<SaveAsChoice> choice = saveAsPPFileChoice(save);
         QVERIFY(choice && !choice->fullScreen && choice->path == QDir(dir.path()).filePath("level1.pp"));
 
         const tms::ExportFormat format{tms::AsmSyntax::Db, tms::CStyle::Coleco, tms::Compression::Zx0};
-        const auto chooser = createExportDialog(TransferDialog::Export2ASM, format, dialogs, nullptr, dir.filePath("x.asm"));
+        const auto chooser =
+            createExportDialog(TransferDialog::Export2ASM, format, dialogs, nullptr, dir.filePath("x.asm"));
         chooser->submit("pic");
         const std::optional<ExportChoice> chosen = exportDialogChoice(*chooser);
         QVERIFY(chosen && chosen->path.endsWith("pic.asm") && chosen->format.syntax == tms::AsmSyntax::Db);

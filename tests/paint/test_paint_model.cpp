@@ -24,7 +24,10 @@ namespace {
 
 const tms::Palette palette = tms::standardPalette();
 
-QRgb colour(int index) { return tms::toQRgb(palette[index]); }
+QRgb colour(int index)
+{
+    return tms::toQRgb(palette[index]);
+}
 
 // A picture of mixed rows (pattern 0x5A) with the given colour bytes from index 0 on.
 Picture mixedRows(std::initializer_list<std::pair<std::uint8_t, std::uint8_t>> rows)
@@ -49,12 +52,14 @@ private slots:
     {
         Picture picture = randomPicture(1);
         clearPicture(picture);
-        QVERIFY(std::all_of(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end(), [](auto b) { return b == 0; }));
+        QVERIFY(
+            std::all_of(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end(), [](auto b) { return b == 0; }));
         QVERIFY(std::all_of(picture.bitmapColors.begin(), picture.bitmapColors.end(), [](auto b) { return b == 33; }));
         QCOMPARE(pixelColor(picture, 100, 100), 1);
         // Pixel (13, 21): column 1, row 2, line 5, bit 7 - 5.
         picture.bitmapPatterns[2 * 256 + 1 * 8 + 5] = 4;
-        QVERIFY(pixelIsForeground(picture, 13, 21) && !pixelIsForeground(picture, 12, 21) && pixelColor(picture, 13, 21) == 2);
+        QVERIFY(pixelIsForeground(picture, 13, 21) && !pixelIsForeground(picture, 12, 21)
+                && pixelColor(picture, 13, 21) == 2);
         QCOMPARE(intensity(palette[0]), 64); // transparent shows as 0,0,64
     }
 
@@ -118,7 +123,9 @@ private slots:
         scrollRightOneColumn(picture);
         QCOMPARE(picture, original);
 
-        auto at = [](const tms::BitmapTable& t, int row, int column, int line) { return t[tms::bitmapIndex(row, column, line)]; };
+        auto at = [](const tms::BitmapTable& t, int row, int column, int line) {
+            return t[tms::bitmapIndex(row, column, line)];
+        };
         scrollUpOneLine(picture);
         for (int c = 0; c < 32; ++c) { // line 0 of row 0 wraps to line 7 of row 23; row 1 crosses into row 0
             QCOMPARE(at(picture.bitmapPatterns, 23, c, 7), at(original.bitmapPatterns, 0, c, 0));
@@ -143,8 +150,10 @@ private slots:
         putBlock(picture, original, Block{2, 5, 10, 40}, 3, 13);
         for (int sy = 10; sy <= 40; ++sy)
             for (int sc = 2; sc <= 5; ++sc) {
-                QCOMPARE(picture.bitmapPatterns[rowIndexOfLine(sc + 1, sy + 3)], original.bitmapPatterns[rowIndexOfLine(sc, sy)]);
-                QCOMPARE(picture.bitmapColors[rowIndexOfLine(sc + 1, sy + 3)], original.bitmapColors[rowIndexOfLine(sc, sy)]);
+                QCOMPARE(picture.bitmapPatterns[rowIndexOfLine(sc + 1, sy + 3)],
+                         original.bitmapPatterns[rowIndexOfLine(sc, sy)]);
+                QCOMPARE(picture.bitmapColors[rowIndexOfLine(sc + 1, sy + 3)],
+                         original.bitmapColors[rowIndexOfLine(sc, sy)]);
             }
         for (auto [c, line] : {std::pair{2, 10}, {7, 20}, {4, 44}}) // outside the destination
             QCOMPARE(picture.bitmapPatterns[rowIndexOfLine(c, line)], original.bitmapPatterns[rowIndexOfLine(c, line)]);
@@ -172,7 +181,8 @@ private slots:
         QVERIFY(image.pixel(left + 2, top) == colour(4) && image.pixel(left + 15, top + 1) == colour(15));
         QCOMPARE(image.pixel(0, 0), colour(1));
         const QImage small = pictureImage(picture, palette);
-        QVERIFY(small.size() == QSize(256, 192) && small.pixel(16, 11) == colour(15) && small.pixel(17, 11) == colour(4));
+        QVERIFY(small.size() == QSize(256, 192) && small.pixel(16, 11) == colour(15)
+                && small.pixel(17, 11) == colour(4));
 
         // The zoom shows a quarter at four times.
         picture = cleared();
@@ -181,7 +191,8 @@ private slots:
         const ViewArea zoom = zoomView(16, 12);
         image = makeViewImage(zoom);
         renderPicture(image, picture, palette, zoom);
-        QVERIFY(image.pixel(32, 32) == colour(8) && image.pixel(63, 35) == colour(8) && image.pixel(63, 36) == colour(1));
+        QVERIFY(image.pixel(32, 32) == colour(8) && image.pixel(63, 35) == colour(8)
+                && image.pixel(63, 36) == colour(1));
         QVERIFY(!zoom.shows(15, 12));
     }
 
@@ -199,7 +210,8 @@ private slots:
             QCOMPARE(checkSpectrumFile(path), QString());
             Picture p = cleared();
             QVERIFY(multicolour ? loadMltFile(path, p) : loadScrFile(path, p));
-            QVERIFY(p.bitmapColors[0] == 30 && p.bitmapColors[8] == 241 && p.bitmapColors[16] == 241 && p.bitmapColors[24] == 91);
+            QVERIFY(p.bitmapColors[0] == 30 && p.bitmapColors[8] == 241 && p.bitmapColors[16] == 241
+                    && p.bitmapColors[24] == 91);
             for (int y = 0; y < 192; ++y)
                 for (int x = 0; x < 32; ++x) {
                     const int index = (y / 8) * 256 + x * 8 + y % 8;
@@ -269,7 +281,8 @@ private slots:
         QCOMPARE(c[2], QByteArray("/*  GRAPHICS TABLES  -  MOSAICEASEL v1.04   */\r"));
         QCOMPARE(c[6], QByteArray("#include <coleco.h>\r"));
         QCOMPARE(c[8], QByteArray("byte IMAGE[] = {\r"));
-        QCOMPARE(c[9], QByteArray(" 0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,\r"));
+        QCOMPARE(c[9],
+                 QByteArray(" 0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,0xFE,0x01,\r"));
         QCOMPARE(c[21], QByteArray(" 0x00,0xFE,0x00,0xAF,0x00,0xFF};\r"));
         QCOMPARE(c[22], QByteArray());
 

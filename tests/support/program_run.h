@@ -40,9 +40,8 @@ inline ProgramRun runWithoutDisplay(const QString& program, const QStringList& a
 // Runs program with arguments given as raw bytes (a name that is not valid UTF-8 cannot
 // pass through a QString), each made by the shell's printf from octal escapes; redirect
 // is appended to the command as it stands (">/dev/full").
-inline ProgramRun runWithRawArguments(const QString& program, const QList<QByteArray>& arguments,
-                                      const QString& folder, const QString& redirect = {},
-                                      const std::function<void()>& inChild = {})
+inline ProgramRun runWithRawArguments(const QString& program, const QList<QByteArray>& arguments, const QString& folder,
+                                      const QString& redirect = {}, const std::function<void()>& inChild = {})
 {
     QString script = QStringLiteral("exec \"$0\"");
     for (const QByteArray& argument : arguments) {

@@ -64,7 +64,10 @@ inline tile::TileDocument ruleKeepingDocument(quint32 seed, tile::Edition editio
     return doc;
 }
 
-inline QString hex2(int v) { return QString::asprintf("%02X", v & 0xFF); }
+inline QString hex2(int v)
+{
+    return QString::asprintf("%02X", v & 0xFF);
+}
 
 // Values in the orders of the files, written with plain loops.
 inline std::vector<int> names(const tile::TileDocument& d, int first = 0, int last = 23)
@@ -75,14 +78,18 @@ inline std::vector<int> names(const tile::TileDocument& d, int first = 0, int la
             v.push_back(d.nameTable[col][row]);
     return v;
 }
-template <typename Table> std::vector<int> flat(const Table& table, std::size_t count)
+template <typename Table>
+std::vector<int> flat(const Table& table, std::size_t count)
 {
     std::vector<int> v;
     for (std::size_t i = 0; i < count; ++i)
         v.insert(v.end(), table[i].begin(), table[i].end());
     return v;
 }
-inline std::vector<int> patterns(const tile::TileDocument& d) { return flat(d.charPatterns, 256); }
+inline std::vector<int> patterns(const tile::TileDocument& d)
+{
+    return flat(d.charPatterns, 256);
+}
 // The row colours, or in screen mode 1 the 32 group colours.
 inline std::vector<int> colors(const tile::TileDocument& d)
 {
@@ -90,7 +97,10 @@ inline std::vector<int> colors(const tile::TileDocument& d)
         return std::vector<int>(d.groupColors.begin(), d.groupColors.end());
     return flat(d.charColors, 256);
 }
-inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64) { return flat(d.spritePatterns, count); }
+inline std::vector<int> sprites(const tile::TileDocument& d, int count = 64)
+{
+    return flat(d.spritePatterns, count);
+}
 inline std::vector<int> spriteColors(const tile::TileDocument& d)
 {
     return std::vector<int>(d.spriteColors.begin(), d.spriteColors.end());

@@ -14,7 +14,8 @@ inline ProgramRun kardo(const QStringList& arguments, tile::Edition edition = ti
         [edition](const QStringList& a, tms::batch::Console& c) { return tile::runBatch(a, c, edition); }, arguments);
 }
 
-template <typename Column = int> void editionRows()
+template <typename Column = int>
+void editionRows()
 {
     QTest::addColumn<Column>("edition");
     QTest::newRow("kardo3") << Column(tile::Edition::ScreenMode2);

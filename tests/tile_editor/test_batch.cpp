@@ -4,9 +4,9 @@
 // short keeps what it holds and says what it lacks), and a name that is not valid text.
 // (The program under a file-size limit: tests/common's batch basics.)
 #include "asm_export.h"
-#include "kardo_run.h"
 #include "c_export.h"
 #include "font_file.h"
+#include "kardo_run.h"
 #include "malformed_inputs.h"
 #include "project_file.h"
 #include "prototype_writer.h"
@@ -49,8 +49,8 @@ private slots:
 
         // The format options set the export given just before them; "--compress rle" is
         // --rle, "none" undoes it. (What the other formats hold: the toolchain round trips.)
-        QCOMPARE(kardo({"--export-c", "same.c", "--c-style", "coleco", "--compress", "rle", "--export-c", "none.c", "--rle",
-                        "--compress", "none", "--export-asm", "dot.asm", "--asm-syntax", "dot", "in.dat"},
+        QCOMPARE(kardo({"--export-c", "same.c", "--c-style", "coleco", "--compress", "rle", "--export-c", "none.c",
+                        "--rle", "--compress", "none", "--export-asm", "dot.asm", "--asm-syntax", "dot", "in.dat"},
                        Edition(edition))
                      .status,
                  0);
@@ -75,11 +75,14 @@ private slots:
         writeFile("mode2.dat", projectFileBytes(testdoc::randomDocument(79)));
         const QByteArray image = QByteArray(1000, 'x') + "PROTOTYPE" + QByteArray(6991, 'y');
         writeFile("game.rom", image);
-        ProgramRun run = kardo({"--save", "out.dat", "--write-prototype", "game.rom", "mode2.dat"}, Edition::ScreenMode1);
-        QVERIFY2(run.status == 1 && run.err.contains("screen mode 2 project") && run.err.contains("kardo3"), qPrintable(run.err));
+        ProgramRun run =
+            kardo({"--save", "out.dat", "--write-prototype", "game.rom", "mode2.dat"}, Edition::ScreenMode1);
+        QVERIFY2(run.status == 1 && run.err.contains("screen mode 2 project") && run.err.contains("kardo3"),
+                 qPrintable(run.err));
         QVERIFY(!QFile::exists("out.dat") && readFile("game.rom") == image);
         QCOMPARE(kardo({"--write-prototype", "game.rom"}).status, 2); // a kardo2 option only
-        QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status, 0);
+        QCOMPARE(kardo({"--save", "out.dat", "--write-prototype", "game.rom", "in.dat"}, Edition::ScreenMode1).status,
+                 0);
         QCOMPARE(readFile("out.dat").size(), 25110);
         QCOMPARE(readFile("game.rom"), image.left(1010) + prototypeTables(doc) + image.mid(1010 + 2848));
 
@@ -162,8 +165,8 @@ private slots:
 
         QTemporaryDir out;
         tms::batch::CapturedConsole console(QStringLiteral("kardo3"));
-        QStringList arguments{"kardo3", "--save", out.filePath("out.dat"), "--export-c", out.filePath("out.c"),
-                              "--rle", "--export-asm", out.filePath("out.asm")};
+        QStringList arguments{"kardo3", "--save",       out.filePath("out.dat"), "--export-c", out.filePath("out.c"),
+                              "--rle",  "--export-asm", out.filePath("out.asm")};
         arguments.insert(font ? 1 : arguments.size(), path);
         if (font)
             arguments.insert(1, QStringLiteral("--font"));

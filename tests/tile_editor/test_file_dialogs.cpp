@@ -1,12 +1,12 @@
-#include "test_files.h"
 #include "scripted_dialogs.h"
+#include "test_files.h"
 #include "tile_file_dialogs.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QComboBox>
 #include <QtTest>
 
 using namespace tile;
@@ -34,7 +34,8 @@ private slots:
         QCOMPARE(opened->path, dir.filePath("good.dat"));
         rememberFolder(FileDialogKind::OpenDAT, opened->path); // as the window does with a choice
 
-        auto save = makeFileDialog(FileDialogKind::SaveAsDAT, {}, dialogs, nullptr); // starts in the folder of the last one
+        auto save =
+            makeFileDialog(FileDialogKind::SaveAsDAT, {}, dialogs, nullptr); // starts in the folder of the last one
         QCOMPARE(save->directory().absolutePath(), QDir(dir.path()).absolutePath());
         dialogs.yesNoAnswers.enqueue(false);
         save->submit("good");

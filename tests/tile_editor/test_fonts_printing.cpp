@@ -1,26 +1,26 @@
 // The built-in fonts, the font file (.fcv) and its preview, the Fonts menu, and the
 // printed character sheet.
-#include "kardo_run.h"
 #include "font_file.h"
-#include "project_file.h"
+#include "font_preview.h"
 #include "fonts.h"
-#include "window_harness.h"
+#include "kardo_run.h"
+#include "print_sheet.h"
+#include "printer_form.h"
+#include "project_file.h"
 #include "random_document.h"
 #include "test_files.h"
 #include "tile_file_dialogs.h"
-#include "font_preview.h"
-#include "print_sheet.h"
-#include "printer_form.h"
+#include "window_harness.h"
 
 #include <QAction>
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QRegularExpression>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -141,8 +141,8 @@ private slots:
         TileDocument doc = testdoc::randomDocument(11);
         const TileDocument before = doc;
         const QByteArray text = "FONT COLECOVISION : odd\r\n"
-                                "30 : 01 02 03 04 05 06 07 08\r\n"  // whole
-                                "31: 11 11 11 11 11 11 11 11\r\n"   // no blank before the colon: skipped
+                                "30 : 01 02 03 04 05 06 07 08\r\n"   // whole
+                                "31: 11 11 11 11 11 11 11 11\r\n"    // no blank before the colon: skipped
                                 "  3a : ff fe 0a 0b 0c 0d 0e 0f  \n" // lower case, blanks around, LF alone
                                 "32 : 21 22 3\r\n"                   // short: what is missing counts 0
                                 "G3 : 1G 00 00 00 00 00 00 00\r\n"   // not hexadecimal: 0 for such digits
@@ -168,9 +168,9 @@ private slots:
     void previewShowsTitleAndBands()
     {
         const QByteArray text = "FONT COLECOVISION : Round\r\n"
-                                "21 : 80 00 00 00 00 00 00 01\r\n" // "!": band 0, column 0
-                                "53 : 80 00 00 00 00 00 00 00\r\n" // "S": band 3, column 9
-                                "41 : FF FF FF FF FF FF FF FF\r\n" // "A": band 2, column 1
+                                "21 : 80 00 00 00 00 00 00 01\r\n"  // "!": band 0, column 0
+                                "53 : 80 00 00 00 00 00 00 00\r\n"  // "S": band 3, column 9
+                                "41 : FF FF FF FF FF FF FF FF\r\n"  // "A": band 2, column 1
                                 "5A : FF FF FF FF FF FF FF FF\r\n"  // "Z": not shown
                                 "21 : 80 00 00 00 00 00 00 00\r\n"; // "!" again: shown as it loads
         const auto preview = previewFontBytes(text);
@@ -262,7 +262,10 @@ private slots:
         QList<SheetPaper> printed;
         QString pdfPath;
         form.hasPrinter = [&] { return printerInstalled; };
-        form.printOnPrinter = [&](SheetPaper paper) { printed << paper; return true; };
+        form.printOnPrinter = [&](SheetPaper paper) {
+            printed << paper;
+            return true;
+        };
         form.choosePdfPath = [&] { return pdfPath; };
 
         // It starts ready to print: Letter (or the paper last used) and the table checked.
@@ -280,7 +283,8 @@ private slots:
         form.m_patternCheck->setChecked(true);
         form.m_paperSize->setCurrentIndex(1);
         form.onPrintClicked();
-        QCOMPARE(dialogs.texts(), QStringList{"No printer is installed. Use \"Save as PDF...\" to keep the sheet as a PDF file."});
+        QCOMPARE(dialogs.texts(),
+                 QStringList{"No printer is installed. Use \"Save as PDF...\" to keep the sheet as a PDF file."});
         form.onPdfClicked(); // the file chooser closed without a choice: the form stays
         QCOMPARE(form.result(), int(QDialog::Rejected));
 
@@ -305,9 +309,9 @@ private slots:
         const TileDocument doc = testdoc::randomDocument(9);
         writeFile("in.dat", projectFileBytes(doc));
         writeFile("digit.fcv", "FONT COLECOVISION : d\r\n30 : 01 02 03 04 05 06 07 08\r\n");
-        ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv", "--export-font",
-                                "after.fcv", "--title", "  Mine", "--print-pdf", "sheet.pdf", "--paper", "B5", "--save",
-                                "out.dat", "in.dat"});
+        ProgramRun run = kardo({"--export-font", "before.fcv", "--builtin-font", "3", "--font", "digit.fcv",
+                                "--export-font", "after.fcv", "--title", "  Mine", "--print-pdf", "sheet.pdf",
+                                "--paper", "B5", "--save", "out.dat", "in.dat"});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(readFile("before.fcv"), tile::fontFileBytes(doc, "NONAME"));
@@ -332,7 +336,8 @@ private slots:
                                          QStringList{"--title", "x", "--save", "y.dat"}, QStringList{"--font", ""}})
             QCOMPARE(kardo(wrong).status, 2);
         // kardo2 offers eight faces: its "Font #8" is kardo3's "Font #4", its "Font #7" a face of its own.
-        QCOMPARE(kardo({"--builtin-font", "7", "--builtin-font", "8", "--save", "k2.dat"}, Edition::ScreenMode1).status, 0);
+        QCOMPARE(kardo({"--builtin-font", "7", "--builtin-font", "8", "--save", "k2.dat"}, Edition::ScreenMode1).status,
+                 0);
         TileDocument k2(Edition::ScreenMode1);
         applyFont(k2, 3);
         QCOMPARE(readFile("k2.dat"), projectFileBytes(k2));

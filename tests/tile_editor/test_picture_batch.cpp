@@ -2,12 +2,12 @@
 // options and written back as PNG, the sheets in both directions, and bad input (a
 // sheet of the wrong size, a file that does not decode, a wrong option value): a
 // message, the status, and no file written.
-#include "kardo_run.h"
 #include "image_bytes.h"
+#include "kardo_run.h"
 #include "picture_tiles.h"
 #include "project_file.h"
-#include "tile_sheets.h"
 #include "test_files.h"
+#include "tile_sheets.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,16 +40,18 @@ private slots:
         QDir::setCurrent(dir.path());
         QVERIFY(gradient().save("photo.jpg"));
         // Options before --import-picture are its own.
-        const ProgramRun run = kardo({"--method", "ordered-17", "--colors", "1,4,6,11,15", "--resize", "stretch",
-                                      "--gamma", "120", "--brightness", "-10", "--diffusion", "50", "--import-picture",
-                                      "photo.jpg", "--save", "out.dat", "--png", "screen.png", "--export-tileset",
-                                      "tiles.png", "--export-sprites", "sprites.png"},
-                                     Edition(edition));
+        const ProgramRun run =
+            kardo({"--method",         "ordered-17", "--colors",         "1,4,6,11,15", "--resize",    "stretch",
+                   "--gamma",          "120",        "--brightness",     "-10",         "--diffusion", "50",
+                   "--import-picture", "photo.jpg",  "--save",           "out.dat",     "--png",       "screen.png",
+                   "--export-tileset", "tiles.png",  "--export-sprites", "sprites.png"},
+                  Edition(edition));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         dither::PictureImportSettings settings;
         settings.method = dither::Method::Ordered17;
-        settings.colours = {true, false, false, true, false, true, false, false, false, false, true, false, false, false, true};
+        settings.colours = {true,  false, false, true,  false, true,  false, false,
+                            false, false, true,  false, false, false, true};
         settings.resize = dither::ResizeMode::Stretch;
         settings.gamma = 120;
         settings.brightness = -10;
@@ -62,11 +64,11 @@ private slots:
         QCOMPARE(readFile("sprites.png"), *tms::encodeImage(spriteSheetPicture(expected), "PNG"));
 
         // The sheets read back give the same characters and sprites.
-        QCOMPARE(kardo({"--import-tileset", "tiles.png", "--import-sprites", "sprites.png", "--export-tileset",
-                        "again.png"},
-                       Edition(edition))
-                     .status,
-                 0);
+        QCOMPARE(
+            kardo({"--import-tileset", "tiles.png", "--import-sprites", "sprites.png", "--export-tileset", "again.png"},
+                  Edition(edition))
+                .status,
+            0);
         QCOMPARE(QImage("again.png"), QImage("tiles.png"));
     }
 

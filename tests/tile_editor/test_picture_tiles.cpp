@@ -2,9 +2,9 @@
 // sharing a character, screens that keep the rules coming back exactly (both
 // editions, drawn from generated documents), and the character and sprite sheets.
 #include "cell_merging.h"
-#include "random_document.h"
 #include "mode_one_picture.h"
 #include "picture_tiles.h"
+#include "random_document.h"
 #include "screen_tiles.h"
 #include "tile_sheets.h"
 
@@ -130,7 +130,8 @@ private slots:
                 for (int x = 0; x < 8; ++x) {
                     const int i = tms::bitmapIndex(cell / 32, cell % 32, y);
                     const int colour = p[i] & tms::bitMask[x] ? tms::foregroundOf(c[i]) : tms::backgroundOf(c[i]);
-                    before.setPixel(8 * (cell % 32) + x, 8 * (cell / 32) + y, tms::toQRgb(tms::tileEditorPalette()[colour]));
+                    before.setPixel(8 * (cell % 32) + x, 8 * (cell / 32) + y,
+                                    tms::toQRgb(tms::tileEditorPalette()[colour]));
                 }
         QCOMPARE(differingScreenPixels(before, screenPicture(imported)), tiles.changedPixels);
         QVERIFY(tiles.changedPixels > 0 && tiles.changedPixels < 512 * 64);
@@ -198,8 +199,9 @@ private slots:
             for (int x = 0; x < 256; ++x) {
                 const int hill = int(60 * std::sin(x / 23.0) + 40 * std::cos(y / 17.0 + x / 41.0));
                 const int grain = random.bounded(-20, 21);
-                photo.setPixel(x, y, qRgb(std::clamp(y * 4 / 5 + hill + grain, 0, 255), std::clamp(120 + hill, 0, 255),
-                                          std::clamp(255 - y + grain, 0, 255)));
+                photo.setPixel(x, y,
+                               qRgb(std::clamp(y * 4 / 5 + hill + grain, 0, 255), std::clamp(120 + hill, 0, 255),
+                                    std::clamp(255 - y + grain, 0, 255)));
             }
         dither::PictureImportSettings settings;
         settings.resize = dither::ResizeMode::NoResize;
@@ -219,7 +221,8 @@ private slots:
             tms::BitmapTable p{}, c{};
             screenOfDocument(imported, p, c);
             const double tilesError = blurredError(p, c, palette, source);
-            const double bitmapError = blurredError(converted->screenPatterns, converted->screenColors, palette, source);
+            const double bitmapError =
+                blurredError(converted->screenPatterns, converted->screenColors, palette, source);
             QVERIFY2(tilesError <= 1.26 * bitmapError, qPrintable(QString::number(tilesError / bitmapError)));
             int changed = 0;
             for (int i = 0; i < 6144; ++i)
@@ -243,8 +246,9 @@ private slots:
             for (int n : {0, 17, 255}) // character n at column n % 16, row n / 16
                 for (int y = 0; y < 8; ++y)
                     for (int x = 0; x < 8; ++x) {
-                        const int colour = doc.charPatterns[n][y] & tms::bitMask[x] ? tms::foregroundOf(doc.rowColor(n, y))
-                                                                                    : tms::backgroundOf(doc.rowColor(n, y));
+                        const int colour = doc.charPatterns[n][y] & tms::bitMask[x]
+                                               ? tms::foregroundOf(doc.rowColor(n, y))
+                                               : tms::backgroundOf(doc.rowColor(n, y));
                         QCOMPARE(sheet.pixel(8 * (n % 16) + x, 8 * (n / 16) + y), tms::toQRgb(palette[colour]));
                     }
             // Read back into a reset document: the same sheet; the name table untouched.

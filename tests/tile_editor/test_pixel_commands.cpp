@@ -16,11 +16,16 @@ using namespace tile;
 
 namespace {
 
-template <int N> using Grid = std::array<std::array<bool, N>, N>; // [row][column], column 0 leftmost
+template <int N>
+using Grid = std::array<std::array<bool, N>, N>; // [row][column], column 0 leftmost
 
-constexpr int byteOf(int r, int c) { return c < 8 ? r : 16 + r; }
+constexpr int byteOf(int r, int c)
+{
+    return c < 8 ? r : 16 + r;
+}
 
-template <int N, typename Bytes> Grid<N> gridOf(const Bytes& bytes)
+template <int N, typename Bytes>
+Grid<N> gridOf(const Bytes& bytes)
 {
     Grid<N> g{};
     for (int r = 0; r < N; ++r)
@@ -29,7 +34,8 @@ template <int N, typename Bytes> Grid<N> gridOf(const Bytes& bytes)
     return g;
 }
 
-template <int N, typename Bytes> Bytes bytesOf(const Grid<N>& g)
+template <int N, typename Bytes>
+Bytes bytesOf(const Grid<N>& g)
 {
     Bytes bytes{};
     for (int r = 0; r < N; ++r)
@@ -55,8 +61,14 @@ const auto mirrorX = [](const At& at, int n, int r, int c) { return at(r, n - 1 
 const auto left = [](const At& at, int n, int r, int c) { return at(r, (c + 1) % n); };
 const auto right = [](const At& at, int n, int r, int c) { return at(r, (c + n - 1) % n); };
 const auto blank = [](const At&, int, int, int) { return false; };
-auto charScroll(Direction d) { return [d](TileDocument& doc) { scrollCharacter(doc, d); }; }
-auto spriteScroll(Direction d) { return [d](TileDocument& doc) { scrollSprite(doc, d); }; }
+auto charScroll(Direction d)
+{
+    return [d](TileDocument& doc) { scrollCharacter(doc, d); };
+}
+auto spriteScroll(Direction d)
+{
+    return [d](TileDocument& doc) { scrollSprite(doc, d); };
+}
 
 const PixelCommand commands[] = {
     {"char rotate", false, rotateCharacter, rotate},
@@ -66,22 +78,24 @@ const PixelCommand commands[] = {
     {"char scrollLeft", false, charScroll(Direction::Left), left},
     {"char scrollRight", false, charScroll(Direction::Right), right},
     {"char flipY", false, flipCharacterY, [](const At& at, int n, int r, int c) { return at(n - 1 - r, c); }, true},
-    {"char scrollUp", false, charScroll(Direction::Up), [](const At& at, int n, int r, int c) { return at((r + 1) % n, c); },
-     true},
+    {"char scrollUp", false, charScroll(Direction::Up),
+     [](const At& at, int n, int r, int c) { return at((r + 1) % n, c); }, true},
     {"char scrollDown", false, charScroll(Direction::Down),
      [](const At& at, int n, int r, int c) { return at((r + n - 1) % n, c); }, true},
     {"sprite rotate", true, rotateSprite, rotate},
     {"sprite flipX", true, [](TileDocument& d) { flipSpriteX(d); }, mirrorX},
     {"sprite flipY", true, flipSpriteY, [](const At& at, int n, int r, int c) { return at(n - 1 - r, c); }},
     {"sprite clear", true, clearSprite, blank},
-    {"sprite scrollUp", true, spriteScroll(Direction::Up), [](const At& at, int n, int r, int c) { return at((r + 1) % n, c); }},
+    {"sprite scrollUp", true, spriteScroll(Direction::Up),
+     [](const At& at, int n, int r, int c) { return at((r + 1) % n, c); }},
     {"sprite scrollDown", true, spriteScroll(Direction::Down),
      [](const At& at, int n, int r, int c) { return at((r + n - 1) % n, c); }},
     {"sprite scrollLeft", true, spriteScroll(Direction::Left), left},
     {"sprite scrollRight", true, spriteScroll(Direction::Right), right},
 };
 
-template <int N, typename Bytes> Bytes expectedAfter(const PixelCommand& command, const Bytes& before)
+template <int N, typename Bytes>
+Bytes expectedAfter(const PixelCommand& command, const Bytes& before)
 {
     const Grid<N> start = gridOf<N>(before);
     const At at = [&](int r, int c) { return start[r][c]; };
@@ -158,7 +172,8 @@ private slots:
             } else { // a row keeps its colours wherever it goes
                 QCOMPARE(doc.charPatterns[65], expectedAfter<8>(command, before.charPatterns[65]));
                 for (int r = 0; r < 8; ++r)
-                    QCOMPARE(doc.charColors[65][r], before.charColors[65][command.movesRows ? sourceRow(command, r) : r]);
+                    QCOMPARE(doc.charColors[65][r],
+                             before.charColors[65][command.movesRows ? sourceRow(command, r) : r]);
                 doc.charPatterns[65] = before.charPatterns[65];
                 doc.charColors[65] = before.charColors[65];
             }
@@ -226,7 +241,9 @@ private slots:
     // with blank characters (colours 0x41), as Clear does, and stops at a shorter one.
     void blockCopyPasteAndClear()
     {
-        struct Case { std::array<int, 2> copied, target; };
+        struct Case {
+            std::array<int, 2> copied, target;
+        };
         const TileDocument numbered = numberedCharacters();
         for (const Case& c : {Case{{10, 12}, {20, 25}}, Case{{100, 109}, {0, 1}}, Case{{0, 255}, {0, 255}},
                               Case{{-1, -1}, {5, 7}}}) { // no copy: Clear

@@ -1,6 +1,6 @@
 #include "project_file.h"
-#include "test_files.h"
 #include "random_document.h"
+#include "test_files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -39,7 +39,10 @@ private:
 };
 
 // A record of 81 bytes: the text padded with spaces to 79, then CR LF.
-QByteArray record(const QByteArray& text) { return text.leftJustified(79, ' ') + "\r\n"; }
+QByteArray record(const QByteArray& text)
+{
+    return text.leftJustified(79, ' ') + "\r\n";
+}
 
 // The colour section: 128 lines of row colours, or 2 lines of group colours.
 void editionRows()

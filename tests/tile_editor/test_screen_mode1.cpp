@@ -3,11 +3,11 @@
 // its window, and the tables written into a cartridge image. The file formats of both
 // editions share their tests (edition rows).
 #include "color_swatch.h"
-#include "window_harness.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"
 #include "random_document.h"
 #include "test_files.h"
+#include "window_harness.h"
 
 #include <QAction>
 #include <QMenu>
@@ -29,7 +29,10 @@ struct Harness : WindowHarness {
         QTest::mousePress(view, button, {}, at);
         QTest::mouseRelease(view, button, {}, at);
     }
-    QRgb cell(int ch, int x) { return window.m_patternTableView->buffer().pixel(16 * (ch / 8) + x, 16 * (ch % 8)) & 0xFFFFFF; }
+    QRgb cell(int ch, int x)
+    {
+        return window.m_patternTableView->buffer().pixel(16 * (ch / 8) + x, 16 * (ch % 8)) & 0xFFFFFF;
+    }
     QRgb color(int index) { return tms::toQRgb(window.palette()[index]) & 0xFFFFFF; }
 };
 
@@ -56,7 +59,7 @@ private slots:
         h.doc().charPatterns[12][0] = 0x80;
         h.press(h.window.m_patternTableView, {24, 24}, Qt::RightButton); // character 9; no block marker
         QCOMPARE(h.doc().markedBlock, (std::array<int, 2>{0, 255}));
-        h.press(h.window.m_colorStrip, {5, 65});                // foreground (COL 1) to colour 6
+        h.press(h.window.m_colorStrip, {5, 65}); // foreground (COL 1) to colour 6
         QCOMPARE(int(h.doc().groupColors[1]), 0x61);
         QCOMPARE(int(h.doc().groupColors[0]), 0x41);
         QCOMPARE(h.cell(12, 0), h.color(6)); // characters 8..15 together
@@ -66,7 +69,7 @@ private slots:
         h.press(h.window.m_colorStrip, {5, 61}); // the colour the swatch shows already
         QVERIFY(!h.doc().modified);
         QTest::mouseClick(h.window.m_rowSwatches[BackgroundTarget], Qt::LeftButton);
-        h.window.onActivated();               // keeps the selector
+        h.window.onActivated();                   // keeps the selector
         h.press(h.window.m_colorStrip, {5, 400}); // below the strip: colour 15
         QCOMPARE(int(h.doc().groupColors[1]), 0x6F);
     }
@@ -87,7 +90,7 @@ private slots:
     void prototypeImages_data()
     {
         QTest::addColumn<int>("size");
-        QTest::addColumn<int>("marker"); // first byte of the marker, counted from 1
+        QTest::addColumn<int>("marker");      // first byte of the marker, counted from 1
         QTest::addColumn<QString>("refusal"); // empty: the tables are written
         QTest::newRow("8000, marker at 1001") << 8000 << 1001 << QString();
         QTest::newRow("tables end the image") << 32767 << 32767 - 2857 << QString();
@@ -125,7 +128,8 @@ private slots:
         // Counted from 1: the marker, one byte kept, then the name table, the patterns and
         // the group colours (for the marker at 1001: 1011..1778, 1779..3826, 3827..3858).
         QByteArray tables;
-        for (const std::vector<int>& table : {testdoc::names(h.doc()), testdoc::patterns(h.doc()), testdoc::colors(h.doc())})
+        for (const std::vector<int>& table :
+             {testdoc::names(h.doc()), testdoc::patterns(h.doc()), testdoc::colors(h.doc())})
             for (int v : table)
                 tables.append(char(v));
         QCOMPARE(written, image.left(marker + 9) + tables + image.mid(marker + 9 + 2848));

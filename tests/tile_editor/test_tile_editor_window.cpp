@@ -6,15 +6,15 @@
 #include "character_editing.h"
 #include "color_swatch.h"
 #include "file_drops.h"
-#include "window_harness.h"
 #include "kardo_run.h"
 #include "pixel_view.h"
 #include "project_file.h"
 #include "random_document.h"
 #include "recent_files.h"
 #include "table_rendering.h"
-#include "tile_file_dialogs.h"
 #include "test_files.h"
+#include "tile_file_dialogs.h"
+#include "window_harness.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,8 +22,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
-#include <QUndoStack>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace tile;
@@ -32,7 +32,10 @@ namespace {
 
 constexpr QRgb frameGrey = 0x666666;
 
-QRgb pixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb pixelOf(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 using Harness = WindowHarness;
 
@@ -49,8 +52,10 @@ void verifyViewsShowTheDocument(Harness& h)
 {
     const TileDocument& doc = h.doc();
     const tms::Palette& palette = h.window.palette();
-    for (auto [view, draw] : {std::pair{h.window.m_charEditorView, &drawCurrentChar}, {h.window.m_patternTableView, &drawPatternTable},
-                              {h.window.m_screenView, &drawScreen}, {h.window.m_spriteView, &drawSprite}}) {
+    for (auto [view, draw] : {std::pair{h.window.m_charEditorView, &drawCurrentChar},
+                              {h.window.m_patternTableView, &drawPatternTable},
+                              {h.window.m_screenView, &drawScreen},
+                              {h.window.m_spriteView, &drawSprite}}) {
         const QImage shown = view->buffer().convertToFormat(QImage::Format_RGB32);
         QVERIFY2(shown == rendered(shown, doc, palette, draw), qPrintable(view->objectName()));
     }
@@ -61,7 +66,7 @@ bool frameAroundCell(Harness& h, int ch)
 {
     const auto frame = h.window.m_patternTableView->frame();
     return frame && *frame == QRect(16 * (ch / 8), 16 * (ch % 8), 16, 16)
-        && pixelOf(h.window.m_patternTableView->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
+           && pixelOf(h.window.m_patternTableView->shownImage(), 16 * (ch / 8), 16 * (ch % 8)) == frameGrey;
 }
 
 } // namespace
@@ -360,7 +365,8 @@ private slots:
         h.choose(a);
         h.window.onExportAsmTriggered();
         QCOMPARE(readFile(a), exportAsm(h.doc()));
-        QCOMPARE(h.window.statusBar()->currentMessage(), QStringLiteral("Wrote game.asm (%1 bytes)").arg(readFile(a).size()));
+        QCOMPARE(h.window.statusBar()->currentMessage(),
+                 QStringLiteral("Wrote game.asm (%1 bytes)").arg(readFile(a).size()));
 
         // The formats chosen in the dialogs: the assembler syntax, the C style with its
         // header, the raw tables beside the chosen PREFIX.pat.
@@ -378,7 +384,8 @@ private slots:
         bin.binaryCompression = tms::Compression::Pletter;
         h.user = [bin](FileDialogKind) { return std::optional<FileChoice>(bin); };
         h.window.onExportTablesTriggered();
-        for (const char* name : {"tiles.nam.plet", "tiles.pat.plet", "tiles.col.plet", "tiles.spr.plet", "tiles.spc.plet"})
+        for (const char* name :
+             {"tiles.nam.plet", "tiles.pat.plet", "tiles.col.plet", "tiles.spr.plet", "tiles.spc.plet"})
             QVERIFY2(QFile::exists(dir.filePath(name)), name);
         QVERIFY(!QFile::exists(dir.filePath("tiles.pat")));
 

@@ -3,12 +3,12 @@
 // hex box, the views' geometry and the block markers are driven through the window in
 // test_tile_editor_window.)
 #include "character_editing.h"
-#include "test_files.h"
 #include "prototype_scan.h"
 #include "random_document.h"
 #include "screen_editing.h"
 #include "table_order.h"
 #include "table_rendering.h"
+#include "test_files.h"
 #include "tile_document.h"
 #include "view_geometry.h"
 
@@ -56,8 +56,10 @@ private slots:
             for (int row = 0; row < 24; ++row)
                 doc.nameTable[column][row] = Byte(column * 7 + row * 3);
         // Each cell takes the one beside it in the direction of the scroll, round the edges.
-        for (auto [direction, dx, dy] : {std::tuple{Direction::Up, 0, 1}, {Direction::Down, 0, 23},
-                                         {Direction::Left, 1, 0}, {Direction::Right, 31, 0}}) {
+        for (auto [direction, dx, dy] : {std::tuple{Direction::Up, 0, 1},
+                                         {Direction::Down, 0, 23},
+                                         {Direction::Left, 1, 0},
+                                         {Direction::Right, 31, 0}}) {
             TileDocument scrolled = doc;
             scrollScreen(scrolled, direction);
             for (int column = 0; column < 32; ++column)

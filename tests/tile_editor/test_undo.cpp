@@ -7,9 +7,9 @@
 #include "pixel_view.h"
 #include "random_document.h"
 #include "screen_editing.h"
-#include "window_harness.h"
 #include "sprite_editing.h"
 #include "table_snapshot.h"
+#include "window_harness.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -43,22 +43,58 @@ void click(TileEditorWindow& w, const char* name)
 
 const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>>& kinds()
 {
-    static const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>> all = {
-        {"pixel stroke", [](TileEditorWindow& w) { drag(w.m_charEditorView, {5, 5}, {75, 75}); }},
-        {"row colour", [](TileEditorWindow& w) {
-             if (w.m_colorStrip) // screen mode 1: the group colour from the strip
-                 QTest::mouseClick(w.m_colorStrip, Qt::LeftButton, {}, {4, 60});
-             else
-                 QTest::mouseClick(w.m_paletteSwatches[5], Qt::LeftButton);
-         }},
-        {"hex entry", [](TileEditorWindow& w) { if ((notInEdition = !w.m_hexEdit)) return; w.m_hexEdit->setText(QStringLiteral("0102030405060708")); w.applyHexText(); }},
+    static const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>> all =
+        {
+            {"pixel stroke",
+             [](TileEditorWindow& w) {
+        drag(w.m_charEditorView, {5, 5}, {75, 75});
+             }},
+            {"row colour",
+             [](TileEditorWindow& w) {
+        if (w.m_colorStrip) // screen mode 1: the group colour from the strip
+            QTest::mouseClick(w.m_colorStrip, Qt::LeftButton, {}, {4, 60});
+        else
+            QTest::mouseClick(w.m_paletteSwatches[5], Qt::LeftButton);
+             }},
+                                                                                             {"hex entry",
+                                                                                              [](TileEditorWindow& w) {
+        if ((notInEdition = !w.m_hexEdit))
+            return;
+        w.m_hexEdit->setText(QStringLiteral("0102030405060708"));
+        w.applyHexText();
+                                                                                              }},
         {"font", [](TileEditorWindow& w) { w.m_fontsMenu->findChild<QAction*>(QStringLiteral("font1"))->trigger(); }},
-        {"screen stroke", [](TileEditorWindow& w) { w.onPaintTick(); drag(w.m_screenView, {4, 4}, {250, 100}); }},
-        {"sprite stroke", [](TileEditorWindow& w) { drag(w.m_spriteView, {4, 4}, {124, 60}); }},
-        {"paste char", [](TileEditorWindow& w) { click(w, "cmd_copy_car"); w.document().currentChar = 40; click(w, "cmd_paste_car"); }},
-        {"paste pattern", [](TileEditorWindow& w) { if ((notInEdition = w.m_colorStrip != nullptr)) return; w.document().markedBlock = {0, 7}; click(w, "cmd_copy_pattern"); w.document().markedBlock = {100, 107}; click(w, "cmd_paste_pattern"); }},
-        {"sprite paste", [](TileEditorWindow& w) { click(w, "cmd_sprite_copy"); click(w, "cmd_sprite_next"); click(w, "cmd_sprite_paste"); }},
-    };
+        {"screen stroke",
+         [](TileEditorWindow& w) {
+        w.onPaintTick();
+        drag(w.m_screenView, {4, 4}, {250, 100});
+         }},
+        {"sprite stroke",
+         [](TileEditorWindow& w) {
+        drag(w.m_spriteView, {4, 4}, {124, 60});
+         }},
+        {"paste char",
+         [](TileEditorWindow& w) {
+        click(w, "cmd_copy_car");
+        w.document().currentChar = 40;
+        click(w, "cmd_paste_car");
+         }},
+        {"paste pattern",
+         [](TileEditorWindow& w) {
+        if ((notInEdition = w.m_colorStrip != nullptr))
+            return;
+        w.document().markedBlock = {0, 7};
+        click(w, "cmd_copy_pattern");
+        w.document().markedBlock = {100, 107};
+        click(w, "cmd_paste_pattern");
+         }},
+        {"sprite paste",
+         [](TileEditorWindow& w) {
+        click(w, "cmd_sprite_copy");
+        click(w, "cmd_sprite_next");
+        click(w, "cmd_sprite_paste");
+         }},
+        };
     return all;
 }
 
@@ -68,20 +104,36 @@ struct Button {
     std::function<void(TileDocument&)> command;
 };
 
-template <auto scroll> auto scrolled(Direction d) { return [d](TileDocument& doc) { scroll(doc, d); }; }
+template <auto scroll>
+auto scrolled(Direction d)
+{
+    return [d](TileDocument& doc) { scroll(doc, d); };
+}
 
 const Button buttons[] = {
-    {"cmd_carac_flipx", [](TileDocument& d) { flipCharacterX(d); }}, {"cmd_carac_flipy", flipCharacterY},
-    {"cmd_carac_rotate", rotateCharacter}, {"cmd_carac_invert", invertCharacter}, {"cmd_clear_car", clearCharacter},
-    {"cmd3_scroll_up", scrolled<scrollCharacter>(Direction::Up)}, {"cmd3_scroll_down", scrolled<scrollCharacter>(Direction::Down)},
-    {"cmd3_scroll_left", scrolled<scrollCharacter>(Direction::Left)}, {"cmd3_scroll_right", scrolled<scrollCharacter>(Direction::Right)},
-    {"cmd_clear_pattern", [](TileDocument& d) { d.edition == Edition::ScreenMode1 ? clearCharacterSet(d) : void(clearBlock(d)); }},
-    {"cmd_scroll_up", scrolled<scrollScreen>(Direction::Up)}, {"cmd_scroll_down", scrolled<scrollScreen>(Direction::Down)},
-    {"cmd_scroll_left", scrolled<scrollScreen>(Direction::Left)}, {"cmd_scroll_right", scrolled<scrollScreen>(Direction::Right)},
-    {"cmd_sprite_color", cycleSpriteColor}, {"cmd_sprite_flipx", [](TileDocument& d) { flipSpriteX(d); }},
-    {"cmd_sprite_flipy", flipSpriteY}, {"cmd_sprite_rotate", rotateSprite},
-    {"cmd2_scroll_up", scrolled<scrollSprite>(Direction::Up)}, {"cmd2_scroll_down", scrolled<scrollSprite>(Direction::Down)},
-    {"cmd2_scroll_left", scrolled<scrollSprite>(Direction::Left)}, {"cmd2_scroll_right", scrolled<scrollSprite>(Direction::Right)},
+    {"cmd_carac_flipx", [](TileDocument& d) { flipCharacterX(d); }},
+    {"cmd_carac_flipy", flipCharacterY},
+    {"cmd_carac_rotate", rotateCharacter},
+    {"cmd_carac_invert", invertCharacter},
+    {"cmd_clear_car", clearCharacter},
+    {"cmd3_scroll_up", scrolled<scrollCharacter>(Direction::Up)},
+    {"cmd3_scroll_down", scrolled<scrollCharacter>(Direction::Down)},
+    {"cmd3_scroll_left", scrolled<scrollCharacter>(Direction::Left)},
+    {"cmd3_scroll_right", scrolled<scrollCharacter>(Direction::Right)},
+    {"cmd_clear_pattern",
+     [](TileDocument& d) { d.edition == Edition::ScreenMode1 ? clearCharacterSet(d) : void(clearBlock(d)); }},
+    {"cmd_scroll_up", scrolled<scrollScreen>(Direction::Up)},
+    {"cmd_scroll_down", scrolled<scrollScreen>(Direction::Down)},
+    {"cmd_scroll_left", scrolled<scrollScreen>(Direction::Left)},
+    {"cmd_scroll_right", scrolled<scrollScreen>(Direction::Right)},
+    {"cmd_sprite_color", cycleSpriteColor},
+    {"cmd_sprite_flipx", [](TileDocument& d) { flipSpriteX(d); }},
+    {"cmd_sprite_flipy", flipSpriteY},
+    {"cmd_sprite_rotate", rotateSprite},
+    {"cmd2_scroll_up", scrolled<scrollSprite>(Direction::Up)},
+    {"cmd2_scroll_down", scrolled<scrollSprite>(Direction::Down)},
+    {"cmd2_scroll_left", scrolled<scrollSprite>(Direction::Left)},
+    {"cmd2_scroll_right", scrolled<scrollSprite>(Direction::Right)},
     {"cmd_sprite_clean", clearSprite}};
 
 // The views show what Refresh All draws from the tables now.
@@ -106,7 +158,8 @@ private slots:
         QTest::addColumn<Edition>("edition");
         for (int i = 0; i < int(kinds().size()) + int(std::size(buttons)); ++i)
             for (Edition edition : {Edition::ScreenMode2, Edition::ScreenMode1})
-                QTest::addRow("%s mode %d", i < int(kinds().size()) ? kinds()[i].first : buttons[i - kinds().size()].name,
+                QTest::addRow("%s mode %d",
+                              i < int(kinds().size()) ? kinds()[i].first : buttons[i - kinds().size()].name,
                               edition == Edition::ScreenMode1 ? 1 : 2)
                     << i << edition;
     }

@@ -5,12 +5,12 @@
 
 #include "file_drops.h"
 #include "image_bytes.h"
-#include "window_harness.h"
 #include "kardo_run.h"
 #include "picture_import_dialog.h"
 #include "random_document.h"
-#include "tile_sheets.h"
 #include "test_files.h"
+#include "tile_sheets.h"
+#include "window_harness.h"
 
 #include <QAction>
 #include <QCheckBox>

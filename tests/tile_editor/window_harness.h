@@ -2,8 +2,8 @@
 // The tile editor's window as the tests drive it: scripted message boxes, file dialogs
 // answered by `user` (closed without a choice by default), started as the program does.
 
-#include "tile_editor_window.h"
 #include "scripted_dialogs.h"
+#include "tile_editor_window.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -17,7 +17,7 @@ struct WindowHarness {
     User user = [](tile::FileDialogKind) { return std::nullopt; };
 
     explicit WindowHarness(bool shown = false, const QString& prototypeList = QStringLiteral("no-such-prototype.txt"),
-                          tile::Edition edition = tile::Edition::ScreenMode2)
+                           tile::Edition edition = tile::Edition::ScreenMode2)
         : window(edition)
     {
         window.setDialogs(&dialogs);

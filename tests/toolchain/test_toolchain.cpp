@@ -73,16 +73,19 @@ ToolRun tool(const QString& program, const QStringList& arguments, const QString
     return run;
 }
 
-#define RUN_TOOL(run, program, arguments, folder)                                                                    \
-    const ToolRun run = tool(program, arguments, folder);                                                            \
-    QVERIFY2(run.started, qPrintable(QStringLiteral("%1 is missing: ./setup.sh --toolchain installs it (./test.sh " \
-                                                    "does)")                                                         \
-                                         .arg(program)));                                                            \
-    QVERIFY2(run.status == 0, qPrintable(QStringLiteral("%1 %2: %3%4")                                               \
-                                             .arg(program, QStringList(arguments).join(' '), run.err,               \
+#define RUN_TOOL(run, program, arguments, folder)                                                                      \
+    const ToolRun run = tool(program, arguments, folder);                                                              \
+    QVERIFY2(run.started, qPrintable(QStringLiteral("%1 is missing: ./setup.sh --toolchain installs it (./test.sh "    \
+                                                    "does)")                                                           \
+                                         .arg(program)));                                                              \
+    QVERIFY2(run.status == 0, qPrintable(QStringLiteral("%1 %2: %3%4")                                                 \
+                                             .arg(program, QStringList(arguments).join(' '), run.err,                  \
                                                   QString::fromLocal8Bit(run.out))));
 
-Bytes toBytes(const QByteArray& data) { return Bytes(data.begin(), data.end()); }
+Bytes toBytes(const QByteArray& data)
+{
+    return Bytes(data.begin(), data.end());
+}
 
 // The values of the dot file's ".byte $hh" lines, in order.
 Bytes dotFileBytes(const QByteArray& text)
@@ -181,10 +184,10 @@ private slots:
         QFETCH(int, program);
         QFETCH(QString, codec);
         const Fixture f{Program(program)};
-        const ProgramRun run = runProgram(Program(program),
-                                          {"--export-asm", f.path("dot.asm"), "--compress", codec, "--export-asm",
-                                           f.path("db.asm"), "--asm-syntax", "db", "--compress", codec, "--export-asm",
-                                           f.path("sdas.asm"), "--asm-syntax", "sdas", "--compress", codec, f.input});
+        const ProgramRun run =
+            runProgram(Program(program), {"--export-asm", f.path("dot.asm"), "--compress", codec, "--export-asm",
+                                          f.path("db.asm"), "--asm-syntax", "db", "--compress", codec, "--export-asm",
+                                          f.path("sdas.asm"), "--asm-syntax", "sdas", "--compress", codec, f.input});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         const Bytes listed = dotFileBytes(readFile(f.path("dot.asm")));
         QVERIFY(!listed.empty());
@@ -212,9 +215,10 @@ private slots:
         main += "}\n";
         writeFile(f.path("main.c"), main);
         RUN_TOOL(sdccMain, "sdcc", (QStringList{"-mz80", "--no-std-crt0", "-c", "main.c"}), f.dir.path());
-        RUN_TOOL(sdccLink, "sdcc",
-                 (QStringList{"-mz80", "--no-std-crt0", "--code-loc", "0x8000", "main.rel", "sdas.rel", "-o", "game.ihx"}),
-                 f.dir.path());
+        RUN_TOOL(
+            sdccLink, "sdcc",
+            (QStringList{"-mz80", "--no-std-crt0", "--code-loc", "0x8000", "main.rel", "sdas.rel", "-o", "game.ihx"}),
+            f.dir.path());
         QVERIFY2(!sdccLink.err.contains("Undefined"), qPrintable(sdccLink.err));
     }
 
@@ -224,10 +228,10 @@ private slots:
         QFETCH(int, program);
         QFETCH(QString, codec);
         const Fixture f{Program(program)};
-        const ProgramRun run = runProgram(Program(program),
-                                          {"--export-c", f.path("tables.c"), "--c-style", "stdint", "--compress", codec,
-                                           "--export-bin", f.path("raw"), "--export-bin", f.path("packed"),
-                                           "--compress", codec, f.input});
+        const ProgramRun run =
+            runProgram(Program(program),
+                       {"--export-c", f.path("tables.c"), "--c-style", "stdint", "--compress", codec, "--export-bin",
+                        f.path("raw"), "--export-bin", f.path("packed"), "--compress", codec, f.input});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(QFile::exists(f.path("tables.h")));
 
@@ -235,12 +239,13 @@ private slots:
         const bool easel = Program(program) == Program::Easel;
         const QStringList extensions =
             easel ? QStringList{".pat", ".col", ".nam"} : QStringList{".nam", ".pat", ".col", ".spr", ".spc"};
-        const QString suffix = codec == QLatin1String("none") ? QString()
-            : codec == QLatin1String("pletter")              ? QStringLiteral(".plet")
-                                                              : "." + codec;
+        const QString suffix = codec == QLatin1String("none")      ? QString()
+                               : codec == QLatin1String("pletter") ? QStringLiteral(".plet")
+                                                                   : "." + codec;
         for (const QString& extension : extensions) {
             const Bytes raw = toBytes(readFile(f.path("raw") + extension));
-            const std::optional<Bytes> unpacked = unpack(codec, toBytes(readFile(f.path("packed") + extension + suffix)));
+            const std::optional<Bytes> unpacked =
+                unpack(codec, toBytes(readFile(f.path("packed") + extension + suffix)));
             QVERIFY2(unpacked && *unpacked == raw, qPrintable(extension));
         }
         if (!easel) {
@@ -259,14 +264,16 @@ private slots:
         static const QRegularExpression declaration(QStringLiteral("extern const uint8_t (\\w+)\\[(\\w+)\\];"));
         QStringList names;
         QByteArray dump = "#include <stdio.h>\n#include \"tables.h\"\nint main(void)\n{\n";
-        for (const QRegularExpressionMatch& m : declaration.globalMatch(QString::fromLatin1(readFile(f.path("tables.h"))))) {
+        for (const QRegularExpressionMatch& m :
+             declaration.globalMatch(QString::fromLatin1(readFile(f.path("tables.h"))))) {
             names << m.captured(1);
             dump += QStringLiteral("    fwrite(%1, 1, %2, stdout);\n").arg(m.captured(1), m.captured(2)).toLatin1();
         }
         dump += "    return 0;\n}\n";
         writeFile(f.path("dump.c"), dump);
         RUN_TOOL(build, "gcc",
-                 (QStringList{"-std=c99", "-Wall", "-Wextra", "-Werror", "-o", "dump", "dump.c", "tables.c"}), f.dir.path());
+                 (QStringList{"-std=c99", "-Wall", "-Wextra", "-Werror", "-o", "dump", "dump.c", "tables.c"}),
+                 f.dir.path());
         RUN_TOOL(dumped, f.path("dump"), QStringList(), f.dir.path());
 
         // Split the output by the sizes in the header and unpack each compressed table.
@@ -282,7 +289,8 @@ private slots:
             const Bytes stream(dumped.out.begin() + qsizetype(at), dumped.out.begin() + qsizetype(at + length));
             at += length;
             QString plainName = name;
-            const bool compressed = !plainName.endsWith(QStringLiteral("SPRITESINIT")) && codec != QLatin1String("none");
+            const bool compressed =
+                !plainName.endsWith(QStringLiteral("SPRITESINIT")) && codec != QLatin1String("none");
             for (const char* suffix : {"RLE", "ZX0", "PLET"})
                 if (plainName.endsWith(QLatin1String(suffix)) && !f.expected.count(plainName))
                     plainName.chop(int(qstrlen(suffix)));
@@ -301,7 +309,8 @@ private slots:
                 plainName.prepend(QLatin1Char('L'));
             QVERIFY2(f.expected.count(plainName), qPrintable(name));
             const bool plainColors = Program(program) == Program::Kardo2 && plainName == QLatin1String("COLOR");
-            const std::optional<Bytes> unpacked = unpack(compressed && !plainColors ? codec : QStringLiteral("none"), stream);
+            const std::optional<Bytes> unpacked =
+                unpack(compressed && !plainColors ? codec : QStringLiteral("none"), stream);
             Bytes wanted = f.expected.at(plainName);
             if (!compressed && plainName == QLatin1String("SPATTERN"))
                 wanted.resize(2048, 0); // plain, all 64 sprites

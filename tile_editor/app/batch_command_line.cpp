@@ -1,8 +1,8 @@
 #include "batch_command_line.h"
 
 #include "asm_export.h"
-#include "binary_export.h"
 #include "batch_outputs.h"
+#include "binary_export.h"
 #include "c_export.h"
 #include "font_file.h"
 #include "fonts.h"
@@ -11,8 +11,8 @@
 #include "picture_tiles.h"
 #include "print_sheet.h"
 #include "project_file.h"
-#include "table_format_options.h"
 #include "prototype_writer.h"
+#include "table_format_options.h"
 #include "tile_sheets.h"
 
 #include <QCommandLineParser>
@@ -87,11 +87,11 @@ tms::batch::OptionEntry<Plan> outputOption(const char* name, const char* valueNa
 {
     return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
             [build](Plan& plan, const QString& path) {
-                plan.steps.push_back([build, path](TileDocument& doc, tms::batch::Outputs& outputs) {
-                    outputs.push_back({path, build(doc)});
-                    return QString();
-                });
-                return QString();
+        plan.steps.push_back([build, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+            outputs.push_back({path, build(doc)});
+            return QString();
+        });
+        return QString();
             }};
 }
 
@@ -100,14 +100,14 @@ tms::batch::OptionEntry<Plan> pictureOutputOption(const char* name, QImage (*pic
 {
     return {QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("OUT.png")),
             [picture](Plan& plan, const QString& path) {
-                plan.steps.push_back([picture, path](TileDocument& doc, tms::batch::Outputs& outputs) {
-                    const std::optional<QByteArray> png = tms::encodeImage(picture(doc), "PNG");
-                    if (!png)
-                        return QStringLiteral("Cannot encode \"%1\"").arg(path);
-                    outputs.push_back({path, *png});
-                    return QString();
-                });
-                return QString();
+        plan.steps.push_back([picture, path](TileDocument& doc, tms::batch::Outputs& outputs) {
+            const std::optional<QByteArray> png = tms::encodeImage(picture(doc), "PNG");
+            if (!png)
+                return QStringLiteral("Cannot encode \"%1\"").arg(path);
+            outputs.push_back({path, *png});
+            return QString();
+        });
+        return QString();
             }};
 }
 
@@ -117,8 +117,8 @@ tms::batch::OptionEntry<Plan> inputOption(const char* name, const char* valueNam
 {
     return {QCommandLineOption(QLatin1String(name), QString(), QLatin1String(valueName)),
             [read](Plan& plan, const QString& path) {
-                plan.steps.push_back([read, path](TileDocument& doc, tms::batch::Outputs&) { return read(path, doc); });
-                return QString();
+        plan.steps.push_back([read, path](TileDocument& doc, tms::batch::Outputs&) { return read(path, doc); });
+        return QString();
             }};
 }
 
@@ -128,25 +128,23 @@ std::vector<tms::batch::OptionEntry<Plan>> pictureImportOptions()
     std::vector<tms::batch::OptionEntry<Plan>> entries;
     entries.push_back({QCommandLineOption(QStringLiteral("import-picture"), QString(), QStringLiteral("FILE")),
                        [](Plan& plan, const QString& path) {
-                           const auto settings = settingForNewOutput(plan.lastPicture, plan.pendingPicture,
-                                                                     dither::PictureImportSettings{});
-                           plan.steps.push_back([settings, path](TileDocument& doc, tms::batch::Outputs&) {
-                               return importPictureFile(path, *settings, doc);
-                           });
-                           return QString();
+        const auto settings =
+            settingForNewOutput(plan.lastPicture, plan.pendingPicture, dither::PictureImportSettings{});
+        plan.steps.push_back([settings, path](TileDocument& doc, tms::batch::Outputs&) {
+            return importPictureFile(path, *settings, doc);
+        });
+        return QString();
                        }});
     for (const dither::PictureOption& option : dither::pictureOptions())
         entries.push_back({QCommandLineOption(QLatin1String(option.name), QString(), QLatin1String(option.valueName)),
                            [read = option.read](Plan& plan, const QString& text) {
-                               return read(text, settingToSet(plan.lastPicture, plan.pendingPicture,
-                                                              dither::PictureImportSettings{}));
+            return read(text, settingToSet(plan.lastPicture, plan.pendingPicture, dither::PictureImportSettings{}));
                            }});
     for (const dither::PictureFlag& flag : dither::pictureFlags())
         entries.push_back({QCommandLineOption(QLatin1String(flag.name), QLatin1String(flag.description)),
                            [setting = flag.setting](Plan& plan, const QString&) {
-                               settingToSet(plan.lastPicture, plan.pendingPicture, dither::PictureImportSettings{})
-                                   .*setting = true;
-                               return QString();
+            settingToSet(plan.lastPicture, plan.pendingPicture, dither::PictureImportSettings{}).*setting = true;
+            return QString();
                            }});
     return entries;
 }
@@ -285,15 +283,15 @@ tms::batch::OptionEntry<Plan> writePrototypeOption()
 {
     return {QCommandLineOption(QStringLiteral("write-prototype"), QString(), QStringLiteral("IMAGE")),
             [](Plan& plan, const QString& image) {
-                plan.steps.push_back([image](TileDocument& doc, tms::batch::Outputs& outputs) {
-                    QString error;
-                    std::optional<QByteArray> patched = prototypeImageWithTables(image, doc, &error);
-                    if (!patched)
-                        return error;
-                    outputs.push_back({image, std::move(*patched)});
-                    return QString();
-                });
-                return QString();
+        plan.steps.push_back([image](TileDocument& doc, tms::batch::Outputs& outputs) {
+            QString error;
+            std::optional<QByteArray> patched = prototypeImageWithTables(image, doc, &error);
+            if (!patched)
+                return error;
+            outputs.push_back({image, std::move(*patched)});
+            return QString();
+        });
+        return QString();
             }};
 }
 
@@ -314,11 +312,13 @@ const std::vector<tms::batch::OptionEntry<Plan>>& optionTable(Edition edition)
 
 QString batchHelpText(const QString& program, Edition edition)
 {
-    const QString prototype = !editionTraits(edition).writesPrototype
-        ? QString()
-        : QStringLiteral("  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
-                         "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
-                         "                                        button does (an image of 8000 to 32768 bytes)\n");
+    const QString prototype =
+        !editionTraits(edition).writesPrototype
+            ? QString()
+            : QStringLiteral(
+                "  --write-prototype IMAGE               write the tables into the cartridge image IMAGE\n"
+                "                                        behind its \"PROTOTYPE\" marker, as the Prototype\n"
+                "                                        button does (an image of 8000 to 32768 bytes)\n");
     return QStringLiteral(
                "Usage: %1 [FILE.dat]                  open the window; FILE is loaded when its name ends in .dat\n"
                "       %1 [OPTIONS] [FILE.dat]        batch mode: no window; FILE is the input,\n"
@@ -427,18 +427,19 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console, Edition
         return console.usageError(QStringLiteral("--method, --colors, --resize, --gamma, --brightness, --diffusion "
                                                  "and --linear-light belong to an --import-picture"));
     if (plan.steps.empty())
-        return console.usageError(QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
-                                                 "--export-font%1, --png, --export-tileset, --export-sprites "
-                                                 "or --print-pdf")
-                                      .arg(editionTraits(edition).writesPrototype ? QStringLiteral(", --write-prototype")
-                                                                           : QString()));
+        return console.usageError(
+            QStringLiteral("nothing to do: give --save, --export-c, --export-asm, --export-bin, "
+                           "--export-font%1, --png, --export-tileset, --export-sprites "
+                           "or --print-pdf")
+                .arg(editionTraits(edition).writesPrototype ? QStringLiteral(", --write-prototype") : QString()));
     QStringList fileOptions{QStringLiteral("save"),        QStringLiteral("export-c"),  QStringLiteral("export-asm"),
                             QStringLiteral("export-font"), QStringLiteral("print-pdf"), QStringLiteral("font"),
                             QStringLiteral("export-bin")};
     if (editionTraits(edition).writesPrototype)
         fileOptions << QStringLiteral("write-prototype");
-    fileOptions << QStringLiteral("import-picture") << QStringLiteral("import-tileset") << QStringLiteral("import-sprites")
-                << QStringLiteral("png") << QStringLiteral("export-tileset") << QStringLiteral("export-sprites");
+    fileOptions << QStringLiteral("import-picture") << QStringLiteral("import-tileset")
+                << QStringLiteral("import-sprites") << QStringLiteral("png") << QStringLiteral("export-tileset")
+                << QStringLiteral("export-sprites");
     for (const QString& name : fileOptions)
         if (parser.values(name).contains(QString()))
             return console.usageError(QStringLiteral("a file name is empty"));

@@ -8,7 +8,10 @@ namespace tile {
 
 namespace {
 
-QString cValue(Byte value) { return QStringLiteral(" 0x") + tms::Hex2(value); }
+QString cValue(Byte value)
+{
+    return QStringLiteral(" 0x") + tms::Hex2(value);
+}
 
 // The values in C form: every line starts with a blank, each value is " 0xhh" and a
 // comma, the last value is closed by "};". endsLine(n) tells whether the line ends once
@@ -46,8 +49,8 @@ QString warningLine(tms::Compression compression)
 {
     const QString words = QStringLiteral("WARNING : %1 COMPRESSION").arg(tms::compressionName(compression).toUpper());
     const int inner = 42 - int(words.size());
-    return QStringLiteral("/*") + QString(inner / 2, QLatin1Char(' ')) + words +
-        QString(inner - inner / 2, QLatin1Char(' ')) + QStringLiteral("*/");
+    return QStringLiteral("/*") + QString(inner / 2, QLatin1Char(' ')) + words
+           + QString(inner - inner / 2, QLatin1Char(' ')) + QStringLiteral("*/");
 }
 
 QStringList banner(const TileDocument& doc, tms::Compression compression)
@@ -62,7 +65,10 @@ QStringList banner(const TileDocument& doc, tms::Compression compression)
     return lines;
 }
 
-bool rowInRange(int row) { return row >= 0 && row < screenRows; }
+bool rowInRange(int row)
+{
+    return row >= 0 && row < screenRows;
+}
 
 } // namespace
 
@@ -96,8 +102,7 @@ QByteArray exportC(const TileDocument& doc, CExportOptions options)
     text.line().line("#include <coleco.h>");
 
     // The row range narrows only a compressed name table.
-    const tms::SourceTables tables =
-        sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine);
+    const tms::SourceTables tables = sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine);
     const bool compressed = compression != tms::Compression::None;
     for (const tms::SourceTable& table : tables) {
         if (table.name == QLatin1String("SPRITESINIT")) {
@@ -123,9 +128,9 @@ tms::batch::Outputs cExportFiles(const QString& path, const TileDocument& doc, C
     options = checkedRowRange(options);
     const tms::Compression compression = compressionOf(options);
     const QString headerPath = tms::headerPathFor(path);
-    const tms::CSourcePair files = tms::stdintTablesSource(
-        banner(doc, compression), headerPath,
-        sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine));
+    const tms::CSourcePair files =
+        tms::stdintTablesSource(banner(doc, compression), headerPath,
+                                sourceTables(doc, compression, TableTarget::C, options.startLine, options.endLine));
     return {{path, files.source}, {headerPath, files.header}};
 }
 

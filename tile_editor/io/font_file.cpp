@@ -146,7 +146,8 @@ std::optional<FontPreview> previewFontBytes(const QByteArray& data)
             // A character given twice shows as it loads: the last one.
             const CharRows rows = rowsOfLine(line);
             for (int y = 0; y < 8; ++y)
-                tms::paintPatternRow(preview.picture, rows[std::size_t(y)], white, black, 16 * column, 2 * (8 * band + y), 2, 2);
+                tms::paintPatternRow(preview.picture, rows[std::size_t(y)], white, black, 16 * column,
+                                     2 * (8 * band + y), 2, 2);
         }
     }
     return preview;

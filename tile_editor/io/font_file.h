@@ -16,9 +16,15 @@
 namespace tile {
 
 // The 17 bytes every font file begins with.
-inline QByteArray fontFileSignature() { return QByteArrayLiteral("FONT COLECOVISION"); }
+inline QByteArray fontFileSignature()
+{
+    return QByteArrayLiteral("FONT COLECOVISION");
+}
 // What a file without them is called, in the dialog and in batch mode.
-inline QString illegalFontFileMessage() { return QStringLiteral("Illegal FCV file"); }
+inline QString illegalFontFileMessage()
+{
+    return QStringLiteral("Illegal FCV file");
+}
 
 // The title a font file gets for an answer of the title box: an empty answer, one made
 // only of blanks, and a cancelled box give "NONAME"; any other answer is kept as typed.

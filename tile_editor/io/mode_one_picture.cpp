@@ -30,14 +30,32 @@ struct Rgb {
     float r = 0, g = 0, b = 0;
 };
 
-Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-Rgb operator-(Rgb a, Rgb b) { return {a.r - b.r, a.g - b.g, a.b - b.b}; }
-Rgb operator*(Rgb a, float f) { return {a.r * f, a.g * f, a.b * f}; }
-float dot(Rgb a, Rgb b) { return a.r * b.r + a.g * b.g + a.b * b.b; }
+Rgb operator+(Rgb a, Rgb b)
+{
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+Rgb operator-(Rgb a, Rgb b)
+{
+    return {a.r - b.r, a.g - b.g, a.b - b.b};
+}
+Rgb operator*(Rgb a, float f)
+{
+    return {a.r * f, a.g * f, a.b * f};
+}
+float dot(Rgb a, Rgb b)
+{
+    return a.r * b.r + a.g * b.g + a.b * b.b;
+}
 
-Rgb rgbOf(tms::ColorValue c) { return {float(tms::redOf(c)), float(tms::greenOf(c)), float(tms::blueOf(c))}; }
+Rgb rgbOf(tms::ColorValue c)
+{
+    return {float(tms::redOf(c)), float(tms::greenOf(c)), float(tms::blueOf(c))};
+}
 
-float clamp255(float v) { return v < 0.0f ? 0.0f : v > 255.0f ? 255.0f : v; }
+float clamp255(float v)
+{
+    return v < 0.0f ? 0.0f : v > 255.0f ? 255.0f : v;
+}
 
 // Two of the chosen colours (indices into the active colours, a < b); a pixel whose
 // mask bit is set shows b.
@@ -49,8 +67,14 @@ struct Pair {
 using Mask = std::uint64_t;
 using CellPixels = std::array<Rgb, 64>;
 
-int cellColumn(int cell) { return cell % screenColumns; }
-int cellRow(int cell) { return cell / screenColumns; }
+int cellColumn(int cell)
+{
+    return cell % screenColumns;
+}
+int cellRow(int cell)
+{
+    return cell / screenColumns;
+}
 
 // The 3x3 mean of every pixel within the cell: how the cell looks to the eye.
 template <typename Value>
@@ -113,20 +137,19 @@ float squaredDistance(const BlurredMask& p, const BlurredMask& q)
 
 // One fit: the pair of every cell and its pattern, and the characters.
 struct Fit {
-    std::vector<int> pairOfCell;    // index into the chosen pairs
-    std::vector<Mask> maskOfCell;   // as dithered again
-    std::vector<int> charOfCell;    // 0..255
-    std::vector<Mask> charMask;     // per character
-    std::vector<int> charPair;      // per character: its group's pair
-    std::vector<Pair> pairs;        // the chosen pairs
+    std::vector<int> pairOfCell;  // index into the chosen pairs
+    std::vector<Mask> maskOfCell; // as dithered again
+    std::vector<int> charOfCell;  // 0..255
+    std::vector<Mask> charMask;   // per character
+    std::vector<int> charPair;    // per character: its group's pair
+    std::vector<Pair> pairs;      // the chosen pairs
     std::vector<int> groupsOfPair;
 };
 
 class PhotoFit {
 public:
     PhotoFit(const ModeOnePicture& picture, dither::KernelName kernelName)
-        : m_picture(picture), m_taps(dither::kernel(kernelName).taps()),
-          m_factor(float(picture.diffusion) / 100.0f)
+        : m_picture(picture), m_taps(dither::kernel(kernelName).taps()), m_factor(float(picture.diffusion) / 100.0f)
     {
         for (int c = 0; c < picture.active.count; ++c)
             m_colour[std::size_t(c)] = rgbOf(picture.active.colours[std::size_t(c)]);
@@ -526,8 +549,9 @@ private:
         double sum = 0;
         for (int cell = 0; cell < cellCount; ++cell) {
             const int c = fit.charOfCell[std::size_t(cell)];
-            sum += cellError(shownCell(fit.charMask[std::size_t(c)], fit.pairs[std::size_t(fit.charPair[std::size_t(c)])]),
-                             m_sourceBlurred[std::size_t(cell)]);
+            sum +=
+                cellError(shownCell(fit.charMask[std::size_t(c)], fit.pairs[std::size_t(fit.charPair[std::size_t(c)])]),
+                          m_sourceBlurred[std::size_t(cell)]);
         }
         return sum;
     }
@@ -579,9 +603,8 @@ private:
             const int groups = (count + charsPerGroup - 1) / charsPerGroup;
             const Pair pair = fit.pairs[p];
             for (int g = 0; g < groups; ++g)
-                tiles.groupColors[std::size_t(nextGroup + g)] =
-                    tms::colorByte(m_picture.active.codes[std::size_t(pair.b)],
-                                   m_picture.active.codes[std::size_t(pair.a)]);
+                tiles.groupColors[std::size_t(nextGroup + g)] = tms::colorByte(
+                    m_picture.active.codes[std::size_t(pair.b)], m_picture.active.codes[std::size_t(pair.a)]);
             nextGroup += groups;
             tiles.characters += count;
         }
@@ -618,7 +641,7 @@ double blurredError(const tms::BitmapTable& patterns, const tms::BitmapTable& co
         for (int x = 0; x < pictureWidth; ++x) {
             const int i = tms::bitmapIndex(y / 8, x / 8, y % 8);
             const int c = patterns[std::size_t(i)] & tms::bitMask[x % 8] ? tms::foregroundOf(colors[std::size_t(i)])
-                                                                       : tms::backgroundOf(colors[std::size_t(i)]);
+                                                                         : tms::backgroundOf(colors[std::size_t(i)]);
             shown[std::size_t(dither::pixelIndex(x, y))] = rgbOf(palette[std::size_t(c)]);
         }
     double sum = 0;

@@ -24,8 +24,8 @@
 namespace tile {
 
 struct ModeOnePicture {
-    const dither::Picture& adjusted;       // 256x192, after gamma and brightness
-    const dither::ActiveColours& active;   // the colours chosen, with their console codes
+    const dither::Picture& adjusted;     // 256x192, after gamma and brightness
+    const dither::ActiveColours& active; // the colours chosen, with their console codes
     dither::Method method;
     int diffusion = dither::diffusionDefault; // percent
 };

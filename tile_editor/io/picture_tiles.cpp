@@ -71,8 +71,7 @@ std::optional<PictureTiles> pictureToTiles(const QImage& picture, const dither::
     if (edition == Edition::ScreenMode1 && result.tiles.changedPixels > 0) {
         // The converted screen did not fit the groups: fit the picture itself, and keep
         // whichever shows it better.
-        const dither::Picture adjusted =
-            dither::adjustPicture(source, conversion.gamma, conversion.brightness);
+        const dither::Picture adjusted = dither::adjustPicture(source, conversion.gamma, conversion.brightness);
         const dither::ActiveColours active =
             dither::chooseActiveColours(dither::presetPalette(conversion.paletteMode), conversion.colours);
         std::optional<ScreenTiles> fitted =

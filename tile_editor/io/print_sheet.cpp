@@ -5,13 +5,13 @@
 
 #include <QBuffer>
 #include <QDateTime>
-#include <QHashSeed>
-#include <QTimeZone>
 #include <QFontMetricsF>
+#include <QHashSeed>
 #include <QImage>
 #include <QPainter>
-#include <QPen>
 #include <QPdfWriter>
+#include <QPen>
+#include <QTimeZone>
 
 namespace tile {
 
@@ -57,9 +57,9 @@ void paintPage(QPainter& painter, const SheetSource& source, int page, Inches in
     const QString heading = QStringLiteral("PATTERN TABLE");
     const QFontMetricsF titleMetrics(title, painter.device());
     const QSizeF titleSize(titleMetrics.horizontalAdvance(heading), titleMetrics.height());
-    painter.drawText(QRectF(QPointF(4.25 * inch.x - titleSize.width() / 2, 1.5 * inch.y - titleSize.height() / 2),
-                            titleSize),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, heading);
+    painter.drawText(
+        QRectF(QPointF(4.25 * inch.x - titleSize.width() / 2, 1.5 * inch.y - titleSize.height() / 2), titleSize),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, heading);
 
     painter.setFont(label);
     const QFontMetricsF labelMetrics(label, painter.device());
@@ -71,8 +71,9 @@ void paintPage(QPainter& painter, const SheetSource& source, int page, Inches in
             const double y = (2 + r / 4.0) * inch.y;
             const QString number = tms::Hex2(c);
             painter.setPen(QPen(Qt::black, inch.y / 100));
-            painter.drawText(QRectF(QPointF(x0, y), QSizeF(labelMetrics.horizontalAdvance(number), labelMetrics.height())),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, number);
+            painter.drawText(
+                QRectF(QPointF(x0, y), QSizeF(labelMetrics.horizontalAdvance(number), labelMetrics.height())),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, number);
             const double lineY = y + labelMetrics.height();
             painter.drawLine(QPointF(x0 + inch.x, lineY), QPointF(x0 + 3 * inch.x, lineY));
             painter.drawImage(QRectF(x0 + 0.5 * inch.x, y, side, side), characterImage(source, c));
@@ -137,7 +138,8 @@ void stampSourceDate(QByteArray& pdf)
         return;
     static const QByteArray key("/CreationDate (D:");
     const qsizetype at = pdf.indexOf(key);
-    const QByteArray stamp = QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    const QByteArray stamp =
+        QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
     if (at < 0 || stamp.size() != 14 || at + key.size() + 15 > pdf.size() || pdf[at + key.size() + 14] != 'Z')
         return;
     pdf.replace(at + key.size(), 14, stamp);

@@ -230,7 +230,9 @@ ProjectLoad loadProject(QIODevice& file, TileDocument& doc, const QString& displ
             }
         } else if (raw[79] != '\r' || raw[80] != '\n') {
             return refused(QStringLiteral("%1 is not a project file: line %2 is not 81 bytes long ending with "
-                                          "CR LF.").arg(name).arg(recordNumber));
+                                          "CR LF.")
+                               .arg(name)
+                               .arg(recordNumber));
         }
 
         // A record without values has nothing to split; it is passed over without a copy,

@@ -34,8 +34,8 @@ struct ProjectLoad {
         Refused,    // nothing was changed
     };
     Outcome outcome = Outcome::Refused;
-    QString message;       // for the user, when not Complete
-    int valuesStored = 0;  // values taken into the tables
+    QString message;            // for the user, when not Complete
+    int valuesStored = 0;       // values taken into the tables
     bool modeOneColors = false; // a COLOR section (one colour per 8 characters) was read
     bool ok() const { return outcome == Outcome::Complete; }
 };

@@ -30,7 +30,10 @@ std::vector<Byte> characterBytes(const std::array<CharRows, charCount>& table)
 
 } // namespace
 
-std::vector<Byte> patternBytes(const TileDocument& doc) { return characterBytes(doc.charPatterns); }
+std::vector<Byte> patternBytes(const TileDocument& doc)
+{
+    return characterBytes(doc.charPatterns);
+}
 
 std::vector<Byte> colorBytes(const TileDocument& doc)
 {
@@ -58,8 +61,8 @@ std::optional<int> lastDrawnSprite(const TileDocument& doc)
     return std::nullopt;
 }
 
-tms::SourceTables sourceTables(const TileDocument& doc, tms::Compression compression, TableTarget target,
-                               int firstRow, int lastRow)
+tms::SourceTables sourceTables(const TileDocument& doc, tms::Compression compression, TableTarget target, int firstRow,
+                               int lastRow)
 {
     const bool compressed = compression != tms::Compression::None;
     const QString suffix = tms::compressedNameSuffix(compression);

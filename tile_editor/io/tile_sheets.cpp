@@ -102,7 +102,8 @@ QString importTileset(const QImage& picture, TileDocument& doc)
     for (int n = 0; n < cells; ++n)
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                indices[n][y * 8 + x] = paletteIndexOf(sheet.pixel(8 * (n % columns) + x, 8 * (n / columns) + y), palette);
+                indices[n][y * 8 + x] =
+                    paletteIndexOf(sheet.pixel(8 * (n % columns) + x, 8 * (n / columns) + y), palette);
 
     if (doc.traits().groupColors()) {
         // One pair for each group of eight characters, fitted to all of their pixels.
@@ -173,7 +174,8 @@ QString importSpriteSheet(const QImage& picture, TileDocument& doc)
         }
     if (!transparent)
         for (auto it = sheetCount.cbegin(); it != sheetCount.cend(); ++it)
-            if (!ground || it.value() > sheetCount.value(*ground) || (it.value() == sheetCount.value(*ground) && it.key() < *ground))
+            if (!ground || it.value() > sheetCount.value(*ground)
+                || (it.value() == sheetCount.value(*ground) && it.key() < *ground))
                 ground = it.key();
     auto isSet = [&](QRgb p) { return opaque(p) && (!ground || rgbOf(p) != *ground); };
 
@@ -193,7 +195,8 @@ QString importSpriteSheet(const QImage& picture, TileDocument& doc)
         doc.spritePatterns[s] = bytes;
         std::optional<QRgb> common;
         for (auto it = count.cbegin(); it != count.cend(); ++it)
-            if (!common || it.value() > count.value(*common) || (it.value() == count.value(*common) && it.key() < *common))
+            if (!common || it.value() > count.value(*common)
+                || (it.value() == count.value(*common) && it.key() < *common))
                 common = it.key();
         if (common)
             doc.spriteColors[s] = Byte(paletteIndexOf(*common, palette));

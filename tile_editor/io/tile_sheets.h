@@ -11,10 +11,10 @@
 
 namespace tile {
 
-constexpr int tilesetColumns = 16;                                 // characters per sheet row
-constexpr int tilesetSize = tilesetColumns * 8;                    // 128 x 128 pixels
-constexpr int spriteSheetColumns = 8;                              // sprites per sheet row
-constexpr int spriteSheetSize = spriteSheetColumns * 16;           // 128 x 128 pixels
+constexpr int tilesetColumns = 16;                       // characters per sheet row
+constexpr int tilesetSize = tilesetColumns * 8;          // 128 x 128 pixels
+constexpr int spriteSheetColumns = 8;                    // sprites per sheet row
+constexpr int spriteSheetSize = spriteSheetColumns * 16; // 128 x 128 pixels
 
 // The screen as the window shows it, 256x192, in the edition's palette.
 QImage screenPicture(const TileDocument& doc);

@@ -9,8 +9,8 @@ namespace tile {
 bool drawCharPixel(TileDocument& doc, int button, int px, int py)
 {
     // Positions come from the view's rounding; the table stays whole for any argument.
-    if ((button != LeftButton && button != RightButton) || px < 0 || px > 7 || py < 0 || py > 7
-        || doc.currentChar < 0 || doc.currentChar >= charCount)
+    if ((button != LeftButton && button != RightButton) || px < 0 || px > 7 || py < 0 || py > 7 || doc.currentChar < 0
+        || doc.currentChar >= charCount)
         return false;
     Byte& row = doc.charPatterns[doc.currentChar][py];
     const Byte old = row;

@@ -23,11 +23,23 @@ void setPixel(CharRows& rows, int r, int c, bool on)
 }
 
 // Scroll left moves the leftmost pixel round to the right end, scroll right the reverse.
-Byte rotatedLeft(Byte b) { return Byte(((b & 127) << 1) | (b >= 128 ? 1 : 0)); }
-Byte rotatedRight(Byte b) { return Byte((b >> 1) | ((b & 1) ? 128 : 0)); }
+Byte rotatedLeft(Byte b)
+{
+    return Byte(((b & 127) << 1) | (b >= 128 ? 1 : 0));
+}
+Byte rotatedRight(Byte b)
+{
+    return Byte((b >> 1) | ((b & 1) ? 128 : 0));
+}
 
-CharRows& currentRows(TileDocument& doc) { return doc.charPatterns[doc.currentChar]; }
-CharRows& currentColors(TileDocument& doc) { return doc.charColors[doc.currentChar]; }
+CharRows& currentRows(TileDocument& doc)
+{
+    return doc.charPatterns[doc.currentChar];
+}
+CharRows& currentColors(TileDocument& doc)
+{
+    return doc.charColors[doc.currentChar];
+}
 
 } // namespace
 

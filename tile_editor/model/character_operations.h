@@ -15,7 +15,7 @@ namespace tile {
 bool flipCharacterX(TileDocument& doc);
 
 // The remaining character commands always mark the document modified.
-void flipCharacterY(TileDocument& doc); // rows and their colours swap top to bottom
+void flipCharacterY(TileDocument& doc);  // rows and their colours swap top to bottom
 void rotateCharacter(TileDocument& doc); // 90 degrees clockwise, colours stay
 void invertCharacter(TileDocument& doc);
 void clearCharacter(TileDocument& doc); // pattern 0, colours kept

@@ -19,7 +19,7 @@ struct CopyBuffers {
 
 struct EditingState {
     int selectedSwatch = 1; // the swatch of the character editor a palette click sets
-    bool tick = false; // set by the painting timer; screen painting needs it
+    bool tick = false;      // set by the painting timer; screen painting needs it
     CopyBuffers copies;
 };
 

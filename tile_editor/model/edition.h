@@ -21,8 +21,8 @@ enum class Edition {
 
 // The shape of the document's colour table.
 enum class ColorTableShape {
-    PerPatternRow,       // 256 x 8 bytes: charColors
-    PerCharacterGroup,   // 32 bytes, one for each group of eight characters: groupColors
+    PerPatternRow,     // 256 x 8 bytes: charColors
+    PerCharacterGroup, // 32 bytes, one for each group of eight characters: groupColors
 };
 
 // The faces behind the items "Font #1", "Font #2"... of each edition's Fonts menu.
@@ -56,8 +56,8 @@ struct EditionTraits {
     // 16 palette swatches and a blinking outline on the selected swatch (with its
     // timer); otherwise the group's two swatches and the vertical colour strip.
     bool rowSwatches;
-    bool hexBox;        // the hex box under the character editor
-    bool blockMarkers;  // a right click in the pattern table sets a block marker
+    bool hexBox;       // the hex box under the character editor
+    bool blockMarkers; // a right click in the pattern table sets a block marker
     // Copy, Paste and Clear under the pattern table work on the whole character set
     // rather than on the marked block.
     bool patternCommandsOnWholeSet;
@@ -76,7 +76,13 @@ struct EditionTraits {
 const EditionTraits& editionTraits(Edition edition);
 
 // Shorthands kept for the many callers that need only one value.
-inline QString editionProgramName(Edition edition) { return editionTraits(edition).program(); }
-inline tms::Palette editionPalette(Edition edition) { return editionTraits(edition).palette(); }
+inline QString editionProgramName(Edition edition)
+{
+    return editionTraits(edition).program();
+}
+inline tms::Palette editionPalette(Edition edition)
+{
+    return editionTraits(edition).palette();
+}
 
 } // namespace tile

@@ -499,7 +499,8 @@ const std::array<FontFace, fontFaceCount> fontData = {{
 
 Byte fontByte(int font, int glyph, int row)
 {
-    const bool inside = font >= 0 && font < fontFaceCount && glyph >= 0 && glyph < fontGlyphCount && row >= 0 && row < 8;
+    const bool inside =
+        font >= 0 && font < fontFaceCount && glyph >= 0 && glyph < fontGlyphCount && row >= 0 && row < 8;
     Q_ASSERT(inside);
     return inside ? fontData[std::size_t(font)][std::size_t(glyph)][std::size_t(row)] : Byte(0);
 }

@@ -22,7 +22,10 @@ using FontFace = std::array<CharRows, fontGlyphCount>;
 extern const std::array<FontFace, fontFaceCount> fontData;
 
 // The edition's menu (EditionTraits::fontMenu): 1..6 in kardo3, 1..8 in kardo2.
-inline std::span<const int> fontMenuFaces(Edition edition) { return editionTraits(edition).fontMenu; }
+inline std::span<const int> fontMenuFaces(Edition edition)
+{
+    return editionTraits(edition).fontMenu;
+}
 
 // The row byte of a glyph. Indices outside the table are a programming error (they
 // assert, and read as a blank row in a release build).

@@ -12,7 +12,10 @@ namespace tile {
 // group colour a palette press sets.
 enum ColorTarget { BackgroundTarget = 0, ForegroundTarget = 1 };
 
-constexpr int colorGroupOf(int character) { return character / 8; }
+constexpr int colorGroupOf(int character)
+{
+    return character / 8;
+}
 
 // Sets the foreground (ForegroundTarget) or background nibble of the current
 // character's group colour to palette index c, the other nibble unchanged. Returns

@@ -23,7 +23,8 @@ constexpr std::uint8_t mirrorByte(std::uint8_t b)
 // (size - 1 - c, r). Each pixel of the top-left quadrant starts one cycle of four
 // positions, so rotating every cycle covers the square without a second buffer.
 // Used for 8x8 characters and 16x16 sprites.
-template <int size, typename Pixel, typename SetPixel> void rotateSquare(Pixel pixel, SetPixel setPixel)
+template <int size, typename Pixel, typename SetPixel>
+void rotateSquare(Pixel pixel, SetPixel setPixel)
 {
     constexpr int last = size - 1;
     for (int i = 0; i < size / 2; ++i) {

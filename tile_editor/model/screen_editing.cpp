@@ -28,12 +28,8 @@ void scrollScreen(TileDocument& doc, Direction direction)
         for (auto& column : table)
             std::rotate(column.rbegin(), column.rbegin() + 1, column.rend());
         break;
-    case Direction::Left:
-        std::rotate(table.begin(), table.begin() + 1, table.end());
-        break;
-    case Direction::Right:
-        std::rotate(table.rbegin(), table.rbegin() + 1, table.rend());
-        break;
+    case Direction::Left: std::rotate(table.begin(), table.begin() + 1, table.end()); break;
+    case Direction::Right: std::rotate(table.rbegin(), table.rbegin() + 1, table.rend()); break;
     }
     doc.modified = true;
 }

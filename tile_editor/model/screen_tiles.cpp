@@ -13,7 +13,10 @@ constexpr int cellCount = screenColumns * screenRows;
 constexpr int groupsInModeOne = colorGroupCount;
 constexpr int charsPerGroup = 8;
 
-int firstByteOfCell(int cell) { return tms::bitmapIndex(cell / screenColumns, cell % screenColumns, 0); }
+int firstByteOfCell(int cell)
+{
+    return tms::bitmapIndex(cell / screenColumns, cell % screenColumns, 0);
+}
 
 std::vector<CellLook> screenLooks(const tms::BitmapTable& patterns, const tms::BitmapTable& colors)
 {
@@ -132,7 +135,8 @@ public:
     {
         for (int cell = 0; cell < cellCount; ++cell) {
             const Pair pair = bestPairOf(cellLooks[cell], distances);
-            const auto it = std::find_if(m_pairs.begin(), m_pairs.end(), [&](const PairCells& p) { return p.pair == pair; });
+            const auto it =
+                std::find_if(m_pairs.begin(), m_pairs.end(), [&](const PairCells& p) { return p.pair == pair; });
             const int p = it != m_pairs.end() ? int(it - m_pairs.begin()) : int(m_pairs.size());
             if (p == int(m_pairs.size()))
                 m_pairs.push_back({pair, {}});
@@ -268,7 +272,8 @@ private:
                 for (int c = 0; c < 16; ++c)
                     if (pixelsOf[from][c])
                         cost += pixelsOf[from][c] * m_distances[c][nearestOf(c, m_pairs[to].pair, m_distances)];
-                const bool better = bestCost < 0 || cost < bestCost
+                const bool better =
+                    bestCost < 0 || cost < bestCost
                     || (cost == bestCost && m_pairs[from].cells.size() < m_pairs[bestFrom].cells.size());
                 if (better) {
                     bestCost = cost;

@@ -21,8 +21,8 @@ namespace tile {
 
 struct ScreenTiles {
     std::array<CharRows, charCount> patterns{};
-    std::array<CharRows, charCount> colors{};           // screen mode 2
-    std::array<Byte, colorGroupCount> groupColors{};    // screen mode 1
+    std::array<CharRows, charCount> colors{};        // screen mode 2
+    std::array<Byte, colorGroupCount> groupColors{}; // screen mode 1
     std::array<std::array<Byte, screenRows>, screenColumns> nameTable{};
     int distinctCells = 0; // distinct looks of the screen
     int characters = 0;    // characters used

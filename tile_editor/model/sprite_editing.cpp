@@ -10,7 +10,10 @@ namespace {
 
 constexpr int halfSize = 16; // bytes per half: one per pixel row
 
-int byteIndex(int r, int c) { return halfSize * (c / 8) + r; }
+int byteIndex(int r, int c)
+{
+    return halfSize * (c / 8) + r;
+}
 
 void setSpritePixel(SpriteBytes& bytes, int r, int c, bool on)
 {
@@ -19,7 +22,10 @@ void setSpritePixel(SpriteBytes& bytes, int r, int c, bool on)
     b = on ? Byte(b | mask) : Byte(b & ~mask);
 }
 
-SpriteBytes& currentBytes(TileDocument& doc) { return doc.spritePatterns[doc.currentSprite]; }
+SpriteBytes& currentBytes(TileDocument& doc)
+{
+    return doc.spritePatterns[doc.currentSprite];
+}
 
 } // namespace
 

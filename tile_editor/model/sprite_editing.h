@@ -35,7 +35,7 @@ void rotateSprite(TileDocument& doc); // 90 degrees clockwise
 // One pixel with wrap-around over the whole 16-pixel width or height.
 void scrollSprite(TileDocument& doc, Direction direction);
 void pasteSprite(TileDocument& doc, const CopyBuffers& copies); // the pattern only; the colour stays
-void clearSprite(TileDocument& doc); // the pattern only; the colour stays
+void clearSprite(TileDocument& doc);                            // the pattern only; the colour stays
 
 // Copies the pattern (not the colour); changes no document data.
 void copySprite(TileDocument& doc, CopyBuffers& copies);

@@ -12,7 +12,7 @@
 namespace tile {
 
 // Image sizes of the views.
-constexpr int charViewSize = 8 * charViewScale; // 80
+constexpr int charViewSize = 8 * charViewScale;                                                 // 80
 constexpr int patternViewWidth = 32 * patternCellSize, patternViewHeight = 8 * patternCellSize; // 512 x 128
 constexpr int screenViewWidth = tms::screenWidth * screenViewScale;
 constexpr int screenViewHeight = tms::screenHeight * screenViewScale;

@@ -23,8 +23,9 @@ void forEachTable(TileDocument& document, Visit visit)
 QByteArray tableBytes(const TileDocument& document)
 {
     QByteArray bytes;
-    forEachTable(const_cast<TileDocument&>(document),
-                 [&](const void* table, std::size_t size) { bytes.append(static_cast<const char*>(table), qsizetype(size)); });
+    forEachTable(const_cast<TileDocument&>(document), [&](const void* table, std::size_t size) {
+        bytes.append(static_cast<const char*>(table), qsizetype(size));
+    });
     return bytes;
 }
 

@@ -20,8 +20,8 @@ void TileDocument::resetTables()
 bool TileDocument::sameTablesAs(const TileDocument& other) const
 {
     return charPatterns == other.charPatterns && charColors == other.charColors && groupColors == other.groupColors
-        && nameTable == other.nameTable
-        && spritePatterns == other.spritePatterns && spriteColors == other.spriteColors;
+           && nameTable == other.nameTable && spritePatterns == other.spritePatterns
+           && spriteColors == other.spriteColors;
 }
 
 } // namespace tile

@@ -64,10 +64,7 @@ struct TileDocument {
     int rowPattern(int car, int y) const { return charPatterns[car][y]; }
     // The colour byte of row y of character car; in screen mode 1 every row of a
     // character has its group's colour.
-    int rowColor(int car, int y) const
-    {
-        return traits().groupColors() ? groupColors[car / 8] : charColors[car][y];
-    }
+    int rowColor(int car, int y) const { return traits().groupColors() ? groupColors[car / 8] : charColors[car][y]; }
 
     const EditionTraits& traits() const { return editionTraits(edition); }
 

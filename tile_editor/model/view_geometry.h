@@ -52,8 +52,14 @@ inline int patternCharAt(double x, double y)
     return 8 * clampedCell(x, patternCellSize, 31) + clampedCell(y, patternCellSize, 7);
 }
 
-inline int patternCellLeft(int n) { return patternCellSize * (n / 8); }
-inline int patternCellTop(int n) { return patternCellSize * (n % 8); }
+inline int patternCellLeft(int n)
+{
+    return patternCellSize * (n / 8);
+}
+inline int patternCellTop(int n)
+{
+    return patternCellSize * (n % 8);
+}
 
 // Screen: 8x8 cells, clamped to the name table.
 inline CellPos screenCellAt(double x, double y)

@@ -17,7 +17,7 @@ class FontPreviewPane : public QWidget {
 public:
     explicit FontPreviewPane(QWidget* parent = nullptr);
 
-    QLabel* m_titleLabel = nullptr;   // "Preview: " and the title
+    QLabel* m_titleLabel = nullptr;     // "Preview: " and the title
     QLabel* m_previewPicture = nullptr; // 160 x 64: four bands of ten characters
 
     // A file was clicked: a font file replaces the preview; any other file leaves it.

@@ -117,8 +117,9 @@ void PrinterForm::onPdfClicked()
     if (path.isEmpty())
         return; // closed without a choice: the dialog stays
     const QByteArray pdf = characterSheetPdf(m_source, *paper);
-    const tms::FileResult written =
-        pdf.isEmpty() ? tms::FileResult::failure(QStringLiteral("The PDF could not be made.")) : tms::writeWholeFile(path, pdf);
+    const tms::FileResult written = pdf.isEmpty()
+                                        ? tms::FileResult::failure(QStringLiteral("The PDF could not be made."))
+                                        : tms::writeWholeFile(path, pdf);
     if (!written.ok) {
         m_dialogs.tell(tms::warningTitle(), written.error);
         return;

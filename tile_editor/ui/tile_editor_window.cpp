@@ -3,8 +3,8 @@
 
 #include "about_box.h"
 #include "character_editing.h"
-#include "document_life.h"
 #include "color_swatch.h"
+#include "document_life.h"
 #include "file_extension.h"
 #include "fonts.h"
 #include "pixel_view.h"
@@ -20,8 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace tile {
@@ -70,7 +70,6 @@ TileEditorWindow::TileEditorWindow(Edition edition, QWidget* parent)
     addNewUserAids();
 }
 
-
 TileEditorWindow::~TileEditorWindow()
 {
     delete m_life; // before the document side it works on, while the undo stack still lives
@@ -89,14 +88,15 @@ tms::UserDialogs& TileEditorWindow::dialogs()
 }
 
 QPushButton* TileEditorWindow::addButton(QWidget* area, const QString& name, const QString& caption,
-                                    const QRect& geometry, void (TileEditorWindow::*handler)())
+                                         const QRect& geometry, void (TileEditorWindow::*handler)())
 {
     auto* button = new QPushButton(caption, area);
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this,
-            [this, handler, caption] { recordStep(caption.isEmpty() ? QStringLiteral("Scroll") : caption, [&] { (this->*handler)(); }); });
+    connect(button, &QPushButton::clicked, this, [this, handler, caption] {
+        recordStep(caption.isEmpty() ? QStringLiteral("Scroll") : caption, [&] { (this->*handler)(); });
+    });
     return button;
 }
 
@@ -139,7 +139,7 @@ void TileEditorWindow::buildPatternTable(QWidget* area)
     addButton(area, QStringLiteral("cmd_copy_pattern"), QStringLiteral("Copy"), {331, 378, 60, 24},
               &TileEditorWindow::onPatternCopyClicked);
     m_patternPasteButton = addButton(area, QStringLiteral("cmd_paste_pattern"), QStringLiteral("Paste"),
-                                  {395, 378, 60, 24}, &TileEditorWindow::onPatternPasteClicked);
+                                     {395, 378, 60, 24}, &TileEditorWindow::onPatternPasteClicked);
     addButton(area, QStringLiteral("cmd_clear_pattern"), QStringLiteral("Clear"), {459, 378, 64, 24},
               &TileEditorWindow::onPatternClearClicked);
 }
@@ -155,7 +155,8 @@ void TileEditorWindow::buildSpritePanel(QWidget* area)
     trackStroke(m_spriteView, QStringLiteral("Sprite Drawing"), spriteViewScale);
     connect(m_spriteView, &tms::PixelView::mouseDown, this, &TileEditorWindow::onSpriteEditorMousePressed);
     connect(m_spriteView, &tms::PixelView::mouseMove, this, &TileEditorWindow::onSpriteEditorMouseMoved);
-    addButton(area, QStringLiteral("cmd2_scroll_up"), QString(), {596, 22, 128, 8}, &TileEditorWindow::onSpriteScrollUpClicked);
+    addButton(area, QStringLiteral("cmd2_scroll_up"), QString(), {596, 22, 128, 8},
+              &TileEditorWindow::onSpriteScrollUpClicked);
     addButton(area, QStringLiteral("cmd2_scroll_down"), QString(), {596, 162, 128, 8},
               &TileEditorWindow::onSpriteScrollDownClicked);
     addButton(area, QStringLiteral("cmd2_scroll_left"), QString(), {586, 32, 8, 128},
@@ -164,7 +165,9 @@ void TileEditorWindow::buildSpritePanel(QWidget* area)
               &TileEditorWindow::onSpriteScrollRightClicked);
 
     const int left = 566, width = 62, height = 24;
-    auto at = [&](int column, int row) { return QRect(left + column * (width + 4), 180 + row * (height + 4), width, height); };
+    auto at = [&](int column, int row) {
+        return QRect(left + column * (width + 4), 180 + row * (height + 4), width, height);
+    };
     addButton(area, QStringLiteral("cmd_sprite_previous"), QStringLiteral("Previous"), at(0, 0),
               &TileEditorWindow::onSpritePreviousClicked);
     addButton(area, QStringLiteral("cmd_sprite_next"), QStringLiteral("Next"), at(1, 0),
@@ -180,12 +183,12 @@ void TileEditorWindow::buildSpritePanel(QWidget* area)
     addButton(area, QStringLiteral("cmd_sprite_copy"), QStringLiteral("Copy"), at(0, 2),
               &TileEditorWindow::onSpriteCopyClicked);
     m_spritePasteButton = addButton(area, QStringLiteral("cmd_sprite_paste"), QStringLiteral("Paste"), at(1, 2),
-                                 &TileEditorWindow::onSpritePasteClicked);
+                                    &TileEditorWindow::onSpritePasteClicked);
     addButton(area, QStringLiteral("cmd_sprite_clean"), QStringLiteral("Clear"), at(2, 2),
               &TileEditorWindow::onSpriteClearClicked);
     if (!traits().spritePanelAlwaysShown)
         m_hideSpritesButton = addButton(area, QStringLiteral("cmd_hide_sprite"), QStringLiteral("Hide Sprites"),
-                                    at(0, 4).adjusted(0, 0, width + 4, 0), &TileEditorWindow::onHideSpritesClicked);
+                                        at(0, 4).adjusted(0, 0, width + 4, 0), &TileEditorWindow::onHideSpritesClicked);
 }
 
 void TileEditorWindow::buildMenus()
@@ -345,8 +348,7 @@ void TileEditorWindow::onFontsMenuOpened()
 void TileEditorWindow::onAboutTriggered()
 {
     const tms::TimerPause pause(*m_paintTimer, m_editing.tick);
-    tms::AboutBox about({traits().program(), QStringLiteral(SUITE_VERSION),
-                         QString::fromUtf8(traits().aboutText)},
+    tms::AboutBox about({traits().program(), QStringLiteral(SUITE_VERSION), QString::fromUtf8(traits().aboutText)},
                         dialogs(), this);
     about.exec();
 }

@@ -88,7 +88,9 @@ enum class FileDialogKind {
 // What a confirmed file dialog returns: the path, and the options shown below its
 // file lists (the C export's for now; each export adds its own here).
 struct FileChoice {
-    FileChoice(QString chosenPath = {}, CExportOptions cOptions = {}) : path(std::move(chosenPath)), cExport(cOptions) {}
+    FileChoice(QString chosenPath = {}, CExportOptions cOptions = {}) : path(std::move(chosenPath)), cExport(cOptions)
+    {
+    }
     QString path;
     CExportOptions cExport;
     AsmExportOptions asmExport;
@@ -124,7 +126,8 @@ public:
     void setPrintFormRunner(std::function<void(PrinterForm&)> runner) { m_runPrintForm = std::move(runner); }
     // Shows Import Picture's dialog (a live preview of the tiles); tests replace it and
     // return the choices, or nullopt for Cancel.
-    using PictureImportRunner = std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)>;
+    using PictureImportRunner =
+        std::function<std::optional<dither::PictureImportSettings>(dither::PictureImportDialog&)>;
     void setPictureImportRunner(PictureImportRunner runner) { m_runPictureImport = std::move(runner); }
 
     // Imports a picture file as tiles (Import Picture after its file dialog, or a
@@ -341,7 +344,7 @@ private:
     // The Prototype button's work: the tables into the cartridge image.
     void writePrototypeTables();
     ColorTarget m_colorTarget = ForegroundTarget; // 1 at load, kept across activations
-    CharacterSetCopy m_setCopy;                    // the pattern table's Copy
+    CharacterSetCopy m_setCopy;                   // the pattern table's Copy
     // --- end of tile_editor_window_mode1.cpp helpers ---
 
     // --- helpers of tile_editor_window_sprite_editor.cpp ---
@@ -370,7 +373,7 @@ public:
     tms::PixelView* m_spriteView = nullptr;
     std::array<ColorSwatch*, 16> m_paletteSwatches{};
     std::array<ColorSwatch*, 18> m_rowSwatches{}; // screen mode 1: the first two only
-    tms::PixelView* m_colorStrip = nullptr; // screen mode 1: the colour strip, in place of the palette swatches
+    tms::PixelView* m_colorStrip = nullptr;       // screen mode 1: the colour strip, in place of the palette swatches
     QLineEdit* m_hexEdit = nullptr;
     QLabel* m_charNumberLabel = nullptr;
     QLabel* m_cursorColumnLabel = nullptr;

@@ -26,8 +26,8 @@ const QColor frameGrey(102, 102, 102);
 bool isUndoOrRedo(const QKeyEvent* key)
 {
     return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
-        || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
-        || key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+           || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+           || key->keyCombination() == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
 }
 
 // Feeds the hex box's key presses and releases through the window's handlers. Undo
@@ -101,7 +101,8 @@ void TileEditorWindow::buildCharacterEditor(QWidget* area)
     else
         buildModeOneColors(area);
 
-    addButton(area, QStringLiteral("cmd3_scroll_up"), QString(), {44, 32, 80, 9}, &TileEditorWindow::onCharScrollUpClicked);
+    addButton(area, QStringLiteral("cmd3_scroll_up"), QString(), {44, 32, 80, 9},
+              &TileEditorWindow::onCharScrollUpClicked);
     addButton(area, QStringLiteral("cmd3_scroll_down"), QString(), {44, 127, 80, 9},
               &TileEditorWindow::onCharScrollDownClicked);
     addButton(area, QStringLiteral("cmd3_scroll_left"), QString(), {34, 44, 8, 80},
@@ -149,14 +150,17 @@ void TileEditorWindow::buildRowColors(QWidget* area)
     for (int i = 0; i < 16; ++i) {
         m_paletteSwatches[i] = new ColorSwatch(QStringLiteral("COLOR"), i, area);
         m_paletteSwatches[i]->setGeometry(240, 8 + 11 * i, 16, 11);
-        connect(m_paletteSwatches[i], &ColorSwatch::clicked, this, [this](int index) { recordStep(QStringLiteral("Colour"), [&] { onPaletteSwatchClicked(index); }); });
+        connect(m_paletteSwatches[i], &ColorSwatch::clicked, this,
+                [this](int index) { recordStep(QStringLiteral("Colour"), [&] { onPaletteSwatchClicked(index); }); });
     }
 }
 
 void TileEditorWindow::buildCharacterButtons(QWidget* area)
 {
     const int left = 142, width = 44, height = 24;
-    auto at = [&](int column, int row) { return QRect(left + column * (width + 4), 12 + row * (height + 4), width, height); };
+    auto at = [&](int column, int row) {
+        return QRect(left + column * (width + 4), 12 + row * (height + 4), width, height);
+    };
     addButton(area, QStringLiteral("cmd_carac_flipx"), QStringLiteral("FlipX"), at(0, 0),
               &TileEditorWindow::onCharFlipXClicked);
     addButton(area, QStringLiteral("cmd_carac_flipy"), QStringLiteral("FlipY"), at(1, 0),
@@ -168,11 +172,11 @@ void TileEditorWindow::buildCharacterButtons(QWidget* area)
     addButton(area, QStringLiteral("cmd_copy_car"), QStringLiteral("Copy"), at(0, 2),
               &TileEditorWindow::onCharCopyClicked);
     m_charPasteButton = addButton(area, QStringLiteral("cmd_paste_car"), QStringLiteral("Paste"), at(1, 2),
-                              &TileEditorWindow::onCharPasteClicked);
+                                  &TileEditorWindow::onCharPasteClicked);
     addButton(area, QStringLiteral("cmd_clear_car"), QStringLiteral("Clear"), at(0, 3),
               &TileEditorWindow::onCharClearClicked);
     m_refreshButton = addButton(area, QStringLiteral("cmd_Refresh"), QStringLiteral("Refresh All"), at(1, 3),
-                            &TileEditorWindow::onRefreshClicked);
+                                &TileEditorWindow::onRefreshClicked);
     // kardo3 refreshes by itself and hides the button; kardo2 shows it, and its sprite
     // panel is always in view.
     m_refreshButton->setVisible(traits().refreshButton);
@@ -180,9 +184,9 @@ void TileEditorWindow::buildCharacterButtons(QWidget* area)
         m_refreshButton->setGeometry(142, 140, 92, 24); // where kardo3 has "Show Sprites"
     if (!traits().spritePanelAlwaysShown)
         m_showSpritesButton = addButton(area, QStringLiteral("cmd_show_sprite"), QStringLiteral("Show Sprites"),
-                                    {142, 140, 92, 24}, &TileEditorWindow::onShowSpritesClicked);
-    m_prototypeButton = addButton(area, QStringLiteral("cmd_prototype"), QStringLiteral("Prototype"), {142, 166, 92, 22},
-                              &TileEditorWindow::onPrototypeClicked);
+                                        {142, 140, 92, 24}, &TileEditorWindow::onShowSpritesClicked);
+    m_prototypeButton = addButton(area, QStringLiteral("cmd_prototype"), QStringLiteral("Prototype"),
+                                  {142, 166, 92, 22}, &TileEditorWindow::onPrototypeClicked);
     m_prototypeButton->hide();
 }
 
@@ -210,9 +214,9 @@ void TileEditorWindow::showCharHex()
 
 void TileEditorWindow::markCurrentChar()
 {
-    m_patternTableView->setFrame({patternCellLeft(m_doc.currentChar), patternCellTop(m_doc.currentChar), patternCellSize,
-                       patternCellSize},
-                      frameGrey);
+    m_patternTableView->setFrame(
+        {patternCellLeft(m_doc.currentChar), patternCellTop(m_doc.currentChar), patternCellSize, patternCellSize},
+        frameGrey);
 }
 
 void TileEditorWindow::drawCharacterViews()

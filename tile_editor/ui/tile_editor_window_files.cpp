@@ -72,11 +72,11 @@ void TileEditorWindow::connectFileMenu()
     m_life->acceptDrops({QStringLiteral(".dat"), QStringLiteral(".png"), QStringLiteral(".bmp"), QStringLiteral(".gif"),
                          QStringLiteral(".jpg"), QStringLiteral(".jpeg")},
                         [this](const QString& path) {
-                            if (dither::isPictureFileName(path))
-                                importPictureFile(path);
-                            else
-                                openProjectFile(path);
-                        });
+        if (dither::isPictureFileName(path))
+            importPictureFile(path);
+        else
+            openProjectFile(path);
+    });
     // The click that closes a menu, on an item or beside it, must not paint.
     for (QMenu* menu : {m_fileMenu, m_editMenu, m_fontsMenu})
         tms::pauseWhileOpen(menu, *m_paintTimer, m_editing.tick);
@@ -94,8 +94,8 @@ tms::RecentFiles* TileEditorWindow::recentFiles() const
 
 std::optional<FileChoice> TileEditorWindow::runFileDialog(FileDialogKind kind)
 {
-    std::optional<FileChoice> choice = m_runFileDialog ? m_runFileDialog(kind)
-                                                       : showFileDialog(kind, m_cExportRows, dialogs(), this);
+    std::optional<FileChoice> choice =
+        m_runFileDialog ? m_runFileDialog(kind) : showFileDialog(kind, m_cExportRows, dialogs(), this);
     if (choice && choice->path.isEmpty())
         choice.reset();
     if (choice)
@@ -157,8 +157,7 @@ bool TileEditorWindow::onSaveAsTriggered()
 
 bool TileEditorWindow::confirmClose()
 {
-    return m_life->mayEndWindow(tms::endOfWindowPrompt(
-        QString::fromLatin1(traits().unsavedWorkQuestion)));
+    return m_life->mayEndWindow(tms::endOfWindowPrompt(QString::fromLatin1(traits().unsavedWorkQuestion)));
 }
 
 void TileEditorWindow::tellWritten(const tms::FileResult& written, const QString& path)

@@ -16,7 +16,10 @@ namespace tile {
 
 namespace {
 
-bool endsWithFontExtension(const QString& path) { return tms::hasExtension(path, QStringLiteral(".fcv")); }
+bool endsWithFontExtension(const QString& path)
+{
+    return tms::hasExtension(path, QStringLiteral(".fcv"));
+}
 
 } // namespace
 
@@ -25,9 +28,11 @@ void TileEditorWindow::connectFontMenu()
     const std::span<const int> faces = traits().fontMenu;
     for (int index = 1; index <= int(faces.size()); ++index)
         if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("font%1").arg(index)))
-            connect(item, &QAction::triggered, this, [this, index] { recordStep(QStringLiteral("Font"), [&] { onFontTriggered(index); }); });
+            connect(item, &QAction::triggered, this,
+                    [this, index] { recordStep(QStringLiteral("Font"), [&] { onFontTriggered(index); }); });
     if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("morefont")))
-        connect(item, &QAction::triggered, this, [this] { recordStep(QStringLiteral("Load Font"), [this] { onLoadFontTriggered(); }); });
+        connect(item, &QAction::triggered, this,
+                [this] { recordStep(QStringLiteral("Load Font"), [this] { onLoadFontTriggered(); }); });
     if (auto* item = m_fontsMenu->findChild<QAction*>(QStringLiteral("savefont")))
         connect(item, &QAction::triggered, this, &TileEditorWindow::onSaveFontTriggered);
     connect(m_printAction, &QAction::triggered, this, &TileEditorWindow::onPrintTriggered);

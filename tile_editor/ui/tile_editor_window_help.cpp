@@ -19,7 +19,7 @@ void TileEditorWindow::outlineLightSwatch()
     if (m_colorStrip) { // screen mode 1: sixteen boxes in one strip, a gap below each
         const int pitch = m_colorStrip->buffer().height() / 16;
         m_colorStrip->setFrame(QRect(0, pitch * light, m_colorStrip->buffer().width(), pitch - 1),
-                             tms::swatchOutlineColor());
+                               tms::swatchOutlineColor());
     }
 }
 
@@ -27,14 +27,17 @@ void TileEditorWindow::addNewUserAids()
 {
     for (int i = 0; i < 16; ++i)
         if (m_paletteSwatches[i])
-            m_paletteSwatches[i]->setToolTip(QStringLiteral("Colour %1: click to give it to the selected swatch").arg(i));
+            m_paletteSwatches[i]->setToolTip(
+                QStringLiteral("Colour %1: click to give it to the selected swatch").arg(i));
     if (m_colorStrip)
         m_colorStrip->setToolTip(QStringLiteral("Palette: click a colour to give it to the selected swatch"));
     for (int y = 0; y < 8 && m_rowSwatches[2 * y + 1]; ++y) {
         if (m_rowSwatches[2 * y + 1]->toolTip().isEmpty())
-            m_rowSwatches[2 * y + 1]->setToolTip(QStringLiteral("Foreground of row %1: click, then pick a palette colour").arg(y));
+            m_rowSwatches[2 * y + 1]->setToolTip(
+                QStringLiteral("Foreground of row %1: click, then pick a palette colour").arg(y));
         if (m_rowSwatches[2 * y]->toolTip().isEmpty())
-            m_rowSwatches[2 * y]->setToolTip(QStringLiteral("Background of row %1: click, then pick a palette colour").arg(y));
+            m_rowSwatches[2 * y]->setToolTip(
+                QStringLiteral("Background of row %1: click, then pick a palette colour").arg(y));
     }
 
     // The thin scroll buttons around the character, the screen and the sprite.

@@ -4,9 +4,9 @@
 #include "tile_editor_window.h"
 
 #include "color_swatch.h"
+#include "pixel_rows.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"
-#include "pixel_rows.h"
 #include "user_dialogs.h"
 
 #include <QPushButton>
@@ -60,7 +60,8 @@ void TileEditorWindow::markColorTarget()
     // next colour; this edition has no blinking.
     for (int i : {BackgroundTarget, ForegroundTarget}) {
         const QColor fill = m_rowSwatches[i]->fillColor();
-        m_rowSwatches[i]->drawOutline(i == m_colorTarget ? QColor(255 - fill.red(), 255 - fill.green(), 255 - fill.blue()) : fill);
+        m_rowSwatches[i]->drawOutline(
+            i == m_colorTarget ? QColor(255 - fill.red(), 255 - fill.green(), 255 - fill.blue()) : fill);
     }
 }
 

@@ -48,14 +48,18 @@ void TileEditorWindow::buildPictureMenus()
         return action;
     };
     m_fileMenu->addSeparator();
-    m_importPictureAction = item(m_fileMenu, "ImporterPicture", "Import P&icture...", &TileEditorWindow::onImportPictureTriggered);
-    m_importTilesetAction = item(m_fileMenu, "ImporterTileset", "Import &Tile Sheet...", &TileEditorWindow::onImportTilesetTriggered);
-    m_importSpritesAction = item(m_fileMenu, "ImporterSprites", "Import Sp&rite Sheet...", &TileEditorWindow::onImportSpritesTriggered);
+    m_importPictureAction =
+        item(m_fileMenu, "ImporterPicture", "Import P&icture...", &TileEditorWindow::onImportPictureTriggered);
+    m_importTilesetAction =
+        item(m_fileMenu, "ImporterTileset", "Import &Tile Sheet...", &TileEditorWindow::onImportTilesetTriggered);
+    m_importSpritesAction =
+        item(m_fileMenu, "ImporterSprites", "Import Sp&rite Sheet...", &TileEditorWindow::onImportSpritesTriggered);
     m_exportTilesetAction = item(m_fileMenu, "ExporterTileset", "Export Tile S&heet as PNG...",
-                           &TileEditorWindow::onExportTilesetTriggered);
+                                 &TileEditorWindow::onExportTilesetTriggered);
     m_exportSpritesAction = item(m_fileMenu, "ExporterSprites", "Export Sprite Sheet as P&NG...",
-                           &TileEditorWindow::onExportSpritesTriggered);
-    m_exportScreenPngAction = item(m_fileMenu, "ExporterPNG", "Export Screen as PN&G...", &TileEditorWindow::onExportScreenPngTriggered);
+                                 &TileEditorWindow::onExportSpritesTriggered);
+    m_exportScreenPngAction =
+        item(m_fileMenu, "ExporterPNG", "Export Screen as PN&G...", &TileEditorWindow::onExportScreenPngTriggered);
 
     // The sprite sheet's commands also sit with the sprites.
     m_spritesMenu = menuBar()->addMenu(QStringLiteral("S&prites"));
@@ -107,7 +111,7 @@ void TileEditorWindow::importPictureFile(const QString& path)
 }
 
 void TileEditorWindow::importSheet(FileDialogKind kind, const QString& stepText,
-                              QString (*read)(const QString&, TileDocument&))
+                                   QString (*read)(const QString&, TileDocument&))
 {
     std::optional<QString> path;
     withTimerPaused([&] { path = choosePath(kind); });

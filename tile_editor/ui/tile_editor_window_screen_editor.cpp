@@ -21,7 +21,8 @@ void TileEditorWindow::buildScreenEditor(QWidget* area)
     trackStroke(m_screenView, QStringLiteral("Screen Painting"), 8 * screenViewScale);
     connect(m_screenView, &tms::PixelView::mouseDown, this, &TileEditorWindow::onScreenMousePressed);
     connect(m_screenView, &tms::PixelView::mouseMove, this, &TileEditorWindow::onScreenMouseMoved);
-    addButton(area, QStringLiteral("cmd_scroll_up"), QString(), {268, 8, 256, 8}, &TileEditorWindow::onScreenScrollUpClicked);
+    addButton(area, QStringLiteral("cmd_scroll_up"), QString(), {268, 8, 256, 8},
+              &TileEditorWindow::onScreenScrollUpClicked);
     addButton(area, QStringLiteral("cmd_scroll_down"), QString(), {268, 212, 256, 8},
               &TileEditorWindow::onScreenScrollDownClicked);
     addButton(area, QStringLiteral("cmd_scroll_left"), QString(), {258, 18, 8, 192},
@@ -74,10 +75,22 @@ void TileEditorWindow::scrollScreenAndRedraw(Direction direction)
     m_screenView->present();
 }
 
-void TileEditorWindow::onScreenScrollUpClicked() { scrollScreenAndRedraw(Direction::Up); }
-void TileEditorWindow::onScreenScrollDownClicked() { scrollScreenAndRedraw(Direction::Down); }
-void TileEditorWindow::onScreenScrollLeftClicked() { scrollScreenAndRedraw(Direction::Left); }
-void TileEditorWindow::onScreenScrollRightClicked() { scrollScreenAndRedraw(Direction::Right); }
+void TileEditorWindow::onScreenScrollUpClicked()
+{
+    scrollScreenAndRedraw(Direction::Up);
+}
+void TileEditorWindow::onScreenScrollDownClicked()
+{
+    scrollScreenAndRedraw(Direction::Down);
+}
+void TileEditorWindow::onScreenScrollLeftClicked()
+{
+    scrollScreenAndRedraw(Direction::Left);
+}
+void TileEditorWindow::onScreenScrollRightClicked()
+{
+    scrollScreenAndRedraw(Direction::Right);
+}
 
 void TileEditorWindow::showBlockMarkers()
 {

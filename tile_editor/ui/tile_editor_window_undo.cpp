@@ -17,16 +17,15 @@ tms::DocumentUndo& TileEditorWindow::undo()
     if (!m_undo) {
         m_undoStack = new QUndoStack(this);
         m_undoStack->setObjectName(QStringLiteral("undoStack"));
-        m_undo = std::make_unique<tms::DocumentUndo>(
-            *m_undoStack, tms::UndoableDocument{
-                              [this] { return tableBytes(m_doc); },
-                              [this](const QByteArray& tables, bool modified) {
-                                  setTableBytes(m_doc, tables);
-                                  m_doc.modified = modified;
-                                  onRefreshClicked();
-                              },
-                              [this] { return m_doc.modified; },
-                          });
+        m_undo = std::make_unique<tms::DocumentUndo>(*m_undoStack, tms::UndoableDocument{
+                                                                       [this] { return tableBytes(m_doc); },
+                                                                       [this](const QByteArray& tables, bool modified) {
+            setTableBytes(m_doc, tables);
+            m_doc.modified = modified;
+            onRefreshClicked();
+                                                                       },
+                                                                       [this] { return m_doc.modified; },
+        });
     }
     return *m_undo;
 }

@@ -48,7 +48,7 @@ std::array<QString, PurposeCount>& lastPaths()
 }
 
 tms::ChooserSetup saveSetup(const char* name, const char* caption, const char* pattern, const char* submit,
-                          const char* extension, const char* prompt)
+                            const char* extension, const char* prompt)
 {
     tms::ChooserSetup setup;
     setup.objectName = QString::fromLatin1(name);
@@ -62,7 +62,7 @@ tms::ChooserSetup saveSetup(const char* name, const char* caption, const char* p
 }
 
 tms::ChooserSetup openSetup(const char* name, const char* caption, const char* pattern, const QByteArray& signature,
-                          const char* refusal)
+                            const char* refusal)
 {
     tms::ChooserSetup setup;
     setup.objectName = QString::fromLatin1(name);
@@ -116,18 +116,18 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
         break;
     case FileDialogKind::SaveAsDAT:
         setup = saveSetup("SaveAsDATFile", "Save As DAT File", "*.dat", "Save", ".dat",
-                        "Do you want to replace this DAT file");
+                          "Do you want to replace this DAT file");
         break;
     case FileDialogKind::OpenFCV:
         setup = openSetup("OpenFCVFile", "Open FCV file", "*.fcv", "FONT COLECOVISION", "Illegal FCV file");
         break;
     case FileDialogKind::SaveAsFCV:
         setup = saveSetup("SaveAsFCVFile", "Save As FCV File", "*.fcv", "Save", ".fcv",
-                        "Do you want to replace this FCV file");
+                          "Do you want to replace this FCV file");
         break;
     case FileDialogKind::ExportASM:
         setup = saveSetup("Export2ASM", "Export to ASM file", "*.asm", "Export", ".asm",
-                        "Do you want to replace this ASM file");
+                          "Do you want to replace this ASM file");
         break;
     case FileDialogKind::ExportC:
         setup = saveSetup("Export2C", "Export to C file", "*.c", "Export", ".c", "Do you want to replace this C file");
@@ -136,15 +136,9 @@ tms::ChooserSetup fileDialogSetup(FileDialogKind kind)
         setup = saveSetup("Export2BIN", "Export raw tables (PREFIX.pat, .col, .nam, .spr, .spc)", "*.pat", "Export",
                           ".pat", "Do you want to replace these table files");
         break;
-    case FileDialogKind::ImportPicture:
-        setup = pictureSetup("ImportPictureFile", "Import Picture file");
-        break;
-    case FileDialogKind::ImportTileset:
-        setup = pictureSetup("ImportTilesetFile", "Import Tile Sheet file");
-        break;
-    case FileDialogKind::ImportSprites:
-        setup = pictureSetup("ImportSpritesFile", "Import Sprite Sheet file");
-        break;
+    case FileDialogKind::ImportPicture: setup = pictureSetup("ImportPictureFile", "Import Picture file"); break;
+    case FileDialogKind::ImportTileset: setup = pictureSetup("ImportTilesetFile", "Import Tile Sheet file"); break;
+    case FileDialogKind::ImportSprites: setup = pictureSetup("ImportSpritesFile", "Import Sprite Sheet file"); break;
     case FileDialogKind::ExportTileset:
         setup = saveSetup("ExportTileset", "Export Tile Sheet as PNG file", "*.png", "Export", ".png",
                           "Do you want to replace this PNG file");
@@ -261,8 +255,8 @@ std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileC
     if (kind == FileDialogKind::ExportC) {
         if (const auto* options = dialog.findChild<CExportOptionsPanel*>()) {
             const tms::ExportFormat format = options->formats->format();
-            choice.cExport = {options->m_rleCheck->isChecked(), options->m_startRowBar->value(), options->m_endRowBar->value(),
-                              format.style, format.compression};
+            choice.cExport = {options->m_rleCheck->isChecked(), options->m_startRowBar->value(),
+                              options->m_endRowBar->value(), format.style, format.compression};
         }
     }
     if (const auto* formats = dialog.findChild<tms::ExportFormatOptions*>()) {
@@ -272,8 +266,8 @@ std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileC
     return choice;
 }
 
-std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport,
-                                         tms::UserDialogs& dialogs, QWidget* owner)
+std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport, tms::UserDialogs& dialogs,
+                                         QWidget* owner)
 {
     const std::unique_ptr<tms::FileChooser> dialog = makeFileDialog(kind, cExport, dialogs, owner);
     dialog->exec();

@@ -64,8 +64,8 @@ std::unique_ptr<tms::FileChooser> makeFileDialog(FileDialogKind kind, const CExp
 std::optional<FileChoice> fileDialogChoice(FileDialogKind kind, const tms::FileChooser& dialog);
 
 // Shows the dialog modally and returns its choice.
-std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport,
-                                         tms::UserDialogs& dialogs, QWidget* owner);
+std::optional<FileChoice> showFileDialog(FileDialogKind kind, const CExportOptions& cExport, tms::UserDialogs& dialogs,
+                                         QWidget* owner);
 
 // Notes a path chosen for a purpose (in a dialog, on the command line, dropped), so
 // that the next dialog of that purpose starts in its folder.

@@ -3,6 +3,7 @@
 // distances measured in the chosen space.
 
 #include "linear_light.h"
+#include "colour_vector.h"
 
 #include <cmath>
 #include <optional>
@@ -11,22 +12,7 @@ namespace dither {
 
 namespace {
 
-struct Light {
-    float r = 0, g = 0, b = 0;
-};
-
-Light operator+(Light a, Light b)
-{
-    return {a.r + b.r, a.g + b.g, a.b + b.b};
-}
-Light operator-(Light a, Light b)
-{
-    return {a.r - b.r, a.g - b.g, a.b - b.b};
-}
-Light operator*(Light a, float f)
-{
-    return {a.r * f, a.g * f, a.b * f};
-}
+using Light = ColourVector;
 
 float clampTo(float v, float low, float high)
 {

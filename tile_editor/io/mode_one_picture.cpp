@@ -1,5 +1,6 @@
 #include "mode_one_picture.h"
 
+#include "colour_vector.h"
 #include "linear_light.h"
 
 #include <algorithm>
@@ -26,26 +27,7 @@ constexpr int groupCount = colorGroupCount;
 // finest detail, which the blur mostly removes.
 constexpr float grainWeight = 0.12f;
 
-struct Rgb {
-    float r = 0, g = 0, b = 0;
-};
-
-Rgb operator+(Rgb a, Rgb b)
-{
-    return {a.r + b.r, a.g + b.g, a.b + b.b};
-}
-Rgb operator-(Rgb a, Rgb b)
-{
-    return {a.r - b.r, a.g - b.g, a.b - b.b};
-}
-Rgb operator*(Rgb a, float f)
-{
-    return {a.r * f, a.g * f, a.b * f};
-}
-float dot(Rgb a, Rgb b)
-{
-    return a.r * b.r + a.g * b.g + a.b * b.b;
-}
+using Rgb = dither::ColourVector;
 
 Rgb rgbOf(tms::ColorValue c)
 {

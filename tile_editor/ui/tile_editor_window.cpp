@@ -73,6 +73,10 @@ TileEditorWindow::TileEditorWindow(Edition edition, QWidget* parent)
 TileEditorWindow::~TileEditorWindow()
 {
     delete m_life; // before the document side it works on, while the undo stack still lives
+    // The box loses the focus when the base class deletes it, after this window is gone:
+    // its filter must not reach the window then.
+    if (m_hexEdit)
+        m_hexEdit->removeEventFilter(m_hexKeyFilter);
 }
 
 void TileEditorWindow::setDialogs(tms::UserDialogs* dialogs)

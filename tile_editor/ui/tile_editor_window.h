@@ -375,6 +375,7 @@ public:
     std::array<ColorSwatch*, 18> m_rowSwatches{}; // screen mode 1: the first two only
     tms::PixelView* m_colorStrip = nullptr;       // screen mode 1: the colour strip, in place of the palette swatches
     QLineEdit* m_hexEdit = nullptr;
+    QObject* m_hexKeyFilter = nullptr; // feeds the hex box's keys to the window
     QLabel* m_charNumberLabel = nullptr;
     QLabel* m_cursorColumnLabel = nullptr;
     QLabel* m_cursorRowLabel = nullptr;

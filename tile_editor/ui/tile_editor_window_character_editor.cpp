@@ -117,7 +117,8 @@ void TileEditorWindow::buildCharacterEditor(QWidget* area)
         m_hexEdit->setGeometry(6, 142, 132, 22); // clear of "Show Sprites" beside it
         // Only a click gives it the keyboard: a stray key at start must not change a character.
         m_hexEdit->setFocusPolicy(Qt::ClickFocus);
-        m_hexEdit->installEventFilter(new HexKeyFilter(this));
+        m_hexKeyFilter = new HexKeyFilter(this);
+        m_hexEdit->installEventFilter(m_hexKeyFilter);
     }
     m_charNumberLabel = new QLabel(area);
     m_charNumberLabel->setObjectName(QStringLiteral("NOCARACTERE"));

@@ -87,22 +87,7 @@ BlurredMask blurredMask(Mask mask)
     std::array<float, 64> bits{};
     for (int i = 0; i < 64; ++i)
         bits[std::size_t(i)] = float((mask >> i) & 1);
-    BlurredMask out{};
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            float sum = 0;
-            int n = 0;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int sx = x + dx, sy = y + dy;
-                    if (sx >= 0 && sy >= 0 && sx <= 7 && sy <= 7) {
-                        sum += bits[std::size_t(sy * 8 + sx)];
-                        ++n;
-                    }
-                }
-            out[std::size_t(y * 8 + x)] = sum / float(n);
-        }
-    return out;
+    return blurredInCell(bits);
 }
 
 // Eight running sums, so that the loop runs on vector lanes.

@@ -8,6 +8,8 @@
 #include "ordered_matrices.h"
 #include "pair_choice.h"
 
+#include <utility>
+
 namespace dither {
 
 struct DitherRun {
@@ -31,15 +33,45 @@ struct DitherRun {
     void report(std::optional<int> line) const;
 };
 
-// The methods are built twice, for any x86-64 and for CPUs with AVX2 (chosen once at
-// start-up by the loader), with the searches and the per-pixel steps inlined into each.
-// Both builds do the same IEEE arithmetic in the same order (no fused multiply-adds, see
-// CMakeLists.txt), so they give the same bytes.
+// The methods are built twice, for any CPU and, on x86-64, for CPUs with AVX2, with the
+// searches and the per-pixel steps inlined into each build. Both builds do the same IEEE
+// arithmetic in the same order (no fused multiply-adds, see CMakeLists.txt), so they give
+// the same bytes; the build is chosen once, by what the CPU offers.
+enum class MethodBuild { Portable, Avx2 };
+
+MethodBuild methodBuild();
+// Runs the methods in the given build from now on; false (and no change) when the CPU
+// lacks it. Lets the two builds be compared.
+bool useMethodBuild(MethodBuild build);
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define DITHER_METHOD_BUILDS __attribute__((target_clones("avx2", "default")))
+#define DITHER_AVX2_BUILD 1
+template <auto method, typename... Args>
+[[gnu::target("avx2")]] void runAvx2Build(Args&&... args)
+{
+    method(std::forward<Args>(args)...);
+}
 #else
-#define DITHER_METHOD_BUILDS
+#define DITHER_AVX2_BUILD 0
 #endif
+
+template <auto method, typename... Args>
+void runPortableBuild(Args&&... args)
+{
+    method(std::forward<Args>(args)...);
+}
+
+// Runs `method` (an always-inline function, so each build gets its own code) in the build
+// in use.
+template <auto method, typename... Args>
+void runInMethodBuild(Args&&... args)
+{
+#if DITHER_AVX2_BUILD
+    if (methodBuild() == MethodBuild::Avx2)
+        return runAvx2Build<method>(std::forward<Args>(args)...);
+#endif
+    runPortableBuild<method>(std::forward<Args>(args)...);
+}
 
 void ditherNearest(DitherRun& run);
 void diffuseErrorPerSegment(DitherRun& run, const Kernel& kernel);

@@ -32,9 +32,7 @@ struct Scan {
     return second;
 }
 
-} // namespace
-
-DITHER_METHOD_BUILDS void diffuseErrorPerSegment(DitherRun& run, const Kernel& kernel)
+[[gnu::always_inline]] inline void perSegment(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
@@ -58,7 +56,7 @@ DITHER_METHOD_BUILDS void diffuseErrorPerSegment(DitherRun& run, const Kernel& k
     }
 }
 
-DITHER_METHOD_BUILDS void diffuseErrorFast(DitherRun& run, const Kernel& kernel)
+[[gnu::always_inline]] inline void fast(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 1.0f);
@@ -96,7 +94,7 @@ DITHER_METHOD_BUILDS void diffuseErrorFast(DitherRun& run, const Kernel& kernel)
     }
 }
 
-DITHER_METHOD_BUILDS void diffuseErrorPerBlock(DitherRun& run, const Kernel& kernel)
+[[gnu::always_inline]] inline void perBlock(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const auto taps = spreadTaps(kernel, 0.5f); // every weight halved
@@ -130,6 +128,23 @@ DITHER_METHOD_BUILDS void diffuseErrorPerBlock(DitherRun& run, const Kernel& ker
         }
         run.report(b + 8);
     }
+}
+
+} // namespace
+
+void diffuseErrorPerSegment(DitherRun& run, const Kernel& kernel)
+{
+    runInMethodBuild<perSegment>(run, kernel);
+}
+
+void diffuseErrorFast(DitherRun& run, const Kernel& kernel)
+{
+    runInMethodBuild<fast>(run, kernel);
+}
+
+void diffuseErrorPerBlock(DitherRun& run, const Kernel& kernel)
+{
+    runInMethodBuild<perBlock>(run, kernel);
 }
 
 } // namespace dither

@@ -5,7 +5,9 @@
 
 namespace dither {
 
-DITHER_METHOD_BUILDS void ditherNearest(DitherRun& run)
+namespace {
+
+[[gnu::always_inline]] inline void nearest(DitherRun& run)
 {
     const int n = run.active.count;
     std::array<PixelDistances, 8> d;
@@ -25,6 +27,13 @@ DITHER_METHOD_BUILDS void ditherNearest(DitherRun& run)
         }
         run.lineFinished(y);
     }
+}
+
+} // namespace
+
+void ditherNearest(DitherRun& run)
+{
+    runInMethodBuild<nearest>(run);
 }
 
 } // namespace dither

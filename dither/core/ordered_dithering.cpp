@@ -7,7 +7,9 @@
 
 namespace dither {
 
-DITHER_METHOD_BUILDS void ditherOrdered(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
+namespace {
+
+[[gnu::always_inline]] inline void ordered(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
 {
     ErrorPlanes planes(run.diffusionPercent);
     const int size = matrix.size;
@@ -43,6 +45,13 @@ DITHER_METHOD_BUILDS void ditherOrdered(DitherRun& run, const OrderedMatrix& mat
         }
         run.lineFinished(y);
     }
+}
+
+} // namespace
+
+void ditherOrdered(DitherRun& run, const OrderedMatrix& matrix, bool withErrorCarry)
+{
+    runInMethodBuild<ordered>(run, matrix, withErrorCarry);
 }
 
 } // namespace dither

@@ -18,100 +18,175 @@ struct PixelDistances {
     alignas(64) std::array<float, 16> to{};
 };
 
+namespace lanes {
+
+// Eight single-precision lanes (one AVX register, two SSE ones); each lane does exactly
+// the scalar arithmetic. Comparisons give masks of all ones in 32-bit integer lanes.
+// These vectors never cross a call (everything here is inlined), so they are passed by
+// reference only.
+using Float8 = float __attribute__((vector_size(32)));
+using Mask8 = std::int32_t __attribute__((vector_size(32)));
+
+// Colours j = 8 * half + lane.
+[[gnu::always_inline]] inline void loadOctet(Float8& v, const float* values, int half)
+{
+    std::memcpy(&v, values + 8 * half, sizeof v);
+}
+
+} // namespace lanes
+
 class DistanceCalculator {
 public:
     explicit DistanceCalculator(const ActiveColours& active);
 
-    void compute(ColorValue pixel, PixelDistances& out) const
+    [[gnu::always_inline]] void compute(ColorValue pixel, PixelDistances& out) const
     {
-        const std::int32_t r = redPart(pixel), g = greenPart(pixel), b = bluePart(pixel);
-        // All sixteen lanes, so the loop vectorises; unused lanes hold harmless values.
-        for (int c = 0; c < 16; ++c) {
-            const std::int32_t dr = r - red_[c], dg = g - green_[c], db = b - blue_[c];
-            out.to[c] = rootOfSum(dr * dr + dg * dg + db * db);
+        using namespace lanes;
+        // The differences, their squares and the sum of squares are integers below 2^24,
+        // exact in single precision, so this is the integer sum of squares of
+        // colourDistance, converted; all sixteen lanes, unused ones harmlessly.
+        const Float8 r = Float8{} + float(redPart(pixel)), g = Float8{} + float(greenPart(pixel)),
+                     b = Float8{} + float(bluePart(pixel));
+        for (int half = 0; half < 2; ++half) {
+            Float8 red, green, blue;
+            loadOctet(red, red_.data(), half);
+            loadOctet(green, green_.data(), half);
+            loadOctet(blue, blue_.data(), half);
+            const Float8 dr = r - red, dg = g - green, db = b - blue;
+            const Float8 sum = dr * dr + dg * dg + db * db;
+            std::memcpy(out.to.data() + 8 * half, &sum, sizeof sum);
         }
+        for (float& d : out.to)
+            d = std::sqrt(d);
     }
 
 private:
-    alignas(64) std::array<std::int32_t, 16> red_{}, green_{}, blue_{};
+    alignas(64) std::array<float, 16> red_{}, green_{}, blue_{};
 };
 
 namespace lanes {
 
-// Four single-precision lanes; each lane does exactly the scalar arithmetic.
-using Float4 = float __attribute__((vector_size(16)));
+inline constexpr Mask8 laneNumbers[2] = {{0, 1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14, 15}};
 
-inline Float4 broadcast(float v)
+// The best value and the last index that reached it, kept per lane while a search
+// visits its candidates in order; the per-lane comparison `best >= v` is the sequential
+// scan's own test, so a value that is not a number is never taken.
+struct LaneBest {
+    Float8 value;
+    Mask8 index;
+
+    [[gnu::always_inline]] void start(float v)
+    {
+        value = Float8{} + v;
+        index = Mask8{} - 1;
+    }
+    [[gnu::always_inline]] void take(const Mask8& candidate, const Float8& v, int i)
+    {
+        const Mask8 better = candidate & (v <= value);
+        value = better ? v : value;
+        index = better ? Mask8{} + i : index;
+    }
+};
+
+// Lane-wise least (or greatest) of two vectors; the values are never NaN here.
+[[gnu::always_inline]] inline void keepLeast(Float8& a, const Float8& b)
 {
-    return Float4{v, v, v, v};
+    a = b < a ? b : a;
+}
+[[gnu::always_inline]] inline void keepGreatest(Mask8& a, const Mask8& b)
+{
+    a = b > a ? b : a;
 }
 
-inline Float4 quad(const PixelDistances& d, int q)
+// The winner of a scan that visits i ascending and, for each i, j ascending: the least
+// value, ties to the largest (i, j). Lanes that took nothing hold index -1.
+[[gnu::always_inline]] inline bool lastOfLeast(const LaneBest (&halves)[2], int& bestI, int& bestJ)
 {
-    Float4 v;
-    std::memcpy(&v, d.to.data() + 4 * q, sizeof v);
-    return v;
+    // Folding the lanes onto themselves leaves the least value (the greatest key) in every lane.
+    Float8 least = halves[0].value;
+    keepLeast(least, halves[1].value);
+    keepLeast(least, __builtin_shuffle(least, Mask8{4, 5, 6, 7, 0, 1, 2, 3}));
+    keepLeast(least, __builtin_shuffle(least, Mask8{2, 3, 0, 1, 6, 7, 4, 5}));
+    keepLeast(least, __builtin_shuffle(least, Mask8{1, 0, 3, 2, 5, 4, 7, 6}));
+    Mask8 key[2];
+    for (int half = 0; half < 2; ++half) {
+        const Mask8 candidate = (halves[half].value == least) & (halves[half].index >= 0);
+        key[half] = candidate ? halves[half].index * 16 + laneNumbers[half] : Mask8{} - 1;
+    }
+    keepGreatest(key[0], key[1]);
+    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{4, 5, 6, 7, 0, 1, 2, 3}));
+    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{2, 3, 0, 1, 6, 7, 4, 5}));
+    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{1, 0, 3, 2, 5, 4, 7, 6}));
+    const int k = key[0][0];
+    if (k < 0)
+        return false;
+    bestI = k / 16;
+    bestJ = k % 16;
+    return true;
 }
 
-using Sums = std::array<float, 16>;
+enum class PairMeasure {
+    SumOverRoot, // sum over the pixels of (e_i + e_j), divided by distanceRoots(i, j)
+    NearerSum,   // sum over the pixels of the smaller of e_i and e_j
+};
 
-inline Sums unpack(Float4 a, Float4 b, Float4 c, Float4 d)
+template <PairMeasure measure>
+[[gnu::always_inline]] inline void combineInto(Float8& acc, const Float8& ei, const float* distances, int half)
 {
-    Sums sums;
-    std::memcpy(sums.data(), &a, sizeof a);
-    std::memcpy(sums.data() + 4, &b, sizeof b);
-    std::memcpy(sums.data() + 8, &c, sizeof c);
-    std::memcpy(sums.data() + 12, &d, sizeof d);
-    return sums;
+    Float8 ej;
+    loadOctet(ej, distances, half);
+    if constexpr (measure == PairMeasure::SumOverRoot)
+        acc = acc + (ei + ej);
+    else
+        acc = acc + (ei < ej ? ei : ej);
 }
 
-// Sum over the pixels, for pair (i, j) and every j in the quads from First on (the quads
-// below hold only j <= i): acc = acc + combine(e_i, e_j), pixel after pixel.
-template <int First, typename Combine>
-inline Sums pairSums(const PixelDistances* pixels, int count, int i, Combine combine)
+// acc = acc + combine(e_i, e_j) pixel after pixel, for the colours j of the halves from
+// `first` on.
+template <PairMeasure measure, int first>
+[[gnu::always_inline]] inline void accumulate(Float8 (&acc)[2], const PixelDistances* pixels, int count, int i)
 {
-    Float4 acc[4] = {};
+    acc[0] = acc[1] = Float8{};
     for (int k = 0; k < count; ++k) {
-        const Float4 ei = broadcast(pixels[k].to[i]);
-        if constexpr (First <= 0)
-            acc[0] = acc[0] + combine(ei, quad(pixels[k], 0));
-        if constexpr (First <= 1)
-            acc[1] = acc[1] + combine(ei, quad(pixels[k], 1));
-        if constexpr (First <= 2)
-            acc[2] = acc[2] + combine(ei, quad(pixels[k], 2));
-        acc[3] = acc[3] + combine(ei, quad(pixels[k], 3));
-    }
-    return unpack(acc[0], acc[1], acc[2], acc[3]);
-}
-
-template <typename Combine>
-inline Sums pairSumsFrom(const PixelDistances* pixels, int count, int i, Combine combine)
-{
-    switch ((i + 1) / 4) {
-    case 0: return pairSums<0>(pixels, count, i, combine);
-    case 1: return pairSums<1>(pixels, count, i, combine);
-    case 2: return pairSums<2>(pixels, count, i, combine);
-    default: return pairSums<3>(pixels, count, i, combine);
+        const Float8 ei = Float8{} + pixels[k].to[i];
+        if constexpr (first == 0)
+            combineInto<measure>(acc[0], ei, pixels[k].to.data(), 0);
+        combineInto<measure>(acc[1], ei, pixels[k].to.data(), 1);
     }
 }
 
-inline Float4 sumOf(Float4 a, Float4 b)
+template <PairMeasure measure, int first>
+[[gnu::always_inline]] inline void offerRow(LaneBest (&best)[2], const Mask8 (&active)[2], const PixelDistances* pixels,
+                                            int count, int i, const DistanceRootTable* roots)
 {
-    return a + b;
-}
-inline Float4 nearerOf(Float4 a, Float4 b)
-{
-    return a < b ? a : b;
+    Float8 v[2];
+    accumulate<measure, first>(v, pixels, count, i);
+    for (int half = first; half < 2; ++half) {
+        if constexpr (measure == PairMeasure::SumOverRoot) {
+            Float8 root;
+            loadOctet(root, (*roots)[i].data(), half);
+            v[half] = v[half] / root;
+        }
+        best[half].take(active[half] & (laneNumbers[half] > i), v[half], i);
+    }
 }
 
-// sums(j) / roots(j) for all sixteen lanes at once: the same IEEE quotients as one
-// divide per pair, without the divide's latency on every candidate.
-inline Sums pairQuotients(const Sums& sums, const std::array<float, 16>& roots)
+// Offers the pairs (i, j > i) of every i = 0 .. activeCount - 2 to the per-lane best.
+// Pairs with j <= 7 exist only for i < 7, so the low half is skipped from there on.
+template <PairMeasure measure>
+[[gnu::always_inline]] inline bool searchPairs(const PixelDistances* pixels, int count, int activeCount, float start,
+                                               const DistanceRootTable* roots, int& bestI, int& bestJ)
 {
-    Sums quotients;
-    for (int j = 0; j < 16; ++j)
-        quotients[j] = sums[j] / roots[j];
-    return quotients;
+    LaneBest best[2];
+    best[0].start(start);
+    best[1].start(start);
+    const Mask8 active[2] = {laneNumbers[0] < activeCount, laneNumbers[1] < activeCount};
+    int i = 0;
+    for (; i + 1 < activeCount && i < 7; ++i)
+        offerRow<measure, 0>(best, active, pixels, count, i, roots);
+    for (; i + 1 < activeCount; ++i)
+        offerRow<measure, 1>(best, active, pixels, count, i, roots);
+    return lastOfLeast(best, bestI, bestJ);
 }
 
 } // namespace lanes
@@ -126,25 +201,15 @@ constexpr float pairSearchStart = 520200.0f;
 constexpr float nearestSearchStart = 60000.0f;
 
 // Full pair search over `count` pixels (8 for a segment; 64 for the block search, line
-// by line). Pixel sums are accumulated in the order given; ties go to the pair
-// evaluated last.
-inline ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCount,
-                                 const DistanceRootTable& distanceRoots)
+// by line): the least sum(e_i + e_j) / distanceRoots(i, j), each sum built as
+// acc = acc + (e_i + e_j) in single precision in the order given. Ties go to the pair
+// evaluated last (i, then j, ascending).
+[[gnu::always_inline]] inline ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCount,
+                                                        const DistanceRootTable& distanceRoots)
 {
-    using namespace lanes;
-    float best = pairSearchStart;
     ColourPair pair;
-    for (int i = 0; i + 1 < activeCount; ++i) {
-        // Each pair's sum is built as acc = acc + (e_i + e_j) in single precision.
-        const Sums quotients = pairQuotients(pairSumsFrom(pixels, count, i, sumOf), distanceRoots[i]);
-        for (int j = i + 1; j < activeCount; ++j) {
-            const float v = quotients[j];
-            if (best >= v) {
-                best = v;
-                pair = {i, j};
-            }
-        }
-    }
+    lanes::searchPairs<lanes::PairMeasure::SumOverRoot>(pixels, count, activeCount, pairSearchStart, &distanceRoots,
+                                                        pair.c1, pair.c2);
     return pair;
 }
 
@@ -167,46 +232,31 @@ inline int firstColourChoice(const PixelDistances& p0, const PixelDistances& p1,
 
 // Second colour of the fast method over the remaining pixels in scan order; ties go to
 // the later index. The result may be lower than c1.
-inline int secondColourChoice(const PixelDistances* pixels, int count, int c1, int activeCount,
-                              const DistanceRootTable& distanceRoots)
+[[gnu::always_inline]] inline int secondColourChoice(const PixelDistances* pixels, int count, int c1, int activeCount,
+                                                     const DistanceRootTable& distanceRoots)
 {
     using namespace lanes;
-    alignas(64) std::array<float, 16> acc{};
-    for (int k = 0; k < count; ++k) {
-        const float e1 = pixels[k].to[c1];
-        for (int c = 0; c < 16; ++c)
-            acc[c] = acc[c] + (e1 + pixels[k].to[c]);
+    // One row of candidates: every active colour but c1.
+    LaneBest best[2];
+    Float8 v[2];
+    accumulate<PairMeasure::SumOverRoot, 0>(v, pixels, count, c1);
+    for (int half = 0; half < 2; ++half) {
+        Float8 root;
+        loadOctet(root, distanceRoots[c1].data(), half);
+        best[half].start(pairSearchStart);
+        best[half].take((laneNumbers[half] < activeCount) & (laneNumbers[half] != c1), v[half] / root, 0);
     }
-    const Sums quotients = pairQuotients(acc, distanceRoots[c1]);
-    float best = pairSearchStart;
-    int chosen = c1 == 0 ? 1 : 0;
-    for (int c = 0; c < activeCount; ++c) {
-        if (c == c1)
-            continue;
-        const float v = quotients[c];
-        if (best >= v) {
-            best = v;
-            chosen = c;
-        }
-    }
+    int unused = 0, chosen = c1 == 0 ? 1 : 0;
+    lastOfLeast(best, unused, chosen);
     return chosen;
 }
 
 // Pair of "Nearest": the smallest sum of each pixel's distance to the nearer colour.
-inline ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int activeCount)
+[[gnu::always_inline]] inline ColourPair nearestPairSearch(const PixelDistances* pixels, int count, int activeCount)
 {
-    using namespace lanes;
-    float best = nearestSearchStart;
     ColourPair pair;
-    for (int i = 0; i + 1 < activeCount; ++i) {
-        const Sums sums = pairSumsFrom(pixels, count, i, nearerOf);
-        for (int j = i + 1; j < activeCount; ++j) {
-            if (best >= sums[j]) {
-                best = sums[j];
-                pair = {i, j};
-            }
-        }
-    }
+    lanes::searchPairs<lanes::PairMeasure::NearerSum>(pixels, count, activeCount, nearestSearchStart, nullptr, pair.c1,
+                                                      pair.c2);
     return pair;
 }
 

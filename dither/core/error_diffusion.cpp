@@ -20,22 +20,21 @@ struct Scan {
 
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
-[[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes,
-                                                     const std::vector<SpreadTap>& taps, int x, int y, int s,
-                                                     ColourPair pair)
+[[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const SpreadTaps& taps, int x,
+                                                     int y, int s, ColourPair pair)
 {
-    const ColorValue lineMap = planes.mapped(run.adjusted, x, y);
-    const bool second = projectsOntoSecond(run.active, pair, lineMap);
+    const ColourParts lineMap = planes.mappedParts(run.adjusted, x, y);
+    const bool second = projectsOntoSecond(run.active, pair, RGB(lineMap[0], lineMap[1], lineMap[2]));
     const int chosen = second ? pair.c2 : pair.c1;
     run.place(x, y, chosen);
-    planes.spread(taps, x, y, s, planes.errorFor(lineMap, run.colour(chosen)));
+    planes.spread(taps, x, y, s, lineMap, run.colour(chosen));
     return second;
 }
 
 [[gnu::always_inline]] inline void perSegment(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = spreadTaps(kernel, 1.0f);
+    const SpreadTaps taps(kernel, 1.0f, run.diffusionPercent);
     std::array<PixelDistances, 8> d;
     for (int y = 0; y < pictureHeight; ++y) {
         const Scan scan(y);
@@ -52,6 +51,7 @@ struct Scan {
             }
             run.writeSegment(y, segment, pattern, pair);
         }
+        planes.spreadBelow(taps, y, scan.step);
         run.lineFinished(y);
     }
 }
@@ -59,7 +59,7 @@ struct Scan {
 [[gnu::always_inline]] inline void fast(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = spreadTaps(kernel, 1.0f);
+    const SpreadTaps taps(kernel, 1.0f, run.diffusionPercent);
     const int n = run.active.count;
     PixelDistances d0, d1;
     std::array<PixelDistances, 7> rest;
@@ -76,7 +76,7 @@ struct Scan {
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            planes.spread(taps, x0, y, s, planes.errorFor(lineMap0, run.colour(c1)));
+            planes.spread(taps, x0, y, s, partsOf(lineMap0), run.colour(c1));
 
             for (int i = 1; i < 8; ++i)
                 run.distances.compute(planes.mapped(run.adjusted, x0 + s * i, y), rest[i - 1]);
@@ -90,6 +90,7 @@ struct Scan {
             }
             run.writeSegment(y, segment, pattern, pair);
         }
+        planes.spreadBelow(taps, y, scan.step);
         run.lineFinished(y);
     }
 }
@@ -97,7 +98,7 @@ struct Scan {
 [[gnu::always_inline]] inline void perBlock(DitherRun& run, const Kernel& kernel)
 {
     ErrorPlanes planes(run.diffusionPercent);
-    const auto taps = spreadTaps(kernel, 0.5f); // every weight halved
+    const SpreadTaps taps(kernel, 0.5f, run.diffusionPercent); // every weight halved
     std::array<PixelDistances, 64> d;
     std::array<ColourPair, 32> pairs;
     for (int b = 0; b < pictureHeight; b += 8) {
@@ -125,6 +126,7 @@ struct Scan {
                 }
                 run.writeSegment(y, segment, pattern, pairs[segment]);
             }
+            planes.spreadBelow(taps, y, scan.step);
         }
         run.report(b + 8);
     }

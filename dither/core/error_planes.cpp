@@ -1,37 +1,36 @@
 #include "error_planes.h"
 
+#include <cassert>
+
 namespace dither {
 
 ErrorPlanes::ErrorPlanes(int diffusionPercent)
-    : cells_((pictureHeight + margin) * stride), diffusionFactor_(diffusionPercent / 100.0)
+    : cells_((pictureHeight + margin) * stride, ColourParts{}), diffusionFactor_(diffusionPercent / 100.0)
 {
-    // std::lrint rounds to nearest, halves to even, in the default rounding mode.
-    for (int difference = -255; difference <= 255; ++difference)
-        scaled_[std::size_t(difference + 255)] = std::int32_t(std::lrint(double(difference) * diffusionFactor_));
 }
 
 void ErrorPlanes::add(int x, int y, float weight, const CurrentError& error)
 {
     if (x < 0 || x >= pictureWidth || y < 0 || y >= pictureHeight)
         return;
-    Cell& cell = cells_[cellIndex(x, y)];
-    cell.red += flooredShare(weight, error.red);
-    cell.green += flooredShare(weight, error.green);
-    cell.blue += flooredShare(weight, error.blue);
+    cells_[cellIndex(x, y)] += flooredShares(weight, error);
 }
 
-std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale)
+SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPercent)
 {
-    std::vector<SpreadTap> taps;
+    const double factor = diffusionPercent / 100.0;
     for (const Kernel::Tap& tap : kernel.taps()) {
-        SpreadTap& t = taps.emplace_back();
-        t.dx = tap.dx;
-        t.dy = tap.dy;
         const float w = tap.w * weightScale;
-        for (int e = -maxError; e <= maxError; ++e)
-            t.share[std::size_t(e + maxError)] = flooredShare(w, e);
+        assert(w >= smallestTapWeight && w <= 1.0f); // every kernel's weights, halved at most
+        if (tap.dy > 0) {
+            below.push_back({tap.dx, tap.dy, w});
+            continue;
+        }
+        Ahead& a = ahead.emplace_back();
+        a.dx = tap.dx;
+        for (int d = -maxError; d <= maxError; ++d)
+            a.share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }
-    return taps;
 }
 
 } // namespace dither

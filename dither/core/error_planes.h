@@ -13,12 +13,39 @@
 
 namespace dither {
 
-// Error of the pixel just placed, already scaled by the diffusion factor.
-struct CurrentError {
-    std::int32_t red = 0, green = 0, blue = 0;
-};
+// Red, green and blue in the first three lanes; the fourth stays 0. A cell of the planes
+// is one such vector, so a share is added to a cell in one step.
+using ColourParts = std::int32_t __attribute__((vector_size(16)));
 
-struct SpreadTap;
+inline ColourParts partsOf(ColorValue c)
+{
+    return ColourParts{redPart(c), greenPart(c), bluePart(c), 0};
+}
+
+// Error of the pixel just placed, already scaled by the diffusion factor, per component.
+using CurrentError = ColourParts;
+
+// Four components in double precision; kept inlined, so never passed by value.
+using Double4 = double __attribute__((vector_size(32)));
+
+// difference * factor per component, rounded to nearest with halves to even (whole
+// numbers, in double).
+[[gnu::always_inline]] inline void scaleError(Double4& scaled, const ColourParts& difference, double factor)
+{
+    // Adding and taking away 1.5 * 2^52 leaves a double below 2^51 rounded to an integer
+    // in the default rounding mode (to nearest, halves to even), as lrint does.
+    constexpr double rounder = 6755399441055744.0;
+    scaled = __builtin_convertvector(difference, Double4) * factor;
+    scaled = (scaled + rounder) - rounder;
+}
+[[gnu::always_inline]] inline CurrentError scaledError(const ColourParts& difference, double factor)
+{
+    Double4 scaled;
+    scaleError(scaled, difference, factor);
+    return __builtin_convertvector(scaled, ColourParts);
+}
+
+struct SpreadTaps;
 
 class ErrorPlanes {
 public:
@@ -26,85 +53,118 @@ public:
     explicit ErrorPlanes(int diffusionPercent);
 
     // The adjusted colour plus the error so far, clamped per component.
-    ColorValue mapped(const Picture& adjusted, int x, int y) const
+    [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y) const
     {
-        const ColorValue a = adjusted[pixelIndex(x, y)];
-        const Cell& e = cells_[cellIndex(x, y)];
-        return RGB(clampComponent(redPart(a) + e.red), clampComponent(greenPart(a) + e.green),
-                   clampComponent(bluePart(a) + e.blue));
+        ColourParts v = partsOf(adjusted[pixelIndex(x, y)]) + cells_[cellIndex(x, y)];
+        v = v < 0 ? ColourParts{} : v;
+        return v > 255 ? ColourParts{} + 255 : v;
+    }
+    [[gnu::always_inline]] ColorValue mapped(const Picture& adjusted, int x, int y) const
+    {
+        const ColourParts v = mappedParts(adjusted, x, y);
+        return RGB(v[0], v[1], v[2]);
     }
 
     // (lineMap component - colour component) * diffusion factor,
     // rounded to nearest with halves to even.
+    [[gnu::always_inline]] CurrentError errorFor(const ColourParts& lineMap, ColorValue placed) const
+    {
+        return scaledError(lineMap - partsOf(placed), diffusionFactor_);
+    }
     CurrentError errorFor(ColorValue lineMapColour, ColorValue placed) const
     {
-        return {scaledOf(redDifference(lineMapColour, placed)), scaledOf(greenDifference(lineMapColour, placed)),
-                scaledOf(blueDifference(lineMapColour, placed))};
+        return errorFor(partsOf(lineMapColour), placed);
     }
 
     // Adds floor(weight * error) per component; positions outside
     // the picture are ignored.
     void add(int x, int y, float weight, const CurrentError& error);
 
-    // Spreads the error of the pixel at (x, y) along the kernel, mirrored by the scan
-    // step s (+1 or -1). Shares that fall outside the picture land in the margin, which
-    // nothing reads, so no tap needs a bounds check.
-    inline void spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error);
+    // Spreads the error of the pixel at (x, y), placed as `placed` where the picture
+    // with its error was lineMap, to the pixels ahead on its line along the kernel,
+    // mirrored by the scan step s (+1 or -1), and keeps it for spreadBelow. Shares that
+    // fall outside the picture land in the margin, which nothing reads, so no tap needs a
+    // bounds check.
+    inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap, ColorValue placed);
+    // Once every pixel of line y is placed (lines below are read only after that): the
+    // shares of its errors for the lines below, a whole line per tap.
+    inline void spreadBelow(const SpreadTaps& taps, int y, int s);
 
 private:
-    struct Cell {
-        std::int32_t red = 0, green = 0, blue = 0;
-    };
     // A kernel reaches at most 3 columns either side and 3 lines down (Kernel::filter is
     // 7 columns by 4 rows).
     static constexpr int margin = 3;
     static constexpr int stride = pictureWidth + 2 * margin;
     static constexpr int cellIndex(int x, int y) { return y * stride + x + margin; }
-    static constexpr int clampComponent(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
-    std::int32_t scaledOf(int difference) const { return scaled_[std::size_t(difference + 255)]; }
 
-    std::vector<Cell> cells_;
+    std::vector<ColourParts> cells_;
     double diffusionFactor_;
-    // errorFor of every difference -255..255, worked out once per run.
-    std::array<std::int32_t, 511> scaled_;
+    // The errors of the line being placed, by x.
+    std::array<Double4, pictureWidth> lineErrors_{};
 };
 
 // The largest error a pixel can carry: components are clamped to 0..255 before every
 // comparison and the diffusion factor is at most 1.
 constexpr int maxError = 255;
 
-// floor(w * e) with the product formed exactly in double (a single times a small
-// integer fits in double's mantissa) and rounded toward minus infinity.
-inline std::int32_t flooredShare(float w, std::int32_t e)
+// The smallest weight a tap may have (see flooredShares).
+constexpr double smallestTapWeight = 1.0 / 1048576.0; // 2^-20
+
+// floor(w * e) per component, for 2^-20 <= w <= 1 and |e| <= maxError. The product of a
+// single and a small integer is exact in double (24 + 9 bits); adding 512 keeps it exact
+// (its lowest bit is at least 2^-43, and the sum is below 2^10) and positive, so
+// truncating the sum and taking 512 away floors the product.
+[[gnu::always_inline]] inline ColourParts flooredShares(double w, const Double4& e)
 {
-    const double product = double(w) * double(e);
-    const std::int32_t truncated = std::int32_t(product);
-    return double(truncated) > product ? truncated - 1 : truncated;
+    const Double4 shifted = e * w + 512.0;
+    return __builtin_convertvector(shifted, ColourParts) - 512;
+}
+[[gnu::always_inline]] inline ColourParts flooredShares(double w, const ColourParts& e)
+{
+    return flooredShares(w, __builtin_convertvector(e, Double4));
 }
 
-// One kernel tap with every share it can add, floor(w * e) for e = -255..255, worked out
-// once per run instead of once per pixel and component.
-struct SpreadTap {
-    int dx, dy;
-    std::array<std::int32_t, 2 * maxError + 1> share;
+// A kernel's taps with every weight multiplied by weightScale (1, or 0.5 for the 8x8
+// method), for one diffusion factor. The pixels ahead on the same line are read next, so
+// their shares come from tables indexed by the unscaled difference (the shortest way from
+// one pixel's choice to the next one's); the lines below take floor(w * e) a line at a
+// time.
+struct SpreadTaps {
+    SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPercent);
 
-    std::int32_t of(std::int32_t e) const { return share[std::size_t(e + maxError)]; }
+    struct Ahead {
+        int dx;
+        // floor(w * errorFor(d)) for every difference d = -maxError..maxError.
+        std::array<std::int32_t, 2 * maxError + 1> share;
+    };
+    struct Below {
+        int dx, dy;
+        double w;
+    };
+    std::vector<Ahead> ahead;
+    std::vector<Below> below;
 };
 
-// The taps of a kernel with every weight multiplied by weightScale (1, or 0.5 for the
-// 8x8 method).
-std::vector<SpreadTap> spreadTaps(const Kernel& kernel, float weightScale);
-
-inline void ErrorPlanes::spread(const std::vector<SpreadTap>& taps, int x, int y, int s, const CurrentError& error)
+inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap,
+                                ColorValue placed)
 {
-    if (error.red == 0 && error.green == 0 && error.blue == 0)
+    const ColourParts difference = lineMap - partsOf(placed);
+    scaleError(lineErrors_[std::size_t(x)], difference, diffusionFactor_);
+    if ((difference[0] | difference[1] | difference[2]) == 0)
         return; // every share would be floor(0) = 0
-    Cell* origin = cells_.data() + cellIndex(x, y);
-    for (const SpreadTap& tap : taps) {
-        Cell& cell = origin[tap.dy * stride + s * tap.dx];
-        cell.red += tap.of(error.red);
-        cell.green += tap.of(error.green);
-        cell.blue += tap.of(error.blue);
+    ColourParts* origin = cells_.data() + cellIndex(x, y);
+    const std::size_t r = std::size_t(difference[0] + maxError), g = std::size_t(difference[1] + maxError),
+                      b = std::size_t(difference[2] + maxError);
+    for (const SpreadTaps::Ahead& tap : taps.ahead)
+        origin[s * tap.dx] += ColourParts{tap.share[r], tap.share[g], tap.share[b], 0};
+}
+
+[[gnu::always_inline]] inline void ErrorPlanes::spreadBelow(const SpreadTaps& taps, int y, int s)
+{
+    for (const SpreadTaps::Below& tap : taps.below) {
+        ColourParts* to = cells_.data() + cellIndex(s * tap.dx, y + tap.dy);
+        for (int x = 0; x < pictureWidth; ++x)
+            to[x] += flooredShares(tap.w, lineErrors_[std::size_t(x)]);
     }
 }
 

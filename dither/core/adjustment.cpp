@@ -23,11 +23,23 @@ GammaLut gammaCurve(int gammaPercent)
 Picture adjustPicture(const Picture& source, int gammaPercent, int brightness)
 {
     const GammaLut lut = gammaCurve(gammaPercent);
-    auto adjust = [&](int component) { return std::clamp(lut[component] + brightness, 0, 255); };
+    std::array<ColorValue, 256> adjust;
+    bool identity = true;
+    for (int c = 0; c < 256; ++c) {
+        adjust[c] = ColorValue(std::clamp(lut[c] + brightness, 0, 255));
+        identity = identity && adjust[c] == ColorValue(c);
+    }
     Picture adjusted(source.size());
+    // The usual settings change nothing but the unused top byte; this runs before every
+    // conversion, live previews included.
+    if (identity) {
+        for (std::size_t i = 0; i < source.size(); ++i)
+            adjusted[i] = source[i] & 0xFFFFFF;
+        return adjusted;
+    }
     for (std::size_t i = 0; i < source.size(); ++i) {
         const ColorValue c = source[i];
-        adjusted[i] = RGB(adjust(redPart(c)), adjust(greenPart(c)), adjust(bluePart(c)));
+        adjusted[i] = adjust[c & 255] + adjust[(c >> 8) & 255] * 256 + adjust[(c >> 16) & 255] * 65536;
     }
     return adjusted;
 }

@@ -21,10 +21,10 @@ struct Scan {
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
 [[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const SpreadTaps& taps, int x,
-                                                     int y, int s, ColourPair pair)
+                                                     int y, int s, ColourPair pair, const ProjectionRule& rule)
 {
     const ColourParts lineMap = planes.mappedParts(run.adjusted, x, y);
-    const bool second = projectsOntoSecond(run.active, pair, RGB(lineMap[0], lineMap[1], lineMap[2]));
+    const bool second = rule.takesSecond(lineMap);
     const int chosen = second ? pair.c2 : pair.c1;
     run.place(x, y, chosen);
     planes.spread(taps, x, y, s, lineMap, run.colour(chosen));
@@ -41,12 +41,13 @@ struct Scan {
         for (int n = 0; n < 32; ++n) {
             const int segment = scan.segment(n);
             for (int k = 0; k < 8; ++k)
-                run.distances.compute(planes.mapped(run.adjusted, 8 * segment + k, y), d[k]);
+                run.distances.compute(planes.mappedParts(run.adjusted, 8 * segment + k, y), d[k]);
             const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
+            const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair))
+                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule))
                     pattern |= tms::bitMask[k];
             }
             run.writeSegment(y, segment, pattern, pair);
@@ -69,23 +70,24 @@ struct Scan {
         for (int m = 0; m < 32; ++m) {
             const int segment = scan.segment(m);
             const int x0 = 8 * segment + (scan.rightToLeft ? 7 : 0);
-            const ColorValue lineMap0 = planes.mapped(run.adjusted, x0, y);
+            const ColourParts lineMap0 = planes.mappedParts(run.adjusted, x0, y);
             run.distances.compute(lineMap0, d0);
-            run.distances.compute(planes.mapped(run.adjusted, x0 + s, y), d1);
+            run.distances.compute(planes.mappedParts(run.adjusted, x0 + s, y), d1);
             const int c1 = firstColourChoice(d0, d1, n);
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            planes.spread(taps, x0, y, s, partsOf(lineMap0), run.colour(c1));
+            planes.spread(taps, x0, y, s, lineMap0, run.colour(c1));
 
             for (int i = 1; i < 8; ++i)
-                run.distances.compute(planes.mapped(run.adjusted, x0 + s * i, y), rest[i - 1]);
+                run.distances.compute(planes.mappedParts(run.adjusted, x0 + s * i, y), rest[i - 1]);
             const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.distanceRoots)};
 
+            const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
-                if (placeByProjection(run, planes, taps, x, y, s, pair))
+                if (placeByProjection(run, planes, taps, x, y, s, pair, rule))
                     pattern |= tms::bitMask[x - 8 * segment];
             }
             run.writeSegment(y, segment, pattern, pair);
@@ -106,7 +108,7 @@ struct Scan {
         // as adjusted, each line left to right.
         for (int segment = 0; segment < 32; ++segment) {
             for (int k = 0; k < 8; ++k)
-                run.distances.compute(planes.mapped(run.adjusted, 8 * segment + k, b), d[k]);
+                run.distances.compute(planes.mappedParts(run.adjusted, 8 * segment + k, b), d[k]);
             for (int r = 1; r < 8; ++r)
                 for (int k = 0; k < 8; ++k)
                     run.distances.compute(run.adjusted[pixelIndex(8 * segment + k, b + r)], d[8 * r + k]);
@@ -118,10 +120,11 @@ struct Scan {
             const Scan scan(y); // b is a multiple of 8, so the parity of y is that of r
             for (int n = 0; n < 32; ++n) {
                 const int segment = scan.segment(n);
+                const ProjectionRule rule(run.active, pairs[segment]);
                 std::uint8_t pattern = 0;
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
-                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment]))
+                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule))
                         pattern |= tms::bitMask[k];
                 }
                 run.writeSegment(y, segment, pattern, pairs[segment]);

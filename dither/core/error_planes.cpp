@@ -1,11 +1,12 @@
 #include "error_planes.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace dither {
 
 ErrorPlanes::ErrorPlanes(int diffusionPercent)
-    : cells_((pictureHeight + margin) * stride, ColourParts{}), diffusionFactor_(diffusionPercent / 100.0)
+    : cells_(lineSlots * stride, ColourParts{}), diffusionFactor_(diffusionPercent / 100.0)
 {
 }
 
@@ -23,7 +24,10 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
         const float w = tap.w * weightScale;
         assert(w >= smallestTapWeight && w <= 1.0f); // every kernel's weights, halved at most
         if (tap.dy > 0) {
-            below.push_back({tap.dx, tap.dy, w});
+            const auto known = std::find(weights.begin(), weights.end(), double(w));
+            below.push_back({tap.dx, tap.dy, int(known - weights.begin())});
+            if (known == weights.end())
+                weights.push_back(w);
             continue;
         }
         Ahead& a = ahead.emplace_back();

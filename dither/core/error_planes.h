@@ -6,21 +6,13 @@
 #include "kernels.h"
 #include "picture.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 namespace dither {
-
-// Red, green and blue in the first three lanes; the fourth stays 0. A cell of the planes
-// is one such vector, so a share is added to a cell in one step.
-using ColourParts = std::int32_t __attribute__((vector_size(16)));
-
-inline ColourParts partsOf(ColorValue c)
-{
-    return ColourParts{redPart(c), greenPart(c), bluePart(c), 0};
-}
 
 // Error of the pixel just placed, already scaled by the diffusion factor, per component.
 using CurrentError = ColourParts;
@@ -47,6 +39,8 @@ using Double4 = double __attribute__((vector_size(32)));
 
 struct SpreadTaps;
 
+// A cell of the planes is one ColourParts (its fourth lane stays 0), so a share is added
+// to a cell in one step.
 class ErrorPlanes {
 public:
     // All planes start at 0; diffusion factor = diffusionPercent / 100.
@@ -87,20 +81,30 @@ public:
     // bounds check.
     inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap, ColorValue placed);
     // Once every pixel of line y is placed (lines below are read only after that): the
-    // shares of its errors for the lines below, a whole line per tap.
+    // shares of its errors for the lines below, a whole line per tap; then lineDone(y).
     inline void spreadBelow(const SpreadTaps& taps, int y, int s);
+    // Line y is placed and will not be read again: its cells start line y + lineSlots.
+    void lineDone(int y)
+    {
+        ColourParts* line = cells_.data() + cellIndex(-margin, y);
+        std::fill(line, line + stride, ColourParts{});
+    }
 
 private:
     // A kernel reaches at most 3 columns either side and 3 lines down (Kernel::filter is
-    // 7 columns by 4 rows).
+    // 7 columns by 4 rows), so only the line being placed and the three below hold error:
+    // the cells are a ring of four lines, which stays in the nearest cache.
     static constexpr int margin = 3;
     static constexpr int stride = pictureWidth + 2 * margin;
-    static constexpr int cellIndex(int x, int y) { return y * stride + x + margin; }
+    static constexpr int lineSlots = 4;
+    static constexpr int cellIndex(int x, int y) { return (y % lineSlots) * stride + x + margin; }
 
     std::vector<ColourParts> cells_;
     double diffusionFactor_;
     // The errors of the line being placed, by x.
     std::array<Double4, pictureWidth> lineErrors_{};
+    // The shares of those errors for each distinct weight of the lines below, by x.
+    std::vector<ColourParts> shares_;
 };
 
 // The largest error a pixel can carry: components are clamped to 0..255 before every
@@ -139,10 +143,13 @@ struct SpreadTaps {
     };
     struct Below {
         int dx, dy;
-        double w;
+        int weight; // index in weights
     };
     std::vector<Ahead> ahead;
     std::vector<Below> below;
+    // The distinct weights of the taps below: most kernels give equal weights to two or
+    // more taps, whose shares are worked out once.
+    std::vector<double> weights;
 };
 
 inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap,
@@ -161,11 +168,22 @@ inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, con
 
 [[gnu::always_inline]] inline void ErrorPlanes::spreadBelow(const SpreadTaps& taps, int y, int s)
 {
-    for (const SpreadTaps::Below& tap : taps.below) {
-        ColourParts* to = cells_.data() + cellIndex(s * tap.dx, y + tap.dy);
+    shares_.resize(taps.weights.size() * pictureWidth);
+    for (std::size_t w = 0; w < taps.weights.size(); ++w) {
+        ColourParts* share = shares_.data() + w * pictureWidth;
         for (int x = 0; x < pictureWidth; ++x)
-            to[x] += flooredShares(tap.w, lineErrors_[std::size_t(x)]);
+            share[x] = flooredShares(taps.weights[w], lineErrors_[std::size_t(x)]);
     }
+    for (const SpreadTaps::Below& tap : taps.below) {
+        // Whole lines of cells as plain integers, so the additions take several cells at once.
+        static_assert(sizeof(ColourParts) == 4 * sizeof(std::int32_t));
+        const auto* share =
+            reinterpret_cast<const std::int32_t*>(shares_.data() + std::size_t(tap.weight) * pictureWidth);
+        auto* to = reinterpret_cast<std::int32_t*>(cells_.data() + cellIndex(s * tap.dx, y + tap.dy));
+        for (int i = 0; i < 4 * pictureWidth; ++i)
+            to[i] += share[i];
+    }
+    lineDone(y);
 }
 
 } // namespace dither

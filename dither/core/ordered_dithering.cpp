@@ -43,6 +43,7 @@ namespace {
             }
             run.writeSegment(y, s, pattern, pair);
         }
+        planes.lineDone(y);
         run.lineFinished(y);
     }
 }

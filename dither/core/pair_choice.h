@@ -39,14 +39,16 @@ class DistanceCalculator {
 public:
     explicit DistanceCalculator(const ActiveColours& active);
 
-    [[gnu::always_inline]] void compute(ColorValue pixel, PixelDistances& out) const
+    [[gnu::always_inline]] void compute(ColorValue pixel, PixelDistances& out) const { compute(partsOf(pixel), out); }
+    [[gnu::always_inline]] void compute(const ColourParts& pixel, PixelDistances& out) const
     {
         using namespace lanes;
         // The differences, their squares and the sum of squares are integers below 2^24,
         // exact in single precision, so this is the integer sum of squares of
         // colourDistance, converted; all sixteen lanes, unused ones harmlessly.
-        const Float8 r = Float8{} + float(redPart(pixel)), g = Float8{} + float(greenPart(pixel)),
-                     b = Float8{} + float(bluePart(pixel));
+        using Float4 = float __attribute__((vector_size(16)));
+        const Float4 parts = __builtin_convertvector(pixel, Float4);
+        const Float8 r = Float8{} + parts[0], g = Float8{} + parts[1], b = Float8{} + parts[2];
         for (int half = 0; half < 2; ++half) {
             Float8 red, green, blue;
             loadOctet(red, red_.data(), half);
@@ -269,6 +271,29 @@ inline bool projectsOntoSecond(const ActiveColours& active, ColourPair pair, Col
     // e1 > e2, far more than its rounding error, and is at most 1 otherwise.
     return sumOfSquares(active.colours[pair.c1], pixel) > sumOfSquares(active.colours[pair.c2], pixel);
 }
+
+// The projection rule for one pair, worked out once per segment. e1 - e2 is linear in the
+// pixel p: 2 p . (c2 - c1) + |c1|^2 - |c2|^2, all small integers, so e1 > e2 exactly when
+// p . 2 (c2 - c1) > |c2|^2 - |c1|^2.
+class ProjectionRule {
+public:
+    ProjectionRule(const ActiveColours& active, ColourPair pair)
+    {
+        const ColourParts c1 = partsOf(active.colours[pair.c1]), c2 = partsOf(active.colours[pair.c2]);
+        towardsSecond_ = (c2 - c1) * 2;
+        const ColourParts squares = c2 * c2 - c1 * c1;
+        threshold_ = squares[0] + squares[1] + squares[2];
+    }
+    [[gnu::always_inline]] bool takesSecond(const ColourParts& pixel) const
+    {
+        const ColourParts products = pixel * towardsSecond_;
+        return products[0] + products[1] + products[2] > threshold_;
+    }
+
+private:
+    ColourParts towardsSecond_;
+    std::int32_t threshold_;
+};
 
 // Distance rule of "Nearest": true when the pixel takes c2 (equal distances give c2).
 inline bool nearerToSecond(const PixelDistances& d, ColourPair pair)

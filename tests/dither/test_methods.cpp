@@ -145,6 +145,45 @@ private slots:
             QCOMPARE(seen[band * 33 + 32], std::optional<int>(8 * band + 8));
         }
     }
+
+    // The AVX2 build and the portable build give the same bytes for every method and
+    // setting (the literal reference test checks the build this CPU runs by default).
+    void bothBuildsGiveTheSameBytes()
+    {
+        const MethodBuild original = methodBuild();
+        if (!useMethodBuild(MethodBuild::Avx2))
+            QSKIP("this CPU runs the portable build only");
+        struct Restore {
+            MethodBuild build;
+            ~Restore() { useMethodBuild(build); }
+        } restore{original};
+
+        // Noise over the whole range carries the largest errors; the gradient has ties.
+        std::mt19937 random(5);
+        Picture noise = blackPicture();
+        for (ColorValue& c : noise)
+            c = RGB(int(random() % 256), int(random() % 256), int(random() % 256));
+        ConversionSettings s;
+        for (const Picture& picture : {noise, dither_test::noisyPicture(3)})
+            for (const MethodName& m : methodNames)
+                for (int variant = 0; variant < 3; ++variant) {
+                    s = ConversionSettings{};
+                    s.method = m.method;
+                    if (variant == 1)
+                        std::tie(s.orderedError, s.diffusion, s.paletteMode, s.gamma, s.brightness) =
+                            std::tuple(true, 100, 1, 60, 20);
+                    if (variant == 2)
+                        std::tie(s.colours, s.diffusion, s.linearLight) =
+                            std::tuple(colours({1, 4, 6, 11, 15}), 33, true);
+                    useMethodBuild(MethodBuild::Avx2);
+                    const ConversionResult fast = *convert(picture, s);
+                    useMethodBuild(MethodBuild::Portable);
+                    const ConversionResult portable = *convert(picture, s);
+                    QVERIFY2(fast.picture == portable.picture && fast.patternTable == portable.patternTable
+                                 && fast.colourTable == portable.colourTable,
+                             m.commandLineName);
+                }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMethods)

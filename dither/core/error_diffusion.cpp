@@ -20,14 +20,17 @@ struct Scan {
 
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
+// `carried` holds the share of the pixel placed just before, then this pixel's share for
+// the next one.
 [[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const SpreadTaps& taps, int x,
-                                                     int y, int s, ColourPair pair, const ProjectionRule& rule)
+                                                     int y, int s, ColourPair pair, const ProjectionRule& rule,
+                                                     ColourParts& carried)
 {
-    const ColourParts lineMap = planes.mappedParts(run.adjusted, x, y);
+    const ColourParts lineMap = planes.mappedParts(run.adjusted, x, y, carried);
     const bool second = rule.takesSecond(lineMap);
     const int chosen = second ? pair.c2 : pair.c1;
     run.place(x, y, chosen);
-    planes.spread(taps, x, y, s, lineMap, run.colour(chosen));
+    planes.spread(taps, x, y, s, lineMap, run.colour(chosen), carried);
     return second;
 }
 
@@ -45,11 +48,13 @@ struct Scan {
             const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
+            ColourParts carried{};
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule))
+                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule, carried))
                     pattern |= tms::bitMask[k];
             }
+            planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -77,7 +82,9 @@ struct Scan {
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            planes.spread(taps, x0, y, s, lineMap0, run.colour(c1));
+            ColourParts carried{};
+            planes.spread(taps, x0, y, s, lineMap0, run.colour(c1), carried);
+            planes.settle(x0 + s, y, carried);
 
             for (int i = 1; i < 8; ++i)
                 run.distances.compute(planes.mappedParts(run.adjusted, x0 + s * i, y), rest[i - 1]);
@@ -87,9 +94,10 @@ struct Scan {
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
-                if (placeByProjection(run, planes, taps, x, y, s, pair, rule))
+                if (placeByProjection(run, planes, taps, x, y, s, pair, rule, carried))
                     pattern |= tms::bitMask[x - 8 * segment];
             }
+            planes.settle(x0 + 8 * s, y, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -122,11 +130,14 @@ struct Scan {
                 const int segment = scan.segment(n);
                 const ProjectionRule rule(run.active, pairs[segment]);
                 std::uint8_t pattern = 0;
+                ColourParts carried{};
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
-                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule))
+                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule,
+                                          carried))
                         pattern |= tms::bitMask[k];
                 }
+                planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
                 run.writeSegment(y, segment, pattern, pairs[segment]);
             }
             planes.spreadBelow(taps, y, scan.step);

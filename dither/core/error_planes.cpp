@@ -30,10 +30,9 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
                 weights.push_back(w);
             continue;
         }
-        Ahead& a = ahead.emplace_back();
-        a.dx = tap.dx;
+        ShareTable& share = tap.dx == 1 ? next : further.emplace_back(Ahead{tap.dx, {}}).share;
         for (int d = -maxError; d <= maxError; ++d)
-            a.share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
+            share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }
 }
 

@@ -49,7 +49,13 @@ public:
     // The adjusted colour plus the error so far, clamped per component.
     [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y) const
     {
-        ColourParts v = partsOf(adjusted[pixelIndex(x, y)]) + cells_[cellIndex(x, y)];
+        return mappedParts(adjusted, x, y, ColourParts{});
+    }
+    // The same with the share `carried` from the pixel placed just before (see spread).
+    [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y,
+                                                   const ColourParts& carried) const
+    {
+        ColourParts v = partsOf(adjusted[pixelIndex(x, y)]) + cells_[cellIndex(x, y)] + carried;
         v = v < 0 ? ColourParts{} : v;
         return v > 255 ? ColourParts{} + 255 : v;
     }
@@ -76,10 +82,18 @@ public:
 
     // Spreads the error of the pixel at (x, y), placed as `placed` where the picture
     // with its error was lineMap, to the pixels ahead on its line along the kernel,
-    // mirrored by the scan step s (+1 or -1), and keeps it for spreadBelow. Shares that
-    // fall outside the picture land in the margin, which nothing reads, so no tap needs a
-    // bounds check.
-    inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap, ColorValue placed);
+    // mirrored by the scan step s (+1 or -1), and keeps it for spreadBelow. The share for
+    // the next pixel, x + s, is left in `carried` (read by mappedParts, then settled),
+    // which spares the next placement a wait on memory. Shares that fall outside the
+    // picture land in the margin, which nothing reads, so no tap needs a bounds check.
+    inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap, ColorValue placed,
+                       ColourParts& carried);
+    // Adds the carried share to the cell at (x, y) before anything else reads it.
+    [[gnu::always_inline]] void settle(int x, int y, ColourParts& carried)
+    {
+        cells_[cellIndex(x, y)] += carried;
+        carried = ColourParts{};
+    }
     // Once every pixel of line y is placed (lines below are read only after that): the
     // shares of its errors for the lines below, a whole line per tap; then lineDone(y).
     inline void spreadBelow(const SpreadTaps& taps, int y, int s);
@@ -136,16 +150,18 @@ constexpr double smallestTapWeight = 1.0 / 1048576.0; // 2^-20
 struct SpreadTaps {
     SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPercent);
 
+    // floor(w * errorFor(d)) of one tap for every difference d = -maxError..maxError.
+    using ShareTable = std::array<std::int32_t, 2 * maxError + 1>;
     struct Ahead {
         int dx;
-        // floor(w * errorFor(d)) for every difference d = -maxError..maxError.
-        std::array<std::int32_t, 2 * maxError + 1> share;
+        ShareTable share;
     };
     struct Below {
         int dx, dy;
         int weight; // index in weights
     };
-    std::vector<Ahead> ahead;
+    ShareTable next{}; // the tap to x + s (all 0 for a kernel without one)
+    std::vector<Ahead> further;
     std::vector<Below> below;
     // The distinct weights of the taps below: most kernels give equal weights to two or
     // more taps, whose shares are worked out once.
@@ -153,16 +169,15 @@ struct SpreadTaps {
 };
 
 inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap,
-                                ColorValue placed)
+                                ColorValue placed, ColourParts& carried)
 {
     const ColourParts difference = lineMap - partsOf(placed);
     scaleError(lineErrors_[std::size_t(x)], difference, diffusionFactor_);
-    if ((difference[0] | difference[1] | difference[2]) == 0)
-        return; // every share would be floor(0) = 0
-    ColourParts* origin = cells_.data() + cellIndex(x, y);
     const std::size_t r = std::size_t(difference[0] + maxError), g = std::size_t(difference[1] + maxError),
                       b = std::size_t(difference[2] + maxError);
-    for (const SpreadTaps::Ahead& tap : taps.ahead)
+    carried = ColourParts{taps.next[r], taps.next[g], taps.next[b], 0};
+    ColourParts* origin = cells_.data() + cellIndex(x, y);
+    for (const SpreadTaps::Ahead& tap : taps.further)
         origin[s * tap.dx] += ColourParts{tap.share[r], tap.share[g], tap.share[b], 0};
 }
 

@@ -24,13 +24,12 @@ struct Scan {
 // the next one.
 [[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const SpreadTaps& taps, int x,
                                                      int y, int s, ColourPair pair, const ProjectionRule& rule,
-                                                     ColourParts& carried)
+                                                     const ColourParts& adjusted, ColourParts& carried)
 {
-    const ColourParts lineMap = planes.mappedParts(run.adjusted, x, y, carried);
+    const ColourParts lineMap = planes.mappedParts(adjusted, x, y, carried);
     const bool second = rule.takesSecond(lineMap);
-    const int chosen = second ? pair.c2 : pair.c1;
-    run.place(x, y, chosen);
-    planes.spread(taps, x, y, s, lineMap, run.colour(chosen), carried);
+    run.place(x, y, second ? pair.c2 : pair.c1);
+    planes.spread(taps, x, y, s, lineMap, rule.colour(second), carried);
     return second;
 }
 
@@ -43,15 +42,19 @@ struct Scan {
         const Scan scan(y);
         for (int n = 0; n < 32; ++n) {
             const int segment = scan.segment(n);
-            for (int k = 0; k < 8; ++k)
-                run.distances.compute(planes.mappedParts(run.adjusted, 8 * segment + k, y), d[k]);
+            std::array<ColourParts, 8> adjusted;
+            for (int k = 0; k < 8; ++k) {
+                adjusted[k] = partsOf(run.adjusted[pixelIndex(8 * segment + k, y)]);
+                run.distances.compute(planes.mappedParts(adjusted[k], 8 * segment + k, y, ColourParts{}), d[k]);
+            }
             const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
             ColourParts carried{};
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule, carried))
+                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule, adjusted[k],
+                                      carried))
                     pattern |= tms::bitMask[k];
             }
             planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
@@ -83,18 +86,21 @@ struct Scan {
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
             ColourParts carried{};
-            planes.spread(taps, x0, y, s, lineMap0, run.colour(c1), carried);
+            planes.spread(taps, x0, y, s, lineMap0, partsOf(run.colour(c1)), carried);
             planes.settle(x0 + s, y, carried);
 
-            for (int i = 1; i < 8; ++i)
-                run.distances.compute(planes.mappedParts(run.adjusted, x0 + s * i, y), rest[i - 1]);
+            std::array<ColourParts, 8> adjusted;
+            for (int i = 1; i < 8; ++i) {
+                adjusted[i] = partsOf(run.adjusted[pixelIndex(x0 + s * i, y)]);
+                run.distances.compute(planes.mappedParts(adjusted[i], x0 + s * i, y, ColourParts{}), rest[i - 1]);
+            }
             const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.distanceRoots)};
 
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
-                if (placeByProjection(run, planes, taps, x, y, s, pair, rule, carried))
+                if (placeByProjection(run, planes, taps, x, y, s, pair, rule, adjusted[i], carried))
                     pattern |= tms::bitMask[x - 8 * segment];
             }
             planes.settle(x0 + 8 * s, y, carried);
@@ -133,8 +139,9 @@ struct Scan {
                 ColourParts carried{};
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
+                    const ColourParts adjusted = partsOf(run.adjusted[pixelIndex(8 * segment + k, y)]);
                     if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule,
-                                          carried))
+                                          adjusted, carried))
                         pattern |= tms::bitMask[k];
                 }
                 planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);

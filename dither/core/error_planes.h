@@ -55,7 +55,13 @@ public:
     [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y,
                                                    const ColourParts& carried) const
     {
-        ColourParts v = partsOf(adjusted[pixelIndex(x, y)]) + cells_[cellIndex(x, y)] + carried;
+        return mappedParts(partsOf(adjusted[pixelIndex(x, y)]), x, y, carried);
+    }
+    // The same from the adjusted colour's parts, when the caller has them already.
+    [[gnu::always_inline]] ColourParts mappedParts(const ColourParts& adjusted, int x, int y,
+                                                   const ColourParts& carried) const
+    {
+        ColourParts v = adjusted + cells_[cellIndex(x, y)] + carried;
         v = v < 0 ? ColourParts{} : v;
         return v > 255 ? ColourParts{} + 255 : v;
     }
@@ -86,8 +92,8 @@ public:
     // the next pixel, x + s, is left in `carried` (read by mappedParts, then settled),
     // which spares the next placement a wait on memory. Shares that fall outside the
     // picture land in the margin, which nothing reads, so no tap needs a bounds check.
-    inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap, ColorValue placed,
-                       ColourParts& carried);
+    inline void spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap,
+                       const ColourParts& placed, ColourParts& carried);
     // Adds the carried share to the cell at (x, y) before anything else reads it.
     [[gnu::always_inline]] void settle(int x, int y, ColourParts& carried)
     {
@@ -169,9 +175,9 @@ struct SpreadTaps {
 };
 
 inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, const ColourParts& lineMap,
-                                ColorValue placed, ColourParts& carried)
+                                const ColourParts& placed, ColourParts& carried)
 {
-    const ColourParts difference = lineMap - partsOf(placed);
+    const ColourParts difference = lineMap - placed;
     scaleError(lineErrors_[std::size_t(x)], difference, diffusionFactor_);
     const std::size_t r = std::size_t(difference[0] + maxError), g = std::size_t(difference[1] + maxError),
                       b = std::size_t(difference[2] + maxError);

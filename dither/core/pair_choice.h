@@ -278,10 +278,10 @@ inline bool projectsOntoSecond(const ActiveColours& active, ColourPair pair, Col
 class ProjectionRule {
 public:
     ProjectionRule(const ActiveColours& active, ColourPair pair)
+        : first_(partsOf(active.colours[pair.c1])), second_(partsOf(active.colours[pair.c2]))
     {
-        const ColourParts c1 = partsOf(active.colours[pair.c1]), c2 = partsOf(active.colours[pair.c2]);
-        towardsSecond_ = (c2 - c1) * 2;
-        const ColourParts squares = c2 * c2 - c1 * c1;
+        towardsSecond_ = (second_ - first_) * 2;
+        const ColourParts squares = second_ * second_ - first_ * first_;
         threshold_ = squares[0] + squares[1] + squares[2];
     }
     [[gnu::always_inline]] bool takesSecond(const ColourParts& pixel) const
@@ -289,8 +289,11 @@ public:
         const ColourParts products = pixel * towardsSecond_;
         return products[0] + products[1] + products[2] > threshold_;
     }
+    // The parts of c2 or c1.
+    const ColourParts& colour(bool second) const { return second ? second_ : first_; }
 
 private:
+    ColourParts first_, second_;
     ColourParts towardsSecond_;
     std::int32_t threshold_;
 };

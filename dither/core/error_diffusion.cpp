@@ -27,10 +27,11 @@ struct Scan {
                                                      const ColourParts& adjusted, ColourParts& carried)
 {
     const ColourParts lineMap = planes.mappedParts(adjusted, x, y, carried);
-    const bool second = rule.takesSecond(lineMap);
-    run.place(x, y, second ? pair.c2 : pair.c1);
+    const ColourParts second = rule.secondMask(lineMap);
     planes.spread(taps, x, y, s, lineMap, rule.colour(second), carried);
-    return second;
+    const bool takesSecond = second[0] != 0;
+    run.place(x, y, takesSecond ? pair.c2 : pair.c1);
+    return takesSecond;
 }
 
 [[gnu::always_inline]] inline void perSegment(DitherRun& run, const Kernel& kernel)

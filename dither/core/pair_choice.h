@@ -284,13 +284,18 @@ public:
         const ColourParts squares = second_ * second_ - first_ * first_;
         threshold_ = squares[0] + squares[1] + squares[2];
     }
-    [[gnu::always_inline]] bool takesSecond(const ColourParts& pixel) const
+    [[gnu::always_inline]] bool takesSecond(const ColourParts& pixel) const { return secondMask(pixel)[0] != 0; }
+    // takesSecond in every lane (all ones or 0), kept in vector registers: the pixel's
+    // colour follows from it by one blend.
+    [[gnu::always_inline]] ColourParts secondMask(const ColourParts& pixel) const
     {
-        const ColourParts products = pixel * towardsSecond_;
-        return products[0] + products[1] + products[2] > threshold_;
+        ColourParts sum = pixel * towardsSecond_; // the fourth lane is 0
+        sum = sum + __builtin_shuffle(sum, ColourParts{1, 0, 3, 2});
+        sum = sum + __builtin_shuffle(sum, ColourParts{2, 3, 0, 1});
+        return sum > threshold_;
     }
-    // The parts of c2 or c1.
-    const ColourParts& colour(bool second) const { return second ? second_ : first_; }
+    // The parts of c2 where the mask is set, else of c1.
+    [[gnu::always_inline]] ColourParts colour(const ColourParts& mask) const { return mask ? second_ : first_; }
 
 private:
     ColourParts first_, second_;

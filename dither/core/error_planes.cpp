@@ -30,7 +30,9 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
                 weights.push_back(w);
             continue;
         }
-        ShareTable& share = tap.dx == 1 ? next : further.emplace_back(Ahead{tap.dx, {}}).share;
+        assert(tap.dx == 1 || tap.dx == 2);
+        ShareTable& share = tap.dx == 1 ? next : afterNext;
+        hasAfterNext = hasAfterNext || tap.dx == 2;
         for (int d = -maxError; d <= maxError; ++d)
             share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }

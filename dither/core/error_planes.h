@@ -158,16 +158,15 @@ struct SpreadTaps {
 
     // floor(w * errorFor(d)) of one tap for every difference d = -maxError..maxError.
     using ShareTable = std::array<std::int32_t, 2 * maxError + 1>;
-    struct Ahead {
-        int dx;
-        ShareTable share;
-    };
     struct Below {
         int dx, dy;
         int weight; // index in weights
     };
-    ShareTable next{}; // the tap to x + s (all 0 for a kernel without one)
-    std::vector<Ahead> further;
+    // Line 0 of a kernel reaches two pixels ahead at most (Kernel::filter is 7 columns
+    // wide, the pixel in the middle).
+    ShareTable next{};      // the tap to x + s (all 0 for a kernel without one)
+    ShareTable afterNext{}; // the tap to x + 2s
+    bool hasAfterNext = false;
     std::vector<Below> below;
     // The distinct weights of the taps below: most kernels give equal weights to two or
     // more taps, whose shares are worked out once.
@@ -182,9 +181,8 @@ inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s, con
     const std::size_t r = std::size_t(difference[0] + maxError), g = std::size_t(difference[1] + maxError),
                       b = std::size_t(difference[2] + maxError);
     carried = ColourParts{taps.next[r], taps.next[g], taps.next[b], 0};
-    ColourParts* origin = cells_.data() + cellIndex(x, y);
-    for (const SpreadTaps::Ahead& tap : taps.further)
-        origin[s * tap.dx] += ColourParts{tap.share[r], tap.share[g], tap.share[b], 0};
+    if (taps.hasAfterNext)
+        cells_[cellIndex(x + 2 * s, y)] += ColourParts{taps.afterNext[r], taps.afterNext[g], taps.afterNext[b], 0};
 }
 
 [[gnu::always_inline]] inline void ErrorPlanes::spreadBelow(const SpreadTaps& taps, int y, int s)

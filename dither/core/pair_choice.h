@@ -169,7 +169,11 @@ template <PairMeasure measure, int first>
             loadOctet(root, (*roots)[i].data(), half);
             v[half] = v[half] / root;
         }
-        best[half].take(active[half] & (laneNumbers[half] > i), v[half], i);
+        // Rows below 7 reach every colour of the high half.
+        if (first == 0 && half == 1)
+            best[half].take(active[half], v[half], i);
+        else
+            best[half].take(active[half] & (laneNumbers[half] > i), v[half], i);
     }
 }
 

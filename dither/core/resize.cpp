@@ -8,13 +8,6 @@
 
 namespace dither {
 
-ColorValue loadedColour(QRgb pixel)
-{
-    const int alpha = qAlpha(pixel);
-    auto overBlack = [alpha](int c) { return (c * alpha + 127) / 255; };
-    return RGB(overBlack(qRed(pixel)), overBlack(qGreen(pixel)), overBlack(qBlue(pixel)));
-}
-
 Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode)
 {
     const int W = modeWidth(resolutionMode), H = modeHeight(resolutionMode);

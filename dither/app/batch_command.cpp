@@ -36,6 +36,13 @@ private:
 
 } // namespace
 
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("tms-graphics-suite"));
+    QCoreApplication::setApplicationName(QStringLiteral("dither"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
+}
+
 int runBatch(const QStringList& arguments, tms::batch::Console& console)
 {
     QCommandLineParser parser;

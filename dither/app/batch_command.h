@@ -14,4 +14,8 @@ namespace dither {
 // output file is then as it was), 2 usage error. Text goes to the console.
 int runBatch(const QStringList& arguments, tms::batch::Console& console);
 
+// The organisation, name and version the settings and --version go by, the same for the
+// batch and the window.
+void nameApplication();
+
 } // namespace dither

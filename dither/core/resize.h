@@ -21,7 +21,14 @@ constexpr int modeHeight(ResolutionMode m)
 }
 
 // Colour value of a loaded pixel; a partly transparent pixel is laid over black.
-ColorValue loadedColour(QRgb pixel);
+inline ColorValue loadedColour(QRgb pixel)
+{
+    const int alpha = qAlpha(pixel);
+    if (alpha == 255)
+        return tms::rgbValue(qRed(pixel), qGreen(pixel), qBlue(pixel));
+    auto overBlack = [alpha](int c) { return (c * alpha + 127) / 255; };
+    return tms::rgbValue(overBlack(qRed(pixel)), overBlack(qGreen(pixel)), overBlack(qBlue(pixel)));
+}
 
 // Reads only the pixels it samples, so a large loaded picture is never copied.
 Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode);

@@ -71,6 +71,7 @@ bool EaselWindow::importPicture(const QString& path)
 void EaselWindow::onImportPictureTriggered()
 {
     const tms::TimerPause pause(paintingDelay, tick);
+    const dither::DecodedPictureReuse readOnce; // checked, previewed and imported
     const std::optional<PaintDialogChoice> file = runDialog(PaintDialog::ImportPictureFile);
     // The options' OK converts with the settings chosen; Cancel imports nothing.
     if (file && runDialog(PaintDialog::ImportPictureOptions, file->path))

@@ -5,20 +5,9 @@
 #include "picture_import.h"
 #include "spectrum_file.h"
 
-#include <QApplication>
-
 namespace paint {
 
 namespace {
-
-QString checkPictureFile(const QString& path)
-{
-    // Read off the GUI thread: the chooser stays responsive and the user may cancel.
-    const tms::DecodedPicture decoded = dither::decodePictureFile(QApplication::activeWindow(), path);
-    if (decoded.cancelled)
-        return QStringLiteral("Reading \"%1\" was cancelled").arg(path);
-    return decoded.image ? QString() : decoded.error;
-}
 
 tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
 {
@@ -49,7 +38,7 @@ tms::ChooserSetup setupOf(TransferDialog kind, const QString& rememberedPath)
         importForm("ImportGRPFile", "Import MSX Mode 2 Image file", QStringLiteral("*.grp;*.sc2"), checkGRPFile);
         break;
     case TransferDialog::ImportPictureFile:
-        importForm("ImportPictureFile", "Import Picture file", pictureFilePattern(), checkPictureFile);
+        importForm("ImportPictureFile", "Import Picture file", pictureFilePattern(), dither::pictureFileProblem);
         break;
     case TransferDialog::Export2C:
         exportForm("Export2C", "Export to C file", ".c", "Do you want to replace this C file");

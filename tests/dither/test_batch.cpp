@@ -234,6 +234,23 @@ private slots:
         QVERIFY(!readPicture(path("whole.gif"), &error, &cancelled));
     }
 
+    // The program hands a window invocation, arguments unchanged, to the window program
+    // beside it, and says so when that is missing; an option keeps it a batch run.
+    void windowInvocationsGoToTheWindowProgram()
+    {
+        QVERIFY(QDir().mkpath(path("alone")));
+        QVERIFY(QFile::copy(DITHER_BINARY, path("alone/dither")));
+        const Run missing = runWithoutDisplay(path("alone/dither"), {}, dir.path());
+        QCOMPARE(missing.status, 1);
+        QVERIFY2(missing.err.contains("cannot start the window program"), qPrintable(missing.err));
+        writeFile(path("alone/dither-window"), "#!/bin/sh\nprintf '%s|' \"$@\" > started\n");
+        QVERIFY(QFile::setPermissions(path("alone/dither-window"), QFile::ReadOwner | QFile::ExeOwner));
+        QCOMPARE(runWithoutDisplay(path("alone/dither"), {"a picture.png"}, dir.path()).status, 0);
+        QCOMPARE(readFile(path("started")), QByteArray("a picture.png|"));
+        QCOMPARE(runWithoutDisplay(path("alone/dither"), {"--version"}, path("alone")).status, 0);
+        QVERIFY(!QFile::exists(path("alone/started")));
+    }
+
     void picturesThatAreNoFiles()
     {
         QVERIFY(mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600) == 0);

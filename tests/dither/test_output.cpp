@@ -67,9 +67,19 @@ private slots:
         QCOMPARE(loadedColour(qRgba(255, 128, 10, 0)), RGB(0, 0, 0));
         QCOMPARE(loadedColour(qRgba(255, 128, 10, 255)), RGB(255, 128, 10));
         QCOMPARE(loadedColour(qRgba(255, 100, 0, 128)), RGB(128, 50, 0));
-        QImage indexed = dither_test::coordinateImage(16, 16).convertToFormat(QImage::Format_Indexed8);
-        const Picture source = fitToScreen(indexed, ResizeMode::NoResize, ResolutionMode::Full);
-        QCOMPARE(source[pixelIndex(3, 4)], loadedColour(indexed.pixel(3, 4)));
+        // Every decoded format reads as QImage::pixel reads it, premultiplied ones included.
+        QImage translucent = dither_test::coordinateImage(40, 30).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                translucent.setPixel(x, y, (translucent.pixel(x, y) & 0xffffff) | QRgb(8 * x) << 24);
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                      QImage::Format_Indexed8, QImage::Format_RGB888}) {
+            const QImage loaded = translucent.convertToFormat(format);
+            const Picture source = fitToScreen(loaded, ResizeMode::NoResize, ResolutionMode::Full);
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 40; ++x)
+                    QCOMPARE(source[pixelIndex(x, y)], loadedColour(loaded.pixel(x, y)));
+        }
     }
 
     void resultPictureShowsTheResult()

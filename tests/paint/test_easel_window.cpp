@@ -8,6 +8,7 @@
 #include "file_drops.h"
 #include "grp_file.h"
 #include "paint_test_support.h"
+#include "picture_decoding.h"
 #include "pixel_view.h"
 #include "pp_file.h"
 #include "pp_file_dialogs.h"
@@ -545,6 +546,31 @@ private slots:
         // A picture named on the command line is converted at the start.
         EaselWindowFixture started(dir.filePath("red.png"));
         QVERIFY(started->document().picture == before && started->windowTitle() == "Mosaic Easel[*]");
+    }
+
+    // One import command reads its picture once (chooser, preview, import): an unchanged
+    // file gives the picture already read; a rewritten file, or the next command, reads anew.
+    void oneImportReadsThePictureOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("picture.png");
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(path));
+        qint64 firstKey = 0;
+        {
+            const dither::DecodedPictureReuse readOnce;
+            const tms::DecodedPicture first = dither::decodePictureFile(nullptr, path);
+            const tms::DecodedPicture again = dither::decodePictureFile(nullptr, path);
+            QVERIFY(first.image && again.image);
+            QCOMPARE(again.image->cacheKey(), first.image->cacheKey());
+            firstKey = first.image->cacheKey();
+            image.fill(Qt::blue); // the same size and, within the clock's step, the same time
+            QVERIFY(image.save(path));
+            const tms::DecodedPicture rewritten = dither::decodePictureFile(nullptr, path);
+            QCOMPARE(rewritten.image->pixel(0, 0), qRgb(0, 0, 255));
+        }
+        QVERIFY(dither::decodePictureFile(nullptr, path).image->cacheKey() != firstKey);
     }
 
     // The picture dialogs and the export dialog return what was chosen, the imports refuse

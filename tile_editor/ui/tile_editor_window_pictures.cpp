@@ -7,6 +7,7 @@
 #include "atomic_file.h"
 #include "document_life.h"
 #include "image_bytes.h"
+#include "picture_decoding.h"
 #include "picture_file.h"
 #include "picture_import_dialog.h"
 #include "picture_tiles.h"
@@ -70,6 +71,7 @@ void TileEditorWindow::buildPictureMenus()
 
 void TileEditorWindow::onImportPictureTriggered()
 {
+    const dither::DecodedPictureReuse readOnce; // checked, previewed and imported
     std::optional<QString> path;
     withTimerPaused([&] { path = choosePath(FileDialogKind::ImportPicture); });
     if (path)
@@ -79,12 +81,14 @@ void TileEditorWindow::onImportPictureTriggered()
 void TileEditorWindow::importPictureFile(const QString& path)
 {
     withTimerPaused([&] {
-        QString error;
-        const std::optional<QImage> picture = dither::readPicture(path, &error);
-        if (!picture) {
-            dialogs().tell(tms::warningTitle(), error);
+        const tms::DecodedPicture decoded = dither::decodePictureFile(this, path); // off the GUI thread
+        if (decoded.cancelled)
+            return;
+        if (!decoded.image) {
+            dialogs().tell(tms::warningTitle(), decoded.error);
             return;
         }
+        const std::optional<QImage>& picture = decoded.image;
         dither::PictureImportDialog dialog(m_pictureSettings, tilesPreview(*picture, m_doc.edition), this);
         std::optional<dither::PictureImportSettings> chosen;
         if (m_runPictureImport)

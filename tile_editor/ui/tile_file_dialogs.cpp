@@ -1,6 +1,7 @@
 #include "tile_file_dialogs.h"
 
 #include "font_preview.h"
+#include "picture_decoding.h"
 #include "picture_file.h"
 
 #include <QCheckBox>
@@ -81,10 +82,7 @@ tms::ChooserSetup pictureSetup(const char* name, const char* caption)
     setup.caption = QString::fromLatin1(caption);
     setup.pattern = dither::pictureFilePattern();
     setup.kind = tms::ChooserSetup::Kind::Open;
-    setup.check = [](const QString& path) {
-        QString error;
-        return dither::readPicture(path, &error) ? QString() : error;
-    };
+    setup.check = dither::pictureFileProblem;
     return setup;
 }
 

@@ -107,18 +107,18 @@ struct LaneBest {
     // Folding the lanes onto themselves leaves the least value (the greatest key) in every lane.
     Float8 least = halves[0].value;
     keepLeast(least, halves[1].value);
-    keepLeast(least, __builtin_shuffle(least, Mask8{4, 5, 6, 7, 0, 1, 2, 3}));
-    keepLeast(least, __builtin_shuffle(least, Mask8{2, 3, 0, 1, 6, 7, 4, 5}));
-    keepLeast(least, __builtin_shuffle(least, Mask8{1, 0, 3, 2, 5, 4, 7, 6}));
+    keepLeast(least, __builtin_shufflevector(least, least, 4, 5, 6, 7, 0, 1, 2, 3));
+    keepLeast(least, __builtin_shufflevector(least, least, 2, 3, 0, 1, 6, 7, 4, 5));
+    keepLeast(least, __builtin_shufflevector(least, least, 1, 0, 3, 2, 5, 4, 7, 6));
     Mask8 key[2];
     for (int half = 0; half < 2; ++half) {
         const Mask8 candidate = (halves[half].value == least) & (halves[half].index >= 0);
         key[half] = candidate ? halves[half].index * 16 + laneNumbers[half] : Mask8{} - 1;
     }
     keepGreatest(key[0], key[1]);
-    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{4, 5, 6, 7, 0, 1, 2, 3}));
-    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{2, 3, 0, 1, 6, 7, 4, 5}));
-    keepGreatest(key[0], __builtin_shuffle(key[0], Mask8{1, 0, 3, 2, 5, 4, 7, 6}));
+    keepGreatest(key[0], __builtin_shufflevector(key[0], key[0], 4, 5, 6, 7, 0, 1, 2, 3));
+    keepGreatest(key[0], __builtin_shufflevector(key[0], key[0], 2, 3, 0, 1, 6, 7, 4, 5));
+    keepGreatest(key[0], __builtin_shufflevector(key[0], key[0], 1, 0, 3, 2, 5, 4, 7, 6));
     const int k = key[0][0];
     if (k < 0)
         return false;
@@ -294,8 +294,8 @@ public:
     [[gnu::always_inline]] ColourParts secondMask(const ColourParts& pixel) const
     {
         ColourParts sum = pixel * towardsSecond_; // the fourth lane is 0
-        sum = sum + __builtin_shuffle(sum, ColourParts{1, 0, 3, 2});
-        sum = sum + __builtin_shuffle(sum, ColourParts{2, 3, 0, 1});
+        sum = sum + __builtin_shufflevector(sum, sum, 1, 0, 3, 2);
+        sum = sum + __builtin_shufflevector(sum, sum, 2, 3, 0, 1);
         return sum > threshold_;
     }
     // The parts of c2 where the mask is set, else of c1.

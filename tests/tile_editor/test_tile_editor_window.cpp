@@ -39,29 +39,6 @@ QRgb pixelOf(const QImage& image, int x, int y)
 
 using Harness = WindowHarness;
 
-QImage rendered(const QImage& like, const TileDocument& doc, const tms::Palette& palette,
-                void (*draw)(QImage&, const TileDocument&, const tms::Palette&))
-{
-    QImage image = blankViewImage(like.width(), like.height());
-    draw(image, doc, palette);
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-// Every view and the hex box show the document as the model renders it.
-void verifyViewsShowTheDocument(Harness& h)
-{
-    const TileDocument& doc = h.doc();
-    const tms::Palette& palette = h.window.palette();
-    for (auto [view, draw] : {std::pair{h.window.m_charEditorView, &drawCurrentChar},
-                              {h.window.m_patternTableView, &drawPatternTable},
-                              {h.window.m_screenView, &drawScreen},
-                              {h.window.m_spriteView, &drawSprite}}) {
-        const QImage shown = view->buffer().convertToFormat(QImage::Format_RGB32);
-        QVERIFY2(shown == rendered(shown, doc, palette, draw), qPrintable(view->objectName()));
-    }
-    QCOMPARE(h.window.m_hexEdit->text(), charHexText(doc));
-}
-
 bool frameAroundCell(Harness& h, int ch)
 {
     const auto frame = h.window.m_patternTableView->frame();
@@ -86,11 +63,11 @@ private slots:
         // Left press at (79.4, 0): bit 0 of row 0, in the foreground (4, dark blue).
         h.window.onCharEditorMousePressed(1, 0, 79.4, 0);
         QCOMPARE(h.doc().charPatterns[32][0], Byte(1));
-        verifyViewsShowTheDocument(h);
+        h.verifyViewsShowTheDocument();
         QVERIFY(frameAroundCell(h, 32));
         h.window.onCharEditorMouseMoved(2, 0, 200, -50); // a drag, clamped to (7, 0): clears it
         QCOMPARE(h.doc().charPatterns[32][0], Byte(0));
-        verifyViewsShowTheDocument(h);
+        h.verifyViewsShowTheDocument();
     }
 
     void choosingCharactersAndMarkers()
@@ -251,7 +228,7 @@ private slots:
         QVERIFY(h.doc().modified);
         QCOMPARE(h.doc().charPatterns[65], h.doc().charPatterns[32]);
         QCOMPARE(h.doc().charColors[65], h.doc().charColors[32]);
-        verifyViewsShowTheDocument(h);
+        h.verifyViewsShowTheDocument();
         QVERIFY(frameAroundCell(h, 65));
 
         QVERIFY(h.window.onCloseTriggered());

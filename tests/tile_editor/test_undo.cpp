@@ -120,17 +120,6 @@ const Button buttons[] = {
     {"cmd2_scroll_right", scrolled<scrollSprite>(Direction::Right)},
     {"cmd_sprite_clean", clearSprite}};
 
-// The views show what Refresh All draws from the tables now.
-void verifyViewsAreCurrent(TileEditorWindow& w)
-{
-    QList<QImage> shown;
-    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
-        shown << view->shownImage();
-    w.onRefreshClicked();
-    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
-        QVERIFY2(view->shownImage() == shown.takeFirst(), qPrintable(view->objectName()));
-}
-
 } // namespace
 
 class TestUndo : public QObject {
@@ -169,14 +158,14 @@ private slots:
         }
         if (notInEdition)
             QSKIP("not in this edition");
-        verifyViewsAreCurrent(w);
+        h.verifyViewsShowTheDocument();
         const QByteArray after = tableBytes(doc);
         QVERIFY(after != before && doc.modified); // every command, a font too, is work to save
         QCOMPARE(w.findChild<QUndoStack*>(QStringLiteral("undoStack"))->count(), 1);
 
         w.findChild<QAction*>(QStringLiteral("Undo"))->trigger();
         QVERIFY(tableBytes(doc) == before && !doc.modified);
-        verifyViewsAreCurrent(w);
+        h.verifyViewsShowTheDocument();
         w.findChild<QAction*>(QStringLiteral("Redo"))->trigger();
         QVERIFY(tableBytes(doc) == after && doc.modified);
     }

@@ -2,8 +2,13 @@
 // The tile editor's window as the tests drive it: scripted message boxes, file dialogs
 // answered by `user` (closed without a choice by default), started as the program does.
 
+#include "character_editing.h"
+#include "pixel_view.h"
 #include "scripted_dialogs.h"
+#include "table_rendering.h"
 #include "tile_editor_window.h"
+
+#include <QLineEdit>
 
 #include <QPushButton>
 #include <QtTest>
@@ -35,6 +40,22 @@ struct WindowHarness {
         user = [path, cExport](tile::FileDialogKind) {
             return path.isEmpty() ? std::nullopt : std::optional<tile::FileChoice>(tile::FileChoice{path, cExport});
         };
+    }
+    // Every view (and the hex box) shows the document as the model draws it.
+    void verifyViewsShowTheDocument()
+    {
+        for (auto [view, draw] : {std::pair{window.m_charEditorView, &tile::drawCurrentChar},
+                                  {window.m_patternTableView, &tile::drawPatternTable},
+                                  {window.m_screenView, &tile::drawScreen},
+                                  {window.m_spriteView, &tile::drawSprite}}) {
+            QImage drawn = tile::blankViewImage(view->buffer().width(), view->buffer().height());
+            draw(drawn, doc(), window.palette());
+            QVERIFY2(view->buffer().convertToFormat(QImage::Format_RGB32)
+                         == drawn.convertToFormat(QImage::Format_RGB32),
+                     qPrintable(view->objectName()));
+        }
+        if (window.m_hexEdit)
+            QCOMPARE(window.m_hexEdit->text(), tile::charHexText(doc()));
     }
     void click(const char* name)
     {

@@ -57,11 +57,8 @@ private slots:
         QCOMPARE(readFile("same.c"), exportC(doc, {true, 0, 23}));
         QCOMPARE(readFile("none.c"), readFile("plain.c"));
         QCOMPARE(readFile("dot.asm"), readFile("out.asm"));
-        const QString help = kardo({"--help"}, Edition(edition)).out;
-        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
-                                   "--asm-syntax dot|db|sdas"})
-            QVERIFY2(help.contains(option), option);
-        QCOMPARE(help.contains("--write-prototype IMAGE"), Edition(edition) == Edition::ScreenMode1);
+        QCOMPARE(kardo({"--help"}, Edition(edition)).out.contains("--write-prototype IMAGE"),
+                 Edition(edition) == Edition::ScreenMode1);
     }
 
     // kardo2 writes its tables into a cartridge image with the other outputs, or writes

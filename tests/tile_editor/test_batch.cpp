@@ -120,8 +120,7 @@ private slots:
         const ProgramRun run = kardo(args);
         QCOMPARE(run.status, status);
         if (status == 2) {
-            QVERIFY(run.err.startsWith("kardo3: "));
-            QVERIFY(run.err.contains("try 'kardo3 --help'"));
+            QVERIFY2(run.err.startsWith("kardo3: ") && run.err.contains("try 'kardo3 --help'"), qPrintable(run.err));
             QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
         }
     }
@@ -154,8 +153,7 @@ private slots:
             QVERIFY(doc.sameTablesAs(before) && doc.modified);
         } else {
             const ProjectLoad load = loadProjectFile(path, doc);
-            QVERIFY(!load.ok());
-            QVERIFY(!load.message.isEmpty());
+            QVERIFY(!load.ok() && !load.message.isEmpty());
             if (load.outcome == ProjectLoad::Outcome::Refused)
                 QVERIFY(doc.sameTablesAs(before) && doc.modified);
         }

@@ -9,6 +9,7 @@
 #include "tile_editor_window.h"
 
 #include <QLineEdit>
+#include <QPainter>
 
 #include <QPushButton>
 #include <QtTest>
@@ -41,18 +42,24 @@ struct WindowHarness {
             return path.isEmpty() ? std::nullopt : std::optional<tile::FileChoice>(tile::FileChoice{path, cExport});
         };
     }
-    // Every view (and the hex box) shows the document as the model draws it.
+    // Every view shows the document as the model draws it (with the mark, where one is
+    // shown, in its colour), and the hex box shows the current character.
     void verifyViewsShowTheDocument()
     {
         for (auto [view, draw] : {std::pair{window.m_charEditorView, &tile::drawCurrentChar},
                                   {window.m_patternTableView, &tile::drawPatternTable},
                                   {window.m_screenView, &tile::drawScreen},
                                   {window.m_spriteView, &tile::drawSprite}}) {
-            QImage drawn = tile::blankViewImage(view->buffer().width(), view->buffer().height());
+            const QImage shown = view->shownImage().convertToFormat(QImage::Format_RGB32);
+            QImage drawn = tile::blankViewImage(shown.width(), shown.height());
             draw(drawn, doc(), window.palette());
-            QVERIFY2(view->buffer().convertToFormat(QImage::Format_RGB32)
-                         == drawn.convertToFormat(QImage::Format_RGB32),
-                     qPrintable(view->objectName()));
+            drawn = drawn.convertToFormat(QImage::Format_RGB32);
+            if (const std::optional<QRect> frame = view->frame()) {
+                QPainter painter(&drawn);
+                painter.setPen(QColor(shown.pixel(frame->topLeft())));
+                painter.drawRect(frame->adjusted(0, 0, -1, -1));
+            }
+            QVERIFY2(shown == drawn, qPrintable(view->objectName()));
         }
         if (window.m_hexEdit)
             QCOMPARE(window.m_hexEdit->text(), tile::charHexText(doc()));

@@ -76,6 +76,9 @@ private slots:
         }
         QCOMPARE(int(distinct.size()), fontFaceCount);
         QCOMPARE(fontByte(0, 'A' - 33, 4), Byte(0xFE));
+        // The glyphs as released: an edit of any row changes this check sum.
+        QCOMPARE(qChecksum(QByteArrayView(reinterpret_cast<const char*>(fontData.data()), sizeof(fontData))),
+                 quint16(11163));
     }
 
     void applyFontTouchesOnlyTheFontCharacters()

@@ -52,9 +52,8 @@ private slots:
     {
         Picture picture = randomPicture(1);
         clearPicture(picture);
-        QVERIFY(
-            std::all_of(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end(), [](auto b) { return b == 0; }));
-        QVERIFY(std::all_of(picture.bitmapColors.begin(), picture.bitmapColors.end(), [](auto b) { return b == 33; }));
+        QVERIFY(std::ranges::all_of(picture.bitmapPatterns, [](auto b) { return b == 0; }));
+        QVERIFY(std::ranges::all_of(picture.bitmapColors, [](auto b) { return b == 33; }));
         QCOMPARE(pixelColor(picture, 100, 100), 1);
         // Pixel (13, 21): column 1, row 2, line 5, bit 7 - 5.
         picture.bitmapPatterns[2 * 256 + 1 * 8 + 5] = 4;

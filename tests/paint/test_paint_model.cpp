@@ -52,9 +52,8 @@ private slots:
     {
         Picture picture = randomPicture(1);
         clearPicture(picture);
-        QVERIFY(
-            std::all_of(picture.bitmapPatterns.begin(), picture.bitmapPatterns.end(), [](auto b) { return b == 0; }));
-        QVERIFY(std::all_of(picture.bitmapColors.begin(), picture.bitmapColors.end(), [](auto b) { return b == 33; }));
+        QVERIFY(std::ranges::all_of(picture.bitmapPatterns, [](auto b) { return b == 0; }));
+        QVERIFY(std::ranges::all_of(picture.bitmapColors, [](auto b) { return b == 33; }));
         QCOMPARE(pixelColor(picture, 100, 100), 1);
         // Pixel (13, 21): column 1, row 2, line 5, bit 7 - 5.
         picture.bitmapPatterns[2 * 256 + 1 * 8 + 5] = 4;
@@ -73,7 +72,6 @@ private slots:
         QTest::addColumn<int>("newColours");
         QTest::newRow("white on the black row takes the latent foreground") << 0 << 33 << 3 << 15 << 16 << 241;
         QTest::newRow("medium red replaces the white foreground") << 15 << 0xF1 << 0 << 8 << 143 << 129;
-        QTest::newRow("grey replaces the white foreground") << 15 << 0xF1 << 0 << 14 << 143 << 225;
         QTest::newRow("dark blue on a background pixel") << 240 << 0xF1 << 7 << 4 << 241 << 65;
         QTest::newRow("row colour sets the bit") << 15 << 0xF1 << 0 << 15 << 143 << 0xF1;
         QTest::newRow("row colour clears the bit") << 15 << 0xF1 << 7 << 1 << 14 << 0xF1;
@@ -168,18 +166,12 @@ private slots:
         QCOMPARE(blockLineAt(Block{5, 5, 0, 191}, 200), 0);
     }
 
-    void renderingNormalAndZoomed()
+    // (The normal view, two screen pixels a pixel, is checked through the window.)
+    void renderingSmallAndZoomed()
     {
         Picture picture = cleared();
         picture.bitmapPatterns[tms::bitmapIndex(1, 2, 3)] = 0x81;
         picture.bitmapColors[tms::bitmapIndex(1, 2, 3)] = 0xF4;
-        QImage image = makeViewImage(normalView());
-        renderPicture(image, picture, palette, normalView());
-        QCOMPARE(image.size(), QSize(512, 384));
-        const int top = (8 + 3) * 2, left = 2 * 16; // 2x2 blocks
-        QVERIFY(image.pixel(left, top) == colour(15) && image.pixel(left + 1, top + 1) == colour(15));
-        QVERIFY(image.pixel(left + 2, top) == colour(4) && image.pixel(left + 15, top + 1) == colour(15));
-        QCOMPARE(image.pixel(0, 0), colour(1));
         const QImage small = pictureImage(picture, palette);
         QVERIFY(small.size() == QSize(256, 192) && small.pixel(16, 11) == colour(15)
                 && small.pixel(17, 11) == colour(4));
@@ -189,7 +181,7 @@ private slots:
         picture.bitmapPatterns[tms::bitmapIndex(13, 17, 0)] = 0xFF;
         picture.bitmapColors[tms::bitmapIndex(13, 17, 0)] = 0x81;
         const ViewArea zoom = zoomView(16, 12);
-        image = makeViewImage(zoom);
+        QImage image = makeViewImage(zoom);
         renderPicture(image, picture, palette, zoom);
         QVERIFY(image.pixel(32, 32) == colour(8) && image.pixel(63, 35) == colour(8)
                 && image.pixel(63, 36) == colour(1));

@@ -57,11 +57,8 @@ private slots:
         QCOMPARE(readFile("same.c"), exportC(doc, {true, 0, 23}));
         QCOMPARE(readFile("none.c"), readFile("plain.c"));
         QCOMPARE(readFile("dot.asm"), readFile("out.asm"));
-        const QString help = kardo({"--help"}, Edition(edition)).out;
-        for (const char* option : {"--export-bin PREFIX", "--compress none|rle|zx0|pletter", "--c-style coleco|stdint",
-                                   "--asm-syntax dot|db|sdas"})
-            QVERIFY2(help.contains(option), option);
-        QCOMPARE(help.contains("--write-prototype IMAGE"), Edition(edition) == Edition::ScreenMode1);
+        QCOMPARE(kardo({"--help"}, Edition(edition)).out.contains("--write-prototype IMAGE"),
+                 Edition(edition) == Edition::ScreenMode1);
     }
 
     // kardo2 writes its tables into a cartridge image with the other outputs, or writes
@@ -123,8 +120,7 @@ private slots:
         const ProgramRun run = kardo(args);
         QCOMPARE(run.status, status);
         if (status == 2) {
-            QVERIFY(run.err.startsWith("kardo3: "));
-            QVERIFY(run.err.contains("try 'kardo3 --help'"));
+            QVERIFY2(run.err.startsWith("kardo3: ") && run.err.contains("try 'kardo3 --help'"), qPrintable(run.err));
             QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty()); // nothing written
         }
     }
@@ -157,8 +153,7 @@ private slots:
             QVERIFY(doc.sameTablesAs(before) && doc.modified);
         } else {
             const ProjectLoad load = loadProjectFile(path, doc);
-            QVERIFY(!load.ok());
-            QVERIFY(!load.message.isEmpty());
+            QVERIFY(!load.ok() && !load.message.isEmpty());
             if (load.outcome == ProjectLoad::Outcome::Refused)
                 QVERIFY(doc.sameTablesAs(before) && doc.modified);
         }

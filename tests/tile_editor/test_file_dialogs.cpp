@@ -42,63 +42,48 @@ private slots:
         QCOMPARE(dialogs.shown.last().text, QString("Do you want to replace this DAT file"));
         QVERIFY(!fileDialogChoice(FileDialogKind::SaveAsDAT, *save));
 
+        // The assembler's format controls come back with the path (the window passes them
+        // on in exportsWriteOnlyAConfirmedPath).
         auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, {}, dialogs, nullptr);
+        auto* syntax = asmDialog->findChild<QComboBox*>("cmb_asm_syntax");
+        syntax->setCurrentIndex(syntax->findText("sdas: SDCC's assembler"));
+        auto* codec = asmDialog->findChild<QComboBox*>("cmb_compression");
+        codec->setCurrentIndex(codec->findText("Pletter"));
         asmDialog->submit(dir.filePath("game"));
-        QCOMPARE(fileDialogChoice(FileDialogKind::ExportASM, *asmDialog)->path, dir.filePath("game.asm"));
+        const std::optional<FileChoice> exported = fileDialogChoice(FileDialogKind::ExportASM, *asmDialog);
+        QVERIFY(exported && exported->path == dir.filePath("game.asm"));
+        QVERIFY(exported->asmExport.syntax == tms::AsmSyntax::Sdas
+                && exported->asmExport.compression == tms::Compression::Pletter);
     }
 
+    // The rows start as last chosen, the RLE box unchecked at opening; the rows pull each
+    // other along; the RLE box and the compression box show one choice.
     void exportCOptions()
     {
         ScriptedDialogs dialogs;
-        // The rows start as last chosen; the check box is still unchecked at opening.
         auto c = makeFileDialog(FileDialogKind::ExportC, {true, 4, 9}, dialogs, nullptr);
         auto* options = c->findChild<CExportOptionsPanel*>();
-        QVERIFY(!options->m_rleCheck->isChecked());
-        QCOMPARE(options->m_startRowBar->value(), 4);
+        auto* codec = c->findChild<QComboBox*>("cmb_compression");
+        QVERIFY(!options->m_rleCheck->isChecked() && options->m_startRowBar->value() == 4);
         options->onMoreOptionsClicked();
-        QVERIFY(!options->m_moreOptionsButton->isEnabled());
-        QVERIFY(options->m_startRowBar->isVisibleTo(options));
-
+        QVERIFY(!options->m_moreOptionsButton->isEnabled() && options->m_startRowBar->isVisibleTo(options));
         options->m_startRowBar->setValue(12); // pulls the end along
         QCOMPARE(options->m_endRowBar->value(), 12);
         options->m_endRowBar->setValue(2); // pulls the start along
         QCOMPARE(options->m_startRowBar->value(), 2);
         options->m_endRowBar->setValue(7);
-        options->m_rleCheck->setChecked(true);
-
-        c->submit("game.C"); // kept as typed
-        const std::optional<FileChoice> choice = fileDialogChoice(FileDialogKind::ExportC, *c);
-        QVERIFY(choice);
-        QCOMPARE(choice->path, QDir(c->directory()).filePath("game.C"));
-        QVERIFY(choice->cExport.rle);
-        QCOMPARE(choice->cExport.startLine, 2);
-        QCOMPARE(choice->cExport.endLine, 7);
-    }
-
-    // The format controls come back with the path (the window passes them on in
-    // exportsWriteOnlyAConfirmedPath); the RLE box and the compression box show one choice.
-    void formatChoices()
-    {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        auto asmDialog = makeFileDialog(FileDialogKind::ExportASM, {}, dialogs, nullptr);
-        auto* syntax = asmDialog->findChild<QComboBox*>("cmb_asm_syntax");
-        syntax->setCurrentIndex(syntax->findText("sdas: SDCC's assembler"));
-        auto* asmCodec = asmDialog->findChild<QComboBox*>("cmb_compression");
-        asmCodec->setCurrentIndex(asmCodec->findText("Pletter"));
-        asmDialog->submit(dir.filePath("game"));
-        const AsmExportOptions chosen = fileDialogChoice(FileDialogKind::ExportASM, *asmDialog)->asmExport;
-        QVERIFY(chosen.syntax == tms::AsmSyntax::Sdas && chosen.compression == tms::Compression::Pletter);
-
-        auto c = makeFileDialog(FileDialogKind::ExportC, {}, dialogs, nullptr);
-        auto* options = c->findChild<CExportOptionsPanel*>();
-        auto* codec = c->findChild<QComboBox*>("cmb_compression");
+        codec->setCurrentIndex(codec->findText("ZX0"));
         options->m_rleCheck->setChecked(true);
         QCOMPARE(codec->currentText(), QString("RLE"));
+
+        c->submit("game.C"); // kept as typed
+        std::optional<FileChoice> choice = fileDialogChoice(FileDialogKind::ExportC, *c);
+        QVERIFY(choice && choice->path == QDir(c->directory()).filePath("game.C"));
+        QVERIFY(choice->cExport.rle && choice->cExport.startLine == 2 && choice->cExport.endLine == 7);
         codec->setCurrentIndex(codec->findText("ZX0"));
         QVERIFY(!options->m_rleCheck->isChecked());
-        c->submit(dir.filePath("game"));
-        QCOMPARE(compressionOf(fileDialogChoice(FileDialogKind::ExportC, *c)->cExport), tms::Compression::Zx0);
+        choice = fileDialogChoice(FileDialogKind::ExportC, *c);
+        QCOMPARE(compressionOf(choice->cExport), tms::Compression::Zx0);
     }
 };
 

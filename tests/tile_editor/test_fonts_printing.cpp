@@ -22,7 +22,6 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QUndoStack>
 #include <QtTest>
 #include <set>
 
@@ -62,21 +61,9 @@ class TestFonts : public QObject {
     Q_OBJECT
 private slots:
 
-    void tellingRowsAndCommonGlyphs()
+    // Each face is its own, draws 57 glyphs and shares the blank "@" and the "%" box.
+    void facesShareTheirShape()
     {
-        const char* telling[3][6] = {
-            {"1C 38 18 18 18 00 18 18", "00 00 0C 18 30 00 60 00", "3C 3C 3C 18 18 00 18 00", "00 18 18 18 00 18 00 00",
-             "18 3C 3C 18 00 00 18 00", "30 30 30 30 30 00 30 00"},
-            {"3C 66 CE D6 E6 CC 78 00", "00 00 7C CE D6 E6 7C 00", "3E 73 7B 7F 77 73 3E 00", "00 7C C6 C6 C6 7C 00 00",
-             "FE C6 C6 E6 E6 E6 FE 00", "3C C6 C6 C6 C6 C6 6C 00"},
-            {"0E 1E 36 66 FE C6 C6 00", "00 00 7C C6 FE C6 C6 00", "0F 3B 73 7F 63 03 FF 00", "00 7E C6 C6 C6 7E 00 00",
-             "7E 66 66 7E E6 E6 E6 00", "7C 06 C6 DE C6 C6 C6 00"},
-        };
-        const int codes[3] = {'!', '0', 'A'};
-        for (int i = 0; i < 3; ++i)
-            for (int font = 0; font < 6; ++font)
-                QCOMPARE(fontData[font][codes[i] - 33], rowsOf(telling[i][font]));
-
         std::set<FontFace> distinct;
         for (int font = 0; font < fontFaceCount; ++font) {
             QCOMPARE(fontData[font]['@' - 33], CharRows{});
@@ -89,6 +76,9 @@ private slots:
         }
         QCOMPARE(int(distinct.size()), fontFaceCount);
         QCOMPARE(fontByte(0, 'A' - 33, 4), Byte(0xFE));
+        // The glyphs as released: an edit of any row changes this check sum.
+        QCOMPARE(qChecksum(QByteArrayView(reinterpret_cast<const char*>(fontData.data()), sizeof(fontData))),
+                 quint16(11163));
     }
 
     void applyFontTouchesOnlyTheFontCharacters()
@@ -100,7 +90,7 @@ private slots:
         for (int c = 0; c < charCount; ++c)
             QCOMPARE(doc.charPatterns[c], c >= 33 && c <= 90 ? fontData[0][c - 33] : before.charPatterns[c]);
         doc.charPatterns = before.charPatterns;
-        QVERIFY(doc.sameTablesAs(before)); // (a font is work to save: fontsMenu)
+        QVERIFY(doc.sameTablesAs(before)); // (a font is work to save: test_undo)
     }
 
     void fontFileWriting_data()
@@ -209,11 +199,8 @@ private slots:
         TileEditorWindow& window = h.window;
         ScriptedDialogs& dialogs = h.dialogs;
         TileDocument& doc = window.document();
-        // A font is work to save, and one undo step.
-        auto* stack = window.findChild<QUndoStack*>("undoStack");
-        window.m_fontsMenu->findChild<QAction*>("font6")->trigger();
+        window.m_fontsMenu->findChild<QAction*>("font6")->trigger(); // one undo step: test_undo
         QCOMPARE(doc.charPatterns['A'], fontData[5]['A' - 33]);
-        QVERIFY(doc.modified && window.isWindowModified() && stack->count() == 1); // one step (test_undo)
 
         // Save: a title, then the file; closing the dialog without a choice writes nothing.
         const QString path = dir.filePath("six.fcv");
@@ -241,15 +228,12 @@ private slots:
         window.onLoadFontTriggered();
         QCOMPARE(doc.charPatterns['A'], fontData[0]['A' - 33]);
 
-        // "&Print" shows the print dialog, enabled, with the three papers.
-        QStringList papers;
-        window.setPrintFormRunner([&](PrinterForm& form) {
-            for (int i = 0; i < form.m_paperSize->count(); ++i)
-                papers << form.m_paperSize->itemText(i);
-        });
+        // "&Print" shows the print dialog (its papers: printerForm).
+        int forms = 0;
+        window.setPrintFormRunner([&](PrinterForm&) { ++forms; });
         QVERIFY(window.m_printAction->isEnabled());
         window.onPrintTriggered();
-        QCOMPARE(papers, (QStringList{"Letter", "A4", "B5"}));
+        QCOMPARE(forms, 1);
     }
 
     void printerForm()

@@ -61,14 +61,13 @@ const auto mirrorX = [](const At& at, int n, int r, int c) { return at(r, n - 1 
 const auto left = [](const At& at, int n, int r, int c) { return at(r, (c + 1) % n); };
 const auto right = [](const At& at, int n, int r, int c) { return at(r, (c + n - 1) % n); };
 const auto blank = [](const At&, int, int, int) { return false; };
-auto charScroll(Direction d)
+template <auto scroll>
+auto scrolled(Direction d)
 {
-    return [d](TileDocument& doc) { scrollCharacter(doc, d); };
+    return [d](TileDocument& doc) { scroll(doc, d); };
 }
-auto spriteScroll(Direction d)
-{
-    return [d](TileDocument& doc) { scrollSprite(doc, d); };
-}
+constexpr auto charScroll = scrolled<scrollCharacter>;
+constexpr auto spriteScroll = scrolled<scrollSprite>;
 
 const PixelCommand commands[] = {
     {"char rotate", false, rotateCharacter, rotate},
@@ -191,10 +190,8 @@ private slots:
                 g[r][c] = g[r][15 - c] = true;
         doc.spritePatterns[0] = bytesOf<16, SpriteBytes>(g);
         const TileDocument before = doc;
-        QVERIFY(!flipCharacterX(doc));
-        QVERIFY(!flipSpriteX(doc));
-        QVERIFY(!doc.modified);
-        QVERIFY(doc.sameTablesAs(before));
+        QVERIFY(!flipCharacterX(doc) && !flipSpriteX(doc));
+        QVERIFY(!doc.modified && doc.sameTablesAs(before));
         TileDocument blank;
         flipSpriteY(blank); // flip Y always counts as a change
         QVERIFY(blank.modified);
@@ -252,12 +249,10 @@ private slots:
             const bool clear = c.copied[0] < 0;
             if (!clear) {
                 doc.markedBlock = c.copied;
-                QVERIFY(copyBlock(doc, copies));
-                QVERIFY(!doc.modified);
+                QVERIFY(copyBlock(doc, copies) && !doc.modified);
             }
             doc.markedBlock = c.target;
-            QVERIFY(clear ? clearBlock(doc) : pasteBlock(doc, copies));
-            QVERIFY(doc.modified);
+            QVERIFY((clear ? clearBlock(doc) : pasteBlock(doc, copies)) && doc.modified);
             for (int n = 0; n < charCount; ++n) {
                 const int offset = n - c.target[0];
                 const bool inside = n <= c.target[1] && offset >= 0;
@@ -275,13 +270,9 @@ private slots:
         copies.blockCopyPattern[0].fill(0x77);
         doc.markedBlock = {200, 100};
         const TileDocument before = doc;
-        QVERIFY(!copyBlock(doc, copies));
-        QVERIFY(!pasteBlock(doc, copies));
-        QVERIFY(!clearBlock(doc));
-        QVERIFY(!doc.modified);
-        QVERIFY(doc.sameTablesAs(before));
-        QCOMPARE(copies.blockCopyPattern[0][0], Byte(0x77));
-        QCOMPARE(copies.blockCopyColor[0][0], Byte(0));
+        QVERIFY(!copyBlock(doc, copies) && !pasteBlock(doc, copies) && !clearBlock(doc));
+        QVERIFY(!doc.modified && doc.sameTablesAs(before));
+        QVERIFY(copies.blockCopyPattern[0][0] == 0x77 && copies.blockCopyColor[0][0] == 0); // the copy kept
     }
 };
 

@@ -76,10 +76,8 @@ private slots:
             TileDocument doc{Edition(edition)};
             doc.modified = true;
             const ProjectLoad load = loadBytes(expected, doc);
-            QVERIFY(load.ok());
+            QVERIFY(load.ok() && !doc.modified && doc.sameTablesAs(source));
             QCOMPARE(load.valuesStored, 768 + 2048 * 2 + 16 * colorLines + 64);
-            QVERIFY(!doc.modified);
-            QVERIFY(doc.sameTablesAs(source));
             const QString path = dir.filePath("level.dat"); // and through the disk
             QVERIFY(writeProjectFile(path, source).ok);
             QCOMPARE(readFile(path), expected);
@@ -92,18 +90,14 @@ private slots:
         text.replace(16, 3, "$ff"); // first name cell
         text.replace(20, 3, "$ab"); // second one
         TileDocument doc;
-        QVERIFY(loadBytes(text, doc).ok());
-        QCOMPARE(int(doc.nameTable[0][0]), 0xFF);
-        QCOMPARE(int(doc.nameTable[1][0]), 0xAB);
+        QVERIFY(loadBytes(text, doc).ok() && doc.nameTable[0][0] == 0xFF && doc.nameTable[1][0] == 0xAB);
 
         // A one-digit value takes the comma for its second digit, which counts 0.
         QByteArray oneDigit = text;
         oneDigit.replace(16, 3, "$5,");
         oneDigit.remove(19, 1); // keep the record at 81 bytes: "$5,$ab..."
         oneDigit.insert(78, ' ');
-        TileDocument d2;
-        QVERIFY(loadBytes(oneDigit, d2).ok());
-        QCOMPARE(int(d2.nameTable[0][0]), 0x50);
+        QVERIFY(loadBytes(oneDigit, doc).ok() && doc.nameTable[0][0] == 0x50);
     }
 
     void valuesRunOverLinesWhateverTheirCount()
@@ -119,8 +113,7 @@ private slots:
         }
         QCOMPARE(values, 768 + 3 * 2048 + 64);
         TileDocument doc;
-        QVERIFY(loadBytes(text, doc).ok());
-        QVERIFY(doc.sameTablesAs(source));
+        QVERIFY(loadBytes(text, doc).ok() && doc.sameTablesAs(source));
     }
 
     void modeOneColourSection()
@@ -128,8 +121,7 @@ private slots:
         const TileDocument source = testdoc::randomDocument(5, true, Edition::ScreenMode1);
         TileDocument doc;
         const ProjectLoad load = loadBytes(projectFileBytes(source), doc);
-        QVERIFY(load.ok());
-        QVERIFY(load.modeOneColors);
+        QVERIFY(load.ok() && load.modeOneColors);
         for (int c = 0; c < 256; ++c)
             for (int r = 0; r < 8; ++r)
                 QCOMPARE(int(doc.charColors[c][r]), int(source.groupColors[c / 8]));
@@ -148,13 +140,11 @@ private slots:
         QCOMPARE(load.outcome, ProjectLoad::Outcome::Incomplete);
         QVERIFY(load.message.contains("character patterns"));
         QCOMPARE(load.valuesStored, 99 * 16);
-        QVERIFY(doc.nameTable == source.nameTable);
         // Lines 49..99 bring characters 0..101; the cut line (102, 103) is not read.
         for (int c = 0; c < 256; ++c)
             QVERIFY(doc.charPatterns[c] == (c < 102 ? source.charPatterns[c] : before.charPatterns[c]));
-        QVERIFY(doc.charColors == before.charColors);
-        QVERIFY(doc.spriteColors == before.spriteColors);
-        QVERIFY(!doc.modified);
+        QVERIFY(doc.nameTable == source.nameTable && doc.charColors == before.charColors);
+        QVERIFY(doc.spriteColors == before.spriteColors && !doc.modified);
 
         // A read error at the same place is no file cut short: it is told, and nothing loads.
         QByteArray data = full;
@@ -172,12 +162,10 @@ private slots:
         const TileDocument source = testdoc::randomDocument(23);
         QByteArray text = projectFileBytes(source);
         TileDocument doc; // extra lines after the sprite colours are ignored
-        QVERIFY(loadBytes(text + record("JUNK    DB      $01,$02") + "tail", doc).ok());
-        QVERIFY(doc.sameTablesAs(source));
+        QVERIFY(loadBytes(text + record("JUNK    DB      $01,$02") + "tail", doc).ok() && doc.sameTablesAs(source));
         text.chop(2);
         TileDocument doc2;
-        QVERIFY(loadBytes(text, doc2).ok());
-        QVERIFY(doc2.sameTablesAs(source));
+        QVERIFY(loadBytes(text, doc2).ok() && doc2.sameTablesAs(source));
         text.chop(1); // now a value is cut: the record is skipped
         TileDocument cut;
         QCOMPARE(loadBytes(text, cut).outcome, ProjectLoad::Outcome::Incomplete);
@@ -206,8 +194,7 @@ private slots:
             QVERIFY(f.resize(qint64(400) * 1024 * 1024));
         }
         TileDocument loaded;
-        QVERIFY(loadProjectFile(bigProject, loaded).ok());
-        QVERIFY(loaded.sameTablesAs(source));
+        QVERIFY(loadProjectFile(bigProject, loaded).ok() && loaded.sameTablesAs(source));
         QCOMPARE(loadProjectFile(bigZeros, loaded).outcome, ProjectLoad::Outcome::Refused);
     }
 };

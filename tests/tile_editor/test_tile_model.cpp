@@ -47,8 +47,7 @@ private slots:
     void screenEditing()
     {
         TileDocument doc;
-        QVERIFY(!placeChar(doc, 0, 0)); // holds 32 already
-        QVERIFY(!doc.modified);
+        QVERIFY(!placeChar(doc, 0, 0) && !doc.modified); // holds 32 already
         doc.currentChar = 65;
         QVERIFY(placeChar(doc, 31, 23));
         QCOMPARE(doc.nameTable[31][23], Byte(65));
@@ -106,27 +105,23 @@ private slots:
         };
         // (Where the marker is found: the fuzz harness prototype_scan and prototypeImages.)
         QCOMPARE(scanPrototype(image("a.rom", 8000, 0)), std::optional<qint64>(11));
-        QVERIFY(!scanPrototype(image("c.rom", 7999, 0)));
         QCOMPARE(scanPrototype(image("d.rom", 32768, 0)), std::optional<qint64>(11)); // a standard 32 KB image
-        QVERIFY(!scanPrototype(image("d2.rom", 32769, 0)));
-        QVERIFY(!scanPrototype(image("f.rom", 9000, 9000 - 9))); // nothing after the marker
         QCOMPARE(scanPrototype(image("g.rom", 9000, 9000 - 10)), std::optional<qint64>(9001));
-        QVERIFY(!scanPrototype(dir.filePath("missing.rom")));
-        QVERIFY(!scanPrototype(dir.path()));
-        QVERIFY(!scanPrototype(QString()));
+        for (const QString& path : {image("c.rom", 7999, 0), image("d2.rom", 32769, 0),
+                                    image("f.rom", 9000, 9000 - 9), // nothing after the marker
+                                    dir.filePath("missing.rom"), dir.path(), QString()})
+            QVERIFY2(!scanPrototype(path), qPrintable(path));
 
         writeFile(dir.filePath("prototype.txt"), "  " + dir.filePath("a.rom").toLocal8Bit() + "\r\nsecond line\n");
         QCOMPARE(readPrototypePath(dir.filePath("prototype.txt")), "  " + dir.filePath("a.rom"));
         QVERIFY(readPrototypePath(dir.filePath("none.txt")).isEmpty());
         writeFile(dir.filePath("garbage.txt"), QByteArray(100000, '\x01'));
         const QString garbage = readPrototypePath(dir.filePath("garbage.txt"));
-        QVERIFY(garbage.size() <= 4096);
-        QVERIFY(!scanPrototype(garbage));
+        QVERIFY(garbage.size() <= 4096 && !scanPrototype(garbage));
 
         // Read at start-up: a named pipe would block for ever, a folder holds no line.
         QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.txt")).constData(), 0600) == 0);
-        QVERIFY(readPrototypePath(dir.filePath("pipe.txt")).isEmpty());
-        QVERIFY(readPrototypePath(dir.path()).isEmpty());
+        QVERIFY(readPrototypePath(dir.filePath("pipe.txt")).isEmpty() && readPrototypePath(dir.path()).isEmpty());
     }
 
     // Functions that index the tables from their arguments keep them whole whatever
@@ -135,17 +130,12 @@ private slots:
     {
         TileDocument doc;
         const TileDocument before = doc;
-        for (int bad : {-1, 8, 1000}) {
-            QVERIFY(!drawCharPixel(doc, 1, bad, 0));
-            QVERIFY(!drawCharPixel(doc, 1, 0, bad));
-        }
+        for (int bad : {-1, 8, 1000})
+            QVERIFY(!drawCharPixel(doc, 1, bad, 0) && !drawCharPixel(doc, 1, 0, bad));
         for (int colour : {-1, 16, 255})
             QVERIFY(!applyPaletteColor(doc, 17, colour));
-        QVERIFY(!placeChar(doc, 32, 0));
-        QVERIFY(!placeChar(doc, 0, 24));
-        QVERIFY(!placeChar(doc, -1, -1));
-        QVERIFY(doc.sameTablesAs(before));
-        QVERIFY(!doc.modified);
+        QVERIFY(!placeChar(doc, 32, 0) && !placeChar(doc, 0, 24) && !placeChar(doc, -1, -1));
+        QVERIFY(doc.sameTablesAs(before) && !doc.modified);
         QCOMPARE(nameTableBytes(doc, -5, 40).size(), size_t(768)); // rows outside the screen left out
         QCOMPARE(nameTableBytes(doc, 30, 40).size(), size_t(0));
         QCOMPARE(spritePatternBytes(doc, 100).size(), size_t(64 * 32));

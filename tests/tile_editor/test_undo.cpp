@@ -41,61 +41,45 @@ void click(TileEditorWindow& w, const char* name)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>>& kinds()
+// The commands that are no plain button, run as a user does.
+const char* const kindNames[] = {"pixel stroke",  "row colour", "hex entry",     "font",        "screen stroke",
+                                 "sprite stroke", "paste char", "paste pattern", "sprite paste"};
+constexpr int kindCount = int(std::size(kindNames));
+
+void runKind(int kind, TileEditorWindow& w)
 {
-    static const std::vector<std::pair<const char*, std::function<void(TileEditorWindow&)>>> all =
-        {
-            {"pixel stroke",
-             [](TileEditorWindow& w) {
-        drag(w.m_charEditorView, {5, 5}, {75, 75});
-             }},
-            {"row colour",
-             [](TileEditorWindow& w) {
-        if (w.m_colorStrip) // screen mode 1: the group colour from the strip
+    switch (kind) {
+    case 0: drag(w.m_charEditorView, {5, 5}, {75, 75}); break;
+    case 1: // screen mode 1: the group colour from the strip
+        if (w.m_colorStrip)
             QTest::mouseClick(w.m_colorStrip, Qt::LeftButton, {}, {4, 60});
         else
             QTest::mouseClick(w.m_paletteSwatches[5], Qt::LeftButton);
-             }},
-                                                                                             {"hex entry",
-                                                                                              [](TileEditorWindow& w) {
+        break;
+    case 2:
         if ((notInEdition = !w.m_hexEdit))
             return;
         w.m_hexEdit->setText(QStringLiteral("0102030405060708"));
         w.applyHexText();
-                                                                                              }},
-        {"font", [](TileEditorWindow& w) { w.m_fontsMenu->findChild<QAction*>(QStringLiteral("font1"))->trigger(); }},
-        {"screen stroke",
-         [](TileEditorWindow& w) {
-        w.onPaintTick();
-        drag(w.m_screenView, {4, 4}, {250, 100});
-         }},
-        {"sprite stroke",
-         [](TileEditorWindow& w) {
-        drag(w.m_spriteView, {4, 4}, {124, 60});
-         }},
-        {"paste char",
-         [](TileEditorWindow& w) {
+        break;
+    case 3: w.m_fontsMenu->findChild<QAction*>(QStringLiteral("font1"))->trigger(); break;
+    case 4: w.onPaintTick(), drag(w.m_screenView, {4, 4}, {250, 100}); break;
+    case 5: drag(w.m_spriteView, {4, 4}, {124, 60}); break;
+    case 6:
         click(w, "cmd_copy_car");
         w.document().currentChar = 40;
         click(w, "cmd_paste_car");
-         }},
-        {"paste pattern",
-         [](TileEditorWindow& w) {
+        break;
+    case 7:
         if ((notInEdition = w.m_colorStrip != nullptr))
             return;
         w.document().markedBlock = {0, 7};
         click(w, "cmd_copy_pattern");
         w.document().markedBlock = {100, 107};
         click(w, "cmd_paste_pattern");
-         }},
-        {"sprite paste",
-         [](TileEditorWindow& w) {
-        click(w, "cmd_sprite_copy");
-        click(w, "cmd_sprite_next");
-        click(w, "cmd_sprite_paste");
-         }},
-        };
-    return all;
+        break;
+    default: click(w, "cmd_sprite_copy"), click(w, "cmd_sprite_next"), click(w, "cmd_sprite_paste");
+    }
 }
 
 // The buttons that run one command on the document, with that command.
@@ -136,17 +120,6 @@ const Button buttons[] = {
     {"cmd2_scroll_right", scrolled<scrollSprite>(Direction::Right)},
     {"cmd_sprite_clean", clearSprite}};
 
-// The views show what Refresh All draws from the tables now.
-void verifyViewsAreCurrent(TileEditorWindow& w)
-{
-    QList<QImage> shown;
-    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
-        shown << view->shownImage();
-    w.onRefreshClicked();
-    for (tms::PixelView* view : {w.m_charEditorView, w.m_patternTableView, w.m_screenView, w.m_spriteView})
-        QVERIFY2(view->shownImage() == shown.takeFirst(), qPrintable(view->objectName()));
-}
-
 } // namespace
 
 class TestUndo : public QObject {
@@ -156,10 +129,9 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<Edition>("edition");
-        for (int i = 0; i < int(kinds().size()) + int(std::size(buttons)); ++i)
+        for (int i = 0; i < kindCount + int(std::size(buttons)); ++i)
             for (Edition edition : {Edition::ScreenMode2, Edition::ScreenMode1})
-                QTest::addRow("%s mode %d",
-                              i < int(kinds().size()) ? kinds()[i].first : buttons[i - kinds().size()].name,
+                QTest::addRow("%s mode %d", i < kindCount ? kindNames[i] : buttons[i - kindCount].name,
                               edition == Edition::ScreenMode1 ? 1 : 2)
                     << i << edition;
     }
@@ -177,30 +149,25 @@ private slots:
         const QByteArray before = tableBytes(doc);
         TileDocument expected = doc;
         notInEdition = false;
-        if (kind < int(kinds().size())) {
-            kinds()[kind].second(w);
+        if (kind < kindCount) {
+            runKind(kind, w);
         } else {
-            click(w, buttons[kind - kinds().size()].name);
-            buttons[kind - kinds().size()].command(expected);
+            click(w, buttons[kind - kindCount].name);
+            buttons[kind - kindCount].command(expected);
             QVERIFY(notInEdition || doc.sameTablesAs(expected));
         }
         if (notInEdition)
             QSKIP("not in this edition");
-        verifyViewsAreCurrent(w);
+        h.verifyViewsShowTheDocument();
         const QByteArray after = tableBytes(doc);
-        const bool modifiedAfter = doc.modified;
-        QVERIFY(after != before);
-        QVERIFY(modifiedAfter); // every command, a font too, is work to save
-        auto* stack = w.findChild<QUndoStack*>(QStringLiteral("undoStack"));
-        QCOMPARE(stack->count(), 1);
+        QVERIFY(after != before && doc.modified); // every command, a font too, is work to save
+        QCOMPARE(w.findChild<QUndoStack*>(QStringLiteral("undoStack"))->count(), 1);
 
         w.findChild<QAction*>(QStringLiteral("Undo"))->trigger();
-        QVERIFY(tableBytes(doc) == before);
-        QVERIFY(!doc.modified);
-        verifyViewsAreCurrent(w);
+        QVERIFY(tableBytes(doc) == before && !doc.modified);
+        h.verifyViewsShowTheDocument();
         w.findChild<QAction*>(QStringLiteral("Redo"))->trigger();
-        QVERIFY(tableBytes(doc) == after);
-        QCOMPARE(doc.modified, modifiedAfter);
+        QVERIFY(tableBytes(doc) == after && doc.modified);
     }
 
     void fastStrokesLeaveNoGaps()

@@ -3,20 +3,11 @@
 // colours are chosen.
 
 #include "dithering_run.h"
+#include "serpentine_scan.h"
 
 namespace dither {
 
 namespace {
-
-struct Scan {
-    bool rightToLeft;
-    int step; // s: -1 or +1
-
-    explicit Scan(int y) : rightToLeft((y & 1) == 0), step(rightToLeft ? -1 : 1) {}
-    // The n-th segment (0..31) or pixel (0..7) in scan order.
-    int segment(int n) const { return rightToLeft ? 31 - n : n; }
-    int pixel(int n) const { return rightToLeft ? 7 - n : n; }
-};
 
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
@@ -40,7 +31,7 @@ struct Scan {
     const SpreadTaps taps(kernel, 1.0f, run.diffusionPercent);
     std::array<PixelDistances, 8> d;
     for (int y = 0; y < pictureHeight; ++y) {
-        const Scan scan(y);
+        const SerpentineScan scan(y);
         for (int n = 0; n < 32; ++n) {
             const int segment = scan.segment(n);
             std::array<ColourParts, 8> adjusted;
@@ -74,7 +65,7 @@ struct Scan {
     PixelDistances d0, d1;
     std::array<PixelDistances, 7> rest;
     for (int y = 0; y < pictureHeight; ++y) {
-        const Scan scan(y);
+        const SerpentineScan scan(y);
         const int s = scan.step;
         for (int m = 0; m < 32; ++m) {
             const int segment = scan.segment(m);
@@ -132,7 +123,7 @@ struct Scan {
         }
         for (int r = 0; r < 8; ++r) {
             const int y = b + r;
-            const Scan scan(y); // b is a multiple of 8, so the parity of y is that of r
+            const SerpentineScan scan(y); // b is a multiple of 8, so the parity of y is that of r
             for (int n = 0; n < 32; ++n) {
                 const int segment = scan.segment(n);
                 const ProjectionRule rule(run.active, pairs[segment]);

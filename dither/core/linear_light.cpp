@@ -4,6 +4,7 @@
 
 #include "linear_light.h"
 #include "colour_vector.h"
+#include "serpentine_scan.h"
 
 #include <cmath>
 #include <optional>
@@ -167,15 +168,6 @@ std::vector<LightTap> lightTaps(const Kernel& kernel, float weightScale)
     return taps;
 }
 
-struct Scan {
-    bool rightToLeft;
-    int step;
-
-    explicit Scan(int y) : rightToLeft((y & 1) == 0), step(rightToLeft ? -1 : 1) {}
-    int segment(int n) const { return rightToLeft ? 31 - n : n; }
-    int pixel(int n) const { return rightToLeft ? 7 - n : n; }
-};
-
 class LightDiffusion {
 public:
     LightDiffusion(DitherRun& run, const Kernel& kernel, float weightScale, PairDistance space)
@@ -189,7 +181,7 @@ public:
     {
         std::array<PixelDistances, 8> d;
         for (int y = 0; y < pictureHeight; ++y) {
-            const Scan scan(y);
+            const SerpentineScan scan(y);
             for (int n = 0; n < 32; ++n) {
                 const int segment = scan.segment(n);
                 for (int k = 0; k < 8; ++k)
@@ -207,7 +199,7 @@ public:
         PixelDistances d0, d1;
         std::array<PixelDistances, 7> rest;
         for (int y = 0; y < pictureHeight; ++y) {
-            const Scan scan(y);
+            const SerpentineScan scan(y);
             const int s = scan.step;
             for (int m = 0; m < 32; ++m) {
                 const int segment = scan.segment(m);
@@ -251,7 +243,7 @@ public:
                 m_run.report(std::nullopt);
             }
             for (int r = 0; r < 8; ++r) {
-                const Scan scan(b + r);
+                const SerpentineScan scan(b + r);
                 for (int n = 0; n < 32; ++n)
                     placeSegment(scan, b + r, scan.segment(n), pairs[scan.segment(n)]);
             }
@@ -272,7 +264,7 @@ private:
         return second;
     }
 
-    void placeSegment(const Scan& scan, int y, int segment, ColourPair pair)
+    void placeSegment(const SerpentineScan& scan, int y, int segment, ColourPair pair)
     {
         std::uint8_t pattern = 0;
         for (int m = 0; m < 8; ++m) {

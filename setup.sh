@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 # clang and its sanitizer and libFuzzer run-time libraries serve the asan preset
 # (cmake --preset asan, fuzz/run.sh); the default build uses g++. The tests also build
 # the exports with the Z80 toolchain (./test.sh passes --toolchain).
-packages=(build-essential cmake qt6-base-dev libbenchmark-dev clang libclang-rt-14-dev)
+packages=(build-essential cmake qt6-base-dev libpng-dev libbenchmark-dev clang libclang-rt-14-dev)
 if [ "${1:-}" = "--toolchain" ]; then
   packages+=(pasmo z80asm sdcc)
 fi

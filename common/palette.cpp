@@ -43,9 +43,4 @@ const char* colourName(int index)
     return names[std::size_t(index & 15)];
 }
 
-QColor toQColor(ColorValue v)
-{
-    return QColor(redOf(v), greenOf(v), blueOf(v));
-}
-
 } // namespace tms

@@ -5,7 +5,6 @@
 // blue in 16..23. A colour byte holds the foreground index in its high nibble and
 // the background index in its low nibble. In a pattern byte bit 7 is the leftmost pixel.
 
-#include <QColor>
 #include <array>
 #include <cstdint>
 
@@ -40,7 +39,6 @@ Palette standardPalette();
 // The chip's own name of colour 0..15 ("transparent", "black", "medium green"...).
 const char* colourName(int index);
 
-QColor toQColor(ColorValue v);
 // 0xAARRGGBB form for QImage pixels.
 constexpr unsigned int toQRgb(ColorValue v)
 {

@@ -4,8 +4,8 @@
 // arithmetic, so that no header field can make it overflow or misjudge a file.
 
 #include "fuzz_check.h"
+#include "image_resize.h"
 #include "picture_file.h"
-#include "resize.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -7,10 +7,10 @@
 //   linear_light_psnr OUTDIR PICTURE...
 
 #include "adjustment.h"
+#include "image_resize.h"
 #include "linear_light.h"
 #include "method_names.h"
 #include "picture_file.h"
-#include "resize.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,6 +4,7 @@
 //   picture_tiles_psnr [PICTURE...]
 // Without arguments it makes five photograph-like pictures of its own.
 
+#include "image_resize.h"
 #include "picture_file.h"
 #include "picture_tiles.h"
 #include "tile_sheets.h"

@@ -1,9 +1,10 @@
 #include "batch_command.h"
 
+#include "atomic_file.h"
 #include "batch_directory.h"
 #include "batch_options.h"
 #include "batch_outputs.h"
-#include "picture_file.h"
+#include "picture_signature.h"
 
 #include <QCoreApplication>
 
@@ -36,6 +37,23 @@ private:
 
 } // namespace
 
+bool opensWindow(int argc, char** argv)
+{
+    if (argc > 2)
+        return false;
+    return argc == 1 || argv[1][0] != '-' || argv[1][1] == '\0';
+}
+
+int runBatchProgram(int argc, char** argv, const PictureCodecs& codecs)
+{
+    tms::ignoreFileSizeLimitSignal();
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    tms::batch::Console console(QStringLiteral("dither"));
+    return tms::batch::runFromCommandLine(
+        console, argc, argv, [&](const QStringList& arguments) { return runBatch(arguments, console, codecs); });
+}
+
 void nameApplication()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("tms-graphics-suite"));
@@ -43,7 +61,7 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(SUITE_VERSION));
 }
 
-int runBatch(const QStringList& arguments, tms::batch::Console& console)
+int runBatch(const QStringList& arguments, tms::batch::Console& console, const PictureCodecs& codecs)
 {
     QCommandLineParser parser;
     declareBatchOptions(parser, asksForOutputDirectory(arguments));
@@ -56,21 +74,24 @@ int runBatch(const QStringList& arguments, tms::batch::Console& console)
         return console.printed(QStringLiteral("%1 %2\n").arg(console.program(), QStringLiteral(SUITE_VERSION)));
     }
 
-    const auto read = readBatchJob(parser);
+    const auto read = readBatchJob(parser, codecs);
     if (const QString* usageError = std::get_if<QString>(&read))
         return console.usageError(*usageError);
     const BatchJob& job = std::get<BatchJob>(read);
+    if (job.writesPictures && !codecs.encode)
+        return needsFullProgram;
     if (!job.outputDirectory.isEmpty())
         return runDirectoryBatch(job, console);
 
     const NoImagePlugins noPlugins(isBuiltInPicture(job.picturePath));
-    QString error;
-    const auto picture = readPicture(job.picturePath, &error);
-    if (!picture) {
-        console.error(error);
+    const FittedPicture picture = codecs.read(job.picturePath, job.resize, job.resolution);
+    if (picture.outcome == FittedPicture::NotSure)
+        return needsFullProgram;
+    if (picture.outcome == FittedPicture::Refused) {
+        console.error(picture.error);
         return tms::batch::Failure;
     }
-    const auto result = convert(fitToScreen(*picture, job.resize, job.resolution), job.settings);
+    const auto result = convert(picture.picture, job.settings);
     if (!result) { // cannot happen: the colour count was checked with the options
         console.error(selectMoreColors);
         return tms::batch::UsageError;

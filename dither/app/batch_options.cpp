@@ -4,7 +4,7 @@
 #include "batch_option_table.h"
 #include "method_names.h"
 #include "picture_options.h"
-#include "result_output.h"
+#include "powerpaint_output.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,14 +23,16 @@ int chosenCount(const ColourChoice& choice)
 const std::vector<OutputKind>& outputKinds()
 {
     static const std::vector<OutputKind> kinds = {
-        {"pp", "OUT.pp", "Write a full-screen PowerPaint file (40960 bytes).", ".pp",
-         [](const ConversionResult& r) { return powerPaintFile(r, true); }},
-        {"pp10k", "OUT.pp", "Write a 10K PowerPaint file (10240 bytes, 240x160).", ".pp",
-         [](const ConversionResult& r) { return powerPaintFile(r, false); }},
-        {"bmp", "OUT.bmp", "Write the converted picture as BMP.", ".bmp",
-         [](const ConversionResult& r) { return encodedResultImage(r, "BMP"); }},
-        {"png", "OUT.png", "Write the converted picture as PNG.", ".png",
-         [](const ConversionResult& r) { return encodedResultImage(r, "PNG"); }},
+        {"pp", "OUT.pp", "Write a full-screen PowerPaint file (40960 bytes).", ".pp", false,
+         [](const ConversionResult& r, const PictureCodecs&) { return powerPaintFile(r, true); }},
+        {"pp10k", "OUT.pp", "Write a 10K PowerPaint file (10240 bytes, 240x160).", ".pp", false,
+         [](const ConversionResult& r, const PictureCodecs&) { return powerPaintFile(r, false); }},
+        {"bmp", "OUT.bmp", "Write the converted picture as BMP.", ".bmp", true,
+         [](const ConversionResult& r,
+            const PictureCodecs& c) { return c.encode ? c.encode(r, "BMP") : QByteArray(); }},
+        {"png", "OUT.png", "Write the converted picture as PNG.", ".png", true,
+         [](const ConversionResult& r,
+            const PictureCodecs& c) { return c.encode ? c.encode(r, "PNG") : QByteArray(); }},
     };
     return kinds;
 }
@@ -40,11 +42,13 @@ tms::batch::OptionEntry<BatchJob> outputOption(const OutputKind& kind)
 {
     return {
         QCommandLineOption(QLatin1String(kind.option), QLatin1String(kind.description), QLatin1String(kind.valueName)),
-        [bytes = kind.bytes](BatchJob& job, const QString& path) {
+        [&kind](BatchJob& job, const QString& path) {
         if (path.isEmpty())
             return QStringLiteral("An output file name is empty");
-        job.outputs.push_back([bytes, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
-            const QByteArray file = bytes(result);
+        job.writesPictures = job.writesPictures || kind.picture;
+        job.outputs.push_back(
+            [&kind, codecs = job.codecs, path](const ConversionResult& result, tms::batch::Outputs& outputs) {
+            const QByteArray file = kind.bytes(result, *codecs);
             if (file.isEmpty())
                 return QStringLiteral("Cannot encode \"%1\"").arg(path);
             outputs.push_back({path, file});
@@ -82,6 +86,7 @@ const std::vector<tms::batch::OptionEntry<BatchJob>>& directoryOutputOptionTable
                         return QStringLiteral("--%1 and --%2 would write the same files")
                             .arg(QLatin1String(chosen->option), QLatin1String(kind.option));
                 job.directoryOutputs.push_back(&kind);
+                job.writesPictures = job.writesPictures || kind.picture;
                 return QString();
                                }});
         return entries;
@@ -142,9 +147,10 @@ void declareBatchOptions(QCommandLineParser& parser, bool toDirectory)
     tms::batch::declareOptions(parser, toDirectory ? directoryOutputOptionTable() : outputOptionTable());
 }
 
-std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser)
+std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser, const PictureCodecs& codecs)
 {
     BatchJob job;
+    job.codecs = &codecs;
     const QStringList positional = parser.positionalArguments();
     const bool toDirectory = parser.isSet(QStringLiteral("out-dir"));
     if (positional.isEmpty())

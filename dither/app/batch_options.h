@@ -4,6 +4,7 @@
 
 #include "batch_outputs.h"
 #include "conversion.h"
+#include "picture_codecs.h"
 #include "resize.h"
 
 #include <QCommandLineParser>
@@ -18,15 +19,20 @@ struct OutputKind {
     const char* valueName; // "OUT.pp"
     const char* description;
     const char* extension; // of the files written with --out-dir
-    QByteArray (*bytes)(const ConversionResult&);
+    bool picture;          // encoded by the program's picture writer (PictureCodecs::encode)
+    QByteArray (*bytes)(const ConversionResult&, const PictureCodecs&);
 };
 
 struct BatchJob {
+    // How the pictures are read and the picture outputs encoded.
+    const PictureCodecs* codecs = nullptr;
     QString picturePath;
     // With --out-dir: every picture, the folder and the outputs asked for, in order.
     QStringList picturePaths;
     QString outputDirectory;
     std::vector<const OutputKind*> directoryOutputs;
+    // True when an output is a picture file (--bmp, --png).
+    bool writesPictures = false;
     ConversionSettings settings;
     ResizeMode resize = ResizeMode::NoResize;
     ResolutionMode resolution = ResolutionMode::Full;
@@ -42,7 +48,8 @@ bool asksForOutputDirectory(const QStringList& arguments);
 // switches when toDirectory).
 void declareBatchOptions(QCommandLineParser& parser, bool toDirectory = false);
 
-// Reads an already parsed command line. On a usage error returns the message for the user.
-std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser);
+// Reads an already parsed command line for a program that reads and writes pictures with
+// codecs. On a usage error returns the message for the user.
+std::variant<BatchJob, QString> readBatchJob(const QCommandLineParser& parser, const PictureCodecs& codecs);
 
 } // namespace dither

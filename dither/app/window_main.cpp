@@ -1,9 +1,12 @@
-// The Palette Press window, started by the dither program when it is given no option.
+// The full dither program: the Palette Press window, or, given options, the batch
+// converter with Qt's picture readers and writers (every format, BMP and PNG outputs).
+// The dither program hands it every run that it does not serve itself.
 
 #include "atomic_file.h"
 #include "batch.h"
 #include "batch_command.h"
 #include "dither_window.h"
+#include "qt_picture_codecs.h"
 #include "user_dialogs.h"
 
 #include <QApplication>
@@ -12,6 +15,8 @@
 
 int main(int argc, char** argv)
 {
+    if (!dither::opensWindow(argc, argv))
+        return dither::runBatchProgram(argc, argv, dither::qtPictureCodecs());
     tms::ignoreFileSizeLimitSignal();
     QApplication app(argc, argv);
     dither::nameApplication();

@@ -30,9 +30,4 @@ QString pictureFilePattern()
     return QStringLiteral("*.png;*.bmp;*.gif;*.jpg;*.jpeg");
 }
 
-std::optional<ConversionResult> convertPicture(const QImage& source, const PictureImportSettings& settings)
-{
-    return convert(fitToScreen(source, settings.resize, ResolutionMode::Full), settings.conversionSettings());
-}
-
 } // namespace dither

@@ -1,13 +1,11 @@
 #pragma once
 // A picture file (PNG, BMP, GIF, JPEG) imported into another program through the
-// converter: the choices an import offers, the file names it reads, and one
-// conversion of a decoded picture into the full-screen tables. The paint program and
-// the tile editors share it.
+// converter: the choices an import offers and the file names it reads (the conversion
+// itself is in picture_conversion.h). The paint program and the tile editors share it.
 
 #include "conversion.h"
 #include "resize.h"
 
-#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -29,9 +27,5 @@ struct PictureImportSettings {
 bool isPictureFileName(const QString& path);
 // The chooser's file pattern for those names.
 QString pictureFilePattern();
-
-// Resizes the decoded picture to the screen and converts it. nullopt when fewer than
-// two colours are chosen (the caller says selectMoreColors).
-std::optional<ConversionResult> convertPicture(const QImage& source, const PictureImportSettings& settings);
 
 } // namespace dither

@@ -1,18 +1,16 @@
 #include "resize.h"
 
-#include "colour_metrics.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace dither {
 
-Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode)
+Picture fitToScreen(int width, int height, const LineSampler& sampleLine, ResizeMode resizeMode,
+                    ResolutionMode resolutionMode)
 {
     const int W = modeWidth(resolutionMode), H = modeHeight(resolutionMode);
-    const int pw = loaded.isNull() ? 0 : loaded.width();
-    const int ph = loaded.isNull() ? 0 : loaded.height();
+    const int pw = std::max(width, 0), ph = std::max(height, 0);
     // Scale factors in single precision; the products below in double.
     float sx = pw > W ? float(pw) / float(W) : 1.0f;
     float sy = ph > H ? float(ph) / float(H) : 1.0f;
@@ -30,28 +28,32 @@ Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode 
             break; // u grows with x
         columns[std::size_t(usedColumns++)] = int(u);
     }
-    // The 32-bit formats are read from their lines, as QImage::pixel reads them
-    // (RGB32 with its unused byte as opaque alpha); the others through QImage::pixel.
-    const QImage::Format format = loaded.format();
-    const bool direct = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-                        || format == QImage::Format_ARGB32_Premultiplied;
-    const QRgb opaque = format == QImage::Format_RGB32 ? 0xff000000u : 0u;
     Picture source = blackPicture();
+    if (usedColumns == 0)
+        return source;
+    std::array<ArgbPixel, pictureWidth> sampled;
     for (int y = 0; y < pictureHeight; ++y) {
         const double v = std::floor(double(sy) * double(y));
         if (v >= ph)
             continue;
+        sampleLine(int(v), columns.data(), usedColumns, sampled.data());
         ColorValue* out = source.data() + pixelIndex(0, y);
-        if (direct) {
-            const QRgb* line = reinterpret_cast<const QRgb*>(loaded.constScanLine(int(v)));
-            for (int x = 0; x < usedColumns; ++x)
-                out[x] = loadedColour(opaque | line[columns[std::size_t(x)]]);
-        } else {
-            for (int x = 0; x < usedColumns; ++x)
-                out[x] = loadedColour(loaded.pixel(columns[std::size_t(x)], int(v)));
-        }
+        for (int x = 0; x < usedColumns; ++x)
+            out[x] = loadedColour(sampled[std::size_t(x)]);
     }
     return source;
+}
+
+Picture fitToScreen(const ArgbPicture& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode)
+{
+    return fitToScreen(
+        loaded.width, loaded.height,
+        [&loaded](int y, const int* columns, int count, ArgbPixel* out) {
+        const ArgbPixel* line = loaded.pixels.data() + std::size_t(y) * std::size_t(loaded.width);
+        for (int x = 0; x < count; ++x)
+            out[x] = line[columns[x]];
+        },
+        resizeMode, resolutionMode);
 }
 
 } // namespace dither

@@ -4,7 +4,9 @@
 
 #include "picture.h"
 
-#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace dither {
 
@@ -20,17 +22,36 @@ constexpr int modeHeight(ResolutionMode m)
     return m == ResolutionMode::Full ? 192 : 160;
 }
 
+// A loaded pixel as 32-bit ARGB: alpha in bits 24..31, red 16..23, green 8..15, blue
+// 0..7 (the layout of Qt's QRgb, which the picture readers give).
+using ArgbPixel = std::uint32_t;
+
 // Colour value of a loaded pixel; a partly transparent pixel is laid over black.
-inline ColorValue loadedColour(QRgb pixel)
+constexpr ColorValue loadedColour(ArgbPixel pixel)
 {
-    const int alpha = qAlpha(pixel);
+    const int alpha = int(pixel >> 24);
+    const int red = int(pixel >> 16 & 0xFF), green = int(pixel >> 8 & 0xFF), blue = int(pixel & 0xFF);
     if (alpha == 255)
-        return tms::rgbValue(qRed(pixel), qGreen(pixel), qBlue(pixel));
+        return tms::rgbValue(red, green, blue);
     auto overBlack = [alpha](int c) { return (c * alpha + 127) / 255; };
-    return tms::rgbValue(overBlack(qRed(pixel)), overBlack(qGreen(pixel)), overBlack(qBlue(pixel)));
+    return tms::rgbValue(overBlack(red), overBlack(green), overBlack(blue));
 }
 
-// Reads only the pixels it samples, so a large loaded picture is never copied.
-Picture fitToScreen(const QImage& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode);
+// A decoded picture as rows of ARGB pixels, top line first.
+struct ArgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<ArgbPixel> pixels; // width * height
+};
+
+// Reads line y of a loaded picture at count columns (ascending, each within the width)
+// into out.
+using LineSampler = std::function<void(int y, const int* columns, int count, ArgbPixel* out)>;
+
+// Reads only the pixels it samples, so a large loaded picture is never copied. Every
+// picture reader goes through this one rule.
+Picture fitToScreen(int width, int height, const LineSampler& sampleLine, ResizeMode resizeMode,
+                    ResolutionMode resolutionMode);
+Picture fitToScreen(const ArgbPicture& loaded, ResizeMode resizeMode, ResolutionMode resolutionMode);
 
 } // namespace dither

@@ -1,7 +1,7 @@
 #include "picture_import_dialog.h"
 
 #include "method_names.h"
-#include "palette.h"
+#include "palette_colors.h"
 
 #include <QCheckBox>
 #include <QComboBox>

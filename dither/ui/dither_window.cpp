@@ -5,6 +5,7 @@
 #include "adjustment.h"
 #include "compare_window.h"
 #include "file_drop.h"
+#include "image_resize.h"
 #include "method_controls.h"
 #include "pixel_view.h"
 #include "qt_user_dialogs.h"

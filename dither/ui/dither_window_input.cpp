@@ -2,6 +2,7 @@
 
 #include "dither_window.h"
 
+#include "image_resize.h"
 #include "picture_decoding.h"
 #include "pixel_view.h"
 #include "result_output.h"

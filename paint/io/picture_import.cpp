@@ -1,5 +1,6 @@
 #include "picture_import.h"
 
+#include "picture_conversion.h"
 #include "picture_file.h"
 
 #include <new>

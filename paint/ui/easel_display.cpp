@@ -2,6 +2,7 @@
 // over it (grid, selection rectangle), the zoom view, the scrolls, and the colour swatches.
 #include "easel_window.h"
 
+#include "palette_colors.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "scrolling.h"

@@ -4,10 +4,11 @@
 // corpus refused, and the BMP size check on header fields too large to multiply.
 
 #include "batch_command.h"
+#include "image_resize.h"
 #include "malformed_inputs.h"
 #include "picture_file.h"
 #include "program_run.h"
-#include "resize.h"
+#include "qt_picture_codecs.h"
 #include "result_output.h"
 #include "test_files.h"
 #include "test_pictures.h"
@@ -31,7 +32,9 @@ using Run = ProgramRun;
 Run runDither(const QStringList& arguments, const QString& folder)
 {
     QDir::setCurrent(folder);
-    return runInProcess(QStringLiteral("dither"), runBatch, arguments);
+    return runInProcess(
+        QStringLiteral("dither"),
+        [](const QStringList& a, tms::batch::Console& c) { return runBatch(a, c, qtPictureCodecs()); }, arguments);
 }
 
 QImage photoLikeImage(int width, int height)
@@ -301,7 +304,8 @@ private slots:
 
         QTemporaryDir out;
         tms::batch::CapturedConsole console(QStringLiteral("dither"));
-        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console),
+        QCOMPARE(runBatch({"dither", "--pp", out.filePath("out.pp"), "--bmp", out.filePath("out.bmp"), path}, console,
+                          qtPictureCodecs()),
                  1);
         QCOMPARE(console.err, QStringLiteral("dither: %1\n").arg(error));
         QVERIFY(folderIsEmpty(out.path()));

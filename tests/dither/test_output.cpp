@@ -2,7 +2,7 @@
 // PowerPaint files and picture files.
 
 #include "colour_metrics.h"
-#include "resize.h"
+#include "image_resize.h"
 #include "result_output.h"
 #include "test_pictures.h"
 

@@ -2,6 +2,7 @@
 // sharing a character, screens that keep the rules coming back exactly (both
 // editions, drawn from generated documents), and the character and sprite sheets.
 #include "cell_merging.h"
+#include "image_resize.h"
 #include "mode_one_picture.h"
 #include "picture_tiles.h"
 #include "random_document.h"

@@ -2,6 +2,7 @@
 
 #include "adjustment.h"
 #include "edition.h"
+#include "image_resize.h"
 #include "linear_light.h"
 #include "mode_one_picture.h"
 #include "nearest_characters.h"

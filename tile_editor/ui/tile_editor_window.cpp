@@ -7,6 +7,7 @@
 #include "document_life.h"
 #include "file_extension.h"
 #include "fonts.h"
+#include "palette_colors.h"
 #include "pixel_view.h"
 #include "prototype_scan.h"
 #include "qt_user_dialogs.h"

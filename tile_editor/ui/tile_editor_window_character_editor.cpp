@@ -5,6 +5,7 @@
 #include "character_editing.h"
 #include "color_swatch.h"
 #include "hex.h"
+#include "palette_colors.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "screen_editing.h"

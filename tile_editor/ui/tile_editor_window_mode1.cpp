@@ -4,6 +4,7 @@
 #include "tile_editor_window.h"
 
 #include "color_swatch.h"
+#include "palette_colors.h"
 #include "pixel_rows.h"
 #include "pixel_view.h"
 #include "prototype_writer.h"

@@ -3,6 +3,9 @@
 // only half decode: a file cut short must not turn silently into a picture with a
 // missing bottom part.
 
+#include "picture_codecs.h"
+#include "picture_signature.h"
+
 #include <QImage>
 #include <QString>
 #include <atomic>
@@ -10,17 +13,9 @@
 
 namespace dither {
 
-// Pictures up to this many megabytes once decoded (some 67 million pixels, more than
-// most cameras give); anything larger is refused with a message before it is decoded.
-constexpr int pictureAllocationLimitMB = 256;
-
 // With cancelled, a decode stops at its next read of the file once *cancelled is true
 // (a window's Cancel while a large picture is decoded); it then gives no picture.
 std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled = nullptr);
-
-// True when the file is a PNG or BMP picture by its first bytes: Qt reads (and writes)
-// these itself, without an image plugin.
-bool isBuiltInPicture(const QString& path);
 
 // True when a BMP or GIF file holds less than it announces: a BMP fewer bytes than its
 // header's pixel rows, a GIF no closing trailer. Other formats report damage while

@@ -1,6 +1,7 @@
 #include "picture_file.h"
 
 #include "atomic_file.h"
+#include "picture_signature.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -91,16 +92,6 @@ bool bmpCutShort(const QByteArray& head, qint64 fileSize)
     return fileSize < end;
 }
 
-// The format of a file that Qt reads without a plugin, by its first bytes; empty for others.
-QByteArray builtInFormat(const QByteArray& head)
-{
-    if (head.startsWith("BM"))
-        return "bmp";
-    if (head.startsWith("\x89PNG\r\n\x1a\n"))
-        return "png";
-    return {};
-}
-
 } // namespace
 
 bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte, qint64 fileSize)
@@ -110,14 +101,6 @@ bool isCutShort(const QByteArray& format, const QByteArray& head, char lastByte,
     if (format == "gif")
         return lastByte != ';'; // every complete GIF ends with its trailer byte
     return false;
-}
-
-bool isBuiltInPicture(const QString& path)
-{
-    if (!tms::nonRegularFileKind(path).isEmpty())
-        return false; // opening a named pipe would wait for a writer
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && !builtInFormat(file.read(8)).isEmpty();
 }
 
 std::optional<QImage> readPicture(const QString& path, QString* error, const std::atomic<bool>* cancelled)

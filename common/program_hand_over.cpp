@@ -1,4 +1,4 @@
-#include "window_program.h"
+#include "program_hand_over.h"
 
 #include <cerrno>
 #include <climits>
@@ -23,17 +23,18 @@ std::string executableFolder(const char* argv0)
 
 } // namespace
 
-int handOverToWindowProgram(const char* windowProgram, char** argv)
+int handOverToProgram(const char* program, const char* role, char** argv)
 {
     const std::string folder = executableFolder(argv[0]);
-    const std::string path = folder + windowProgram;
+    const std::string path = folder + program;
+    std::fflush(stdout);
     if (folder.empty())
-        execvp(windowProgram, argv); // found on the search path, as this program was
+        execvp(program, argv); // found on the search path, as this program was
     else
         execv(path.c_str(), argv);
     const int error = errno;
-    std::fprintf(stderr, "%s: cannot start the window program \"%s\": %s\n", argv[0] ? argv[0] : windowProgram,
-                 path.c_str(), std::strerror(error));
+    std::fprintf(stderr, "%s: cannot start the %s \"%s\": %s\n", argv[0] ? argv[0] : program, role, path.c_str(),
+                 std::strerror(error));
     return 1;
 }
 

@@ -1,7 +1,5 @@
 #include "result_output.h"
 
-#include "colour_metrics.h"
-
 #include "image_bytes.h"
 
 namespace dither {
@@ -29,11 +27,6 @@ QImage resultImage(const ConversionResult& result)
 QByteArray encodedResultImage(const ConversionResult& result, const char* format)
 {
     return tms::encodeImage(resultImage(result), format).value_or(QByteArray());
-}
-
-QByteArray powerPaintFile(const ConversionResult& result, bool full)
-{
-    return tms::powerpaint::encode(result.patternTable, result.colourTable, full);
 }
 
 } // namespace dither

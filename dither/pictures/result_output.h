@@ -1,7 +1,9 @@
 #pragma once
-// What a finished conversion hands on: PowerPaint files and the result as a picture.
+// What a finished conversion hands on: the result as a picture (and, through
+// powerpaint_output.h, as a PowerPaint file).
 
 #include "conversion.h"
+#include "powerpaint_output.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -17,8 +19,5 @@ QImage resultImage(const ConversionResult& result);
 // The result encoded as a picture file in the given Qt format ("BMP", "PNG"); empty
 // when the format cannot be written.
 QByteArray encodedResultImage(const ConversionResult& result, const char* format);
-
-// The tables as a PowerPaint file: FULL (40960 bytes) or 10K (10240 bytes).
-QByteArray powerPaintFile(const ConversionResult& result, bool full);
 
 } // namespace dither

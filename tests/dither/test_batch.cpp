@@ -254,6 +254,50 @@ private slots:
         QVERIFY(!QFile::exists(path("alone/started")));
     }
 
+    // The program serves a PNG into PowerPaint files itself and hands every other run,
+    // arguments unchanged and before anything is written, to the full program beside it.
+    void otherRunsGoToTheFullProgram()
+    {
+        QVERIFY(QDir().mkpath(path("pair")));
+        QVERIFY(QFile::copy(DITHER_BINARY, path("pair/dither")));
+        writeFile(path("pair/dither-window"), "#!/bin/sh\nprintf '%s|' \"$@\" >> started\n");
+        QVERIFY(QFile::setPermissions(path("pair/dither-window"), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(photoLikeImage(40, 30).convertToFormat(QImage::Format_RGBA64).save(path("pair/deep.png")));
+        QVERIFY(photoLikeImage(40, 30).save(path("pair/whole.jpg")));
+        QVERIFY(photoLikeImage(40, 30).save(path("pair/whole.png")));
+        writeFile(path("pair/cut.png"), readFile(path("pair/whole.png")).chopped(30));
+        const QStringList handedOver[] = {{"--pp", "a.pp", "deep.png"},
+                                          {"--pp10k", "a.pp", "cut.png"},
+                                          {"--pp", "a.pp", "whole.jpg"},
+                                          {"--png", "a.png", "whole.png"},
+                                          {"--pp", "--out-dir", "folder", "whole.png", "deep.png"}};
+        QByteArray expected;
+        for (const QStringList& arguments : handedOver) {
+            const Run run = runWithoutDisplay(path("pair/dither"), arguments, path("pair"));
+            QVERIFY2(run.status == 0 && run.err.isEmpty() && run.out.isEmpty(), qPrintable(run.err));
+            expected += arguments.join('|').toUtf8() + '|';
+        }
+        QCOMPARE(readFile(path("pair/started")), expected);
+        QCOMPARE(QDir(path("pair")).entryList({"a.*", "folder"}), QStringList());
+        QCOMPARE(runWithoutDisplay(path("pair/dither"), {"--pp", "a.pp", "whole.png"}, path("pair")).status, 0);
+        QCOMPARE(readFile(path("pair/started")), expected);
+        QCOMPARE(readFile(path("pair/a.pp")).size(), 40960);
+
+        // The real pair: the same files and messages as the full program gives in-process.
+        for (const char* name : {"deep.png", "cut.png", "whole.png"}) {
+            const QStringList arguments{"--pp", "real.pp", path(QString("pair/") + name)};
+            const Run real = runWithoutDisplay(DITHER_BINARY, arguments, dir.path());
+            const QByteArray realFile = readFile(path("real.pp"));
+            QFile::remove(path("real.pp"));
+            const Run inProcess = runDither(arguments, dir.path());
+            QCOMPARE(real.status, inProcess.status);
+            // (after what Qt's libpng prints itself, "libpng error: Read Error", as ever)
+            QVERIFY2(real.err.endsWith(inProcess.err), qPrintable(real.err));
+            QCOMPARE(realFile, readFile(path("real.pp")));
+            QFile::remove(path("real.pp"));
+        }
+    }
+
     void picturesThatAreNoFiles()
     {
         QVERIFY(mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600) == 0);

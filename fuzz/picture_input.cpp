@@ -1,11 +1,13 @@
 // The converter's picture input: Qt's readers with the cut-short checks, then
 // fitToScreen. A refused picture gets a message; an accepted one is scaled exactly as
-// the resize rule says. The BMP size check is compared with a reference in 128-bit
+// the resize rule says. Whenever the command line's own PNG reader accepts the bytes,
+// Qt's reader accepts them too and gives the same picture. The BMP size check is compared with a reference in 128-bit
 // arithmetic, so that no header field can make it overflow or misjudge a file.
 
 #include "fuzz_check.h"
 #include "image_resize.h"
 #include "picture_file.h"
+#include "png_picture.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -114,6 +116,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     QString error;
     const std::optional<QImage> image = dither::readPicture(path, &error);
+    if (const auto light = dither::decodePng(bytes)) {
+        FUZZ_CHECK(image.has_value());
+        const auto resize = dither::ResizeMode(size % 3);
+        const auto resolution = dither::ResolutionMode(size / 3 % 2);
+        FUZZ_CHECK(dither::fitToScreen(*light, resize, resolution) == dither::fitToScreen(*image, resize, resolution));
+    }
     if (!image) {
         FUZZ_CHECK(error.startsWith(QStringLiteral("Cannot read picture \"")) && error.size() > path.size() + 24);
         return 0;

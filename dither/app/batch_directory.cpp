@@ -2,6 +2,7 @@
 
 #include "batch_command.h"
 #include "batch_outputs.h"
+#include "powerpaint.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,6 +16,9 @@
 namespace dither {
 
 namespace {
+
+// The most a run that may still be handed over keeps of its outputs in memory.
+constexpr qint64 keptOutputsLimit = qint64(64) << 20;
 
 // One picture read, converted and encoded: its files in memory, or why it was refused,
 // or that the program's reader left it to the full program.
@@ -135,6 +139,9 @@ int runDirectoryBatch(const BatchJob& job, tms::batch::Console& console)
     if (job.codecs->mayLeavePictures) {
         // The run may still go to the full program: every picture is read and converted
         // before the first file (or the folder) is written, their files kept in memory.
+        // A run too long to keep goes there at once: its start-up hardly counts.
+        if (qint64(total) * qint64(job.directoryOutputs.size()) * tms::powerpaint::fullSize > keptOutputsLimit)
+            return needsFullProgram;
         std::vector<PreparedPicture> prepared(static_cast<std::size_t>(total));
         runOnAllCores(total, console, true, [&](int i) {
             if (refusals[std::size_t(i)].isEmpty())

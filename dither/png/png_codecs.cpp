@@ -2,6 +2,8 @@
 
 #include "png_picture.h"
 
+#include <new>
+
 namespace dither {
 
 namespace {
@@ -10,9 +12,15 @@ FittedPicture readWithLibpng(const QString& path, ResizeMode resize, ResolutionM
 {
     FittedPicture fitted;
     fitted.outcome = FittedPicture::NotSure;
-    if (const auto picture = readPngPicture(path)) {
-        fitted.outcome = FittedPicture::Read;
-        fitted.picture = fitToScreen(*picture, resize, resolution);
+    try {
+        if (const auto picture = readPngPicture(path)) {
+            fitted.outcome = FittedPicture::Read;
+            fitted.picture = fitToScreen(*picture, resize, resolution);
+        }
+    } catch (const std::bad_alloc&) {
+        // This reader keeps the file and its samples besides the picture: whether the
+        // picture fits in memory is for Qt's reader to say.
+        fitted.outcome = FittedPicture::NotSure;
     }
     return fitted;
 }

@@ -25,7 +25,9 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
         assert(w >= smallestTapWeight && w <= 1.0f); // every kernel's weights, halved at most
         if (tap.dy > 0) {
             const auto known = std::find(weights.begin(), weights.end(), double(w));
-            below.push_back({tap.dx, tap.dy, int(known - weights.begin())});
+            if (linesBelow.empty() || linesBelow.back().dy != tap.dy)
+                linesBelow.push_back({tap.dy, {}}); // taps come line by line
+            linesBelow.back().taps.push_back({tap.dx, int(known - weights.begin())});
             if (known == weights.end())
                 weights.push_back(w);
             continue;

@@ -93,14 +93,15 @@ private slots:
         // Sums per pair over two pixels: (0,1) = 10, (0,2) = 10, (1,2) = 12 -> the tie
         // goes to (0,2), the pair evaluated last.
         const std::array<PixelDistances, 2> tie = {distancesOf({1, 4, 4}), distancesOf({1, 4, 4})};
-        QCOMPARE(pairOf(fullPairSearch(tie.data(), 2, 3, uniformRoots())), std::pair(0, 2));
+        QCOMPARE(pairOf(fullPairSearch(tie.data(), 2, 3, pairRootsOf(uniformRoots(), 3))), std::pair(0, 2));
         // (0,1) = 4, (0,2) = 8, (1,2) = 6: a later, worse pair must not replace the best.
         const std::array<PixelDistances, 2> best = {distancesOf({1, 1, 3}), distancesOf({1, 1, 3})};
-        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, uniformRoots())), std::pair(0, 1));
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, pairRootsOf(uniformRoots(), 3))), std::pair(0, 1));
         // The sum is divided by distanceRoots: a far pair wins despite a larger sum.
         DistanceRootTable roots = uniformRoots();
         roots[1][2] = roots[2][1] = 2.0f;
-        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, roots)), std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, pairRootsOf(roots, 3))),
+                 std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
     }
 
     void fastMethodColourChoices()

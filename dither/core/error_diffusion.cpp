@@ -11,16 +11,16 @@ namespace {
 
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
 // pixel c1 or c2 by the projection rule, and spreads its error. Gives the segment's
-// pattern bit `bit` when it took c2, else 0. `carried` holds the share of the pixel placed
-// just before, then this pixel's share for the next one.
+// pattern bit `bit` when it took c2, else 0. `carried` holds the shares of the pixels
+// placed just before for this one and the next, then with this pixel's shares added.
 [[gnu::always_inline]] inline std::uint8_t placeByProjection(DitherRun& run, ErrorPlanes& planes,
-                                                             const SpreadTaps& taps, int x, int y, int s,
-                                                             ColourPair pair, const ProjectionRule& rule,
-                                                             std::uint8_t bit, ScalarParts& carried)
+                                                             const SpreadTaps& taps, int x, int y, ColourPair pair,
+                                                             const ProjectionRule& rule, std::uint8_t bit,
+                                                             CarriedShares& carried)
 {
-    const ScalarParts lineMap = planes.mappedScalars(run.adjusted[pixelIndex(x, y)], x, y, carried);
+    const ScalarParts lineMap = planes.mappedScalars(run.adjusted[pixelIndex(x, y)], x, y, carried.next);
     const int second = -int(rule.takesSecond(lineMap)); // all ones or 0
-    planes.spread(taps, x, y, s, rule.difference(lineMap, second), carried);
+    planes.spread(taps, x, rule.difference(lineMap, second), carried);
     run.place(x, y, pair.c1 + ((pair.c2 - pair.c1) & second));
     return std::uint8_t(bit & second);
 }
@@ -39,13 +39,13 @@ namespace {
             const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.pairRoots);
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
-            ScalarParts carried;
+            CarriedShares carried;
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                pattern |= placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule,
-                                             tms::bitMask[k], carried);
+                pattern |=
+                    placeByProjection(run, planes, taps, 8 * segment + k, y, pair, rule, tms::bitMask[k], carried);
             }
-            planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
+            planes.settle(8 * segment + scan.pixel(7) + scan.step, y, scan.step, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -73,10 +73,10 @@ namespace {
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            ScalarParts carried;
+            CarriedShares carried;
             const ColourParts difference0 = lineMap0 - partsOf(run.colour(c1));
-            planes.spread(taps, x0, y, s, {difference0[0], difference0[1], difference0[2]}, carried);
-            planes.settle(x0 + s, y, carried);
+            planes.spread(taps, x0, {difference0[0], difference0[1], difference0[2]}, carried);
+            planes.settle(x0 + s, y, s, carried);
 
             for (int i = 1; i < 8; ++i)
                 run.distances.compute(planes.mappedParts(run.adjusted, x0 + s * i, y), rest[i - 1]);
@@ -87,9 +87,9 @@ namespace {
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
                 pattern |=
-                    placeByProjection(run, planes, taps, x, y, s, pair, rule, tms::bitMask[x - 8 * segment], carried);
+                    placeByProjection(run, planes, taps, x, y, pair, rule, tms::bitMask[x - 8 * segment], carried);
             }
-            planes.settle(x0 + 8 * s, y, carried);
+            planes.settle(x0 + 8 * s, y, s, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -122,13 +122,13 @@ namespace {
                 const int segment = scan.segment(n);
                 const ProjectionRule rule(run.active, pairs[segment]);
                 std::uint8_t pattern = 0;
-                ScalarParts carried;
+                CarriedShares carried;
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
-                    pattern |= placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule,
+                    pattern |= placeByProjection(run, planes, taps, 8 * segment + k, y, pairs[segment], rule,
                                                  tms::bitMask[k], carried);
                 }
-                planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
+                planes.settle(8 * segment + scan.pixel(7) + scan.step, y, scan.step, carried);
                 run.writeSegment(y, segment, pattern, pairs[segment]);
             }
             planes.spreadBelow(taps, y, scan.step);

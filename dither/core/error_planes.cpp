@@ -27,6 +27,7 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
             const auto known = std::find(weights.begin(), weights.end(), double(w));
             if (linesBelow.empty() || linesBelow.back().dy != tap.dy)
                 linesBelow.push_back({tap.dy, {}}); // taps come line by line
+            assert(linesBelow.back().taps.size() < std::size_t(maxTapsPerLine));
             linesBelow.back().taps.push_back({tap.dx, int(known - weights.begin())});
             if (known == weights.end())
                 weights.push_back(w);
@@ -34,7 +35,6 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
         }
         assert(tap.dx == 1 || tap.dx == 2);
         ShareTable& share = tap.dx == 1 ? next : afterNext;
-        hasAfterNext = hasAfterNext || tap.dx == 2;
         for (int d = -maxError; d <= maxError; ++d)
             share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }

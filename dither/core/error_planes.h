@@ -28,6 +28,17 @@ struct ScalarParts {
 {
     return {redPart(c), greenPart(c), bluePart(c)};
 }
+[[gnu::always_inline]] inline ScalarParts operator+(const ScalarParts& a, const ScalarParts& b)
+{
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+
+// The shares of the pixels just placed for the next two pixels ahead on the line, kept in
+// registers until the line's next pixels are placed (see ErrorPlanes::spread).
+struct CarriedShares {
+    ScalarParts next;      // for x + s
+    ScalarParts afterNext; // for x + 2s
+};
 
 // Four components in double precision; kept inlined, so never passed by value.
 using Double4 = double __attribute__((vector_size(32)));
@@ -107,22 +118,22 @@ public:
     // the picture are ignored.
     void add(int x, int y, float weight, const CurrentError& error);
 
-    // Spreads the error of the pixel at (x, y), the difference between the picture with
-    // its error and the colour placed, to the pixels ahead on its line along the kernel,
-    // mirrored by the scan step s (+1 or -1), and keeps it for spreadBelow. The share for
-    // the next pixel, x + s, is left in `carried` (read by mappedScalars, then settled),
-    // which spares the next placement a wait on memory. Shares that fall outside the
-    // picture land in the margin, which nothing reads, so no tap needs a bounds check.
-    [[gnu::always_inline]] inline void spread(const SpreadTaps& taps, int x, int y, int s,
-                                              const ScalarParts& difference, ScalarParts& carried);
-    // Adds the carried share to the cell at (x, y) before anything else reads it.
-    [[gnu::always_inline]] void settle(int x, int y, ScalarParts& carried)
+    // Spreads the error of the pixel at x on the line being placed, the difference between
+    // the picture with its error and the colour placed, to the pixels ahead on its line
+    // along the kernel, and keeps it for spreadBelow. The shares for
+    // the next two pixels stay in `carried` (the next pixel reads carried.next through
+    // mappedScalars), so that no placement waits on memory; they reach the cells when
+    // settled. Shares that fall outside the picture land in the margin, which nothing
+    // reads, so no tap needs a bounds check.
+    [[gnu::always_inline]] inline void spread(const SpreadTaps& taps, int x, const ScalarParts& difference,
+                                              CarriedShares& carried);
+    // Adds the carried shares to the cells at (x, y) and (x + s, y), x being the pixel after
+    // the last one placed, before anything else reads them.
+    [[gnu::always_inline]] void settle(int x, int y, int s, CarriedShares& carried)
     {
-        ColourParts& cell = cells_[cellIndex(x, y)];
-        cell[0] += carried.r;
-        cell[1] += carried.g;
-        cell[2] += carried.b;
-        carried = ScalarParts{};
+        addTo(cells_[cellIndex(x, y)], carried.next);
+        addTo(cells_[cellIndex(x + s, y)], carried.afterNext);
+        carried = CarriedShares{};
     }
     // Once every pixel of line y is placed (lines below are read only after that): the
     // shares of its errors for the lines below, a whole line per tap; then lineDone(y).
@@ -142,6 +153,13 @@ private:
     static constexpr int stride = pictureWidth + 2 * margin;
     static constexpr int lineSlots = 4;
     static constexpr int cellIndex(int x, int y) { return (y % lineSlots) * stride + x + margin; }
+
+    static void addTo(ColourParts& cell, const ScalarParts& share)
+    {
+        cell[0] += share.r;
+        cell[1] += share.g;
+        cell[2] += share.b;
+    }
 
     std::vector<ColourParts> cells_;
     double diffusionFactor_;
@@ -195,16 +213,15 @@ struct SpreadTaps {
     // Line 0 of a kernel reaches two pixels ahead at most (Kernel::filter is 7 columns
     // wide, the pixel in the middle).
     ShareTable next{};      // the tap to x + s (all 0 for a kernel without one)
-    ShareTable afterNext{}; // the tap to x + 2s
-    bool hasAfterNext = false;
+    ShareTable afterNext{}; // the tap to x + 2s (all 0 for a kernel without one)
     std::vector<LineBelow> linesBelow;
     // The distinct weights of the taps below: most kernels give equal weights to two or
     // more taps, whose shares are worked out once.
     std::vector<double> weights;
 };
 
-[[gnu::always_inline]] inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, int y, int s,
-                                                       const ScalarParts& difference, ScalarParts& carried)
+[[gnu::always_inline]] inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, const ScalarParts& difference,
+                                                       CarriedShares& carried)
 {
     ColourParts& kept = lineDifferences_[std::size_t(x)];
     kept[0] = difference.r;
@@ -212,12 +229,25 @@ struct SpreadTaps {
     kept[2] = difference.b;
     const std::size_t r = std::size_t(difference.r + maxError), g = std::size_t(difference.g + maxError),
                       b = std::size_t(difference.b + maxError);
-    carried = {taps.next[r], taps.next[g], taps.next[b]};
-    if (taps.hasAfterNext) {
-        ColourParts& cell = cells_[cellIndex(x + 2 * s, y)];
-        cell[0] += taps.afterNext[r];
-        cell[1] += taps.afterNext[g];
-        cell[2] += taps.afterNext[b];
+    carried.next = carried.afterNext + ScalarParts{taps.next[r], taps.next[g], taps.next[b]};
+    carried.afterNext = {taps.afterNext[r], taps.afterNext[g], taps.afterNext[b]};
+}
+
+// Adds `count` lines of shares to a line of cells, eight integers (two cells) at a time;
+// integer sums, so the order of the taps does not matter.
+template <int count>
+[[gnu::always_inline]] inline void addShares(std::int32_t* to, const std::int32_t* const* from)
+{
+    using Int8 = std::int32_t __attribute__((vector_size(32)));
+    for (int i = 0; i < 4 * pictureWidth; i += 8) {
+        Int8 sum;
+        std::memcpy(&sum, to + i, sizeof sum);
+        for (int t = 0; t < count; ++t) {
+            Int8 share;
+            std::memcpy(&share, from[t] + i, sizeof share);
+            sum += share;
+        }
+        std::memcpy(to + i, &sum, sizeof sum);
     }
 }
 
@@ -233,9 +263,7 @@ struct SpreadTaps {
         for (std::size_t w = 0; w < taps.weights.size(); ++w)
             shares_[w * shareStride + margin + std::size_t(x)] = flooredShares(taps.weights[w], error);
     }
-    // Each line below adds all its taps' shares in one pass over its cells, eight integers
-    // (two cells) at a time; integer sums, so the order of the taps does not matter.
-    using Int8 = std::int32_t __attribute__((vector_size(32)));
+    // Each line below adds all its taps' shares in one pass over its cells.
     static_assert(sizeof(ColourParts) == 4 * sizeof(std::int32_t) && pictureWidth % 2 == 0);
     for (const SpreadTaps::LineBelow& line : taps.linesBelow) {
         std::array<const std::int32_t*, SpreadTaps::maxTapsPerLine> from;
@@ -247,15 +275,14 @@ struct SpreadTaps {
             from[std::size_t(t)] = reinterpret_cast<const std::int32_t*>(share);
         }
         auto* to = reinterpret_cast<std::int32_t*>(cells_.data() + cellIndex(0, y + line.dy));
-        for (int i = 0; i < 4 * pictureWidth; i += 8) {
-            Int8 sum;
-            std::memcpy(&sum, to + i, sizeof sum);
-            for (int t = 0; t < count; ++t) {
-                Int8 share;
-                std::memcpy(&share, from[std::size_t(t)] + i, sizeof share);
-                sum += share;
-            }
-            std::memcpy(to + i, &sum, sizeof sum);
+        switch (count) {
+        case 1: addShares<1>(to, from.data()); break;
+        case 2: addShares<2>(to, from.data()); break;
+        case 3: addShares<3>(to, from.data()); break;
+        case 4: addShares<4>(to, from.data()); break;
+        case 5: addShares<5>(to, from.data()); break;
+        case 6: addShares<6>(to, from.data()); break;
+        case 7: addShares<7>(to, from.data()); break;
         }
     }
     lineDone(y);

@@ -163,8 +163,9 @@ private:
 
     std::vector<ColourParts> cells_;
     double diffusionFactor_;
-    // The differences of the line being placed, by x (scaled to errors in spreadBelow).
-    std::array<ColourParts, pictureWidth> lineDifferences_{};
+    // The differences of the line being placed, by x, and their errors (scaled by the
+    // diffusion factor in spreadBelow, when it is not 1).
+    std::array<ColourParts, pictureWidth> lineDifferences_{}, lineErrors_{};
     // The shares of those errors for each distinct weight of the lines below, by x.
     std::vector<ColourParts> shares_;
 };
@@ -188,6 +189,24 @@ constexpr double smallestTapWeight = 1.0 / 1048576.0; // 2^-20
 [[gnu::always_inline]] inline ColourParts flooredShares(double w, const ColourParts& e)
 {
     return flooredShares(w, __builtin_convertvector(e, Double4));
+}
+
+// floor(w * e) in 32-bit integers, for a weight w = m * 2^-k (m the 24 bits of a single,
+// k >= 24 - 1 since w <= 1) and |e| <= maxError. Split m = high * 2^12 + low; then, floors
+// nesting for integers, floor(w e) = (high e + ((low e) >> 12)) >> (k - 12), where every
+// term stays below 2^21 and each arithmetic shift floors.
+struct IntegerWeight {
+    explicit IntegerWeight(float w);
+    std::int32_t high, low;
+    int shift; // k - 12
+};
+
+// Eight integer lanes; kept inlined, so never passed by value.
+using Int8 = std::int32_t __attribute__((vector_size(32)));
+
+[[gnu::always_inline]] inline void floorShares(Int8& shares, const IntegerWeight& w, const Int8& e)
+{
+    shares = (e * w.high + ((e * w.low) >> 12)) >> w.shift;
 }
 
 // A kernel's taps with every weight multiplied by weightScale (1, or 0.5 for the 8x8
@@ -217,7 +236,7 @@ struct SpreadTaps {
     std::vector<LineBelow> linesBelow;
     // The distinct weights of the taps below: most kernels give equal weights to two or
     // more taps, whose shares are worked out once.
-    std::vector<double> weights;
+    std::vector<IntegerWeight> weights;
 };
 
 [[gnu::always_inline]] inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, const ScalarParts& difference,
@@ -238,7 +257,6 @@ struct SpreadTaps {
 template <int count>
 [[gnu::always_inline]] inline void addShares(std::int32_t* to, const std::int32_t* const* from)
 {
-    using Int8 = std::int32_t __attribute__((vector_size(32)));
     for (int i = 0; i < 4 * pictureWidth; i += 8) {
         Int8 sum;
         std::memcpy(&sum, to + i, sizeof sum);
@@ -257,11 +275,26 @@ template <int count>
     // below reads every tap's share for each of its cells without a bounds check.
     constexpr std::size_t shareStride = pictureWidth + 2 * margin;
     shares_.resize(taps.weights.size() * shareStride);
-    for (int x = 0; x < pictureWidth; ++x) {
-        Double4 error;
-        scaleError(error, lineDifferences_[std::size_t(x)], diffusionFactor_);
-        for (std::size_t w = 0; w < taps.weights.size(); ++w)
-            shares_[w * shareStride + margin + std::size_t(x)] = flooredShares(taps.weights[w], error);
+    // The errors: the differences themselves when the whole error is spread.
+    static_assert(sizeof(lineErrors_) == sizeof(lineDifferences_));
+    const auto* errors = reinterpret_cast<const std::int32_t*>(lineDifferences_.data());
+    if (diffusionFactor_ != 1.0) {
+        for (int x = 0; x < pictureWidth; ++x) {
+            Double4 error;
+            scaleError(error, lineDifferences_[std::size_t(x)], diffusionFactor_);
+            lineErrors_[std::size_t(x)] = __builtin_convertvector(error, ColourParts);
+        }
+        errors = reinterpret_cast<const std::int32_t*>(lineErrors_.data());
+    }
+    for (std::size_t w = 0; w < taps.weights.size(); ++w) {
+        auto* share = reinterpret_cast<std::int32_t*>(shares_.data() + w * shareStride + margin);
+        for (int i = 0; i < 4 * pictureWidth; i += 8) {
+            Int8 e;
+            std::memcpy(&e, errors + i, sizeof e);
+            Int8 floored;
+            floorShares(floored, taps.weights[w], e);
+            std::memcpy(share + i, &floored, sizeof floored);
+        }
     }
     // Each line below adds all its taps' shares in one pass over its cells.
     static_assert(sizeof(ColourParts) == 4 * sizeof(std::int32_t) && pictureWidth % 2 == 0);

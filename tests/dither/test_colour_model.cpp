@@ -167,6 +167,21 @@ private slots:
         const auto fs = kernel(KernelName::FloydSteinberg).taps();
         QCOMPARE(QList<float>({float(fs[1].dx), float(fs[1].dy), fs[1].w}), QList<float>({-1, 1, 3.0f / 16.0f}));
         QCOMPARE(kernel(KernelName::StevensonArce).taps()[0].dx, 2); // zero weight at +1 left out
+
+        // The integer shares are floor(w * e) for every weight in use, halved for the 8x8
+        // method, and the extremes a weight may take.
+        QList<float> weights = {1.0f, float(smallestTapWeight)};
+        for (int k = 0; k < 8; ++k)
+            for (const Kernel::Tap& tap : kernel(KernelName(k)).taps())
+                weights << tap.w << tap.w * 0.5f;
+        for (float w : weights)
+            for (int e = -maxError; e <= maxError; e += 8) {
+                const Int8 errors = Int8{0, 1, 2, 3, 4, 5, 6, 7} + e;
+                Int8 shares;
+                floorShares(shares, IntegerWeight(w), errors);
+                for (int lane = 0; lane < 8 && errors[lane] <= maxError; ++lane)
+                    QCOMPARE(shares[lane], int(std::floor(double(w) * errors[lane])));
+            }
     }
 };
 

@@ -9,7 +9,8 @@ namespace dither {
 DitherRun::DitherRun(Picture adjustedPicture, const ActiveColours& activeColours, int diffusion,
                      const ProgressCallback& progressCallback)
     : adjusted(std::move(adjustedPicture)), active(activeColours), distanceRoots(makeDistanceRoots(activeColours)),
-      distances(activeColours), diffusionPercent(diffusion), progress(progressCallback)
+      pairRoots(pairRootsOf(distanceRoots, activeColours.count)), distances(activeColours), diffusionPercent(diffusion),
+      progress(progressCallback)
 {
 }
 

@@ -19,6 +19,7 @@ struct DitherRun {
     Picture adjusted;
     ActiveColours active;
     DistanceRootTable distanceRoots;
+    PairRootTable pairRoots;
     DistanceCalculator distances;
     int diffusionPercent;
     const ProgressCallback& progress;

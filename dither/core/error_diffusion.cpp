@@ -10,19 +10,19 @@ namespace dither {
 namespace {
 
 // Recomputes lineMap(x) (it now holds the error of the pixels just placed), gives the
-// pixel c1 or c2 by the projection rule, and spreads its error. True when it took c2.
-// `carried` holds the share of the pixel placed just before, then this pixel's share for
-// the next one.
-[[gnu::always_inline]] inline bool placeByProjection(DitherRun& run, ErrorPlanes& planes, const SpreadTaps& taps, int x,
-                                                     int y, int s, ColourPair pair, const ProjectionRule& rule,
-                                                     const ColourParts& adjusted, ColourParts& carried)
+// pixel c1 or c2 by the projection rule, and spreads its error. Gives the segment's
+// pattern bit `bit` when it took c2, else 0. `carried` holds the shares of the pixels
+// placed just before for this one and the next, then with this pixel's shares added.
+[[gnu::always_inline]] inline std::uint8_t placeByProjection(DitherRun& run, ErrorPlanes& planes,
+                                                             const SpreadTaps& taps, int x, int y, ColourPair pair,
+                                                             const ProjectionRule& rule, std::uint8_t bit,
+                                                             CarriedShares& carried)
 {
-    const ColourParts lineMap = planes.mappedParts(adjusted, x, y, carried);
-    const ColourParts second = rule.secondMask(lineMap);
-    planes.spread(taps, x, y, s, lineMap, rule.colour(second), carried);
-    const bool takesSecond = second[0] != 0;
-    run.place(x, y, takesSecond ? pair.c2 : pair.c1);
-    return takesSecond;
+    const ScalarParts lineMap = planes.mappedScalars(run.adjusted[pixelIndex(x, y)], x, y, carried.next);
+    const int second = -int(rule.takesSecond(lineMap)); // all ones or 0
+    planes.spread(taps, x, rule.difference(lineMap, second), carried);
+    run.place(x, y, pair.c1 + ((pair.c2 - pair.c1) & second));
+    return std::uint8_t(bit & second);
 }
 
 [[gnu::always_inline]] inline void perSegment(DitherRun& run, const Kernel& kernel)
@@ -34,22 +34,18 @@ namespace {
         const SerpentineScan scan(y);
         for (int n = 0; n < 32; ++n) {
             const int segment = scan.segment(n);
-            std::array<ColourParts, 8> adjusted;
-            for (int k = 0; k < 8; ++k) {
-                adjusted[k] = partsOf(run.adjusted[pixelIndex(8 * segment + k, y)]);
-                run.distances.compute(planes.mappedParts(adjusted[k], 8 * segment + k, y, ColourParts{}), d[k]);
-            }
-            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
+            for (int k = 0; k < 8; ++k)
+                run.distances.compute(planes.mappedParts(run.adjusted, 8 * segment + k, y), d[k]);
+            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.pairRoots);
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
-            ColourParts carried{};
+            CarriedShares carried;
             for (int m = 0; m < 8; ++m) {
                 const int k = scan.pixel(m);
-                if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pair, rule, adjusted[k],
-                                      carried))
-                    pattern |= tms::bitMask[k];
+                pattern |=
+                    placeByProjection(run, planes, taps, 8 * segment + k, y, pair, rule, tms::bitMask[k], carried);
             }
-            planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
+            planes.settle(8 * segment + scan.pixel(7) + scan.step, y, scan.step, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -77,25 +73,23 @@ namespace {
 
             // The first pixel takes c1 outright (bit 0).
             run.place(x0, y, c1);
-            ColourParts carried{};
-            planes.spread(taps, x0, y, s, lineMap0, partsOf(run.colour(c1)), carried);
-            planes.settle(x0 + s, y, carried);
+            CarriedShares carried;
+            const ColourParts difference0 = lineMap0 - partsOf(run.colour(c1));
+            planes.spread(taps, x0, {difference0[0], difference0[1], difference0[2]}, carried);
+            planes.settle(x0 + s, y, s, carried);
 
-            std::array<ColourParts, 8> adjusted;
-            for (int i = 1; i < 8; ++i) {
-                adjusted[i] = partsOf(run.adjusted[pixelIndex(x0 + s * i, y)]);
-                run.distances.compute(planes.mappedParts(adjusted[i], x0 + s * i, y, ColourParts{}), rest[i - 1]);
-            }
+            for (int i = 1; i < 8; ++i)
+                run.distances.compute(planes.mappedParts(run.adjusted, x0 + s * i, y), rest[i - 1]);
             const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, n, run.distanceRoots)};
 
             const ProjectionRule rule(run.active, pair);
             std::uint8_t pattern = 0;
             for (int i = 1; i < 8; ++i) {
                 const int x = x0 + s * i;
-                if (placeByProjection(run, planes, taps, x, y, s, pair, rule, adjusted[i], carried))
-                    pattern |= tms::bitMask[x - 8 * segment];
+                pattern |=
+                    placeByProjection(run, planes, taps, x, y, pair, rule, tms::bitMask[x - 8 * segment], carried);
             }
-            planes.settle(x0 + 8 * s, y, carried);
+            planes.settle(x0 + 8 * s, y, s, carried);
             run.writeSegment(y, segment, pattern, pair);
         }
         planes.spreadBelow(taps, y, scan.step);
@@ -118,7 +112,7 @@ namespace {
             for (int r = 1; r < 8; ++r)
                 for (int k = 0; k < 8; ++k)
                     run.distances.compute(run.adjusted[pixelIndex(8 * segment + k, b + r)], d[8 * r + k]);
-            pairs[segment] = fullPairSearch(d.data(), 64, run.active.count, run.distanceRoots);
+            pairs[segment] = fullPairSearch(d.data(), 64, run.active.count, run.pairRoots);
             run.report(std::nullopt);
         }
         for (int r = 0; r < 8; ++r) {
@@ -128,15 +122,13 @@ namespace {
                 const int segment = scan.segment(n);
                 const ProjectionRule rule(run.active, pairs[segment]);
                 std::uint8_t pattern = 0;
-                ColourParts carried{};
+                CarriedShares carried;
                 for (int m = 0; m < 8; ++m) {
                     const int k = scan.pixel(m);
-                    const ColourParts adjusted = partsOf(run.adjusted[pixelIndex(8 * segment + k, y)]);
-                    if (placeByProjection(run, planes, taps, 8 * segment + k, y, scan.step, pairs[segment], rule,
-                                          adjusted, carried))
-                        pattern |= tms::bitMask[k];
+                    pattern |= placeByProjection(run, planes, taps, 8 * segment + k, y, pairs[segment], rule,
+                                                 tms::bitMask[k], carried);
                 }
-                planes.settle(8 * segment + scan.pixel(7) + scan.step, y, carried);
+                planes.settle(8 * segment + scan.pixel(7) + scan.step, y, scan.step, carried);
                 run.writeSegment(y, segment, pattern, pairs[segment]);
             }
             planes.spreadBelow(taps, y, scan.step);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace dither {
 
@@ -17,6 +18,17 @@ void ErrorPlanes::add(int x, int y, float weight, const CurrentError& error)
     cells_[cellIndex(x, y)] += flooredShares(weight, error);
 }
 
+IntegerWeight::IntegerWeight(float w)
+{
+    assert(w >= smallestTapWeight && w <= 1.0f);
+    int exponent = 0;
+    const double fraction = std::frexp(double(w), &exponent); // w = fraction * 2^exponent, fraction in [0.5, 1)
+    const auto m = std::int32_t(std::ldexp(fraction, 24));    // exact: a single has 24 bits
+    high = m >> 12;
+    low = m & 4095;
+    shift = 24 - exponent - 12;
+}
+
 SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPercent)
 {
     const double factor = diffusionPercent / 100.0;
@@ -24,15 +36,20 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
         const float w = tap.w * weightScale;
         assert(w >= smallestTapWeight && w <= 1.0f); // every kernel's weights, halved at most
         if (tap.dy > 0) {
-            const auto known = std::find(weights.begin(), weights.end(), double(w));
-            below.push_back({tap.dx, tap.dy, int(known - weights.begin())});
+            const IntegerWeight weight(w);
+            const auto known = std::find_if(weights.begin(), weights.end(), [&](const IntegerWeight& other) {
+                return other.high == weight.high && other.low == weight.low && other.shift == weight.shift;
+            });
+            if (linesBelow.empty() || linesBelow.back().dy != tap.dy)
+                linesBelow.push_back({tap.dy, {}}); // taps come line by line
+            assert(linesBelow.back().taps.size() < std::size_t(maxTapsPerLine));
+            linesBelow.back().taps.push_back({tap.dx, int(known - weights.begin())});
             if (known == weights.end())
-                weights.push_back(w);
+                weights.push_back(weight);
             continue;
         }
         assert(tap.dx == 1 || tap.dx == 2);
         ShareTable& share = tap.dx == 1 ? next : afterNext;
-        hasAfterNext = hasAfterNext || tap.dx == 2;
         for (int d = -maxError; d <= maxError; ++d)
             share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }

@@ -90,11 +90,13 @@ public:
         }
         for (int i = 0; i < m_count; ++i)
             for (int j = 0; j < m_count; ++j)
-                m_pairRoots[i][j] = std::sqrt(std::sqrt(squaredDistance(m_place[i], m_place[j])));
+                m_roots[i][j] = std::sqrt(std::sqrt(squaredDistance(m_place[i], m_place[j])));
+        m_pairRoots = pairRootsOf(m_roots, m_count);
     }
 
     Light light(int c) const { return m_light[c]; }
-    const DistanceRootTable& pairRoots() const { return m_pairRoots; }
+    const DistanceRootTable& roots() const { return m_roots; }
+    const PairRootTable& pairRoots() const { return m_pairRoots; }
     Light place(Light target) const { return coordinates(target, m_space); }
 
     void distances(Light target, PixelDistances& out) const
@@ -115,7 +117,8 @@ private:
     PairDistance m_space;
     int m_count;
     std::array<Light, 16> m_light{}, m_place{};
-    DistanceRootTable m_pairRoots{};
+    DistanceRootTable m_roots{};
+    PairRootTable m_pairRoots;
 };
 
 struct LightTap {
@@ -213,7 +216,7 @@ public:
 
                 for (int i = 1; i < 8; ++i)
                     m_palette.distances(m_planes.target(x0 + s * i, y), rest[i - 1]);
-                const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, count(), m_palette.pairRoots())};
+                const ColourPair pair{c1, secondColourChoice(rest.data(), 7, c1, count(), m_palette.roots())};
                 std::uint8_t pattern = 0;
                 for (int i = 1; i < 8; ++i) {
                     const int x = x0 + s * i;

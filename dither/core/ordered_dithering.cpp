@@ -64,7 +64,7 @@ namespace {
                     withErrorCarry ? planes.mappedParts(run.adjusted, x, y) : partsOf(run.adjusted[pixelIndex(x, y)]);
                 run.distances.compute(lineMap[std::size_t(k)], d[std::size_t(k)]);
             }
-            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.distanceRoots);
+            const ColourPair pair = fullPairSearch(d.data(), 8, run.active.count, run.pairRoots);
             const std::uint8_t pattern = orderedPattern(lineMap, run.colour(pair.c1), run.colour(pair.c2), size,
                                                         thresholds.data() + 8 * (s & 1));
             for (int k = 0; k < 8; ++k) {

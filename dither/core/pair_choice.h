@@ -6,6 +6,7 @@
 // to be inlined into each method (and into each of its builds, see dithering_run.h).
 
 #include "colour_metrics.h"
+#include "error_planes.h"
 #include "palettes.h"
 
 #include <array>
@@ -84,7 +85,12 @@ struct LaneBest {
     }
     [[gnu::always_inline]] void take(const Mask8& candidate, const Float8& v, int i)
     {
-        const Mask8 better = candidate & (v <= value);
+        takeWhere(candidate & (v <= value), v, i);
+    }
+    // For values that are never taken where they are not candidates (infinite or not a number).
+    [[gnu::always_inline]] void take(const Float8& v, int i) { takeWhere(v <= value, v, i); }
+    [[gnu::always_inline]] void takeWhere(const Mask8& better, const Float8& v, int i)
+    {
         value = better ? v : value;
         index = better ? Mask8{} + i : index;
     }
@@ -159,21 +165,20 @@ template <PairMeasure measure, int first>
 
 template <PairMeasure measure, int first>
 [[gnu::always_inline]] inline void offerRow(LaneBest (&best)[2], const Mask8 (&active)[2], const PixelDistances* pixels,
-                                            int count, int i, const DistanceRootTable* roots)
+                                            int count, int i, const PairRootTable* roots)
 {
     Float8 v[2];
     accumulate<measure, first>(v, pixels, count, i);
     for (int half = first; half < 2; ++half) {
         if constexpr (measure == PairMeasure::SumOverRoot) {
             Float8 root;
-            loadOctet(root, (*roots)[i].data(), half);
-            v[half] = v[half] / root;
-        }
-        // Rows below 7 reach every colour of the high half.
-        if (first == 0 && half == 1)
-            best[half].take(active[half], v[half], i);
-        else
+            loadOctet(root, roots->roots[i].data(), half);
+            best[half].take(v[half] / root, i); // lanes that are no pair divide by 0
+        } else if (first == 0 && half == 1) {
+            best[half].take(active[half], v[half], i); // rows below 7 reach every colour of the high half
+        } else {
             best[half].take(active[half] & (laneNumbers[half] > i), v[half], i);
+        }
     }
 }
 
@@ -181,7 +186,7 @@ template <PairMeasure measure, int first>
 // Pairs with j <= 7 exist only for i < 7, so the low half is skipped from there on.
 template <PairMeasure measure>
 [[gnu::always_inline]] inline bool searchPairs(const PixelDistances* pixels, int count, int activeCount, float start,
-                                               const DistanceRootTable* roots, int& bestI, int& bestJ)
+                                               const PairRootTable* roots, int& bestI, int& bestJ)
 {
     LaneBest best[2];
     best[0].start(start);
@@ -211,10 +216,10 @@ constexpr float nearestSearchStart = 60000.0f;
 // acc = acc + (e_i + e_j) in single precision in the order given. Ties go to the pair
 // evaluated last (i, then j, ascending).
 [[gnu::always_inline]] inline ColourPair fullPairSearch(const PixelDistances* pixels, int count, int activeCount,
-                                                        const DistanceRootTable& distanceRoots)
+                                                        const PairRootTable& pairRoots)
 {
     ColourPair pair;
-    lanes::searchPairs<lanes::PairMeasure::SumOverRoot>(pixels, count, activeCount, pairSearchStart, &distanceRoots,
+    lanes::searchPairs<lanes::PairMeasure::SumOverRoot>(pixels, count, activeCount, pairSearchStart, &pairRoots,
                                                         pair.c1, pair.c2);
     return pair;
 }
@@ -266,44 +271,39 @@ inline int firstColourChoice(const PixelDistances& p0, const PixelDistances& p1,
     return pair;
 }
 
-// Projection rule: true when the pixel takes c2 (t > 0.5).
-inline bool projectsOntoSecond(const ActiveColours& active, ColourPair pair, ColorValue pixel)
-{
-    // projectionRatio > 0.5 holds exactly when e1 > e2 (the squared distances to c1 and c2):
-    // t = ((e12 + e1 - e2) / e12) / 2 with integers below 2^24 that single precision
-    // holds exactly, and e12 < 2^18, so the quotient exceeds 1 by at least 2^-18 when
-    // e1 > e2, far more than its rounding error, and is at most 1 otherwise.
-    return sumOfSquares(active.colours[pair.c1], pixel) > sumOfSquares(active.colours[pair.c2], pixel);
-}
-
-// The projection rule for one pair, worked out once per segment. e1 - e2 is linear in the
-// pixel p: 2 p . (c2 - c1) + |c1|^2 - |c2|^2, all small integers, so e1 > e2 exactly when
-// p . 2 (c2 - c1) > |c2|^2 - |c1|^2.
+// The projection rule (the pixel takes c2 when t > 0.5), worked out once per segment.
+// t = ((e12 + e1 - e2) / e12) / 2 with e1, e2, e12 the squared distances to c1, to c2 and
+// between them: integers below 2^24 that single precision holds exactly, and e12 < 2^18,
+// so the quotient exceeds 1 by at least 2^-18 when e1 > e2, far more than its rounding
+// error, and is at most 1 otherwise: t > 0.5 exactly when e1 > e2. And e1 - e2 is linear
+// in the pixel p: 2 p . (c2 - c1) + |c1|^2 - |c2|^2, all small integers, so e1 > e2
+// exactly when p . 2 (c2 - c1) > |c2|^2 - |c1|^2.
 class ProjectionRule {
 public:
     ProjectionRule(const ActiveColours& active, ColourPair pair)
-        : first_(partsOf(active.colours[pair.c1])), second_(partsOf(active.colours[pair.c2]))
+        : first_(scalarPartsOf(active.colours[pair.c1])), second_(scalarPartsOf(active.colours[pair.c2]))
     {
-        towardsSecond_ = (second_ - first_) * 2;
-        const ColourParts squares = second_ * second_ - first_ * first_;
-        threshold_ = squares[0] + squares[1] + squares[2];
+        step_ = {second_.r - first_.r, second_.g - first_.g, second_.b - first_.b};
+        towardsSecond_ = {2 * step_.r, 2 * step_.g, 2 * step_.b};
+        threshold_ = second_.r * second_.r + second_.g * second_.g + second_.b * second_.b
+                     - (first_.r * first_.r + first_.g * first_.g + first_.b * first_.b);
     }
-    [[gnu::always_inline]] bool takesSecond(const ColourParts& pixel) const { return secondMask(pixel)[0] != 0; }
-    // takesSecond in every lane (all ones or 0), kept in vector registers: the pixel's
-    // colour follows from it by one blend.
-    [[gnu::always_inline]] ColourParts secondMask(const ColourParts& pixel) const
+    [[gnu::always_inline]] bool takesSecond(const ScalarParts& pixel) const
     {
-        ColourParts sum = pixel * towardsSecond_; // the fourth lane is 0
-        sum = sum + __builtin_shufflevector(sum, sum, 1, 0, 3, 2);
-        sum = sum + __builtin_shufflevector(sum, sum, 2, 3, 0, 1);
-        return sum > threshold_;
+        return pixel.r * towardsSecond_.r + pixel.g * towardsSecond_.g + pixel.b * towardsSecond_.b > threshold_;
     }
-    // The parts of c2 where the mask is set, else of c1.
-    [[gnu::always_inline]] ColourParts colour(const ColourParts& mask) const { return mask ? second_ : first_; }
+    // pixel - c2 where `second` is all ones, else pixel - c1; without a branch, which the
+    // dithered pattern would make unpredictable.
+    [[gnu::always_inline]] ScalarParts difference(const ScalarParts& pixel, int second) const
+    {
+        return {pixel.r - first_.r - (step_.r & second), pixel.g - first_.g - (step_.g & second),
+                pixel.b - first_.b - (step_.b & second)};
+    }
 
 private:
-    ColourParts first_, second_;
-    ColourParts towardsSecond_;
+    ScalarParts first_, second_;
+    ScalarParts step_;          // c2 - c1
+    ScalarParts towardsSecond_; // 2 (c2 - c1)
     std::int32_t threshold_;
 };
 

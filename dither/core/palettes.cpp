@@ -64,4 +64,13 @@ DistanceRootTable makeDistanceRoots(const ActiveColours& active)
     return table;
 }
 
+PairRootTable pairRootsOf(const DistanceRootTable& roots, int count)
+{
+    PairRootTable pairs;
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+            pairs.roots[i][j] = roots[i][j];
+    return pairs;
+}
+
 } // namespace dither

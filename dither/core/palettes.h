@@ -36,6 +36,14 @@ ActiveColours chooseActiveColours(const tms::Palette& palette, const ColourChoic
 using DistanceRootTable = std::array<std::array<float, 16>, 16>;
 DistanceRootTable makeDistanceRoots(const ActiveColours& active);
 
+// The roots of the pairs (i, j) with i < j < count, 0 everywhere else: the full pair search
+// divides every lane by this table, and a quotient by 0 (infinite, or not a number) is
+// never taken, so the search needs no mask of the lanes it may take.
+struct PairRootTable {
+    DistanceRootTable roots{};
+};
+PairRootTable pairRootsOf(const DistanceRootTable& roots, int count);
+
 // The colour byte of a segment: c2 (the 1-bits) in the high nibble, c1 in the low one.
 constexpr std::uint8_t segmentColourByte(const ActiveColours& active, int c1, int c2)
 {

@@ -93,14 +93,15 @@ private slots:
         // Sums per pair over two pixels: (0,1) = 10, (0,2) = 10, (1,2) = 12 -> the tie
         // goes to (0,2), the pair evaluated last.
         const std::array<PixelDistances, 2> tie = {distancesOf({1, 4, 4}), distancesOf({1, 4, 4})};
-        QCOMPARE(pairOf(fullPairSearch(tie.data(), 2, 3, uniformRoots())), std::pair(0, 2));
+        QCOMPARE(pairOf(fullPairSearch(tie.data(), 2, 3, pairRootsOf(uniformRoots(), 3))), std::pair(0, 2));
         // (0,1) = 4, (0,2) = 8, (1,2) = 6: a later, worse pair must not replace the best.
         const std::array<PixelDistances, 2> best = {distancesOf({1, 1, 3}), distancesOf({1, 1, 3})};
-        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, uniformRoots())), std::pair(0, 1));
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, pairRootsOf(uniformRoots(), 3))), std::pair(0, 1));
         // The sum is divided by distanceRoots: a far pair wins despite a larger sum.
         DistanceRootTable roots = uniformRoots();
         roots[1][2] = roots[2][1] = 2.0f;
-        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, roots)), std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
+        QCOMPARE(pairOf(fullPairSearch(best.data(), 2, 3, pairRootsOf(roots, 3))),
+                 std::pair(1, 2)); // 8 / 2 = 4 ties with (0,1), later
     }
 
     void fastMethodColourChoices()
@@ -166,6 +167,21 @@ private slots:
         const auto fs = kernel(KernelName::FloydSteinberg).taps();
         QCOMPARE(QList<float>({float(fs[1].dx), float(fs[1].dy), fs[1].w}), QList<float>({-1, 1, 3.0f / 16.0f}));
         QCOMPARE(kernel(KernelName::StevensonArce).taps()[0].dx, 2); // zero weight at +1 left out
+
+        // The integer shares are floor(w * e) for every weight in use, halved for the 8x8
+        // method, and the extremes a weight may take.
+        QList<float> weights = {1.0f, float(smallestTapWeight)};
+        for (int k = 0; k < 8; ++k)
+            for (const Kernel::Tap& tap : kernel(KernelName(k)).taps())
+                weights << tap.w << tap.w * 0.5f;
+        for (float w : weights)
+            for (int e = -maxError; e <= maxError; e += 8) {
+                const Int8 errors = Int8{0, 1, 2, 3, 4, 5, 6, 7} + e;
+                Int8 shares;
+                floorShares(shares, IntegerWeight(w), errors);
+                for (int lane = 0; lane < 8 && errors[lane] <= maxError; ++lane)
+                    QCOMPARE(shares[lane], int(std::floor(double(w) * errors[lane])));
+            }
     }
 };
 

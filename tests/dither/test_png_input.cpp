@@ -32,7 +32,7 @@ struct PngSpec {
     int bitDepth = 8;
     bool interlaced = false;
     bool transparency = false; // tRNS: the colour of pixel (0, 0), or palette alphas
-    double gamma = 0;          // gAMA when not 0
+    double gamma = 0;          // gAMA, and the chunks Qt's reader might act on: sBIT, bKGD, cHRM
     int width = 37, height = 23;
     int paletteSize = 0; // 0: one entry per value
 };
@@ -66,8 +66,14 @@ QByteArray writePng(const PngSpec& spec, const std::function<int(int x, int y, i
                        png_uint_16(sample(0, 0, 0))};
     if (spec.transparency)
         png_set_tRNS(png, info, paletteAlpha, std::min(levels, 4), &first);
-    if (spec.gamma != 0)
+    png_color_8 significant{3, 4, 5, 2, 1};
+    png_color_16 background{0, 10, 200, 30, 90};
+    if (spec.gamma != 0) {
         png_set_gAMA(png, info, spec.gamma);
+        png_set_sBIT(png, info, &significant);
+        png_set_bKGD(png, info, &background);
+        png_set_cHRM(png, info, 0.3127, 0.329, 0.64, 0.33, 0.3, 0.6, 0.15, 0.06);
+    }
     png_write_info(png, info);
     const int channels = png_get_channels(png, info);
     std::vector<std::vector<png_byte>> rows(std::size_t(spec.height),
@@ -171,8 +177,8 @@ private slots:
                                });
                     }
         for (const double gamma : {0.45455, 1.0})
-            QTest::addRow("gamma %g", gamma) << writePng({PNG_COLOR_TYPE_RGB, 8, false, false, gamma},
-                                                         [](int x, int y, int c) { return noise(x, y, c, 256); });
+            QTest::addRow("gamma %g, sBIT, bKGD, cHRM", gamma) << writePng(
+                {PNG_COLOR_TYPE_RGB, 8, false, false, gamma}, [](int x, int y, int c) { return noise(x, y, c, 256); });
     }
 
     void picturesReadAlike()

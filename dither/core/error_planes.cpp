@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <numeric>
+#include <tuple>
 
 namespace dither {
 
@@ -53,6 +55,28 @@ SpreadTaps::SpreadTaps(const Kernel& kernel, float weightScale, int diffusionPer
         for (int d = -maxError; d <= maxError; ++d)
             share[std::size_t(d + maxError)] = flooredShares(w, scaledError(ColourParts{d, 0, 0, 0}, factor))[0];
     }
+    // Weights that differ by a power of two (as most of a kernel's do) share their
+    // product: floor(floor(p / 2^a) / 2^b) = floor(p / 2^(a + b)), so each share of such a
+    // weight follows from the one before it by a shift. Order them product by product,
+    // the largest weight (least shift) first.
+    std::vector<int> order(weights.size());
+    std::iota(order.begin(), order.end(), 0);
+    auto key = [&](int w) { return std::tuple(weights[w].high, weights[w].low, weights[w].shift); };
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+    std::vector<int> position(weights.size());
+    std::vector<IntegerWeight> ordered;
+    for (int w : order) {
+        position[std::size_t(w)] = int(ordered.size());
+        ordered.push_back(weights[std::size_t(w)]);
+    }
+    weights = std::move(ordered);
+    for (LineBelow& line : linesBelow)
+        for (Below& tap : line.taps)
+            tap.weight = position[std::size_t(tap.weight)];
+    shareSteps.assign(weights.size(), -1);
+    for (std::size_t w = 1; w < weights.size(); ++w)
+        if (weights[w].high == weights[w - 1].high && weights[w].low == weights[w - 1].low)
+            shareSteps[w] = weights[w].shift - weights[w - 1].shift;
 }
 
 } // namespace dither

@@ -237,6 +237,9 @@ struct SpreadTaps {
     // The distinct weights of the taps below: most kernels give equal weights to two or
     // more taps, whose shares are worked out once.
     std::vector<IntegerWeight> weights;
+    // For each weight, the shift that gives its shares from those of the weight before it
+    // (-1 when they are worked out from the errors).
+    std::vector<int> shareSteps;
 };
 
 [[gnu::always_inline]] inline void ErrorPlanes::spread(const SpreadTaps& taps, int x, const ScalarParts& difference,
@@ -288,11 +291,17 @@ template <int count>
     }
     for (std::size_t w = 0; w < taps.weights.size(); ++w) {
         auto* share = reinterpret_cast<std::int32_t*>(shares_.data() + w * shareStride + margin);
+        const int step = taps.shareSteps[w];
+        const std::int32_t* larger = share - 4 * shareStride; // the weight before
         for (int i = 0; i < 4 * pictureWidth; i += 8) {
-            Int8 e;
-            std::memcpy(&e, errors + i, sizeof e);
-            Int8 floored;
-            floorShares(floored, taps.weights[w], e);
+            Int8 v, floored;
+            if (step < 0) {
+                std::memcpy(&v, errors + i, sizeof v);
+                floorShares(floored, taps.weights[w], v);
+            } else {
+                std::memcpy(&v, larger + i, sizeof v);
+                floored = v >> step;
+            }
             std::memcpy(share + i, &floored, sizeof floored);
         }
     }

@@ -27,7 +27,7 @@ namespace {
 
 // A PNG written by libpng, for what Qt's writer does not write: sample(x, y, c) gives
 // channel c of pixel (x, y) at the file's bit depth.
-struct PngSpec {
+struct PngLayout {
     int colourType = PNG_COLOR_TYPE_RGB;
     int bitDepth = 8;
     bool interlaced = false;
@@ -42,7 +42,7 @@ void appendToArray(png_structp png, png_bytep data, size_t length)
     static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(length));
 }
 
-QByteArray writePng(const PngSpec& spec, const std::function<int(int x, int y, int c)>& sample)
+QByteArray writePng(const PngLayout& layout, const std::function<int(int x, int y, int c)>& sample)
 {
     QByteArray file;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -52,42 +52,42 @@ QByteArray writePng(const PngSpec& spec, const std::function<int(int x, int y, i
         return {};
     }
     png_set_write_fn(png, &file, appendToArray, nullptr);
-    png_set_IHDR(png, info, png_uint_32(spec.width), png_uint_32(spec.height), spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
-    const int levels = 1 << std::min(spec.bitDepth, 8);
+    png_set_IHDR(png, info, png_uint_32(layout.width), png_uint_32(layout.height), layout.bitDepth, layout.colourType,
+                 layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
+    const int levels = 1 << std::min(layout.bitDepth, 8);
     std::vector<png_color> palette;
     const png_byte paletteAlpha[] = {0, 128, 255, 7};
-    for (int i = 0; spec.colourType == PNG_COLOR_TYPE_PALETTE && i < (spec.paletteSize ? spec.paletteSize : levels);
-         ++i)
+    for (int i = 0;
+         layout.colourType == PNG_COLOR_TYPE_PALETTE && i < (layout.paletteSize ? layout.paletteSize : levels); ++i)
         palette.push_back({png_byte(i * 7), png_byte(255 - i), png_byte(i * 3)});
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), int(palette.size()));
     png_color_16 first{0, png_uint_16(sample(0, 0, 0)), png_uint_16(sample(0, 0, 1)), png_uint_16(sample(0, 0, 2)),
                        png_uint_16(sample(0, 0, 0))};
-    if (spec.transparency)
+    if (layout.transparency)
         png_set_tRNS(png, info, paletteAlpha, std::min(levels, 4), &first);
     png_color_8 significant{3, 4, 5, 2, 1};
     png_color_16 background{0, 10, 200, 30, 90};
-    if (spec.gamma != 0) {
-        png_set_gAMA(png, info, spec.gamma);
+    if (layout.gamma != 0) {
+        png_set_gAMA(png, info, layout.gamma);
         png_set_sBIT(png, info, &significant);
         png_set_bKGD(png, info, &background);
         png_set_cHRM(png, info, 0.3127, 0.329, 0.64, 0.33, 0.3, 0.6, 0.15, 0.06);
     }
     png_write_info(png, info);
     const int channels = png_get_channels(png, info);
-    std::vector<std::vector<png_byte>> rows(std::size_t(spec.height),
+    std::vector<std::vector<png_byte>> rows(std::size_t(layout.height),
                                             std::vector<png_byte>(png_get_rowbytes(png, info)));
     std::vector<png_bytep> rowPointers;
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x)
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x)
             for (int c = 0; c < channels; ++c) {
-                const int bit = (x * channels + c) * spec.bitDepth; // packed, leftmost in the high bits
+                const int bit = (x * channels + c) * layout.bitDepth; // packed, leftmost in the high bits
                 const int value = sample(x, y, c);
-                if (spec.bitDepth == 16)
+                if (layout.bitDepth == 16)
                     rows[std::size_t(y)][std::size_t(bit / 8) + 1] = png_byte(value); // and the high byte:
                 rows[std::size_t(y)][std::size_t(bit / 8)] |=
-                    png_byte(spec.bitDepth == 16 ? value >> 8 : value << (8 - spec.bitDepth - bit % 8));
+                    png_byte(layout.bitDepth == 16 ? value >> 8 : value << (8 - layout.bitDepth - bit % 8));
             }
         rowPointers.push_back(rows[std::size_t(y)].data());
     }
@@ -168,11 +168,11 @@ private slots:
                     for (const int depth : depths) {
                         if (transparency && (type & PNG_COLOR_MASK_ALPHA))
                             continue; // no tRNS beside an alpha channel
-                        const PngSpec spec{type, depth, interlaced, transparency};
+                        const PngLayout layout{type, depth, interlaced, transparency};
                         // Runs of one value; blue as red, so that pixel (0, 0)'s colour turns up again.
                         QTest::addRow("type %d, %d bits%s%s", type, depth, interlaced ? ", interlaced" : "",
                                       transparency ? ", tRNS" : "")
-                            << writePng(spec, [depth](int x, int y, int c) {
+                            << writePng(layout, [depth](int x, int y, int c) {
                                    return noise(x / 4, y % 3, c % 2, 1 << depth);
                                });
                     }
@@ -198,7 +198,7 @@ private slots:
         QByteArray badChecksum = good;
         badChecksum[40] = char(badChecksum[40] ^ 1);
         QVERIFY(!decodePng(badChecksum));
-        PngSpec shortPalette{PNG_COLOR_TYPE_PALETTE, 2};
+        PngLayout shortPalette{PNG_COLOR_TYPE_PALETTE, 2};
         shortPalette.paletteSize = 3; // and indices up to 3
         const QByteArray beyond = writePng(shortPalette, [](int x, int, int) { return x % 4; });
         QVERIFY(!beyond.isEmpty() && !decodePng(beyond));

@@ -72,28 +72,11 @@ public:
     // The adjusted colour plus the error so far, clamped per component.
     [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y) const
     {
-        return mappedParts(adjusted, x, y, ColourParts{});
-    }
-    // The same with the share `carried` from the pixel placed just before (see spread).
-    [[gnu::always_inline]] ColourParts mappedParts(const Picture& adjusted, int x, int y,
-                                                   const ColourParts& carried) const
-    {
-        return mappedParts(partsOf(adjusted[pixelIndex(x, y)]), x, y, carried);
-    }
-    // The same from the adjusted colour's parts, when the caller has them already.
-    [[gnu::always_inline]] ColourParts mappedParts(const ColourParts& adjusted, int x, int y,
-                                                   const ColourParts& carried) const
-    {
-        ColourParts v = adjusted + cells_[cellIndex(x, y)] + carried;
+        ColourParts v = partsOf(adjusted[pixelIndex(x, y)]) + cells_[cellIndex(x, y)];
         v = v < 0 ? ColourParts{} : v;
         return v > 255 ? ColourParts{} + 255 : v;
     }
-    [[gnu::always_inline]] ColorValue mapped(const Picture& adjusted, int x, int y) const
-    {
-        const ColourParts v = mappedParts(adjusted, x, y);
-        return RGB(v[0], v[1], v[2]);
-    }
-    // The same in scalars, with the share `carried` from the pixel placed just before.
+    // The same in scalars, with the share `carried` from the pixels placed just before.
     [[gnu::always_inline]] ScalarParts mappedScalars(ColorValue adjusted, int x, int y,
                                                      const ScalarParts& carried) const
     {
@@ -109,10 +92,6 @@ public:
     {
         return scaledError(lineMap - partsOf(placed), diffusionFactor_);
     }
-    CurrentError errorFor(ColorValue lineMapColour, ColorValue placed) const
-    {
-        return errorFor(partsOf(lineMapColour), placed);
-    }
 
     // Adds floor(weight * error) per component; positions outside
     // the picture are ignored.
@@ -120,11 +99,11 @@ public:
 
     // Spreads the error of the pixel at x on the line being placed, the difference between
     // the picture with its error and the colour placed, to the pixels ahead on its line
-    // along the kernel, and keeps it for spreadBelow. The shares for
-    // the next two pixels stay in `carried` (the next pixel reads carried.next through
-    // mappedScalars), so that no placement waits on memory; they reach the cells when
-    // settled. Shares that fall outside the picture land in the margin, which nothing
-    // reads, so no tap needs a bounds check.
+    // along the kernel, and keeps it for spreadBelow. The shares for the next two pixels
+    // stay in `carried` (the next pixel reads carried.next through mappedScalars), so that
+    // no placement waits on memory; they reach the cells when settled. Shares that fall
+    // outside the picture land in the margin, which nothing reads, so no tap needs a
+    // bounds check.
     [[gnu::always_inline]] inline void spread(const SpreadTaps& taps, int x, const ScalarParts& difference,
                                               CarriedShares& carried);
     // Adds the carried shares to the cells at (x, y) and (x + s, y), x being the pixel after
@@ -136,7 +115,7 @@ public:
         carried = CarriedShares{};
     }
     // Once every pixel of line y is placed (lines below are read only after that): the
-    // shares of its errors for the lines below, a whole line per tap; then lineDone(y).
+    // shares of its errors for the lines below, one pass per line; then lineDone(y).
     inline void spreadBelow(const SpreadTaps& taps, int y, int s);
     // Line y is placed and will not be read again: its cells start line y + lineSlots.
     void lineDone(int y)
